@@ -1,0 +1,91 @@
+#include "cli/codeplug_commands.h"
+
+#include "cli/cli_document_host.h"
+#include "cli/json_writer.h"
+#include "codeplug/codeplug_document.h"
+#include "codeplug/frequency_encoding.h"
+#include "codeplug/general_block.h"
+
+#include <CLI/CLI.hpp>
+#include <iostream>
+#include <memory>
+
+namespace quorl::cli {
+
+namespace {
+
+// Loads the file into `state` exactly as Open would; false after the error was printed.
+bool loadLikeOpen(const std::string& path, CodeplugState& state, std::ostream& err) {
+    CliDocumentHost host(err);
+    CodeplugDocument document(state, host);
+    state.currentPath = path;
+    state.currentFileName = CodeplugDocument::fileNameOf(path);
+    return document.openFile(false) == OpenResult::Loaded;
+}
+
+std::string bandSplitText(std::uint8_t code) {
+    BandRange range{};
+    if (!bandRangeForCode(code, range))
+        return "unknown (code " + std::to_string(code) + ")";
+    return std::to_string(range.lowMHz) + "-" + std::to_string(range.highMHz) + " MHz";
+}
+
+} // namespace
+
+int runCheck(const std::string& path, std::ostream& out, std::ostream& err) {
+    auto state = std::make_unique<CodeplugState>();
+    if (!loadLikeOpen(path, *state, err))
+        return kExitFailure;
+    out << path << ": OK\n";
+    return kExitOk;
+}
+
+int runInfo(const std::string& path, bool json, std::ostream& out, std::ostream& err) {
+    auto state = std::make_unique<CodeplugState>();
+    if (!loadLikeOpen(path, *state, err))
+        return kExitFailure;
+    const GeneralBlock general(state->image);
+    const std::vector<std::pair<std::string, std::string>> fields{
+        {"file", state->currentFileName},
+        {"serialNumber", general.serialNumber()},
+        {"modelNumber", general.modelNumber()},
+        {"tanapa", general.tanapa()},
+        {"codeplugVersion", general.codeplugVersionText()},
+        {"bandSplit", bandSplitText(general.bandCode())},
+        {"channelType", channelCountText(general.channelCount())},
+        {"channelCount", std::to_string(general.channelCount())},
+        {"intermediateFrequencyMHz",
+         formatIntermediateFrequency(static_cast<std::uint32_t>(kIntermediateFrequencyHz))},
+        {"tcxoMHz", general.tcxo134() ? "13.400000" : "12.800000"},
+    };
+    if (json) {
+        JsonWriter w(out);
+        w.beginObject();
+        for (const auto& [k, v] : fields)
+            w.field(k, v);
+        w.endObject();
+        out << '\n';
+    } else {
+        for (const auto& [k, v] : fields)
+            out << k << ": " << v << '\n';
+    }
+    return kExitOk;
+}
+
+void addCodeplugCommands(CLI::App& app, int& exitCode) {
+    auto* check = app.add_subcommand("check", "Open a .ppg file as the program does and check it");
+    auto checkPath = std::make_shared<std::string>();
+    check->add_option("file", *checkPath, "Codeplug file (.ppg)")->required();
+    check->callback([checkPath, &exitCode] { exitCode = runCheck(*checkPath, std::cout, std::cerr); });
+
+    auto* info = app.add_subcommand("info", "Print the identity of a codeplug file");
+    auto infoPath = std::make_shared<std::string>();
+    auto infoJson = std::make_shared<bool>(false);
+    info->add_option("file", *infoPath, "Codeplug file (.ppg)")->required();
+    info->add_flag("--json", *infoJson, "Print JSON");
+    info->callback([infoPath, infoJson, &exitCode] {
+        exitCode = runInfo(*infoPath, *infoJson, std::cout, std::cerr);
+    });
+}
+
+} // namespace quorl::cli

@@ -1,0 +1,19 @@
+// quorl: the command-line companion of Tessaly VI Quorl. No display needed.
+#include "cli/codeplug_commands.h"
+
+#include <CLI/CLI.hpp>
+
+int main(int argc, char** argv) {
+    CLI::App app{"Tessaly VI Quorl command-line tool", "quorl"};
+    app.require_subcommand(1);
+    int exitCode = quorl::cli::kExitOk;
+    quorl::cli::addCodeplugCommands(app, exitCode);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        const int printed = app.exit(e);
+        // --help is not a usage error; everything else the parser rejects is.
+        return printed == 0 ? quorl::cli::kExitOk : quorl::cli::kExitUsage;
+    }
+    return exitCode;
+}

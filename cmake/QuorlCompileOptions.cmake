@@ -1,0 +1,28 @@
+# Warnings are errors everywhere; every target of the project takes these options
+# through quorl_set_options() so the sanitizer build covers all of them.
+add_library(quorl_options INTERFACE)
+target_compile_options(quorl_options INTERFACE
+    -Wall -Wextra -Wpedantic -Werror -Wshadow -Wconversion -Wno-sign-conversion
+    -Wnon-virtual-dtor -Wold-style-cast -Wcast-align -Woverloaded-virtual
+    -Wformat=2 -Wimplicit-fallthrough)
+if(QUORL_SANITIZE)
+    target_compile_options(quorl_options INTERFACE
+        -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    target_link_options(quorl_options INTERFACE -fsanitize=address,undefined)
+endif()
+
+function(quorl_set_options target)
+    target_link_libraries(${target} PRIVATE quorl_options)
+endfunction()
+
+# Tests get the same options, plus the data folder of the build tree.
+function(quorl_add_test target)
+    add_executable(${target} ${ARGN})
+    quorl_set_options(${target})
+    target_link_libraries(${target} PRIVATE GTest::gtest GTest::gtest_main)
+    target_compile_definitions(${target} PRIVATE
+        QUORL_TEST_STAGE_DATA_DIR="${QUORL_STAGE_DATA_DIR}"
+        QUORL_TEST_BIN_DIR="${CMAKE_RUNTIME_OUTPUT_DIRECTORY}")
+    gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()

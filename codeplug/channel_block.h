@@ -1,0 +1,144 @@
+#pragma once
+
+#include "codeplug/codeplug_image.h"
+#include "codeplug/codeplug_layout.h"
+
+#include <cstdint>
+#include <type_traits>
+
+namespace quorl {
+
+// One tone as stored: tenths of a hertz plus the two bytes the pager's tone
+// decoder derives from it.
+struct StoredTone {
+    std::uint16_t tenthsHz = 0;
+    std::uint8_t cycleCount = 0;
+    std::uint8_t periodPreset = 0;
+    friend bool operator==(const StoredTone&, const StoredTone&) = default;
+};
+
+// Flags byte shared by call addresses and group calls.
+struct CallFlags {
+    static std::uint8_t alert(std::uint8_t f) { return f & 0x0F; }
+    static bool onDuty(std::uint8_t f) { return (f & 0x10) != 0; }
+    static bool pulsedVibrate(std::uint8_t f) { return (f & 0x20) != 0; }
+};
+
+// Typed view over a 160-byte channel block. BasicChannelBlock<true> may write.
+template <bool Writable> class BasicChannelBlock {
+    using ImageRef = std::conditional_t<Writable, CodeplugImage&, const CodeplugImage&>;
+
+public:
+    BasicChannelBlock(ImageRef image, int channel)
+        : image_(image), base_(layout::channelBase(channel)) {}
+
+    Address base() const { return base_; }
+
+    std::uint8_t lengthByte() const { return image_.at(base_); }
+    std::uint16_t synthWord() const { return image_.u16le(base_ + 0x02); }
+    std::uint8_t fraction() const { return image_.at(base_ + 0x04); }
+    std::uint8_t stepCode() const { return image_.at(base_ + 0x05) & 0x03; }
+    bool wideBandwidth() const { return (image_.at(base_ + 0x05) & 0x10) != 0; }
+    std::uint8_t codingOption() const { return image_.at(base_ + 0x06); }
+    std::uint8_t squelchLevel() const { return image_.at(base_ + 0x07); }
+    std::uint8_t falsingByte() const { return image_.at(base_ + 0x08); }
+    std::uint8_t toneSystem() const { return image_.at(base_ + 0x09) & 0x07; }
+    std::uint8_t resetFunction() const { return (image_.at(base_ + 0x09) >> 4) & 0x07; }
+    std::uint8_t resetTimer() const { return image_.at(base_ + 0x0A); }
+
+    // Call addresses 1..10: two tones each.
+    static Address callOffset(int call) { return 0x10 + 10 * static_cast<Address>(call - 1); }
+    StoredTone callTone(int call, int tone) const {
+        const Address e = base_ + callOffset(call);
+        const Address derived = e + 4 + 2 * static_cast<Address>(tone - 1);
+        return {image_.u16le(e + 2 * static_cast<Address>(tone - 1)), image_.at(derived),
+                image_.at(derived + 1)};
+    }
+    std::uint8_t callFlags(int call) const { return image_.at(base_ + callOffset(call) + 8); }
+
+    // Group calls 1..5: one tone each.
+    static Address groupOffset(int group) { return 0x74 + 6 * static_cast<Address>(group - 1); }
+    StoredTone groupTone(int group) const {
+        const Address e = base_ + groupOffset(group);
+        return {image_.u16le(e), image_.at(e + 2), image_.at(e + 3)};
+    }
+    std::uint8_t groupFlags(int group) const { return image_.at(base_ + groupOffset(group) + 4); }
+
+    void setLengthByte(std::uint8_t v)
+        requires Writable
+    {
+        image_.set(base_, v);
+    }
+    void setFrequencyWord(std::uint16_t w, std::uint8_t f, std::uint8_t stepCode)
+        requires Writable
+    {
+        image_.setU16le(base_ + 0x02, w);
+        image_.set(base_ + 0x04, f);
+        const auto keep = static_cast<std::uint8_t>(image_.at(base_ + 0x05) & ~0x03);
+        image_.set(base_ + 0x05, static_cast<std::uint8_t>(keep | (stepCode & 0x03)));
+    }
+    void setWideBandwidth(bool wide)
+        requires Writable
+    {
+        const auto keep = static_cast<std::uint8_t>(image_.at(base_ + 0x05) & ~0x10);
+        image_.set(base_ + 0x05, static_cast<std::uint8_t>(keep | (wide ? 0x10 : 0)));
+    }
+    void setCodingOption(std::uint8_t v)
+        requires Writable
+    {
+        image_.set(base_ + 0x06, v);
+    }
+    void setSquelchLevel(std::uint8_t v)
+        requires Writable
+    {
+        image_.set(base_ + 0x07, v);
+    }
+    void setToneSystemAndReset(std::uint8_t system, std::uint8_t reset)
+        requires Writable
+    {
+        const auto keep = static_cast<std::uint8_t>(image_.at(base_ + 0x09) & 0x88);
+        image_.set(base_ + 0x09, static_cast<std::uint8_t>(keep | (system & 0x07) |
+                                                           ((reset & 0x07) << 4)));
+    }
+    void setResetTimer(std::uint8_t v)
+        requires Writable
+    {
+        image_.set(base_ + 0x0A, v);
+    }
+    void setCallTone(int call, int tone, const StoredTone& t)
+        requires Writable
+    {
+        const Address e = base_ + callOffset(call);
+        const Address derived = e + 4 + 2 * static_cast<Address>(tone - 1);
+        image_.setU16le(e + 2 * static_cast<Address>(tone - 1), t.tenthsHz);
+        image_.set(derived, t.cycleCount);
+        image_.set(derived + 1, t.periodPreset);
+    }
+    void setCallFlags(int call, std::uint8_t flags)
+        requires Writable
+    {
+        image_.set(base_ + callOffset(call) + 8, flags);
+    }
+    void setGroupTone(int group, const StoredTone& t)
+        requires Writable
+    {
+        const Address e = base_ + groupOffset(group);
+        image_.setU16le(e, t.tenthsHz);
+        image_.set(e + 2, t.cycleCount);
+        image_.set(e + 3, t.periodPreset);
+    }
+    void setGroupFlags(int group, std::uint8_t flags)
+        requires Writable
+    {
+        image_.set(base_ + groupOffset(group) + 4, flags);
+    }
+
+private:
+    ImageRef image_;
+    Address base_;
+};
+
+using ChannelBlock = BasicChannelBlock<true>;
+using ConstChannelBlock = BasicChannelBlock<false>;
+
+} // namespace quorl

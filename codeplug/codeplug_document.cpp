@@ -1,0 +1,174 @@
+#include "codeplug/codeplug_document.h"
+
+#include "codeplug/checksums.h"
+#include "codeplug/codeplug_texts.h"
+#include "codeplug/ppg_file.h"
+
+#include <filesystem>
+
+namespace quorl {
+
+std::string CodeplugDocument::fileNameOf(const std::string& path) {
+    return std::filesystem::path(path).filename().string();
+}
+
+void CodeplugDocument::choose(const std::string& path) {
+    state_.currentPath = path;
+    state_.currentFileName = fileNameOf(path);
+}
+
+std::string CodeplugDocument::initialFolder() {
+    const std::string dir = host_.workingDir();
+    if (dir.empty() || dir == "0")
+        return host_.libFolder();
+    const auto cut = dir.find_last_of('/');
+    if (cut == std::string::npos || cut == 0)
+        return cut == 0 ? std::string("/") : host_.libFolder();
+    return dir.substr(0, cut);
+}
+
+OpenResult CodeplugDocument::openFile(bool setTitle) {
+    const PpgReadResult read = readPpgFile(state_.currentPath);
+    if (read.status == PpgReadStatus::CannotOpen) {
+        host_.showError(texts::kFileError1);
+        return OpenResult::CannotOpen;
+    }
+    if (read.status == PpgReadStatus::InvalidFormat) {
+        host_.showError(texts::kFileError2);
+        return OpenResult::InvalidFormat;
+    }
+    state_.loadBoth(read.image);
+    state_.modified = false;
+    if (!state_.checkImage()) {
+        host_.showError(texts::kFileError2);
+        state_.loaded = false;
+        host_.documentChanged();
+        return OpenResult::CheckFailed;
+    }
+    host_.storeWorkingDir(state_.currentPath);
+    state_.loaded = true;
+    if (setTitle)
+        host_.setDocumentTitle(state_.currentFileName);
+    host_.documentChanged();
+    host_.openUserData();
+    return OpenResult::Loaded;
+}
+
+bool CodeplugDocument::saveBeforeReplacing() {
+    return state_.currentPath.empty() ? onFileSaveAs() : onFileSave();
+}
+
+void CodeplugDocument::onFileOpen() {
+    if (state_.busy)
+        return;
+    state_.clearFirmwareVersion();
+    if (state_.loaded && state_.modified) {
+        switch (host_.askYesNoCancel(texts::kSaveChangesQuestion)) {
+        case Answer::Yes:
+            // Opening another file over edits that could not be saved would lose them.
+            if (!saveBeforeReplacing())
+                return;
+            break;
+        case Answer::No:
+            break;
+        case Answer::Cancel:
+            return;
+        }
+    }
+    const auto chosen = host_.chooseOpenFile(initialFolder());
+    if (!chosen)
+        return;
+    // A file that cannot be read leaves the image of the previous file in memory,
+    // so the previous file stays the target of a later Save.
+    const std::string previousPath = state_.currentPath;
+    const std::string previousName = state_.currentFileName;
+    choose(*chosen);
+    const OpenResult result = openFile(true);
+    if (result == OpenResult::CannotOpen || result == OpenResult::InvalidFormat) {
+        state_.currentPath = previousPath;
+        state_.currentFileName = previousName;
+    }
+}
+
+bool CodeplugDocument::onFileSave() {
+    if (state_.busy)
+        return false;
+    if (state_.currentPath.empty())
+        return onFileSaveAs();
+    CodeplugImage toWrite = state_.image;
+    updateChecksums(toWrite);
+    refreshMirror(toWrite);
+    if (!writePpgFile(state_.currentPath, toWrite)) {
+        host_.showError(texts::kFileError3);
+        return false;
+    }
+    state_.image = toWrite;
+    host_.storeWorkingDir(state_.currentPath);
+    state_.modified = false;
+    return true;
+}
+
+bool CodeplugDocument::onFileSaveAs() {
+    if (state_.busy)
+        return false;
+    const auto chosen = host_.chooseSaveFile(initialFolder(), SaveDialogKind::SaveAs);
+    if (!chosen)
+        return false;
+    // Prepare the record on a copy: a failed write leaves image, names and flags
+    // as they were.
+    CodeplugImage prepared = state_.committedEdits();
+    updateChecksums(prepared);
+    refreshMirror(prepared);
+    if (!writePpgFile(*chosen, prepared)) {
+        host_.showError(texts::kFileError3);
+        return false;
+    }
+    choose(*chosen);
+    state_.image = prepared;
+    host_.storeWorkingDir(state_.currentPath);
+    state_.modified = false;
+    host_.setDocumentTitle(state_.currentFileName);
+    host_.documentChanged();
+    return true;
+}
+
+bool CodeplugDocument::saveOnExit() {
+    if (!state_.modified)
+        return true;
+    if (!state_.currentPath.empty()) {
+        switch (host_.askYesNoCancel(texts::kSaveChangesQuestion)) {
+        case Answer::Yes:
+            // Closing after a failed save would throw the edits away; stay open so
+            // the user can save them elsewhere.
+            return onFileSave();
+        case Answer::No:
+            return true;
+        case Answer::Cancel:
+            return false;
+        }
+        return false;
+    }
+    switch (host_.askYesNoCancel(texts::kSaveChangesQuestion)) {
+    case Answer::No:
+        return true;
+    case Answer::Cancel:
+        return false;
+    case Answer::Yes:
+        break;
+    }
+    const auto chosen = host_.chooseSaveFile(initialFolder(), SaveDialogKind::SaveOnExit);
+    if (!chosen)
+        return false;
+    // This path writes the committed edits as they are: no checksum update, no
+    // mirror refresh and no "WorkingDir".
+    const CodeplugImage prepared = state_.committedEdits();
+    if (!writePpgFile(*chosen, prepared)) {
+        host_.showError(texts::kFileError3);
+        return false;
+    }
+    choose(*chosen);
+    state_.image = prepared;
+    return true;
+}
+
+} // namespace quorl

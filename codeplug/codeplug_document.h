@@ -1,0 +1,45 @@
+#pragma once
+
+#include "codeplug/codeplug_state.h"
+#include "codeplug/document_host.h"
+
+#include <string>
+
+namespace quorl {
+
+enum class OpenResult { Loaded, CannotOpen, InvalidFormat, CheckFailed };
+
+// Open, Save, Save As and the save prompt on exit, step by step, over a
+// CodeplugState. Every message, question and dialog goes through the host.
+class CodeplugDocument {
+public:
+    CodeplugDocument(CodeplugState& state, DocumentHost& host) : state_(state), host_(host) {}
+
+    // Reads `currentPath` into both images and checks it. The caller has set
+    // currentPath/currentFileName.
+    OpenResult openFile(bool setTitle = true);
+
+    void onFileOpen();
+    // Both return true when the file was written.
+    bool onFileSave();
+    bool onFileSaveAs();
+
+    // The codeplug's part of closing the frame; true when the frame may close.
+    bool saveOnExit();
+
+    // Where the file dialogs start: the folder of "WorkingDir", or Lib when that
+    // value is empty or "0".
+    std::string initialFolder();
+
+    static std::string fileNameOf(const std::string& path);
+
+private:
+    // Save As without a current file (and without a dialog result) gives false.
+    bool saveBeforeReplacing();
+    void choose(const std::string& path);
+
+    CodeplugState& state_;
+    DocumentHost& host_;
+};
+
+} // namespace quorl

@@ -1,0 +1,107 @@
+#include "codeplug/default_codeplug.h"
+
+#include "codeplug/channel_block.h"
+#include "codeplug/checksums.h"
+#include "codeplug/codeplug_layout.h"
+#include "codeplug/frequency_encoding.h"
+#include "codeplug/general_block.h"
+#include "codeplug/tone_encoding.h"
+
+#include <stdexcept>
+
+namespace quorl {
+
+namespace {
+
+void writeGeneral(CodeplugImage& img, const DefaultCodeplugSpec& spec) {
+    img.set(0x0100, layout::kGeneralLength);
+    img.set(0x0101, 0x00);
+    img.set(0x0102, spec.bandCode);
+    img.set(0x0103, 0x02); // region NAG
+    // 45,100,000 Hz, most significant byte first.
+    img.set(0x0104, 0x02);
+    img.set(0x0105, 0xB0);
+    img.set(0x0106, 0x2B);
+    img.set(0x0107, 0xE0);
+    img.set(0x010D, static_cast<std::uint8_t>(spec.channels.size()));
+    img.set(0x010E, 0x00); // 12.8 MHz TCXO
+    writeIdentityText(img, 0x0110, 10, spec.serialNumber);
+    writeIdentityText(img, 0x011A, 16, spec.modelNumber);
+    writeIdentityText(img, 0x012A, 16, spec.tanapa);
+    for (std::size_t i = 0; i < 5; ++i)
+        img.set(0x013A + static_cast<Address>(i),
+                static_cast<std::uint8_t>(i < spec.codeplugVersion.size() ? spec.codeplugVersion[i]
+                                                                          : ' '));
+    // The pager keeps the General block's checksum itself; a factory image has it right.
+    img.set(0x015F, img.sum(0x0100, layout::kGeneralLength + 1u));
+}
+
+void writeModelOptions(CodeplugImage& img) {
+    img.set(0x0200, layout::kModelOptionsLength);
+    img.set(0x0210, 0x01 | (2 << 3)); // 30 s stored voice, switch announcements on
+    img.set(0x0211, 0x00);
+    img.set(0x0212, 125); // priority scan 1.000 s
+    img.set(0x0213, 25);  // fixed alert 12.00 s
+    img.set(0x0216, 0x00);
+}
+
+void writeChannel(CodeplugImage& img, int index, std::uint8_t bandCode, const DefaultChannel& ch) {
+    ChannelBlock block(img, index);
+    block.setLengthByte(layout::kChannelLength);
+    const auto synth = encodeReceiveFrequency(ch.receiveHz, bandCode);
+    if (!synth)
+        throw std::invalid_argument("frequency not on the synthesizer grid");
+    block.setFrequencyWord(synth->word, synth->fraction, synth->stepCode);
+    block.setWideBandwidth(ch.wideBandwidth);
+    block.setCodingOption(ch.codingOption);
+    block.setSquelchLevel(2);
+    block.setToneSystemAndReset(0, 0); // Corvane tones, automatic reset
+    block.setResetTimer(20);           // 10 s
+    block.setCallTone(1, 1, encodeTone(ch.toneA));
+    block.setCallTone(1, 2, encodeTone(ch.toneB));
+    block.setCallFlags(1, 0x10); // Standard alert, on duty, standard vibrate
+}
+
+} // namespace
+
+CodeplugImage makeDefaultCodeplug(const DefaultCodeplugSpec& spec) {
+    CodeplugImage img;
+    writeGeneral(img, spec);
+    writeModelOptions(img);
+    img.set(layout::kFunctionSwitchesBlock, layout::kFunctionSwitchesLength);
+    for (int i = 0; i < layout::kChannelCount; ++i)
+        ChannelBlock(img, i).setLengthByte(layout::kChannelLength);
+    for (std::size_t i = 0; i < spec.channels.size() && i < 5; ++i)
+        writeChannel(img, static_cast<int>(i), spec.bandCode, spec.channels[i]);
+    updateChecksums(img);
+    refreshMirror(img);
+    return img;
+}
+
+DefaultCodeplugSpec vhfFiveChannelSpec() {
+    DefaultCodeplugSpec s;
+    s.bandCode = 1;
+    s.serialNumber = "7TV0000001";
+    s.modelNumber = "TV6VHF5CH001";
+    s.tanapa = "TVA6001A";
+    s.channels = {
+        {154'430'000, true, 3, 3490, 8325},  // Corvane 111 - 127
+        {154'190'000, true, 3, 3890, 9281},  // 113 - 129
+        {155'010'000, true, 0, 4108, 6345},  // R468: 114 - 122
+        {153'830'000, false, 3, 5105, 7073}, // 118 - 124
+        {159'975'000, false, 3, 3305, 6699}, // 110 - 123
+    };
+    return s;
+}
+
+DefaultCodeplugSpec uhfSingleChannelSpec() {
+    DefaultCodeplugSpec s;
+    s.bandCode = 3;
+    s.serialNumber = "7TU0000001";
+    s.modelNumber = "TV6UHF1CH001";
+    s.tanapa = "TVA6301A";
+    s.channels = {{460'025'000, true, 3, 3490, 8325}};
+    return s;
+}
+
+} // namespace quorl

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "codeplug/codeplug_image.h"
+
+#include <filesystem>
+#include <string_view>
+
+namespace quorl {
+
+// A .ppg file is one record: this 48-character header, then the 16,384-byte image.
+inline constexpr std::string_view kPpgHeader = "2012 Voice Pager File 0100~3BFF 0x3FFF VER:01.00";
+inline constexpr std::size_t kPpgRecordSize = 48 + kImageSize;
+
+enum class PpgReadStatus {
+    Ok,
+    CannotOpen,    // the file cannot be opened for reading
+    InvalidFormat, // short file, wrong header, or a second whole record
+};
+
+struct PpgReadResult {
+    PpgReadStatus status = PpgReadStatus::CannotOpen;
+    CodeplugImage image;
+};
+
+// Reads one record. Bytes after the record that do not make a whole second record
+// are ignored.
+PpgReadResult readPpgFile(const std::filesystem::path& path);
+
+// Writes header and image to a temporary file beside the target and renames it
+// over the target only after a complete, flushed write, so a failure never
+// damages an existing file. Returns false when anything fails.
+bool writePpgFile(const std::filesystem::path& path, const CodeplugImage& image);
+
+} // namespace quorl

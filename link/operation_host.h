@@ -1,0 +1,40 @@
+#pragma once
+
+#include "codeplug/document_host.h"
+
+#include <string_view>
+
+namespace quorl {
+
+enum class MessageIcon { Stop, Question, Information, Warning };
+
+// Everything a pager operation (running on its worker thread, or a watcher thread)
+// needs from the user: messages, questions, the progress window, the document's
+// Save and Save As, the User Data window and a repaint of the main view. The Qt host
+// forwards each call to the interface thread and waits for it; the command-line
+// host prints and answers from options; the test host answers from a script and
+// records every call. Operations never touch Qt themselves.
+class OperationHost {
+public:
+    virtual ~OperationHost() = default;
+
+    // Modal message box with the caption "Tessaly VI Quorl".
+    virtual void showMessage(std::string_view text, MessageIcon icon = MessageIcon::Stop) = 0;
+    virtual Answer askYesNoCancel(std::string_view question) = 0;
+    virtual bool askYesNo(std::string_view question) = 0;
+
+    // The "Progress Indicator" window: text drawn over a bar of 0..100.
+    virtual void openProgress(std::string_view text) = 0;
+    virtual void updateProgress(int percent, std::string_view text) = 0;
+    virtual void closeProgress() = 0;
+
+    // The document's Save and Save As, run on the interface thread; true when written.
+    virtual bool runSave() = 0;
+    virtual bool runSaveAs() = 0;
+
+    // Opens the User Data window (the caller waits until it is closed).
+    virtual void openUserData() = 0;
+    virtual void repaintView() = 0;
+};
+
+} // namespace quorl

@@ -1,0 +1,78 @@
+#include "cli/codeplug_commands.h"
+#include "cli/json_writer.h"
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace quorl::cli {
+namespace {
+
+const std::filesystem::path kLib = std::filesystem::path(QUORL_TEST_STAGE_DATA_DIR) / "Lib";
+const std::filesystem::path kQuorl = std::filesystem::path(QUORL_TEST_BIN_DIR) / "quorl";
+
+// Runs the installed-layout binary and returns its exit code and standard output.
+std::pair<int, std::string> run(const std::string& args) {
+    const std::string cmd = kQuorl.string() + " " + args + " 2>/dev/null";
+    FILE* p = ::popen(cmd.c_str(), "r");
+    std::string out;
+    std::array<char, 256> buf{};
+    while (p && std::fgets(buf.data(), buf.size(), p))
+        out += buf.data();
+    const int status = p ? ::pclose(p) : -1;
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+}
+
+TEST(QuorlTool, ShippedCodeplugsPassTheCheck) {
+    for (const char* name : {"Default_VHF_5CH.ppg", "Default_UHF_1CH.ppg"}) {
+        std::ostringstream out, err;
+        EXPECT_EQ(runCheck((kLib / name).string(), out, err), kExitOk) << err.str();
+    }
+}
+
+TEST(QuorlTool, CheckPrintsTheFileErrorAndFails) {
+    const auto bad = std::filesystem::temp_directory_path() / "quorl-cli-bad.ppg";
+    std::ofstream(bad) << "not a codeplug";
+    std::ostringstream out, err;
+    EXPECT_EQ(runCheck(bad.string(), out, err), kExitFailure);
+    EXPECT_EQ(err.str(), "File Error #2 \n\nCannot open the file; invalid file format.\n");
+    std::filesystem::remove(bad);
+
+    std::ostringstream out2, err2;
+    EXPECT_EQ(runCheck("/nonexistent/x.ppg", out2, err2), kExitFailure);
+    EXPECT_NE(err2.str().find("File Error #1"), std::string::npos);
+}
+
+TEST(QuorlTool, InfoDecodesTheIdentity) {
+    std::ostringstream out, err;
+    ASSERT_EQ(runInfo((kLib / "Default_UHF_1CH.ppg").string(), true, out, err), kExitOk);
+    const std::string json = out.str();
+    EXPECT_NE(json.find("\"modelNumber\":\"TV6UHF1CH001\""), std::string::npos) << json;
+    EXPECT_NE(json.find("\"codeplugVersion\":\"R01.07\""), std::string::npos);
+    EXPECT_NE(json.find("\"channelType\":\"Single Channel\""), std::string::npos);
+    EXPECT_NE(json.find("\"bandSplit\":\"450-486 MHz\""), std::string::npos);
+}
+
+TEST(QuorlTool, ExitCodesOfTheProgram) {
+    EXPECT_EQ(run("check " + (kLib / "Default_VHF_5CH.ppg").string()).first, 0);
+    EXPECT_EQ(run("check /nonexistent.ppg").first, 1);
+    EXPECT_EQ(run("check").first, 2);
+    EXPECT_EQ(run("frobnicate").first, 2);
+    EXPECT_EQ(run("").first, 2);
+    const auto [code, out] = run("info " + (kLib / "Default_VHF_5CH.ppg").string());
+    EXPECT_EQ(code, 0);
+    EXPECT_NE(out.find("serialNumber: 7TV0000001"), std::string::npos) << out;
+}
+
+TEST(JsonWriter, EscapesControlAndNonAsciiBytes) {
+    std::ostringstream out;
+    JsonWriter::writeString(out, std::string("a\"b\\\n\x01\xff", 7));
+    EXPECT_EQ(out.str(), "\"a\\\"b\\\\\\n\\u0001\\u00ff\"");
+}
+
+} // namespace
+} // namespace quorl::cli
