@@ -24,5 +24,5 @@ function(quorl_add_test target)
         QUORL_TEST_STAGE_DATA_DIR="${QUORL_STAGE_DATA_DIR}"
         QUORL_TEST_BIN_DIR="${CMAKE_RUNTIME_OUTPUT_DIRECTORY}")
     gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60
-        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120)
 endfunction()

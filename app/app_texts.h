@@ -1,0 +1,71 @@
+#pragma once
+
+// The program's own texts for the frame, its menus and boxes, used verbatim.
+namespace quorl::texts {
+
+inline constexpr const char* kFrameTitle = "Tessaly VI Quorl";
+inline constexpr const char* kUntitled = "Untitled";
+inline constexpr const char* kAppIdentifier = "VoicePager.AppID.NoVersion";
+inline constexpr const char* kProfileCompany = "Local AppWizard-Generated Applications";
+
+inline constexpr const char* kMenuFile = "&File";
+inline constexpr const char* kMenuOperation = "Operation";
+inline constexpr const char* kMenuView = "&View";
+inline constexpr const char* kMenuTools = "&Tools";
+inline constexpr const char* kMenuHelp = "&Help";
+
+inline constexpr const char* kCmdOpen = "&Open...\tCtrl+O";
+inline constexpr const char* kCmdSave = "&Save\tCtrl+S";
+inline constexpr const char* kCmdSaveAs = "Save &As...";
+inline constexpr const char* kCmdPrintPreview = "Print Pre&view";
+inline constexpr const char* kCmdPrint = "&Print...\tCtrl+P";
+inline constexpr const char* kCmdExit = "E&xit";
+inline constexpr const char* kCmdReadCodeplug = "Read Codeplug\tF3";
+inline constexpr const char* kCmdWriteCodeplug = "Write Codeplug\tF7";
+inline constexpr const char* kCmdWriteCustomAudio = "Write Custom Audio";
+inline constexpr const char* kCmdUserData = "User Data\tF5";
+inline constexpr const char* kCmdCustomAudio = "Custom Audio";
+inline constexpr const char* kCmdToolbar = "&Toolbar";
+inline constexpr const char* kCmdStatusBar = "&Status Bar";
+inline constexpr const char* kCmdSystemSetup = "&System Setup\tF9";
+inline constexpr const char* kCmdHelp = "Content and Index...\tF1";
+inline constexpr const char* kCmdAbout = "About Tessaly VI Quorl...\tCtrl+H";
+
+// Status-bar prompt and tooltip, separated by the newline.
+inline constexpr const char* kPromptUserData = "Open User Data window\nView User Data ";
+inline constexpr const char* kPromptReadCodeplug = "Read codeplug from pager\nRead Codplug ";
+inline constexpr const char* kPromptWriteCodeplug = "Write codeplug to pager\nWrite Codeplug ";
+inline constexpr const char* kPromptWriteCustomAudio =
+    "Write custom audio to pager\nWrite Custom Audio ";
+inline constexpr const char* kPromptCustomAudio = "Open Custom Audio window\nView Custom Audio";
+inline constexpr const char* kPromptSystemSetup =
+    "Configure serial communication port\nSystem Setup ";
+inline constexpr const char* kPromptHelp = "Open Help Topics window\nHelp";
+// Prompts of the framework's own commands.
+inline constexpr const char* kPromptOpen = "Open an existing document\nOpen";
+inline constexpr const char* kPromptSave = "Save the active document\nSave";
+inline constexpr const char* kPromptSaveAs = "Save the active document with a new name\nSave As";
+inline constexpr const char* kPromptPrint = "Print the active document\nPrint";
+inline constexpr const char* kPromptPrintPreview = "Display full pages\nPrint Preview";
+inline constexpr const char* kPromptExit = "Quit the application; prompts to save documents\nExit";
+inline constexpr const char* kPromptToolbar = "Show or hide the toolbar\nToggle ToolBar";
+inline constexpr const char* kPromptStatusBar = "Show or hide the status bar\nToggle Status Bar";
+inline constexpr const char* kPromptAbout =
+    "Display program information, version number and copyright\nAbout";
+inline constexpr const char* kPromptReady = "Ready";
+
+inline constexpr const char* kAboutTitle = "About Tessaly VI Quorl";
+inline constexpr const char* kAboutProduct = "Tessaly VI Two Tone Voice Pager Programming Software";
+inline constexpr const char* kAboutVersion =
+    "Version R01.07                    Build date : May 26th, 2014";
+
+inline constexpr const char* kCommunicationError1 =
+    "Communication Error #1 \r\n\r\nUSB device not connected! \r\nPlease connect the pager "
+    "programming cradle to your PC and try again. ";
+
+inline constexpr const char* kOleFailed =
+    "OLE initialization failed.  Make sure that the OLE libraries are the correct version.";
+
+inline constexpr const char* kHelpMissing = "The help manual cannot be found: ";
+
+} // namespace quorl::texts

@@ -1,0 +1,399 @@
+#include "app/main_frame.h"
+
+#include "app/about_dialog.h"
+#include "app/app_texts.h"
+#include "app/installation.h"
+#include "app/message_box.h"
+#include "app/qt_operation_host.h"
+#include "app/qt_profile_store.h"
+#include "app/toolbar_icons.h"
+#include "app/voice_pager_doc.h"
+#include "app/voice_pager_view.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUrl>
+
+namespace quorl {
+
+namespace {
+
+struct CommandSpec {
+    Command command;
+    const char* text;
+    QKeySequence key;
+    const char* prompt; // status-bar prompt "\n" tooltip
+    int icon;           // ToolbarIcon, or -1
+};
+
+const CommandSpec kCommands[] = {
+    {Command::Open, texts::kCmdOpen, QKeySequence(Qt::CTRL | Qt::Key_O), texts::kPromptOpen,
+     static_cast<int>(ToolbarIcon::Open)},
+    {Command::Save, texts::kCmdSave, QKeySequence(Qt::CTRL | Qt::Key_S), texts::kPromptSave,
+     static_cast<int>(ToolbarIcon::Save)},
+    {Command::SaveAs, texts::kCmdSaveAs, {}, texts::kPromptSaveAs, -1},
+    {Command::PrintPreview, texts::kCmdPrintPreview, {}, texts::kPromptPrintPreview, -1},
+    {Command::Print, texts::kCmdPrint, QKeySequence(Qt::CTRL | Qt::Key_P), texts::kPromptPrint,
+     static_cast<int>(ToolbarIcon::Print)},
+    {Command::Exit, texts::kCmdExit, {}, texts::kPromptExit, -1},
+    {Command::ReadCodeplug, texts::kCmdReadCodeplug, QKeySequence(Qt::Key_F3),
+     texts::kPromptReadCodeplug, static_cast<int>(ToolbarIcon::ReadCodeplug)},
+    {Command::WriteCodeplug, texts::kCmdWriteCodeplug, QKeySequence(Qt::Key_F7),
+     texts::kPromptWriteCodeplug, static_cast<int>(ToolbarIcon::WriteCodeplug)},
+    {Command::WriteCustomAudio, texts::kCmdWriteCustomAudio, {}, texts::kPromptWriteCustomAudio,
+     static_cast<int>(ToolbarIcon::WriteCustomAudio)},
+    {Command::UserData, texts::kCmdUserData, QKeySequence(Qt::Key_F5), texts::kPromptUserData,
+     static_cast<int>(ToolbarIcon::UserData)},
+    {Command::CustomAudio, texts::kCmdCustomAudio, {}, texts::kPromptCustomAudio,
+     static_cast<int>(ToolbarIcon::CustomAudio)},
+    {Command::Toolbar, texts::kCmdToolbar, {}, texts::kPromptToolbar, -1},
+    {Command::StatusBar, texts::kCmdStatusBar, {}, texts::kPromptStatusBar, -1},
+    {Command::SystemSetup, texts::kCmdSystemSetup, QKeySequence(Qt::Key_F9),
+     texts::kPromptSystemSetup, static_cast<int>(ToolbarIcon::SystemSetup)},
+    {Command::Help, texts::kCmdHelp, QKeySequence(Qt::Key_F1), texts::kPromptHelp,
+     static_cast<int>(ToolbarIcon::Help)},
+    {Command::About, texts::kCmdAbout, QKeySequence(Qt::CTRL | Qt::Key_H), texts::kPromptAbout,
+     static_cast<int>(ToolbarIcon::About)},
+};
+
+} // namespace
+
+CMainFrame::CMainFrame(QtProfileStore& profile, CVoicePagerDoc& document, QWidget* parent)
+    : QMainWindow(parent), profile_(profile), document_(document), runner_(document.state()) {
+    setObjectName(QStringLiteral("mainFrame"));
+    setWindowIcon(toolbarIcon(ToolbarIcon::Application));
+    setMinimumSize(400, 300);
+    view_ = new CVoicePagerView(this);
+    setCentralWidget(view_);
+    host_ = std::make_unique<QtOperationHost>(this, document_,
+                                              [this] { view_->viewport()->update(); });
+    document_.setDialogOwner(this);
+
+    createActions();
+    createMenus();
+    createToolBar();
+    statusBar()->showMessage(QString::fromUtf8(texts::kPromptReady));
+
+    connect(&document_, &CVoicePagerDoc::titleChanged, this, &CMainFrame::updateTitle);
+    connect(&document_, &CVoicePagerDoc::changed, this, [this] {
+        view_->viewport()->update();
+        updateCommandUI();
+    });
+    connect(&document_, &CVoicePagerDoc::recentFilesChanged, this, &CMainFrame::rebuildRecentFiles);
+    connect(view_, &CVoicePagerView::firstUpdate, this, &CMainFrame::onFirstUpdate);
+    view_->setCradleRefresh([this] { refreshCradles(); });
+    // The worker ends on its own thread; the frame takes it up on the interface thread.
+    connect(this, &CMainFrame::pagerOperationFinished, this,
+            [this] {
+                runner_.join();
+                view_->startTimer0();
+                view_->viewport()->update();
+                updateTitle();
+                updateCommandUI();
+            },
+            Qt::QueuedConnection);
+    updateTitle();
+    updateCommandUI();
+}
+
+CMainFrame::~CMainFrame() { runner_.join(); }
+
+void CMainFrame::createActions() {
+    for (const auto& spec : kCommands) {
+        auto* a = new QAction(QString::fromUtf8(spec.text), this);
+        if (!spec.key.isEmpty())
+            a->setShortcut(spec.key);
+        const QStringList prompt = QString::fromUtf8(spec.prompt).split(QLatin1Char('\n'));
+        a->setStatusTip(prompt.value(0));
+        a->setToolTip(prompt.value(1, prompt.value(0)));
+        if (spec.icon >= 0)
+            a->setIcon(toolbarIcon(static_cast<ToolbarIcon>(spec.icon)));
+        actions_.insert(spec.command, a);
+        addAction(a); // the accelerators work whether or not the bars are shown
+    }
+    // Every command passes one guard: while a pager operation runs, the commands
+    // that touch the codeplug or the pager do nothing.
+    auto bind = [this](Command command, auto handler) {
+        connect(actions_[command], &QAction::triggered, this, [this, command, handler] {
+            if (busy() && isBlockedWhileBusy(command))
+                return;
+            (this->*handler)();
+        });
+    };
+    bind(Command::Open, &CMainFrame::onFileOpen);
+    bind(Command::Save, &CMainFrame::onFileSave);
+    bind(Command::SaveAs, &CMainFrame::onFileSaveAs);
+    bind(Command::PrintPreview, &CMainFrame::onPrintPreview);
+    bind(Command::Print, &CMainFrame::onPrint);
+    bind(Command::ReadCodeplug, &CMainFrame::onReadCodeplug);
+    bind(Command::WriteCodeplug, &CMainFrame::onWriteCodeplug);
+    bind(Command::WriteCustomAudio, &CMainFrame::onWriteCustomAudio);
+    bind(Command::UserData, &CMainFrame::onUserData);
+    bind(Command::CustomAudio, &CMainFrame::onCustomAudio);
+    bind(Command::SystemSetup, &CMainFrame::onSystemSetup);
+    bind(Command::Help, &CMainFrame::onHelpFromKeyboard);
+    bind(Command::About, &CMainFrame::onAbout);
+    connect(actions_[Command::Exit], &QAction::triggered, this, &QWidget::close);
+    auto* toolbar = actions_[Command::Toolbar];
+    auto* statusbar = actions_[Command::StatusBar];
+    toolbar->setCheckable(true);
+    toolbar->setChecked(true);
+    statusbar->setCheckable(true);
+    statusbar->setChecked(true);
+    connect(toolbar, &QAction::toggled, this, [this](bool on) { toolBar_->setVisible(on); });
+    connect(statusbar, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
+}
+
+void CMainFrame::createMenus() {
+    fileMenu_ = menuBar()->addMenu(QString::fromUtf8(texts::kMenuFile));
+    fileMenu_->addAction(actions_[Command::Open]);
+    fileMenu_->addAction(actions_[Command::Save]);
+    fileMenu_->addAction(actions_[Command::SaveAs]);
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(actions_[Command::PrintPreview]);
+    fileMenu_->addAction(actions_[Command::Print]);
+    recentSeparator_ = fileMenu_->addSeparator();
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(actions_[Command::Exit]);
+    rebuildRecentFiles();
+
+    auto* operation = menuBar()->addMenu(QString::fromUtf8(texts::kMenuOperation));
+    operation->addAction(actions_[Command::ReadCodeplug]);
+    operation->addAction(actions_[Command::WriteCodeplug]);
+    operation->addAction(actions_[Command::WriteCustomAudio]);
+
+    auto* viewMenu = menuBar()->addMenu(QString::fromUtf8(texts::kMenuView));
+    viewMenu->addAction(actions_[Command::UserData]);
+    viewMenu->addAction(actions_[Command::CustomAudio]);
+    viewMenu->addSeparator();
+    viewMenu->addAction(actions_[Command::Toolbar]);
+    viewMenu->addAction(actions_[Command::StatusBar]);
+
+    auto* tools = menuBar()->addMenu(QString::fromUtf8(texts::kMenuTools));
+    tools->addAction(actions_[Command::SystemSetup]);
+
+    auto* help = menuBar()->addMenu(QString::fromUtf8(texts::kMenuHelp));
+    help->addAction(actions_[Command::Help]);
+    help->addAction(actions_[Command::About]);
+
+    for (auto* menu : menuBar()->findChildren<QMenu*>())
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::updateCommandUI);
+}
+
+void CMainFrame::createToolBar() {
+    toolBar_ = addToolBar(QStringLiteral("Standard"));
+    toolBar_->setObjectName(QStringLiteral("standardToolBar"));
+    toolBar_->setIconSize(QSize(16, 15));
+    toolBar_->setMovable(false);
+    toolBar_->addAction(actions_[Command::Open]);
+    toolBar_->addAction(actions_[Command::Save]);
+    toolBar_->addSeparator();
+    toolBar_->addAction(actions_[Command::ReadCodeplug]);
+    toolBar_->addAction(actions_[Command::WriteCodeplug]);
+    toolBar_->addAction(actions_[Command::WriteCustomAudio]);
+    toolBar_->addSeparator();
+    toolBar_->addAction(actions_[Command::UserData]);
+    toolBar_->addAction(actions_[Command::CustomAudio]);
+    toolBar_->addSeparator();
+    toolBar_->addAction(actions_[Command::SystemSetup]);
+    toolBar_->addSeparator();
+    toolBar_->addAction(actions_[Command::Print]);
+    toolBar_->addSeparator();
+    toolBar_->addAction(actions_[Command::About]);
+    toolBar_->addAction(actions_[Command::Help]);
+}
+
+void CMainFrame::rebuildRecentFiles() {
+    for (auto* a : recentActions_) {
+        fileMenu_->removeAction(a);
+        a->deleteLater();
+    }
+    recentActions_.clear();
+    const QStringList files = profile_.recentFiles();
+    int n = 1;
+    for (const QString& f : files) {
+        auto* a = new QAction(QStringLiteral("&%1 %2").arg(n++).arg(f), this);
+        a->setStatusTip(QStringLiteral("Open this document"));
+        connect(a, &QAction::triggered, this, [this, f] {
+            if (!busy())
+                document_.openRecent(f);
+        });
+        fileMenu_->insertAction(recentSeparator_, a);
+        recentActions_ << a;
+    }
+}
+
+void CMainFrame::updateTitle() {
+    setWindowTitle(document_.title() + QStringLiteral(" - ") + QString::fromUtf8(texts::kFrameTitle));
+}
+
+bool CMainFrame::busy() const { return document_.state().busy; }
+
+void CMainFrame::updateCommandUI() {
+    CommandContext ctx;
+    ctx.loaded = document_.state().loaded;
+    ctx.anySlotMarked = anySlotMarked_ && anySlotMarked_();
+    ctx.cradleConnected = cradleConnected_;
+    for (auto it = actions_.begin(); it != actions_.end(); ++it)
+        it.value()->setEnabled(isCommandEnabled(it.key(), ctx));
+}
+
+void CMainFrame::onFirstUpdate() {
+    // Fit the frame to the 920 x 550 view; on a small screen only ever shrink it.
+    const QSize chrome = size() - view_->size();
+    const QSize fit = CVoicePagerView::scrollSize() + chrome;
+    const QScreen* s = screen();
+    const QRect avail = s ? s->availableGeometry() : QRect(0, 0, 1920, 1080);
+    if (avail.width() < 850 || avail.height() < 750)
+        resize(size().boundedTo(fit));
+    else
+        resize(fit);
+    refreshCradles();
+    view_->startTimer0();
+}
+
+void CMainFrame::refreshCradles() {
+    // Timer 0: assume no cradle until the refresh finds one.
+    cradleConnected_ = cradleProbe_ && cradleProbe_();
+    updateCommandUI();
+}
+
+void CMainFrame::runWithTimerStopped(const std::function<void()>& window) {
+    view_->stopTimer0();
+    window();
+    view_->startTimer0();
+    updateCommandUI();
+}
+
+void CMainFrame::onFileOpen() {
+    if (busy())
+        return;
+    document_.document().onFileOpen();
+    updateCommandUI();
+}
+
+void CMainFrame::onFileSave() {
+    if (busy())
+        return;
+    document_.document().onFileSave();
+    updateCommandUI();
+}
+
+void CMainFrame::onFileSaveAs() {
+    if (busy())
+        return;
+    document_.document().onFileSaveAs();
+    updateCommandUI();
+}
+
+void CMainFrame::onPrintPreview() {
+    if (busy() || !printPreview_)
+        return;
+    previewOpen_ = true;
+    printPreview_();
+    previewOpen_ = false;
+}
+
+void CMainFrame::onPrint() {
+    if (busy() || !print_)
+        return;
+    print_();
+}
+
+void CMainFrame::runPagerOperation(PagerOperation op) {
+    if (busy() || !runner_.hasBody(op))
+        return;
+    const bool hadFile = !document_.state().currentPath.empty() && document_.state().loaded;
+    runner_.start(
+        op,
+        [this, op, hadFile] {
+            view_->stopTimer0();
+            // The image about to be read has no file yet.
+            if (op == PagerOperation::ReadCodeplug && hadFile)
+                document_.resetTitle();
+            updateCommandUI();
+        },
+        [this] { emit pagerOperationFinished(); });
+}
+
+void CMainFrame::onReadCodeplug() { runPagerOperation(PagerOperation::ReadCodeplug); }
+void CMainFrame::onWriteCodeplug() { runPagerOperation(PagerOperation::WriteCodeplug); }
+void CMainFrame::onWriteCustomAudio() { runPagerOperation(PagerOperation::WriteCustomAudio); }
+
+void CMainFrame::onUserData() {
+    if (busy() || !userData_)
+        return;
+    runWithTimerStopped(userData_);
+}
+
+void CMainFrame::onCustomAudio() {
+    if (!customAudio_)
+        return;
+    runWithTimerStopped(customAudio_);
+}
+
+void CMainFrame::onSystemSetup() {
+    if (busy())
+        return;
+    refreshCradles();
+    if (!cradleConnected_ || !systemSetup_) {
+        showStopMessage(this, texts::kCommunicationError1);
+        return;
+    }
+    runWithTimerStopped(systemSetup_);
+}
+
+void CMainFrame::onHelp() {
+    if (busy())
+        return;
+    const auto file = helpFile();
+    if (!QFileInfo::exists(QString::fromStdString(file.string())) ||
+        !QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(file.string())))) {
+        showStopMessage(this, std::string(texts::kHelpMissing) + file.string());
+    }
+    helpFromKeyboard_ = false;
+}
+
+void CMainFrame::onHelpFromKeyboard() {
+    // Recorded so that a dialog's own F1 handling does not open the manual twice.
+    helpFromKeyboard_ = true;
+    onHelp();
+}
+
+void CMainFrame::onAbout() {
+    CAboutDlg about(this);
+    about.exec();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (previewOpen_) {
+        emit previewCloseRequested();
+        event->ignore();
+        return;
+    }
+    // A pager operation cannot be abandoned half-way: a pager left in programming
+    // mode, or half written, is worse than a frame that waits.
+    if (busy()) {
+        statusBar()->showMessage(QStringLiteral("A pager operation is running; please wait."), 5000);
+        event->ignore();
+        return;
+    }
+    if (customAudioCloseCheck_ && !customAudioCloseCheck_()) {
+        event->ignore();
+        return;
+    }
+    if (!document_.document().saveOnExit()) {
+        event->ignore();
+        return;
+    }
+    view_->stopTimer0();
+    event->accept();
+}
+
+} // namespace quorl

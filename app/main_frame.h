@@ -1,0 +1,119 @@
+#pragma once
+
+#include "app/command_rules.h"
+#include "app/pager_operation_runner.h"
+
+#include <QMainWindow>
+#include <QMap>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QMenu;
+class QToolBar;
+
+namespace quorl {
+
+class CVoicePagerDoc;
+class CVoicePagerView;
+class QtOperationHost;
+class QtProfileStore;
+
+// The frame window: menus, accelerators, toolbar, status bar and the command
+// handlers with their enabling and busy rules.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+
+public:
+    CMainFrame(QtProfileStore& profile, CVoicePagerDoc& document, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    QAction* action(Command command) const { return actions_.value(command); }
+    CVoicePagerView* view() const { return view_; }
+    QtOperationHost& operationHost() { return *host_; }
+    PagerOperationRunner& operations() { return runner_; }
+
+    // What the later subsystems plug in.
+    void setCradleProbe(std::function<bool()> probe) { cradleProbe_ = std::move(probe); }
+    void setSystemSetup(std::function<void()> dialog) { systemSetup_ = std::move(dialog); }
+    void setUserDataWindow(std::function<void()> window) { userData_ = std::move(window); }
+    void setCustomAudioWindow(std::function<void()> window) { customAudio_ = std::move(window); }
+    void setCustomAudioCloseCheck(std::function<bool()> check) {
+        customAudioCloseCheck_ = std::move(check);
+    }
+    void setAnySlotMarked(std::function<bool()> marked) { anySlotMarked_ = std::move(marked); }
+    void setPrintHandlers(std::function<void()> preview, std::function<void()> print) {
+        printPreview_ = std::move(preview);
+        print_ = std::move(print);
+    }
+
+    // The frame's title follows the document: "name - Tessaly VI Quorl".
+    void updateTitle();
+    // Recomputes every command's enabled state.
+    void updateCommandUI();
+    bool cradleConnected() const { return cradleConnected_; }
+
+    // Runs one of the three pager operations (F3, F7, Write Custom Audio).
+    void runPagerOperation(PagerOperation op);
+    // Notes that a print preview is open, so closing the frame ends only the preview.
+    void setPreviewOpen(bool open) { previewOpen_ = open; }
+
+public slots:
+    void onFileOpen();
+    void onFileSave();
+    void onFileSaveAs();
+    void onPrintPreview();
+    void onPrint();
+    void onReadCodeplug();
+    void onWriteCodeplug();
+    void onWriteCustomAudio();
+    void onUserData();
+    void onCustomAudio();
+    void onSystemSetup();
+    void onHelp();
+    void onHelpFromKeyboard();
+    void onAbout();
+    void refreshCradles();
+
+signals:
+    void previewCloseRequested();
+    void pagerOperationFinished();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createActions();
+    void createMenus();
+    void createToolBar();
+    void rebuildRecentFiles();
+    void onFirstUpdate();
+    bool busy() const;
+    // A modal window runs with timer 0 stopped.
+    void runWithTimerStopped(const std::function<void()>& window);
+
+    QtProfileStore& profile_;
+    CVoicePagerDoc& document_;
+    CVoicePagerView* view_ = nullptr;
+    std::unique_ptr<QtOperationHost> host_;
+    PagerOperationRunner runner_;
+    QMap<Command, QAction*> actions_;
+    QMenu* fileMenu_ = nullptr;
+    QAction* recentSeparator_ = nullptr;
+    QList<QAction*> recentActions_;
+    QToolBar* toolBar_ = nullptr;
+    bool previewOpen_ = false;
+    bool cradleConnected_ = false;
+    bool helpFromKeyboard_ = false; // dialogs read it to skip their own F1 handling
+
+    std::function<bool()> cradleProbe_;
+    std::function<void()> systemSetup_;
+    std::function<void()> userData_;
+    std::function<void()> customAudio_;
+    std::function<bool()> customAudioCloseCheck_;
+    std::function<bool()> anySlotMarked_;
+    std::function<void()> printPreview_;
+    std::function<void()> print_;
+};
+
+} // namespace quorl

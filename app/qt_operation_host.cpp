@@ -1,0 +1,89 @@
+#include "app/qt_operation_host.h"
+
+#include "app/message_box.h"
+#include "app/voice_pager_doc.h"
+
+#include <QMessageBox>
+#include <QThread>
+#include <string>
+
+namespace quorl {
+
+QtOperationHost::QtOperationHost(QWidget* owner, CVoicePagerDoc& document,
+                                 std::function<void()> repaint)
+    : owner_(owner), document_(document), repaint_(std::move(repaint)) {}
+
+template <typename F> auto QtOperationHost::onInterfaceThread(F&& f) -> decltype(f()) {
+    using R = decltype(f());
+    if (QThread::currentThread() == thread())
+        return f();
+    if constexpr (std::is_void_v<R>) {
+        QMetaObject::invokeMethod(this, std::forward<F>(f), Qt::BlockingQueuedConnection);
+    } else {
+        R result{};
+        QMetaObject::invokeMethod(this, std::forward<F>(f), Qt::BlockingQueuedConnection, &result);
+        return result;
+    }
+}
+
+void QtOperationHost::showMessage(std::string_view text, MessageIcon icon) {
+    // The text is copied: the worker's buffer may not outlive a queued call.
+    onInterfaceThread([this, t = std::string(text), icon] {
+        if (icon == MessageIcon::Stop)
+            showStopMessage(owner_, t);
+        else
+            showInformation(owner_, t);
+    });
+}
+
+Answer QtOperationHost::askYesNoCancel(std::string_view question) {
+    return onInterfaceThread(
+        [this, q = std::string(question)] { return quorl::askYesNoCancel(owner_, q); });
+}
+
+bool QtOperationHost::askYesNo(std::string_view question) {
+    return onInterfaceThread([this, q = std::string(question)] { return quorl::askYesNo(owner_, q); });
+}
+
+void QtOperationHost::openProgress(std::string_view text) {
+    onInterfaceThread([this, t = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))] {
+        if (progress_.open)
+            progress_.open(t);
+    });
+}
+
+void QtOperationHost::updateProgress(int percent, std::string_view text) {
+    onInterfaceThread(
+        [this, percent, t = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))] {
+            if (progress_.update)
+                progress_.update(percent, t);
+        });
+}
+
+void QtOperationHost::closeProgress() {
+    onInterfaceThread([this] {
+        if (progress_.close)
+            progress_.close();
+    });
+}
+
+bool QtOperationHost::runSave() {
+    return onInterfaceThread([this] { return document_.document().onFileSave(); });
+}
+
+bool QtOperationHost::runSaveAs() {
+    return onInterfaceThread([this] { return document_.document().onFileSaveAs(); });
+}
+
+void QtOperationHost::openUserData() {
+    onInterfaceThread([this] { document_.openUserData(); });
+}
+
+void QtOperationHost::repaintView() {
+    onInterfaceThread([this] {
+        if (repaint_)
+            repaint_();
+    });
+}
+
+} // namespace quorl

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "link/operation_host.h"
+
+#include <QObject>
+#include <QPointer>
+#include <functional>
+
+class QWidget;
+
+namespace quorl {
+
+class CVoicePagerDoc;
+
+// Carries an operation's calls from its worker thread to the interface thread and
+// waits for each to finish, so a message box is answered before the worker goes
+// on. Called on the interface thread itself, it runs the call directly.
+class QtOperationHost : public QObject, public OperationHost {
+    Q_OBJECT
+
+public:
+    // The progress window; the frame installs the real one.
+    struct ProgressWindow {
+        std::function<void(const QString&)> open;
+        std::function<void(int, const QString&)> update;
+        std::function<void()> close;
+    };
+
+    QtOperationHost(QWidget* owner, CVoicePagerDoc& document, std::function<void()> repaint);
+
+    void setProgressWindow(ProgressWindow window) { progress_ = std::move(window); }
+
+    void showMessage(std::string_view text, MessageIcon icon) override;
+    Answer askYesNoCancel(std::string_view question) override;
+    bool askYesNo(std::string_view question) override;
+    void openProgress(std::string_view text) override;
+    void updateProgress(int percent, std::string_view text) override;
+    void closeProgress() override;
+    bool runSave() override;
+    bool runSaveAs() override;
+    void openUserData() override;
+    void repaintView() override;
+
+private:
+    template <typename F> auto onInterfaceThread(F&& f) -> decltype(f());
+
+    QPointer<QWidget> owner_;
+    CVoicePagerDoc& document_;
+    std::function<void()> repaint_;
+    ProgressWindow progress_;
+};
+
+} // namespace quorl

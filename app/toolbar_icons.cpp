@@ -1,0 +1,134 @@
+#include "app/toolbar_icons.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+namespace quorl {
+
+namespace {
+
+const QColor kInk(29, 53, 87);
+const QColor kAccent(230, 57, 70);
+const QColor kPaper(241, 250, 238);
+const QColor kBlue(69, 123, 157);
+
+void arrow(QPainter& p, QPointF from, QPointF to, const QColor& c) {
+    p.setPen(QPen(c, 1.6));
+    p.drawLine(from, to);
+    const QPointF d = to - from;
+    const double len = std::max(1.0, std::hypot(d.x(), d.y()));
+    const QPointF u(d.x() / len, d.y() / len);
+    const QPointF n(-u.y(), u.x());
+    QPolygonF head{to, to - u * 4 + n * 3, to - u * 4 - n * 3};
+    p.setBrush(c);
+    p.setPen(Qt::NoPen);
+    p.drawPolygon(head);
+}
+
+void pager(QPainter& p) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(kInk);
+    p.drawRoundedRect(QRectF(1, 1, 8, 13), 2, 2);
+    p.setBrush(kPaper);
+    p.drawRect(QRectF(2.5, 3, 5, 3));
+}
+
+void draw(QPainter& p, ToolbarIcon which) {
+    switch (which) {
+    case ToolbarIcon::Open:
+        p.setPen(kInk);
+        p.setBrush(QColor(244, 196, 48));
+        p.drawPolygon(QPolygonF{{1, 4}, {6, 4}, {7, 5}, {14, 5}, {14, 13}, {1, 13}});
+        break;
+    case ToolbarIcon::Save:
+        p.setPen(kInk);
+        p.setBrush(kBlue);
+        p.drawRect(QRectF(1.5, 1.5, 12, 12));
+        p.setBrush(kPaper);
+        p.drawRect(QRectF(4, 2, 7, 4));
+        break;
+    case ToolbarIcon::ReadCodeplug:
+        pager(p);
+        arrow(p, {10, 7}, {15, 7}, QColor(42, 157, 143));
+        break;
+    case ToolbarIcon::WriteCodeplug:
+        pager(p);
+        arrow(p, {15, 7}, {10, 7}, kAccent);
+        break;
+    case ToolbarIcon::WriteCustomAudio: {
+        pager(p);
+        QPainterPath w;
+        w.moveTo(10, 7);
+        w.cubicTo(11, 3, 12, 11, 13, 7);
+        w.cubicTo(14, 4, 15, 9, 15.5, 7);
+        p.setPen(QPen(kAccent, 1.4));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(w);
+        break;
+    }
+    case ToolbarIcon::UserData:
+        p.setPen(kInk);
+        p.setBrush(kPaper);
+        p.drawRect(QRectF(2.5, 1.5, 11, 12));
+        for (int y = 4; y <= 11; y += 3)
+            p.drawLine(QPointF(4.5, y), QPointF(11.5, y));
+        break;
+    case ToolbarIcon::CustomAudio:
+        p.setPen(Qt::NoPen);
+        p.setBrush(kInk);
+        p.drawPolygon(QPolygonF{{2, 5}, {5, 5}, {9, 2}, {9, 13}, {5, 10}, {2, 10}});
+        p.setPen(QPen(kAccent, 1.3));
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(QRectF(8, 3, 6, 9), -60 * 16, 120 * 16);
+        break;
+    case ToolbarIcon::SystemSetup:
+        p.setPen(QPen(kInk, 1.2));
+        p.setBrush(kBlue);
+        p.drawEllipse(QRectF(3, 3, 9, 9));
+        p.setBrush(kPaper);
+        p.drawEllipse(QRectF(6, 6, 3, 3));
+        break;
+    case ToolbarIcon::Print:
+        p.setPen(kInk);
+        p.setBrush(kPaper);
+        p.drawRect(QRectF(4.5, 1.5, 7, 5));
+        p.setBrush(QColor(160, 160, 160));
+        p.drawRect(QRectF(1.5, 6.5, 13, 5));
+        p.setBrush(kPaper);
+        p.drawRect(QRectF(4.5, 9.5, 7, 4));
+        break;
+    case ToolbarIcon::About:
+    case ToolbarIcon::Help:
+        p.setPen(Qt::NoPen);
+        p.setBrush(which == ToolbarIcon::Help ? kBlue : kInk);
+        p.drawEllipse(QRectF(1, 0.5, 14, 14));
+        p.setPen(kPaper);
+        p.setFont(QFont(QStringLiteral("Sans Serif"), 8, QFont::Bold));
+        p.drawText(QRectF(1, 0.5, 14, 14), Qt::AlignCenter,
+                   which == ToolbarIcon::Help ? QStringLiteral("?") : QStringLiteral("i"));
+        break;
+    case ToolbarIcon::Application:
+        pager(p);
+        break;
+    }
+}
+
+} // namespace
+
+QIcon toolbarIcon(ToolbarIcon which) {
+    QIcon icon;
+    for (int scale : {1, 2}) {
+        QPixmap pm(16 * scale, 15 * scale);
+        pm.setDevicePixelRatio(scale);
+        pm.fill(Qt::transparent);
+        QPainter p(&pm);
+        p.setRenderHint(QPainter::Antialiasing);
+        draw(p, which);
+        p.end();
+        icon.addPixmap(pm);
+    }
+    return icon;
+}
+
+} // namespace quorl

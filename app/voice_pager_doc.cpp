@@ -1,0 +1,102 @@
+#include "app/voice_pager_doc.h"
+
+#include "app/app_texts.h"
+#include "app/installation.h"
+#include "app/message_box.h"
+#include "app/qt_profile_store.h"
+
+#include <QFileDialog>
+
+namespace quorl {
+
+namespace {
+const QString kOpenFilter = QStringLiteral("Codeplug File(*.ppg)");
+const QString kSaveFilter = QStringLiteral("Codeplug Files(*.ppg)");
+} // namespace
+
+CVoicePagerDoc::CVoicePagerDoc(QtProfileStore& profile, QObject* parent)
+    : QObject(parent), profile_(profile), state_(std::make_unique<CodeplugState>()),
+      document_(*state_, *this), title_(QString::fromUtf8(texts::kUntitled)) {}
+
+CVoicePagerDoc::~CVoicePagerDoc() = default;
+
+void CVoicePagerDoc::openAtStartup(const QString& startupPath) {
+    // The start-up path loses its double quotes; what remains, if anything, is opened.
+    QString path = startupPath;
+    path.remove(QLatin1Char('"'));
+    state_->currentPath = path.toStdString();
+    if (path.isEmpty())
+        return;
+    state_->currentFileName = CodeplugDocument::fileNameOf(state_->currentPath);
+    state_->clearFirmwareVersion();
+    const OpenResult r = document_.openFile(true);
+    if (r == OpenResult::CannotOpen || r == OpenResult::InvalidFormat) {
+        state_->currentPath.clear();
+        state_->currentFileName.clear();
+    }
+}
+
+void CVoicePagerDoc::openRecent(const QString& path) {
+    pendingOpen_ = path;
+    document_.onFileOpen();
+    pendingOpen_.clear();
+}
+
+void CVoicePagerDoc::resetTitle() { setDocumentTitle(texts::kUntitled); }
+
+void CVoicePagerDoc::showError(std::string_view text) { showStopMessage(owner_, text); }
+
+Answer CVoicePagerDoc::askYesNoCancel(std::string_view question) {
+    return quorl::askYesNoCancel(owner_, question);
+}
+
+std::optional<std::string> CVoicePagerDoc::chooseOpenFile(const std::string& initialFolder) {
+    if (!pendingOpen_.isEmpty())
+        return pendingOpen_.toStdString();
+    QFileDialog dialog(owner_, QString(), QString::fromStdString(initialFolder), kOpenFilter);
+    dialog.setObjectName(QStringLiteral("openCodeplugDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(QStringLiteral("ppg"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first().toStdString();
+}
+
+std::optional<std::string> CVoicePagerDoc::chooseSaveFile(const std::string& initialFolder,
+                                                          SaveDialogKind) {
+    // Both save dialogs let the user name a new file and confirm before replacing
+    // an existing one.
+    QFileDialog dialog(owner_, QString(), QString::fromStdString(initialFolder), kSaveFilter);
+    dialog.setObjectName(QStringLiteral("saveCodeplugDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QStringLiteral("ppg"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first().toStdString();
+}
+
+std::string CVoicePagerDoc::workingDir() { return profile_.readString("Settings", "WorkingDir", ""); }
+
+void CVoicePagerDoc::storeWorkingDir(const std::string& path) {
+    profile_.writeString("Settings", "WorkingDir", path);
+    profile_.addRecentFile(QString::fromStdString(path));
+    emit recentFilesChanged();
+}
+
+std::string CVoicePagerDoc::libFolder() { return quorl::libFolder().string(); }
+
+void CVoicePagerDoc::setDocumentTitle(const std::string& title) {
+    title_ = QString::fromStdString(title);
+    emit titleChanged(title_);
+}
+
+void CVoicePagerDoc::openUserData() {
+    if (userDataOpener_)
+        userDataOpener_();
+}
+
+void CVoicePagerDoc::documentChanged() { emit changed(); }
+
+} // namespace quorl

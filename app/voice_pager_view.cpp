@@ -1,0 +1,72 @@
+#include "app/voice_pager_view.h"
+
+#include "app/background_picture.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+namespace quorl {
+
+CVoicePagerView::CVoicePagerView(QWidget* parent) : QAbstractScrollArea(parent) {
+    setObjectName(QStringLiteral("voicePagerView"));
+    // Everything is painted from the off-screen picture; no background erase.
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setAutoFillBackground(false);
+    setFrameShape(QFrame::NoFrame);
+    timer0_.setInterval(kTimerPeriodMs);
+    connect(&timer0_, &QTimer::timeout, this, &CVoicePagerView::refreshCradles);
+}
+
+void CVoicePagerView::startTimer0() { timer0_.start(kTimerPeriodMs); }
+
+void CVoicePagerView::stopTimer0() { timer0_.stop(); }
+
+void CVoicePagerView::refreshCradles() {
+    if (cradleRefresh_)
+        cradleRefresh_();
+}
+
+QSize CVoicePagerView::sizeHint() const { return scrollSize(); }
+
+void CVoicePagerView::showEvent(QShowEvent* event) {
+    QAbstractScrollArea::showEvent(event);
+    if (!firstUpdateDone_) {
+        firstUpdateDone_ = true;
+        updateScrollBars();
+        emit firstUpdate();
+    }
+}
+
+void CVoicePagerView::paintEvent(QPaintEvent* event) {
+    if (offscreen_.isNull()) {
+        // Created on the first paint: white, with the picture in its top-left corner.
+        offscreen_ = QImage(scrollSize(), QImage::Format_RGB888);
+        offscreen_.fill(Qt::white);
+        QPainter p(&offscreen_);
+        p.drawImage(0, 0, backgroundPicture());
+    }
+    QPainter painter(viewport());
+    painter.fillRect(event->rect(), Qt::white);
+    painter.drawImage(QPoint(-horizontalScrollBar()->value(), -verticalScrollBar()->value()),
+                      offscreen_);
+}
+
+void CVoicePagerView::scrollContentsBy(int, int) { viewport()->update(); }
+
+void CVoicePagerView::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    updateScrollBars();
+}
+
+void CVoicePagerView::updateScrollBars() {
+    const QSize area = viewport()->size();
+    horizontalScrollBar()->setRange(0, std::max(0, scrollSize().width() - area.width()));
+    verticalScrollBar()->setRange(0, std::max(0, scrollSize().height() - area.height()));
+    horizontalScrollBar()->setPageStep(area.width());
+    verticalScrollBar()->setPageStep(area.height());
+    horizontalScrollBar()->setSingleStep(20);
+    verticalScrollBar()->setSingleStep(20);
+}
+
+} // namespace quorl

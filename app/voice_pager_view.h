@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QImage>
+#include <QTimer>
+#include <functional>
+
+namespace quorl {
+
+// The main view: paints the 920 x 550 welcome picture through an off-screen copy
+// and scrolls over it; owns timer 0, the one-second refresh of connected cradles.
+class CVoicePagerView : public QAbstractScrollArea {
+    Q_OBJECT
+
+public:
+    static constexpr int kTimerPeriodMs = 1000;
+
+    explicit CVoicePagerView(QWidget* parent = nullptr);
+
+    // Timer 0 stops while a modal window or a pager operation runs.
+    void startTimer0();
+    void stopTimer0();
+    bool timer0Running() const { return timer0_.isActive(); }
+
+    // What timer 0 does each second; the cradle refresh registers here.
+    void setCradleRefresh(std::function<void()> refresh) { cradleRefresh_ = std::move(refresh); }
+    void refreshCradles();
+
+    QSize sizeHint() const override;
+    // The size the frame must give the view so that the whole picture shows.
+    static QSize scrollSize() { return {920, 550}; }
+
+signals:
+    void firstUpdate();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void updateScrollBars();
+
+    QImage offscreen_;
+    QTimer timer0_;
+    std::function<void()> cradleRefresh_;
+    bool firstUpdateDone_ = false;
+};
+
+} // namespace quorl

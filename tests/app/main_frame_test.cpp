@@ -1,0 +1,254 @@
+#include "app/app_texts.h"
+#include "app/main_frame.h"
+#include "app/qt_profile_store.h"
+#include "app/voice_pager_doc.h"
+#include "app/voice_pager_view.h"
+#include "codeplug/codeplug_texts.h"
+#include "codeplug/ppg_file.h"
+#include "modal_answerer.h"
+#include "test_files.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+#include <atomic>
+#include <gtest/gtest.h>
+
+namespace quorl {
+namespace {
+
+const QString kLib = QStringLiteral(QUORL_TEST_STAGE_DATA_DIR "/Lib");
+
+// Waits, processing events, until `done` holds or about two seconds passed.
+template <typename F> bool waitFor(F done) {
+    for (int i = 0; i < 200 && !done(); ++i)
+        QTest::qWait(10);
+    return done();
+}
+
+class MainFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        profile.settings().clear();
+        frame.show();
+        QApplication::processEvents();
+    }
+    void TearDown() override {
+        doc.state().modified = false;
+        frame.close();
+    }
+
+    QStringList menuTexts(const QString& title) {
+        for (QAction* a : frame.menuBar()->actions())
+            if (a->text() == title) {
+                QStringList out;
+                for (QAction* item : a->menu()->actions())
+                    out << (item->isSeparator() ? QStringLiteral("-") : item->text());
+                return out;
+            }
+        return {};
+    }
+
+    QtProfileStore profile;
+    CVoicePagerDoc doc{profile};
+    CMainFrame frame{profile, doc};
+    test::ModalAnswerer modals;
+};
+
+TEST_F(MainFrameTest, MenusCarryTheirTextsInOrder) {
+    QStringList menus;
+    for (QAction* a : frame.menuBar()->actions())
+        menus << a->text();
+    EXPECT_EQ(menus, (QStringList{"&File", "Operation", "&View", "&Tools", "&Help"}));
+    EXPECT_EQ(menuTexts("Operation"),
+              (QStringList{"Read Codeplug\tF3", "Write Codeplug\tF7", "Write Custom Audio"}));
+    EXPECT_EQ(menuTexts("&Tools"), QStringList{"&System Setup\tF9"});
+    EXPECT_EQ(menuTexts("&Help"),
+              (QStringList{"Content and Index...\tF1", "About Tessaly VI Quorl...\tCtrl+H"}));
+    const QStringList file = menuTexts("&File");
+    EXPECT_EQ(file.first(), "&Open...\tCtrl+O");
+    EXPECT_EQ(file.last(), "E&xit");
+}
+
+TEST_F(MainFrameTest, AcceleratorsPromptsAndToolbarOrder) {
+    EXPECT_EQ(frame.action(Command::ReadCodeplug)->shortcut(), QKeySequence(Qt::Key_F3));
+    EXPECT_EQ(frame.action(Command::WriteCodeplug)->shortcut(), QKeySequence(Qt::Key_F7));
+    EXPECT_EQ(frame.action(Command::UserData)->shortcut(), QKeySequence(Qt::Key_F5));
+    EXPECT_EQ(frame.action(Command::SystemSetup)->shortcut(), QKeySequence(Qt::Key_F9));
+    EXPECT_EQ(frame.action(Command::Help)->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_EQ(frame.action(Command::About)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_H));
+    EXPECT_EQ(frame.action(Command::ReadCodeplug)->statusTip(), "Read codeplug from pager");
+    EXPECT_EQ(frame.action(Command::ReadCodeplug)->toolTip(), "Read Codplug ");
+
+    auto* bar = frame.findChild<QToolBar*>(QStringLiteral("standardToolBar"));
+    ASSERT_NE(bar, nullptr);
+    QList<QAction*> expected{frame.action(Command::Open),         nullptr,
+                             frame.action(Command::ReadCodeplug), frame.action(Command::WriteCodeplug),
+                             frame.action(Command::WriteCustomAudio), nullptr,
+                             frame.action(Command::UserData),     frame.action(Command::CustomAudio),
+                             nullptr,                             frame.action(Command::SystemSetup),
+                             nullptr,                             frame.action(Command::Print),
+                             nullptr,                             frame.action(Command::About),
+                             frame.action(Command::Help)};
+    expected.insert(1, frame.action(Command::Save));
+    const auto actual = bar->actions();
+    ASSERT_EQ(actual.size(), expected.size());
+    for (int i = 0; i < actual.size(); ++i) {
+        if (expected[i])
+            EXPECT_EQ(actual[i], expected[i]) << i;
+        else
+            EXPECT_TRUE(actual[i]->isSeparator()) << i;
+    }
+}
+
+TEST_F(MainFrameTest, EnablingBeforeAndAfterALoad) {
+    EXPECT_FALSE(frame.action(Command::Save)->isEnabled());
+    EXPECT_FALSE(frame.action(Command::UserData)->isEnabled());
+    EXPECT_FALSE(frame.action(Command::WriteCodeplug)->isEnabled());
+    EXPECT_TRUE(frame.action(Command::ReadCodeplug)->isEnabled());
+    EXPECT_TRUE(frame.action(Command::CustomAudio)->isEnabled());
+    EXPECT_EQ(frame.windowTitle(), "Untitled - Tessaly VI Quorl");
+
+    doc.openAtStartup(QStringLiteral("\"") + kLib + QStringLiteral("/Default_VHF_5CH.ppg\""));
+    EXPECT_TRUE(doc.state().loaded);
+    EXPECT_TRUE(frame.action(Command::Save)->isEnabled());
+    EXPECT_TRUE(frame.action(Command::WriteCodeplug)->isEnabled());
+    EXPECT_EQ(frame.windowTitle(), "Default_VHF_5CH.ppg - Tessaly VI Quorl");
+    EXPECT_EQ(QString::fromStdString(profile.readString("Settings", "WorkingDir", "")),
+              kLib + "/Default_VHF_5CH.ppg");
+    EXPECT_EQ(profile.recentFiles().value(0), kLib + "/Default_VHF_5CH.ppg");
+}
+
+TEST_F(MainFrameTest, ReadCodeplugWhileBusyDoesNothing) {
+    std::atomic<int> runs{0};
+    frame.operations().setBody(PagerOperation::ReadCodeplug, [&](PagerOperation) {
+        ++runs;
+        doc.state().busy = false;
+    });
+    doc.state().busy = true;
+    QTest::keyClick(&frame, Qt::Key_F3);
+    QTest::qWait(50);
+    EXPECT_EQ(runs, 0);
+
+    doc.state().busy = false;
+    QTest::keyClick(&frame, Qt::Key_F3);
+    EXPECT_TRUE(waitFor([&] { return runs == 1; }));
+    EXPECT_TRUE(waitFor([&] { return frame.view()->timer0Running(); }))
+        << "timer 0 runs again after the operation";
+    EXPECT_FALSE(doc.state().busy);
+}
+
+TEST_F(MainFrameTest, TimerStopsWhileAnOperationRuns) {
+    std::atomic<bool> release{false};
+    std::atomic<bool> timerSeenStopped{false};
+    frame.view()->startTimer0();
+    frame.operations().setBody(PagerOperation::ReadCodeplug, [&](PagerOperation) {
+        while (!release)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        doc.state().busy = false;
+    });
+    frame.runPagerOperation(PagerOperation::ReadCodeplug);
+    EXPECT_TRUE(doc.state().busy);
+    timerSeenStopped = !frame.view()->timer0Running();
+    release = true;
+    EXPECT_TRUE(timerSeenStopped);
+    EXPECT_TRUE(waitFor([&] { return frame.view()->timer0Running(); }));
+}
+
+TEST_F(MainFrameTest, ClosingWhileAnOperationRunsWaits) {
+    std::atomic<bool> release{false};
+    frame.operations().setBody(PagerOperation::ReadCodeplug, [&](PagerOperation) {
+        while (!release)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        doc.state().busy = false;
+    });
+    frame.runPagerOperation(PagerOperation::ReadCodeplug);
+    EXPECT_FALSE(frame.close());
+    EXPECT_TRUE(frame.isVisible());
+    release = true;
+    EXPECT_TRUE(waitFor([&] { return !doc.state().busy.load(); }));
+}
+
+TEST_F(MainFrameTest, SystemSetupWithoutACradleSaysSo) {
+    modals.pressOnNextBox(QMessageBox::Ok);
+    frame.onSystemSetup();
+    ASSERT_EQ(modals.texts.size(), 1);
+    EXPECT_EQ(modals.texts[0], "Communication Error #1 \n\nUSB device not connected! \nPlease "
+                               "connect the pager programming cradle to your PC and try again. ");
+    EXPECT_EQ(modals.icons[0], QMessageBox::Critical);
+}
+
+TEST_F(MainFrameTest, CloseAsksAboutUnsavedChangesAndCancelStaysOpen) {
+    doc.openAtStartup(kLib + "/Default_UHF_1CH.ppg");
+    doc.state().modified = true;
+    modals.pressOnNextBox(QMessageBox::Cancel);
+    EXPECT_FALSE(frame.close());
+    EXPECT_EQ(modals.texts.value(0), " Do you want to save the changes current codeplug ?  ");
+    EXPECT_EQ(modals.icons.value(0), QMessageBox::Question);
+    modals.pressOnNextBox(QMessageBox::No);
+    EXPECT_TRUE(frame.close());
+}
+
+TEST_F(MainFrameTest, SaveThatCannotWriteShowsFileError3AndKeepsTheFile) {
+    test::TempDir dir;
+    const auto path = dir / "mine.ppg";
+    ASSERT_TRUE(writePpgFile(path, test::validImage()));
+    const auto before = test::readAll(path);
+    doc.openAtStartup(QString::fromStdString(path.string()));
+    doc.state().image.set(0x0210, 0x07);
+    modals.pressOnNextBox(QMessageBox::Ok);
+    {
+        test::FileSizeLimit diskFull(4096);
+        frame.onFileSave();
+    }
+    ASSERT_EQ(modals.texts.size(), 1);
+    EXPECT_TRUE(modals.texts[0].startsWith("File Error #3 \n\nCannot save the file"));
+    EXPECT_EQ(test::readAll(path), before);
+}
+
+TEST_F(MainFrameTest, OpenDialogStartsInLibWhenWorkingDirIsZero) {
+    profile.writeString("Settings", "WorkingDir", "0");
+    QString shownFolder;
+    modals.onNextModal([&](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        if (dialog)
+            shownFolder = dialog->directory().absolutePath();
+        w->close();
+    });
+    frame.onFileOpen();
+    EXPECT_EQ(shownFolder, kLib);
+}
+
+TEST_F(MainFrameTest, OpenThroughTheDialogLoadsTheFile) {
+    modals.onNextModal([](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        ASSERT_NE(dialog, nullptr);
+        dialog->selectFile(kLib + "/Default_UHF_1CH.ppg");
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    frame.onFileOpen();
+    EXPECT_TRUE(doc.state().loaded);
+    EXPECT_EQ(doc.state().currentFileName, "Default_UHF_1CH.ppg");
+    EXPECT_EQ(doc.state().bandLowMHz(), 450);
+}
+
+TEST_F(MainFrameTest, FirstUpdateNeverGrowsTheFrameOnASmallScreen) {
+    // The offscreen screen is 800 x 600, narrower than 850: shrink only.
+    CMainFrame fresh(profile, doc);
+    fresh.resize(500, 400);
+    fresh.show();
+    QApplication::processEvents();
+    EXPECT_LE(fresh.width(), 500);
+    EXPECT_LE(fresh.height(), 400);
+    EXPECT_TRUE(fresh.view()->timer0Running());
+    fresh.close();
+}
+
+} // namespace
+} // namespace quorl
