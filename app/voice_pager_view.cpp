@@ -60,7 +60,11 @@ void CVoicePagerView::resizeEvent(QResizeEvent* event) {
 }
 
 void CVoicePagerView::updateScrollBars() {
-    const QSize area = viewport()->size();
+    // When the picture fits the area without scroll bars, show none; otherwise the
+    // bars can keep each other alive (each one's space makes the other necessary).
+    const QSize whole = maximumViewportSize();
+    const bool fits = whole.width() >= scrollSize().width() && whole.height() >= scrollSize().height();
+    const QSize area = fits ? whole : viewport()->size();
     horizontalScrollBar()->setRange(0, std::max(0, scrollSize().width() - area.width()));
     verticalScrollBar()->setRange(0, std::max(0, scrollSize().height() - area.height()));
     horizontalScrollBar()->setPageStep(area.width());
