@@ -1,7 +1,7 @@
 #include "cli/codeplug_commands.h"
 
 #include "cli/cli_document_host.h"
-#include "cli/json_writer.h"
+#include "cli/info_report.h"
 #include "codeplug/codeplug_document.h"
 #include "codeplug/frequency_encoding.h"
 #include "codeplug/general_block.h"
@@ -40,35 +40,31 @@ int runCheck(const std::string& path, std::ostream& out, std::ostream& err) {
     return kExitOk;
 }
 
+void addIdentity(InfoNode& root, const CodeplugState& state) {
+    const GeneralBlock general(state.image);
+    root.add("file", state.currentFileName)
+        .add("serialNumber", general.serialNumber())
+        .add("modelNumber", general.modelNumber())
+        .add("tanapa", general.tanapa())
+        .add("codeplugVersion", general.codeplugVersionText())
+        .add("bandSplit", bandSplitText(general.bandCode()))
+        .add("channelType", channelCountText(general.channelCount()))
+        .add("channelCount", std::to_string(general.channelCount()))
+        .add("intermediateFrequencyMHz",
+             formatIntermediateFrequency(static_cast<std::uint32_t>(kIntermediateFrequencyHz)))
+        .add("tcxoMHz", general.tcxo134() ? "13.400000" : "12.800000");
+}
+
 int runInfo(const std::string& path, bool json, std::ostream& out, std::ostream& err) {
     auto state = std::make_unique<CodeplugState>();
     if (!loadLikeOpen(path, *state, err))
         return kExitFailure;
-    const GeneralBlock general(state->image);
-    const std::vector<std::pair<std::string, std::string>> fields{
-        {"file", state->currentFileName},
-        {"serialNumber", general.serialNumber()},
-        {"modelNumber", general.modelNumber()},
-        {"tanapa", general.tanapa()},
-        {"codeplugVersion", general.codeplugVersionText()},
-        {"bandSplit", bandSplitText(general.bandCode())},
-        {"channelType", channelCountText(general.channelCount())},
-        {"channelCount", std::to_string(general.channelCount())},
-        {"intermediateFrequencyMHz",
-         formatIntermediateFrequency(static_cast<std::uint32_t>(kIntermediateFrequencyHz))},
-        {"tcxoMHz", general.tcxo134() ? "13.400000" : "12.800000"},
-    };
-    if (json) {
-        JsonWriter w(out);
-        w.beginObject();
-        for (const auto& [k, v] : fields)
-            w.field(k, v);
-        w.endObject();
-        out << '\n';
-    } else {
-        for (const auto& [k, v] : fields)
-            out << k << ": " << v << '\n';
-    }
+    InfoNode root;
+    addIdentity(root, *state);
+    if (json)
+        printJson(root, out);
+    else
+        printText(root, out);
     return kExitOk;
 }
 

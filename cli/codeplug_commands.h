@@ -3,6 +3,10 @@
 #include <iosfwd>
 #include <string>
 
+namespace quorl {
+struct CodeplugState;
+}
+
 namespace CLI {
 class App;
 }
@@ -20,6 +24,10 @@ int runCheck(const std::string& path, std::ostream& out, std::ostream& err);
 
 // `quorl info FILE.ppg [--json]`: the decoded identity of the codeplug.
 int runInfo(const std::string& path, bool json, std::ostream& out, std::ostream& err);
+
+struct InfoNode;
+// The identity part of `quorl info`; the option, switch and channel parts add theirs.
+void addIdentity(InfoNode& root, const CodeplugState& state);
 
 // Registers both subcommands; the result of the one that ran lands in `exitCode`.
 void addCodeplugCommands(CLI::App& app, int& exitCode);

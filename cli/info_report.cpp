@@ -1,0 +1,75 @@
+#include "cli/info_report.h"
+
+#include "cli/json_writer.h"
+
+#include <ostream>
+
+namespace quorl::cli {
+
+InfoNode& InfoNode::add(std::string k, std::string v) {
+    children.push_back({std::move(k), std::move(v), {}, false});
+    return *this;
+}
+
+InfoNode& InfoNode::section(std::string k) {
+    children.push_back({std::move(k), {}, {}, false});
+    return children.back();
+}
+
+InfoNode& InfoNode::list(std::string k) {
+    children.push_back({std::move(k), {}, {}, true});
+    return children.back();
+}
+
+InfoNode& InfoNode::item() {
+    children.push_back({});
+    return children.back();
+}
+
+namespace {
+
+bool isLeaf(const InfoNode& n) { return n.children.empty() && !n.isList; }
+
+void text(const InfoNode& node, std::ostream& out, int depth) {
+    const std::string indent(static_cast<std::size_t>(depth) * 2, ' ');
+    int index = 1;
+    for (const auto& child : node.children) {
+        const std::string name = node.isList ? "[" + std::to_string(index++) + "]" : child.key;
+        if (isLeaf(child)) {
+            out << indent << name << ": " << child.value << '\n';
+        } else {
+            out << indent << name << ":\n";
+            text(child, out, depth + 1);
+        }
+    }
+}
+
+void json(const InfoNode& node, std::ostream& out) {
+    out << (node.isList ? '[' : '{');
+    bool first = true;
+    for (const auto& child : node.children) {
+        if (!first)
+            out << ',';
+        first = false;
+        if (!node.isList) {
+            JsonWriter::writeString(out, child.key);
+            out << ':';
+        }
+        if (isLeaf(child))
+            JsonWriter::writeString(out, child.value);
+        else
+            json(child, out);
+    }
+    out << (node.isList ? ']' : '}');
+}
+
+} // namespace
+
+void printText(const InfoNode& root, std::ostream& out) { text(root, out, 0); }
+
+void printJson(const InfoNode& root, std::ostream& out) {
+    json(root, out);
+    out << '\n';
+}
+
+} // namespace quorl::cli
