@@ -1,0 +1,36 @@
+#include "editors/general_tab.h"
+
+#include "codeplug/frequency_encoding.h"
+#include "codeplug/general_block.h"
+#include "editors/user_data_texts.h"
+
+namespace quorl {
+
+GeneralTabTexts openGeneralTab(CodeplugState& state) {
+    const GeneralBlock general(state.image);
+    GeneralTabTexts t;
+    const auto band = general.bandCode();
+    // Code 0 is a valid VHF split but shows nothing, as the pager's own tools did.
+    t.bandSplit = band >= 1 && band <= 4 ? std::string(texts::kBandSplits[band]) : std::string();
+    t.modelNumber = general.modelNumber();
+    t.serialNumber = general.serialNumber();
+    t.tanapa = general.tanapa();
+    t.intermediateFrequency =
+        formatIntermediateFrequency(static_cast<std::uint32_t>(kIntermediateFrequencyHz));
+    t.tcxo = std::string(general.tcxo134() ? texts::kTcxo134 : texts::kTcxo128);
+    t.firmwareVersion = state.firmwareVersionText();
+    t.codeplugVersion = general.codeplugVersionText();
+
+    state.image.set(0x0100, 0x5E);
+    state.image.set(0x0101, 0x00);
+    state.image.set(0x0104, 0x02);
+    state.image.set(0x0105, 0xB0);
+    state.image.set(0x0106, 0x2B);
+    state.image.set(0x0107, 0xE0);
+    BandRange range{};
+    if (bandRangeForCode(band, range))
+        state.band = {range.lowMHz, range.highMHz};
+    return t;
+}
+
+} // namespace quorl

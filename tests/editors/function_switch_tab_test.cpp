@@ -1,0 +1,161 @@
+#include "editors/function_switch_tab.h"
+
+#include "codeplug/default_codeplug.h"
+#include "test_files.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace quorl {
+namespace {
+
+constexpr std::uint32_t entry(int k) { return 0x0282 + 6 * static_cast<std::uint32_t>(k); }
+
+class FunctionSwitchTest : public ::testing::Test {
+protected:
+    void SetUp() override { state->loadBoth(test::validImage()); }
+    void load(const CodeplugImage& image) {
+        state->loadBoth(image);
+        tab.open(true);
+    }
+    void setEntry(int k, std::uint8_t b0, std::uint8_t b1, std::uint8_t b2, std::uint8_t b3) {
+        for (CodeplugImage* img : {&state->image, &state->editImage}) {
+            img->set(entry(k), b0);
+            img->set(entry(k) + 1, b1);
+            img->set(entry(k) + 2, b2);
+            img->set(entry(k) + 3, b3);
+        }
+    }
+    std::unique_ptr<CodeplugState> state = std::make_unique<CodeplugState>();
+    AuditionState auditions;
+    FunctionSwitchTab tab{*state, auditions};
+};
+
+TEST_F(FunctionSwitchTest, SingleChannelPagerOffersThreeModesAndNoScanLists) {
+    auto img = makeDefaultCodeplug(uhfSingleChannelSpec());
+    img.set(entry(2), 12); // Silent Scan stored on a single-channel pager
+    load(img);
+    for (int k = 0; k < kSwitchCount; ++k) {
+        EXPECT_EQ(tab.row(k).modeItems,
+                  (std::vector<std::string>{"Selective Call F1", "Monitor F1", "Disabled"}));
+        EXPECT_FALSE(tab.row(k).scanVisible);
+    }
+    EXPECT_EQ(tab.row(2).modeSelected, -1);
+    tab.modeChanged(1, 2);
+    EXPECT_EQ(state->editImage.at(entry(1)) & 0x0F, 13);
+    EXPECT_FALSE(tab.row(1).playEnabled);
+}
+
+TEST_F(FunctionSwitchTest, OutOfRangeCodesAreRepairedInBothImages) {
+    setEntry(0, 0xBF, 7, 9, 0x30); // mode 15, alert 3, bit 7; scans 7, 9; announcement 3
+    setEntry(1, 0x20, 1, 2, 0x00); // alert code 2 is not used
+    setEntry(2, 0x01, 1, 2, 0x02); // Push To Listen with alert Tone
+    tab.open(true);
+    EXPECT_EQ(tab.row(0).modeSelected, 0);
+    for (const CodeplugImage* img : {&state->image, &state->editImage}) {
+        EXPECT_EQ(img->at(entry(0)), 0x30) << "mode 0, alert bits kept, bit 7 cleared";
+        EXPECT_EQ(img->at(entry(0) + 1), 1);
+        EXPECT_EQ(img->at(entry(0) + 2), 2);
+        EXPECT_EQ(img->at(entry(0) + 3), 0x00);
+        EXPECT_EQ(img->at(entry(1)), 0x00);
+        EXPECT_EQ(img->at(entry(2)), 0x11);
+    }
+    EXPECT_EQ(tab.row(0).announcementSelected, -1);
+    EXPECT_EQ(tab.row(2).alertItems, std::vector<std::string>{"Vibrate"});
+    EXPECT_EQ(state->image.at(0x0280), 0x3E);
+}
+
+TEST_F(FunctionSwitchTest, PushToListenOnASelectiveCallStoresVibrate) {
+    setEntry(3, 0x02, 1, 2, 0x00); // Selective Call F3, Tone
+    tab.open(true);
+    tab.pushToListenClicked(3, true);
+    EXPECT_EQ(state->editImage.at(entry(3)), 0x12);
+    EXPECT_EQ(state->editImage.at(entry(3) + 3), 0x02);
+    tab.pushToListenClicked(3, false);
+    EXPECT_EQ(tab.row(3).alertItems.size(), 3u);
+    EXPECT_EQ(tab.row(3).alertSelected, 1);
+    EXPECT_TRUE(state->modified);
+}
+
+TEST_F(FunctionSwitchTest, ScanChannelChoicesFollowTheFirst) {
+    setEntry(4, 10, 1, 2, 0x00); // Probability Scan
+    tab.open(true);
+    EXPECT_TRUE(tab.row(4).scanVisible);
+    tab.scan1Changed(4, 4); // F5
+    EXPECT_EQ(state->editImage.at(entry(4) + 1), 5);
+    EXPECT_EQ(state->editImage.at(entry(4) + 2), 1);
+    EXPECT_EQ(tab.row(4).scan2Items, (std::vector<std::string>{"F1", "F2", "F3", "F4"}));
+    EXPECT_EQ(tab.row(4).scan2Selected, 0);
+    tab.scan1Changed(4, 1); // F2
+    EXPECT_EQ(state->editImage.at(entry(4) + 2), 3);
+    EXPECT_EQ(tab.row(4).scan2Items[static_cast<std::size_t>(tab.row(4).scan2Selected)], "F3");
+    tab.scan2Changed(4, 3); // "F5" in a list without F2
+    EXPECT_EQ(state->editImage.at(entry(4) + 2), 5);
+}
+
+TEST_F(FunctionSwitchTest, ModeChangesClearTheirBits) {
+    setEntry(5, 12, 1, 2, 0x07); // Silent Scan, duty + PTL + bit 2
+    tab.open(true);
+    tab.modeChanged(5, 6); // Monitor F2
+    EXPECT_EQ(state->editImage.at(entry(5) + 3), 0x04);
+    EXPECT_FALSE(tab.row(5).dutyChecked);
+    EXPECT_FALSE(tab.row(5).pushToListenChecked);
+    EXPECT_FALSE(tab.row(5).dutyEnabled);
+    tab.modeChanged(5, 11);
+    EXPECT_EQ(tab.row(5).priorityLabel, "Priority");
+    EXPECT_TRUE(tab.row(5).scanVisible);
+    tab.modeChanged(5, 0);
+    EXPECT_EQ(state->editImage.at(entry(5) + 3), 0x00) << "selective call clears bit 2";
+    EXPECT_EQ(tab.row(5).priorityLabel, "");
+    tab.modeChanged(5, 13);
+    EXPECT_FALSE(tab.row(5).alertEnabled);
+    EXPECT_FALSE(tab.row(5).announcementEnabled);
+}
+
+TEST_F(FunctionSwitchTest, EnhancedAuditionAddsEachOptionAndItsSecond) {
+    setEntry(6, 0x35, 1, 2, 0x00); // Monitor F1, Tone & Vibrate
+    state->editImage.set(0x0216, 0x01); // Male
+    tab.open(true);
+    tab.announcementChanged(6, 1); // Enhanced
+    // The audition reads the edit image as it stands, duty and Push To Listen bits included.
+    state->editImage.set(entry(6) + 3, static_cast<std::uint8_t>(state->editImage.at(entry(6) + 3) | 0x03));
+    const auto req = tab.playPager(6);
+    ASSERT_TRUE(req);
+    EXPECT_EQ(req->command, 0xB6);
+    EXPECT_EQ(req->parameters, (std::vector<std::uint8_t>{5, 1, 2, 3, 0x80 | 0x04 | 0x40 | 0x20}));
+    EXPECT_EQ(req->durationMs, 2500 + 1000 + 1000 + 1000);
+    for (int k = 0; k < kSwitchCount; ++k)
+        EXPECT_FALSE(tab.row(k).playEnabled);
+}
+
+TEST_F(FunctionSwitchTest, StandardAndCustomAuditions) {
+    setEntry(0, 0x00, 1, 2, 0x20); // Selective Call F1, Standard
+    setEntry(7, 0x0B, 3, 4, 0x10); // Priority Scan, custom
+    tab.open(true);
+    auto standard = tab.playPager(0);
+    ASSERT_TRUE(standard);
+    EXPECT_EQ(standard->parameters, (std::vector<std::uint8_t>{0, 1, 2, 0, 0x00}));
+    EXPECT_EQ(standard->durationMs, 3000);
+    auto custom = tab.playPager(7);
+    ASSERT_TRUE(custom);
+    EXPECT_EQ(custom->command, 0xB0);
+    EXPECT_EQ(custom->parameters, std::vector<std::uint8_t>{12});
+    EXPECT_EQ(custom->durationMs, 4000);
+
+    auditions.started(4000);
+    EXPECT_FALSE(tab.playPager(0)) << "no audition while one runs";
+    tab.modeChanged(3, 13);
+    tab.auditionFinished();
+    EXPECT_TRUE(tab.row(0).playEnabled);
+    EXPECT_FALSE(tab.row(3).playEnabled) << "Disabled rows stay off";
+}
+
+TEST_F(FunctionSwitchTest, NoCradleKeepsPlayButtonsOff) {
+    state->loadBoth(test::validImage());
+    tab.open(false);
+    for (int k = 0; k < kSwitchCount; ++k)
+        EXPECT_FALSE(tab.row(k).playEnabled);
+}
+
+} // namespace
+} // namespace quorl
