@@ -4,6 +4,7 @@
 #include "app/app_texts.h"
 #include "app/installation.h"
 #include "app/message_box.h"
+#include "app/no_cradle_audition_port.h"
 #include "app/qt_operation_host.h"
 #include "app/qt_profile_store.h"
 #include "app/toolbar_icons.h"
@@ -74,6 +75,7 @@ CMainFrame::CMainFrame(QtProfileStore& profile, CVoicePagerDoc& document, QWidge
     host_ = std::make_unique<QtOperationHost>(this, document_,
                                               [this] { view_->viewport()->update(); });
     document_.setDialogOwner(this);
+    auditionPort_ = std::make_unique<NoCradleAuditionPort>(this);
 
     createActions();
     createMenus();

@@ -2,6 +2,7 @@
 
 #include "app/command_rules.h"
 #include "app/pager_operation_runner.h"
+#include "editors/audition_port.h"
 
 #include <QMainWindow>
 #include <QMap>
@@ -32,6 +33,8 @@ public:
     CVoicePagerView* view() const { return view_; }
     QtOperationHost& operationHost() { return *host_; }
     PagerOperationRunner& operations() { return runner_; }
+    AuditionPort& auditionPort() { return *auditionPort_; }
+    void setAuditionPort(std::unique_ptr<AuditionPort> port) { auditionPort_ = std::move(port); }
 
     // What the later subsystems plug in.
     void setCradleProbe(std::function<bool()> probe) { cradleProbe_ = std::move(probe); }
@@ -96,6 +99,7 @@ private:
     CVoicePagerDoc& document_;
     CVoicePagerView* view_ = nullptr;
     std::unique_ptr<QtOperationHost> host_;
+    std::unique_ptr<AuditionPort> auditionPort_;
     PagerOperationRunner runner_;
     QMap<Command, QAction*> actions_;
     QMenu* fileMenu_ = nullptr;

@@ -4,6 +4,7 @@
 #include "app/main_frame.h"
 #include "app/qt_profile_store.h"
 #include "app/voice_pager_doc.h"
+#include "editors/ui/data_tab_dlg.h"
 
 namespace quorl {
 
@@ -17,6 +18,14 @@ CVoicePagerApp::CVoicePagerApp(int& argc, char** argv) : QApplication(argc, argv
     profile_ = std::make_unique<QtProfileStore>();
     document_ = std::make_unique<CVoicePagerDoc>(*profile_);
     frame_ = std::make_unique<CMainFrame>(*profile_, *document_);
+    frame_->setUserDataWindow([this] {
+        CDataTabDlg window(document_->state(), frame_->auditionPort(),
+                           [this] { return frame_->cradleConnected(); }, frame_.get());
+        window.exec();
+        frame_->updateCommandUI();
+    });
+    // After an Open (or a pager read) the window opens by itself.
+    document_->setUserDataOpener([this] { frame_->onUserData(); });
 }
 
 CVoicePagerApp::~CVoicePagerApp() {

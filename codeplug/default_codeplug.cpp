@@ -62,6 +62,26 @@ void writeChannel(CodeplugImage& img, int index, std::uint8_t bandCode, const De
     block.setCallFlags(1, 0x10); // Standard alert, on duty, standard vibrate
 }
 
+// A useful switch set-up: selective call per channel, a monitor, a scan, and the
+// rest disabled. Announcements "Standard" (code 2), alert "Tone".
+void writeSwitches(CodeplugImage& img, bool singleChannel) {
+    struct Entry {
+        std::uint8_t mode, scan1, scan2, options;
+    };
+    const Entry five[8] = {{0, 1, 2, 0x21}, {1, 1, 2, 0x21}, {2, 1, 2, 0x21}, {3, 1, 2, 0x21},
+                           {4, 1, 2, 0x21}, {5, 1, 2, 0x20}, {11, 1, 2, 0x20}, {13, 1, 2, 0x20}};
+    const Entry single[8] = {{0, 1, 2, 0x21}, {5, 1, 2, 0x20},  {13, 1, 2, 0x20}, {13, 1, 2, 0x20},
+                             {13, 1, 2, 0x20}, {13, 1, 2, 0x20}, {13, 1, 2, 0x20}, {13, 1, 2, 0x20}};
+    const Entry* entries = singleChannel ? single : five;
+    for (Address k = 0; k < 8; ++k) {
+        const Address a = 0x0282 + 6 * k;
+        img.set(a, entries[k].mode);
+        img.set(a + 1, entries[k].scan1);
+        img.set(a + 2, entries[k].scan2);
+        img.set(a + 3, entries[k].options);
+    }
+}
+
 } // namespace
 
 CodeplugImage makeDefaultCodeplug(const DefaultCodeplugSpec& spec) {
@@ -69,6 +89,7 @@ CodeplugImage makeDefaultCodeplug(const DefaultCodeplugSpec& spec) {
     writeGeneral(img, spec);
     writeModelOptions(img);
     img.set(layout::kFunctionSwitchesBlock, layout::kFunctionSwitchesLength);
+    writeSwitches(img, spec.channels.size() == 1);
     for (int i = 0; i < layout::kChannelCount; ++i)
         ChannelBlock(img, i).setLengthByte(layout::kChannelLength);
     for (std::size_t i = 0; i < spec.channels.size() && i < 5; ++i)

@@ -129,6 +129,10 @@ TEST_F(ModelOptionsTest, ListsStoreOnlyTheirBits) {
 }
 
 TEST_F(ModelOptionsTest, PriorityScanBoxNeedsASwitchInPriorityScan) {
+    EXPECT_TRUE(tab.priorityScanEnabled()) << "the factory codeplug scans on SW-G";
+    for (Address k = 0; k < 8; ++k)
+        state->editImage.set(0x0282 + 6 * k, 0x30);
+    tab.applyPriorityScanRule();
     EXPECT_FALSE(tab.priorityScanEnabled());
     EXPECT_TRUE(tab.noPriorityScanNoteVisible());
     state->editImage.set(0x0282 + 6 * 7, 0x3B); // SW-H: Priority Scan, alert bits set

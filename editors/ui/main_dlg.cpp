@@ -1,0 +1,67 @@
+#include "editors/ui/main_dlg.h"
+
+#include "codeplug/codeplug_state.h"
+#include "editors/general_tab.h"
+#include "editors/user_data_texts.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace quorl {
+
+namespace {
+QString q(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+} // namespace
+
+CMainDlg::CMainDlg(CodeplugState& state, QWidget* parent) : QWidget(parent), state_(state) {
+    setObjectName(QStringLiteral("generalTab"));
+    auto* form = new QFormLayout(this);
+    auto field = [&](std::string_view label, const char* name) {
+        auto* e = new QLineEdit(this);
+        e->setReadOnly(true);
+        e->setObjectName(QString::fromUtf8(name));
+        form->addRow(q(label), e);
+        return e;
+    };
+    bandSplit_ = field(texts::kBandSplitLabel, "bandSplit");
+    model_ = field(texts::kModelNumberLabel, "modelNumber");
+    serial_ = field(texts::kSerialNumberLabel, "serialNumber");
+    tanapa_ = field(texts::kTanapaLabel, "tanapaNumber");
+    if_ = field(texts::kIfLabel, "intermediateFrequency");
+    tcxo_ = field(texts::kTcxoLabel, "tcxoType");
+    firmware_ = field(texts::kFirmwareLabel, "firmwareVersion");
+    codeplugVersion_ = field(texts::kCodeplugVersionLabel, "codeplugVersion");
+    // Shown for information: nothing is selected and nothing can be changed.
+    auto list = [&](std::string_view label, auto items, const char* name) {
+        auto* c = new QComboBox(this);
+        c->setObjectName(QString::fromUtf8(name));
+        for (auto item : items)
+            c->addItem(q(item));
+        c->setCurrentIndex(-1);
+        c->setEnabled(false);
+        auto* l = new QLabel(q(label), this);
+        l->setEnabled(false);
+        form->addRow(l, c);
+    };
+    list(texts::kRegionLabel, texts::kRegions, "regionValue");
+    list(texts::kChannelTypeLabel, texts::kChannelTypes, "channelType");
+    fill();
+}
+
+void CMainDlg::fill() {
+    const GeneralTabTexts t = openGeneralTab(state_);
+    bandSplit_->setText(QString::fromStdString(t.bandSplit));
+    model_->setText(QString::fromStdString(t.modelNumber));
+    serial_->setText(QString::fromStdString(t.serialNumber));
+    tanapa_->setText(QString::fromStdString(t.tanapa));
+    if_->setText(QString::fromStdString(t.intermediateFrequency));
+    tcxo_->setText(QString::fromStdString(t.tcxo));
+    firmware_->setText(QString::fromStdString(t.firmwareVersion));
+    codeplugVersion_->setText(QString::fromStdString(t.codeplugVersion));
+}
+
+} // namespace quorl

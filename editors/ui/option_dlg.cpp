@@ -1,0 +1,149 @@
+#include "editors/ui/option_dlg.h"
+
+#include "editors/user_data_texts.h"
+#include "widgets/numeric_edit.h"
+#include "widgets/spin_buttons.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QSignalBlocker>
+
+namespace quorl {
+
+namespace {
+
+QString q(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+struct ListSpec {
+    ModelOptionList list;
+    std::string_view label;
+    std::vector<std::string_view> items;
+    const char* name;
+};
+
+std::vector<ListSpec> listSpecs() {
+    auto off = std::vector<std::string_view>(texts::kOffOn.begin(), texts::kOffOn.end());
+    return {
+        {ModelOptionList::StoredVoiceDuration, texts::kStoredVoiceLabel,
+         {texts::kStoredVoiceItems.begin(), texts::kStoredVoiceItems.end()}, "storedVoiceDuration"},
+        {ModelOptionList::AnnouncementsType, texts::kAnnouncementsTypeLabel,
+         {texts::kAnnouncementTypes.begin(), texts::kAnnouncementTypes.end()}, "announcementsType"},
+        {ModelOptionList::SwitchAnnouncements, texts::kSwitchAnnouncementsLabel,
+         {texts::kSwitchAnnouncementItems.begin(), texts::kSwitchAnnouncementItems.end()},
+         "switchAnnouncements"},
+        {ModelOptionList::BatteryLevelAnnouncement, texts::kBatteryLevelLabel, off, "batteryLevel"},
+        {ModelOptionList::FixedVolumePageAlert, texts::kFixedVolumeLabel, off, "fixedVolume"},
+        {ModelOptionList::UnreadMessageReminder, texts::kUnreadReminderLabel, off, "unreadReminder"},
+        {ModelOptionList::PriorityToneAlert, texts::kPriorityToneLabel, off, "priorityToneAlert"},
+        {ModelOptionList::Privacy, texts::kPrivacyLabel, off, "privacy"},
+        {ModelOptionList::AlwaysOn, texts::kAlwaysOnLabel, off, "alwaysOn"},
+        {ModelOptionList::AlertDurationMode, texts::kAlertDurationLabel,
+         {texts::kAlertDurationModes.begin(), texts::kAlertDurationModes.end()}, "alertDurationMode"},
+        {ModelOptionList::AutoDeletion, texts::kAutoDeletionLabel, off, "autoDeletion"},
+    };
+}
+
+} // namespace
+
+COptionDlg::COptionDlg(CodeplugState& state, QWidget* parent)
+    : QWidget(parent), messages_(this), logic_(state, messages_) {
+    setObjectName(QStringLiteral("modelOptionsTab"));
+    auto* grid = new QGridLayout(this);
+    int row = 0;
+    for (const auto& spec : listSpecs()) {
+        auto* label = new QLabel(q(spec.label), this);
+        auto* combo = new QComboBox(this);
+        combo->setObjectName(QString::fromUtf8(spec.name));
+        for (auto item : spec.items)
+            combo->addItem(q(item));
+        lists_[static_cast<std::size_t>(spec.list)] = combo;
+        grid->addWidget(label, row, 0);
+        grid->addWidget(combo, row, 1);
+        connect(combo, &QComboBox::activated, this, [this, list = spec.list](int index) {
+            logic_.select(list, index);
+            refresh();
+        });
+        if (spec.list == ModelOptionList::AutoDeletion) {
+            label->hide(); // the pager keeps this option to itself
+            combo->hide();
+        }
+        if (spec.list == ModelOptionList::AlertDurationMode) {
+            alertEdit_ = new NumericEdit(this);
+            alertEdit_->setObjectName(QStringLiteral("alertDuration"));
+            alertSpin_ = new SpinButtons(this);
+            alertSec_ = new QLabel(q(texts::kSec), this);
+            auto* box = new QHBoxLayout;
+            box->addWidget(alertEdit_);
+            box->addWidget(alertSpin_);
+            box->addWidget(alertSec_);
+            grid->addLayout(box, row, 2);
+        }
+        if (spec.list == ModelOptionList::AlwaysOn) {
+            alwaysOnNote_ = new QLabel(q(texts::kAlwaysOnNote), this);
+            alwaysOnNote_->setObjectName(QStringLiteral("alwaysOnNote"));
+            grid->addWidget(alwaysOnNote_, row, 2);
+        }
+        ++row;
+    }
+    grid->addWidget(new QLabel(q(texts::kPriorityScanTimeLabel), this), row, 0);
+    scanEdit_ = new NumericEdit(this);
+    scanEdit_->setObjectName(QStringLiteral("priorityScanTime"));
+    scanSpin_ = new SpinButtons(this);
+    auto* scanBox = new QHBoxLayout;
+    scanBox->addWidget(scanEdit_);
+    scanBox->addWidget(scanSpin_);
+    grid->addLayout(scanBox, row, 1);
+    noScanNote_ = new QLabel(q(texts::kNoPriorityScanNote), this);
+    noScanNote_->setObjectName(QStringLiteral("noPriorityScanNote"));
+    grid->addWidget(noScanNote_, row, 2);
+    grid->setRowStretch(row + 1, 1);
+    grid->setColumnStretch(3, 1);
+
+    connect(scanEdit_, &NumericEdit::keyPressed, this, [this] { logic_.priorityScanKeyPressed(); });
+    connect(scanEdit_, &NumericEdit::valueEntered, this, [this](const QString& t) {
+        logic_.commitPriorityScanText(t.toStdString());
+        refresh();
+    });
+    connect(alertEdit_, &NumericEdit::valueEntered, this, [this](const QString& t) {
+        logic_.commitAlertDurationText(t.toStdString());
+        refresh();
+    });
+    connect(scanSpin_, &SpinButtons::stepped, this, [this](bool up) {
+        logic_.spinPriorityScan(up);
+        refresh();
+    });
+    connect(alertSpin_, &SpinButtons::stepped, this, [this](bool up) {
+        logic_.spinAlertDuration(up);
+        refresh();
+    });
+    logic_.open();
+    refresh();
+}
+
+void COptionDlg::applyPriorityScanRule() {
+    logic_.applyPriorityScanRule();
+    refresh();
+}
+
+void COptionDlg::refresh() {
+    for (int l = 0; l < kModelOptionListCount; ++l) {
+        QSignalBlocker block(lists_[static_cast<std::size_t>(l)]);
+        lists_[static_cast<std::size_t>(l)]->setCurrentIndex(
+            logic_.selection(static_cast<ModelOptionList>(l)));
+    }
+    scanEdit_->setText(QString::fromStdString(logic_.priorityScanText()));
+    alertEdit_->setText(QString::fromStdString(logic_.alertDurationText()));
+    scanEdit_->setEnabled(logic_.priorityScanEnabled());
+    scanSpin_->setEnabled(logic_.priorityScanEnabled());
+    noScanNote_->setVisible(logic_.noPriorityScanNoteVisible());
+    for (QWidget* w : {static_cast<QWidget*>(alertEdit_), static_cast<QWidget*>(alertSpin_),
+                       static_cast<QWidget*>(alertSec_)})
+        w->setVisible(logic_.alertDurationVisible());
+    alwaysOnNote_->setVisible(logic_.alwaysOnNoteVisible());
+}
+
+} // namespace quorl

@@ -1,0 +1,182 @@
+#include "editors/ui/switch_dlg.h"
+
+#include "editors/user_data_texts.h"
+#include "widgets/popup_combo_box.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace quorl {
+
+namespace {
+
+QString q(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+void setItems(QComboBox* combo, const std::vector<std::string>& items, int selected) {
+    QSignalBlocker block(combo);
+    QStringList wanted;
+    for (const auto& i : items)
+        wanted << QString::fromStdString(i);
+    QStringList have;
+    for (int i = 0; i < combo->count(); ++i)
+        have << combo->itemText(i);
+    if (have != wanted) {
+        combo->clear();
+        combo->addItems(wanted);
+    }
+    combo->setCurrentIndex(selected);
+}
+
+} // namespace
+
+CSwitchDlg::CSwitchDlg(CodeplugState& state, AuditionPort& audition,
+                       std::function<bool()> cradleConnected, QWidget* parent)
+    : QWidget(parent), logic_(state, AuditionState::process()), audition_(audition),
+      cradleConnected_(std::move(cradleConnected)) {
+    setObjectName(QStringLiteral("functionSwitchesTab"));
+    auto* layout = new QVBoxLayout(this);
+    for (int k = 0; k < kSwitchCount; ++k)
+        buildRow(k);
+    for (int k = 0; k < kSwitchCount; ++k)
+        layout->addWidget(rows_[static_cast<std::size_t>(k)].mode->parentWidget());
+    layout->addStretch(1);
+
+    auditionTimer_.setSingleShot(true);
+    connect(&auditionTimer_, &QTimer::timeout, this, [this] {
+        logic_.setCradleConnected(cradleConnected_ && cradleConnected_());
+        logic_.auditionFinished();
+        refresh();
+    });
+    logic_.open(cradleConnected_ && cradleConnected_());
+    refresh();
+}
+
+void CSwitchDlg::buildRow(int k) {
+    auto* box = new QGroupBox(QStringLiteral("SW-%1").arg(QChar('A' + k)), this);
+    box->setObjectName(QStringLiteral("switchRow%1").arg(k));
+    auto* grid = new QGridLayout(box);
+    RowWidgets& w = rows_[static_cast<std::size_t>(k)];
+    w.mode = new QComboBox(box);
+    w.alert = new QComboBox(box);
+    w.announcement = new QComboBox(box);
+    w.play = new QPushButton(q(texts::kPlayPager), box);
+    w.play->setAutoDefault(false);
+    w.duty = new QCheckBox(q(texts::kEnableDuty), box);
+    w.pushToListen = new QCheckBox(q(texts::kPushToListen), box);
+    w.scanLabel = new QLabel(q(texts::kScanChannel), box);
+    w.scan1 = new QComboBox(box);
+    w.scan2 = new PopupComboBox(box);
+    w.priority = new QLabel(box);
+    w.mode->setObjectName(QStringLiteral("mode"));
+    w.alert->setObjectName(QStringLiteral("alertType"));
+    w.announcement->setObjectName(QStringLiteral("announcement"));
+    w.play->setObjectName(QStringLiteral("playPager"));
+    w.duty->setObjectName(QStringLiteral("onOffDuty"));
+    w.pushToListen->setObjectName(QStringLiteral("pushToListen"));
+    w.scan1->setObjectName(QStringLiteral("scan1"));
+    w.scan2->setObjectName(QStringLiteral("scan2"));
+    grid->addWidget(new QLabel(q(texts::kModeLabel), box), 0, 0);
+    grid->addWidget(w.mode, 0, 1);
+    grid->addWidget(w.priority, 0, 2);
+    grid->addWidget(new QLabel(q(texts::kAlertTypeLabel), box), 0, 3);
+    grid->addWidget(w.alert, 0, 4);
+    grid->addWidget(new QLabel(q(texts::kAnnouncementLabel), box), 0, 5);
+    grid->addWidget(w.announcement, 0, 6);
+    grid->addWidget(w.play, 0, 7);
+    grid->addWidget(w.duty, 1, 1);
+    grid->addWidget(w.pushToListen, 1, 3, 1, 2);
+    grid->addWidget(w.scanLabel, 1, 5);
+    auto* scans = new QHBoxLayout;
+    scans->addWidget(w.scan1);
+    scans->addWidget(w.scan2);
+    grid->addLayout(scans, 1, 6);
+
+    connect(w.mode, &QComboBox::activated, this, [this, k](int i) {
+        logic_.modeChanged(k, i);
+        refresh();
+    });
+    connect(w.alert, &QComboBox::activated, this, [this, k](int i) {
+        logic_.alertTypeChanged(k, i);
+        refresh();
+    });
+    connect(w.announcement, &QComboBox::activated, this, [this, k](int i) {
+        logic_.announcementChanged(k, i);
+        refresh();
+    });
+    connect(w.duty, &QCheckBox::clicked, this, [this, k](bool on) {
+        logic_.dutyClicked(k, on);
+        refresh();
+    });
+    connect(w.pushToListen, &QCheckBox::clicked, this, [this, k](bool on) {
+        logic_.pushToListenClicked(k, on);
+        refresh();
+    });
+    connect(w.scan1, &QComboBox::activated, this, [this, k](int i) {
+        logic_.scan1Changed(k, i);
+        refresh();
+    });
+    connect(w.scan2, &PopupComboBox::aboutToShowPopup, this, [this, k] {
+        logic_.scan2Opened(k);
+        refresh();
+    });
+    connect(w.scan2, &QComboBox::activated, this, [this, k](int i) {
+        logic_.scan2Changed(k, i);
+        refresh();
+    });
+    connect(w.play, &QPushButton::clicked, this, [this, k] { play(k); });
+}
+
+void CSwitchDlg::play(int k) {
+    const auto request = logic_.playPager(k);
+    refresh();
+    if (!request)
+        return;
+    audition_.play(*request, [this](int durationMs) { auditionTimer_.start(durationMs); });
+}
+
+void CSwitchDlg::rearmAuditionTimer(int remainingMs) {
+    if (remainingMs > 0)
+        auditionTimer_.start(remainingMs);
+}
+
+void CSwitchDlg::setPlayButtonsEnabled(bool enabled) {
+    logic_.setCradleConnected(enabled);
+    logic_.setPlayButtonsEnabled(enabled && AuditionState::process().allowed());
+    refresh();
+}
+
+void CSwitchDlg::refresh() {
+    for (int k = 0; k < kSwitchCount; ++k) {
+        const SwitchRow& r = logic_.row(k);
+        RowWidgets& w = rows_[static_cast<std::size_t>(k)];
+        setItems(w.mode, r.modeItems, r.modeSelected);
+        setItems(w.alert, r.alertItems, r.alertSelected);
+        setItems(w.announcement, r.announcementItems, r.announcementSelected);
+        setItems(w.scan1, r.scan1Items, r.scan1Selected);
+        setItems(w.scan2, r.scan2Items, r.scan2Selected);
+        w.alert->setEnabled(r.alertEnabled);
+        w.announcement->setEnabled(r.announcementEnabled);
+        {
+            QSignalBlocker b1(w.duty), b2(w.pushToListen);
+            w.duty->setChecked(r.dutyChecked);
+            w.pushToListen->setChecked(r.pushToListenChecked);
+        }
+        w.duty->setEnabled(r.dutyEnabled);
+        w.pushToListen->setEnabled(r.pushToListenEnabled);
+        w.scanLabel->setVisible(r.scanVisible);
+        w.scan1->setVisible(r.scanVisible);
+        w.scan2->setVisible(r.scanVisible);
+        w.priority->setText(QString::fromStdString(r.priorityLabel));
+        w.play->setEnabled(r.playEnabled);
+    }
+}
+
+} // namespace quorl

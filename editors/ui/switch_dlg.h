@@ -1,0 +1,58 @@
+#pragma once
+
+#include "editors/audition_port.h"
+#include "editors/function_switch_tab.h"
+
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace quorl {
+
+class PopupComboBox;
+
+// The Function Switches tab: eight framed rows over FunctionSwitchTab.
+class CSwitchDlg : public QWidget {
+    Q_OBJECT
+
+public:
+    CSwitchDlg(CodeplugState& state, AuditionPort& audition, std::function<bool()> cradleConnected,
+               QWidget* parent = nullptr);
+
+    FunctionSwitchTab& logic() { return logic_; }
+    // Timer 6: a running audition's remaining time when the tab is shown again.
+    void rearmAuditionTimer(int remainingMs);
+    void setPlayButtonsEnabled(bool enabled);
+    bool auditionTimerActive() const { return auditionTimer_.isActive(); }
+
+private:
+    struct RowWidgets {
+        QComboBox* mode;
+        QComboBox* alert;
+        QComboBox* announcement;
+        QPushButton* play;
+        QCheckBox* duty;
+        QCheckBox* pushToListen;
+        QLabel* scanLabel;
+        QComboBox* scan1;
+        PopupComboBox* scan2;
+        QLabel* priority;
+    };
+    void buildRow(int k);
+    void refresh();
+    void play(int k);
+
+    FunctionSwitchTab logic_;
+    AuditionPort& audition_;
+    std::function<bool()> cradleConnected_;
+    std::array<RowWidgets, kSwitchCount> rows_{};
+    QTimer auditionTimer_;
+};
+
+} // namespace quorl
