@@ -1,0 +1,142 @@
+#include "codeplug/channel_block.h"
+#include "codeplug/codeplug_state.h"
+#include "editors/ui/data_tab_dlg.h"
+#include "editors/ui/option_dlg.h"
+#include "editors/ui/switch_dlg.h"
+#include "modal_answerer.h"
+#include "test_files.h"
+#include "widgets/numeric_edit.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace quorl {
+namespace {
+
+// Records what Play Pager would send to the pager.
+class RecordingAuditionPort : public AuditionPort {
+public:
+    std::vector<AuditionRequest> played;
+    void play(const AuditionRequest& r, const std::function<void(int)>& startTimer) override {
+        played.push_back(r);
+        AuditionState::process().started(r.durationMs);
+        startTimer(r.durationMs);
+    }
+};
+
+class UserDataWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        state->loadBoth(test::validImage());
+        state->loaded = true;
+        window = std::make_unique<CDataTabDlg>(*state, port, [] { return true; });
+        window->show();
+        QApplication::processEvents();
+    }
+    void TearDown() override {
+        window->onCancel();
+        AuditionState::process().allow();
+    }
+    template <typename T> T* find(QWidget* in, const char* name) {
+        return in->findChild<T*>(QString::fromUtf8(name));
+    }
+
+    std::unique_ptr<CodeplugState> state = std::make_unique<CodeplugState>();
+    RecordingAuditionPort port;
+    std::unique_ptr<CDataTabDlg> window;
+    test::ModalAnswerer modals;
+};
+
+TEST_F(UserDataWindowTest, EnterAndEscapeNeverCloseTheWindow) {
+    for (int page = 0; page < 3; ++page) {
+        window->tabBar()->setCurrentIndex(page);
+        for (auto key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+            QTest::keyClick(window.get(), key);
+            QTest::keyClick(window->pages()->currentWidget(), key);
+        }
+        EXPECT_TRUE(window->isVisible()) << page;
+    }
+    EXPECT_EQ(window->tabBar()->count(), 3);
+    EXPECT_EQ(window->tabBar()->tabText(2), "Function Switches ");
+}
+
+TEST_F(UserDataWindowTest, ASwitchSetToPriorityScanEnablesTheScanTimeOnReturn) {
+    auto* scanEdit = find<NumericEdit>(window->optionPage(), "priorityScanTime");
+    for (Address k = 0; k < 8; ++k) // no switch in Priority Scan yet
+        state->editImage.set(0x0282 + 6 * k, 0x00);
+    window->tabBar()->setCurrentIndex(CDataTabDlg::ModelOptionsPage);
+    EXPECT_FALSE(scanEdit->isEnabled());
+    window->tabBar()->setCurrentIndex(CDataTabDlg::FunctionSwitchesPage);
+    auto* row = find<QGroupBox>(window->switchPage(), "switchRow3");
+    auto* mode = row->findChild<QComboBox*>(QStringLiteral("mode"));
+    mode->setCurrentIndex(11);
+    emit mode->activated(11);
+    EXPECT_EQ(state->editImage.at(0x0282 + 18) & 0x0F, 11);
+    window->tabBar()->setCurrentIndex(CDataTabDlg::ModelOptionsPage);
+    EXPECT_TRUE(scanEdit->isEnabled());
+}
+
+TEST_F(UserDataWindowTest, EnterChecksATypedValueOnceWithItsCaption) {
+    window->tabBar()->setCurrentIndex(CDataTabDlg::ModelOptionsPage);
+    auto* alert = find<NumericEdit>(window->optionPage(), "alertDuration");
+    auto* mode = find<QComboBox>(window->optionPage(), "alertDurationMode");
+    mode->setCurrentIndex(1);
+    emit mode->activated(1); // Fixed shows the duration box
+    ASSERT_TRUE(alert->isVisible());
+    alert->setFocus();
+    alert->selectAll();
+    modals.pressOnNextBox(QMessageBox::Ok);
+    QTest::keyClicks(alert, "200x"); // the x is dropped
+    QTest::keyClick(alert, Qt::Key_Return);
+    window->tabBar()->setFocus(); // leaving the box does not check again
+    QTest::qWait(50);
+    ASSERT_EQ(modals.texts.size(), 1);
+    EXPECT_EQ(modals.texts[0], "WARNING: Alert duration must be within 0.48sec to 122.4sec range. ");
+    EXPECT_EQ(alert->text(), "12.00");
+}
+
+TEST_F(UserDataWindowTest, CancelKeepsOptionEditsAndDropsChannelEdits) {
+    const auto committedBefore = state->image;
+    auto* privacy = find<QComboBox>(window->optionPage(), "privacy");
+    privacy->setCurrentIndex(1);
+    emit privacy->activated(1);
+    ChannelBlock(state->editImage, 1).setSquelchLevel(4);
+    window->onCancel();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(state->image, committedBefore);
+    EXPECT_EQ(state->editImage.at(0x0211) & 0x40, 0x40);
+    EXPECT_EQ(ConstChannelBlock(state->editImage, 1).squelchLevel(),
+              ConstChannelBlock(committedBefore, 1).squelchLevel());
+    EXPECT_TRUE(state->modified);
+}
+
+TEST_F(UserDataWindowTest, TitleBarCloseCommits) {
+    ChannelBlock(state->editImage, 1).setSquelchLevel(4);
+    window->close();
+    EXPECT_EQ(ConstChannelBlock(state->image, 1).squelchLevel(), 4);
+}
+
+TEST_F(UserDataWindowTest, PlayPagerSendsTheAnnouncementAndLocksTheButtons) {
+    window->tabBar()->setCurrentIndex(CDataTabDlg::FunctionSwitchesPage);
+    auto* row = find<QGroupBox>(window->switchPage(), "switchRow0");
+    auto* play = row->findChild<QPushButton*>(QStringLiteral("playPager"));
+    ASSERT_TRUE(play->isEnabled());
+    play->click();
+    ASSERT_EQ(port.played.size(), 1u);
+    EXPECT_EQ(port.played[0].command, 0xB6);
+    EXPECT_EQ(port.played[0].durationMs, 3000) << "Standard: the duty option adds nothing";
+    EXPECT_EQ(port.played[0].parameters, (std::vector<std::uint8_t>{0, 1, 2, 0, 0x00}));
+    EXPECT_FALSE(play->isEnabled());
+    EXPECT_TRUE(window->switchPage()->auditionTimerActive());
+}
+
+} // namespace
+} // namespace quorl
