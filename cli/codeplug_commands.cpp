@@ -5,6 +5,7 @@
 #include "codeplug/codeplug_document.h"
 #include "codeplug/frequency_encoding.h"
 #include "codeplug/general_block.h"
+#include "codeplug/summary_texts.h"
 
 #include <CLI/CLI.hpp>
 #include <iostream>
@@ -55,12 +56,44 @@ void addIdentity(InfoNode& root, const CodeplugState& state) {
         .add("tcxoMHz", general.tcxo134() ? "13.400000" : "12.800000");
 }
 
+void addModelOptions(InfoNode& root, const CodeplugImage& image) {
+    InfoNode& options = root.section("modelOptions");
+    for (const auto& [label, value] : summaryModelOptions(image)) {
+        // "Priority Scan Time : " -> "Priority Scan Time"
+        std::string key = label.substr(0, label.find(" : "));
+        options.add(key, value);
+    }
+    if (const auto fixed = summaryFixedAlertDuration(image))
+        options.add("Fixed Alert Duration", *fixed);
+}
+
+void addSwitches(InfoNode& root, const CodeplugImage& image) {
+    InfoNode& list = root.list("functionSwitches");
+    const auto switches = summarySwitches(image);
+    for (std::size_t k = 0; k < switches.size(); ++k) {
+        const SummarySwitch& s = switches[k];
+        InfoNode& item = list.item();
+        item.add("switch", std::string("SW-") + static_cast<char>('A' + k));
+        item.add("Mode", s.mode);
+        if (s.disabled)
+            continue;
+        item.add("Alert Type", s.alertType)
+            .add("Announcement", s.announcement)
+            .add("On/Off Duty", s.onOffDuty)
+            .add("PTL", s.pushToListen);
+        if (s.scanning)
+            item.add("1st Scan CH", s.scan1).add("2nd Scan CH", s.scan2);
+    }
+}
+
 int runInfo(const std::string& path, bool json, std::ostream& out, std::ostream& err) {
     auto state = std::make_unique<CodeplugState>();
     if (!loadLikeOpen(path, *state, err))
         return kExitFailure;
     InfoNode root;
     addIdentity(root, *state);
+    addModelOptions(root, state->image);
+    addSwitches(root, state->image);
     if (json)
         printJson(root, out);
     else

@@ -5,6 +5,7 @@
 
 namespace quorl {
 struct CodeplugState;
+class CodeplugImage;
 }
 
 namespace CLI {
@@ -28,6 +29,9 @@ int runInfo(const std::string& path, bool json, std::ostream& out, std::ostream&
 struct InfoNode;
 // The identity part of `quorl info`; the option, switch and channel parts add theirs.
 void addIdentity(InfoNode& root, const CodeplugState& state);
+
+void addModelOptions(InfoNode& root, const CodeplugImage& image);
+void addSwitches(InfoNode& root, const CodeplugImage& image);
 
 // Registers both subcommands; the result of the one that ran lands in `exitCode`.
 void addCodeplugCommands(CLI::App& app, int& exitCode);
