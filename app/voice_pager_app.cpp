@@ -21,6 +21,7 @@ CVoicePagerApp::CVoicePagerApp(int& argc, char** argv) : QApplication(argc, argv
     frame_->setUserDataWindow([this] {
         CDataTabDlg window(document_->state(), frame_->auditionPort(),
                            [this] { return frame_->cradleConnected(); }, frame_.get());
+        window.setHelpOpener([this] { frame_->onHelp(); });
         window.exec();
         frame_->updateCommandUI();
     });

@@ -22,6 +22,9 @@ struct CodeplugState {
     std::string currentFileName;
     std::array<std::string, 5> firmwareVersion; // one character each, from a pager read
     BandLimits band;                            // bandLowMHz / bandHighMHz
+    // The firmware version as the General tab last showed it; the printed summary
+    // names the pager version from it.
+    std::string shownFirmwareVersion;
 
     int bandLowMHz() const { return band.lowMHz; }
     int bandHighMHz() const { return band.highMHz; }

@@ -19,6 +19,7 @@ GeneralTabTexts openGeneralTab(CodeplugState& state) {
         formatIntermediateFrequency(static_cast<std::uint32_t>(kIntermediateFrequencyHz));
     t.tcxo = std::string(general.tcxo134() ? texts::kTcxo134 : texts::kTcxo128);
     t.firmwareVersion = state.firmwareVersionText();
+    state.shownFirmwareVersion = t.firmwareVersion;
     t.codeplugVersion = general.codeplugVersionText();
 
     state.image.set(0x0100, 0x5E);

@@ -150,6 +150,11 @@ void CDataTabDlg::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Escape:
         event->accept();
         return;
+    case Qt::Key_F1:
+        if (!event->isAutoRepeat() && helpOpener_)
+            helpOpener_();
+        event->accept();
+        return;
     default:
         QDialog::keyPressEvent(event);
     }

@@ -37,8 +37,10 @@ public:
     CSwitchDlg* switchPage() const { return switches_; }
     QPushButton* viewCustomAudioButton() const { return viewCustomAudio_; }
 
-    // The Custom Audio issue plugs the window in here.
+    // The Custom Audio window plugs in here.
     void setCustomAudioOpener(std::function<void()> opener);
+    // F1 inside the window opens the manual, once per key press.
+    void setHelpOpener(std::function<void()> opener) { helpOpener_ = std::move(opener); }
 
 public slots:
     void onOk();
@@ -65,6 +67,7 @@ private:
     CSwitchDlg* switches_;
     QPushButton* viewCustomAudio_;
     std::function<void()> customAudioOpener_;
+    std::function<void()> helpOpener_;
     bool closing_ = false;
     bool fitted_ = false;
 };
