@@ -19,6 +19,7 @@ inline constexpr const char* kCmdSave = "&Save\tCtrl+S";
 inline constexpr const char* kCmdSaveAs = "Save &As...";
 inline constexpr const char* kCmdPrintPreview = "Print Pre&view";
 inline constexpr const char* kCmdPrint = "&Print...\tCtrl+P";
+inline constexpr const char* kCmdExportPdf = "&Export PDF...";
 inline constexpr const char* kCmdExit = "E&xit";
 inline constexpr const char* kCmdReadCodeplug = "Read Codeplug\tF3";
 inline constexpr const char* kCmdWriteCodeplug = "Write Codeplug\tF7";
@@ -47,6 +48,9 @@ inline constexpr const char* kPromptSave = "Save the active document\nSave";
 inline constexpr const char* kPromptSaveAs = "Save the active document with a new name\nSave As";
 inline constexpr const char* kPromptPrint = "Print the active document\nPrint";
 inline constexpr const char* kPromptPrintPreview = "Display full pages\nPrint Preview";
+inline constexpr const char* kPromptExportPdf =
+    "Save the printed summary as a PDF file\nExport PDF";
+inline constexpr const char* kPdfFailed = "The PDF file could not be written: ";
 inline constexpr const char* kPromptExit = "Quit the application; prompts to save documents\nExit";
 inline constexpr const char* kPromptToolbar = "Show or hide the toolbar\nToggle ToolBar";
 inline constexpr const char* kPromptStatusBar = "Show or hide the status bar\nToggle Status Bar";

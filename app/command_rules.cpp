@@ -8,6 +8,7 @@ bool isCommandEnabled(Command command, const CommandContext& c) {
     case Command::SaveAs:
     case Command::PrintPreview:
     case Command::Print:
+    case Command::ExportPdf:
     case Command::WriteCodeplug:
     case Command::UserData:
         return c.loaded;

@@ -10,6 +10,7 @@ enum class Command {
     SaveAs,
     PrintPreview,
     Print,
+    ExportPdf,
     Exit,
     ReadCodeplug,
     WriteCodeplug,

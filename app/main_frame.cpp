@@ -7,6 +7,8 @@
 #include "app/no_cradle_audition_port.h"
 #include "app/qt_operation_host.h"
 #include "app/qt_profile_store.h"
+#include "app/report_printing.h"
+#include "app/summary_report.h"
 #include "app/toolbar_icons.h"
 #include "app/voice_pager_doc.h"
 #include "app/voice_pager_view.h"
@@ -14,6 +16,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QScreen>
@@ -42,6 +45,7 @@ const CommandSpec kCommands[] = {
     {Command::PrintPreview, texts::kCmdPrintPreview, {}, texts::kPromptPrintPreview, -1},
     {Command::Print, texts::kCmdPrint, QKeySequence(Qt::CTRL | Qt::Key_P), texts::kPromptPrint,
      static_cast<int>(ToolbarIcon::Print)},
+    {Command::ExportPdf, texts::kCmdExportPdf, {}, texts::kPromptExportPdf, -1},
     {Command::Exit, texts::kCmdExit, {}, texts::kPromptExit, -1},
     {Command::ReadCodeplug, texts::kCmdReadCodeplug, QKeySequence(Qt::Key_F3),
      texts::kPromptReadCodeplug, static_cast<int>(ToolbarIcon::ReadCodeplug)},
@@ -133,6 +137,7 @@ void CMainFrame::createActions() {
     bind(Command::SaveAs, &CMainFrame::onFileSaveAs);
     bind(Command::PrintPreview, &CMainFrame::onPrintPreview);
     bind(Command::Print, &CMainFrame::onPrint);
+    bind(Command::ExportPdf, &CMainFrame::onExportPdf);
     bind(Command::ReadCodeplug, &CMainFrame::onReadCodeplug);
     bind(Command::WriteCodeplug, &CMainFrame::onWriteCodeplug);
     bind(Command::WriteCustomAudio, &CMainFrame::onWriteCustomAudio);
@@ -160,6 +165,7 @@ void CMainFrame::createMenus() {
     fileMenu_->addSeparator();
     fileMenu_->addAction(actions_[Command::PrintPreview]);
     fileMenu_->addAction(actions_[Command::Print]);
+    fileMenu_->addAction(actions_[Command::ExportPdf]);
     recentSeparator_ = fileMenu_->addSeparator();
     fileMenu_->addSeparator();
     fileMenu_->addAction(actions_[Command::Exit]);
@@ -294,18 +300,42 @@ void CMainFrame::onFileSaveAs() {
     updateCommandUI();
 }
 
+SummaryReport CMainFrame::summaryReport() const {
+    const CodeplugState& s = document_.state();
+    return SummaryReport(s.image, s.currentFileName, s.shownFirmwareVersion);
+}
+
 void CMainFrame::onPrintPreview() {
-    if (busy() || !printPreview_)
+    if (busy())
         return;
     previewOpen_ = true;
-    printPreview_();
+    view_->stopTimer0();
+    showReportPreview(
+        this, [this] { return summaryReport(); },
+        [this](std::function<void()> close) { closePreview_ = std::move(close); });
+    view_->startTimer0();
     previewOpen_ = false;
 }
 
 void CMainFrame::onPrint() {
-    if (busy() || !print_)
+    if (busy())
         return;
-    print_();
+    printReport(this, summaryReport());
+}
+
+void CMainFrame::onExportPdf() {
+    if (busy())
+        return;
+    QString suggested = QString::fromStdString(document_.state().currentFileName);
+    suggested = suggested.isEmpty() ? QStringLiteral("codeplug.pdf")
+                                    : QFileInfo(suggested).completeBaseName() + QStringLiteral(".pdf");
+    const QString folder = QString::fromStdString(document_.document().initialFolder());
+    const QString path = QFileDialog::getSaveFileName(this, QString(), folder + "/" + suggested,
+                                                      QStringLiteral("PDF Files(*.pdf)"));
+    if (path.isEmpty())
+        return;
+    if (!exportReportPdf(summaryReport(), path))
+        showStopMessage(this, std::string(texts::kPdfFailed) + path.toStdString());
 }
 
 void CMainFrame::runPagerOperation(PagerOperation op) {
@@ -375,7 +405,9 @@ void CMainFrame::onAbout() {
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
     if (previewOpen_) {
-        emit previewCloseRequested();
+        // Closing the frame during a preview ends the preview only.
+        if (closePreview_)
+            closePreview_();
         event->ignore();
         return;
     }

@@ -19,6 +19,7 @@ class CVoicePagerDoc;
 class CVoicePagerView;
 class QtOperationHost;
 class QtProfileStore;
+class SummaryReport;
 
 // The frame window: menus, accelerators, toolbar, status bar and the command
 // handlers with their enabling and busy rules.
@@ -45,10 +46,6 @@ public:
         customAudioCloseCheck_ = std::move(check);
     }
     void setAnySlotMarked(std::function<bool()> marked) { anySlotMarked_ = std::move(marked); }
-    void setPrintHandlers(std::function<void()> preview, std::function<void()> print) {
-        printPreview_ = std::move(preview);
-        print_ = std::move(print);
-    }
 
     // The frame's title follows the document: "name - Tessaly VI Quorl".
     void updateTitle();
@@ -58,8 +55,6 @@ public:
 
     // Runs one of the three pager operations (F3, F7, Write Custom Audio).
     void runPagerOperation(PagerOperation op);
-    // Notes that a print preview is open, so closing the frame ends only the preview.
-    void setPreviewOpen(bool open) { previewOpen_ = open; }
 
 public slots:
     void onFileOpen();
@@ -67,6 +62,7 @@ public slots:
     void onFileSaveAs();
     void onPrintPreview();
     void onPrint();
+    void onExportPdf();
     void onReadCodeplug();
     void onWriteCodeplug();
     void onWriteCustomAudio();
@@ -79,7 +75,6 @@ public slots:
     void refreshCradles();
 
 signals:
-    void previewCloseRequested();
     void pagerOperationFinished();
 
 protected:
@@ -92,6 +87,7 @@ private:
     void rebuildRecentFiles();
     void onFirstUpdate();
     bool busy() const;
+    SummaryReport summaryReport() const;
     // A modal window runs with timer 0 stopped.
     void runWithTimerStopped(const std::function<void()>& window);
 
@@ -116,8 +112,7 @@ private:
     std::function<void()> customAudio_;
     std::function<bool()> customAudioCloseCheck_;
     std::function<bool()> anySlotMarked_;
-    std::function<void()> printPreview_;
-    std::function<void()> print_;
+    std::function<void()> closePreview_;
 };
 
 } // namespace quorl

@@ -76,3 +76,37 @@ TEST(JsonWriter, EscapesControlAndNonAsciiBytes) {
 
 } // namespace
 } // namespace quorl::cli
+
+namespace quorl::cli {
+namespace {
+
+int countPages(const std::string& pdf) {
+    int pages = 0;
+    for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos;
+         at = pdf.find("/Type /Page", at + 1))
+        if (pdf.compare(at, 12, "/Type /Pages") != 0)
+            ++pages;
+    return pages;
+}
+
+TEST(QuorlTool, ReportWritesTheSummaryPdf) {
+    if (!std::filesystem::exists(kQuorl.parent_path() / "quorl-report"))
+        GTEST_SKIP() << "built without the Qt parts";
+    const auto pdf = std::filesystem::temp_directory_path() / "quorl-cli-report.pdf";
+    std::filesystem::remove(pdf);
+    const auto [code, out] =
+        run("report " + (kLib / "Default_VHF_5CH.ppg").string() + " -o " + pdf.string());
+    ASSERT_EQ(code, 0) << out;
+    std::ifstream in(pdf, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    EXPECT_EQ(bytes.rfind("%PDF", 0), 0u);
+    EXPECT_EQ(countPages(bytes), 6);
+    std::filesystem::remove(pdf);
+
+    EXPECT_EQ(run("report /nonexistent.ppg -o " + pdf.string()).first, 1);
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+    EXPECT_EQ(run("report " + (kLib / "Default_VHF_5CH.ppg").string()).first, 2);
+}
+
+} // namespace
+} // namespace quorl::cli

@@ -1,0 +1,83 @@
+#include "app/report_printing.h"
+
+#include "app/summary_report.h"
+#include "codeplug/atomic_file_write.h"
+
+#include <QBuffer>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <span>
+
+namespace quorl {
+
+namespace {
+
+void paintOnPrinter(QPrinter& printer, const SummaryReport& report) {
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return;
+    report.printAll(printer, painter, printer.resolution());
+    painter.end();
+}
+
+void useSmallMargins(QPagedPaintDevice& device) {
+    // The layout reaches 7.6 x 10.5 inches; keep the margins narrow so it fits
+    // both Letter and A4.
+    device.setPageMargins(QMarginsF(6, 6, 6, 6), QPageLayout::Millimeter);
+}
+
+} // namespace
+
+void showReportPreview(QWidget* owner, const std::function<SummaryReport()>& report,
+                       const std::function<void(std::function<void()>)>& registerClose) {
+    QPrinter printer(QPrinter::HighResolution);
+    useSmallMargins(printer);
+    QPrintPreviewDialog preview(&printer, owner);
+    preview.setObjectName(QStringLiteral("printPreview"));
+    // Each page is drawn from the committed image as it is now.
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [&report](QPrinter* p) { paintOnPrinter(*p, report()); });
+    if (registerClose)
+        registerClose([&preview] { preview.reject(); });
+    preview.exec();
+    if (registerClose)
+        registerClose({});
+}
+
+bool printReport(QWidget* owner, const SummaryReport& report) {
+    QPrinter printer(QPrinter::HighResolution);
+    useSmallMargins(printer);
+    printer.setFromTo(1, report.pageCount());
+    QPrintDialog dialog(&printer, owner);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    paintOnPrinter(printer, report);
+    return true;
+}
+
+bool exportReportPdf(const SummaryReport& report, const QString& path) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(static_cast<int>(SummaryReport::kLayoutDpi));
+        writer.setPageSize(QPageSize(QPageSize::Letter));
+        useSmallMargins(writer);
+        writer.setTitle(QStringLiteral("Codeplug summary"));
+        writer.setCreator(QStringLiteral("Tessaly VI Quorl"));
+        QPainter painter;
+        if (!painter.begin(&writer))
+            return false;
+        report.printAll(writer, painter, writer.resolution());
+        painter.end();
+    }
+    const QByteArray& bytes = buffer.data();
+    return writeFileAtomically(path.toStdString(),
+                               std::as_bytes(std::span(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
+}
+
+} // namespace quorl

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace quorl {
+
+class SummaryReport;
+
+// Print Preview: a modal preview window over the summary. `registerClose` gets a
+// function that closes the preview (the frame calls it when asked to close).
+void showReportPreview(QWidget* owner, const std::function<SummaryReport()>& report,
+                       const std::function<void(std::function<void()>)>& registerClose);
+
+// Print: the print dialog, then every page. False when cancelled or failed.
+bool printReport(QWidget* owner, const SummaryReport& report);
+
+// Writes the summary as a PDF, replacing `path` only once it is complete.
+bool exportReportPdf(const SummaryReport& report, const QString& path);
+
+} // namespace quorl
