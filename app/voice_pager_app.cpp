@@ -4,9 +4,27 @@
 #include "app/main_frame.h"
 #include "app/qt_profile_store.h"
 #include "app/voice_pager_doc.h"
+#include "app/installation.h"
+#include "app/message_box.h"
+#include "audio/custom_audio_model.h"
+#include "audio/custom_audio_slots.h"
+#include "audio/ui/custom_audio_dlg.h"
 #include "editors/ui/data_tab_dlg.h"
 
 namespace quorl {
+
+namespace {
+// The custom audio questions asked by the frame itself (when it closes).
+class FrameAudioMessages : public AudioMessages {
+public:
+    explicit FrameAudioMessages(QWidget* owner) : owner_(owner) {}
+    void error(std::string_view text) override { showStopMessage(owner_, text); }
+    Answer askYesNoCancel(std::string_view q) override { return quorl::askYesNoCancel(owner_, q); }
+
+private:
+    QWidget* owner_;
+};
+} // namespace
 
 CVoicePagerApp::CVoicePagerApp(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QString::fromUtf8(texts::kFrameTitle));
@@ -18,20 +36,79 @@ CVoicePagerApp::CVoicePagerApp(int& argc, char** argv) : QApplication(argc, argv
     profile_ = std::make_unique<QtProfileStore>();
     document_ = std::make_unique<CVoicePagerDoc>(*profile_);
     frame_ = std::make_unique<CMainFrame>(*profile_, *document_);
-    frame_->setUserDataWindow([this] {
-        CDataTabDlg window(document_->state(), frame_->auditionPort(),
-                           [this] { return frame_->cradleConnected(); }, frame_.get());
-        window.setHelpOpener([this] { frame_->onHelp(); });
-        window.exec();
-        frame_->updateCommandUI();
+    customAudio_ = std::make_unique<CustomAudioModel>(installationFolder(),
+                                                      buildFolder() / kSlotStateFileName);
+    customAudio_->loadQuietly();
+    frame_->setAnySlotMarked([this] { return customAudio_->anySlotMarked(); });
+    frame_->setUserDataWindow([this] { runUserData(); });
+    frame_->setCustomAudioWindow([this] { runCustomAudio(); });
+    // Closing the frame first lets unsaved custom audio choices be saved.
+    frame_->setCustomAudioCloseCheck([this] {
+        FrameAudioMessages messages(frame_.get());
+        return customAudio_->settleForUserDataClose(messages);
     });
     // After an Open (or a pager read) the window opens by itself.
     document_->setUserDataOpener([this] { frame_->onUserData(); });
 }
 
+void CVoicePagerApp::runUserData() {
+    CDataTabDlg window(document_->state(), frame_->auditionPort(),
+                       [this] { return frame_->cradleConnected(); }, frame_.get());
+    window.setHelpOpener([this] { frame_->onHelp(); });
+    window.setCustomAudioOpener([this, &window] { showCustomAudioFrom(window); });
+    UserDataSession& session = window.session();
+    // The Custom Audio window, when open, settles with the User Data window.
+    session.settleCustomAudioOnOk = [this] {
+        if (!modelessCustomAudio_)
+            return true;
+        if (!customAudio_->settleForUserDataOk(modelessCustomAudio_->messages()))
+            return false;
+        modelessCustomAudio_->close();
+        return true;
+    };
+    session.settleCustomAudioOnClose = [this] {
+        if (!modelessCustomAudio_)
+            return true;
+        if (!customAudio_->settleForUserDataClose(modelessCustomAudio_->messages()))
+            return false;
+        modelessCustomAudio_->close();
+        return true;
+    };
+    session.discardCustomAudio = [this] {
+        if (modelessCustomAudio_)
+            modelessCustomAudio_->close();
+    };
+    window.exec();
+    if (modelessCustomAudio_)
+        modelessCustomAudio_->close();
+    frame_->updateCommandUI();
+}
+
+void CVoicePagerApp::showCustomAudioFrom(CDataTabDlg& userData) {
+    if (modelessCustomAudio_) {
+        modelessCustomAudio_->raise();
+        modelessCustomAudio_->activateWindow();
+        return;
+    }
+    auto* window = new CCustomAudioDlg(*customAudio_, frame_->auditionPort(), *profile_,
+                                       [this] { return frame_->cradleConnected(); }, &userData);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setModal(false);
+    modelessCustomAudio_ = window;
+    window->show();
+}
+
+void CVoicePagerApp::runCustomAudio() {
+    CCustomAudioDlg window(*customAudio_, frame_->auditionPort(), *profile_,
+                           [this] { return frame_->cradleConnected(); }, frame_.get());
+    window.exec();
+    frame_->updateCommandUI();
+}
+
 CVoicePagerApp::~CVoicePagerApp() {
     frame_.reset();
     document_.reset();
+    customAudio_.reset();
 }
 
 void CVoicePagerApp::initInstance() {

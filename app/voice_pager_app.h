@@ -1,11 +1,15 @@
 #pragma once
 
 #include <QApplication>
+#include <QPointer>
 #include <memory>
 
 namespace quorl {
 
 class CMainFrame;
+class CustomAudioModel;
+class CCustomAudioDlg;
+class CDataTabDlg;
 class CVoicePagerDoc;
 class QtProfileStore;
 
@@ -23,11 +27,19 @@ public:
     CMainFrame& frame() { return *frame_; }
     CVoicePagerDoc& document() { return *document_; }
     QtProfileStore& profile() { return *profile_; }
+    CustomAudioModel& customAudio() { return *customAudio_; }
 
 private:
+    void runUserData();
+    void runCustomAudio();
+    // The User Data window's "View Custom Audio": one modeless window at a time.
+    void showCustomAudioFrom(CDataTabDlg& userData);
+
     std::unique_ptr<QtProfileStore> profile_;
+    std::unique_ptr<CustomAudioModel> customAudio_;
     std::unique_ptr<CVoicePagerDoc> document_;
     std::unique_ptr<CMainFrame> frame_;
+    QPointer<CCustomAudioDlg> modelessCustomAudio_;
 };
 
 } // namespace quorl

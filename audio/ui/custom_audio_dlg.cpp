@@ -1,0 +1,225 @@
+#include "audio/ui/custom_audio_dlg.h"
+
+#include "audio/audio_texts.h"
+#include "audio/ui/tip_dlg.h"
+#include "audio/ui/wave_output.h"
+
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QFont>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace quorl {
+
+namespace {
+
+QString q(std::string_view s) {
+    QString out = QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+    out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return out;
+}
+
+const QString kCaption = QStringLiteral("Tessaly VI Quorl");
+
+} // namespace
+
+CCustomAudioDlg::CCustomAudioDlg(CustomAudioModel& model, AuditionPort& audition,
+                                 ProfileStore& profile, std::function<bool()> cradleConnected,
+                                 QWidget* parent)
+    : QDialog(parent), model_(model), audition_(audition), profile_(profile),
+      cradleConnected_(std::move(cradleConnected)), output_(new WaveOutput(this)) {
+    setObjectName(QStringLiteral("customAudioWindow"));
+    setWindowTitle(q(texts::kCustomAudioTitle));
+    chooseFile = [this](const QString& folder) {
+        QFileDialog dialog(this, QString(), folder, QStringLiteral("Wave Files (*.wav)"));
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setDefaultSuffix(QStringLiteral("wav"));
+        dialog.selectFile(QStringLiteral("*.wav"));
+        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
+                   ? dialog.selectedFiles().first()
+                   : QString();
+    };
+
+    auto makeGroup = [this](std::string_view title, int first, int last) {
+        auto* box = new QGroupBox(q(title), this);
+        auto* grid = new QGridLayout(box);
+        grid->addWidget(new QLabel(q(texts::kUseDefaultHeader), box), 0, 3);
+        grid->addWidget(new QLabel(q(texts::kPlayHeader), box), 0, 4, 1, 2);
+        for (int i = first; i <= last; ++i) {
+            Row& r = rows_[static_cast<std::size_t>(i)];
+            const int line = i - first + 1;
+            r.file = new QLineEdit(box);
+            r.file->setReadOnly(true);
+            r.file->setMinimumWidth(360);
+            r.browse = new QPushButton(q(texts::kBrowse), box);
+            r.useDefault = new QCheckBox(box);
+            r.playFile = new QPushButton(QStringLiteral("\u25B6"), box);
+            r.playPager = new QPushButton(QStringLiteral("\u25B6"), box);
+            r.write = new QCheckBox(q(texts::kWrite), box);
+            r.file->setObjectName(QStringLiteral("file%1").arg(i));
+            r.browse->setObjectName(QStringLiteral("browse%1").arg(i));
+            r.useDefault->setObjectName(QStringLiteral("useDefault%1").arg(i));
+            r.playFile->setObjectName(QStringLiteral("playFile%1").arg(i));
+            r.playPager->setObjectName(QStringLiteral("playPager%1").arg(i));
+            r.write->setObjectName(QStringLiteral("write%1").arg(i));
+            for (auto* b : {r.browse, r.playFile, r.playPager})
+                b->setAutoDefault(false);
+            r.playFile->setToolTip(QStringLiteral("Play the file on this computer"));
+            r.playPager->setToolTip(QStringLiteral("Play it on the pager in the cradle"));
+            grid->addWidget(new QLabel(q(kCustomAudioSlots[static_cast<std::size_t>(i)].rowLabel), box),
+                            line, 0);
+            grid->addWidget(r.file, line, 1);
+            grid->addWidget(r.browse, line, 2);
+            grid->addWidget(r.useDefault, line, 3, Qt::AlignCenter);
+            grid->addWidget(r.playFile, line, 4);
+            grid->addWidget(r.playPager, line, 5);
+            grid->addWidget(r.write, line, 6);
+            connect(r.browse, &QPushButton::clicked, this, [this, i] { browse(i); });
+            connect(r.useDefault, &QCheckBox::clicked, this, [this, i](bool on) {
+                model_.useDefaultToggled(i, on, *this);
+                refresh();
+            });
+            connect(r.playFile, &QPushButton::clicked, this, [this, i] { playFile(i); });
+            connect(r.playPager, &QPushButton::clicked, this, [this, i] { playPager(i); });
+            connect(r.write, &QCheckBox::clicked, this, [this, i](bool on) {
+                model_.writeToggled(i, on);
+                refresh();
+            });
+        }
+        return box;
+    };
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(makeGroup(texts::kAlertGroup, 0, 4));
+    layout->addWidget(makeGroup(texts::kSwitchGroup, 5, 12));
+    QFont noteFont(QStringLiteral("Arial"));
+    noteFont.setBold(true);
+    noteFont.setPixelSize(15);
+    for (auto note : {texts::kFormatNote, texts::kWriteNote}) {
+        auto* label = new QLabel(q(note), this);
+        label->setFont(noteFont);
+        label->setWordWrap(true);
+        layout->addWidget(label);
+    }
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    ok->setObjectName(QStringLiteral("okButton"));
+    cancel->setObjectName(QStringLiteral("cancelButton"));
+    ok->setAutoDefault(false);
+    cancel->setAutoDefault(false);
+    connect(ok, &QPushButton::clicked, this, &CCustomAudioDlg::onOk);
+    connect(cancel, &QPushButton::clicked, this, &CCustomAudioDlg::onCancel);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    layout->addLayout(buttons);
+
+    auditionTimer_.setSingleShot(true);
+    connect(&auditionTimer_, &QTimer::timeout, this, [this] {
+        AuditionState::process().allow();
+        refresh();
+    });
+    model_.open();
+    refresh();
+}
+
+CCustomAudioDlg::~CCustomAudioDlg() = default;
+
+void CCustomAudioDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!tipShown_ && CTipDlg::wanted(profile_)) {
+        tipShown_ = true;
+        auto* tip = new CTipDlg(profile_, this);
+        tip->setAttribute(Qt::WA_DeleteOnClose);
+        tip->move(frameGeometry().topRight() + QPoint(8, 0));
+        tip->show();
+    }
+}
+
+void CCustomAudioDlg::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept(); // Enter must not close the window
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void CCustomAudioDlg::refresh() {
+    const bool canPlayOnPager =
+        AuditionState::process().allowed() && cradleConnected_ && cradleConnected_();
+    for (int i = 0; i < kCustomAudioSlotCount; ++i) {
+        Row& r = rows_[static_cast<std::size_t>(i)];
+        const SlotState& s = model_.slot(i);
+        r.file->setText(QString::fromStdString(model_.activePath(i).string()));
+        r.useDefault->setChecked(s.useDefault);
+        r.write->setChecked(s.write);
+        r.write->setEnabled(model_.writeEnabled(i));
+        r.playPager->setEnabled(canPlayOnPager);
+    }
+}
+
+void CCustomAudioDlg::browse(int slot) {
+    const QString chosen =
+        chooseFile(QString::fromStdString(model_.lastFolder(slot).string()));
+    if (chosen.isEmpty())
+        return;
+    model_.browsed(slot, chosen.toStdString(), *this);
+    refresh();
+}
+
+void CCustomAudioDlg::playFile(int slot) {
+    const auto file = model_.fileToPlay(slot, *this);
+    if (!file)
+        return;
+    if (!output_->play(file->playBuffer))
+        QMessageBox::information(this, kCaption, q(texts::kNoAudioOutput));
+}
+
+void CCustomAudioDlg::playPager(int slot) {
+    if (!AuditionState::process().allowed())
+        return;
+    AuditionRequest request;
+    request.command = 0xB0;
+    request.parameters = {static_cast<std::uint8_t>(slot)};
+    request.durationMs = 4000;
+    audition_.play(request, [this](int ms) { auditionTimer_.start(ms); });
+    refresh();
+}
+
+void CCustomAudioDlg::onOk() {
+    if (model_.ok(*this))
+        accept();
+    else
+        refresh();
+}
+
+void CCustomAudioDlg::onCancel() { reject(); }
+
+void CCustomAudioDlg::error(std::string_view text) {
+    QMessageBox box(QMessageBox::Critical, kCaption, q(text), QMessageBox::Ok, this);
+    box.exec();
+}
+
+Answer CCustomAudioDlg::askYesNoCancel(std::string_view question) {
+    QMessageBox box(QMessageBox::Question, kCaption, q(question),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
+} // namespace quorl

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "audio/custom_audio_model.h"
+#include "editors/audition_port.h"
+
+#include <QDialog>
+#include <QTimer>
+#include <array>
+#include <functional>
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+
+namespace quorl {
+
+class ProfileStore;
+class WaveOutput;
+
+// "Custom Audio": the thirteen slots with their files, defaults, playback on the
+// computer and on the pager, and the marks for Write Custom Audio.
+class CCustomAudioDlg : public QDialog, private AudioMessages {
+    Q_OBJECT
+
+public:
+    CCustomAudioDlg(CustomAudioModel& model, AuditionPort& audition, ProfileStore& profile,
+                    std::function<bool()> cradleConnected, QWidget* parent = nullptr);
+    ~CCustomAudioDlg() override;
+
+    CustomAudioModel& model() { return model_; }
+    // The message sink the User Data window uses when it settles this window.
+    AudioMessages& messages() { return *this; }
+
+    // The file chooser; tests replace it.
+    std::function<QString(const QString& folder)> chooseFile;
+
+public slots:
+    void onOk();
+    void onCancel();
+    void browse(int slot);
+    void playFile(int slot);
+    void playPager(int slot);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    struct Row {
+        QLineEdit* file;
+        QPushButton* browse;
+        QCheckBox* useDefault;
+        QPushButton* playFile;
+        QPushButton* playPager;
+        QCheckBox* write;
+    };
+    void refresh();
+    void error(std::string_view text) override;
+    Answer askYesNoCancel(std::string_view question) override;
+
+    CustomAudioModel& model_;
+    AuditionPort& audition_;
+    ProfileStore& profile_;
+    std::function<bool()> cradleConnected_;
+    std::array<Row, kCustomAudioSlotCount> rows_{};
+    WaveOutput* output_;
+    QTimer auditionTimer_; // timer 7
+    bool tipShown_ = false;
+};
+
+} // namespace quorl
