@@ -1,0 +1,94 @@
+#include "audio/custom_audio_model.h"
+#include "audio/ui/custom_audio_dlg.h"
+#include "audio/ui/tip_dlg.h"
+#include "audio/ui/wave_output.h"
+#include "codeplug/profile_store.h"
+#include "modal_answerer.h"
+#include "test_files.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace quorl {
+namespace {
+
+class NullAuditionPort : public AuditionPort {
+public:
+    std::vector<AuditionRequest> played;
+    void play(const AuditionRequest& r, const std::function<void(int)>& start) override {
+        played.push_back(r);
+        AuditionState::process().started(r.durationMs);
+        start(r.durationMs);
+    }
+};
+
+class CustomAudioWindowTest : public ::testing::Test {
+protected:
+    std::filesystem::path install = QUORL_TEST_STAGE_DATA_DIR;
+    test::TempDir build;
+    CustomAudioModel model{install, build / "exist_file.jjb"};
+    NullAuditionPort port;
+    MemoryProfileStore profile;
+    test::ModalAnswerer modals;
+};
+
+TEST_F(CustomAudioWindowTest, BrowseMarkOkAndSave) {
+    profile.writeString("Settings", "Tip_View", "1");
+    CCustomAudioDlg window(model, port, profile, [] { return true; });
+    window.show();
+    const auto chosen = install / "WavForms" / "03_custom_alert_3.wav";
+    window.chooseFile = [&](const QString&) { return QString::fromStdString(chosen.string()); };
+    window.browse(7);
+    auto* write = window.findChild<QCheckBox*>(QStringLiteral("write7"));
+    EXPECT_TRUE(write->isChecked());
+    EXPECT_EQ(window.findChild<QLineEdit*>(QStringLiteral("file7"))->text().toStdString(),
+              chosen.string());
+    modals.pressOnNextBox(QMessageBox::Yes);
+    window.onOk();
+    EXPECT_EQ(modals.texts.value(0), " Do you want to save the changes current condition ?  ");
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(model.anySlotMarked());
+    std::ifstream in(build / "exist_file.jjb", std::ios::binary);
+    std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    EXPECT_NE(text.find(chosen.string() + "\r\n"), std::string::npos);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 39);
+}
+
+TEST_F(CustomAudioWindowTest, PlayOnThePagerSendsTheSlotAndLocksUntilTimer7) {
+    profile.writeString("Settings", "Tip_View", "1");
+    CCustomAudioDlg window(model, port, profile, [] { return true; });
+    window.show();
+    auto* play = window.findChild<QPushButton*>(QStringLiteral("playPager12"));
+    ASSERT_TRUE(play->isEnabled());
+    play->click();
+    ASSERT_EQ(port.played.size(), 1u);
+    EXPECT_EQ(port.played[0].command, 0xB0);
+    EXPECT_EQ(port.played[0].parameters, std::vector<std::uint8_t>{12});
+    EXPECT_FALSE(play->isEnabled());
+    AuditionState::process().allow();
+}
+
+TEST_F(CustomAudioWindowTest, TheTipRemembersItsCheckBox) {
+    EXPECT_TRUE(CTipDlg::wanted(profile));
+    CTipDlg tip(profile);
+    tip.findChild<QCheckBox*>(QStringLiteral("dontShowAgain"))->setChecked(true);
+    tip.accept();
+    EXPECT_FALSE(CTipDlg::wanted(profile));
+}
+
+TEST(WaveOutput, BlocksArePaddedWithSilence) {
+    std::vector<std::uint8_t> samples(1601, 0x11);
+    const QByteArray b = WaveOutput::blocks(samples);
+    EXPECT_EQ(b.size(), 3200);
+    EXPECT_EQ(b.at(1600), 0x11);
+    EXPECT_EQ(b.at(1601), 0);
+    EXPECT_EQ(WaveOutput::blocks(std::vector<std::uint8_t>(1600, 1)).size(), 1600);
+}
+
+} // namespace
+} // namespace quorl
