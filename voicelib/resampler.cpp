@@ -141,7 +141,9 @@ bool resampleWav(const std::string& source, const std::string& copy, int targetR
         reportError(texts::kErrorTitle, formatText(texts::kUnableToOpenWav, source.c_str()));
         return false;
     }
-    if (compareFileAge(copy, source) > 0)
+    // File times are as coarse as the kernel's clock tick, so a copy made in the
+    // same tick as its source counts as up to date rather than as older.
+    if (compareFileAge(copy, source) >= 0)
         return true;
     const double ratio = static_cast<double>(targetRate) / info.samplerate;
     if (ratio == 1.0) {

@@ -168,7 +168,9 @@ CompressionResult compressVoice(const std::string& sourcePath, int srType, int c
         showStatus(texts::kCompressIdle);
         return r;
     }
-    if (compareFileAge(names.checkWav, names.resampled) > 0 && fileSize(names.stream) > 0) {
+    // Not older rather than strictly newer: the check WAV is usually written in
+    // the same clock tick as the copy it was made from.
+    if (compareFileAge(names.checkWav, names.resampled) >= 0 && fileSize(names.stream) > 0) {
         r.ok = true;
         r.upToDate = true;
         r.streamPath = names.stream;
