@@ -1,4 +1,5 @@
 // quorl: the command-line companion of Tessaly VI Quorl. No display needed.
+#include "cli/audio_commands.h"
 #include "cli/codeplug_commands.h"
 
 #include <CLI/CLI.hpp>
@@ -8,6 +9,7 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     int exitCode = quorl::cli::kExitOk;
     quorl::cli::addCodeplugCommands(app, exitCode);
+    quorl::cli::addAudioCommands(app, exitCode);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
