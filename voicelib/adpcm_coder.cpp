@@ -60,6 +60,10 @@ const std::array<int, kStepCount>& stepTable() {
     return kSteps;
 }
 
+const int* adaptTable(int width, int subTable) {
+    return kAdapt[width - 2][subTable];
+}
+
 int adpcmPredict(const AdpcmState& s) {
     // Weights are sums of halves, quarters and eighths so the chip can use shifts.
     const int x1 = s.x1;

@@ -20,6 +20,8 @@ struct AdpcmState {
 
 inline constexpr int kStepCount = 64;
 const std::array<int, kStepCount>& stepTable();
+// The index adaptation of a code width and sub-table, by magnitude bits.
+const int* adaptTable(int width, int subTable);
 
 // Prediction from the last two reconstructed samples, clipped to 14 bits.
 int adpcmPredict(const AdpcmState& s);
