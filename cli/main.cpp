@@ -1,4 +1,5 @@
 // quorl: the command-line companion of Tessaly VI Quorl. No display needed.
+#include "cli/audio_commands.h"
 #include "cli/codeplug_commands.h"
 #include "cli/report_command.h"
 
@@ -10,6 +11,7 @@ int main(int argc, char** argv) {
     int exitCode = quorl::cli::kExitOk;
     quorl::cli::addCodeplugCommands(app, exitCode);
     quorl::cli::addReportCommand(app, exitCode);
+    quorl::cli::addAudioCommands(app, exitCode);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

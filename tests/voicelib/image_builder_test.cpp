@@ -1,0 +1,192 @@
+#include "tests/voicelib/hook_recorder.h"
+#include "tests/voicelib/test_wav.h"
+#include "voicelib/download_requests.h"
+#include "voicelib/image_builder.h"
+#include "voicelib/project_state.h"
+#include "voicelib/vq4.h"
+#include "voicelib/vq4_texts.h"
+
+#include <gtest/gtest.h>
+
+namespace quorl::vq4::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ImageBuild : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ProjectConfig c{};
+        std::snprintf(c.projectDir, sizeof c.projectDir, "%s", dir.path().c_str());
+        std::snprintf(c.memFileName, sizeof c.memFileName, "%s", image().c_str());
+        c.clockConfigurationByte = 0x24;
+        c.clockInputFrequency = 4096000;
+        openProject(c);
+    }
+    fs::path image() const { return dir.path() / "LOGO.mem"; }
+    // A stream file as compression would have left it.
+    std::string stream(const std::string& name, std::size_t size) {
+        std::string s(size, '\0');
+        for (std::size_t i = 0; i < size; ++i)
+            s[i] = static_cast<char>(i * 7 + 3);
+        s[0] = 0x64;
+        writeBytes(dir.path() / "BinFiles" / (name + "_8000_ADPCM14-4-1.bin"), s);
+        return s;
+    }
+    PromptRequest request(const std::string& name) {
+        PromptRequest r{};
+        std::snprintf(r.sourcePath, sizeof r.sourcePath, "/recordings/%s.wav", name.c_str());
+        r.srType = 3;
+        r.compressionType = 4;
+        return r;
+    }
+    ImageBuildReport build(std::vector<PromptRequest> requests) {
+        loadPromptRequests(static_cast<int>(requests.size()), requests.data());
+        return buildDownloadImage();
+    }
+    TempDir dir{"image"};
+};
+
+TEST_F(ImageBuild, OnePromptWithTheBuiltInMacros) {
+    const std::string data = stream("p", 1000);
+    const auto report = build({request("p")});
+    ASSERT_TRUE(report.built);
+    const std::string img = readBytes(image());
+    ASSERT_EQ(img.size(), 4096u);
+    const auto byte = [&img](std::size_t i) { return static_cast<unsigned char>(img[i]); };
+    EXPECT_EQ(byte(0), 0xCF);
+    EXPECT_EQ(byte(1), 1); // Recording Memory Pointer: sector 1
+    EXPECT_EQ(byte(2), 0);
+    EXPECT_EQ(byte(3) | byte(4), 0);
+    for (std::size_t i = 5; i < 23; ++i)
+        EXPECT_EQ(byte(i), 0xFF) << i; // three macros without data
+    const unsigned char entry4[] = {0x2C, 0x00, 0x00, 0x13, 0x04, 0x00};
+    for (std::size_t i = 0; i < 6; ++i)
+        EXPECT_EQ(byte(23 + i), entry4[i]);
+    EXPECT_EQ(byte(29), 0x00);
+    EXPECT_EQ(byte(30), 0xFF);
+    EXPECT_EQ(byte(31), 0xFF);
+    EXPECT_EQ(img.substr(44, 1000), data);
+    EXPECT_EQ(img.substr(1044, 21), "KTV-VPE Ver 151.0010 ");
+    EXPECT_EQ(img[1075], ' ');
+    EXPECT_EQ(img.find_first_not_of('\xFF', 1076), std::string::npos);
+
+    // The checksum leaves out the 00 FF FF triple, the zeros and itself.
+    std::uint32_t sum = 0;
+    for (std::size_t i = 0; i < img.size(); ++i)
+        if (i < 29 || i >= 44)
+            sum += byte(i);
+    const std::uint32_t stored =
+        byte(40) | byte(41) << 8 | byte(42) << 16 | static_cast<std::uint32_t>(byte(43)) << 24;
+    EXPECT_EQ(stored, sum);
+    EXPECT_FALSE(fs::exists(image().string() + ".tmp"));
+    EXPECT_FALSE(fs::exists(image().string() + ".int"));
+
+    const std::string listing = readBytes(dir.path() / "LOGO_mem.txt");
+    EXPECT_NE(listing.find("// Voice Prompt Editor Version 151.0010\n"), std::string::npos);
+    EXPECT_NE(listing.find("// Total file size is 4096 (0x1000) Bytes\n"), std::string::npos);
+    EXPECT_NE(listing.find("// There are 1 Voice Prompts in this file.\n"), std::string::npos);
+    EXPECT_NE(listing.find("// There are 3 Voice Macros in this file.\n"), std::string::npos);
+    EXPECT_NE(listing.find("// Recording Memory Pointer at address 0x1000 (sector 0x1).\n"),
+              std::string::npos);
+    EXPECT_NE(listing.find("#define WAKEUP_VM2\t\t02\n"), std::string::npos);
+    EXPECT_NE(listing.find("#define p_VP3\t\t03\n"), std::string::npos);
+    EXPECT_NE(listing.find("//               p    3            ADPCM14-4-1       8000 0x00002c  "
+                           "0x000413\n"),
+              std::string::npos)
+        << listing;
+}
+
+TEST_F(ImageBuild, PromptEndingOnASectorBoundaryPushesTheVersionIntoTheNext) {
+    stream("p", 4096 - 44);
+    const auto report = build({request("p")});
+    ASSERT_TRUE(report.built);
+    EXPECT_EQ(report.versionAddress, 4096u);
+    EXPECT_EQ(fs::file_size(image()), 8192u);
+    EXPECT_EQ(report.recordingPointer, 2u);
+}
+
+TEST_F(ImageBuild, SplitFilesOnlyAboveTheInternalMemory) {
+    stream("p", 1048576 - 76);
+    ASSERT_TRUE(build({request("p")}).built);
+    EXPECT_EQ(fs::file_size(image()), 1048576u);
+    EXPECT_FALSE(fs::exists(image().string() + ".int"));
+
+    stream("p", 1048576 - 75);
+    ASSERT_TRUE(build({request("p")}).built);
+    EXPECT_EQ(fs::file_size(image()), 1048576u + 4096);
+    ASSERT_EQ(fs::file_size(image().string() + ".int"), 1048576u);
+    EXPECT_EQ(fs::file_size(image().string() + ".ext"), 4096u);
+    const std::string whole = readBytes(image());
+    EXPECT_EQ(readBytes(image().string() + ".int") + readBytes(image().string() + ".ext"), whole);
+}
+
+TEST_F(ImageBuild, EmptyEntriesAreSkippedAndMissingStreamsRefuseTheBuild) {
+    stream("a", 100);
+    stream("b", 200);
+    PromptRequest empty{};
+    ASSERT_TRUE(build({empty, request("a"), empty, request("b")}).built);
+    const auto& prompts = projectState().prompts;
+    ASSERT_EQ(prompts.size(), 2u);
+    EXPECT_EQ(prompts[1].index, 1);
+    EXPECT_EQ(prompts[1].number, 4);
+    EXPECT_EQ(prompts[1].begin, 20u + 6 * 5 + 100);
+
+    fs::remove(image());
+    HookRecorder hooks;
+    EXPECT_FALSE(build({request("a"), request("missing")}).built);
+    EXPECT_TRUE(hooks.hasError("Busy", "Please wait for file compression to be finished"));
+    EXPECT_EQ(hooks.count(HookEvent::Kind::FileError), 1u);
+    EXPECT_FALSE(fs::exists(image()));
+}
+
+TEST_F(ImageBuild, ProjectFileIsRewrittenOnlyWhenItExists) {
+    stream("p", 10);
+    {
+        HookRecorder hooks;
+        ASSERT_TRUE(build({request("p")}).built);
+        EXPECT_TRUE(hooks.hasError("No File Specified!", "Invalid project specified, use Save As"));
+    }
+    const fs::path prj = dir.path() / (dir.path().filename().string() + ".prj");
+    writeBytes(prj, "old");
+    HookRecorder hooks;
+    ASSERT_TRUE(build({request("p")}).built);
+    EXPECT_EQ(hooks.count(HookEvent::Kind::Error), 0u);
+    EXPECT_NE(readBytes(prj).find("VW_1=/recordings/p.wav"), std::string::npos);
+}
+
+TEST_F(ImageBuild, MacrosAndReservedMemoryOfTheSecondBuilder) {
+    stream("p", 100);
+    const std::uint8_t cmds[] = {0xA6, 0x00, 0x03, 0xA8, 0x00, 0x02, 0xFF};
+    VoiceMacroBlock block{};
+    std::snprintf(block.name + 256, 256, "%s", "HELLO");
+    block.number = 3;
+    block.length = sizeof cmds;
+    block.data = cmds;
+    PromptRequest region{};
+    region.kind = 0;
+    region.compressedSize = 8192;
+    PromptRequest req = request("p");
+    loadVoiceMacroBlocks(1, &block);
+    ASSERT_TRUE(loadExtraEntries(1, &region));
+    loadPromptRequests(1, &req);
+    ASSERT_TRUE(buildDownloadImage().built);
+    const std::string img = readBytes(image());
+    // n = 4 macros + 1 prompt: the prompt is number 4 at 50, the macro data after it.
+    ASSERT_EQ(img.size(), 4096u * 3);
+    const auto& macros = projectState().macros;
+    ASSERT_EQ(macros.size(), 4u);
+    EXPECT_EQ(macros[3].begin, 150u);
+    EXPECT_EQ(img.substr(150, sizeof cmds), std::string(cmds, cmds + sizeof cmds));
+    EXPECT_EQ(projectState().reserved[0].begin, 4096u);
+    EXPECT_EQ(img[1], 3); // recording starts after the reserved sectors
+    const std::string listing = readBytes(dir.path() / "LOGO_mem.txt");
+    EXPECT_NE(listing.find("// VM           HELLO Index    3\n//   PLAY_VP(3)\n"),
+              std::string::npos)
+        << listing;
+    EXPECT_NE(listing.find("//   Silence (96 ms)\n//   Finish\n"), std::string::npos);
+    EXPECT_NE(listing.find("#define HELLO_VM3\t\t03\n#define p_VP4\t\t04\n"), std::string::npos);
+}
+
+} // namespace
+} // namespace quorl::vq4::test
