@@ -35,6 +35,12 @@ public:
     // Opens the User Data window (the caller waits until it is closed).
     virtual void openUserData() = 0;
     virtual void repaintView() = 0;
+
+    // Shows the "Connected Devices" dialog modally on the interface thread; the dialog
+    // records the user's pick in the port-choice state (port_choice.h). A host that
+    // cannot ask (the command-line tool) leaves it unanswered, which ends the operation
+    // silently as Cancel does.
+    virtual void runConnectedDevicesDialog() {}
 };
 
 } // namespace quorl
