@@ -61,11 +61,14 @@ public:
         drainObserver_ = std::move(observer);
     }
 
+    // One drain as the watcher makes it on a character-received wake: reset the parser,
+    // Read in chunks until nothing is left, feed the parser, set the drain event.
+    void drain();
+
 private:
     friend void ThreadWatchComm(CCommPort* port);
 
     void releaseDescriptors();
-    void drain();
 
     OperationHost& host_;
     int fd_ = -1;

@@ -3,6 +3,7 @@
 #include "link/link_texts.h"
 #include "link/operation_host.h"
 #include "link/reply_parser.h"
+#include "link/staging_budget.h"
 
 #include <array>
 #include <cerrno>
@@ -14,24 +15,22 @@
 namespace quorl {
 
 namespace {
-// Bytes one Read of a drain takes at most, and the staging budget of one drain (a
-// ring of 4,192 bytes with one slot kept free).
+// Bytes one Read of a drain takes at most.
 constexpr std::size_t kDrainChunk = 528;
-constexpr std::size_t kStagingRing = 4192;
 } // namespace
 
 void CCommPort::drain() {
     ReplyParser& parser = replyParser();
     parser.reset();
     std::array<std::uint8_t, kDrainChunk> chunk{};
-    std::size_t held = 0;
+    StagingBudget budget;
     std::size_t total = 0;
     bool reportedFull = false;
     for (;;) {
         const std::size_t n = Read(chunk.data(), chunk.size());
         if (n == 0)
             break;
-        if (kStagingRing - held <= n) {
+        if (!budget.take(n)) {
             // A device that floods us would otherwise stack up one box per chunk;
             // one per drain says the same.
             if (!reportedFull)
@@ -39,11 +38,11 @@ void CCommPort::drain() {
             reportedFull = true;
             continue;
         }
-        held += n;
         total += n;
         for (std::size_t i = 0; i < n; ++i)
             parser.parseByte(chunk[i]);
     }
+    budget.empty();
     if (drainObserver_)
         drainObserver_(total);
     linkShared().drainEvent.set();

@@ -91,10 +91,12 @@ FrameScan scanCommandFrame(std::span<const std::uint8_t> bytes) {
     if (bytes.size() < total)
         return {};
     const std::uint8_t sum = frameChecksum(bytes.subspan(1, 2 + payload));
-    if (bytes[3 + payload] != sum)
-        return invalid("wrong checksum");
-    if (bytes[4 + payload] != kEtx)
-        return invalid("no ETX");
+    if (bytes[3 + payload] != sum || bytes[4 + payload] != kEtx) {
+        // The layout was right, so the whole frame is known and skipped at once.
+        FrameScan s = invalid(bytes[3 + payload] != sum ? "wrong checksum" : "no ETX");
+        s.length = total;
+        return s;
+    }
     FrameScan s;
     s.result = ScanResult::Valid;
     s.length = total;

@@ -18,7 +18,7 @@ enum class ScanResult { Incomplete, Valid, Invalid };
 
 struct FrameScan {
     ScanResult result = ScanResult::Incomplete;
-    std::size_t length = 0; // bytes of the frame when Valid
+    std::size_t length = 0; // bytes of the frame (Valid, or a known-length broken frame)
     CommandFrame frame;
     std::string problem; // why it is Invalid
 };

@@ -201,7 +201,7 @@ void PagerSimulator::takeBytes() {
             log("sim: invalid frame (" + scan.problem + "): " +
                 bytesToHexText(std::span<const std::uint8_t>(rx_.data(),
                                                              std::min<std::size_t>(rx_.size(), 16))));
-            rx_.erase(rx_.begin());
+            rx_.erase(rx_.begin(), rx_.begin() + static_cast<long>(std::max<std::size_t>(1, scan.length)));
             rxSince_ = Clock::now();
             continue;
         }
