@@ -1,5 +1,6 @@
 // quorl: the command-line companion of Tessaly VI Quorl. No display needed.
 #include "cli/codeplug_commands.h"
+#include "cli/link_commands.h"
 
 #include <CLI/CLI.hpp>
 
@@ -8,6 +9,7 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     int exitCode = quorl::cli::kExitOk;
     quorl::cli::addCodeplugCommands(app, exitCode);
+    quorl::cli::addLinkCommands(app, exitCode);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
