@@ -124,6 +124,8 @@ int main(int argc, char** argv) {
         std::error_code ec;
         if (fs::is_symlink(fs::symlink_status(linkPath, ec)))
             fs::remove(linkPath, ec);
+        if (const auto parent = fs::path(linkPath).parent_path(); !parent.empty())
+            fs::create_directories(parent, ec);
         fs::create_symlink(simulator.devicePath(), linkPath, ec);
         if (ec) {
             std::cerr << "quorl-pager-sim: cannot link " << linkPath << ": " << ec.message() << '\n';
