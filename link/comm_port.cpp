@@ -72,8 +72,8 @@ bool CCommPort::Open(const std::string& portName, unsigned baud, int byteSize, i
     ::tcflush(fd_, TCIOFLUSH);
 
     termios tio{};
-    if (::tcgetattr(fd_, &tio) != 0 || !applyLineSettings(tio, baud, byteSize, stopBitsCode,
-                                                          parityCode) ||
+    if (::tcgetattr(fd_, &tio) != 0 ||
+        !applyLineSettings(tio, baud, byteSize, stopBitsCode, parityCode) ||
         ::tcsetattr(fd_, TCSANOW, &tio) != 0) {
         releaseDescriptors();
         return false;

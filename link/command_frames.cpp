@@ -45,8 +45,7 @@ std::string readBlockFrame(std::uint16_t address) {
     return composeFrame(body);
 }
 
-std::string writeBlockFrame(std::uint16_t address,
-                            std::span<const std::uint8_t, kBlockSize> data) {
+std::string writeBlockFrame(std::uint16_t address, std::span<const std::uint8_t, kBlockSize> data) {
     std::vector<std::uint8_t> body{cmd::kWriteBlock};
     pushU16(body, address);
     pushU16(body, kBlockSize);

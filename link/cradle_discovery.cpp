@@ -37,8 +37,8 @@ void listSysfs(const DiscoverySources& sources, std::vector<RawDevice>& out,
     std::error_code ec;
     fs::directory_iterator it(classDir, ec);
     if (ec) {
-        errors.push_back(std::string(link_texts::kEnumTtyClassFailed) + classDir.string() +
-                         " (" + ec.message() + ")");
+        errors.push_back(std::string(link_texts::kEnumTtyClassFailed) + classDir.string() + " (" +
+                         ec.message() + ")");
         return;
     }
     std::vector<std::string> names;
@@ -86,7 +86,7 @@ std::vector<std::string> splitPaths(const std::string& text, char separator) {
 }
 
 bool isCharacterDevice(const std::string& path) {
-    struct stat st{};
+    struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISCHR(st.st_mode);
 }
 

@@ -5,9 +5,13 @@
 
 namespace quorl {
 
-void clearReplyStatus() { linkShared().mailbox.status.store(kStatusNone); }
+void clearReplyStatus() {
+    linkShared().mailbox.status.store(kStatusNone);
+}
 
-std::uint8_t replyStatus() { return linkShared().mailbox.status.load(std::memory_order_acquire); }
+std::uint8_t replyStatus() {
+    return linkShared().mailbox.status.load(std::memory_order_acquire);
+}
 
 bool waitForDrain(int prescribedTimeoutMs) {
     return linkShared().drainEvent.waitFor(linkTiming().timeoutFor(prescribedTimeoutMs));

@@ -33,13 +33,14 @@ LinkTiming& linkTiming() {
     return timing;
 }
 
-ScopedLinkTiming::ScopedLinkTiming(double sleepScale, double timeoutScale)
-    : saved_(linkTiming()) {
+ScopedLinkTiming::ScopedLinkTiming(double sleepScale, double timeoutScale) : saved_(linkTiming()) {
     linkTiming().sleepScale = sleepScale;
     linkTiming().timeoutScale = timeoutScale;
 }
 
-ScopedLinkTiming::~ScopedLinkTiming() { linkTiming() = saved_; }
+ScopedLinkTiming::~ScopedLinkTiming() {
+    linkTiming() = saved_;
+}
 
 long long tickCountMs() {
     return std::chrono::duration_cast<std::chrono::milliseconds>(

@@ -27,7 +27,9 @@ void resetPortChoice() {
     s.chosenIndex = 0;
 }
 
-void prepareLink() { linkShared().drainEvent.reset(); }
+void prepareLink() {
+    linkShared().drainEvent.reset();
+}
 
 std::vector<SSerInfo> listCradlesForChoice() {
     auto listing = listCradles(false);
@@ -114,7 +116,9 @@ void acceptConnectedDevices(int selection) {
     s.chosenIndex = selection;
 }
 
-void cancelConnectedDevices() { portChoice().deviceChosen = 0; }
+void cancelConnectedDevices() {
+    portChoice().deviceChosen = 0;
+}
 
 SerialConfigView openSerialConfig() {
     auto& s = portChoice();

@@ -122,8 +122,12 @@ int frameAddress(const CommandFrame& f) {
     }
 }
 
-std::vector<std::uint8_t> ackReply() { return {kStx, kFromPager, kReplyAck, 0x86, kEtx}; }
-std::vector<std::uint8_t> nakReply() { return {kStx, kFromPager, kReplyNak, 0x95, kEtx}; }
+std::vector<std::uint8_t> ackReply() {
+    return {kStx, kFromPager, kReplyAck, 0x86, kEtx};
+}
+std::vector<std::uint8_t> nakReply() {
+    return {kStx, kFromPager, kReplyNak, 0x95, kEtx};
+}
 
 std::vector<std::uint8_t> dataReply(std::uint8_t code, std::span<const std::uint8_t> data) {
     std::vector<std::uint8_t> body{kStx, kFromPager, code, 0x00,

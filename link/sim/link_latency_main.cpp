@@ -55,7 +55,8 @@ int main(int argc, char** argv) {
     for (int i = 0; i < rounds; ++i) {
         for (const bool blockRead : {false, true}) {
             clearReplyStatus();
-            port.sendHexFrame(blockRead ? readBlockFrame(0x0100) : std::string(frame_text::kStatus));
+            port.sendHexFrame(blockRead ? readBlockFrame(0x0100)
+                                        : std::string(frame_text::kStatus));
             if (!waitForDrain(2000))
                 continue;
             const auto woke = Clock::now();
@@ -77,7 +78,9 @@ int main(int argc, char** argv) {
         if (v.empty())
             return;
         std::sort(v.begin(), v.end());
-        auto at = [&](double q) { return v[static_cast<std::size_t>(q * static_cast<double>(v.size() - 1))]; };
+        auto at = [&](double q) {
+            return v[static_cast<std::size_t>(q * static_cast<double>(v.size() - 1))];
+        };
         std::printf("%-28s n=%zu  min %.0f us  median %.0f us  p95 %.0f us  max %.0f us\n", what,
                     v.size(), v.front(), at(0.5), at(0.95), v.back());
     };

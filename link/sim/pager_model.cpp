@@ -22,8 +22,8 @@ PagerModel::PagerModel(CodeplugImage codeplug, PagerIdentity identity)
     : codeplug_(codeplug), identity_(std::move(identity)) {}
 
 std::string PagerModel::modelNumber() const {
-    std::string m = identity_.modelNumber ? *identity_.modelNumber
-                                          : codeplug_.text(kModelField, 12);
+    std::string m =
+        identity_.modelNumber ? *identity_.modelNumber : codeplug_.text(kModelField, 12);
     m.resize(12, ' ');
     return m;
 }

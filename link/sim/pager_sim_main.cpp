@@ -40,7 +40,8 @@ int main(int argc, char** argv) {
     int eraseMs = 300;
     sim::SimulatorOptions options;
     std::vector<std::string> drops, naks, badSums, splits;
-    app.add_option("--ppg", ppg, "Codeplug the pager holds (.ppg); default: the VHF five-channel one");
+    app.add_option("--ppg", ppg,
+                   "Codeplug the pager holds (.ppg); default: the VHF five-channel one");
     app.add_option("--link", linkPath, "Create a symbolic link to the device at this path");
     app.add_flag("--register", registerCradle,
                  "List the simulator as a connected cradle (per-user runtime file)");
@@ -51,9 +52,11 @@ int main(int argc, char** argv) {
                    "Supported codeplug version bytes as hex AA,BB (default: the codeplug's)");
     app.add_flag("--no-serial", noSerial, "Report no serial number");
     app.add_flag("--silent", options.silent, "Answer nothing");
-    app.add_option("--erase-ms", eraseMs, "Time a voice-memory erase takes")->check(CLI::Range(0, 60000));
+    app.add_option("--erase-ms", eraseMs, "Time a voice-memory erase takes")
+        ->check(CLI::Range(0, 60000));
     app.add_option("--hang-up-after", options.hangUpAfter, "Hang up after N frames");
-    app.add_option("--split-gap-ms", options.splitGapMs, "Gap inside a split reply")->check(CLI::Range(0, 10000));
+    app.add_option("--split-gap-ms", options.splitGapMs, "Gap inside a split reply")
+        ->check(CLI::Range(0, 10000));
     const std::string spec = "CMD[@ADDR][:N] (hex command or *, hex address, times; 0 = always)";
     app.add_option("--drop", drops, "Drop replies: " + spec);
     app.add_option("--nak", naks, "NAK instead of replying: " + spec);
@@ -128,7 +131,8 @@ int main(int argc, char** argv) {
             fs::create_directories(parent, ec);
         fs::create_symlink(simulator.devicePath(), linkPath, ec);
         if (ec) {
-            std::cerr << "quorl-pager-sim: cannot link " << linkPath << ": " << ec.message() << '\n';
+            std::cerr << "quorl-pager-sim: cannot link " << linkPath << ": " << ec.message()
+                      << '\n';
             return 1;
         }
         listed = linkPath;

@@ -28,7 +28,8 @@ bool parseFaultRule(FaultKind kind, const std::string& text, FaultRule& out) {
     }
     if (const auto at = rest.find('@'); at != std::string::npos) {
         const std::string a = rest.substr(at + 1);
-        if (a.empty() || a.size() > 4 || a.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
+        if (a.empty() || a.size() > 4 ||
+            a.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
             return false;
         r.address = static_cast<int>(std::strtol(a.c_str(), nullptr, 16));
         rest.erase(at);
@@ -48,7 +49,9 @@ bool parseFaultRule(FaultKind kind, const std::string& text, FaultRule& out) {
 PagerSimulator::PagerSimulator(PagerModel model, SimulatorOptions options)
     : model_(std::move(model)), options_(std::move(options)) {}
 
-PagerSimulator::~PagerSimulator() { stop(); }
+PagerSimulator::~PagerSimulator() {
+    stop();
+}
 
 bool PagerSimulator::start(std::string& error) {
     master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
@@ -144,7 +147,8 @@ void PagerSimulator::run() {
                 const auto next = std::min_element(pending_.begin(), pending_.end(),
                                                    [](const Pending& a, const Pending& b) {
                                                        return a.due < b.due;
-                                                   })->due;
+                                                   })
+                                      ->due;
                 const auto ms =
                     std::chrono::duration_cast<std::chrono::milliseconds>(next - Clock::now())
                         .count();
@@ -199,13 +203,15 @@ void PagerSimulator::takeBytes() {
         if (scan.result == ScanResult::Invalid) {
             ++invalidFrames_;
             log("sim: invalid frame (" + scan.problem + "): " +
-                bytesToHexText(std::span<const std::uint8_t>(rx_.data(),
-                                                             std::min<std::size_t>(rx_.size(), 16))));
-            rx_.erase(rx_.begin(), rx_.begin() + static_cast<long>(std::max<std::size_t>(1, scan.length)));
+                bytesToHexText(std::span<const std::uint8_t>(
+                    rx_.data(), std::min<std::size_t>(rx_.size(), 16))));
+            rx_.erase(rx_.begin(),
+                      rx_.begin() + static_cast<long>(std::max<std::size_t>(1, scan.length)));
             rxSince_ = Clock::now();
             continue;
         }
-        const std::vector<std::uint8_t> raw(rx_.begin(), rx_.begin() + static_cast<long>(scan.length));
+        const std::vector<std::uint8_t> raw(rx_.begin(),
+                                            rx_.begin() + static_cast<long>(scan.length));
         rx_.erase(rx_.begin(), rx_.begin() + static_cast<long>(scan.length));
         rxSince_ = Clock::now();
         log("sim: <- " + bytesToHexText(raw));
@@ -231,7 +237,8 @@ std::optional<FaultKind> PagerSimulator::takeFault(const CommandFrame& frame) {
 void PagerSimulator::handleFrame(const CommandFrame& frame) {
     ++framesReceived_;
     commands_.push_back(frame.command);
-    if (options_.hangUpAfter >= 0 && framesReceived_.load() > static_cast<std::size_t>(options_.hangUpAfter)) {
+    if (options_.hangUpAfter >= 0 &&
+        framesReceived_.load() > static_cast<std::size_t>(options_.hangUpAfter)) {
         log("sim: hanging up");
         running_.store(false);
         // Closing both ends takes the device away, as pulling the cradle does.

@@ -35,11 +35,11 @@ struct FaultRule {
 bool parseFaultRule(FaultKind kind, const std::string& text, FaultRule& out);
 
 struct SimulatorOptions {
-    bool silent = false;      // answer nothing at all
-    int hangUpAfter = -1;     // close the line after this many frames (-1: never)
-    int splitGapMs = 30;      // gap between the two halves of a split reply
+    bool silent = false;          // answer nothing at all
+    int hangUpAfter = -1;         // close the line after this many frames (-1: never)
+    int splitGapMs = 30;          // gap between the two halves of a split reply
     int incompleteFrameMs = 1000; // a partial frame older than this is given up
-    bool log = false;         // frames and replies to the log sink
+    bool log = false;             // frames and replies to the log sink
     std::vector<FaultRule> faults;
 };
 

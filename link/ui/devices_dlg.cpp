@@ -11,7 +11,9 @@
 namespace quorl {
 
 namespace {
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString qs(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 } // namespace
 
 CDevicesDlg::CDevicesDlg(QWidget* parent) : QDialog(parent), list_(new QListWidget(this)) {

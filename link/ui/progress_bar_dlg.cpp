@@ -28,7 +28,9 @@ CProgressBarDlg::CProgressBarDlg(QWidget* parent)
     setMinimumWidth(320);
 }
 
-void CProgressBarDlg::setText(const QString& text) { bar_->setBarText(text); }
+void CProgressBarDlg::setText(const QString& text) {
+    bar_->setBarText(text);
+}
 
 void CProgressBarDlg::setPosition(int percent) {
     if (percent < 0 || percent > 100)
@@ -36,8 +38,12 @@ void CProgressBarDlg::setPosition(int percent) {
     bar_->setValue(percent);
 }
 
-int CProgressBarDlg::position() const { return bar_->value(); }
+int CProgressBarDlg::position() const {
+    return bar_->value();
+}
 
-QString CProgressBarDlg::text() const { return bar_->text(); }
+QString CProgressBarDlg::text() const {
+    return bar_->text();
+}
 
 } // namespace quorl

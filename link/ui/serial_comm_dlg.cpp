@@ -14,7 +14,9 @@
 namespace quorl {
 
 namespace {
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString qs(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 } // namespace
 
 CSerialCommDlg::CSerialCommDlg(QWidget* parent) : QDialog(parent), ports_(new QComboBox(this)) {

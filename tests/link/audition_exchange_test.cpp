@@ -66,7 +66,10 @@ TEST(AuditionExchange, UnacknowledgedCommandIsSentThreeTimesAndStillTimes) {
     request.parameters = {1, 2, 3, 4, 5};
     request.durationMs = 2500;
     request.timerId = kSwitchAuditionTimer;
-    EXPECT_EQ(auditionExchange(host, request, [&](int id, int ms) { timer = {id, ms}; }),
+    EXPECT_EQ(auditionExchange(host, request,
+                               [&](int id, int ms) {
+                                   timer = {id, ms};
+                               }),
               AuditionResult::Started);
     EXPECT_EQ(countOf(cradle.sim().commandLog(), cmd::kPlayPreview), 3);
     EXPECT_EQ(timer.id, kSwitchAuditionTimer);

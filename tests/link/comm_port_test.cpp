@@ -11,8 +11,8 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <mutex>
-#include <thread>
 #include <termios.h>
+#include <thread>
 #include <unistd.h>
 
 namespace quorl {
@@ -116,7 +116,8 @@ TEST(CommPortWrite, FramesGoOutInPiecesOfEight) {
     EXPECT_EQ(writes, expected);
     EXPECT_EQ(replyStatus(), kStatusAck);
     EXPECT_EQ(cradle.sim().invalidFrames(), 0u);
-    cradle.sim().withModel([](sim::PagerModel& pager) { EXPECT_EQ(pager.codeplug().at(0x0400), 0x11); });
+    cradle.sim().withModel(
+        [](sim::PagerModel& pager) { EXPECT_EQ(pager.codeplug().at(0x0400), 0x11); });
 }
 
 TEST(CommPortWatcher, FirmwareReplyLandsInTheMailbox) {
@@ -224,7 +225,8 @@ TEST(CommPortWatcher, FloodNeverCrashesAndReportsAtMostOncePerDrain) {
         }
     });
     writer.join();
-    for (int i = 0; i < 50 && linkShared().drainEvent.waitFor(std::chrono::milliseconds(100)); ++i) {
+    for (int i = 0; i < 50 && linkShared().drainEvent.waitFor(std::chrono::milliseconds(100));
+         ++i) {
     }
     port.Close();
     EXPECT_GT(drains.load(), 0);

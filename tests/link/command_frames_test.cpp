@@ -33,8 +33,8 @@ TEST(HexText, PiecesOfEightThenTheRest) {
 TEST(CommandFrames, FixedTextsCarryTheirChecksums) {
     for (auto text : {frame_text::kStartWrite, frame_text::kEndWrite, frame_text::kStartRead,
                       frame_text::kEndRead, frame_text::kFirmwareVersion,
-                      frame_text::kEndProgramming, frame_text::kModelNumber,
-                      frame_text::kPresence, frame_text::kSupportedVersion, frame_text::kStatus}) {
+                      frame_text::kEndProgramming, frame_text::kModelNumber, frame_text::kPresence,
+                      frame_text::kSupportedVersion, frame_text::kStatus}) {
         const auto b = hexTextToBytes(text);
         ASSERT_EQ(b.size(), 5u) << text;
         EXPECT_EQ(b[3], static_cast<std::uint8_t>(b[1] + b[2])) << text;
@@ -67,7 +67,8 @@ TEST(CommandFrames, CountedCommandsFollowTheirChecksumRules) {
     EXPECT_EQ(checksumOf(playPreviewFrame({1, 2, 3, 4, 0xF0})),
               static_cast<std::uint8_t>(0x2C + 1 + 2 + 3 + 4 + 0xF0));
     EXPECT_EQ(eraseVoiceFrame(0x0139), "02 71 A6 00 04 01 39 01 3C 92 03");
-    EXPECT_EQ(checksumOf(eraseVoiceFrame(0x0105)), static_cast<std::uint8_t>(0x1E + 2 * (0x01 + 0x05)));
+    EXPECT_EQ(checksumOf(eraseVoiceFrame(0x0105)),
+              static_cast<std::uint8_t>(0x1E + 2 * (0x01 + 0x05)));
 
     std::array<std::uint8_t, kVoicePartSize> part{};
     part.fill(0x5A);

@@ -73,7 +73,7 @@ TEST(CradleDiscovery, SimulatedCradlesFromRegistryAndEnvironment) {
     ASSERT_TRUE(b.start(error)) << error;
     iso.registerCradle(a.devicePath());
     iso.registerCradle("/nonexistent/ttySIM9"); // a simulator that ended long ago
-    iso.registerCradle(a.devicePath());          // registered twice, listed once
+    iso.registerCradle(a.devicePath());         // registered twice, listed once
     ::setenv("QUORL_SIM_CRADLES", (b.devicePath() + ":/dev/null(x)").c_str(), 1);
     discoverySources().readEnvironment = true;
     const auto listing = listCradles(false);

@@ -41,7 +41,9 @@ TempDir::~TempDir() {
     fs::remove_all(path_, ec);
 }
 
-CodeplugImage defaultTestCodeplug() { return makeDefaultCodeplug(vhfFiveChannelSpec()); }
+CodeplugImage defaultTestCodeplug() {
+    return makeDefaultCodeplug(vhfFiveChannelSpec());
+}
 
 IsolatedDiscovery::IsolatedDiscovery() : saved_(discoverySources()) {
     fs::create_directories(dir_.path() / "sys" / "class" / "tty");

@@ -73,8 +73,8 @@ private:
 // link's sleeps shrunk to a tenth and its time-outs to a quarter.
 class SimulatedCradle {
 public:
-    explicit SimulatedCradle(sim::SimulatorOptions options = {},
-                             double sleepScale = 0.1, double timeoutScale = 0.25);
+    explicit SimulatedCradle(sim::SimulatorOptions options = {}, double sleepScale = 0.1,
+                             double timeoutScale = 0.25);
     sim::PagerSimulator& sim() { return *sim_; }
     const std::string& device() const { return sim_->devicePath(); }
     IsolatedDiscovery& discovery() { return discovery_; }

@@ -34,7 +34,8 @@ TEST(PagerModel, ServesBlocksOnlyInsideAReadAndWritesOnlyInsideAWrite) {
     EXPECT_EQ(pager.handle(frameOf(std::string(frame_text::kStartRead))).bytes, sim::ackReply());
     const auto reply = pager.handle(frameOf(readBlockFrame(0x0100))).bytes;
     ASSERT_EQ(reply.size(), 73u);
-    EXPECT_EQ(Bytes(reply.begin(), reply.begin() + 7), (Bytes{0x02, 0x80, 0x03, 0x01, 0x00, 0x00, 0x40}));
+    EXPECT_EQ(Bytes(reply.begin(), reply.begin() + 7),
+              (Bytes{0x02, 0x80, 0x03, 0x01, 0x00, 0x00, 0x40}));
     EXPECT_EQ(reply[7], pager.codeplug().at(0x0100));
     EXPECT_EQ(pager.handle(frameOf(readBlockFrame(0x3FC1))).bytes, nak); // runs past the end
 
