@@ -136,6 +136,49 @@ TEST(PagerSimulator, DropsOnlyTheChosenBlockAndCountsInvalidFrames) {
     EXPECT_EQ(cradle.sim().invalidFrames(), 1u);
 }
 
+TEST(PagerSimulator, EraseIsAcknowledgedOnlyWhenDone) {
+    test::SimulatedCradle cradle;
+    cradle.sim().withModel([](sim::PagerModel& m) { m.setEraseDelayMs(400); });
+    test::RecordingHost host;
+    CCommPort port(host);
+    ASSERT_TRUE(port.Open(cradle.device(), kPagerBaud, 8, kStopBitsTwo, kParityNone));
+    prepareLink();
+    clearReplyStatus();
+    port.sendHexFrame(eraseVoiceFrame(0x0101));
+    EXPECT_FALSE(linkShared().drainEvent.waitFor(std::chrono::milliseconds(100)));
+    ASSERT_TRUE(linkShared().drainEvent.waitFor(std::chrono::milliseconds(3000)));
+    EXPECT_EQ(replyStatus(), kStatusAck);
+}
+
+TEST(PagerSimulator, HangUpTakesTheDeviceAway) {
+    sim::SimulatorOptions options;
+    options.hangUpAfter = 1;
+    test::SimulatedCradle cradle(options);
+    const std::string device = cradle.device();
+    test::RecordingHost host;
+    {
+        CCommPort port(host);
+        ASSERT_TRUE(port.Open(device, kPagerBaud, 8, kStopBitsTwo, kParityNone));
+        prepareLink();
+        clearReplyStatus();
+        port.sendHexFrame(frame_text::kFirmwareVersion);
+        ASSERT_TRUE(waitForDrain(2000));
+        EXPECT_EQ(replyStatus(), kStatusData);
+        clearReplyStatus();
+        port.sendHexFrame(frame_text::kFirmwareVersion);
+        // Whatever wakes the exchange now, no reply comes with it.
+        waitForDrain(300);
+        EXPECT_EQ(replyStatus(), kStatusNone);
+        for (int i = 0; i < 100 && cradle.sim().running(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        EXPECT_FALSE(cradle.sim().running());
+        port.Close();
+    }
+    CCommPort again(host);
+    EXPECT_FALSE(again.Open(device, kPagerBaud, 8, kStopBitsTwo, kParityNone));
+    EXPECT_EQ(host.messages(), std::vector<std::string>{"Unable to connect to device. "});
+}
+
 // The simulator as a program of its own, as the run script starts it.
 TEST(PagerSimulatorProgram, AnswersThroughItsLinkAndCleansUp) {
     test::TempDir dir;
