@@ -26,7 +26,9 @@ void CCommPort::drain() {
     StagingBudget budget;
     std::size_t total = 0;
     bool reportedFull = false;
-    for (;;) {
+    // A device that never stops sending would keep the drain going for ever; Close
+    // must still get the watcher back.
+    while (connected_.load() != 0) {
         const std::size_t n = Read(chunk.data(), chunk.size());
         if (n == 0)
             break;
