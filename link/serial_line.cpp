@@ -56,11 +56,14 @@ bool applyLineSettings(termios& tio, unsigned baud, int byteSize, int stopBitsCo
     if (parityCode < 0 || parityCode > 4)
         return false;
 
-    const tcflag_t keptC = tio.c_cflag & (CRTSCTS | CLOCAL | HUPCL);
+    // Flow control and the DTR/RTS handling on close stay as the driver has them. The
+    // carrier-detect line is always ignored (CLOCAL): a Windows port never gated
+    // reads on it, and the cradle does not drive it.
+    const tcflag_t keptC = tio.c_cflag & (CRTSCTS | HUPCL);
     const tcflag_t keptI = tio.c_iflag & (IXON | IXOFF | IXANY);
     cfmakeraw(&tio);
     tio.c_cflag &= ~(CSIZE | CSTOPB | PARENB | PARODD | CMSPAR | CRTSCTS | CLOCAL | HUPCL);
-    tio.c_cflag |= size | CREAD | keptC;
+    tio.c_cflag |= size | CREAD | CLOCAL | keptC;
     tio.c_iflag &= ~(IXON | IXOFF | IXANY);
     tio.c_iflag |= keptI;
     if (stopBitsCode != 0)

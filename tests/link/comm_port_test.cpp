@@ -4,6 +4,7 @@
 #include "link/link_shared.h"
 #include "link/link_texts.h"
 #include "link/port_choice.h"
+#include "link/serial_line.h"
 #include "link/staging_budget.h"
 #include "tests/link/link_test_support.h"
 
@@ -80,6 +81,33 @@ TEST(CommPortOpen, UnsupportedLineSettingsFailWithoutMessage) {
     EXPECT_FALSE(port.Open(cradle.device(), 12345, 8, kStopBitsTwo, kParityNone));
     EXPECT_TRUE(host.messages().empty());
     EXPECT_TRUE(openPagerPort(port, cradle.device()));
+}
+
+TEST(SerialLine, RawModeKeepsFlowControlAndSetsTheCodes) {
+    termios tio{};
+    tio.c_lflag = ICANON | ECHO | ISIG;
+    tio.c_iflag = ICRNL | IXON | IXOFF;
+    tio.c_oflag = OPOST | ONLCR;
+    tio.c_cflag = CS7 | PARENB | CRTSCTS | HUPCL;
+    ASSERT_TRUE(applyLineSettings(tio, 57600, 8, kStopBitsTwo, kParityNone));
+    EXPECT_EQ(tio.c_lflag & (ICANON | ECHO | ISIG), 0u);
+    EXPECT_EQ(tio.c_iflag & ICRNL, 0u);
+    EXPECT_EQ(tio.c_iflag & (IXON | IXOFF), static_cast<tcflag_t>(IXON | IXOFF));
+    EXPECT_EQ(tio.c_oflag & OPOST, 0u);
+    EXPECT_EQ(tio.c_cflag & (CRTSCTS | HUPCL | CLOCAL | CREAD),
+              static_cast<tcflag_t>(CRTSCTS | HUPCL | CLOCAL | CREAD));
+    EXPECT_EQ(tio.c_cflag & (CSIZE | PARENB | CSTOPB), static_cast<tcflag_t>(CS8 | CSTOPB));
+    EXPECT_EQ(cfgetispeed(&tio), B57600);
+
+    termios odd{};
+    ASSERT_TRUE(applyLineSettings(odd, 9600, 7, kStopBitsOne, kParityOdd));
+    EXPECT_EQ(odd.c_cflag & (CSIZE | PARENB | PARODD | CSTOPB),
+              static_cast<tcflag_t>(CS7 | PARENB | PARODD));
+    termios five{};
+    EXPECT_TRUE(applyLineSettings(five, 9600, 5, kStopBitsOneAndHalf, kParityEven));
+    EXPECT_FALSE(applyLineSettings(five, 9600, 9, kStopBitsOne, kParityNone));
+    EXPECT_FALSE(applyLineSettings(five, 9600, 8, 3, kParityNone));
+    EXPECT_FALSE(applyLineSettings(five, 9600, 8, kStopBitsOne, 5));
 }
 
 TEST(CommPortWrite, FramesGoOutInPiecesOfEight) {
