@@ -82,7 +82,7 @@ TEST(AuditionExchange, AbsentPagerGivesReadErrorSevenAfterTenChecks) {
     sim::FaultRule nak;
     ASSERT_TRUE(sim::parseFaultRule(sim::FaultKind::Nak, "78:0", nak));
     options.faults.push_back(nak);
-    SimulatedCradle cradle(options, 0.02, 0.25);
+    SimulatedCradle cradle(options, 0.02, 1.0);
     RecordingHost host;
     bool timerStarted = false;
     AuditionRequest request = channelAudition(2);
