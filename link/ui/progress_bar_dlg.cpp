@@ -2,6 +2,8 @@
 
 #include "link/link_texts.h"
 
+#include <QPainter>
+#include <QStyleOptionProgressBar>
 #include <QVBoxLayout>
 
 namespace quorl {
@@ -9,8 +11,14 @@ namespace quorl {
 CTextProgressBar::CTextProgressBar(QWidget* parent) : QProgressBar(parent) {
     setRange(0, 100);
     setValue(0);
-    setTextVisible(true);
-    setAlignment(Qt::AlignCenter);
+    setTextVisible(false);
+}
+
+void CTextProgressBar::paintEvent(QPaintEvent* event) {
+    QProgressBar::paintEvent(event);
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(rect(), Qt::AlignCenter, text_);
 }
 
 void CTextProgressBar::setBarText(const QString& text) {

@@ -13,6 +13,11 @@ public:
     QString text() const override { return text_; }
     void setBarText(const QString& text);
 
+protected:
+    // The style draws the bar; the text goes on top of it, centred, whatever the style
+    // would do with a bar's text (some put it beside the bar).
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     QString text_;
 };
