@@ -1,5 +1,6 @@
 #include "link/comm_port.h"
 #include "link/command_frames.h"
+#include "link/cradle_discovery.h"
 #include "link/exchange.h"
 #include "link/hex_frame.h"
 #include "link/link_shared.h"
@@ -192,8 +193,9 @@ TEST(PagerSimulatorProgram, AnswersThroughItsLinkAndCleansUp) {
         ::dup2(out[1], STDOUT_FILENO);
         ::close(out[0]);
         ::close(out[1]);
+        ::setenv("XDG_RUNTIME_DIR", dir.path().c_str(), 1);
         ::execl(program.c_str(), program.c_str(), "--link", link.c_str(), "--firmware", "T9.99",
-                static_cast<char*>(nullptr));
+                "--register", static_cast<char*>(nullptr));
         ::_exit(127);
     }
     ::close(out[1]);
@@ -203,6 +205,15 @@ TEST(PagerSimulatorProgram, AnswersThroughItsLinkAndCleansUp) {
     const bool gotLine = std::fgets(line, sizeof line, f) != nullptr;
     EXPECT_TRUE(gotLine);
     EXPECT_EQ(std::string(line).rfind("/dev/pts/", 0), 0u) << line;
+
+    // Registered where the program's discovery looks for simulated cradles.
+    DiscoverySources sources;
+    sources.sysfsRoot = dir.path() / "sys";
+    sources.simRegistryFile = dir.path() / "tessaly-vi-quorl" / "sim-cradles";
+    sources.readEnvironment = false;
+    const auto listed = listCradles(false, sources);
+    ASSERT_EQ(listed.cradles.size(), 1u);
+    EXPECT_EQ(listed.cradles[0].portName, link);
 
     ScopedLinkTiming timing(0.1, 0.5);
     test::RecordingHost host;
@@ -225,6 +236,7 @@ TEST(PagerSimulatorProgram, AnswersThroughItsLinkAndCleansUp) {
     std::fclose(f);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
+    EXPECT_TRUE(listCradles(false, sources).cradles.empty());
 }
 
 } // namespace
