@@ -57,7 +57,8 @@ int main(int argc, char** argv) {
     app.add_option("--hang-up-after", options.hangUpAfter, "Hang up after N frames");
     app.add_option("--split-gap-ms", options.splitGapMs, "Gap inside a split reply")
         ->check(CLI::Range(0, 10000));
-    const std::string ruleForm = "CMD[@ADDR][:N] (hex command or *, hex address, times; 0 = always)";
+    const std::string ruleForm =
+        "CMD[@ADDR][:N] (hex command or *, hex address, times; 0 = always)";
     app.add_option("--drop", drops, "Drop replies: " + ruleForm);
     app.add_option("--nak", naks, "NAK instead of replying: " + ruleForm);
     app.add_option("--bad-checksum", badSums, "Reply with a wrong checksum: " + ruleForm);
