@@ -36,7 +36,7 @@ void CCommPort::drain() {
             // A device that floods us would otherwise stack up one box per chunk;
             // one per drain says the same.
             if (!reportedFull)
-                host_.showMessage(link_texts::kBuffFull, MessageIcon::Stop);
+                host_.postMessage(link_texts::kBuffFull, MessageIcon::Stop);
             reportedFull = true;
             continue;
         }
@@ -55,7 +55,7 @@ void ThreadWatchComm(CCommPort* port) {
     const int fd = port->fd_;
     const int wake = port->wakePipe_[0];
     if (fd < 0 || wake < 0) {
-        port->host_.showMessage(std::string(link_texts::kWatcherCreateError) + port->portName_,
+        port->host_.postMessage(std::string(link_texts::kWatcherCreateError) + port->portName_,
                                 MessageIcon::Stop);
         return;
     }
