@@ -1,6 +1,7 @@
 // quorl: the command-line companion of Tessaly VI Quorl. No display needed.
 #include "cli/audio_commands.h"
 #include "cli/codeplug_commands.h"
+#include "cli/link_commands.h"
 #include "cli/report_command.h"
 
 #include <CLI/CLI.hpp>
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
     quorl::cli::addCodeplugCommands(app, exitCode);
     quorl::cli::addReportCommand(app, exitCode);
     quorl::cli::addAudioCommands(app, exitCode);
+    quorl::cli::addLinkCommands(app, exitCode);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

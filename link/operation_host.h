@@ -20,6 +20,13 @@ public:
 
     // Modal message box with the caption "Tessaly VI Quorl".
     virtual void showMessage(std::string_view text, MessageIcon icon = MessageIcon::Stop) = 0;
+    // The same box, raised by a serial watcher thread. The interface thread may itself be
+    // waiting on that watcher (an audition runs there and closes its port, which joins
+    // the watcher), so a host that forwards calls to the interface thread must not wait
+    // for this one to be shown.
+    virtual void postMessage(std::string_view text, MessageIcon icon = MessageIcon::Stop) {
+        showMessage(text, icon);
+    }
     virtual Answer askYesNoCancel(std::string_view question) = 0;
     virtual bool askYesNo(std::string_view question) = 0;
 
@@ -35,6 +42,12 @@ public:
     // Opens the User Data window (the caller waits until it is closed).
     virtual void openUserData() = 0;
     virtual void repaintView() = 0;
+
+    // Shows the "Connected Devices" dialog modally on the interface thread; the dialog
+    // records the user's pick in the port-choice state (port_choice.h). A host that
+    // cannot ask (the command-line tool) leaves it unanswered, which ends the operation
+    // silently as Cancel does.
+    virtual void runConnectedDevicesDialog() {}
 };
 
 } // namespace quorl

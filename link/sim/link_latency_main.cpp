@@ -1,0 +1,90 @@
+// quorl-link-latency: how long after the pager's last reply byte the waiting exchange
+// wakes up, measured against the simulator on a pseudo-terminal.
+#include "codeplug/default_codeplug.h"
+#include "link/comm_port.h"
+#include "link/command_frames.h"
+#include "link/exchange.h"
+#include "link/link_shared.h"
+#include "link/operation_host.h"
+#include "link/port_choice.h"
+#include "link/sim/pager_simulator.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <vector>
+
+namespace {
+
+class PrintingHost : public quorl::OperationHost {
+public:
+    void showMessage(std::string_view text, quorl::MessageIcon) override {
+        std::cerr << "message: " << text << '\n';
+    }
+    quorl::Answer askYesNoCancel(std::string_view) override { return quorl::Answer::Cancel; }
+    bool askYesNo(std::string_view) override { return false; }
+    void openProgress(std::string_view) override {}
+    void updateProgress(int, std::string_view) override {}
+    void closeProgress() override {}
+    bool runSave() override { return false; }
+    bool runSaveAs() override { return false; }
+    void openUserData() override {}
+    void repaintView() override {}
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    using namespace quorl;
+    using Clock = std::chrono::steady_clock;
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 500;
+    sim::PagerSimulator simulator(sim::PagerModel(makeDefaultCodeplug(vhfFiveChannelSpec())), {});
+    std::string error;
+    if (!simulator.start(error)) {
+        std::cerr << error << '\n';
+        return 1;
+    }
+    PrintingHost host;
+    CCommPort port(host);
+    if (!port.Open(simulator.devicePath(), kPagerBaud, kPagerByteSize, kStopBitsTwo, kParityNone))
+        return 1;
+    prepareLink();
+    std::vector<double> wake, block;
+    for (int i = 0; i < rounds; ++i) {
+        for (const bool blockRead : {false, true}) {
+            clearReplyStatus();
+            port.sendHexFrame(blockRead ? readBlockFrame(0x0100)
+                                        : std::string(frame_text::kStatus));
+            if (!waitForDrain(2000))
+                continue;
+            const auto woke = Clock::now();
+            const auto last = simulator.lastReplyWritten();
+            const double us = std::chrono::duration<double, std::micro>(woke - last).count();
+            (blockRead ? block : wake).push_back(us);
+            // Let a reply split over two drains settle before the next round.
+            while (waitForDrain(5)) {
+            }
+        }
+        if (i == 0) {
+            port.sendHexFrame(frame_text::kStartRead);
+            waitForDrain(2000);
+        }
+    }
+    port.Close();
+    simulator.stop();
+    auto report = [](const char* what, std::vector<double> v) {
+        if (v.empty())
+            return;
+        std::sort(v.begin(), v.end());
+        auto at = [&](double q) {
+            return v[static_cast<std::size_t>(q * static_cast<double>(v.size() - 1))];
+        };
+        std::printf("%-28s n=%zu  min %.0f us  median %.0f us  p95 %.0f us  max %.0f us\n", what,
+                    v.size(), v.front(), at(0.5), at(0.95), v.back());
+    };
+    report("status reply (8 bytes)", wake);
+    report("block reply (73 bytes)", block);
+    return 0;
+}

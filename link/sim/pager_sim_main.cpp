@@ -1,0 +1,162 @@
+// quorl-pager-sim: a Tessaly VI pager in its programming cradle, on a pseudo-terminal.
+#include "codeplug/default_codeplug.h"
+#include "codeplug/ppg_file.h"
+#include "link/cradle_discovery.h"
+#include "link/sim/pager_simulator.h"
+
+#include <CLI/CLI.hpp>
+#include <csignal>
+#include <filesystem>
+#include <iostream>
+#include <pthread.h>
+#include <system_error>
+
+namespace {
+
+bool parseVersion(const std::string& text, std::array<std::uint8_t, 5>& out) {
+    // "AA,BB": the two bytes the program compares with the codeplug's 0x013B/0x013C.
+    const auto comma = text.find(',');
+    if (comma == std::string::npos)
+        return false;
+    try {
+        const unsigned long a = std::stoul(text.substr(0, comma), nullptr, 16);
+        const unsigned long b = std::stoul(text.substr(comma + 1), nullptr, 16);
+        if (a > 0xFF || b > 0xFF)
+            return false;
+        out = {0x00, static_cast<std::uint8_t>(a), static_cast<std::uint8_t>(b), 0x00, 0x00};
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    using namespace quorl;
+    CLI::App app{"Tessaly VI pager simulator on a pseudo-terminal", "quorl-pager-sim"};
+    std::string ppg, linkPath, firmware = "V1.07", model, version;
+    bool registerCradle = false, noSerial = false;
+    int eraseMs = 300;
+    sim::SimulatorOptions options;
+    std::vector<std::string> drops, naks, badSums, splits;
+    app.add_option("--ppg", ppg,
+                   "Codeplug the pager holds (.ppg); default: the VHF five-channel one");
+    app.add_option("--link", linkPath, "Create a symbolic link to the device at this path");
+    app.add_flag("--register", registerCradle,
+                 "List the simulator as a connected cradle (per-user runtime file)");
+    app.add_flag("--log", options.log, "Log frames and replies to standard error");
+    app.add_option("--firmware", firmware, "Five firmware version characters");
+    app.add_option("--model", model, "Model number the pager reports (twelve characters)");
+    app.add_option("--supported-version", version,
+                   "Supported codeplug version bytes as hex AA,BB (default: the codeplug's)");
+    app.add_flag("--no-serial", noSerial, "Report no serial number");
+    app.add_flag("--silent", options.silent, "Answer nothing");
+    app.add_option("--erase-ms", eraseMs, "Time a voice-memory erase takes")
+        ->check(CLI::Range(0, 60000));
+    app.add_option("--hang-up-after", options.hangUpAfter, "Hang up after N frames");
+    app.add_option("--split-gap-ms", options.splitGapMs, "Gap inside a split reply")
+        ->check(CLI::Range(0, 10000));
+    const std::string ruleForm =
+        "CMD[@ADDR][:N] (hex command or *, hex address, times; 0 = always)";
+    app.add_option("--drop", drops, "Drop replies: " + ruleForm);
+    app.add_option("--nak", naks, "NAK instead of replying: " + ruleForm);
+    app.add_option("--bad-checksum", badSums, "Reply with a wrong checksum: " + ruleForm);
+    app.add_option("--split", splits, "Split the reply in two writes: " + ruleForm);
+    CLI11_PARSE(app, argc, argv);
+
+    const std::pair<sim::FaultKind, const std::vector<std::string>*> kinds[] = {
+        {sim::FaultKind::Drop, &drops},
+        {sim::FaultKind::Nak, &naks},
+        {sim::FaultKind::BadChecksum, &badSums},
+        {sim::FaultKind::Split, &splits}};
+    for (const auto& [kind, list] : kinds) {
+        for (const auto& text : *list) {
+            sim::FaultRule rule;
+            if (!sim::parseFaultRule(kind, text, rule)) {
+                std::cerr << "quorl-pager-sim: bad fault rule '" << text << "'\n";
+                return 2;
+            }
+            options.faults.push_back(rule);
+        }
+    }
+
+    CodeplugImage image;
+    if (ppg.empty()) {
+        image = makeDefaultCodeplug(vhfFiveChannelSpec());
+    } else {
+        const auto r = readPpgFile(ppg);
+        if (r.status != PpgReadStatus::Ok) {
+            std::cerr << "quorl-pager-sim: cannot load " << ppg << '\n';
+            return 1;
+        }
+        image = r.image;
+    }
+    sim::PagerIdentity identity;
+    identity.firmware = firmware;
+    identity.hasSerialNumber = !noSerial;
+    if (!model.empty())
+        identity.modelNumber = model;
+    if (!version.empty()) {
+        std::array<std::uint8_t, 5> v{};
+        if (!parseVersion(version, v)) {
+            std::cerr << "quorl-pager-sim: --supported-version wants AA,BB in hex\n";
+            return 2;
+        }
+        identity.supportedVersion = v;
+    }
+    sim::PagerModel pager(image, identity);
+    pager.setEraseDelayMs(eraseMs);
+
+    // Block the stop signals before any thread starts, then wait for one here.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    sigaddset(&stopSignals, SIGHUP);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+
+    sim::PagerSimulator simulator(std::move(pager), options);
+    std::string error;
+    if (!simulator.start(error)) {
+        std::cerr << "quorl-pager-sim: " << error << '\n';
+        return 1;
+    }
+    std::string listed = simulator.devicePath();
+    namespace fs = std::filesystem;
+    if (!linkPath.empty()) {
+        std::error_code ec;
+        if (fs::is_symlink(fs::symlink_status(linkPath, ec)))
+            fs::remove(linkPath, ec);
+        if (const auto parent = fs::path(linkPath).parent_path(); !parent.empty())
+            fs::create_directories(parent, ec);
+        fs::create_symlink(simulator.devicePath(), linkPath, ec);
+        if (ec) {
+            std::cerr << "quorl-pager-sim: cannot link " << linkPath << ": " << ec.message()
+                      << '\n';
+            return 1;
+        }
+        listed = linkPath;
+    }
+    const fs::path registry = defaultSimRegistryFile();
+    if (registerCradle && !registerSimulatedCradle(registry, listed))
+        std::cerr << "quorl-pager-sim: cannot register in " << registry << '\n';
+    std::cout << simulator.devicePath() << std::endl;
+
+    int sig = 0;
+    while (simulator.running()) {
+        timespec poll{0, 200'000'000};
+        siginfo_t info{};
+        sig = sigtimedwait(&stopSignals, &info, &poll);
+        if (sig > 0)
+            break;
+    }
+    simulator.stop();
+    if (registerCradle)
+        unregisterSimulatedCradle(registry, listed);
+    if (!linkPath.empty()) {
+        std::error_code ec;
+        fs::remove(linkPath, ec);
+    }
+    return 0;
+}

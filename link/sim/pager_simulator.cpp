@@ -1,0 +1,328 @@
+#include "link/sim/pager_simulator.h"
+
+#include "link/hex_frame.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <iostream>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace quorl::sim {
+
+using Clock = std::chrono::steady_clock;
+
+bool parseFaultRule(FaultKind kind, const std::string& text, FaultRule& out) {
+    FaultRule r;
+    r.kind = kind;
+    std::string rest = text;
+    if (const auto colon = rest.find(':'); colon != std::string::npos) {
+        const std::string n = rest.substr(colon + 1);
+        if (n.empty() || n.find_first_not_of("0123456789") != std::string::npos)
+            return false;
+        r.times = std::atoi(n.c_str());
+        rest.erase(colon);
+    }
+    if (const auto at = rest.find('@'); at != std::string::npos) {
+        const std::string a = rest.substr(at + 1);
+        if (a.empty() || a.size() > 4 ||
+            a.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
+            return false;
+        r.address = static_cast<int>(std::strtol(a.c_str(), nullptr, 16));
+        rest.erase(at);
+    }
+    if (rest != "*") {
+        if (rest.rfind("0x", 0) == 0 || rest.rfind("0X", 0) == 0)
+            rest.erase(0, 2);
+        if (rest.empty() || rest.size() > 2 ||
+            rest.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
+            return false;
+        r.command = static_cast<std::uint8_t>(std::strtol(rest.c_str(), nullptr, 16));
+    }
+    out = r;
+    return true;
+}
+
+PagerSimulator::PagerSimulator(PagerModel model, SimulatorOptions options)
+    : model_(std::move(model)), options_(std::move(options)) {}
+
+PagerSimulator::~PagerSimulator() {
+    stop();
+}
+
+bool PagerSimulator::start(std::string& error) {
+    master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0) {
+        error = "cannot open a pseudo-terminal";
+        stop();
+        return false;
+    }
+    char name[128];
+    if (::ptsname_r(master_, name, sizeof name) != 0) {
+        error = "cannot name the pseudo-terminal";
+        stop();
+        return false;
+    }
+    devicePath_ = name;
+    // Holding the slave open keeps the line up between the program's operations, which
+    // each open and close the port, as a cradle stays plugged in.
+    slave_ = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    termios tio{};
+    if (slave_ < 0 || ::tcgetattr(slave_, &tio) != 0) {
+        error = "cannot open " + devicePath_;
+        stop();
+        return false;
+    }
+    ::cfmakeraw(&tio);
+    ::tcsetattr(slave_, TCSANOW, &tio);
+    ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
+    if (::pipe2(wake_, O_CLOEXEC | O_NONBLOCK) != 0) {
+        error = "cannot create a pipe";
+        stop();
+        return false;
+    }
+    running_.store(true);
+    thread_ = std::thread([this] { run(); });
+    return true;
+}
+
+void PagerSimulator::stop() {
+    running_.store(false);
+    if (wake_[1] >= 0) {
+        const char c = 'x';
+        [[maybe_unused]] const auto n = ::write(wake_[1], &c, 1);
+    }
+    if (thread_.joinable())
+        thread_.join();
+    for (int* fd : {&master_, &slave_, &wake_[0], &wake_[1]}) {
+        if (*fd >= 0)
+            ::close(*fd);
+        *fd = -1;
+    }
+}
+
+void PagerSimulator::withModel(const std::function<void(PagerModel&)>& fn) {
+    std::lock_guard lock(mutex_);
+    fn(model_);
+}
+
+void PagerSimulator::addFault(const FaultRule& rule) {
+    std::lock_guard lock(mutex_);
+    options_.faults.push_back(rule);
+}
+
+std::vector<std::uint8_t> PagerSimulator::commandLog() const {
+    std::lock_guard lock(mutex_);
+    return commands_;
+}
+
+Clock::time_point PagerSimulator::lastReplyWritten() const {
+    std::lock_guard lock(mutex_);
+    return lastReply_;
+}
+
+void PagerSimulator::setLogSink(std::function<void(const std::string&)> sink) {
+    std::lock_guard lock(mutex_);
+    logSink_ = std::move(sink);
+}
+
+void PagerSimulator::log(const std::string& line) {
+    if (!options_.log)
+        return;
+    if (logSink_)
+        logSink_(line);
+    else
+        std::cerr << line << std::endl;
+}
+
+void PagerSimulator::run() {
+    while (running_.load()) {
+        int timeout = 50;
+        {
+            std::lock_guard lock(mutex_);
+            if (!pending_.empty()) {
+                const auto next = std::min_element(pending_.begin(), pending_.end(),
+                                                   [](const Pending& a, const Pending& b) {
+                                                       return a.due < b.due;
+                                                   })
+                                      ->due;
+                const auto ms =
+                    std::chrono::duration_cast<std::chrono::milliseconds>(next - Clock::now())
+                        .count();
+                timeout = static_cast<int>(std::clamp<long long>(ms, 0, 50));
+            }
+        }
+        pollfd fds[2] = {{master_, POLLIN, 0}, {wake_[0], POLLIN, 0}};
+        const int r = ::poll(fds, 2, timeout);
+        if (r < 0 && errno != EINTR)
+            break;
+        if (fds[1].revents != 0)
+            break;
+        if (fds[0].revents & POLLIN)
+            takeBytes();
+        sendDue();
+    }
+}
+
+void PagerSimulator::takeBytes() {
+    std::uint8_t buf[1024];
+    for (;;) {
+        const ssize_t n = ::read(master_, buf, sizeof buf);
+        if (n <= 0)
+            break;
+        if (rx_.empty())
+            rxSince_ = Clock::now();
+        rx_.insert(rx_.end(), buf, buf + n);
+    }
+    std::lock_guard lock(mutex_);
+    for (;;) {
+        // Hunt for STX; bytes before it are line noise.
+        const auto stx = std::find(rx_.begin(), rx_.end(), std::uint8_t{0x02});
+        if (stx != rx_.begin()) {
+            if (stx != rx_.end() || !rx_.empty())
+                log("sim: ignored " + std::to_string(std::distance(rx_.begin(), stx)) +
+                    " byte(s) outside a frame");
+            rx_.erase(rx_.begin(), stx);
+            rxSince_ = Clock::now();
+        }
+        if (rx_.empty())
+            return;
+        const FrameScan scan = scanCommandFrame(rx_);
+        if (scan.result == ScanResult::Incomplete) {
+            if (Clock::now() - rxSince_ > std::chrono::milliseconds(options_.incompleteFrameMs)) {
+                log("sim: gave up a partial frame: " + bytesToHexText(rx_));
+                ++invalidFrames_;
+                rx_.erase(rx_.begin());
+                continue;
+            }
+            return;
+        }
+        if (scan.result == ScanResult::Invalid) {
+            ++invalidFrames_;
+            log("sim: invalid frame (" + scan.problem + "): " +
+                bytesToHexText(std::span<const std::uint8_t>(
+                    rx_.data(), std::min<std::size_t>(rx_.size(), 16))));
+            rx_.erase(rx_.begin(),
+                      rx_.begin() + static_cast<long>(std::max<std::size_t>(1, scan.length)));
+            rxSince_ = Clock::now();
+            continue;
+        }
+        const std::vector<std::uint8_t> raw(rx_.begin(),
+                                            rx_.begin() + static_cast<long>(scan.length));
+        rx_.erase(rx_.begin(), rx_.begin() + static_cast<long>(scan.length));
+        rxSince_ = Clock::now();
+        log("sim: <- " + bytesToHexText(raw));
+        handleFrame(scan.frame);
+    }
+}
+
+std::optional<FaultKind> PagerSimulator::takeFault(const CommandFrame& frame) {
+    const int address = frameAddress(frame);
+    for (auto it = options_.faults.begin(); it != options_.faults.end(); ++it) {
+        if (it->command && *it->command != frame.command)
+            continue;
+        if (it->address && *it->address != address)
+            continue;
+        const FaultKind kind = it->kind;
+        if (it->times > 0 && --it->times == 0)
+            options_.faults.erase(it);
+        return kind;
+    }
+    return std::nullopt;
+}
+
+void PagerSimulator::handleFrame(const CommandFrame& frame) {
+    ++framesReceived_;
+    commands_.push_back(frame.command);
+    if (options_.hangUpAfter >= 0 &&
+        framesReceived_.load() > static_cast<std::size_t>(options_.hangUpAfter)) {
+        log("sim: hanging up");
+        running_.store(false);
+        // Closing both ends takes the device away, as pulling the cradle does.
+        ::close(master_);
+        master_ = -1;
+        ::close(slave_);
+        slave_ = -1;
+        return;
+    }
+    if (options_.silent)
+        return;
+    PagerResponse response = model_.handle(frame);
+    const auto fault = takeFault(frame);
+    bool split = false;
+    if (fault) {
+        switch (*fault) {
+        case FaultKind::Drop:
+            log("sim: fault: reply dropped");
+            return;
+        case FaultKind::Nak:
+            log("sim: fault: NAK instead of the reply");
+            response.bytes = nakReply();
+            break;
+        case FaultKind::BadChecksum:
+            log("sim: fault: wrong checksum");
+            if (response.bytes.size() >= 2)
+                response.bytes[response.bytes.size() - 2] ^= 0x01;
+            break;
+        case FaultKind::Split:
+            log("sim: fault: reply split in two");
+            split = true;
+            break;
+        }
+    }
+    if (response.bytes.empty())
+        return;
+    pending_.push_back({Clock::now() + std::chrono::milliseconds(response.delayMs),
+                        std::move(response.bytes), split});
+}
+
+void PagerSimulator::sendDue() {
+    std::vector<Pending> due;
+    {
+        std::lock_guard lock(mutex_);
+        const auto now = Clock::now();
+        for (auto it = pending_.begin(); it != pending_.end();) {
+            if (it->due <= now) {
+                due.push_back(std::move(*it));
+                it = pending_.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
+    for (const auto& p : due) {
+        if (master_ < 0)
+            return;
+        if (p.split && p.bytes.size() > 1) {
+            const std::size_t half = p.bytes.size() / 2;
+            writeAll(p.bytes.data(), half);
+            std::this_thread::sleep_for(std::chrono::milliseconds(options_.splitGapMs));
+            writeAll(p.bytes.data() + half, p.bytes.size() - half);
+        } else {
+            writeAll(p.bytes.data(), p.bytes.size());
+        }
+        std::lock_guard lock(mutex_);
+        lastReply_ = Clock::now();
+        log("sim: -> " + bytesToHexText(p.bytes));
+    }
+}
+
+void PagerSimulator::writeAll(const std::uint8_t* bytes, std::size_t count) {
+    std::size_t done = 0;
+    while (done < count && master_ >= 0) {
+        const ssize_t n = ::write(master_, bytes + done, count - done);
+        if (n > 0) {
+            done += static_cast<std::size_t>(n);
+        } else if (n < 0 && (errno == EAGAIN || errno == EINTR)) {
+            pollfd p{master_, POLLOUT, 0};
+            ::poll(&p, 1, 100);
+        } else {
+            return;
+        }
+    }
+}
+
+} // namespace quorl::sim

@@ -1,0 +1,269 @@
+#include "link/comm_port.h"
+#include "link/command_frames.h"
+#include "link/exchange.h"
+#include "link/link_shared.h"
+#include "link/link_texts.h"
+#include "link/port_choice.h"
+#include "link/serial_line.h"
+#include "link/staging_budget.h"
+#include "tests/link/link_test_support.h"
+
+#include <fcntl.h>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <mutex>
+#include <termios.h>
+#include <thread>
+#include <unistd.h>
+
+namespace quorl {
+namespace {
+
+using test::RecordingHost;
+using test::SimulatedCradle;
+
+bool openPagerPort(CCommPort& port, const std::string& device) {
+    return port.Open(device, kPagerBaud, kPagerByteSize, kStopBitsTwo, kParityNone);
+}
+
+TEST(CommPortOpen, MissingDeviceHeldDeviceAndNonTtyAreRefused) {
+    RecordingHost host;
+    {
+        CCommPort port(host);
+        EXPECT_FALSE(openPagerPort(port, "/dev/quorl-no-such-cradle"));
+        EXPECT_FALSE(port.isConnected());
+    }
+    SimulatedCradle cradle;
+    CCommPort first(host);
+    ASSERT_TRUE(openPagerPort(first, cradle.device()));
+    CCommPort second(host);
+    EXPECT_FALSE(openPagerPort(second, cradle.device()));
+    test::TempDir dir;
+    const auto plain = (dir.path() / "not-a-tty").string();
+    std::ofstream(plain) << "x";
+    CCommPort third(host);
+    EXPECT_FALSE(openPagerPort(third, plain));
+    const std::vector<std::string> expected(3, std::string(link_texts::kUnableToConnect));
+    EXPECT_EQ(host.messages(), expected);
+    first.Close();
+    // Closed, the cradle is free for the next operation.
+    CCommPort again(host);
+    EXPECT_TRUE(openPagerPort(again, cradle.device()));
+}
+
+TEST(CommPortOpen, LineIsRawAt57600TwoStopBitsNoParity) {
+    RecordingHost host;
+    SimulatedCradle cradle;
+    CCommPort port(host);
+    ASSERT_TRUE(openPagerPort(port, cradle.device()));
+    const int fd = ::open(cradle.device().c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
+    // Root may look past the exclusive flag; other users are refused, which the open
+    // test above already covers.
+    if (fd < 0)
+        GTEST_SKIP() << "cannot look at the line settings as this user";
+    termios tio{};
+    ASSERT_EQ(::tcgetattr(fd, &tio), 0);
+    ::close(fd);
+    EXPECT_EQ(cfgetospeed(&tio), B57600);
+    EXPECT_EQ(tio.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+    EXPECT_NE(tio.c_cflag & CSTOPB, 0u);
+    EXPECT_EQ(tio.c_cflag & PARENB, 0u);
+    EXPECT_EQ(tio.c_lflag & (ICANON | ECHO | ISIG), 0u);
+    EXPECT_EQ(tio.c_iflag & (ICRNL | INLCR | IGNCR), 0u);
+    EXPECT_EQ(tio.c_oflag & OPOST, 0u);
+}
+
+TEST(CommPortOpen, UnsupportedLineSettingsFailWithoutMessage) {
+    RecordingHost host;
+    SimulatedCradle cradle;
+    CCommPort port(host);
+    EXPECT_FALSE(port.Open(cradle.device(), 57600, 8, kStopBitsOneAndHalf, kParityNone));
+    EXPECT_FALSE(port.Open(cradle.device(), 12345, 8, kStopBitsTwo, kParityNone));
+    EXPECT_TRUE(host.messages().empty());
+    EXPECT_TRUE(openPagerPort(port, cradle.device()));
+}
+
+TEST(SerialLine, RawModeKeepsFlowControlAndSetsTheCodes) {
+    termios tio{};
+    tio.c_lflag = ICANON | ECHO | ISIG;
+    tio.c_iflag = ICRNL | IXON | IXOFF;
+    tio.c_oflag = OPOST | ONLCR;
+    tio.c_cflag = CS7 | PARENB | CRTSCTS | HUPCL;
+    ASSERT_TRUE(applyLineSettings(tio, 57600, 8, kStopBitsTwo, kParityNone));
+    EXPECT_EQ(tio.c_lflag & (ICANON | ECHO | ISIG), 0u);
+    EXPECT_EQ(tio.c_iflag & ICRNL, 0u);
+    EXPECT_EQ(tio.c_iflag & (IXON | IXOFF), static_cast<tcflag_t>(IXON | IXOFF));
+    EXPECT_EQ(tio.c_oflag & OPOST, 0u);
+    EXPECT_EQ(tio.c_cflag & (CRTSCTS | HUPCL | CLOCAL | CREAD),
+              static_cast<tcflag_t>(CRTSCTS | HUPCL | CLOCAL | CREAD));
+    EXPECT_EQ(tio.c_cflag & (CSIZE | PARENB | CSTOPB), static_cast<tcflag_t>(CS8 | CSTOPB));
+    EXPECT_EQ(cfgetispeed(&tio), B57600);
+
+    termios odd{};
+    ASSERT_TRUE(applyLineSettings(odd, 9600, 7, kStopBitsOne, kParityOdd));
+    EXPECT_EQ(odd.c_cflag & (CSIZE | PARENB | PARODD | CSTOPB),
+              static_cast<tcflag_t>(CS7 | PARENB | PARODD));
+    termios five{};
+    EXPECT_TRUE(applyLineSettings(five, 9600, 5, kStopBitsOneAndHalf, kParityEven));
+    EXPECT_FALSE(applyLineSettings(five, 9600, 9, kStopBitsOne, kParityNone));
+    EXPECT_FALSE(applyLineSettings(five, 9600, 8, 3, kParityNone));
+    EXPECT_FALSE(applyLineSettings(five, 9600, 8, kStopBitsOne, 5));
+}
+
+TEST(CommPortWrite, FramesGoOutInPiecesOfEight) {
+    RecordingHost host;
+    SimulatedCradle cradle;
+    CCommPort port(host);
+    std::mutex m;
+    std::vector<std::size_t> writes;
+    port.setWriteObserver([&](std::size_t n) {
+        std::lock_guard lock(m);
+        writes.push_back(n);
+    });
+    EXPECT_EQ(port.Write(reinterpret_cast<const std::uint8_t*>("x"), 1), 0u); // not open
+    ASSERT_TRUE(openPagerPort(port, cradle.device()));
+    prepareLink();
+    linkShared().selector = OperationSelector::CodeplugRead;
+    clearReplyStatus();
+    port.sendHexFrame(frame_text::kFirmwareVersion);
+    ASSERT_TRUE(waitForDrain(2000));
+    EXPECT_EQ(writes, std::vector<std::size_t>{5});
+    EXPECT_EQ(replyStatus(), kStatusData);
+
+    writes.clear();
+    port.sendHexFrame(frame_text::kStartWrite);
+    ASSERT_TRUE(waitForDrain(2000));
+    std::array<std::uint8_t, kBlockSize> block{};
+    block.fill(0x11);
+    clearReplyStatus();
+    writes.clear();
+    port.sendHexFrame(writeBlockFrame(0x0400, block));
+    ASSERT_TRUE(waitForDrain(2000));
+    std::vector<std::size_t> expected(9, 8);
+    expected.push_back(1);
+    EXPECT_EQ(writes, expected);
+    EXPECT_EQ(replyStatus(), kStatusAck);
+    EXPECT_EQ(cradle.sim().invalidFrames(), 0u);
+    cradle.sim().withModel(
+        [](sim::PagerModel& pager) { EXPECT_EQ(pager.codeplug().at(0x0400), 0x11); });
+}
+
+TEST(CommPortWatcher, FirmwareReplyLandsInTheMailbox) {
+    RecordingHost host;
+    SimulatedCradle cradle;
+    CCommPort port(host);
+    ASSERT_TRUE(openPagerPort(port, cradle.device()));
+    prepareLink();
+    clearReplyStatus();
+    port.sendHexFrame(frame_text::kFirmwareVersion);
+    ASSERT_TRUE(waitForDrain(2000));
+    ASSERT_EQ(replyStatus(), kStatusData);
+    EXPECT_EQ(linkShared().mailbox.bytes[1], 5);
+    std::string fw;
+    for (std::size_t k = 0; k < 5; ++k)
+        fw.push_back(static_cast<char>(replyDataByte(k)));
+    EXPECT_EQ(fw, "V1.07");
+}
+
+TEST(CommPortWatcher, ReplySplitOverTwoDrainsIsLost) {
+    sim::SimulatorOptions options;
+    options.splitGapMs = 150;
+    sim::FaultRule split;
+    ASSERT_TRUE(sim::parseFaultRule(sim::FaultKind::Split, "70", split));
+    options.faults.push_back(split);
+    SimulatedCradle cradle(options);
+    RecordingHost host;
+    CCommPort port(host);
+    ASSERT_TRUE(openPagerPort(port, cradle.device()));
+    prepareLink();
+    clearReplyStatus();
+    port.sendHexFrame(frame_text::kFirmwareVersion);
+    ASSERT_TRUE(waitForDrain(2000)); // first half
+    EXPECT_EQ(replyStatus(), kStatusNone);
+    ASSERT_TRUE(waitForDrain(2000)); // second half, parsed from scratch
+    EXPECT_EQ(replyStatus(), kStatusNone);
+    // The retry gets its answer in one piece.
+    port.sendHexFrame(frame_text::kFirmwareVersion);
+    ASSERT_TRUE(waitForDrain(2000));
+    EXPECT_EQ(replyStatus(), kStatusData);
+}
+
+TEST(CommPortWatcher, EmptyDrainStillSetsTheEventAndSilenceSetsNothing) {
+    sim::SimulatorOptions options;
+    options.silent = true;
+    SimulatedCradle cradle(options);
+    RecordingHost host;
+    CCommPort port(host);
+    ASSERT_TRUE(openPagerPort(port, cradle.device()));
+    prepareLink();
+    port.sendHexFrame(frame_text::kFirmwareVersion);
+    EXPECT_FALSE(waitForDrain(400)); // no character arrived, no drain, no event
+    port.drain();                    // a wake that finds the queue empty
+    EXPECT_TRUE(linkShared().drainEvent.isSet());
+    EXPECT_TRUE(waitForDrain(0));
+    EXPECT_FALSE(linkShared().drainEvent.isSet()); // auto-reset
+}
+
+TEST(CommPortWatcher, CloseReleasesTheWaitAndStopsDelivery) {
+    RecordingHost host;
+    SimulatedCradle cradle;
+    CCommPort port(host);
+    ASSERT_TRUE(openPagerPort(port, cradle.device()));
+    EXPECT_EQ(linkShared().watcherRunFlag.load(), 1);
+    port.Close(); // returns although the watcher sits in its wait
+    EXPECT_FALSE(port.isConnected());
+    EXPECT_EQ(linkShared().watcherRunFlag.load(), 0);
+    EXPECT_EQ(port.Write(reinterpret_cast<const std::uint8_t*>("\x02"), 1), 0u);
+}
+
+TEST(StagingBudget, HoldsAtMost4191BytesPerDrain) {
+    StagingBudget budget;
+    for (int i = 0; i < 7; ++i)
+        EXPECT_TRUE(budget.take(528));
+    EXPECT_FALSE(budget.take(528)); // 496 free is not more than 528
+    EXPECT_TRUE(budget.take(399));  // later chunks still count when they fit
+    EXPECT_TRUE(budget.take(96));
+    EXPECT_EQ(budget.held(), 4191u);
+    EXPECT_FALSE(budget.take(1));
+    budget.empty();
+    EXPECT_TRUE(budget.take(528));
+}
+
+TEST(CommPortWatcher, FloodNeverCrashesAndReportsAtMostOncePerDrain) {
+    // A raw pseudo-terminal pair stands in for a device that sends far too much.
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    const std::string slave = ::ptsname(master);
+    ScopedLinkTiming timing(0.1, 0.25);
+    RecordingHost host;
+    CCommPort port(host);
+    std::atomic<int> drains{0};
+    port.setDrainObserver([&](std::size_t) { ++drains; });
+    ASSERT_TRUE(openPagerPort(port, slave));
+    std::vector<std::uint8_t> flood(40000, 0x55);
+    std::thread writer([&] {
+        std::size_t done = 0;
+        while (done < flood.size()) {
+            const auto n = ::write(master, flood.data() + done, flood.size() - done);
+            if (n <= 0)
+                break;
+            done += static_cast<std::size_t>(n);
+        }
+    });
+    writer.join();
+    for (int i = 0; i < 50 && linkShared().drainEvent.waitFor(std::chrono::milliseconds(100));
+         ++i) {
+    }
+    port.Close();
+    EXPECT_GT(drains.load(), 0);
+    const auto msgs = host.messages();
+    EXPECT_LE(msgs.size(), static_cast<std::size_t>(drains.load()));
+    for (const auto& m : msgs)
+        EXPECT_EQ(m, link_texts::kBuffFull);
+    ::close(master);
+}
+
+} // namespace
+} // namespace quorl

@@ -1,0 +1,77 @@
+#include "tests/link/link_test_support.h"
+
+#include "codeplug/default_codeplug.h"
+#include "link/port_choice.h"
+
+#include <gtest/gtest.h>
+#include <random>
+
+namespace quorl::test {
+
+namespace fs = std::filesystem;
+
+void RecordingHost::showMessage(std::string_view text, MessageIcon) {
+    std::lock_guard lock(mutex_);
+    messages_.emplace_back(text);
+}
+
+void RecordingHost::runConnectedDevicesDialog() {
+    ++devicesDialogShown;
+    devicesListed = openConnectedDevices();
+    const int pick = pickDevice ? pickDevice(devicesListed) : -1;
+    if (pick >= 0)
+        acceptConnectedDevices(pick);
+    else
+        cancelConnectedDevices();
+}
+
+std::vector<std::string> RecordingHost::messages() const {
+    std::lock_guard lock(mutex_);
+    return messages_;
+}
+
+TempDir::TempDir() {
+    std::random_device rd;
+    path_ = fs::temp_directory_path() / ("quorl-link-test-" + std::to_string(rd()));
+    fs::create_directories(path_);
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+}
+
+CodeplugImage defaultTestCodeplug() {
+    return makeDefaultCodeplug(vhfFiveChannelSpec());
+}
+
+IsolatedDiscovery::IsolatedDiscovery() : saved_(discoverySources()) {
+    fs::create_directories(dir_.path() / "sys" / "class" / "tty");
+    discoverySources().sysfsRoot = dir_.path() / "sys";
+    discoverySources().devRoot = dir_.path() / "dev";
+    discoverySources().simRegistryFile = dir_.path() / "sim-cradles";
+    discoverySources().readEnvironment = false;
+    resetPortChoice();
+}
+
+IsolatedDiscovery::~IsolatedDiscovery() {
+    discoverySources() = saved_;
+    resetPortChoice();
+}
+
+void IsolatedDiscovery::registerCradle(const std::string& devicePath) {
+    ASSERT_TRUE(registerSimulatedCradle(discoverySources().simRegistryFile, devicePath));
+}
+
+SimulatedCradle::SimulatedCradle(sim::SimulatorOptions options, double sleepScale,
+                                 double timeoutScale)
+    : timing_(sleepScale, timeoutScale) {
+    sim_ = std::make_unique<sim::PagerSimulator>(sim::PagerModel(defaultTestCodeplug()),
+                                                 std::move(options));
+    std::string error;
+    if (!sim_->start(error))
+        throw std::runtime_error("simulator: " + error);
+    discovery_.registerCradle(sim_->devicePath());
+}
+
+} // namespace quorl::test

@@ -1,0 +1,243 @@
+#include "link/comm_port.h"
+#include "link/command_frames.h"
+#include "link/cradle_discovery.h"
+#include "link/exchange.h"
+#include "link/hex_frame.h"
+#include "link/link_shared.h"
+#include "link/port_choice.h"
+#include "link/sim/pager_model.h"
+#include "link/sim/pager_simulator.h"
+#include "tests/link/link_test_support.h"
+
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace quorl {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+sim::CommandFrame frameOf(const std::string& text) {
+    const auto scan = sim::scanCommandFrame(hexTextToBytes(text));
+    EXPECT_EQ(scan.result, sim::ScanResult::Valid) << text << ": " << scan.problem;
+    return scan.frame;
+}
+
+TEST(PagerModel, ServesBlocksOnlyInsideAReadAndWritesOnlyInsideAWrite) {
+    sim::PagerModel pager(test::defaultTestCodeplug());
+    const auto nak = sim::nakReply();
+    EXPECT_EQ(pager.handle(frameOf(readBlockFrame(0x0100))).bytes, nak);
+    EXPECT_EQ(pager.handle(frameOf(std::string(frame_text::kStartRead))).bytes, sim::ackReply());
+    const auto reply = pager.handle(frameOf(readBlockFrame(0x0100))).bytes;
+    ASSERT_EQ(reply.size(), 73u);
+    EXPECT_EQ(Bytes(reply.begin(), reply.begin() + 7),
+              (Bytes{0x02, 0x80, 0x03, 0x01, 0x00, 0x00, 0x40}));
+    EXPECT_EQ(reply[7], pager.codeplug().at(0x0100));
+    EXPECT_EQ(pager.handle(frameOf(readBlockFrame(0x3FC1))).bytes, nak); // runs past the end
+
+    std::array<std::uint8_t, kBlockSize> data{};
+    data.fill(0x77);
+    EXPECT_EQ(pager.handle(frameOf(writeBlockFrame(0x0200, data))).bytes, nak);
+    pager.handle(frameOf(std::string(frame_text::kStartWrite)));
+    EXPECT_EQ(pager.handle(frameOf(writeBlockFrame(0x0200, data))).bytes, sim::ackReply());
+    EXPECT_EQ(pager.codeplug().at(0x023F), 0x77);
+}
+
+TEST(PagerModel, IdentityRepliesComeFromTheCodeplug) {
+    sim::PagerModel pager(test::defaultTestCodeplug());
+    const auto model = pager.handle(frameOf(std::string(frame_text::kModelNumber))).bytes;
+    ASSERT_EQ(model.size(), 7u + 12u);
+    EXPECT_EQ(std::string(model.begin() + 5, model.begin() + 17),
+              pager.codeplug().text(0x011A, 12));
+    const auto version = pager.handle(frameOf(std::string(frame_text::kSupportedVersion))).bytes;
+    EXPECT_EQ(version[6], pager.codeplug().at(0x013B));
+    EXPECT_EQ(version[7], pager.codeplug().at(0x013C));
+    EXPECT_EQ(pager.handle(frameOf(std::string(frame_text::kStatus))).bytes[5], 0x40);
+    pager.identity().hasSerialNumber = false;
+    EXPECT_EQ(pager.handle(frameOf(std::string(frame_text::kStatus))).bytes[5], 0x00);
+}
+
+TEST(PagerModel, VoiceMemoryMustBeErasedBeforeItIsWritten) {
+    sim::PagerModel pager(test::defaultTestCodeplug());
+    pager.setEraseDelayMs(250);
+    std::array<std::uint8_t, kVoicePartSize> part{};
+    part.fill(0x12);
+    EXPECT_EQ(pager.handle(frameOf(writeVoiceFrame(0x0101, 2, part))).bytes, sim::ackReply());
+    EXPECT_EQ(pager.sector(0x0101)[2 * 512], 0x12);
+    EXPECT_EQ(pager.handle(frameOf(writeVoiceFrame(0x0101, 2, part))).bytes, sim::nakReply());
+    const auto erase = pager.handle(frameOf(eraseVoiceFrame(0x0101)));
+    EXPECT_EQ(erase.bytes, sim::ackReply());
+    EXPECT_EQ(erase.delayMs, 250);
+    EXPECT_EQ(pager.sector(0x0101)[2 * 512], 0xFF);
+    EXPECT_EQ(pager.handle(frameOf(writeVoiceFrame(0x0101, 2, part))).bytes, sim::ackReply());
+}
+
+TEST(FrameScan, RejectsBrokenFramesAndWaitsForShortOnes) {
+    auto bytes = hexTextToBytes(readBlockFrame(0x0100));
+    EXPECT_EQ(sim::scanCommandFrame(Bytes(bytes.begin(), bytes.begin() + 6)).result,
+              sim::ScanResult::Incomplete);
+    auto bad = bytes;
+    bad[7] ^= 1;
+    EXPECT_EQ(sim::scanCommandFrame(bad).problem, "wrong checksum");
+    bad = bytes;
+    bad[8] = 0x04;
+    EXPECT_EQ(sim::scanCommandFrame(bad).problem, "no ETX");
+    EXPECT_EQ(sim::scanCommandFrame(hexTextToBytes("02 71 02 01 00 00 41 B5 03")).problem,
+              "block count is not 0040");
+    EXPECT_EQ(sim::scanCommandFrame(hexTextToBytes("02 71 B0 00 02 01 01 25 03")).problem,
+              "count does not fit the command");
+    EXPECT_EQ(sim::scanCommandFrame(hexTextToBytes("02 71 55 C6 03")).problem, "unknown command");
+}
+
+TEST(FaultRules, ParseCommandAddressAndCount) {
+    sim::FaultRule r;
+    ASSERT_TRUE(sim::parseFaultRule(sim::FaultKind::Drop, "02@0140:3", r));
+    EXPECT_EQ(r.command, std::optional<std::uint8_t>(0x02));
+    EXPECT_EQ(r.address, std::optional<int>(0x0140));
+    EXPECT_EQ(r.times, 3);
+    ASSERT_TRUE(sim::parseFaultRule(sim::FaultKind::Nak, "*:0", r));
+    EXPECT_FALSE(r.command.has_value());
+    EXPECT_EQ(r.times, 0);
+    EXPECT_FALSE(sim::parseFaultRule(sim::FaultKind::Nak, "123", r));
+    EXPECT_FALSE(sim::parseFaultRule(sim::FaultKind::Nak, "02@", r));
+    EXPECT_FALSE(sim::parseFaultRule(sim::FaultKind::Nak, "02:x", r));
+}
+
+TEST(PagerSimulator, DropsOnlyTheChosenBlockAndCountsInvalidFrames) {
+    sim::SimulatorOptions options;
+    sim::FaultRule drop;
+    ASSERT_TRUE(sim::parseFaultRule(sim::FaultKind::Drop, "02@0140:2", drop));
+    options.faults.push_back(drop);
+    test::SimulatedCradle cradle(options);
+    test::RecordingHost host;
+    CCommPort port(host);
+    ASSERT_TRUE(port.Open(cradle.device(), kPagerBaud, 8, kStopBitsTwo, kParityNone));
+    prepareLink();
+    port.sendHexFrame(frame_text::kStartRead);
+    ASSERT_TRUE(waitForDrain(2000));
+    auto readBlock = [&](std::uint16_t a) {
+        clearReplyStatus();
+        port.sendHexFrame(readBlockFrame(a));
+        return waitForDrain(500) && replyStatus() == kStatusData;
+    };
+    EXPECT_TRUE(readBlock(0x0100));
+    EXPECT_FALSE(readBlock(0x0140));
+    EXPECT_FALSE(readBlock(0x0140));
+    EXPECT_TRUE(readBlock(0x0140));
+    std::uint8_t expected = 0;
+    cradle.sim().withModel([&](sim::PagerModel& m) { expected = m.codeplug().at(0x0140 + 5); });
+    EXPECT_EQ(blockDataByte(5), expected);
+    port.sendHexFrame("02 71 02 01 00 00 40 B5 03"); // wrong checksum: no reply
+    EXPECT_FALSE(waitForDrain(300));
+    EXPECT_EQ(cradle.sim().invalidFrames(), 1u);
+}
+
+TEST(PagerSimulator, EraseIsAcknowledgedOnlyWhenDone) {
+    test::SimulatedCradle cradle;
+    cradle.sim().withModel([](sim::PagerModel& m) { m.setEraseDelayMs(400); });
+    test::RecordingHost host;
+    CCommPort port(host);
+    ASSERT_TRUE(port.Open(cradle.device(), kPagerBaud, 8, kStopBitsTwo, kParityNone));
+    prepareLink();
+    clearReplyStatus();
+    port.sendHexFrame(eraseVoiceFrame(0x0101));
+    EXPECT_FALSE(linkShared().drainEvent.waitFor(std::chrono::milliseconds(100)));
+    ASSERT_TRUE(linkShared().drainEvent.waitFor(std::chrono::milliseconds(3000)));
+    EXPECT_EQ(replyStatus(), kStatusAck);
+}
+
+TEST(PagerSimulator, HangUpTakesTheDeviceAway) {
+    sim::SimulatorOptions options;
+    options.hangUpAfter = 1;
+    test::SimulatedCradle cradle(options);
+    const std::string device = cradle.device();
+    test::RecordingHost host;
+    {
+        CCommPort port(host);
+        ASSERT_TRUE(port.Open(device, kPagerBaud, 8, kStopBitsTwo, kParityNone));
+        prepareLink();
+        clearReplyStatus();
+        port.sendHexFrame(frame_text::kFirmwareVersion);
+        ASSERT_TRUE(waitForDrain(2000));
+        EXPECT_EQ(replyStatus(), kStatusData);
+        clearReplyStatus();
+        port.sendHexFrame(frame_text::kFirmwareVersion);
+        // Whatever wakes the exchange now, no reply comes with it.
+        waitForDrain(300);
+        EXPECT_EQ(replyStatus(), kStatusNone);
+        for (int i = 0; i < 100 && cradle.sim().running(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        EXPECT_FALSE(cradle.sim().running());
+        port.Close();
+    }
+    CCommPort again(host);
+    EXPECT_FALSE(again.Open(device, kPagerBaud, 8, kStopBitsTwo, kParityNone));
+    EXPECT_EQ(host.messages(), std::vector<std::string>{"Unable to connect to device. "});
+}
+
+// The simulator as a program of its own, as the run script starts it.
+TEST(PagerSimulatorProgram, AnswersThroughItsLinkAndCleansUp) {
+    test::TempDir dir;
+    const auto link = (dir.path() / "ttySIM0").string();
+    const std::string program = std::string(QUORL_TEST_BIN_DIR) + "/quorl-pager-sim";
+    int out[2];
+    ASSERT_EQ(::pipe(out), 0);
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        ::dup2(out[1], STDOUT_FILENO);
+        ::close(out[0]);
+        ::close(out[1]);
+        ::setenv("XDG_RUNTIME_DIR", dir.path().c_str(), 1);
+        ::execl(program.c_str(), program.c_str(), "--link", link.c_str(), "--firmware", "T9.99",
+                "--register", static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ::close(out[1]);
+    char line[256] = {};
+    FILE* f = ::fdopen(out[0], "r");
+    ASSERT_NE(f, nullptr);
+    const bool gotLine = std::fgets(line, sizeof line, f) != nullptr;
+    EXPECT_TRUE(gotLine);
+    EXPECT_EQ(std::string(line).rfind("/dev/pts/", 0), 0u) << line;
+
+    // Registered where the program's discovery looks for simulated cradles.
+    DiscoverySources sources;
+    sources.sysfsRoot = dir.path() / "sys";
+    sources.simRegistryFile = dir.path() / "tessaly-vi-quorl" / "sim-cradles";
+    sources.readEnvironment = false;
+    const auto listed = listCradles(false, sources);
+    ASSERT_EQ(listed.cradles.size(), 1u);
+    EXPECT_EQ(listed.cradles[0].portName, link);
+
+    ScopedLinkTiming timing(0.1, 0.5);
+    test::RecordingHost host;
+    {
+        CCommPort port(host);
+        ASSERT_TRUE(port.Open(link, kPagerBaud, 8, kStopBitsTwo, kParityNone));
+        prepareLink();
+        clearReplyStatus();
+        port.sendHexFrame(frame_text::kFirmwareVersion);
+        ASSERT_TRUE(waitForDrain(2000));
+        ASSERT_EQ(replyStatus(), kStatusData);
+        std::string fw;
+        for (std::size_t k = 0; k < 5; ++k)
+            fw.push_back(static_cast<char>(replyDataByte(k)));
+        EXPECT_EQ(fw, "T9.99");
+    }
+    ::kill(pid, SIGTERM);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    std::fclose(f);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
+    EXPECT_TRUE(listCradles(false, sources).cradles.empty());
+}
+
+} // namespace
+} // namespace quorl
