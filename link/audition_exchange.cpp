@@ -11,13 +11,13 @@
 
 namespace quorl {
 
-AuditionState& auditionState() {
-    static AuditionState state;
+LinkAuditionState& linkAuditionState() {
+    static LinkAuditionState state;
     return state;
 }
 
-AuditionRequest channelAudition(int alertSelection) {
-    AuditionRequest r;
+AuditionCommand channelAudition(int alertSelection) {
+    AuditionCommand r;
     if (alertSelection < 10) {
         r.command = cmd::kPlayAlertTone;
         r.parameters = {static_cast<std::uint8_t>(alertSelection)};
@@ -30,7 +30,7 @@ AuditionRequest channelAudition(int alertSelection) {
     return r;
 }
 
-AuditionResult auditionExchange(OperationHost& host, const AuditionRequest& request,
+AuditionResult auditionExchange(OperationHost& host, const AuditionCommand& request,
                                 const AuditionTimerStart& startTimer) {
     const LinkTiming& timing = linkTiming();
     const auto chosen = choosePort(host);
@@ -78,7 +78,7 @@ AuditionResult auditionExchange(OperationHost& host, const AuditionRequest& requ
         }
     }
 
-    auto& state = auditionState();
+    auto& state = linkAuditionState();
     state.allowed.store(false);
     state.startTick.store(tickCountMs());
     state.durationMs.store(request.durationMs);

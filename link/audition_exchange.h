@@ -17,14 +17,14 @@ inline constexpr int kAuditionDurationMs = 4000;
 
 // The auditions-allowed flag and the running audition's start and length. The Play
 // Pager buttons act only while the flag is set; the owner's timer sets it again.
-struct AuditionState {
+struct LinkAuditionState {
     std::atomic<bool> allowed{true};
     std::atomic<long long> startTick{0};
     std::atomic<int> durationMs{0};
 };
-AuditionState& auditionState();
+LinkAuditionState& linkAuditionState();
 
-struct AuditionRequest {
+struct AuditionCommand {
     std::uint8_t command = 0;             // 0xB0, 0xB5 or 0xB6
     std::vector<std::uint8_t> parameters; // one byte, or five for 0xB6
     int durationMs = kAuditionDurationMs;
@@ -43,11 +43,11 @@ enum class AuditionResult {
 
 // The short exchange behind the Play Pager buttons: presence check, then the audition
 // command up to three times, then the owner's timer. Runs on the caller's thread.
-AuditionResult auditionExchange(OperationHost& host, const AuditionRequest& request,
+AuditionResult auditionExchange(OperationHost& host, const AuditionCommand& request,
                                 const AuditionTimerStart& startTimer);
 
 // The Channel dialog's choice: built-in alert tone below 10, else custom alert
 // selection - 10.
-AuditionRequest channelAudition(int alertSelection);
+AuditionCommand channelAudition(int alertSelection);
 
 } // namespace quorl

@@ -24,9 +24,9 @@ long countOf(const std::vector<std::uint8_t>& log, std::uint8_t command) {
 TEST(AuditionExchange, PlaysTheSlotAndStartsTheOwnersTimer) {
     SimulatedCradle cradle;
     RecordingHost host;
-    auditionState().allowed = true;
+    linkAuditionState().allowed = true;
     TimerCall timer;
-    AuditionRequest request;
+    AuditionCommand request;
     request.command = cmd::kPlayCustomAudio;
     request.parameters = {12};
     request.timerId = kCustomAudioAuditionTimer;
@@ -35,8 +35,8 @@ TEST(AuditionExchange, PlaysTheSlotAndStartsTheOwnersTimer) {
     EXPECT_TRUE(host.messages().empty());
     EXPECT_EQ(timer.id, kCustomAudioAuditionTimer);
     EXPECT_EQ(timer.ms, 4000);
-    EXPECT_FALSE(auditionState().allowed.load());
-    EXPECT_EQ(auditionState().durationMs.load(), 4000);
+    EXPECT_FALSE(linkAuditionState().allowed.load());
+    EXPECT_EQ(linkAuditionState().durationMs.load(), 4000);
     cradle.sim().withModel(
         [](sim::PagerModel& m) { EXPECT_EQ(m.auditions(), std::vector<int>{12}); });
     EXPECT_EQ(cradle.sim().commandLog(),
@@ -61,7 +61,7 @@ TEST(AuditionExchange, UnacknowledgedCommandIsSentThreeTimesAndStillTimes) {
     SimulatedCradle cradle(options);
     RecordingHost host;
     TimerCall timer;
-    AuditionRequest request;
+    AuditionCommand request;
     request.command = cmd::kPlayPreview;
     request.parameters = {1, 2, 3, 4, 5};
     request.durationMs = 2500;
@@ -85,7 +85,7 @@ TEST(AuditionExchange, AbsentPagerGivesReadErrorSevenAfterTenChecks) {
     SimulatedCradle cradle(options, 0.02, 1.0);
     RecordingHost host;
     bool timerStarted = false;
-    AuditionRequest request = channelAudition(2);
+    AuditionCommand request = channelAudition(2);
     EXPECT_EQ(auditionExchange(host, request, [&](int, int) { timerStarted = true; }),
               AuditionResult::NotPresent);
     EXPECT_EQ(host.messages(), std::vector<std::string>{std::string(link_texts::kReadError7)});
