@@ -4,7 +4,10 @@
 #include "app/app_texts.h"
 #include "app/installation.h"
 #include "app/message_box.h"
-#include "app/no_cradle_audition_port.h"
+#include "app/link_audition_port.h"
+#include "link/port_choice.h"
+#include "link/ui/link_dialogs.h"
+#include "link/ui/progress_bar_dlg.h"
 #include "app/qt_operation_host.h"
 #include "app/qt_profile_store.h"
 #include "app/report_printing.h"
@@ -79,7 +82,29 @@ CMainFrame::CMainFrame(QtProfileStore& profile, CVoicePagerDoc& document, QWidge
     host_ = std::make_unique<QtOperationHost>(this, document_,
                                               [this] { view_->viewport()->update(); });
     document_.setDialogOwner(this);
-    auditionPort_ = std::make_unique<NoCradleAuditionPort>(this);
+    auditionPort_ = std::make_unique<LinkAuditionPort>(*host_);
+    // The "Progress Indicator" of the pager operations, owned by the frame.
+    host_->setProgressWindow(
+        {[this](const QString& text) {
+             progress_ = std::make_unique<CProgressBarDlg>(this);
+             progress_->setText(text);
+             progress_->setPosition(0);
+             progress_->show();
+         },
+         [this](int percent, const QString& text) {
+             if (!progress_)
+                 return;
+             progress_->setText(text);
+             progress_->setPosition(percent);
+             progress_->repaint();
+         },
+         [this] {
+             if (progress_)
+                 progress_->close();
+             progress_.reset();
+         }});
+    cradleProbe_ = [] { return refreshCradlePresence(); };
+    systemSetup_ = [this] { runSystemSetup(this); };
 
     createActions();
     createMenus();

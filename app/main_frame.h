@@ -19,6 +19,7 @@ class CVoicePagerDoc;
 class CVoicePagerView;
 class QtOperationHost;
 class QtProfileStore;
+class CProgressBarDlg;
 class SummaryReport;
 
 // The frame window: menus, accelerators, toolbar, status bar and the command
@@ -96,6 +97,7 @@ private:
     CVoicePagerView* view_ = nullptr;
     std::unique_ptr<QtOperationHost> host_;
     std::unique_ptr<AuditionPort> auditionPort_;
+    std::unique_ptr<CProgressBarDlg> progress_;
     PagerOperationRunner runner_;
     QMap<Command, QAction*> actions_;
     QMenu* fileMenu_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include "app/message_box.h"
 #include "app/voice_pager_doc.h"
+#include "link/ui/link_dialogs.h"
 
 #include <QMessageBox>
 #include <QThread>
@@ -34,6 +35,24 @@ void QtOperationHost::showMessage(std::string_view text, MessageIcon icon) {
         else
             showInformation(owner_, t);
     });
+}
+
+void QtOperationHost::postMessage(std::string_view text, MessageIcon icon) {
+    // Raised on a watcher thread that the interface thread may be waiting for: queue
+    // the box and never wait for it.
+    QMetaObject::invokeMethod(
+        this,
+        [this, t = std::string(text), icon] {
+            if (icon == MessageIcon::Stop)
+                showStopMessage(owner_, t);
+            else
+                showInformation(owner_, t);
+        },
+        Qt::QueuedConnection);
+}
+
+void QtOperationHost::runConnectedDevicesDialog() {
+    onInterfaceThread([this] { runConnectedDevices(owner_); });
 }
 
 Answer QtOperationHost::askYesNoCancel(std::string_view question) {

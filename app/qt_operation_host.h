@@ -31,6 +31,8 @@ public:
     void setProgressWindow(ProgressWindow window) { progress_ = std::move(window); }
 
     void showMessage(std::string_view text, MessageIcon icon) override;
+    void postMessage(std::string_view text, MessageIcon icon) override;
+    void runConnectedDevicesDialog() override;
     Answer askYesNoCancel(std::string_view question) override;
     bool askYesNo(std::string_view question) override;
     void openProgress(std::string_view text) override;
