@@ -1,9 +1,10 @@
 #include "codeplug/tone_tables.h"
 
+#include "codeplug/number_text.h"
+#include "codeplug/tone_encoding.h"
+
 #include <array>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 namespace quorl {
 namespace {
@@ -110,8 +111,7 @@ std::optional<std::size_t> snapIndex(const ToneTable& table, double hz) {
 }
 
 std::size_t preselectIndex(const ToneTable& table, std::uint16_t tenthsHz) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%3.1f", static_cast<double>(tenthsHz) / 10.0);
+    const std::string text = formatTone(tenthsHz);
     for (std::size_t i = 0; i < table.entries.size(); ++i)
         if (table.entries[i].frequency == text)
             return i;
