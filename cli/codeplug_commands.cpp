@@ -1,5 +1,6 @@
 #include "cli/codeplug_commands.h"
 
+#include "cli/channel_info.h"
 #include "cli/cli_document_host.h"
 #include "cli/info_report.h"
 #include "codeplug/codeplug_document.h"
@@ -61,6 +62,7 @@ int runInfo(const std::string& path, bool json, std::ostream& out, std::ostream&
         return kExitFailure;
     InfoNode root;
     addIdentity(root, *state);
+    addChannels(root, state->image);
     if (json)
         printJson(root, out);
     else
@@ -72,7 +74,8 @@ void addCodeplugCommands(CLI::App& app, int& exitCode) {
     auto* check = app.add_subcommand("check", "Open a .ppg file as the program does and check it");
     auto checkPath = std::make_shared<std::string>();
     check->add_option("file", *checkPath, "Codeplug file (.ppg)")->required();
-    check->callback([checkPath, &exitCode] { exitCode = runCheck(*checkPath, std::cout, std::cerr); });
+    check->callback(
+        [checkPath, &exitCode] { exitCode = runCheck(*checkPath, std::cout, std::cerr); });
 
     auto* info = app.add_subcommand("info", "Print the identity of a codeplug file");
     auto infoPath = std::make_shared<std::string>();
