@@ -155,8 +155,10 @@ void CChannelF1Dlg::build() {
 
     // Combos and the slider store at once.
     const auto onIndex = [this](QComboBox* c, auto action) {
-        connect(c, &QComboBox::currentIndexChanged, this,
-                [this, action](int i) { runGuarded([&] { action(i); }); });
+        connect(c, &QComboBox::currentIndexChanged, this, [this, action](int i) {
+            if (i >= 0)
+                runGuarded([&] { action(i); });
+        });
     };
     onIndex(bandwidth_, [this](int i) { tab_.setBandwidth(i); });
     onIndex(toneSystem_, [this](int i) { tab_.setToneSystem(i); });
@@ -171,10 +173,15 @@ void CChannelF1Dlg::build() {
     }
     connect(squelch_, &QSlider::valueChanged, this,
             [this](int v) { runGuarded([&] { tab_.setSquelch(v); }); });
-    connect(timerUp_, &QToolButton::clicked, this,
-            [this] { runGuarded([&] { tab_.stepResetTimer(true); }); });
-    connect(timerDown_, &QToolButton::clicked, this,
-            [this] { runGuarded([&] { tab_.stepResetTimer(false); }); });
+    // The arrows take no focus, so they step from whatever the box shows.
+    connect(timerUp_, &QToolButton::clicked, this, [this] {
+        syncText(timer_);
+        runGuarded([&] { tab_.stepResetTimer(true); });
+    });
+    connect(timerDown_, &QToolButton::clicked, this, [this] {
+        syncText(timer_);
+        runGuarded([&] { tab_.stepResetTimer(false); });
+    });
     connect(clearAll_, &QPushButton::clicked, this,
             [this] { runGuarded([&] { tab_.clearAllTones(); }); });
 
@@ -359,7 +366,7 @@ bool CChannelF1Dlg::editKey(QLineEdit* edit, QKeyEvent* key) {
         runGuarded([&] { tab_.enterPressed(box, slot); });
         return true;
     }
-    if (k == Qt::Key_Backspace || k == Qt::Key_Tab || k == Qt::Key_Period ||
+    if (k == Qt::Key_Backspace || k == Qt::Key_Tab || k == Qt::Key_Backtab || k == Qt::Key_Period ||
         (k >= Qt::Key_0 && k <= Qt::Key_9))
         return false;
     if (k == Qt::Key_S && !(mods & (Qt::ControlModifier | Qt::AltModifier)))

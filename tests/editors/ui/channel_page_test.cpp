@@ -356,10 +356,12 @@ TEST_F(ChannelPageTest, ToneSystemUserHidesPickersAndResetTimerFollowsTheFunctio
     EXPECT_FALSE(page->timerEdit()->isVisible());
     page->resetFunctionCombo()->setCurrentIndex(4);
     EXPECT_TRUE(page->timerEdit()->isVisible());
-    page->timerEdit()->setText("127.5");
+    // A typed value out of range that was never validated: the spin starts over
+    // at 0.5 rather than storing a count that does not fit the byte.
+    typeInto(page->timerEdit(), "900");
     QTest::mouseClick(page->timerUpButton(), Qt::LeftButton);
-    // The box was never validated: the spin steps from what it shows.
-    EXPECT_EQ(page->timerEdit()->text(), "10.5");
+    EXPECT_EQ(page->timerEdit()->text(), "0.5");
+    EXPECT_EQ(block().resetTimer(), 1);
     typeInto(page->timerEdit(), "127.5");
     QTest::keyClick(page->timerEdit(), Qt::Key_Return);
     EXPECT_EQ(block().resetTimer(), 255);
