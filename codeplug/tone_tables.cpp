@@ -59,9 +59,9 @@ const std::array<ToneTableEntry, 54> kPlectron{{
     {"053", "540.7"},  {"054", "564.7"},  {"055", "589.7"},  {"056", "615.8"},
 }};
 
-const ToneTable kCorvaneTable{"Corvane Tone Table", kCorvane, 10, kCorvaneGroups};
-const ToneTable kGeTable{"GE Tone Table", kGe, 8, {}};
-const ToneTable kPlectronTable{"Plectron Tone Table", kPlectron, 8, {}};
+const ToneTable kCorvaneTable{"Corvane", kCorvane, 10, kCorvaneGroups};
+const ToneTable kGeTable{"GE", kGe, 8, {}};
+const ToneTable kPlectronTable{"Plectron", kPlectron, 8, {}};
 
 } // namespace
 

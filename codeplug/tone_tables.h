@@ -18,7 +18,7 @@ struct ToneTableEntry {
 // A fixed tone table. The order is significant: snapping keeps the earlier of two
 // equally near entries, and the pickers number their radio buttons in this order.
 struct ToneTable {
-    std::string_view title; // the picker's window title
+    std::string_view name; // the tone system's name
     std::span<const ToneTableEntry> entries;
     int groupSize = 0; // Corvane shows frames of ten; the others rows of eight
     std::span<const std::string_view> groupTitles;

@@ -62,6 +62,9 @@ inline constexpr std::string_view kCallRowPrefix = "Call ";
 inline constexpr std::string_view kGroupRowPrefix = "Group Call ";
 
 // Tone pickers.
+inline constexpr std::string_view kCorvaneTableTitle = "Corvane Tone Table";
+inline constexpr std::string_view kGeTableTitle = "GE Tone Table";
+inline constexpr std::string_view kPlectronTableTitle = "Plectron Tone Table";
 inline constexpr std::string_view kFreqHeading = "Freq";
 inline constexpr std::string_view kOk = "OK";
 inline constexpr std::string_view kCancel = "Cancel";

@@ -23,11 +23,11 @@ QString qs(std::string_view s) {
 }
 } // namespace
 
-CToneTableDlgBase::CToneTableDlgBase(const ToneTable& table, CodeplugState& state, int channel,
-                                     QWidget* parent)
+CToneTableDlgBase::CToneTableDlgBase(const ToneTable& table, std::string_view title,
+                                     CodeplugState& state, int channel, QWidget* parent)
     : QDialog(parent), table_(table), state_(state), channel_(channel),
       group_(new QButtonGroup(this)) {
-    setWindowTitle(qs(table.title));
+    setWindowTitle(qs(title));
     setModal(true);
     group_->setExclusive(true);
     if (table.groupTitles.empty())

@@ -2,9 +2,11 @@
 
 #include "codeplug/codeplug_state.h"
 #include "codeplug/tone_tables.h"
+#include "editors/channel_texts.h"
 
 #include <QDialog>
 #include <QString>
+#include <string_view>
 
 class QButtonGroup;
 class QRadioButton;
@@ -18,8 +20,8 @@ namespace quorl {
 class CToneTableDlgBase : public QDialog {
     Q_OBJECT
 public:
-    CToneTableDlgBase(const ToneTable& table, CodeplugState& state, int channel,
-                      QWidget* parent = nullptr);
+    CToneTableDlgBase(const ToneTable& table, std::string_view title, CodeplugState& state,
+                      int channel, QWidget* parent = nullptr);
 
     int selectedIndex() const { return selected_; }
     QString selectedText() const { return selectedText_; }
@@ -44,7 +46,8 @@ class CCorToneTable : public CToneTableDlgBase {
     Q_OBJECT
 public:
     CCorToneTable(CodeplugState& state, int channel, QWidget* parent = nullptr)
-        : CToneTableDlgBase(corvaneToneTable(), state, channel, parent) {}
+        : CToneTableDlgBase(corvaneToneTable(), texts::channel::kCorvaneTableTitle, state, channel,
+                            parent) {}
 };
 
 // The GE table: 31 tones in rows of eight.
@@ -52,7 +55,7 @@ class CGEToneTableDlg : public CToneTableDlgBase {
     Q_OBJECT
 public:
     CGEToneTableDlg(CodeplugState& state, int channel, QWidget* parent = nullptr)
-        : CToneTableDlgBase(geToneTable(), state, channel, parent) {}
+        : CToneTableDlgBase(geToneTable(), texts::channel::kGeTableTitle, state, channel, parent) {}
 };
 
 // The Plectron table, also used by Fast Plectron: 54 tones in rows of eight.
@@ -60,7 +63,8 @@ class CPLToneTableDlg : public CToneTableDlgBase {
     Q_OBJECT
 public:
     CPLToneTableDlg(CodeplugState& state, int channel, QWidget* parent = nullptr)
-        : CToneTableDlgBase(plectronToneTable(), state, channel, parent) {}
+        : CToneTableDlgBase(plectronToneTable(), texts::channel::kPlectronTableTitle, state,
+                            channel, parent) {}
 };
 
 } // namespace quorl

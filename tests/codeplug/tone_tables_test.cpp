@@ -27,26 +27,26 @@ TEST(ToneTables, SizesOrderAndCaptions) {
     EXPECT_EQ(entryCaption(cor.entries[79]), "2468.2 (209)");
     ASSERT_EQ(cor.groupTitles.size(), 8u);
     EXPECT_EQ(cor.groupTitles[6], "Group 10");
-    EXPECT_EQ(cor.title, "Corvane Tone Table");
+    EXPECT_EQ(cor.name, "Corvane");
 
     const auto& ge = geToneTable();
     ASSERT_EQ(ge.entries.size(), 31u);
     EXPECT_EQ(entryCaption(ge.entries[0]), "517.5 (001)");
     EXPECT_EQ(entryCaption(ge.entries[30]), "967.5 (031)");
-    EXPECT_EQ(ge.title, "GE Tone Table");
+    EXPECT_EQ(ge.name, "GE");
 
     const auto& pl = plectronToneTable();
     ASSERT_EQ(pl.entries.size(), 54u);
     EXPECT_EQ(entryCaption(pl.entries[36]), "3062.0 (037)");
     EXPECT_EQ(entryCaption(pl.entries[37]), "307.8 (040)");
-    EXPECT_EQ(pl.title, "Plectron Tone Table");
+    EXPECT_EQ(pl.name, "Plectron");
 
     // Every code is printed once per table.
     for (const ToneTable* t : {&cor, &ge, &pl}) {
         std::set<std::string_view> codes;
         for (const auto& e : t->entries)
             codes.insert(e.code);
-        EXPECT_EQ(codes.size(), t->entries.size()) << t->title;
+        EXPECT_EQ(codes.size(), t->entries.size()) << t->name;
     }
 }
 
