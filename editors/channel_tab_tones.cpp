@@ -95,6 +95,8 @@ bool ChannelTab::validateTone(ToneSlot slot) {
 }
 
 void ChannelTab::toneTextEdited(ToneSlot slot, const std::string& text) {
+    // Changed text needs validating again, however it got in (a mouse paste too).
+    enterHandled_ = false;
     box(slot).text = text;
     if (parseDecimal(text) > kHighestTone) {
         enterHandled_ = true;

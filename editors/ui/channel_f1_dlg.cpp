@@ -138,10 +138,14 @@ void CChannelF1Dlg::build() {
     // Edits: the keyboard rules, Enter and focus loss validate.
     frequency_->installEventFilter(this);
     timer_->installEventFilter(this);
-    connect(frequency_, &QLineEdit::textEdited, this,
-            [this](const QString& t) { tab_.frequencyText = t.toStdString(); });
-    connect(timer_, &QLineEdit::textEdited, this,
-            [this](const QString& t) { tab_.timerText = t.toStdString(); });
+    connect(frequency_, &QLineEdit::textEdited, this, [this](const QString& t) {
+        tab_.otherKeyPressed();
+        tab_.frequencyText = t.toStdString();
+    });
+    connect(timer_, &QLineEdit::textEdited, this, [this](const QString& t) {
+        tab_.otherKeyPressed();
+        tab_.timerText = t.toStdString();
+    });
     for (int i = 0; i < kToneBoxes; ++i) {
         const ToneSlot slot = toneBoxSlot(i);
         QLineEdit* edit = tones_[static_cast<std::size_t>(i)].edit;

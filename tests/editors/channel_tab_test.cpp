@@ -402,6 +402,14 @@ TEST_F(ChannelTabTest, EnterThenFocusLossValidatesOnce) {
     EXPECT_TRUE(tab.enterHandled());
     tab.toneTextEdited(t1(1), "3400");
     EXPECT_TRUE(messages.shown.empty());
+
+    // Text pasted with the mouse after an Enter is still validated on leaving.
+    text(t1(1)) = "100";
+    tab.enterPressed(ChannelTab::Box::Tone, t1(1));
+    EXPECT_EQ(messages.take().size(), 1u);
+    tab.toneTextEdited(t1(1), "200");
+    tab.focusLost(ChannelTab::Box::Tone, t1(1));
+    EXPECT_EQ(messages.take().size(), 1u);
 }
 
 TEST_F(ChannelTabTest, ToneSystemChangeResnapsWithoutTheSpacingCheck) {
