@@ -337,6 +337,7 @@ bool CChannelF1Dlg::editKey(QLineEdit* edit, QKeyEvent* key) {
     case Qt::Key_Left:
     case Qt::Key_Right:
     case Qt::Key_Delete:
+    case Qt::Key_F1: // the window's help
         return false;
     case Qt::Key_Space:
         return true;

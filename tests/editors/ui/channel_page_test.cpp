@@ -292,6 +292,17 @@ TEST_F(ChannelPageTest, SKeyOpensFalsingAdjustment) {
     state.restoreChannelArea();
     EXPECT_EQ(state.editImage.at(layout::channelBase(0) + 8), 0x22);
     EXPECT_EQ(page->codingOptionCombo()->currentText(), "STD");
+
+    // The page itself takes the key too once the host focuses it.
+    modals.onNextModal([](QWidget* w) {
+        EXPECT_NE(qobject_cast<CFalshingDlg*>(w), nullptr);
+        static_cast<QDialog*>(w)->reject();
+    });
+    activate();
+    page->setFocus();
+    QTest::keyClick(page, Qt::Key_S);
+    ASSERT_TRUE(waitFor([&] { return modals.pending() == 0; }));
+    EXPECT_EQ(state.editImage.at(layout::channelBase(0) + 8), 0x22);
 }
 
 TEST_F(ChannelPageTest, FalsingCancelRestoresAndCorruptLevelsShowAtTheEnd) {
