@@ -84,12 +84,14 @@ void CChannelF1Dlg::build() {
 
     frequency_ = new QLineEdit(this);
     frequency_->setMaxLength(11);
+    frequency_->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000.0000000")) + 16);
     bandwidth_ = combo(this, options::kBandwidth);
     toneSystem_ = combo(this, options::kToneSystem);
     codingOption_ = combo(this, options::kCodingOption);
     resetFunction_ = combo(this, options::kResetFunction);
     timer_ = new QLineEdit(this);
     timer_->setMaxLength(6);
+    timer_->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000.0")) + 16);
     timerUp_ = new QToolButton(this);
     timerUp_->setArrowType(Qt::UpArrow);
     timerDown_ = new QToolButton(this);
@@ -101,6 +103,7 @@ void CChannelF1Dlg::build() {
     squelch_->setRange(0, options::kSquelchPositions - 1);
     squelch_->setPageStep(1);
     squelch_->setTickPosition(QSlider::TicksBelow);
+    squelch_->setTickInterval(1);
     dutyLabel_ = new QLabel(this);
     clearAll_ = new QPushButton(qs(txt::kClearAllTones), this);
 
@@ -111,8 +114,10 @@ void CChannelF1Dlg::build() {
     top->addWidget(bandwidth_, r++, 1);
     top->addWidget(new QLabel(qs(txt::kSquelch), this), r, 0);
     auto* squelchBox = new QVBoxLayout;
+    auto* scale = new QLabel(qs(txt::kSquelchScale), this);
+    squelch_->setFixedWidth(scale->sizeHint().width());
     squelchBox->addWidget(squelch_);
-    squelchBox->addWidget(new QLabel(qs(txt::kSquelchScale), this));
+    squelchBox->addWidget(scale);
     top->addLayout(squelchBox, r++, 1);
     r = 0;
     top->addWidget(new QLabel(qs(txt::kToneSystem), this), r, 2);
@@ -129,6 +134,7 @@ void CChannelF1Dlg::build() {
     top->addLayout(timerBox, r++, 3);
     top->addWidget(dutyLabel_, r, 0, 1, 2);
     top->addWidget(clearAll_, r, 3);
+    top->setColumnStretch(4, 1);
 
     auto* grid = new QGridLayout;
     outer->addLayout(grid);
@@ -201,6 +207,7 @@ void CChannelF1Dlg::buildRows(QGridLayout* grid) {
     grid->addWidget(new QLabel(qs(txt::kTone2), this), 0, 4);
     grid->addWidget(new QLabel(qs(txt::kAlert), this), 0, 6);
     grid->addWidget(new QLabel(qs(txt::kVibrate), this), 0, 7);
+    grid->setColumnStretch(10, 1);
     for (int row = 0; row < kEntryRows; ++row) {
         Row& w = rows_[static_cast<std::size_t>(row)];
         const bool call = row < kCallCount;
@@ -224,6 +231,7 @@ void CChannelF1Dlg::buildRows(QGridLayout* grid) {
             auto& t = tones_[static_cast<std::size_t>(toneBoxIndex(slot))];
             t.edit = new QLineEdit(this);
             t.edit->setMaxLength(6);
+            t.edit->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000.00")) + 16);
             t.picker = new QToolButton(this);
             t.picker->setText(qs(txt::kPickerButton));
             grid->addWidget(t.edit, g, column);
