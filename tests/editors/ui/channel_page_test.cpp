@@ -345,6 +345,12 @@ TEST_F(ChannelPageTest, PlayPagerSendsTheAlertAndLocksOut) {
     EXPECT_EQ(audition.requests[1].command, 0xB5);
     EXPECT_EQ(audition.requests[1].parameters, std::vector<std::uint8_t>{4});
     EXPECT_TRUE(page->playButton(0)->isEnabled()); // a failure frees the buttons
+
+    // An audition of another page (function switches) keeps this one quiet too.
+    AuditionState::process().started(1000);
+    page->playButton(0)->click();
+    EXPECT_EQ(audition.requests.size(), 2u);
+    AuditionState::process().allow();
 }
 
 TEST_F(ChannelPageTest, RearmedTimerAndMissingCradle) {
