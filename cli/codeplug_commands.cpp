@@ -1,5 +1,6 @@
 #include "cli/codeplug_commands.h"
 
+#include "cli/channel_info.h"
 #include "cli/cli_document_host.h"
 #include "cli/info_report.h"
 #include "codeplug/codeplug_document.h"
@@ -94,6 +95,7 @@ int runInfo(const std::string& path, bool json, std::ostream& out, std::ostream&
     addIdentity(root, *state);
     addModelOptions(root, state->image);
     addSwitches(root, state->image);
+    addChannels(root, state->image);
     if (json)
         printJson(root, out);
     else

@@ -17,6 +17,21 @@ struct StoredTone {
     friend bool operator==(const StoredTone&, const StoredTone&) = default;
 };
 
+// Which tone of a channel: tone 1 or tone 2 of call address 1..10, or the single
+// tone of group call 1..5.
+enum class ToneKind : std::uint8_t { Tone1, Tone2, Group };
+struct ToneSlot {
+    ToneKind kind = ToneKind::Tone1;
+    int index = 1;
+    friend bool operator==(const ToneSlot&, const ToneSlot&) = default;
+};
+
+// The fifteen entries of a channel in screen order: rows 0..9 are call addresses
+// 1..10, rows 10..14 group calls 1..5.
+inline constexpr int kCallCount = 10;
+inline constexpr int kGroupCount = 5;
+inline constexpr int kEntryRows = kCallCount + kGroupCount;
+
 // Flags byte shared by call addresses and group calls.
 struct CallFlags {
     static std::uint8_t alert(std::uint8_t f) { return f & 0x0F; }
@@ -64,74 +79,83 @@ public:
     }
     std::uint8_t groupFlags(int group) const { return image_.at(base_ + groupOffset(group) + 4); }
 
-    void setLengthByte(std::uint8_t v)
-        requires Writable
-    {
-        image_.set(base_, v);
+    StoredTone tone(ToneSlot s) const {
+        switch (s.kind) {
+        case ToneKind::Tone1:
+            return callTone(s.index, 1);
+        case ToneKind::Tone2:
+            return callTone(s.index, 2);
+        case ToneKind::Group:
+            break;
+        }
+        return groupTone(s.index);
     }
-    void setFrequencyWord(std::uint16_t w, std::uint8_t f, std::uint8_t stepCode)
-        requires Writable
-    {
+    std::uint8_t entryFlags(int row) const {
+        return row < kCallCount ? callFlags(row + 1) : groupFlags(row - kCallCount + 1);
+    }
+
+    void setLengthByte(std::uint8_t v) requires Writable { image_.set(base_, v); }
+    void setFrequencyWord(std::uint16_t w, std::uint8_t f,
+                          std::uint8_t stepCode) requires Writable {
         image_.setU16le(base_ + 0x02, w);
         image_.set(base_ + 0x04, f);
         const auto keep = static_cast<std::uint8_t>(image_.at(base_ + 0x05) & ~0x03);
         image_.set(base_ + 0x05, static_cast<std::uint8_t>(keep | (stepCode & 0x03)));
     }
-    void setWideBandwidth(bool wide)
-        requires Writable
-    {
+    void setWideBandwidth(bool wide) requires Writable {
         const auto keep = static_cast<std::uint8_t>(image_.at(base_ + 0x05) & ~0x10);
         image_.set(base_ + 0x05, static_cast<std::uint8_t>(keep | (wide ? 0x10 : 0)));
     }
-    void setCodingOption(std::uint8_t v)
-        requires Writable
-    {
-        image_.set(base_ + 0x06, v);
-    }
-    void setSquelchLevel(std::uint8_t v)
-        requires Writable
-    {
-        image_.set(base_ + 0x07, v);
-    }
-    void setToneSystemAndReset(std::uint8_t system, std::uint8_t reset)
-        requires Writable
-    {
+    void setCodingOption(std::uint8_t v) requires Writable { image_.set(base_ + 0x06, v); }
+    void setSquelchLevel(std::uint8_t v) requires Writable { image_.set(base_ + 0x07, v); }
+    void setToneSystemAndReset(std::uint8_t system, std::uint8_t reset) requires Writable {
         const auto keep = static_cast<std::uint8_t>(image_.at(base_ + 0x09) & 0x88);
-        image_.set(base_ + 0x09, static_cast<std::uint8_t>(keep | (system & 0x07) |
-                                                           ((reset & 0x07) << 4)));
+        image_.set(base_ + 0x09,
+                   static_cast<std::uint8_t>(keep | (system & 0x07) | ((reset & 0x07) << 4)));
     }
-    void setResetTimer(std::uint8_t v)
-        requires Writable
-    {
-        image_.set(base_ + 0x0A, v);
+    // The tone system combo and the reset function combo each own their bit group
+    // of byte 9 and clear the unused bits 3 and 7.
+    void setToneSystem(std::uint8_t system) requires Writable {
+        const auto keep = static_cast<std::uint8_t>(image_.at(base_ + 0x09) & 0x70);
+        image_.set(base_ + 0x09, static_cast<std::uint8_t>(keep | (system & 0x07)));
     }
-    void setCallTone(int call, int tone, const StoredTone& t)
-        requires Writable
-    {
+    void setResetFunction(std::uint8_t reset) requires Writable {
+        const auto keep = static_cast<std::uint8_t>(image_.at(base_ + 0x09) & 0x07);
+        image_.set(base_ + 0x09, static_cast<std::uint8_t>(keep | ((reset & 0x07) << 4)));
+    }
+    void setResetTimer(std::uint8_t v) requires Writable { image_.set(base_ + 0x0A, v); }
+    void setCallTone(int call, int tone, const StoredTone& t) requires Writable {
         const Address e = base_ + callOffset(call);
         const Address derived = e + 4 + 2 * static_cast<Address>(tone - 1);
         image_.setU16le(e + 2 * static_cast<Address>(tone - 1), t.tenthsHz);
         image_.set(derived, t.cycleCount);
         image_.set(derived + 1, t.periodPreset);
     }
-    void setCallFlags(int call, std::uint8_t flags)
-        requires Writable
-    {
+    void setCallFlags(int call, std::uint8_t flags) requires Writable {
         image_.set(base_ + callOffset(call) + 8, flags);
     }
-    void setGroupTone(int group, const StoredTone& t)
-        requires Writable
-    {
+    void setGroupTone(int group, const StoredTone& t) requires Writable {
         const Address e = base_ + groupOffset(group);
         image_.setU16le(e, t.tenthsHz);
         image_.set(e + 2, t.cycleCount);
         image_.set(e + 3, t.periodPreset);
     }
-    void setGroupFlags(int group, std::uint8_t flags)
-        requires Writable
-    {
+    void setGroupFlags(int group, std::uint8_t flags) requires Writable {
         image_.set(base_ + groupOffset(group) + 4, flags);
     }
+    void setTone(ToneSlot s, const StoredTone& t) requires Writable {
+        if (s.kind == ToneKind::Group)
+            setGroupTone(s.index, t);
+        else
+            setCallTone(s.index, s.kind == ToneKind::Tone1 ? 1 : 2, t);
+    }
+    void setEntryFlags(int row, std::uint8_t flags) requires Writable {
+        if (row < kCallCount)
+            setCallFlags(row + 1, flags);
+        else
+            setGroupFlags(row - kCallCount + 1, flags);
+    }
+    void setFalsingByte(std::uint8_t v) requires Writable { image_.set(base_ + 0x08, v); }
 
 private:
     ImageRef image_;

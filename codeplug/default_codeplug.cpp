@@ -60,6 +60,17 @@ void writeChannel(CodeplugImage& img, int index, std::uint8_t bandCode, const De
     block.setCallTone(1, 1, encodeTone(ch.toneA));
     block.setCallTone(1, 2, encodeTone(ch.toneB));
     block.setCallFlags(1, 0x10); // Standard alert, on duty, standard vibrate
+    if (ch.codingOption == 0) {
+        // R468: Call 2 shares tone A and has its own C; the groups repeat B and C.
+        const StoredTone c = encodeTone(7468);
+        block.setCallTone(2, 1, encodeTone(ch.toneA));
+        block.setCallTone(2, 2, c);
+        block.setCallFlags(2, 0x10);
+        block.setGroupTone(1, encodeTone(ch.toneB));
+        block.setGroupTone(2, c);
+        block.setGroupFlags(1, 0x10);
+        block.setGroupFlags(2, 0x10);
+    }
 }
 
 // A useful switch set-up: selective call per channel, a monitor, a scan, and the
@@ -68,9 +79,9 @@ void writeSwitches(CodeplugImage& img, bool singleChannel) {
     struct Entry {
         std::uint8_t mode, scan1, scan2, options;
     };
-    const Entry five[8] = {{0, 1, 2, 0x21}, {1, 1, 2, 0x21}, {2, 1, 2, 0x21}, {3, 1, 2, 0x21},
-                           {4, 1, 2, 0x21}, {5, 1, 2, 0x20}, {11, 1, 2, 0x20}, {13, 1, 2, 0x20}};
-    const Entry single[8] = {{0, 1, 2, 0x21}, {5, 1, 2, 0x20},  {13, 1, 2, 0x20}, {13, 1, 2, 0x20},
+    const Entry five[8] = {{0, 1, 2, 0x20}, {1, 1, 2, 0x20}, {2, 1, 2, 0x20}, {3, 1, 2, 0x20},
+                           {4, 1, 2, 0x20}, {5, 1, 2, 0x20}, {11, 1, 2, 0x20}, {13, 1, 2, 0x20}};
+    const Entry single[8] = {{0, 1, 2, 0x20}, {5, 1, 2, 0x20},  {13, 1, 2, 0x20}, {13, 1, 2, 0x20},
                              {13, 1, 2, 0x20}, {13, 1, 2, 0x20}, {13, 1, 2, 0x20}, {13, 1, 2, 0x20}};
     const Entry* entries = singleChannel ? single : five;
     for (Address k = 0; k < 8; ++k) {
@@ -108,7 +119,7 @@ DefaultCodeplugSpec vhfFiveChannelSpec() {
     s.channels = {
         {154'430'000, true, 3, 3490, 8325},  // Corvane 111 - 127
         {154'190'000, true, 3, 3890, 9281},  // 113 - 129
-        {155'010'000, true, 3, 4108, 6345},  // 114 - 122
+        {155'010'000, true, 0, 4108, 6345},  // R468: 114 - 122, Call 2 114 - 125
         {153'830'000, false, 3, 5105, 7073}, // 118 - 124
         {159'975'000, false, 3, 3305, 6699}, // 110 - 123
     };

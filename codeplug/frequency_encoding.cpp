@@ -1,7 +1,8 @@
 #include "codeplug/frequency_encoding.h"
 
+#include "codeplug/number_text.h"
+
 #include <array>
-#include <cstdio>
 
 namespace quorl {
 
@@ -10,7 +11,9 @@ int stepHz(std::uint8_t stepCode) {
     return kSteps[stepCode & 0x03];
 }
 
-bool isHighSideInjection(std::uint8_t bandCode) { return bandCode < 2; }
+bool isHighSideInjection(std::uint8_t bandCode) {
+    return bandCode < 2;
+}
 
 std::int64_t receiveFrequencyHz(std::uint16_t w, std::uint8_t f, std::uint8_t stepCode,
                                 std::uint8_t bandCode) {
@@ -24,9 +27,7 @@ std::string formatReceiveFrequency(std::uint16_t w, std::uint8_t f, std::uint8_t
     if (w == 0)
         return {};
     const double mhz = static_cast<double>(receiveFrequencyHz(w, f, stepCode, bandCode)) / 1e6;
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%3.6f", mhz);
-    return buf;
+    return formatFixed(mhz, 6);
 }
 
 std::optional<SynthesizerSetting> encodeReceiveFrequency(std::int64_t hz, std::uint8_t bandCode) {
@@ -48,8 +49,8 @@ std::optional<SynthesizerSetting> encodeReceiveFrequency(std::int64_t hz, std::u
     const std::int64_t k = lo / stepHz(code);
     if (k / 128 > 0xFFFF)
         return std::nullopt;
-    return SynthesizerSetting{static_cast<std::uint16_t>(k / 128), static_cast<std::uint8_t>(k % 128),
-                              code};
+    return SynthesizerSetting{static_cast<std::uint16_t>(k / 128),
+                              static_cast<std::uint8_t>(k % 128), code};
 }
 
 } // namespace quorl

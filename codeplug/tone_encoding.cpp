@@ -1,7 +1,8 @@
 #include "codeplug/tone_encoding.h"
 
+#include "codeplug/number_text.h"
+
 #include <cmath>
-#include <cstdio>
 
 namespace quorl {
 
@@ -19,15 +20,14 @@ StoredTone encodeTone(std::uint16_t t) {
     const double fPrime = x / 10.0;
     const double cycles = std::trunc(fPrime * 118920.0 / 3579545.0);
     out.cycleCount = static_cast<std::uint8_t>(static_cast<int>(cycles) & 0xFF);
-    const double preset = std::trunc(991.0000002768509 - cycles * 119318.1667 / (x * 4.0 / 10.0) + 0.5);
+    const double preset =
+        std::trunc(991.0000002768509 - cycles * 119318.1667 / (x * 4.0 / 10.0) + 0.5);
     out.periodPreset = static_cast<std::uint8_t>(static_cast<long long>(preset) & 0xFF);
     return out;
 }
 
 std::string formatTone(std::uint16_t t) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%3.1f", static_cast<double>(t) / 10.0);
-    return buf;
+    return formatFixed(static_cast<double>(t) / 10.0, 1);
 }
 
 } // namespace quorl

@@ -4,8 +4,9 @@
 
 namespace quorl {
 
-// Where an editor's warnings go: an exclamation box with a caption naming the
-// field in the program, a recording in tests.
+// Where the editor logic sends its warnings: a modal box with an OK button and a
+// warning icon in the program, a recorder in tests. The call returns once the user
+// has acknowledged it.
 class EditorMessages {
 public:
     virtual ~EditorMessages() = default;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editors/model_options_tab.h"
-#include "editors/ui/qt_editor_messages.h"
+#include "editors/ui/editor_message.h"
 
 #include <QWidget>
 #include <array>

@@ -116,7 +116,7 @@ TEST(SummaryReport, ChannelPageOfAStdChannel) {
     expectAt(d, "Reset Function : Delayed N", 100, 650);
     expectAt(d, "12.5 Sec", 1650, 650);
     EXPECT_TRUE(d.hasText("Tone System : Plectorn"));
-    expectAt(d, "On/Off DUTY : Enable", 100, 1100);
+    expectAt(d, "On/Off DUTY : Disable", 100, 1100);
     EXPECT_TRUE(d.hasText("CALL 10"));
     int valueCells = 0;
     for (const auto& t : d.texts)

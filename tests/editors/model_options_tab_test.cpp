@@ -33,8 +33,8 @@ TEST_F(ModelOptionsTest, TypedPriorityScanTruncatesAndWarnsOnceAboveHalfASecond)
     EXPECT_EQ(tab.priorityScanText(), "0.520");
     tab.commitPriorityScanText("0.6");
     ASSERT_EQ(messages.shown.size(), 1u) << "once until the next key press";
-    EXPECT_EQ(messages.shown[0].first, texts::kPriorityScanSlowWarning);
-    EXPECT_EQ(messages.shown[0].second, "Priority Scan Time");
+    EXPECT_EQ(messages.shown[0].text, texts::kPriorityScanSlowWarning);
+    EXPECT_EQ(messages.shown[0].caption, "Priority Scan Time");
     tab.priorityScanKeyPressed();
     tab.commitPriorityScanText("0.6");
     EXPECT_EQ(messages.shown.size(), 2u);
@@ -48,13 +48,13 @@ TEST_F(ModelOptionsTest, OutOfRangeTypedValuesKeepTheLastValidText) {
         messages.shown.clear();
         tab.commitPriorityScanText(typed);
         ASSERT_EQ(messages.shown.size(), 1u) << typed;
-        EXPECT_EQ(messages.shown[0].first, texts::kPriorityScanRangeWarning);
+        EXPECT_EQ(messages.shown[0].text, texts::kPriorityScanRangeWarning);
         EXPECT_EQ(tab.priorityScanText(), "1.000");
         EXPECT_EQ(state->editImage.at(0x0212), stored);
     }
     tab.commitAlertDurationText("122.41");
-    EXPECT_EQ(messages.shown.back().first, texts::kAlertDurationRangeWarning);
-    EXPECT_EQ(messages.shown.back().second, "Alert Duration");
+    EXPECT_EQ(messages.shown.back().text, texts::kAlertDurationRangeWarning);
+    EXPECT_EQ(messages.shown.back().caption, "Alert Duration");
 }
 
 TEST_F(ModelOptionsTest, AlertDurationStoresWholeStepsOf480Ms) {
@@ -70,7 +70,7 @@ TEST_F(ModelOptionsTest, SpinButtonsWrapAtBothEnds) {
     tab.spinPriorityScan(false);
     EXPECT_EQ(tab.priorityScanText(), "2.040");
     EXPECT_EQ(state->editImage.at(0x0212), 255);
-    EXPECT_EQ(messages.shown.back().first, texts::kPriorityScanSlowWarning);
+    EXPECT_EQ(messages.shown.back().text, texts::kPriorityScanSlowWarning);
     tab.spinPriorityScan(true);
     EXPECT_EQ(tab.priorityScanText(), "0.064");
     tab.spinPriorityScan(true);

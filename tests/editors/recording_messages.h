@@ -8,13 +8,19 @@
 
 namespace quorl::test {
 
-// Keeps every warning with its caption.
+// Keeps every warning the editor logic shows, in order.
 class RecordingMessages : public EditorMessages {
 public:
-    std::vector<std::pair<std::string, std::string>> shown;
+    struct Shown {
+        std::string text;
+        std::string caption;
+    };
     void warning(std::string_view text, std::string_view caption) override {
-        shown.emplace_back(text, caption);
+        shown.push_back({std::string(text), std::string(caption)});
     }
+    // Returns the warnings so far and forgets them.
+    std::vector<Shown> take() { return std::exchange(shown, {}); }
+    std::vector<Shown> shown;
 };
 
 } // namespace quorl::test

@@ -2,22 +2,24 @@
 
 #include "editors/editor_messages.h"
 
-#include <QPointer>
-#include <QWidget>
+#include <QString>
+#include <string_view>
+
+class QWidget;
 
 namespace quorl {
 
-// Editor warnings as modal boxes with the exclamation icon and the field's caption.
+// The system's texts carry Windows line breaks; a Qt label wants plain ones.
+QString editorText(std::string_view text);
+
+// Editor warnings as modal boxes: warning icon, the field's caption, OK.
 class QtEditorMessages : public EditorMessages {
 public:
     explicit QtEditorMessages(QWidget* owner) : owner_(owner) {}
     void warning(std::string_view text, std::string_view caption) override;
 
 private:
-    QPointer<QWidget> owner_;
+    QWidget* owner_;
 };
-
-// The same box, for views that show one directly.
-void showEditorWarning(QWidget* owner, std::string_view text, std::string_view caption);
 
 } // namespace quorl

@@ -1,0 +1,140 @@
+// Tone entry of the channel tab: typed tones, picked tones and clearing.
+#include "codeplug/coding_options.h"
+#include "codeplug/number_text.h"
+#include "codeplug/tone_encoding.h"
+#include "codeplug/tone_target.h"
+#include "editors/channel_tab.h"
+#include "editors/channel_texts.h"
+#include "editors/tone_partners.h"
+
+#include <cmath>
+
+namespace quorl {
+
+namespace txt = texts::channel;
+
+namespace {
+constexpr double kLowestTone = 280.0;
+constexpr double kHighestTone = 3400.0;
+
+ToneSlot otherToneOfCall(ToneSlot s) {
+    return {s.kind == ToneKind::Tone1 ? ToneKind::Tone2 : ToneKind::Tone1, s.index};
+}
+} // namespace
+
+bool ChannelTab::spacingViolated(ToneSlot slot, double tone) const {
+    if (slot.kind == ToneKind::Group)
+        return false;
+    const ToneSlot other = otherToneOfCall(slot);
+    const double o = parseDecimal(tones[static_cast<std::size_t>(toneBoxIndex(other))].text);
+    return o != 0 && tooClose(tone, o);
+}
+
+void ChannelTab::refreshCopies() {
+    const CodingOption& option = quorl::codingOption(codingOption);
+    for (const ToneCopy& c : option.copies)
+        box(c.target).text = box(c.target).accepted = box(c.source).text;
+}
+
+bool ChannelTab::validateTone(ToneSlot slot) {
+    ToneBoxView& bx = box(slot);
+
+    // 1. An empty box clears the tone; its copies stay until the option is applied.
+    if (bx.text.empty()) {
+        block().setTone(slot, StoredTone{});
+        state_.modified = true;
+        bx.accepted.clear();
+        return true;
+    }
+
+    // 2. The decoder's range.
+    const double typed = parseDecimal(bx.text);
+    if (typed < kLowestTone || typed > kHighestTone) {
+        messages_.warning(txt::kToneRange, txt::kToneCaption);
+        bx.text = bx.accepted;
+        return false;
+    }
+
+    // 3. Snap to the tone system's table.
+    double t = typed;
+    if (const ToneTable* table = toneTableForSystem(toneSystem))
+        if (const auto i = snapIndex(*table, typed))
+            t = entryHz(table->entries[*i]);
+
+    // 4. The two tones of one call address must be told apart.
+    if (!toneSystemChanged_ && spacingViolated(slot, t)) {
+        messages_.warning(txt::kToneSpacing, txt::kToneCaption);
+        bx.text = bx.accepted;
+        return false;
+    }
+
+    // 5. Tones that must agree with a partner are made equal to it.
+    const ConstChannelBlock current(state_.editImage, channel_);
+    if (const auto p = matchPartner(current, codingOption, slot, typed, t, toneSystemChanged_))
+        t = *p;
+
+    // 6. Store through the target, which also makes the option's copies.
+    const auto tenths = static_cast<std::uint16_t>(std::trunc(t * 10.0));
+    ToneTarget& target = ToneTarget::process();
+    target = ToneTarget::forSlot(slot);
+    std::string text;
+    switch (slot.kind) {
+    case ToneKind::Tone1:
+        text = storeTone1(state_, channel_, target, tenths);
+        break;
+    case ToneKind::Tone2:
+        text = storeTone2(state_, channel_, target, tenths);
+        break;
+    case ToneKind::Group:
+        text = storeGroupTone(state_, channel_, target, tenths);
+        break;
+    }
+    bx.text = bx.accepted = text;
+    refreshCopies();
+    return true;
+}
+
+void ChannelTab::toneTextEdited(ToneSlot slot, const std::string& text) {
+    // Changed text needs validating again, however it got in (a mouse paste too).
+    enterHandled_ = false;
+    box(slot).text = text;
+    if (parseDecimal(text) > kHighestTone) {
+        enterHandled_ = true;
+        toneSystemChanged_ = false;
+        validateTone(slot);
+    }
+}
+
+const ToneTable* ChannelTab::beginPick(ToneSlot slot) {
+    ToneTarget::process() = ToneTarget::forSlot(slot);
+    state_.modified = true;
+    return toneTableForSystem(toneSystem);
+}
+
+void ChannelTab::finishPick(ToneSlot slot, bool accepted) {
+    if (accepted) {
+        const auto t = block().tone(slot).tenthsHz;
+        box(slot).text = box(slot).accepted = t == 0 ? std::string() : formatTone(t);
+        refreshCopies();
+    }
+    // The picked tone stays, but the user is told when it is too near its partner
+    // in the same call address.
+    if (slot.kind != ToneKind::Group) {
+        const double t = block().tone(slot).tenthsHz / 10.0;
+        const double o = block().tone(otherToneOfCall(slot)).tenthsHz / 10.0;
+        if (t != 0 && o != 0 && tooClose(t, o))
+            messages_.warning(txt::kToneSpacing, txt::kToneCaption);
+    }
+}
+
+void ChannelTab::clearAllTones() {
+    auto b = block();
+    for (int i = 0; i < kToneBoxes; ++i) {
+        tones[static_cast<std::size_t>(i)].text.clear();
+        tones[static_cast<std::size_t>(i)].accepted.clear();
+        b.setTone(toneBoxSlot(i), StoredTone{});
+    }
+    state_.modified = true;
+}
+
+} // namespace quorl
