@@ -1,5 +1,6 @@
 #include "editors/ui/data_tab_dlg.h"
 
+#include "editors/ui/channel_f1_dlg.h"
 #include "editors/ui/main_dlg.h"
 #include "editors/ui/option_dlg.h"
 #include "editors/ui/switch_dlg.h"
@@ -38,16 +39,20 @@ CDataTabDlg::CDataTabDlg(CodeplugState& state, AuditionPort& audition,
     // its value before the page changes.
     tabs_->setFocusPolicy(Qt::StrongFocus);
     const auto labels = userDataTabLabels(state_.image);
-    for (std::size_t i = 0; i < 3 && i < labels.size(); ++i)
-        tabs_->addTab(QString::fromStdString(labels[i]));
+    for (const auto& label : labels)
+        tabs_->addTab(QString::fromStdString(label));
 
     stack_ = new QStackedWidget;
     general_ = new CMainDlg(state_, stack_);
     options_ = new COptionDlg(state_, stack_);
     switches_ = new CSwitchDlg(state_, audition, cradleConnected_, stack_);
+    // One channel page serves Channel F1 to F5.
+    channel_ = new CChannelF1Dlg(state_, audition, stack_);
+    channel_->setCradleConnected(cradleConnected_);
     stack_->addWidget(general_);
     stack_->addWidget(options_);
     stack_->addWidget(switches_);
+    stack_->addWidget(channel_);
     stack_->setCurrentIndex(GeneralPage);
     scroll_ = new QScrollArea(this);
     scroll_->setWidget(stack_);
@@ -91,18 +96,38 @@ void CDataTabDlg::setCustomAudioOpener(std::function<void()> opener) {
     viewCustomAudio_->setEnabled(static_cast<bool>(customAudioOpener_));
 }
 
+void CDataTabDlg::leaveTab(int index) {
+    // The tab bar takes the focus first, so a box being typed in checks its value.
+    tabs_->setFocus();
+    if (index >= ChannelPage)
+        channel_->validateFrequency(true);
+}
+
 void CDataTabDlg::tabChanged(int index) {
+    leaveTab(shownTab_);
+    shownTab_ = index;
+    const int remaining = AuditionState::process().remainingMs();
     switch (index) {
     case ModelOptionsPage:
         options_->applyPriorityScanRule();
         break;
     case FunctionSwitchesPage:
-        switches_->rearmAuditionTimer(AuditionState::process().remainingMs());
+        switches_->rearmAuditionTimer(remaining);
+        break;
+    case GeneralPage:
         break;
     default:
+        channel_->setCurrentChannel(index - ChannelPage);
+        channel_->updateDutyState();
+        channel_->showCallTones();
+        channel_->showGroupTones();
+        channel_->loadChannel();
+        channel_->rearmAuditionTimer(remaining);
         break;
     }
-    stack_->setCurrentIndex(std::min(index, stack_->count() - 1));
+    stack_->setCurrentIndex(std::min(index, static_cast<int>(ChannelPage)));
+    if (index >= ChannelPage)
+        channel_->setFocus();
 }
 
 void CDataTabDlg::fitToScreen() {
@@ -179,10 +204,14 @@ void CDataTabDlg::changeEvent(QEvent* event) {
     if (event->type() != QEvent::ActivationChange || !isActiveWindow())
         return;
     const bool cradle = cradleConnected_ && cradleConnected_();
-    if (AuditionState::process().allowed())
+    if (AuditionState::process().allowed()) {
         switches_->setPlayButtonsEnabled(cradle);
-    else if (stack_->currentIndex() == FunctionSwitchesPage)
+        channel_->setPlayButtonsEnabled(cradle);
+    } else if (stack_->currentIndex() == FunctionSwitchesPage) {
         switches_->rearmAuditionTimer(AuditionState::process().remainingMs());
+    } else if (stack_->currentIndex() == ChannelPage) {
+        channel_->rearmAuditionTimer(AuditionState::process().remainingMs());
+    }
 }
 
 } // namespace quorl

@@ -16,6 +16,7 @@ namespace quorl {
 class CMainDlg;
 class COptionDlg;
 class CSwitchDlg;
+class CChannelF1Dlg;
 
 // "User Data": the modal editor of the codeplug. Pages fill from the committed
 // image and write into the edit image; OK and the title bar commit, Cancel throws
@@ -24,7 +25,7 @@ class CDataTabDlg : public QDialog {
     Q_OBJECT
 
 public:
-    enum Page { GeneralPage, ModelOptionsPage, FunctionSwitchesPage };
+    enum Page { GeneralPage, ModelOptionsPage, FunctionSwitchesPage, ChannelPage };
 
     CDataTabDlg(CodeplugState& state, AuditionPort& audition, std::function<bool()> cradleConnected,
                 QWidget* parent = nullptr);
@@ -35,6 +36,7 @@ public:
     QStackedWidget* pages() const { return stack_; }
     COptionDlg* optionPage() const { return options_; }
     CSwitchDlg* switchPage() const { return switches_; }
+    CChannelF1Dlg* channelPage() const { return channel_; }
     QPushButton* viewCustomAudioButton() const { return viewCustomAudio_; }
 
     // The Custom Audio window plugs in here.
@@ -54,6 +56,8 @@ protected:
 
 private:
     void tabChanged(int index);
+    // Before the selection moves: the page left checks what it holds.
+    void leaveTab(int index);
     void fitToScreen();
 
     CodeplugState& state_;
@@ -65,6 +69,8 @@ private:
     CMainDlg* general_;
     COptionDlg* options_;
     CSwitchDlg* switches_;
+    CChannelF1Dlg* channel_;
+    int shownTab_ = GeneralPage;
     QPushButton* viewCustomAudio_;
     std::function<void()> customAudioOpener_;
     std::function<void()> helpOpener_;

@@ -1,5 +1,7 @@
 #include "codeplug/channel_block.h"
 #include "codeplug/codeplug_state.h"
+#include "codeplug/default_codeplug.h"
+#include "editors/ui/channel_f1_dlg.h"
 #include "editors/ui/data_tab_dlg.h"
 #include "editors/ui/option_dlg.h"
 #include "editors/ui/switch_dlg.h"
@@ -56,7 +58,7 @@ protected:
 };
 
 TEST_F(UserDataWindowTest, EnterAndEscapeNeverCloseTheWindow) {
-    for (int page = 0; page < 3; ++page) {
+    for (int page = 0; page < 8; ++page) {
         window->tabBar()->setCurrentIndex(page);
         for (auto key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
             QTest::keyClick(window.get(), key);
@@ -64,8 +66,9 @@ TEST_F(UserDataWindowTest, EnterAndEscapeNeverCloseTheWindow) {
         }
         EXPECT_TRUE(window->isVisible()) << page;
     }
-    EXPECT_EQ(window->tabBar()->count(), 3);
+    EXPECT_EQ(window->tabBar()->count(), 8);
     EXPECT_EQ(window->tabBar()->tabText(2), "Function Switches ");
+    EXPECT_EQ(window->tabBar()->tabText(7), "Channel F5 ");
 }
 
 TEST_F(UserDataWindowTest, ASwitchSetToPriorityScanEnablesTheScanTimeOnReturn) {
@@ -136,6 +139,32 @@ TEST_F(UserDataWindowTest, PlayPagerSendsTheAnnouncementAndLocksTheButtons) {
     EXPECT_EQ(port.played[0].parameters, (std::vector<std::uint8_t>{0, 1, 2, 0, 0x00}));
     EXPECT_FALSE(play->isEnabled());
     EXPECT_TRUE(window->switchPage()->auditionTimerActive());
+}
+
+} // namespace
+} // namespace quorl
+
+namespace quorl {
+namespace {
+
+TEST(UserDataWindowTabs, ASingleChannelPagerShowsFourTabsAndEachChannelLoadsItsOwnBlock) {
+    auto state = std::make_unique<CodeplugState>();
+    state->loadBoth(makeDefaultCodeplug(uhfSingleChannelSpec()));
+    RecordingAuditionPort port;
+    CDataTabDlg single(*state, port, [] { return false; });
+    EXPECT_EQ(single.tabBar()->count(), 4);
+    single.onCancel();
+
+    state->loadBoth(test::validImage());
+    CDataTabDlg five(*state, port, [] { return false; });
+    five.show();
+    five.tabBar()->setCurrentIndex(CDataTabDlg::ChannelPage + 2);
+    EXPECT_EQ(five.channelPage()->currentChannel(), 2);
+    EXPECT_EQ(five.pages()->currentWidget(), five.channelPage());
+    EXPECT_EQ(five.channelPage()->frequencyEdit()->text(), "155.010000");
+    five.tabBar()->setCurrentIndex(CDataTabDlg::ChannelPage);
+    EXPECT_EQ(five.channelPage()->frequencyEdit()->text(), "154.430000");
+    five.onCancel();
 }
 
 } // namespace
