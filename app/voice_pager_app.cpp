@@ -10,6 +10,7 @@
 #include "audio/custom_audio_slots.h"
 #include "audio/ui/custom_audio_dlg.h"
 #include "editors/ui/data_tab_dlg.h"
+#include "link/codeplug_operation.h"
 
 namespace quorl {
 
@@ -41,6 +42,14 @@ CVoicePagerApp::CVoicePagerApp(int& argc, char** argv) : QApplication(argc, argv
     customAudio_->loadQuietly();
     frame_->setAnySlotMarked([this] { return customAudio_->anySlotMarked(); });
     frame_->setUserDataWindow([this] { runUserData(); });
+    // Read Codeplug and Write Codeplug run on the worker with the frame's host.
+    for (auto op : {PagerOperation::ReadCodeplug, PagerOperation::WriteCodeplug})
+        frame_->operations().setBody(op, [this](PagerOperation which) {
+            runPagerOperation(which == PagerOperation::ReadCodeplug
+                                  ? OperationSelector::CodeplugRead
+                                  : OperationSelector::CodeplugWrite,
+                              document_->state(), frame_->operationHost());
+        });
     frame_->setCustomAudioWindow([this] { runCustomAudio(); });
     // Closing the frame first lets unsaved custom audio choices be saved.
     frame_->setCustomAudioCloseCheck([this] {

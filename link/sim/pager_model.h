@@ -18,7 +18,7 @@ inline constexpr unsigned kSectorCount = 1024;
 
 // Who the simulated pager says it is.
 struct PagerIdentity {
-    std::string firmware = "V1.07";         // five characters
+    std::string firmware = "V0107";         // five characters, shown V01.07
     std::optional<std::string> modelNumber; // twelve; default: the codeplug's field
     bool hasSerialNumber = true;            // bit 0x40 of status byte 0
     std::optional<std::array<std::uint8_t, 5>> supportedVersion; // default: from codeplug

@@ -35,7 +35,7 @@ bool parseVersion(const std::string& text, std::array<std::uint8_t, 5>& out) {
 int main(int argc, char** argv) {
     using namespace quorl;
     CLI::App app{"Tessaly VI pager simulator on a pseudo-terminal", "quorl-pager-sim"};
-    std::string ppg, linkPath, firmware = "V1.07", model, version;
+    std::string ppg, linkPath, firmware = "V0107", model, version;
     bool registerCradle = false, noSerial = false;
     int eraseMs = 300;
     sim::SimulatorOptions options;

@@ -162,7 +162,7 @@ TEST(CommPortWatcher, FirmwareReplyLandsInTheMailbox) {
     std::string fw;
     for (std::size_t k = 0; k < 5; ++k)
         fw.push_back(static_cast<char>(replyDataByte(k)));
-    EXPECT_EQ(fw, "V1.07");
+    EXPECT_EQ(fw, "V0107");
 }
 
 TEST(CommPortWatcher, ReplySplitOverTwoDrainsIsLost) {

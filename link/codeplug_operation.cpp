@@ -1,0 +1,401 @@
+#include "link/codeplug_operation.h"
+
+#include "codeplug/checksums.h"
+#include "codeplug/codeplug_state.h"
+#include "link/comm_port.h"
+#include "link/command_frames.h"
+#include "link/exchange.h"
+#include "link/link_texts.h"
+#include "link/link_timing.h"
+#include "link/operation_host.h"
+#include "link/operation_texts.h"
+#include "link/port_choice.h"
+
+#include <array>
+#include <cstdio>
+#include <string>
+
+namespace quorl {
+
+namespace {
+
+// Every wait of these operations is bounded by 3 s.
+constexpr int kWaitMs = 3000;
+
+void sleepMs(int ms) { linkTiming().sleep(ms); }
+
+std::string progressText(const char* word, int percent) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%s%2d%%", word, percent);
+    return buf;
+}
+
+enum class Ask { Reply, TimedOut, NoReply };
+
+// Firmware, model number: up to `attempts` tries; a reply that comes a little late
+// is still taken (after the fifth try the pager gets a whole second more).
+Ask queryWithLateReply(CCommPort& port, std::string_view frame, int attempts) {
+    for (int i = 0; i < attempts; ++i) {
+        port.sendHexFrame(frame);
+        sleepMs(50);
+        if (!waitForDrain(kWaitMs))
+            return Ask::TimedOut;
+        if (replyStatus() == kStatusData)
+            return Ask::Reply;
+        sleepMs(i == 4 ? 1000 : 50);
+        if (replyStatus() == kStatusData)
+            return Ask::Reply;
+    }
+    return Ask::NoReply;
+}
+
+// Serial number, supported version, start of read/write: up to five tries, a short
+// pause after each unanswered one.
+Ask queryFiveTimes(CCommPort& port, std::string_view frame, std::uint8_t wanted) {
+    for (int i = 0; i < 5; ++i) {
+        port.sendHexFrame(frame);
+        sleepMs(50);
+        if (!waitForDrain(kWaitMs))
+            return Ask::TimedOut;
+        if (replyStatus() == wanted)
+            return Ask::Reply;
+        sleepMs(50);
+    }
+    return Ask::NoReply;
+}
+
+// End of read/write and end of programming mode: five tries with growing pauses.
+Ask closingCommand(CCommPort& port, std::string_view frame) {
+    for (int i = 0; i < 5; ++i) {
+        port.sendHexFrame(frame);
+        sleepMs(50 + 10 * i);
+        if (!waitForDrain(kWaitMs))
+            return Ask::TimedOut;
+        if (replyStatus() == kStatusAck) {
+            clearReplyStatus();
+            return Ask::Reply;
+        }
+    }
+    return Ask::NoReply;
+}
+
+OperationOutcome fail(OperationHost& host, std::string_view message, bool closeProgress = false) {
+    if (closeProgress)
+        host.closeProgress();
+    host.showMessage(message, MessageIcon::Stop);
+    return OperationOutcome::Failed;
+}
+
+// The questions of a read when an image is already loaded. Save and Save As run
+// with `busy` cleared, as they refuse to run during an operation; it is set again
+// afterwards so no other pager command can start while the read goes on.
+bool askBeforeRead(CodeplugState& state, OperationHost& host) {
+    if (!state.loaded)
+        return true;
+    auto saveWhileIdle = [&](bool saveAs) {
+        state.busy = false;
+        const bool saved = saveAs ? host.runSaveAs() : host.runSave();
+        state.busy = true;
+        sleepMs(200);
+        return saved;
+    };
+    if (state.currentPath.empty()) {
+        switch (host.askYesNoCancel(op_texts::kOverwriteQuestion)) {
+        case Answer::Yes:
+            sleepMs(500);
+            return true;
+        case Answer::No:
+            // Reading over an image that could not be saved would lose it.
+            return saveWhileIdle(true);
+        case Answer::Cancel:
+            return false;
+        }
+    }
+    if (state.modified) {
+        switch (host.askYesNoCancel(op_texts::kSaveChangesQuestion)) {
+        case Answer::Yes:
+            return saveWhileIdle(false);
+        case Answer::No:
+            sleepMs(500);
+            return true;
+        case Answer::Cancel:
+            return false;
+        }
+    }
+    return true;
+}
+
+OperationOutcome serialNumberCheck(CCommPort& port, OperationHost& host,
+                                   std::string_view missingMessage) {
+    switch (queryFiveTimes(port, frame_text::kStatus, kStatusData)) {
+    case Ask::TimedOut:
+        return fail(host, link_texts::kReadError5);
+    case Ask::NoReply:
+        return fail(host, op_texts::kReadError1);
+    case Ask::Reply:
+        break;
+    }
+    const bool hasSerial = (replyDataByte(0) & 0x40) != 0;
+    clearReplyStatus();
+    if (!hasSerial)
+        return fail(host, missingMessage);
+    return OperationOutcome::Succeeded;
+}
+
+} // namespace
+
+int readProgressPercent(int block) { return block > 250 ? 100 : (block - 4) * 100 / 25; }
+int writeProgressPercent(int block) { return (block - 8) * 100 / 237; }
+
+OperationOutcome readCodeplug(CCommPort& port, CodeplugState& state, OperationHost& host) {
+    // 1. Questions about the image in memory.
+    if (!askBeforeRead(state, host))
+        return OperationOutcome::Cancelled;
+
+    // 2. Firmware version.
+    std::array<std::uint8_t, 5> firmware{};
+    if (queryWithLateReply(port, frame_text::kFirmwareVersion, 10) != Ask::Reply)
+        return fail(host, op_texts::kCommError2);
+    for (std::size_t k = 0; k < firmware.size(); ++k)
+        firmware[k] = replyDataByte(k);
+    clearReplyStatus();
+
+    // 3. Serial number.
+    if (serialNumberCheck(port, host, op_texts::kReadError9) != OperationOutcome::Succeeded)
+        return OperationOutcome::Failed;
+
+    // 4, 5. Progress window, start of read.
+    host.openProgress(op_texts::kReadingStart);
+    sleepMs(100);
+    switch (queryFiveTimes(port, frame_text::kStartRead, kStatusAck)) {
+    case Ask::TimedOut:
+        return fail(host, link_texts::kReadError5, true);
+    case Ask::NoReply:
+        return fail(host, op_texts::kReadError1, true);
+    case Ask::Reply:
+        clearReplyStatus();
+        break;
+    }
+
+    // 6. The blocks, into both images.
+    sleepMs(100);
+    for (int n : kReadBlocks) {
+        const auto address = static_cast<std::uint16_t>(64 * n);
+        for (int r = 0;; ++r) {
+            port.sendHexFrame(readBlockFrame(address));
+            sleepMs(100 + 20 * r);
+            if (!waitForDrain(kWaitMs))
+                return fail(host, link_texts::kReadError5, true);
+            if (replyStatus() == kStatusData)
+                break;
+            if (r == 5)
+                return fail(host, op_texts::kReadError2, true);
+        }
+        for (std::size_t k = 0; k < kBlockSize; ++k) {
+            const auto b = blockDataByte(k);
+            state.image.set(address + static_cast<Address>(k), b);
+            state.editImage.set(address + static_cast<Address>(k), b);
+        }
+        clearReplyStatus();
+        const int percent = readProgressPercent(n);
+        host.updateProgress(percent, progressText("Reading ", percent));
+        host.repaintView();
+    }
+
+    // 7, 8. End of read, end of programming mode.
+    sleepMs(100);
+    switch (closingCommand(port, frame_text::kEndRead)) {
+    case Ask::TimedOut:
+        return fail(host, link_texts::kReadError5, true);
+    case Ask::NoReply:
+        return fail(host, op_texts::kReadError3, true);
+    case Ask::Reply:
+        break;
+    }
+    sleepMs(100);
+    switch (closingCommand(port, frame_text::kEndProgramming)) {
+    case Ask::TimedOut:
+        return fail(host, link_texts::kReadError5, true);
+    case Ask::NoReply:
+        return fail(host, op_texts::kReadError4, true);
+    case Ask::Reply:
+        break;
+    }
+
+    // 9, 10.
+    sleepMs(100);
+    host.closeProgress();
+    for (std::size_t k = 0; k < firmware.size(); ++k)
+        state.firmwareVersion[k] = std::string(1, static_cast<char>(firmware[k]));
+    // The General tab has not shown this pager's version yet.
+    state.shownFirmwareVersion.clear();
+
+    // 11, 12. Is it a codeplug at all?
+    if (state.image.at(0x0100) == 0xFF || state.image.at(0x0200) == 0xFF ||
+        state.image.at(0x0300) == 0xFF) {
+        state.loaded = false;
+        return fail(host, op_texts::kReadError6);
+    }
+    if (!state.checkImage()) {
+        state.loaded = false;
+        port.Close();
+        return fail(host, op_texts::kFileError2);
+    }
+
+    // 13. The image is the document's now; it has no file yet.
+    state.loaded = true;
+    state.modified = false;
+    port.Close();
+    state.currentPath.clear();
+    state.currentFileName.clear();
+    state.busy = false;
+    host.repaintView();
+    host.openUserData();
+    return OperationOutcome::Succeeded;
+}
+
+OperationOutcome writeCodeplug(CCommPort& port, CodeplugState& state, OperationHost& host) {
+    // The model number the file claims: up to 16 characters, ending before 0xFF.
+    std::string sourceModel;
+    for (Address a = 0x011A; a < 0x011A + 16 && state.image.at(a) != 0xFF; ++a)
+        sourceModel.push_back(static_cast<char>(state.image.at(a)));
+
+    // 1.
+    updateChecksums(state.image);
+
+    // 2. Model number.
+    if (queryWithLateReply(port, frame_text::kModelNumber, 10) != Ask::Reply)
+        return fail(host, op_texts::kCommError2);
+    std::string pagerModel;
+    for (std::size_t k = 0; k < 12; ++k)
+        pagerModel.push_back(static_cast<char>(replyDataByte(k)));
+    clearReplyStatus();
+
+    // 3. Serial number.
+    if (serialNumberCheck(port, host, op_texts::kWriteError11Serial) != OperationOutcome::Succeeded)
+        return OperationOutcome::Failed;
+
+    // 4. Supported codeplug version.
+    std::array<std::uint8_t, 5> version{};
+    switch (queryFiveTimes(port, frame_text::kSupportedVersion, kStatusData)) {
+    case Ask::TimedOut:
+        return fail(host, op_texts::kCommError2);
+    case Ask::NoReply:
+        return fail(host, op_texts::kWriteError1);
+    case Ask::Reply:
+        break;
+    }
+    for (std::size_t k = 0; k < version.size(); ++k)
+        version[k] = replyDataByte(k);
+    clearReplyStatus();
+
+    // 5, 6. Will this pager take this codeplug?
+    if (version[1] > state.image.at(0x013B) || version[2] > state.image.at(0x013C)) {
+        port.Close();
+        return fail(host, op_texts::kWriteError11Version);
+    }
+    if (pagerModel != sourceModel)
+        return fail(host, op_texts::kWriteError7);
+
+    // 7. Start of write.
+    sleepMs(100);
+    switch (queryFiveTimes(port, frame_text::kStartWrite, kStatusAck)) {
+    case Ask::TimedOut:
+        return fail(host, op_texts::kWriteError5);
+    case Ask::NoReply:
+        return fail(host, op_texts::kWriteError1);
+    case Ask::Reply:
+        clearReplyStatus();
+        break;
+    }
+
+    // 8, 9.
+    refreshModelOptionsMirror(state.image);
+    host.openProgress(op_texts::kWritingStart);
+    sleepMs(100);
+
+    // 10. The blocks.
+    for (int n : kWriteBlocks) {
+        const auto address = static_cast<std::uint16_t>(64 * n);
+        std::array<std::uint8_t, kBlockSize> data{};
+        for (std::size_t k = 0; k < kBlockSize; ++k)
+            data[k] = state.image.at(address + static_cast<Address>(k));
+        for (int r = 0;; ++r) {
+            port.sendHexFrame(writeBlockFrame(address, data));
+            sleepMs(100);
+            if (!waitForDrain(kWaitMs))
+                return fail(host, op_texts::kWriteError5, true);
+            if (replyStatus() == kStatusAck)
+                break;
+            if (r == 10)
+                return fail(host, op_texts::kWriteError2, true);
+        }
+        clearReplyStatus();
+        const int percent = writeProgressPercent(n);
+        host.updateProgress(percent, progressText("Writing ", percent));
+        host.repaintView();
+    }
+
+    // 11, 12.
+    sleepMs(100);
+    switch (closingCommand(port, frame_text::kEndWrite)) {
+    case Ask::TimedOut:
+        return fail(host, op_texts::kWriteError5, true);
+    case Ask::NoReply:
+        return fail(host, op_texts::kWriteError3, true);
+    case Ask::Reply:
+        break;
+    }
+    sleepMs(100);
+    switch (closingCommand(port, frame_text::kEndProgramming)) {
+    case Ask::TimedOut:
+        return fail(host, op_texts::kWriteError5, true);
+    case Ask::NoReply:
+        return fail(host, op_texts::kWriteError4, true);
+    case Ask::Reply:
+        break;
+    }
+
+    // 13. No message on success.
+    sleepMs(100);
+    host.closeProgress();
+    return OperationOutcome::Succeeded;
+}
+
+OperationOutcome runPagerOperation(OperationSelector selector, CodeplugState& state,
+                                   OperationHost& host, const CustomAudioDownload& download) {
+    LinkShared& shared = linkShared();
+    const auto chosen = choosePort(host);
+    if (!chosen)
+        return OperationOutcome::Cancelled; // no cradle (already said) or no choice
+    CCommPort port(host);
+    if (!port.Open(chosen->deviceName, kPagerBaud, kPagerByteSize, kStopBitsTwo, kParityNone))
+        return OperationOutcome::Failed;
+    shared.watcherRunFlag = 1;
+    clearReplyStatus();
+    shared.selector = selector;
+
+    OperationOutcome outcome = OperationOutcome::Failed;
+    switch (selector) {
+    case OperationSelector::CodeplugRead:
+        outcome = readCodeplug(port, state, host);
+        break;
+    case OperationSelector::CodeplugWrite:
+        outcome = writeCodeplug(port, state, host);
+        break;
+    case OperationSelector::CustomAudioDownload:
+        outcome = download ? download(port, host) : OperationOutcome::Failed;
+        break;
+    case OperationSelector::None:
+        break;
+    }
+
+    // The common exit.
+    shared.watcherRunFlag = 0;
+    if (port.isConnected())
+        port.Close();
+    shared.selector = OperationSelector::None;
+    return outcome;
+}
+
+} // namespace quorl

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "link/link_shared.h"
+
+#include <functional>
+
+namespace quorl {
+
+class CCommPort;
+class OperationHost;
+struct CodeplugState;
+
+// How an operation ended: a numbered message has been shown for Failed; Cancelled
+// ends quietly (the user said Cancel, or chose no cradle).
+enum class OperationOutcome { Succeeded, Failed, Cancelled };
+
+// The custom-audio download, handed the operation's open port.
+using CustomAudioDownload = std::function<OperationOutcome(CCommPort&, OperationHost&)>;
+
+// One pager operation from the port choice to the common exit: choose the port,
+// open it at 57,600 baud 8N2, run Read Codeplug (1), Write Codeplug (2) or the
+// custom-audio download (3), and close the port on every way out. Runs on the
+// operation's worker thread; every word to the user goes through `host`.
+OperationOutcome runPagerOperation(OperationSelector selector, CodeplugState& state,
+                                   OperationHost& host, const CustomAudioDownload& download = {});
+
+// The two codeplug operations on a port that is already open.
+OperationOutcome readCodeplug(CCommPort& port, CodeplugState& state, OperationHost& host);
+OperationOutcome writeCodeplug(CCommPort& port, CodeplugState& state, OperationHost& host);
+
+// Block maps: blocks of 64 bytes, block n at 64 n.
+inline constexpr int kReadBlocks[] = {4,  5,  6,  7,  8,  9,  10, 11, 12,  13,  14,  15,  16,  17,
+                                      18, 19, 20, 21, 22, 23, 24, 25, 26,  27,  252, 253, 254, 255};
+inline constexpr int kWriteBlocks[] = {8,  9,  10, 11, 12, 13, 14, 15, 16,  17,  18,
+                                       19, 20, 21, 22, 23, 24, 25, 26, 27, 244, 245};
+
+// Progress of a block just moved: percentage and text.
+int readProgressPercent(int block);
+int writeProgressPercent(int block);
+
+} // namespace quorl
