@@ -6,6 +6,7 @@
 #include "app/voice_pager_doc.h"
 #include "app/installation.h"
 #include "app/message_box.h"
+#include "app/qt_operation_host.h"
 #include "audio/custom_audio_model.h"
 #include "audio/custom_audio_slots.h"
 #include "audio/ui/custom_audio_dlg.h"
