@@ -2,6 +2,7 @@
 #include "cli/audio_commands.h"
 #include "cli/codeplug_commands.h"
 #include "cli/link_commands.h"
+#include "cli/pager_commands.h"
 #include "cli/report_command.h"
 
 #include <CLI/CLI.hpp>
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
     quorl::cli::addReportCommand(app, exitCode);
     quorl::cli::addAudioCommands(app, exitCode);
     quorl::cli::addLinkCommands(app, exitCode);
+    quorl::cli::addPagerCommands(app, exitCode);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

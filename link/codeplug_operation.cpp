@@ -12,6 +12,7 @@
 #include "link/port_choice.h"
 
 #include <array>
+#include <span>
 #include <cstdio>
 #include <string>
 
@@ -144,6 +145,82 @@ OperationOutcome serialNumberCheck(CCommPort& port, OperationHost& host,
 
 } // namespace
 
+OperationOutcome readBlocks(CCommPort& port, OperationHost& host, std::span<const int> blocks,
+                            const std::function<void(Address, std::uint8_t)>& store) {
+    sleepMs(100);
+    const bool codeplugRead = blocks.data() == std::data(kReadBlocks);
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        const int n = blocks[i];
+        const auto address = static_cast<std::uint16_t>(64 * n);
+        for (int r = 0;; ++r) {
+            port.sendHexFrame(readBlockFrame(address));
+            sleepMs(100 + 20 * r);
+            if (!waitForDrain(kWaitMs))
+                return fail(host, link_texts::kReadError5, true);
+            if (replyStatus() == kStatusData)
+                break;
+            if (r == 5)
+                return fail(host, op_texts::kReadError2, true);
+        }
+        for (std::size_t k = 0; k < kBlockSize; ++k)
+            store(address + static_cast<Address>(k), blockDataByte(k));
+        clearReplyStatus();
+        // A read-back of other blocks counts them in order.
+        const int percent = codeplugRead ? readProgressPercent(n)
+                                         : static_cast<int>((i + 1) * 100 / blocks.size());
+        host.updateProgress(percent, progressText("Reading ", percent));
+        host.repaintView();
+    }
+
+    sleepMs(100);
+    switch (closingCommand(port, frame_text::kEndRead)) {
+    case Ask::TimedOut:
+        return fail(host, link_texts::kReadError5, true);
+    case Ask::NoReply:
+        return fail(host, op_texts::kReadError3, true);
+    case Ask::Reply:
+        break;
+    }
+    sleepMs(100);
+    switch (closingCommand(port, frame_text::kEndProgramming)) {
+    case Ask::TimedOut:
+        return fail(host, link_texts::kReadError5, true);
+    case Ask::NoReply:
+        return fail(host, op_texts::kReadError4, true);
+    case Ask::Reply:
+        break;
+    }
+    return OperationOutcome::Succeeded;
+}
+
+OperationOutcome verifyCodeplug(CCommPort& port, const CodeplugImage& expected,
+                                OperationHost& host, std::vector<Address>& differences) {
+    differences.clear();
+    if (queryWithLateReply(port, frame_text::kFirmwareVersion, 10) != Ask::Reply)
+        return fail(host, op_texts::kCommError2);
+    clearReplyStatus();
+    host.openProgress(op_texts::kReadingStart);
+    sleepMs(100);
+    switch (queryFiveTimes(port, frame_text::kStartRead, kStatusAck)) {
+    case Ask::TimedOut:
+        return fail(host, link_texts::kReadError5, true);
+    case Ask::NoReply:
+        return fail(host, op_texts::kReadError1, true);
+    case Ask::Reply:
+        clearReplyStatus();
+        break;
+    }
+    const OperationOutcome read = readBlocks(port, host, kWriteBlocks, [&](Address a, std::uint8_t b) {
+        if (expected.at(a) != b)
+            differences.push_back(a);
+    });
+    if (read != OperationOutcome::Succeeded)
+        return read;
+    sleepMs(100);
+    host.closeProgress();
+    return OperationOutcome::Succeeded;
+}
+
 int readProgressPercent(int block) { return block > 250 ? 100 : (block - 4) * 100 / 25; }
 int writeProgressPercent(int block) { return (block - 8) * 100 / 237; }
 
@@ -177,50 +254,13 @@ OperationOutcome readCodeplug(CCommPort& port, CodeplugState& state, OperationHo
         break;
     }
 
-    // 6. The blocks, into both images.
-    sleepMs(100);
-    for (int n : kReadBlocks) {
-        const auto address = static_cast<std::uint16_t>(64 * n);
-        for (int r = 0;; ++r) {
-            port.sendHexFrame(readBlockFrame(address));
-            sleepMs(100 + 20 * r);
-            if (!waitForDrain(kWaitMs))
-                return fail(host, link_texts::kReadError5, true);
-            if (replyStatus() == kStatusData)
-                break;
-            if (r == 5)
-                return fail(host, op_texts::kReadError2, true);
-        }
-        for (std::size_t k = 0; k < kBlockSize; ++k) {
-            const auto b = blockDataByte(k);
-            state.image.set(address + static_cast<Address>(k), b);
-            state.editImage.set(address + static_cast<Address>(k), b);
-        }
-        clearReplyStatus();
-        const int percent = readProgressPercent(n);
-        host.updateProgress(percent, progressText("Reading ", percent));
-        host.repaintView();
-    }
-
-    // 7, 8. End of read, end of programming mode.
-    sleepMs(100);
-    switch (closingCommand(port, frame_text::kEndRead)) {
-    case Ask::TimedOut:
-        return fail(host, link_texts::kReadError5, true);
-    case Ask::NoReply:
-        return fail(host, op_texts::kReadError3, true);
-    case Ask::Reply:
-        break;
-    }
-    sleepMs(100);
-    switch (closingCommand(port, frame_text::kEndProgramming)) {
-    case Ask::TimedOut:
-        return fail(host, link_texts::kReadError5, true);
-    case Ask::NoReply:
-        return fail(host, op_texts::kReadError4, true);
-    case Ask::Reply:
-        break;
-    }
+    // 6 to 8. The blocks, into both images; end of read, end of programming mode.
+    const OperationOutcome blocks = readBlocks(port, host, kReadBlocks, [&](Address a, std::uint8_t b) {
+        state.image.set(a, b);
+        state.editImage.set(a, b);
+    });
+    if (blocks != OperationOutcome::Succeeded)
+        return blocks;
 
     // 9, 10.
     sleepMs(100);
@@ -364,31 +404,37 @@ OperationOutcome writeCodeplug(CCommPort& port, CodeplugState& state, OperationH
 
 OperationOutcome runPagerOperation(OperationSelector selector, CodeplugState& state,
                                    OperationHost& host, const CustomAudioDownload& download) {
-    LinkShared& shared = linkShared();
     const auto chosen = choosePort(host);
     if (!chosen)
         return OperationOutcome::Cancelled; // no cradle (already said) or no choice
+    return runOperationOnDevice(chosen->deviceName, host, [&](CCommPort& port) {
+        switch (selector) {
+        case OperationSelector::CodeplugRead:
+            return readCodeplug(port, state, host);
+        case OperationSelector::CodeplugWrite:
+            return writeCodeplug(port, state, host);
+        case OperationSelector::CustomAudioDownload:
+            return download ? download(port, host) : OperationOutcome::Failed;
+        case OperationSelector::None:
+            break;
+        }
+        return OperationOutcome::Failed;
+    }, selector);
+}
+
+OperationOutcome runOperationOnDevice(const std::string& deviceName, OperationHost& host,
+                                      const std::function<OperationOutcome(CCommPort&)>& body,
+                                      OperationSelector selector) {
+    LinkShared& shared = linkShared();
+    prepareLink();
     CCommPort port(host);
-    if (!port.Open(chosen->deviceName, kPagerBaud, kPagerByteSize, kStopBitsTwo, kParityNone))
+    if (!port.Open(deviceName, kPagerBaud, kPagerByteSize, kStopBitsTwo, kParityNone))
         return OperationOutcome::Failed;
     shared.watcherRunFlag = 1;
     clearReplyStatus();
     shared.selector = selector;
 
-    OperationOutcome outcome = OperationOutcome::Failed;
-    switch (selector) {
-    case OperationSelector::CodeplugRead:
-        outcome = readCodeplug(port, state, host);
-        break;
-    case OperationSelector::CodeplugWrite:
-        outcome = writeCodeplug(port, state, host);
-        break;
-    case OperationSelector::CustomAudioDownload:
-        outcome = download ? download(port, host) : OperationOutcome::Failed;
-        break;
-    case OperationSelector::None:
-        break;
-    }
+    const OperationOutcome outcome = body(port);
 
     // The common exit.
     shared.watcherRunFlag = 0;

@@ -2,7 +2,12 @@
 
 #include "link/link_shared.h"
 
+#include "codeplug/codeplug_image.h"
+
 #include <functional>
+#include <span>
+#include <string>
+#include <vector>
 
 namespace quorl {
 
@@ -24,6 +29,12 @@ using CustomAudioDownload = std::function<OperationOutcome(CCommPort&, Operation
 OperationOutcome runPagerOperation(OperationSelector selector, CodeplugState& state,
                                    OperationHost& host, const CustomAudioDownload& download = {});
 
+// The operation frame on a known device (the command-line tool's --port): open,
+// run flag and status, `body`, and the common exit.
+OperationOutcome runOperationOnDevice(const std::string& deviceName, OperationHost& host,
+                                      const std::function<OperationOutcome(CCommPort&)>& body,
+                                      OperationSelector selector);
+
 // The two codeplug operations on a port that is already open.
 OperationOutcome readCodeplug(CCommPort& port, CodeplugState& state, OperationHost& host);
 OperationOutcome writeCodeplug(CCommPort& port, CodeplugState& state, OperationHost& host);
@@ -33,6 +44,16 @@ inline constexpr int kReadBlocks[] = {4,  5,  6,  7,  8,  9,  10, 11, 12,  13,  
                                       18, 19, 20, 21, 22, 23, 24, 25, 26,  27,  252, 253, 254, 255};
 inline constexpr int kWriteBlocks[] = {8,  9,  10, 11, 12, 13, 14, 15, 16,  17,  18,
                                        19, 20, 21, 22, 23, 24, 25, 26, 27, 244, 245};
+
+// Reads `blocks` between a start of read already acknowledged and the end of
+// programming mode, handing every byte to `store`.
+OperationOutcome readBlocks(CCommPort& port, OperationHost& host, std::span<const int> blocks,
+                            const std::function<void(Address, std::uint8_t)>& store);
+
+// Reads back what Write Codeplug writes and lists every address where the pager
+// holds something else than `expected`.
+OperationOutcome verifyCodeplug(CCommPort& port, const CodeplugImage& expected,
+                                OperationHost& host, std::vector<Address>& differences);
 
 // Progress of a block just moved: percentage and text.
 int readProgressPercent(int block);

@@ -1,0 +1,137 @@
+#include "cli/pager_commands.h"
+
+#include "cli/cli_document_host.h"
+#include "cli/cli_operation_host.h"
+#include "cli/codeplug_commands.h"
+#include "codeplug/checksums.h"
+#include "codeplug/codeplug_document.h"
+#include "codeplug/ppg_file.h"
+#include "link/codeplug_operation.h"
+#include "link/port_choice.h"
+
+#include <CLI/CLI.hpp>
+#include <cstdio>
+#include <iostream>
+#include <memory>
+#include <unistd.h>
+
+namespace quorl::cli {
+
+namespace {
+
+OperationOutcome runOn(const std::string& port, CliOperationHost& host,
+                       const std::function<OperationOutcome(CCommPort&)>& body,
+                       OperationSelector selector) {
+    if (!port.empty())
+        return runOperationOnDevice(deviceNameForOpen(port), host, body, selector);
+    const auto chosen = choosePort(host);
+    if (!chosen)
+        return OperationOutcome::Cancelled;
+    return runOperationOnDevice(chosen->deviceName, host, body, selector);
+}
+
+bool loadFile(const std::string& file, CodeplugState& state) {
+    CliDocumentHost documentHost(std::cerr);
+    CodeplugDocument document(state, documentHost);
+    state.currentPath = file;
+    state.currentFileName = CodeplugDocument::fileNameOf(file);
+    return document.openFile(false) == OpenResult::Loaded;
+}
+
+int verifyAgainst(const std::string& port, const CodeplugState& state, CliOperationHost& host) {
+    // What Write Codeplug sends: checksums and the model-options mirror refreshed.
+    CodeplugImage expected = state.image;
+    updateChecksums(expected);
+    refreshModelOptionsMirror(expected);
+    std::vector<Address> differences;
+    const auto outcome = runOn(
+        port, host,
+        [&](CCommPort& p) { return verifyCodeplug(p, expected, host, differences); },
+        OperationSelector::CodeplugRead);
+    if (outcome != OperationOutcome::Succeeded)
+        return kExitFailure;
+    if (differences.empty()) {
+        std::cout << "The pager holds the codeplug.\n";
+        return kExitOk;
+    }
+    std::cout << differences.size() << " byte(s) differ:\n";
+    for (const Address a : differences)
+        std::printf("  0x%04X: file 0x%02X\n", a, expected.at(a));
+    return kExitFailure;
+}
+
+bool stderrIsTerminal() { return ::isatty(STDERR_FILENO) == 1; }
+
+} // namespace
+
+int runRead(const std::string& port, const std::string& output) {
+    auto state = std::make_unique<CodeplugState>();
+    CliOperationHost host(std::cerr, stderrIsTerminal());
+    state->busy = true;
+    const auto outcome = runOn(
+        port, host, [&](CCommPort& p) { return readCodeplug(p, *state, host); },
+        OperationSelector::CodeplugRead);
+    if (outcome != OperationOutcome::Succeeded)
+        return kExitFailure;
+    // Written as Save As writes it.
+    state->commitEditImage();
+    updateChecksums(state->image);
+    refreshMirror(state->image);
+    if (!writePpgFile(output, state->image)) {
+        std::cerr << terminalText("File Error #3 \r\n\r\nCannot save the file; codeplug data may "
+                                  "be missing or invalid. ")
+                  << '\n';
+        return kExitFailure;
+    }
+    std::cerr << "Read " << state->firmwareVersionText() << " pager into " << output << '\n';
+    return kExitOk;
+}
+
+int runWrite(const std::string& port, const std::string& file, bool verify) {
+    auto state = std::make_unique<CodeplugState>();
+    if (!loadFile(file, *state))
+        return kExitFailure;
+    CliOperationHost host(std::cerr, stderrIsTerminal());
+    state->busy = true;
+    const auto outcome = runOn(
+        port, host, [&](CCommPort& p) { return writeCodeplug(p, *state, host); },
+        OperationSelector::CodeplugWrite);
+    if (outcome != OperationOutcome::Succeeded)
+        return kExitFailure;
+    std::cerr << "Wrote " << file << '\n';
+    return verify ? verifyAgainst(port, *state, host) : kExitOk;
+}
+
+int runVerify(const std::string& port, const std::string& file) {
+    auto state = std::make_unique<CodeplugState>();
+    if (!loadFile(file, *state))
+        return kExitFailure;
+    CliOperationHost host(std::cerr, stderrIsTerminal());
+    return verifyAgainst(port, *state, host);
+}
+
+void addPagerCommands(CLI::App& app, int& exitCode) {
+    auto port = std::make_shared<std::string>();
+    auto read = app.add_subcommand("read", "Read the codeplug of the pager in the cradle");
+    auto output = std::make_shared<std::string>();
+    read->add_option("--port", *port, "Serial device or port name (default: the cradle)");
+    read->add_option("-o,--output", *output, "Codeplug file to write")->required();
+    read->callback([port, output, &exitCode] { exitCode = runRead(*port, *output); });
+
+    auto write = app.add_subcommand("write", "Write a codeplug file to the pager");
+    auto file = std::make_shared<std::string>();
+    auto verify = std::make_shared<bool>(false);
+    write->add_option("--port", *port, "Serial device or port name (default: the cradle)");
+    write->add_flag("--verify", *verify, "Read back and compare after writing");
+    write->add_option("file", *file, "Codeplug file (.ppg)")->required();
+    write->callback([port, file, verify, &exitCode] {
+        exitCode = runWrite(*port, *file, *verify);
+    });
+
+    auto check = app.add_subcommand("verify", "Compare the pager with a codeplug file");
+    check->add_option("--port", *port, "Serial device or port name (default: the cradle)");
+    check->add_option("file", *file, "Codeplug file (.ppg)")->required();
+    check->callback([port, file, &exitCode] { exitCode = runVerify(*port, *file); });
+}
+
+} // namespace quorl::cli
