@@ -11,7 +11,9 @@
 #include "audio/custom_audio_slots.h"
 #include "audio/ui/custom_audio_dlg.h"
 #include "editors/ui/data_tab_dlg.h"
+#include "audio/voice_build.h"
 #include "link/codeplug_operation.h"
+#include "link/custom_audio_download.h"
 
 namespace quorl {
 
@@ -42,6 +44,20 @@ CVoicePagerApp::CVoicePagerApp(int& argc, char** argv) : QApplication(argc, argv
                                                       buildFolder() / kSlotStateFileName);
     customAudio_->loadQuietly();
     frame_->setAnySlotMarked([this] { return customAudio_->anySlotMarked(); });
+    voiceBuild_ = std::make_unique<VoiceBuild>(buildFolder());
+    frame_->operations().setBody(PagerOperation::WriteCustomAudio, [this](PagerOperation) {
+        std::array<DownloadSlot, kDownloadSlots> marked{};
+        for (int i = 0; i < kDownloadSlots; ++i)
+            marked[static_cast<std::size_t>(i)] = {customAudio_->slot(i).write,
+                                                  customAudio_->activePath(i)};
+        runPagerOperation(
+            OperationSelector::CustomAudioDownload, document_->state(), frame_->operationHost(),
+            [this, &marked](CCommPort& port, OperationHost& host) {
+                return downloadCustomAudio(port, host, marked, [this](const std::string& wav) {
+                    return voiceBuild_->build(wav);
+                });
+            });
+    });
     frame_->setUserDataWindow([this] { runUserData(); });
     // Read Codeplug and Write Codeplug run on the worker with the frame's host.
     for (auto op : {PagerOperation::ReadCodeplug, PagerOperation::WriteCodeplug})
@@ -119,6 +135,7 @@ CVoicePagerApp::~CVoicePagerApp() {
     frame_.reset();
     document_.reset();
     customAudio_.reset();
+    voiceBuild_.reset();
 }
 
 void CVoicePagerApp::initInstance() {

@@ -1,0 +1,191 @@
+#include "link/custom_audio_download.h"
+
+#include "audio/custom_audio_slots.h"
+#include "audio/wav_check.h"
+#include "link/comm_port.h"
+#include "link/command_frames.h"
+#include "link/exchange.h"
+#include "link/link_shared.h"
+#include "link/link_timing.h"
+#include "link/operation_host.h"
+#include "link/operation_texts.h"
+#include "link/page_file.h"
+
+#include <cstdio>
+#include <span>
+#include <string>
+
+namespace quorl {
+
+namespace {
+
+constexpr int kWaitMs = 2000;
+
+constexpr std::string_view kFileOpenNote =
+    "A file is already open. Close any open file and Write custom audio again.";
+constexpr std::string_view kDwkError =
+    "File Error #1 \r\n\r\nCan not open the file; dwk file may be missing or invalid. ";
+constexpr std::string_view kWriteError8 =
+    "Write Error #8 \r\n\r\nUnable to communicate with the pager.\r\nPlease make sure that pager "
+    "is properly seated in programming cradle. \r\nIf the pager is seated properly, recheck the "
+    "programming cradle connection and power cycle the pager.";
+constexpr std::string_view kWriteError9 =
+    "Write Error #9 \r\n\r\nUnable to write the pager. Please try again. ";
+constexpr std::string_view kWriteError10 =
+    "Write Error #10 \r\n\r\nUnable to write the pager; connection timed out. Please try again. ";
+constexpr std::string_view kTitle = "Write Custom Audio";
+
+void sleepMs(int ms) { linkTiming().sleep(ms); }
+
+std::string percentText(const std::string& label, const char* what, int percent) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%3d%%", percent);
+    return label + what + buf;
+}
+
+enum class Step { Done, Fatal, Restart, Skip };
+
+// Everything that carries over between slots and slot restarts.
+struct DownloadState {
+    int retry = 0;
+    int restarts = 0;
+    PageBuffer buffer;
+    std::string notWritten;
+};
+
+Step fatal(OperationHost& host, std::string_view message) {
+    host.closeProgress();
+    host.showMessage(message, MessageIcon::Stop);
+    return Step::Fatal;
+}
+
+bool present(CCommPort& port) {
+    for (int i = 0; i < 10; ++i) {
+        port.sendHexFrame("02 71 70 E1 03");
+        sleepMs(50);
+        if (!waitForDrain(kWaitMs))
+            return false;
+        if (replyStatus() == kStatusData) {
+            clearReplyStatus();
+            return true;
+        }
+        sleepMs(i == 4 ? 1000 : 50);
+        if (replyStatus() == kStatusData) {
+            clearReplyStatus();
+            return true;
+        }
+    }
+    return false;
+}
+
+Step erase(CCommPort& port, OperationHost& host, std::uint16_t firstSector,
+           const std::string& label) {
+    for (int t = 100; t <= 500; t += 25) {
+        port.sendHexFrame(eraseVoiceFrame(firstSector));
+        sleepMs(t);
+        if (!waitForDrain(kWaitMs))
+            return fatal(host, kWriteError10);
+        if (replyStatus() != kStatusAck) {
+            host.updateProgress(t / 5, percentText(label, " Erasing ", t / 5));
+            if (t == 500)
+                return fatal(host, kWriteError8);
+            if (replyStatus() != kStatusAck)
+                continue; // the erase frame goes again
+        }
+        clearReplyStatus();
+        host.updateProgress(100, label + " Erasing 100%");
+        return Step::Done;
+    }
+    return fatal(host, kWriteError8);
+}
+
+Step writePages(CCommPort& port, OperationHost& host, DownloadState& d, const std::string& label) {
+    for (std::size_t p = 0; p < d.buffer.pages; ++p) {
+        const std::uint8_t* page = d.buffer.bytes.data() + p * kPageSize;
+        const std::uint16_t sector = pageSector(page);
+        for (std::uint8_t k = 0; k < 8;) {
+            const std::span<const std::uint8_t, kVoicePartSize> part(page + 512 * k, kVoicePartSize);
+            port.sendHexFrame(writeVoiceFrame(sector, k, part));
+            sleepMs(200 + 20 * d.retry);
+            if (!waitForDrain(kWaitMs))
+                return fatal(host, kWriteError10);
+            if (replyStatus() == kStatusAck) {
+                clearReplyStatus();
+                d.retry = 0;
+                d.restarts = 0;
+                const int percent = static_cast<int>((800 * p + 100 * k) / 31);
+                host.updateProgress(percent, percentText(label, " Writing ", percent));
+                ++k;
+                continue;
+            }
+            if (d.retry < 5) {
+                ++d.retry;
+                continue; // the same part again
+            }
+            if (d.restarts == 2)
+                return fatal(host, kWriteError9);
+            ++d.restarts;
+            return Step::Restart;
+        }
+    }
+    return Step::Done;
+}
+
+Step downloadSlot(CCommPort& port, OperationHost& host, DownloadState& d, int slot,
+                  const DownloadSlot& s, const StreamBuilder& buildStream) {
+    const std::string label(kCustomAudioSlots[static_cast<std::size_t>(slot)].downloadName);
+    std::error_code ec;
+    const bool usable = std::filesystem::is_regular_file(s.wav, ec) &&
+                        checkWav(s.wav).status == WavCheck::Ok;
+    const auto stream = usable ? buildStream(s.wav.string()) : std::nullopt;
+    if (!usable) {
+        d.notWritten += (d.notWritten.empty() ? "" : ", ") + label;
+        return Step::Skip;
+    }
+    const auto firstSector = kSlotFirstSector[static_cast<std::size_t>(slot)];
+    if (!stream || !convertStreamToPageFile(*stream, firstSector))
+        return fatal(host, kFileOpenNote);
+    if (!readPageFile(pageFilePath(*stream), d.buffer))
+        host.showMessage(kDwkError, MessageIcon::Stop);
+    // A recording too long for the slot's four sectors would run into the next
+    // slot's sound; it is not written.
+    if (std::filesystem::file_size(pageFilePath(*stream), ec) > kPagesPerSlot * kPageSize) {
+        d.notWritten += (d.notWritten.empty() ? "" : ", ") + label;
+        return Step::Skip;
+    }
+    if (!present(port))
+        return fatal(host, op_texts::kCommError2);
+    if (const Step e = erase(port, host, firstSector, label); e != Step::Done)
+        return e;
+    return writePages(port, host, d, label);
+}
+
+} // namespace
+
+OperationOutcome downloadCustomAudio(CCommPort& port, OperationHost& host,
+                                     const std::array<DownloadSlot, kDownloadSlots>& slots,
+                                     const StreamBuilder& buildStream) {
+    DownloadState d;
+    host.openProgress(kTitle);
+    for (int slot = 0; slot < kDownloadSlots; ++slot) {
+        const DownloadSlot& s = slots[static_cast<std::size_t>(slot)];
+        if (!s.write)
+            continue;
+        Step step = Step::Restart;
+        while (step == Step::Restart)
+            step = downloadSlot(port, host, d, slot, s, buildStream);
+        if (step == Step::Fatal)
+            return OperationOutcome::Failed;
+    }
+    sleepMs(100);
+    host.closeProgress();
+    if (!d.notWritten.empty()) {
+        host.showMessage("Note: The write to the pager is completed. \r\nBut the " + d.notWritten +
+                             " was not written to the pager; audio file may be deleted or moved or "
+                             "invalid format. ",
+                         MessageIcon::Information);
+    }
+    return OperationOutcome::Succeeded;
+}
+
+} // namespace quorl

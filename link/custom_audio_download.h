@@ -1,0 +1,40 @@
+#pragma once
+
+#include "link/codeplug_operation.h"
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace quorl {
+
+class CCommPort;
+class OperationHost;
+
+inline constexpr int kDownloadSlots = 13;
+
+// Where each slot lives in the pager's voice memory: four sectors from here.
+inline constexpr std::array<std::uint16_t, kDownloadSlots> kSlotFirstSector{
+    0x0101, 0x0105, 0x0109, 0x010D, 0x0111, 0x011D, 0x0121,
+    0x0125, 0x0129, 0x012D, 0x0131, 0x0135, 0x0139};
+
+// One slot as the download sees it: marked for writing or not, and its WAV file.
+struct DownloadSlot {
+    bool write = false;
+    std::filesystem::path wav;
+};
+
+// Compresses a slot's WAV and names the stream file it produced.
+using StreamBuilder = std::function<std::optional<std::filesystem::path>(const std::string& wav)>;
+
+// Write Custom Audio on an open port: for every marked slot, check the WAV, build
+// its stream, turn it into pages, erase the slot's sectors and write the pages in
+// 512-byte parts. Slots whose WAV is gone or invalid are named in a note at the end.
+OperationOutcome downloadCustomAudio(CCommPort& port, OperationHost& host,
+                                     const std::array<DownloadSlot, kDownloadSlots>& slots,
+                                     const StreamBuilder& buildStream);
+
+} // namespace quorl
