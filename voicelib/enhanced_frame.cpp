@@ -89,10 +89,11 @@ std::uint64_t runTrialForWidth(int width, const AdpcmState& start, int k1, int k
     }
 }
 
-// Four trials (the four sub-tables of one predictor) in lockstep. Each trial is
-// one long dependency chain, so running four side by side keeps the processor
-// busy; a trial leaves the group once its error passes `bound`.
-constexpr int kGroup = 4;
+// Sixteen trials (the four sub-tables of four neighbouring K2 choices) in
+// lockstep. Each trial is one long dependency chain, so running several side
+// by side keeps the processor busy; a trial leaves the group once its error
+// passes `bound`.
+constexpr int kGroup = 16;
 
 struct GroupOut {
     std::array<std::array<std::uint32_t, kFrameSamples>, kGroup> codes;
@@ -102,21 +103,24 @@ struct GroupOut {
 };
 
 template <int W>
-void runGroup(const AdpcmState& start, int k1, int k2, int ub, const int* v, int count,
+void runGroup(const AdpcmState& start, int k1, int k2Even, int ub, const int* v, int count,
               std::uint64_t bound, GroupOut& out) {
     const auto& steps = stepTable();
     const int whole = k1 >= 4 ? -1 : 0;
     const int quarter1 = (k1 & 2) ? -1 : 0;
     const int eighth1 = (k1 & 1) ? -1 : 0;
-    const int minusHalf = k2 < 4 ? -1 : 0;
-    const int quarter2 = (k2 & 2) ? -1 : 0;
-    const int eighth2 = (k2 & 1) ? -1 : 0;
+    const int minusHalf = k2Even < 4 ? -1 : 0;
+    int quarter2[kGroup];
+    int eighth2[kGroup];
     const int* adapt[kGroup];
     int index[kGroup], x1[kGroup], x2[kGroup];
     std::uint64_t error[kGroup];
     bool alive[kGroup];
     for (int g = 0; g < kGroup; ++g) {
-        adapt[g] = adaptTable(W, g);
+        adapt[g] = adaptTable(W, g & 3);
+        const int k2 = k2Even + g / 4;
+        quarter2[g] = (k2 & 2) ? -1 : 0;
+        eighth2[g] = (k2 & 1) ? -1 : 0;
         index[g] = start.index;
         x1[g] = start.x1;
         x2[g] = start.x2;
@@ -132,7 +136,8 @@ void runGroup(const AdpcmState& start, int k1, int k2, int ub, const int* v, int
             const int b = x2[g];
             const int p1 =
                 (a & whole) + ((a >> 1) & ~whole) + ((a >> 2) & quarter1) + ((a >> 3) & eighth1);
-            const int p2 = -((b >> 1) & minusHalf) + ((b >> 2) & quarter2) + ((b >> 3) & eighth2);
+            const int p2 =
+                -((b >> 1) & minusHalf) + ((b >> 2) & quarter2[g]) + ((b >> 3) & eighth2[g]);
             const int prediction = std::clamp(p1 + p2, -8192, 8191);
             int d = v[i] - prediction;
             const int negative = d >> 31;
@@ -173,20 +178,20 @@ void runGroup(const AdpcmState& start, int k1, int k2, int ub, const int* v, int
     }
 }
 
-void runGroupForWidth(int width, const AdpcmState& start, int k1, int k2, int ub, const int* v,
+void runGroupForWidth(int width, const AdpcmState& start, int k1, int k2Even, int ub, const int* v,
                       int count, std::uint64_t bound, GroupOut& out) {
     switch (width) {
     case 2:
-        runGroup<2>(start, k1, k2, ub, v, count, bound, out);
+        runGroup<2>(start, k1, k2Even, ub, v, count, bound, out);
         break;
     case 3:
-        runGroup<3>(start, k1, k2, ub, v, count, bound, out);
+        runGroup<3>(start, k1, k2Even, ub, v, count, bound, out);
         break;
     case 4:
-        runGroup<4>(start, k1, k2, ub, v, count, bound, out);
+        runGroup<4>(start, k1, k2Even, ub, v, count, bound, out);
         break;
     default:
-        runGroup<5>(start, k1, k2, ub, v, count, bound, out);
+        runGroup<5>(start, k1, k2Even, ub, v, count, bound, out);
         break;
     }
 }
@@ -223,13 +228,13 @@ void searchEnhancedFrame(const AdpcmState& start, int width, const int* v, int c
     std::uint64_t bestError = runTrialForWidth(width, start, start.k1, start.k2, start.subTable,
                                                best.ub, v, count, kNoBound, kept);
     GroupOut group;
-    for (int predictor = 0; predictor < 64; ++predictor) {
-        const int k1 = predictor >> 3;
-        const int k2 = predictor & 7;
-        runGroupForWidth(width, start, k1, k2, best.ub, v, count, bestError, group);
-        for (int sub = 0; sub < kGroup; ++sub) {
-            const auto g = static_cast<std::size_t>(sub);
-            const int combo = (predictor << 2) | sub;
+    for (int pair = 0; pair < 16; ++pair) {
+        const int k1 = pair >> 1;
+        const int k2Even = (pair & 1) * 4;
+        runGroupForWidth(width, start, k1, k2Even, best.ub, v, count, bestError, group);
+        for (int lane = 0; lane < kGroup; ++lane) {
+            const auto g = static_cast<std::size_t>(lane);
+            const int combo = (k1 << 5) | ((k2Even + lane / 4) << 2) | (lane & 3);
             const std::uint64_t error = group.error[g];
             if (combo == first || error == kNoBound || error > bestError)
                 continue;
