@@ -19,6 +19,7 @@ namespace quorl::vq4 {
 namespace {
 
 constexpr std::uint32_t kNoAddress = 0xFFFFFF;
+constexpr std::uint64_t kAddressSpace = 0x1000000;
 
 std::uint32_t internalMemoryBytes() {
     return kInternalMemoryMbit * (1u << 20) / 8;
@@ -192,6 +193,14 @@ ImageBuildReport buildDownloadImage() {
         cursor += std::uint64_t{r.sectors} * kSectorSize;
         r.end = static_cast<std::uint32_t>(cursor - 1);
         r.placed = true;
+    }
+    // The pointer table holds 24-bit addresses: an image beyond them (absurd
+    // region sizes) cannot be described and is not written.
+    if (cursor > kAddressSpace) {
+        std::fputs(
+            formatText(texts::kImageTooLarge, static_cast<unsigned long long>(cursor)).c_str(),
+            stdout);
+        return report;
     }
     // The pager records after everything the image holds.
     std::uint64_t top = cursor;

@@ -221,6 +221,15 @@ TEST_F(LoadedLibrary, SecondBuilderTakesMacrosAndReservedMemory) {
     EXPECT_NE(listing.find("//   PLAY_VP(p)\n//   Finish\n"), std::string::npos) << listing;
     EXPECT_NE(listing.find("// There are 1 reserved memory entries in this file.\n"),
               std::string::npos);
+    // The refused call before did not leave a second copy of the commands behind.
+    EXPECT_EQ(listing.find("PLAY_VP"), listing.rfind("PLAY_VP"));
+
+    // A region far beyond the 24-bit addresses of the pointer table is not built.
+    fs::remove(dir.path() / "LOGO.mem");
+    region.kind = 0;
+    region.compressedSize = 0x7FFFF000;
+    EXPECT_EQ(lib.VQ4CreateDownloadFile2(1, &req, 1, &region, 1, &macro), 1);
+    EXPECT_FALSE(fs::exists(dir.path() / "LOGO.mem"));
     lib.VQ4FreeAll();
 }
 
