@@ -116,7 +116,11 @@ void runGroup(const AdpcmState& start, int k1, int k2Even, int ub, const int* v,
     int index[kGroup], x1[kGroup], x2[kGroup];
     std::uint64_t error[kGroup];
     bool alive[kGroup];
+    // The lanes still in the race; a lane that drops out is swapped away so the
+    // loop never looks at it again.
+    int active[kGroup];
     for (int g = 0; g < kGroup; ++g) {
+        active[g] = g;
         adapt[g] = adaptTable(W, g & 3);
         const int k2 = k2Even + g / 4;
         quarter2[g] = (k2 & 2) ? -1 : 0;
@@ -129,9 +133,8 @@ void runGroup(const AdpcmState& start, int k1, int k2Even, int ub, const int* v,
     }
     int living = kGroup;
     for (int i = 0; i < count && living > 0; ++i) {
-        for (int g = 0; g < kGroup; ++g) {
-            if (!alive[g])
-                continue;
+        for (int k = 0; k < living;) {
+            const int g = active[k];
             const int a = x1[g];
             const int b = x2[g];
             const int p1 =
@@ -159,9 +162,10 @@ void runGroup(const AdpcmState& start, int k1, int k2Even, int ub, const int* v,
             error[g] += static_cast<std::uint64_t>(e * e);
             if (error[g] > bound) {
                 alive[g] = false;
-                --living;
+                active[k] = active[--living];
                 continue;
             }
+            ++k;
             out.codes[static_cast<std::size_t>(g)][static_cast<std::size_t>(i)] = code;
             out.recon[static_cast<std::size_t>(g)][static_cast<std::size_t>(i)] = r;
             x2[g] = a;
