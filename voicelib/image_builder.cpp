@@ -2,6 +2,7 @@
 
 #include "voicelib/hooks.h"
 #include "voicelib/image_listing.h"
+#include "voicelib/message_chain.h"
 #include "voicelib/project_state.h"
 #include "voicelib/text_format.h"
 #include "voicelib/vq4_texts.h"
@@ -138,6 +139,8 @@ ImageBuildReport buildDownloadImage() {
         }
         v.size = static_cast<std::int64_t>(streams[i].size());
     }
+    for (const auto& r : p.reserved)
+        missing = missing || r.needsCompression;
     if (missing) {
         reportError(texts::kBusyTitle, texts::kWaitForCompression);
         return report;
@@ -270,6 +273,11 @@ ImageBuildReport buildDownloadImage() {
         case 2: {
             const auto& r = p.reserved[o.index];
             const std::size_t bytes = std::size_t{r.sectors} * kSectorSize;
+            if (r.kind != ReservedRegion::Kind::Data) {
+                const auto sectors = messageSectors(r.content, r.begin / kSectorSize, r.sectors);
+                image.insert(image.end(), sectors.begin(), sectors.end());
+                break;
+            }
             const std::size_t content = std::min(bytes, r.content.size());
             image.insert(image.end(), r.content.begin(),
                          r.content.begin() + static_cast<std::ptrdiff_t>(content));
