@@ -49,6 +49,7 @@ std::uint64_t runTrial(const AdpcmState& start, int k1, int k2, int sub, int ub,
         std::uint32_t code = static_cast<std::uint32_t>(negative & 1) << (W - 1);
         int step = steps[static_cast<std::size_t>(index)];
         int delta = 0;
+#pragma GCC unroll 4
         for (int b = W - 2; b >= 0; --b) {
             const int take = -static_cast<int>(d >= step);
             code |= static_cast<std::uint32_t>(take & 1) << b;
@@ -148,6 +149,7 @@ void runGroup(const AdpcmState& start, int k1, int k2Even, int ub, const int* v,
             std::uint32_t code = static_cast<std::uint32_t>(negative & 1) << (W - 1);
             int step = steps[static_cast<std::size_t>(index[g])];
             int delta = 0;
+#pragma GCC unroll 4
             for (int bit = W - 2; bit >= 0; --bit) {
                 const int take = -static_cast<int>(d >= step);
                 code |= static_cast<std::uint32_t>(take & 1) << bit;
