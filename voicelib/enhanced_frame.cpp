@@ -220,7 +220,7 @@ int frameUpperBound(const int* v, int count, int x1) {
 }
 
 void searchEnhancedFrame(const AdpcmState& start, int width, const int* v, int count,
-                         EnhancedFrame& best) {
+                         EnhancedFrame& best, std::uint64_t limit) {
     // The winner is the combination with the smallest error, the earliest in
     // K1, K2, sub-table order on a tie. The previous frame's winner is tried
     // first only to start with a tight bound for the early exit; the order of
@@ -230,9 +230,14 @@ void searchEnhancedFrame(const AdpcmState& start, int width, const int* v, int c
     TrialOut kept{best.codes.data(), best.reconstructed.data(), 0, 0, 0};
 
     const int first = (start.k1 << 5) | (start.k2 << 2) | start.subTable;
+    constexpr int kNone = 256;
     int bestCombo = first;
     std::uint64_t bestError = runTrialForWidth(width, start, start.k1, start.k2, start.subTable,
-                                               best.ub, v, count, kNoBound, kept);
+                                               best.ub, v, count, limit, kept);
+    if (bestError == kNoBound) {
+        bestError = limit; // nothing found yet; the limit is the bound
+        bestCombo = kNone;
+    }
     GroupOut group;
     for (int pair = 0; pair < 16; ++pair) {
         const int k1 = pair >> 1;
@@ -254,6 +259,10 @@ void searchEnhancedFrame(const AdpcmState& start, int width, const int* v, int c
             kept.x1 = group.x1[g];
             kept.x2 = group.x2[g];
         }
+    }
+    if (bestCombo == kNone) {
+        best.squaredError = kNoErrorLimit;
+        return;
     }
     best.k1 = bestCombo >> 5;
     best.k2 = (bestCombo >> 2) & 7;
