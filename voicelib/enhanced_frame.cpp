@@ -1,5 +1,7 @@
 #include "voicelib/enhanced_frame.h"
 
+#include "voicelib/trial_group.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
@@ -94,14 +96,8 @@ std::uint64_t runTrialForWidth(int width, const AdpcmState& start, int k1, int k
 // lockstep. Each trial is one long dependency chain, so running several side
 // by side keeps the processor busy; a trial leaves the group once its error
 // passes `bound`.
-constexpr int kGroup = 16;
-
-struct GroupOut {
-    std::array<std::array<std::uint32_t, kFrameSamples>, kGroup> codes;
-    std::array<std::array<int, kFrameSamples>, kGroup> recon;
-    std::array<std::uint64_t, kGroup> error;
-    std::array<int, kGroup> index, x1, x2;
-};
+constexpr int kGroup = kGroupLanes;
+using GroupOut = TrialGroupOut;
 
 template <int W>
 void runGroup(const AdpcmState& start, int k1, int k2Even, int ub, const int* v, int count,
@@ -168,8 +164,9 @@ void runGroup(const AdpcmState& start, int k1, int k2Even, int ub, const int* v,
                 continue;
             }
             ++k;
-            out.codes[static_cast<std::size_t>(g)][static_cast<std::size_t>(i)] = code;
-            out.recon[static_cast<std::size_t>(g)][static_cast<std::size_t>(i)] = r;
+            out.codes[static_cast<std::size_t>(i)][static_cast<std::size_t>(g)] =
+                static_cast<std::int32_t>(code);
+            out.recon[static_cast<std::size_t>(i)][static_cast<std::size_t>(g)] = r;
             x2[g] = a;
             x1[g] = r;
             index[g] = std::clamp(index[g] + adapt[g][code & ((1u << (W - 1)) - 1u)], 0, ub);
@@ -242,7 +239,8 @@ void searchEnhancedFrame(const AdpcmState& start, int width, const int* v, int c
     for (int pair = 0; pair < 16; ++pair) {
         const int k1 = pair >> 1;
         const int k2Even = (pair & 1) * 4;
-        runGroupForWidth(width, start, k1, k2Even, best.ub, v, count, bestError, group);
+        if (!runTrialGroupAvx2(width, start, k1, k2Even, best.ub, v, count, bestError, group))
+            runGroupForWidth(width, start, k1, k2Even, best.ub, v, count, bestError, group);
         for (int lane = 0; lane < kGroup; ++lane) {
             const auto g = static_cast<std::size_t>(lane);
             const int combo = (k1 << 5) | ((k2Even + lane / 4) << 2) | (lane & 3);
@@ -253,8 +251,11 @@ void searchEnhancedFrame(const AdpcmState& start, int width, const int* v, int c
                 continue;
             bestError = error;
             bestCombo = combo;
-            std::copy_n(group.codes[g].begin(), count, best.codes.begin());
-            std::copy_n(group.recon[g].begin(), count, best.reconstructed.begin());
+            for (int i = 0; i < count; ++i) {
+                const auto si = static_cast<std::size_t>(i);
+                best.codes[si] = static_cast<std::uint32_t>(group.codes[si][g]);
+                best.reconstructed[si] = group.recon[si][g];
+            }
             kept.index = group.index[g];
             kept.x1 = group.x1[g];
             kept.x2 = group.x2[g];

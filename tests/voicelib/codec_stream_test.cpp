@@ -7,6 +7,7 @@
 #include "voicelib/project_state.h"
 #include "voicelib/stream_decoder.h"
 #include "voicelib/stream_encoder.h"
+#include "voicelib/trial_group.h"
 #include "voicelib/voice_compressor.h"
 #include "voicelib/vq4.h"
 #include "voicelib/vq4_texts.h"
@@ -186,7 +187,13 @@ EnhancedFrame referenceSearch(const AdpcmState& start, int width, const int* v, 
     return best;
 }
 
-TEST(EnhancedAdpcm, PrunedSearchPicksWhatTheFullSearchPicks) {
+class EnhancedSearch : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override { setVectorTrialsEnabled(GetParam()); }
+    void TearDown() override { setVectorTrialsEnabled(true); }
+};
+
+TEST_P(EnhancedSearch, PrunedSearchPicksWhatTheFullSearchPicks) {
     const auto in = voiceLike(128 * 40, 8000, 12000, 3);
     for (int width = 2; width <= 5; ++width) {
         AdpcmState state;
@@ -208,6 +215,9 @@ TEST(EnhancedAdpcm, PrunedSearchPicksWhatTheFullSearchPicks) {
         }
     }
 }
+
+// With vector registers where the processor has them, and without.
+INSTANTIATE_TEST_SUITE_P(VectorAndScalar, EnhancedSearch, ::testing::Bool());
 
 TEST(EnhancedAdpcm, UpperBoundFollowsTheLargestJump) {
     const int rising[] = {0, 100, 150};
