@@ -318,7 +318,7 @@ TEST_F(CompressVoiceTest, DefaultsAndRefusals) {
     EXPECT_FALSE(bad.ok);
     EXPECT_TRUE(hooks.hasError("Error!", "Unknown Compression Type"));
 
-    writeWav(dir.path() / "fast.wav", voiceLike(2000, 44100), WavSpec{44100});
+    writeWav(dir.path() / "fast.wav", voiceLike(2000, 44100), WavFormat{44100});
     const auto nearest = compressVoice((dir.path() / "fast.wav").string(), -2, 24);
     EXPECT_EQ(nearest.srType, 6);
     EXPECT_EQ(nearest.sampleRate, 32000);
