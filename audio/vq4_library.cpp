@@ -92,8 +92,15 @@ std::vector<std::string> CXLoadLibrary::candidatePaths() {
     if (ec)
         return {kLibraryName};
     const auto dir = exe.parent_path();
-    return {(dir / kLibraryName).string(),
-            (dir / ".." / "lib" / kLibraryName).lexically_normal().string()};
+    std::vector<std::string> paths{(dir / kLibraryName).string(),
+                                   (dir / ".." / "lib" / kLibraryName).lexically_normal().string()};
+#ifdef QUORL_INSTALL_LIBDIR
+    // An installation may put libraries in a multiarch folder (lib/x86_64-linux-gnu).
+    const auto installed = (dir / ".." / QUORL_INSTALL_LIBDIR / kLibraryName).lexically_normal();
+    if (installed.string() != paths.back())
+        paths.push_back(installed.string());
+#endif
+    return paths;
 }
 
 bool CXLoadLibrary::load() {
@@ -103,7 +110,10 @@ bool CXLoadLibrary::load() {
         if (std::filesystem::exists(candidate, ec))
             return loadFrom(candidate);
     }
-    return fail(std::string(kLibraryName) + " not found next to the program");
+    // Last, the dynamic linker's own search (the program's run path, LD_LIBRARY_PATH).
+    if (loadFrom(kLibraryName))
+        return true;
+    return fail(std::string(kLibraryName) + " not found next to the program: " + error_);
 }
 
 bool CXLoadLibrary::loadFrom(const std::string& path) {

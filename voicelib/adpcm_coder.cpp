@@ -114,22 +114,30 @@ int adpcmPredict(const AdpcmState& s) {
 
 std::uint32_t adpcmEncode(AdpcmState& s, int v, int& reconstructed) {
     const int prediction = adpcmPredict(s);
+    // Branch-free quantiser: the comparisons follow the signal and would defeat
+    // the branch predictor.
     int d = v - prediction;
+    const int negative = d >> 31; // all ones when d < 0
+    d = (d ^ negative) - negative;
     const int magBits = s.width - 1;
-    std::uint32_t code = 0;
-    if (d < 0) {
-        code = 1u << magBits;
-        d = -d;
-    }
+    std::uint32_t code = static_cast<std::uint32_t>(negative & 1) << magBits;
     int step = kSteps[static_cast<std::size_t>(s.index)];
+    int delta = 0;
     for (int b = magBits - 1; b >= 0; --b) {
-        if (d >= step) {
-            code |= 1u << b;
-            d -= step;
-        }
+        const int take = -static_cast<int>(d >= step);
+        code |= static_cast<std::uint32_t>(take & 1) << b;
+        d -= step & take;
+        delta += step & take;
         step >>= 1;
     }
-    reconstructed = applyCode(s, prediction, code);
+    delta += step;
+    delta = (delta ^ negative) - negative;
+    const int r = clip14(prediction + delta);
+    s.x2 = s.x1;
+    s.x1 = r;
+    s.index = std::clamp(s.index + kAdapt[s.width - 2][s.subTable][code & ((1u << magBits) - 1u)],
+                         0, s.ub);
+    reconstructed = r;
     return code;
 }
 

@@ -11,31 +11,29 @@ class BitWriter {
 public:
     explicit BitWriter(std::vector<std::uint8_t>& out) : out_(out) {}
 
+    // Appends the low `bits` bits of `code` (at most 24).
     void put(std::uint32_t code, int bits) {
-        for (int b = bits - 1; b >= 0; --b) {
-            acc_ = static_cast<std::uint8_t>(acc_ | (((code >> b) & 1u) << (7 - filled_)));
-            if (++filled_ == 8)
-                flush();
+        acc_ = (acc_ << bits) | (code & ((1u << bits) - 1u));
+        filled_ += bits;
+        while (filled_ >= 8) {
+            filled_ -= 8;
+            out_.push_back(static_cast<std::uint8_t>(acc_ >> filled_));
         }
+        acc_ &= (1u << filled_) - 1u;
     }
     // Bits already in the byte being filled (0 when aligned).
     int filledBits() const { return filled_; }
-    std::uint8_t partialByte() const { return acc_; }
+    // The byte being filled as it would be written now, free bits 0.
+    std::uint8_t partialByte() const { return static_cast<std::uint8_t>(acc_ << (8 - filled_)); }
     // Writes the partly filled byte as it is.
     void flushPartial() {
         if (filled_ > 0)
-            flush();
+            put(0, 8 - filled_);
     }
 
 private:
-    void flush() {
-        out_.push_back(acc_);
-        acc_ = 0;
-        filled_ = 0;
-    }
-
     std::vector<std::uint8_t>& out_;
-    std::uint8_t acc_ = 0;
+    std::uint32_t acc_ = 0;
     int filled_ = 0;
 };
 

@@ -3,6 +3,7 @@
 #include "voicelib/codec_types.h"
 #include "voicelib/hooks.h"
 #include "voicelib/image_builder.h"
+#include "voicelib/message_chain.h"
 #include "voicelib/project_state.h"
 #include "voicelib/resampler.h"
 #include "voicelib/sample_rates.h"
@@ -10,6 +11,7 @@
 #include "voicelib/vq4_texts.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -93,7 +95,7 @@ bool loadExtraEntries(int count, const PromptRequest* extras) {
         return true;
     for (int i = 0; i < count; ++i) {
         const PromptRequest& e = extras[i];
-        if (e.kind != 0 && e.kind != 4)
+        if (e.kind != 0 && e.kind != 4 && e.kind != 32 && e.kind != 64)
             continue;
         ReservedRegion r;
         r.sectors =
@@ -101,7 +103,27 @@ bool loadExtraEntries(int count, const PromptRequest* extras) {
         r.value = e.value;
         const std::string source = boundedText(e.sourcePath, sizeof e.sourcePath);
         r.name = formatText("RM_%d", static_cast<int>(p.reserved.size()) + 1);
-        if (e.kind == 4) {
+        if (e.kind == 32) {
+            // A message: its stream comes from the project's WavSrc folder and is
+            // chained through as many sectors as it needs.
+            r.kind = ReservedRegion::Kind::Message;
+            r.name = promptName(source);
+            const std::string path = joinPath(joinPath(p.projectDir, "WavSrc"),
+                                              std::filesystem::path(source).filename().string());
+            std::ifstream in(path, std::ios::binary);
+            if (!in) {
+                reportFileError(path);
+                r.needsCompression = true;
+            }
+            r.content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+            r.sectors = std::max(r.sectors, messageSectorCount(r.content.size()));
+        } else if (e.kind == 64) {
+            // An empty slot the pager can record a message into.
+            r.kind = ReservedRegion::Kind::EmptyMessage;
+            if (!source.empty())
+                r.name = promptName(source);
+            r.sectors = std::max<std::uint32_t>(r.sectors, 1);
+        } else if (e.kind == 4) {
             r.name = promptName(source);
             std::ifstream in(source, std::ios::binary);
             r.content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

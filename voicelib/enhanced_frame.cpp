@@ -1,5 +1,7 @@
 #include "voicelib/enhanced_frame.h"
 
+#include "voicelib/trial_group.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
@@ -49,6 +51,7 @@ std::uint64_t runTrial(const AdpcmState& start, int k1, int k2, int sub, int ub,
         std::uint32_t code = static_cast<std::uint32_t>(negative & 1) << (W - 1);
         int step = steps[static_cast<std::size_t>(index)];
         int delta = 0;
+#pragma GCC unroll 4
         for (int b = W - 2; b >= 0; --b) {
             const int take = -static_cast<int>(d >= step);
             code |= static_cast<std::uint32_t>(take & 1) << b;
@@ -89,34 +92,36 @@ std::uint64_t runTrialForWidth(int width, const AdpcmState& start, int k1, int k
     }
 }
 
-// Four trials (the four sub-tables of one predictor) in lockstep. Each trial is
-// one long dependency chain, so running four side by side keeps the processor
-// busy; a trial leaves the group once its error passes `bound`.
-constexpr int kGroup = 4;
-
-struct GroupOut {
-    std::array<std::array<std::uint32_t, kFrameSamples>, kGroup> codes;
-    std::array<std::array<int, kFrameSamples>, kGroup> recon;
-    std::array<std::uint64_t, kGroup> error;
-    std::array<int, kGroup> index, x1, x2;
-};
+// Sixteen trials (the four sub-tables of four neighbouring K2 choices) in
+// lockstep. Each trial is one long dependency chain, so running several side
+// by side keeps the processor busy; a trial leaves the group once its error
+// passes `bound`.
+constexpr int kGroup = kGroupLanes;
+using GroupOut = TrialGroupOut;
 
 template <int W>
-void runGroup(const AdpcmState& start, int k1, int k2, int ub, const int* v, int count,
+void runGroup(const AdpcmState& start, int k1, int k2Even, int ub, const int* v, int count,
               std::uint64_t bound, GroupOut& out) {
     const auto& steps = stepTable();
     const int whole = k1 >= 4 ? -1 : 0;
     const int quarter1 = (k1 & 2) ? -1 : 0;
     const int eighth1 = (k1 & 1) ? -1 : 0;
-    const int minusHalf = k2 < 4 ? -1 : 0;
-    const int quarter2 = (k2 & 2) ? -1 : 0;
-    const int eighth2 = (k2 & 1) ? -1 : 0;
+    const int minusHalf = k2Even < 4 ? -1 : 0;
+    int quarter2[kGroup];
+    int eighth2[kGroup];
     const int* adapt[kGroup];
     int index[kGroup], x1[kGroup], x2[kGroup];
     std::uint64_t error[kGroup];
     bool alive[kGroup];
+    // The lanes still in the race; a lane that drops out is swapped away so the
+    // loop never looks at it again.
+    int active[kGroup];
     for (int g = 0; g < kGroup; ++g) {
-        adapt[g] = adaptTable(W, g);
+        active[g] = g;
+        adapt[g] = adaptTable(W, g & 3);
+        const int k2 = k2Even + g / 4;
+        quarter2[g] = (k2 & 2) ? -1 : 0;
+        eighth2[g] = (k2 & 1) ? -1 : 0;
         index[g] = start.index;
         x1[g] = start.x1;
         x2[g] = start.x2;
@@ -125,14 +130,14 @@ void runGroup(const AdpcmState& start, int k1, int k2, int ub, const int* v, int
     }
     int living = kGroup;
     for (int i = 0; i < count && living > 0; ++i) {
-        for (int g = 0; g < kGroup; ++g) {
-            if (!alive[g])
-                continue;
+        for (int k = 0; k < living;) {
+            const int g = active[k];
             const int a = x1[g];
             const int b = x2[g];
             const int p1 =
                 (a & whole) + ((a >> 1) & ~whole) + ((a >> 2) & quarter1) + ((a >> 3) & eighth1);
-            const int p2 = -((b >> 1) & minusHalf) + ((b >> 2) & quarter2) + ((b >> 3) & eighth2);
+            const int p2 =
+                -((b >> 1) & minusHalf) + ((b >> 2) & quarter2[g]) + ((b >> 3) & eighth2[g]);
             const int prediction = std::clamp(p1 + p2, -8192, 8191);
             int d = v[i] - prediction;
             const int negative = d >> 31;
@@ -140,6 +145,7 @@ void runGroup(const AdpcmState& start, int k1, int k2, int ub, const int* v, int
             std::uint32_t code = static_cast<std::uint32_t>(negative & 1) << (W - 1);
             int step = steps[static_cast<std::size_t>(index[g])];
             int delta = 0;
+#pragma GCC unroll 4
             for (int bit = W - 2; bit >= 0; --bit) {
                 const int take = -static_cast<int>(d >= step);
                 code |= static_cast<std::uint32_t>(take & 1) << bit;
@@ -154,11 +160,13 @@ void runGroup(const AdpcmState& start, int k1, int k2, int ub, const int* v, int
             error[g] += static_cast<std::uint64_t>(e * e);
             if (error[g] > bound) {
                 alive[g] = false;
-                --living;
+                active[k] = active[--living];
                 continue;
             }
-            out.codes[static_cast<std::size_t>(g)][static_cast<std::size_t>(i)] = code;
-            out.recon[static_cast<std::size_t>(g)][static_cast<std::size_t>(i)] = r;
+            ++k;
+            out.codes[static_cast<std::size_t>(i)][static_cast<std::size_t>(g)] =
+                static_cast<std::int32_t>(code);
+            out.recon[static_cast<std::size_t>(i)][static_cast<std::size_t>(g)] = r;
             x2[g] = a;
             x1[g] = r;
             index[g] = std::clamp(index[g] + adapt[g][code & ((1u << (W - 1)) - 1u)], 0, ub);
@@ -173,20 +181,20 @@ void runGroup(const AdpcmState& start, int k1, int k2, int ub, const int* v, int
     }
 }
 
-void runGroupForWidth(int width, const AdpcmState& start, int k1, int k2, int ub, const int* v,
+void runGroupForWidth(int width, const AdpcmState& start, int k1, int k2Even, int ub, const int* v,
                       int count, std::uint64_t bound, GroupOut& out) {
     switch (width) {
     case 2:
-        runGroup<2>(start, k1, k2, ub, v, count, bound, out);
+        runGroup<2>(start, k1, k2Even, ub, v, count, bound, out);
         break;
     case 3:
-        runGroup<3>(start, k1, k2, ub, v, count, bound, out);
+        runGroup<3>(start, k1, k2Even, ub, v, count, bound, out);
         break;
     case 4:
-        runGroup<4>(start, k1, k2, ub, v, count, bound, out);
+        runGroup<4>(start, k1, k2Even, ub, v, count, bound, out);
         break;
     default:
-        runGroup<5>(start, k1, k2, ub, v, count, bound, out);
+        runGroup<5>(start, k1, k2Even, ub, v, count, bound, out);
         break;
     }
 }
@@ -209,7 +217,7 @@ int frameUpperBound(const int* v, int count, int x1) {
 }
 
 void searchEnhancedFrame(const AdpcmState& start, int width, const int* v, int count,
-                         EnhancedFrame& best) {
+                         EnhancedFrame& best, std::uint64_t limit) {
     // The winner is the combination with the smallest error, the earliest in
     // K1, K2, sub-table order on a tie. The previous frame's winner is tried
     // first only to start with a tight bound for the early exit; the order of
@@ -219,17 +227,23 @@ void searchEnhancedFrame(const AdpcmState& start, int width, const int* v, int c
     TrialOut kept{best.codes.data(), best.reconstructed.data(), 0, 0, 0};
 
     const int first = (start.k1 << 5) | (start.k2 << 2) | start.subTable;
+    constexpr int kNone = 256;
     int bestCombo = first;
     std::uint64_t bestError = runTrialForWidth(width, start, start.k1, start.k2, start.subTable,
-                                               best.ub, v, count, kNoBound, kept);
+                                               best.ub, v, count, limit, kept);
+    if (bestError == kNoBound) {
+        bestError = limit; // nothing found yet; the limit is the bound
+        bestCombo = kNone;
+    }
     GroupOut group;
-    for (int predictor = 0; predictor < 64; ++predictor) {
-        const int k1 = predictor >> 3;
-        const int k2 = predictor & 7;
-        runGroupForWidth(width, start, k1, k2, best.ub, v, count, bestError, group);
-        for (int sub = 0; sub < kGroup; ++sub) {
-            const auto g = static_cast<std::size_t>(sub);
-            const int combo = (predictor << 2) | sub;
+    for (int pair = 0; pair < 16; ++pair) {
+        const int k1 = pair >> 1;
+        const int k2Even = (pair & 1) * 4;
+        if (!runTrialGroupAvx2(width, start, k1, k2Even, best.ub, v, count, bestError, group))
+            runGroupForWidth(width, start, k1, k2Even, best.ub, v, count, bestError, group);
+        for (int lane = 0; lane < kGroup; ++lane) {
+            const auto g = static_cast<std::size_t>(lane);
+            const int combo = (k1 << 5) | ((k2Even + lane / 4) << 2) | (lane & 3);
             const std::uint64_t error = group.error[g];
             if (combo == first || error == kNoBound || error > bestError)
                 continue;
@@ -237,12 +251,19 @@ void searchEnhancedFrame(const AdpcmState& start, int width, const int* v, int c
                 continue;
             bestError = error;
             bestCombo = combo;
-            std::copy_n(group.codes[g].begin(), count, best.codes.begin());
-            std::copy_n(group.recon[g].begin(), count, best.reconstructed.begin());
+            for (int i = 0; i < count; ++i) {
+                const auto si = static_cast<std::size_t>(i);
+                best.codes[si] = static_cast<std::uint32_t>(group.codes[si][g]);
+                best.reconstructed[si] = group.recon[si][g];
+            }
             kept.index = group.index[g];
             kept.x1 = group.x1[g];
             kept.x2 = group.x2[g];
         }
+    }
+    if (bestCombo == kNone) {
+        best.squaredError = kNoErrorLimit;
+        return;
     }
     best.k1 = bestCombo >> 5;
     best.k2 = (bestCombo >> 2) & 7;

@@ -27,11 +27,16 @@ struct EnhancedFrame {
 // largest jump between neighbouring samples (the first against x1).
 int frameUpperBound(const int* v, int count, int x1);
 
+inline constexpr std::uint64_t kNoErrorLimit = UINT64_MAX;
+
 // Tries every predictor and adaptation sub-table from `start` and keeps the one
 // with the smallest squared error; a trial stops once it is already worse than
 // the best so far. `v` holds `count` 14-bit samples (count <= 128).
+// A caller that can only use a frame whose error is at most `limit` passes it:
+// trials above it stop early, and when none stays within it the frame's
+// squaredError is kNoErrorLimit (its other fields are then meaningless).
 void searchEnhancedFrame(const AdpcmState& start, int width, const int* v, int count,
-                         EnhancedFrame& best);
+                         EnhancedFrame& best, std::uint64_t limit = kNoErrorLimit);
 
 // The frame's two header bytes and its codes.
 void writeEnhancedFrame(const EnhancedFrame& f, int width, BitWriter& w);

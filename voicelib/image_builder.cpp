@@ -2,6 +2,7 @@
 
 #include "voicelib/hooks.h"
 #include "voicelib/image_listing.h"
+#include "voicelib/message_chain.h"
 #include "voicelib/project_state.h"
 #include "voicelib/text_format.h"
 #include "voicelib/vq4_texts.h"
@@ -19,6 +20,7 @@ namespace quorl::vq4 {
 namespace {
 
 constexpr std::uint32_t kNoAddress = 0xFFFFFF;
+constexpr std::uint64_t kAddressSpace = 0x1000000;
 
 std::uint32_t internalMemoryBytes() {
     return kInternalMemoryMbit * (1u << 20) / 8;
@@ -137,6 +139,8 @@ ImageBuildReport buildDownloadImage() {
         }
         v.size = static_cast<std::int64_t>(streams[i].size());
     }
+    for (const auto& r : p.reserved)
+        missing = missing || r.needsCompression;
     if (missing) {
         reportError(texts::kBusyTitle, texts::kWaitForCompression);
         return report;
@@ -192,6 +196,14 @@ ImageBuildReport buildDownloadImage() {
         cursor += std::uint64_t{r.sectors} * kSectorSize;
         r.end = static_cast<std::uint32_t>(cursor - 1);
         r.placed = true;
+    }
+    // The pointer table holds 24-bit addresses: an image beyond them (absurd
+    // region sizes) cannot be described and is not written.
+    if (cursor > kAddressSpace) {
+        std::fputs(
+            formatText(texts::kImageTooLarge, static_cast<unsigned long long>(cursor)).c_str(),
+            stdout);
+        return report;
     }
     // The pager records after everything the image holds.
     std::uint64_t top = cursor;
@@ -261,6 +273,11 @@ ImageBuildReport buildDownloadImage() {
         case 2: {
             const auto& r = p.reserved[o.index];
             const std::size_t bytes = std::size_t{r.sectors} * kSectorSize;
+            if (r.kind != ReservedRegion::Kind::Data) {
+                const auto sectors = messageSectors(r.content, r.begin / kSectorSize, r.sectors);
+                image.insert(image.end(), sectors.begin(), sectors.end());
+                break;
+            }
             const std::size_t content = std::min(bytes, r.content.size());
             image.insert(image.end(), r.content.begin(),
                          r.content.begin() + static_cast<std::ptrdiff_t>(content));

@@ -29,10 +29,13 @@ struct PromptNode {
 
 // A region of the image kept for other data (VQ4CreateDownloadFile2 only).
 struct ReservedRegion {
+    enum class Kind { Data, Message, EmptyMessage };
+    Kind kind = Kind::Data;
     std::string name;
     std::uint32_t sectors = 0;
     std::int32_t value = 0;
-    std::vector<std::uint8_t> content; // from its data file, if any
+    std::vector<std::uint8_t> content; // a data file, or a message's stream
+    bool needsCompression = false;     // a message whose stream file is missing
     bool placed = false;
     std::uint32_t begin = 0;
     std::uint32_t end = 0;

@@ -3,6 +3,7 @@
 #include "voicelib/enhanced_frame.h"
 #include "voicelib/sample_block_encoder.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace quorl::vq4 {
@@ -97,12 +98,22 @@ void VbrEncoder::encodeFrame(const std::int16_t* in, int count, std::int16_t* de
     disqualify(6, 4);
     disqualify(6, 5);
 
+    // Only an ADPCM frame within the type's limits is any use, so the search may
+    // drop every trial whose error passes them. The bound is a little generous;
+    // the exact test below still decides.
+    const double rmsLimit = std::max(codec_.vbrLimitMv * 8191.0 / 500.0,
+                                     level * std::pow(10.0, -codec_.vbrLimitDb / 20.0));
+    const double sseLimit = rmsLimit * rmsLimit * count * 1.0001 + 16.0;
+    const std::uint64_t limit =
+        sseLimit < 1e18 ? static_cast<std::uint64_t>(sseLimit) : kNoErrorLimit;
+
     EnhancedFrame frame;
     for (int width = 2; width <= 5; ++width) {
-        searchEnhancedFrame(state_, width, v, count, frame);
-        const double rms = std::sqrt(static_cast<double>(frame.squaredError) / count);
+        searchEnhancedFrame(state_, width, v, count, frame, limit);
+        const bool found = frame.squaredError != kNoErrorLimit;
+        const double rms = found ? std::sqrt(static_cast<double>(frame.squaredError) / count) : 0.0;
         const double snr = snrOf(rms, level);
-        if (millivolts(rms) <= codec_.vbrLimitMv || snr >= codec_.vbrLimitDb) {
+        if (found && (millivolts(rms) <= codec_.vbrLimitMv || snr >= codec_.vbrLimitDb)) {
             writer_.put(static_cast<std::uint32_t>((srType_ << 5) | 8 | width), 8);
             writeEnhancedFrame(frame, width, writer_);
             for (int i = 0; i < count; ++i)

@@ -79,6 +79,9 @@ int32_t VQ4CreateDownloadFile2(int32_t count, PromptRequest* requests, int32_t e
         return 1;
     try {
         ProjectState& p = projectState();
+        // Each build takes the built-in macros plus this call's blocks, so
+        // calling again does not append the same commands twice.
+        p.macros = builtInMacros();
         p.reserved.clear();
         loadVoiceMacroBlocks(macroCount, macros);
         if (loadExtraEntries(extraCount, extras)) {

@@ -57,6 +57,8 @@ inline constexpr const char* kSaveProjectText =
     "project, click no to create Programming File only.";
 inline constexpr const char* kNoFileTitle = "No File Specified!";
 inline constexpr const char* kNoFileText = "Invalid project specified, use Save As";
+inline constexpr const char* kImageTooLarge =
+    "Image of %llu bytes exceeds the 24-bit address space; not written\n";
 inline constexpr const char* kReservedDataTitle = "Reserved Data Memory Warning!";
 inline constexpr const char* kReservedDataText = "The bit 5 of first byte Data must be 0";
 

@@ -25,7 +25,7 @@ std::pair<int, std::string> runQuorl(const std::string& args) {
 
 TEST(AudioCompressCommand, CompressesIntoTheProjectFolderAndReportsFigures) {
     TempDir dir("cli");
-    writeWav(dir.path() / "alert.wav", voiceLike(16000, 16000), WavSpec{16000});
+    writeWav(dir.path() / "alert.wav", voiceLike(16000, 16000), WavFormat{16000});
     const auto [code, out] = runQuorl("audio compress " + (dir.path() / "alert.wav").string() +
                                       " -o " + (dir.path() / "proj").string());
     ASSERT_EQ(code, 0) << out;
@@ -42,7 +42,7 @@ TEST(AudioCompressCommand, CompressesIntoTheProjectFolderAndReportsFigures) {
     EXPECT_EQ(enhanced.first, 0);
     EXPECT_NE(enhanced.second.find("alert_16000_ADPCM14-4-E2.bin"), std::string::npos);
 
-    writeWav(dir.path() / "stereo.wav", voiceLike(1000), WavSpec{8000, 2});
+    writeWav(dir.path() / "stereo.wav", voiceLike(1000), WavFormat{8000, 2});
     EXPECT_EQ(runQuorl("audio compress " + (dir.path() / "stereo.wav").string() + " -o " +
                        (dir.path() / "proj").string())
                   .first,

@@ -2,10 +2,12 @@
 #include "tests/voicelib/test_wav.h"
 #include "voicelib/codec_types.h"
 #include "voicelib/compression_stats.h"
+#include "voicelib/enhanced_frame.h"
 #include "voicelib/mulaw_codec.h"
 #include "voicelib/project_state.h"
 #include "voicelib/stream_decoder.h"
 #include "voicelib/stream_encoder.h"
+#include "voicelib/trial_group.h"
 #include "voicelib/voice_compressor.h"
 #include "voicelib/vq4.h"
 #include "voicelib/vq4_texts.h"
@@ -149,6 +151,94 @@ TEST(EnhancedAdpcm, SearchBeatsThePlainCoderAtTheSameWidth) {
     EXPECT_EQ(s.size(), 1 + 125 * (2 + 64));
 }
 
+// The search as plainly described: every combination from the frame's start,
+// the strictly smallest squared error wins. The library's search prunes and
+// reorders; it must still pick the same.
+EnhancedFrame referenceSearch(const AdpcmState& start, int width, const int* v, int count) {
+    EnhancedFrame best;
+    best.count = count;
+    best.ub = frameUpperBound(v, count, start.x1);
+    std::uint64_t bestError = UINT64_MAX;
+    for (int k1 = 0; k1 < 8; ++k1)
+        for (int k2 = 0; k2 < 8; ++k2)
+            for (int sub = 0; sub < 4; ++sub) {
+                AdpcmState s = start;
+                s.width = width;
+                s.k1 = k1;
+                s.k2 = k2;
+                s.subTable = sub;
+                s.ub = best.ub;
+                std::uint64_t error = 0;
+                EnhancedFrame f;
+                for (int i = 0; i < count; ++i) {
+                    int r = 0;
+                    f.codes[static_cast<std::size_t>(i)] = adpcmEncode(s, v[i], r);
+                    error += static_cast<std::uint64_t>((v[i] - r) * (v[i] - r));
+                }
+                if (error < bestError) {
+                    bestError = error;
+                    best.k1 = k1;
+                    best.k2 = k2;
+                    best.subTable = sub;
+                    best.codes = f.codes;
+                    best.endState = s;
+                }
+            }
+    return best;
+}
+
+class EnhancedSearch : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override { setVectorTrialsEnabled(GetParam()); }
+    void TearDown() override { setVectorTrialsEnabled(true); }
+};
+
+TEST_P(EnhancedSearch, PrunedSearchPicksWhatTheFullSearchPicks) {
+    const auto in = voiceLike(128 * 40, 8000, 12000, 3);
+    for (int width = 2; width <= 5; ++width) {
+        AdpcmState state;
+        state.width = width;
+        for (std::size_t frame = 0; frame < 40; ++frame) {
+            int v[kFrameSamples];
+            for (std::size_t i = 0; i < kFrameSamples; ++i)
+                v[i] = in[frame * kFrameSamples + i] >> 2;
+            EnhancedFrame fast;
+            searchEnhancedFrame(state, width, v, kFrameSamples, fast);
+            const EnhancedFrame ref = referenceSearch(state, width, v, kFrameSamples);
+            ASSERT_EQ(fast.k1, ref.k1) << width << " " << frame;
+            ASSERT_EQ(fast.k2, ref.k2);
+            ASSERT_EQ(fast.subTable, ref.subTable);
+            ASSERT_EQ(fast.codes, ref.codes);
+            ASSERT_EQ(fast.endState.index, ref.endState.index);
+            ASSERT_EQ(fast.endState.x1, ref.endState.x1);
+            state = fast.endState;
+        }
+    }
+}
+
+// With vector registers where the processor has them, and without.
+INSTANTIATE_TEST_SUITE_P(VectorAndScalar, EnhancedSearch, ::testing::Bool());
+
+TEST(EnhancedAdpcm, UpperBoundFollowsTheLargestJump) {
+    const int rising[] = {0, 100, 150};
+    EXPECT_EQ(frameUpperBound(rising, 3, 0), 6); // 2 x 48 < 100, 2 x 52 is not
+    const int flat[] = {10, 40, 70};
+    EXPECT_EQ(frameUpperBound(flat, 3, 10), 1); // 30 is below 2 x step[0]
+    const int jump[] = {-8192, 8191};
+    EXPECT_EQ(frameUpperBound(jump, 2, 8191), 63);
+}
+
+TEST(MuLawStream, CodesOfKnownValues) {
+    EXPECT_EQ(muLawEncode(1000, 8), 0x16u); // segment 3, mantissa 1
+    EXPECT_EQ(muLawDecode(0x16, 8), 988);
+    EXPECT_EQ(muLawEncode(-1000, 8), 0x17u);
+    EXPECT_EQ(muLawEncode(1000, 6), 0x06u); // the mantissa's top two bits are 0
+    EXPECT_EQ(muLawDecode(0x06, 6), 924);
+    EXPECT_EQ(muLawEncode(32767, 7), 0x7Eu);
+    EXPECT_EQ(pcmEncode(-32768, 12), 0x800u);
+    EXPECT_EQ(pcmDecode(0x800, 12), -32768);
+}
+
 TEST(VbrStream, HigherQualitySpendsMoreBits) {
     const auto in = voiceLike(16000);
     std::vector<std::int16_t> low, high;
@@ -228,7 +318,7 @@ TEST_F(CompressVoiceTest, DefaultsAndRefusals) {
     EXPECT_FALSE(bad.ok);
     EXPECT_TRUE(hooks.hasError("Error!", "Unknown Compression Type"));
 
-    writeWav(dir.path() / "fast.wav", voiceLike(2000, 44100), WavSpec{44100});
+    writeWav(dir.path() / "fast.wav", voiceLike(2000, 44100), WavFormat{44100});
     const auto nearest = compressVoice((dir.path() / "fast.wav").string(), -2, 24);
     EXPECT_EQ(nearest.srType, 6);
     EXPECT_EQ(nearest.sampleRate, 32000);

@@ -188,5 +188,48 @@ TEST_F(ImageBuild, MacrosAndReservedMemoryOfTheSecondBuilder) {
     EXPECT_NE(listing.find("#define HELLO_VM3\t\t03\n#define p_VP4\t\t04\n"), std::string::npos);
 }
 
+TEST_F(ImageBuild, MessagesAreChainedThroughSectorsOfReservedMemory) {
+    stream("p", 100);
+    fs::create_directories(dir.path() / "WavSrc");
+    std::string message(5000, '\x11');
+    writeBytes(dir.path() / "WavSrc" / "msg.bin", message);
+    PromptRequest extras[2]{};
+    extras[0].kind = 32;
+    std::snprintf(extras[0].sourcePath, sizeof extras[0].sourcePath, "/elsewhere/msg.bin");
+    extras[1].kind = 64;
+    ASSERT_TRUE(loadExtraEntries(2, extras));
+    ASSERT_TRUE(build({request("p")}).built);
+    const std::string img = readBytes(image());
+    const auto& regions = projectState().reserved;
+    ASSERT_EQ(regions.size(), 2u);
+    ASSERT_EQ(regions[0].begin, 4096u);
+    ASSERT_EQ(regions[1].begin, 3u * 4096);
+    ASSERT_EQ(img.size(), 4u * 4096);
+    const auto byte = [&img](std::size_t i) { return static_cast<unsigned char>(img[i]); };
+    // First sector: start of message, next is sector 2, 4091 bytes.
+    EXPECT_EQ(byte(4096), 0xDF);
+    EXPECT_EQ(byte(4097) | byte(4098) << 8, 2);
+    EXPECT_EQ(byte(4099) | byte(4100) << 8, 4091);
+    EXPECT_EQ(img.substr(4101, 4091), message.substr(0, 4091));
+    // Second sector: the rest, end of the chain.
+    EXPECT_EQ(byte(8192), 0x1F);
+    EXPECT_EQ(byte(8193) | byte(8194) << 8, 0xFFFF);
+    EXPECT_EQ(byte(8195) | byte(8196) << 8, 909);
+    EXPECT_EQ(img.substr(8197, 909), message.substr(4091));
+    EXPECT_EQ(byte(8197 + 909), 0xFF);
+    // The empty slot is marked as such.
+    EXPECT_EQ(byte(3 * 4096), 0x5F);
+
+    // A message whose stream is missing keeps the whole image from being built.
+    fs::remove(image());
+    projectState().reserved.clear();
+    HookRecorder hooks;
+    std::snprintf(extras[0].sourcePath, sizeof extras[0].sourcePath, "/elsewhere/none.bin");
+    ASSERT_TRUE(loadExtraEntries(1, extras));
+    EXPECT_FALSE(build({request("p")}).built);
+    EXPECT_TRUE(hooks.hasError("Busy", "Please wait for file compression to be finished"));
+    EXPECT_FALSE(fs::exists(image()));
+}
+
 } // namespace
 } // namespace quorl::vq4::test

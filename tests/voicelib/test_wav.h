@@ -12,9 +12,9 @@
 namespace quorl::vq4::test {
 
 // Writes a PCM WAV file by hand, so tests control every byte of the header.
-struct WavSpec {
-    WavSpec(std::uint32_t rate = 8000, std::uint16_t ch = 1, std::uint16_t bitsPerSample = 16,
-            std::string chunks = {}, std::uint32_t declared = 0)
+struct WavFormat {
+    WavFormat(std::uint32_t rate = 8000, std::uint16_t ch = 1, std::uint16_t bitsPerSample = 16,
+              std::string chunks = {}, std::uint32_t declared = 0)
         : sampleRate(rate), channels(ch), bits(bitsPerSample), chunksBeforeFmt(std::move(chunks)),
           declaredDataBytes(declared) {}
     std::uint32_t sampleRate = 8000;
@@ -33,21 +33,22 @@ inline void put32(std::string& s, std::uint32_t v) {
         s += static_cast<char>((v >> (8 * i)) & 0xFF);
 }
 
-inline std::string wavBytes(const std::vector<std::int16_t>& samples, const WavSpec& spec = {}) {
+inline std::string wavBytes(const std::vector<std::int16_t>& samples,
+                            const WavFormat& format = {}) {
     std::string data;
     for (auto v : samples)
         put16(data, static_cast<std::uint16_t>(v));
-    std::string body = "WAVE" + spec.chunksBeforeFmt + "fmt ";
+    std::string body = "WAVE" + format.chunksBeforeFmt + "fmt ";
     put32(body, 16);
     put16(body, 1);
-    put16(body, spec.channels);
-    put32(body, spec.sampleRate);
-    put32(body, spec.sampleRate * spec.channels * spec.bits / 8);
-    put16(body, static_cast<std::uint16_t>(spec.channels * spec.bits / 8));
-    put16(body, spec.bits);
+    put16(body, format.channels);
+    put32(body, format.sampleRate);
+    put32(body, format.sampleRate * format.channels * format.bits / 8);
+    put16(body, static_cast<std::uint16_t>(format.channels * format.bits / 8));
+    put16(body, format.bits);
     body += "data";
-    put32(body, spec.declaredDataBytes ? spec.declaredDataBytes
-                                       : static_cast<std::uint32_t>(data.size()));
+    put32(body, format.declaredDataBytes ? format.declaredDataBytes
+                                         : static_cast<std::uint32_t>(data.size()));
     body += data;
     std::string riff = "RIFF";
     put32(riff, static_cast<std::uint32_t>(body.size()));
@@ -65,8 +66,8 @@ inline std::string readBytes(const std::filesystem::path& path) {
 }
 
 inline void writeWav(const std::filesystem::path& path, const std::vector<std::int16_t>& samples,
-                     const WavSpec& spec = {}) {
-    writeBytes(path, wavBytes(samples, spec));
+                     const WavFormat& format = {}) {
+    writeBytes(path, wavBytes(samples, format));
 }
 
 // A voice-like test signal: two drifting tones with a slow envelope and a

@@ -32,13 +32,13 @@ TEST_F(WavInput, SameRateIsCopiedByteForByte) {
     put32(list, 5);
     list += "abcde";
     list += '\0'; // pad byte of the odd-sized chunk
-    writeWav(file("src.wav"), voiceLike(4000), WavSpec{8000, 1, 16, list});
+    writeWav(file("src.wav"), voiceLike(4000), WavFormat{8000, 1, 16, list});
     ASSERT_TRUE(resampleWav(file("src.wav").string(), file("copy.wav").string(), 8000));
     EXPECT_EQ(readBytes(file("copy.wav")), readBytes(file("src.wav")));
 }
 
 TEST_F(WavInput, HalfTheRateGivesAboutHalfTheFrames) {
-    writeWav(file("src.wav"), voiceLike(16000, 16000), WavSpec{16000});
+    writeWav(file("src.wav"), voiceLike(16000, 16000), WavFormat{16000});
     SampleMarkers markers{1000, 9000};
     ASSERT_TRUE(resampleWav(file("src.wav").string(), file("copy.wav").string(), 8000, &markers));
     SF_INFO info{};
@@ -58,13 +58,13 @@ TEST_F(WavInput, ReaderWalksChunksAndNamesEachRefusal) {
     put32(list, 3);
     list += "xyz";
     list += '\0';
-    writeWav(file("list.wav"), voiceLike(100), WavSpec{8000, 1, 16, list});
+    writeWav(file("list.wav"), voiceLike(100), WavFormat{8000, 1, 16, list});
     EXPECT_TRUE(readable(file("list.wav")));
 
     const std::pair<std::string, std::string> cases[] = {
-        {wavBytes(voiceLike(100), WavSpec{8000, 2}), texts::kOnlyMono},
-        {wavBytes(voiceLike(100), WavSpec{8000, 0}), texts::kOnlyMono},
-        {wavBytes(voiceLike(100), WavSpec{8000, 1, 8}), texts::kOnly16Bit},
+        {wavBytes(voiceLike(100), WavFormat{8000, 2}), texts::kOnlyMono},
+        {wavBytes(voiceLike(100), WavFormat{8000, 0}), texts::kOnlyMono},
+        {wavBytes(voiceLike(100), WavFormat{8000, 1, 8}), texts::kOnly16Bit},
         {"RIFX\0\0\0\0WAVEfmt ", texts::kNotAWave},
         {wavBytes(voiceLike(10)).substr(0, 30), texts::kWavOperationError},
         {wavBytes(voiceLike(10)).substr(0, 38), texts::kNoDataSection},
@@ -80,7 +80,7 @@ TEST_F(WavInput, ReaderWalksChunksAndNamesEachRefusal) {
 TEST_F(WavInput, AbsurdSizesNeitherCrashNorHang) {
     std::string huge = "JUNK";
     put32(huge, 0xFFFFFFFFu);
-    writeWav(file("junk.wav"), voiceLike(100), WavSpec{8000, 1, 16, huge});
+    writeWav(file("junk.wav"), voiceLike(100), WavFormat{8000, 1, 16, huge});
     EXPECT_FALSE(readable(file("junk.wav")));
 
     // A data chunk that promises far more than the file holds: what is there is used.
@@ -90,7 +90,7 @@ TEST_F(WavInput, AbsurdSizesNeitherCrashNorHang) {
     c.clockInputFrequency = 4096000;
     openProject(c);
     const fs::path liar = file("liar.wav");
-    writeWav(liar, voiceLike(500), WavSpec{8000, 1, 16, "", 0xFFFFFFF0u});
+    writeWav(liar, voiceLike(500), WavFormat{8000, 1, 16, "", 0xFFFFFFF0u});
     const auto r = compressVoice(liar.string(), 3, 4);
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(r.samples, 500u);
@@ -99,8 +99,8 @@ TEST_F(WavInput, AbsurdSizesNeitherCrashNorHang) {
     EXPECT_EQ(static_cast<unsigned char>(check[40]) | static_cast<unsigned char>(check[41]) << 8,
               1000);
     // Zero rate and zero channels: libsndfile refuses them, nothing is written.
-    for (const WavSpec& spec : {WavSpec{0}, WavSpec{8000, 0}}) {
-        writeWav(file("zero.wav"), voiceLike(100), spec);
+    for (const WavFormat& format : {WavFormat{0}, WavFormat{8000, 0}}) {
+        writeWav(file("zero.wav"), voiceLike(100), format);
         HookRecorder hooks;
         const auto z = compressVoice(file("zero.wav").string(), 3, 4);
         EXPECT_FALSE(z.ok);
@@ -116,7 +116,7 @@ TEST_F(WavInput, StereoSourceIsRefusedAfterResampling) {
     c.clockInputFrequency = 4096000;
     openProject(c);
     std::vector<std::int16_t> stereo = voiceLike(8000, 16000);
-    writeWav(file("st.wav"), stereo, WavSpec{16000, 2});
+    writeWav(file("st.wav"), stereo, WavFormat{16000, 2});
     HookRecorder hooks;
     const auto r = compressVoice(file("st.wav").string(), 3, 4);
     EXPECT_FALSE(r.ok);
