@@ -115,6 +115,8 @@ std::optional<fs::path> VoiceBuild::build(const std::string& wavPath) {
         r.compressionType = 4;
     }
     const fs::path stream = slotStreamPath(folder_, wavPath);
+    // A failed build must never leave an earlier stream to be sent in its place.
+    fs::remove(stream, ec);
     if (!waves.empty()) {
         const std::string name = fs::path(waves[0]).stem().string();
         fs::remove(fs::path(config.resampleDir) / (name + "_8000.wav"), ec);

@@ -1,5 +1,7 @@
 #include "cli/audio_commands.h"
 
+#include "cli/custom_audio_commands.h"
+
 #include "audio/vq4_library.h"
 #include "cli/codeplug_commands.h"
 
@@ -94,6 +96,7 @@ void addAudioCommands(CLI::App& app, int& exitCode) {
     compress->add_option("-o,--output", options->outDir, "Project folder for the output");
     compress->callback(
         [options, &exitCode] { exitCode = runAudioCompress(*options, std::cout, std::cerr); });
+    addCustomAudioCommands(*audio, exitCode);
 }
 
 } // namespace quorl::cli

@@ -131,26 +131,53 @@ Step writePages(CCommPort& port, OperationHost& host, DownloadState& d, const st
     return Step::Done;
 }
 
+void notWritten(DownloadState& d, const std::string& label) {
+    d.notWritten += (d.notWritten.empty() ? "" : ", ") + label;
+}
+
+// Every page must land in one of the slot's own four sectors.
+bool pagesStayInSlot(const PageBuffer& buffer, std::uint16_t firstSector) {
+    for (std::size_t p = 0; p < buffer.pages; ++p) {
+        const std::uint16_t sector = pageSector(buffer.bytes.data() + p * kPageSize);
+        if (sector < firstSector || sector >= firstSector + kPagesPerSlot)
+            return false;
+    }
+    return true;
+}
+
 Step downloadSlot(CCommPort& port, OperationHost& host, DownloadState& d, int slot,
                   const DownloadSlot& s, const StreamBuilder& buildStream) {
     const std::string label(kCustomAudioSlots[static_cast<std::size_t>(slot)].downloadName);
+    // Never pages of an earlier slot.
+    d.buffer = PageBuffer{};
     std::error_code ec;
-    const bool usable = std::filesystem::is_regular_file(s.wav, ec) &&
-                        checkWav(s.wav).status == WavCheck::Ok;
-    const auto stream = usable ? buildStream(s.wav.string()) : std::nullopt;
-    if (!usable) {
-        d.notWritten += (d.notWritten.empty() ? "" : ", ") + label;
+    if (!std::filesystem::is_regular_file(s.wav, ec) || checkWav(s.wav).status != WavCheck::Ok) {
+        notWritten(d, label);
+        return Step::Skip;
+    }
+    // A build that could not run (no build folder, no library) or produced nothing
+    // leaves no stream: the slot is not written rather than sent stale.
+    const auto stream = buildStream(s.wav.string());
+    if (!stream || !std::filesystem::is_regular_file(*stream, ec)) {
+        notWritten(d, label);
+        return Step::Skip;
+    }
+    // A recording too long for the slot's four sectors would run into the next
+    // slot's sound; it is not written.
+    if (std::filesystem::file_size(*stream, ec) > kPagesPerSlot * kStreamBlock) {
+        notWritten(d, label);
         return Step::Skip;
     }
     const auto firstSector = kSlotFirstSector[static_cast<std::size_t>(slot)];
-    if (!stream || !convertStreamToPageFile(*stream, firstSector))
+    if (!convertStreamToPageFile(*stream, firstSector))
         return fatal(host, kFileOpenNote);
-    if (!readPageFile(pageFilePath(*stream), d.buffer))
+    if (!readPageFile(pageFilePath(*stream), d.buffer)) {
         host.showMessage(kDwkError, MessageIcon::Stop);
-    // A recording too long for the slot's four sectors would run into the next
-    // slot's sound; it is not written.
-    if (std::filesystem::file_size(pageFilePath(*stream), ec) > kPagesPerSlot * kPageSize) {
-        d.notWritten += (d.notWritten.empty() ? "" : ", ") + label;
+        notWritten(d, label);
+        return Step::Skip;
+    }
+    if (d.buffer.pages == 0 || !pagesStayInSlot(d.buffer, firstSector)) {
+        notWritten(d, label);
         return Step::Skip;
     }
     if (!present(port))

@@ -8,6 +8,8 @@
 #include "link/page_file.h"
 #include "link_test_support.h"
 
+#include <algorithm>
+#include <chrono>
 #include <fstream>
 #include <gtest/gtest.h>
 
@@ -58,18 +60,23 @@ TEST(PageFile, TwoPagesChainTheirSectors) {
 
 class DownloadTest : public ::testing::Test {
 protected:
-    DownloadTest() : cradle(sim::SimulatorOptions{}, 0.01, 1.0) {
+    explicit DownloadTest(double sleepScale = 0.01, double timeoutScale = 1.0)
+        : cradle(sim::SimulatorOptions{}, sleepScale, timeoutScale) {
         ::setenv("QUORL_BUILD_DIR", build.path().c_str(), 1);
     }
-    OperationOutcome download(const std::array<DownloadSlot, kDownloadSlots>& slots) {
+    OperationOutcome download(const std::array<DownloadSlot, kDownloadSlots>& slots,
+                              StreamBuilder builder = {}) {
         VoiceBuild voice(build.path(), kLibrary.string());
-        return runPagerOperation(
-            OperationSelector::CustomAudioDownload, *state, host,
-            [&](CCommPort& port, OperationHost& h) {
-                return downloadCustomAudio(port, h, slots, [&](const std::string& wav) {
-                    return voice.build(wav);
-                });
-            });
+        if (!builder)
+            builder = [&](const std::string& wav) { return voice.build(wav); };
+        return runPagerOperation(OperationSelector::CustomAudioDownload, *state, host,
+                                 [&](CCommPort& port, OperationHost& h) {
+                                     return downloadCustomAudio(port, h, slots, builder);
+                                 });
+    }
+    int commandCount(std::uint8_t command) {
+        const auto log = cradle.sim().commandLog();
+        return static_cast<int>(std::count(log.begin(), log.end(), command));
     }
     std::array<std::uint8_t, sim::kSectorSize> sector(unsigned n) {
         std::array<std::uint8_t, sim::kSectorSize> out{};
@@ -123,6 +130,143 @@ TEST_F(DownloadTest, APartNeverAcknowledgedEndsInWriteError9) {
     const auto messages = host.messages();
     ASSERT_FALSE(messages.empty());
     EXPECT_EQ(messages.back(), "Write Error #9 \r\n\r\nUnable to write the pager. Please try again. ");
+}
+
+TEST_F(DownloadTest, VoiceMemoryHoldsExactlyTheStreamsPages) {
+    std::array<DownloadSlot, kDownloadSlots> slots{};
+    slots[0] = {true, defaultRecording(kInstall, 0)};
+    ASSERT_EQ(download(slots), OperationOutcome::Succeeded);
+    EXPECT_TRUE(host.messages().empty());
+    const auto streamFile = slotStreamPath(build.path(), defaultRecording(kInstall, 0).string());
+    std::ifstream in(streamFile, std::ios::binary);
+    const std::vector<std::uint8_t> streamBytes{std::istreambuf_iterator<char>(in),
+                                                std::istreambuf_iterator<char>()};
+    const auto pages = makePages(streamBytes, 0x0101);
+    const std::size_t used = (streamBytes.size() + kStreamBlock - 1) / kStreamBlock;
+    for (unsigned n = 0; n < used; ++n) {
+        const auto sec = sector(0x0101 + n);
+        EXPECT_TRUE(std::equal(sec.begin(), sec.end(), pages.begin() + n * kPageSize)) << n;
+    }
+    for (unsigned n : {0x0100u, 0x0101u + static_cast<unsigned>(used), 0x0105u, 0x011Du})
+        EXPECT_EQ(sector(n)[0], 0xFF) << std::hex << n;
+}
+
+TEST_F(DownloadTest, AnEraseNeverAcknowledgedIsWriteError8) {
+    sim::FaultRule r;
+    r.kind = sim::FaultKind::Nak;
+    r.command = 0xA6;
+    r.times = 0;
+    cradle.sim().addFault(r);
+    cradle.sim().withModel([](sim::PagerModel& m) { m.setEraseDelayMs(0); });
+    std::array<DownloadSlot, kDownloadSlots> slots{};
+    slots[2] = {true, defaultRecording(kInstall, 2)};
+    EXPECT_EQ(download(slots), OperationOutcome::Failed);
+    EXPECT_EQ(commandCount(0xA6), 17) << "100 ms to 500 ms in steps of 25";
+    EXPECT_EQ(host.messages().back().substr(0, 16), "Write Error #8 \r");
+}
+
+TEST_F(DownloadTest, SlotRestartsBeforeWriteError9) {
+    sim::FaultRule r;
+    r.kind = sim::FaultKind::Nak;
+    r.command = 0xA1;
+    r.times = 0;
+    cradle.sim().addFault(r);
+    std::array<DownloadSlot, kDownloadSlots> slots{};
+    slots[0] = {true, defaultRecording(kInstall, 0)};
+    EXPECT_EQ(download(slots), OperationOutcome::Failed);
+    EXPECT_EQ(commandCount(0xA6), 3) << "the slot starts again twice";
+    // Six sends of the first part, then one after each restart: the retry count stays 5.
+    EXPECT_EQ(commandCount(0xA1), 8);
+}
+
+TEST_F(DownloadTest, SlotsThatCannotBeBuiltOrAreTooLongAreNotWritten) {
+    std::array<DownloadSlot, kDownloadSlots> slots{};
+    slots[0] = {true, defaultRecording(kInstall, 0)};
+    slots[1] = {true, defaultRecording(kInstall, 1)};
+    const auto tooLong = build.path() / "long.bin";
+    {
+        std::ofstream out(tooLong, std::ios::binary);
+        out << std::string(4 * kStreamBlock + 1, 'x');
+    }
+    int calls = 0;
+    EXPECT_EQ(download(slots,
+                       [&](const std::string&) -> std::optional<std::filesystem::path> {
+                           return ++calls == 1 ? std::optional<std::filesystem::path>{}
+                                               : std::optional{tooLong};
+                       }),
+              OperationOutcome::Succeeded);
+    ASSERT_EQ(host.messages().size(), 1u);
+    EXPECT_NE(host.messages()[0].find("Custom Alert 1, Custom Alert 2 was not written"),
+              std::string::npos);
+    EXPECT_EQ(commandCount(0xA6), 0) << "nothing erased";
+}
+
+TEST_F(DownloadTest, ARebuildRecompresses) {
+    VoiceBuild voice(build.path(), kLibrary.string());
+    const auto wav = defaultRecording(kInstall, 4).string();
+    const auto first = voice.build(wav);
+    ASSERT_TRUE(first && std::filesystem::exists(*first));
+    const auto checkWav = build.path() / "WavFiles" / "05_custom_alert_5_8000_ADPCM14-4-1.wav";
+    ASSERT_TRUE(std::filesystem::exists(checkWav));
+    std::filesystem::remove(*first);
+    std::filesystem::last_write_time(checkWav, std::filesystem::file_time_type::clock::now() +
+                                                   std::chrono::hours(1));
+    const auto second = voice.build(wav);
+    ASSERT_TRUE(second && std::filesystem::exists(*second)) << "compressed afresh";
+}
+
+class DownloadTimeoutTest : public DownloadTest {
+protected:
+    DownloadTimeoutTest() : DownloadTest(0.01, 0.01) {}
+};
+
+TEST_F(DownloadTimeoutTest, SilenceDuringEraseOrWriteIsWriteError10) {
+    sim::FaultRule r;
+    r.kind = sim::FaultKind::Drop;
+    r.command = 0xA6;
+    r.times = 1;
+    cradle.sim().addFault(r);
+    std::array<DownloadSlot, kDownloadSlots> slots{};
+    slots[3] = {true, defaultRecording(kInstall, 3)};
+    EXPECT_EQ(download(slots), OperationOutcome::Failed);
+    EXPECT_EQ(host.messages().back().substr(0, 17), "Write Error #10 \r");
+    r.command = 0xA1;
+    cradle.sim().addFault(r);
+    EXPECT_EQ(download(slots), OperationOutcome::Failed);
+    EXPECT_EQ(host.messages().back().substr(0, 17), "Write Error #10 \r");
+}
+
+TEST(DownloadTiming, OneSlotAtFullTiming) {
+    test::SimulatedCradle cradle(sim::SimulatorOptions{}, 1.0, 1.0);
+    test::TempDir build;
+    VoiceBuild voice(build.path(), kLibrary.string());
+    test::RecordingHost host;
+    auto state = std::make_unique<CodeplugState>();
+    std::array<DownloadSlot, kDownloadSlots> slots{};
+    slots[0] = {true, defaultRecording(kInstall, 0)};
+    const auto t0 = std::chrono::steady_clock::now();
+    ASSERT_EQ(runPagerOperation(OperationSelector::CustomAudioDownload, *state, host,
+                                [&](CCommPort& port, OperationHost& h) {
+                                    return downloadCustomAudio(port, h, slots,
+                                                               [&](const std::string& wav) {
+                                                                   return voice.build(wav);
+                                                               });
+                                }),
+              OperationOutcome::Succeeded);
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                        std::chrono::steady_clock::now() - t0)
+                        .count();
+    const auto log = cradle.sim().commandLog();
+    const auto parts = std::count(log.begin(), log.end(), std::uint8_t{0xA1});
+    const auto erases = std::count(log.begin(), log.end(), std::uint8_t{0xA6});
+    // Prescribed sleeps: presence 50, the erase rounds (100, 125, ...), 200 per part, 100.
+    long long floor = 50 + 100;
+    for (long long e = 0; e < erases; ++e)
+        floor += 100 + 25 * e;
+    floor += 200 * parts;
+    EXPECT_GE(ms, floor);
+    std::printf("one-slot download %lld ms for %lld parts; prescribed sleeps %lld ms\n",
+                static_cast<long long>(ms), static_cast<long long>(parts), floor);
 }
 
 } // namespace

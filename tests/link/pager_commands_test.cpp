@@ -1,5 +1,8 @@
 #include "cli/pager_commands.h"
 
+#include "audio/custom_audio_slots.h"
+#include "cli/custom_audio_commands.h"
+
 #include "codeplug/channel_block.h"
 #include "codeplug/default_codeplug.h"
 #include "codeplug/ppg_file.h"
@@ -42,6 +45,29 @@ TEST(PagerCommands, FailuresLeaveNoFileAndExitOne) {
     ASSERT_TRUE(writePpgFile(uhf, makeDefaultCodeplug(uhfSingleChannelSpec())));
     EXPECT_EQ(runWrite("", uhf.string(), false), 1);
     EXPECT_EQ(runWrite("", (dir.path() / "missing.ppg").string(), false), 1);
+}
+
+TEST(AudioCommands, CheckAndWriteSlots) {
+    const std::filesystem::path install = QUORL_TEST_STAGE_DATA_DIR;
+    EXPECT_EQ(runAudioCheck(defaultRecording(install, 0).string()), 0);
+    EXPECT_EQ(runAudioCheck("/nonexistent.wav"), 1);
+    EXPECT_EQ(parseSlot("13"), 12);
+    EXPECT_EQ(parseSlot("sw h"), 12);
+    EXPECT_EQ(parseSlot("Alert 2"), 1);
+    EXPECT_EQ(parseSlot("14"), -1);
+    EXPECT_EQ(parseSlot("SW I"), -1);
+
+    test::SimulatedCradle cradle({}, 0.01, 1.0);
+    test::TempDir build;
+    ::setenv("QUORL_BUILD_DIR", build.path().c_str(), 1);
+    EXPECT_EQ(runAudioWrite(cradle.device(),
+                            {"Alert 2=" + defaultRecording(install, 1).string()}),
+              0);
+    std::array<std::uint8_t, sim::kSectorSize> first{};
+    cradle.sim().withModel([&](sim::PagerModel& m) { first = m.sector(0x0105); });
+    EXPECT_EQ(first[5], 0xA4);
+    EXPECT_EQ(runAudioWrite("", {"7=/nonexistent.wav"}), 1) << "named in the note";
+    EXPECT_EQ(runAudioWrite("", {"99=/x.wav"}), 2);
 }
 
 } // namespace

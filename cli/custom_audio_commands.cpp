@@ -1,0 +1,116 @@
+#include "cli/custom_audio_commands.h"
+
+#include "audio/custom_audio_slots.h"
+#include "audio/voice_build.h"
+#include "audio/wav_check.h"
+#include "cli/cli_document_host.h"
+#include "cli/cli_operation_host.h"
+#include "cli/codeplug_commands.h"
+#include "codeplug/codeplug_state.h"
+#include "link/custom_audio_download.h"
+#include "link/port_choice.h"
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <cctype>
+#include <iostream>
+#include <memory>
+#include <unistd.h>
+
+namespace quorl::cli {
+
+namespace {
+
+std::string lower(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return s;
+}
+
+// Remembers whether the download ended with its note of slots not written.
+class AudioWriteHost : public CliOperationHost {
+public:
+    using CliOperationHost::CliOperationHost;
+    void showMessage(std::string_view text, MessageIcon icon) override {
+        noteShown = noteShown || icon == MessageIcon::Information;
+        CliOperationHost::showMessage(text, icon);
+    }
+    bool noteShown = false;
+};
+
+} // namespace
+
+int parseSlot(const std::string& text) {
+    bool digits = !text.empty();
+    for (char c : text)
+        digits = digits && std::isdigit(static_cast<unsigned char>(c));
+    if (digits) {
+        const int n = text.size() <= 2 ? std::stoi(text) : 0;
+        return n >= 1 && n <= kCustomAudioSlotCount ? n - 1 : -1;
+    }
+    for (int i = 0; i < kCustomAudioSlotCount; ++i)
+        if (lower(std::string(kCustomAudioSlots[static_cast<std::size_t>(i)].shortName)) == lower(text))
+            return i;
+    return -1;
+}
+
+int runAudioCheck(const std::string& file) {
+    const WavCheck status = checkWav(file).status;
+    if (status == WavCheck::Ok) {
+        std::cout << file << ": OK\n";
+        return kExitOk;
+    }
+    if (status == WavCheck::CannotOpen)
+        std::cerr << "Cannot open " << file << '\n';
+    else
+        std::cerr << terminalText(wavCheckMessage(status)) << '\n';
+    return kExitFailure;
+}
+
+int runAudioWrite(const std::string& port, const std::vector<std::string>& slotArgs) {
+    std::array<DownloadSlot, kDownloadSlots> slots{};
+    for (const auto& arg : slotArgs) {
+        const auto eq = arg.find('=');
+        const int slot = eq == std::string::npos ? -1 : parseSlot(arg.substr(0, eq));
+        if (slot < 0) {
+            std::cerr << "--slot wants N=FILE.wav with N from 1 to 13 or a name from \"Alert 1\" "
+                         "to \"SW H\": "
+                      << arg << '\n';
+            return kExitUsage;
+        }
+        slots[static_cast<std::size_t>(slot)] = {true, arg.substr(eq + 1)};
+    }
+    AudioWriteHost host(std::cerr, ::isatty(STDERR_FILENO) == 1);
+    VoiceBuild voice(buildFolder());
+    auto state = std::make_unique<CodeplugState>();
+    const auto body = [&](CCommPort& p, OperationHost& h) {
+        return downloadCustomAudio(p, h, slots,
+                                   [&](const std::string& wav) { return voice.build(wav); });
+    };
+    OperationOutcome outcome = OperationOutcome::Cancelled;
+    if (!port.empty()) {
+        outcome = runOperationOnDevice(
+            deviceNameForOpen(port), host, [&](CCommPort& p) { return body(p, host); },
+            OperationSelector::CustomAudioDownload);
+    } else {
+        outcome = runPagerOperation(OperationSelector::CustomAudioDownload, *state, host, body);
+    }
+    return outcome == OperationOutcome::Succeeded && !host.noteShown ? kExitOk : kExitFailure;
+}
+
+void addCustomAudioCommands(CLI::App& audio, int& exitCode) {
+    auto* check = audio.add_subcommand("check", "Check a WAV file as the Custom Audio window does");
+    auto file = std::make_shared<std::string>();
+    check->add_option("file", *file, "WAV file")->required();
+    check->callback([file, &exitCode] { exitCode = runAudioCheck(*file); });
+
+    auto* write = audio.add_subcommand("write", "Write custom audio slots into the pager");
+    auto port = std::make_shared<std::string>();
+    auto slotArgs = std::make_shared<std::vector<std::string>>();
+    write->add_option("--port", *port, "Serial device or port name (default: the cradle)");
+    write->add_option("--slot", *slotArgs, "N=FILE.wav, N from 1 to 13 or \"Alert 1\" .. \"SW H\"")
+        ->required();
+    write->callback([port, slotArgs, &exitCode] { exitCode = runAudioWrite(*port, *slotArgs); });
+}
+
+} // namespace quorl::cli

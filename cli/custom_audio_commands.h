@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace CLI {
+class App;
+}
+
+namespace quorl::cli {
+
+// `quorl audio check FILE.wav`: the Custom Audio window's WAV check.
+int runAudioCheck(const std::string& file);
+
+// `quorl audio write [--port PORT] --slot N=FILE.wav ...`: Write Custom Audio for
+// the given slots (1..13, or "Alert 1" .. "SW H").
+int runAudioWrite(const std::string& port, const std::vector<std::string>& slotArgs);
+
+// Slot number 0..12 of "N" or a short name; -1 when it names no slot.
+int parseSlot(const std::string& text);
+
+void addCustomAudioCommands(CLI::App& audio, int& exitCode);
+
+} // namespace quorl::cli
