@@ -18,8 +18,14 @@ fs::path installationFolder() {
     return installationFolderFor(ec ? fs::current_path() / "bin" / "program" : self);
 }
 
-fs::path libFolder() { return installationFolder() / "Lib"; }
-fs::path wavFormsFolder() { return installationFolder() / "WavForms"; }
-fs::path helpFile() { return installationFolder() / "Help" / "index.html"; }
+fs::path libFolder() {
+    return installationFolder() / "Lib";
+}
+fs::path wavFormsFolder() {
+    return installationFolder() / "WavForms";
+}
+fs::path helpFile() {
+    return installationFolder() / "Help" / "index.html";
+}
 
 } // namespace quorl

@@ -3,11 +3,8 @@
 #include "app/about_dialog.h"
 #include "app/app_texts.h"
 #include "app/installation.h"
-#include "app/message_box.h"
 #include "app/link_audition_port.h"
-#include "link/port_choice.h"
-#include "link/ui/link_dialogs.h"
-#include "link/ui/progress_bar_dlg.h"
+#include "app/message_box.h"
 #include "app/qt_operation_host.h"
 #include "app/qt_profile_store.h"
 #include "app/report_printing.h"
@@ -15,6 +12,9 @@
 #include "app/toolbar_icons.h"
 #include "app/voice_pager_doc.h"
 #include "app/voice_pager_view.h"
+#include "link/port_choice.h"
+#include "link/ui/link_dialogs.h"
+#include "link/ui/progress_bar_dlg.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -54,11 +54,17 @@ const CommandSpec kCommands[] = {
      texts::kPromptReadCodeplug, static_cast<int>(ToolbarIcon::ReadCodeplug)},
     {Command::WriteCodeplug, texts::kCmdWriteCodeplug, QKeySequence(Qt::Key_F7),
      texts::kPromptWriteCodeplug, static_cast<int>(ToolbarIcon::WriteCodeplug)},
-    {Command::WriteCustomAudio, texts::kCmdWriteCustomAudio, {}, texts::kPromptWriteCustomAudio,
+    {Command::WriteCustomAudio,
+     texts::kCmdWriteCustomAudio,
+     {},
+     texts::kPromptWriteCustomAudio,
      static_cast<int>(ToolbarIcon::WriteCustomAudio)},
     {Command::UserData, texts::kCmdUserData, QKeySequence(Qt::Key_F5), texts::kPromptUserData,
      static_cast<int>(ToolbarIcon::UserData)},
-    {Command::CustomAudio, texts::kCmdCustomAudio, {}, texts::kPromptCustomAudio,
+    {Command::CustomAudio,
+     texts::kCmdCustomAudio,
+     {},
+     texts::kPromptCustomAudio,
      static_cast<int>(ToolbarIcon::CustomAudio)},
     {Command::Toolbar, texts::kCmdToolbar, {}, texts::kPromptToolbar, -1},
     {Command::StatusBar, texts::kCmdStatusBar, {}, texts::kPromptStatusBar, -1},
@@ -79,30 +85,29 @@ CMainFrame::CMainFrame(QtProfileStore& profile, CVoicePagerDoc& document, QWidge
     setMinimumSize(400, 300);
     view_ = new CVoicePagerView(this);
     setCentralWidget(view_);
-    host_ = std::make_unique<QtOperationHost>(this, document_,
-                                              [this] { view_->viewport()->update(); });
+    host_ =
+        std::make_unique<QtOperationHost>(this, document_, [this] { view_->viewport()->update(); });
     document_.setDialogOwner(this);
     auditionPort_ = std::make_unique<LinkAuditionPort>(*host_);
     // The "Progress Indicator" of the pager operations, owned by the frame.
-    host_->setProgressWindow(
-        {[this](const QString& text) {
-             progress_ = std::make_unique<CProgressBarDlg>(this);
-             progress_->setText(text);
-             progress_->setPosition(0);
-             progress_->show();
-         },
-         [this](int percent, const QString& text) {
-             if (!progress_)
-                 return;
-             progress_->setText(text);
-             progress_->setPosition(percent);
-             progress_->repaint();
-         },
-         [this] {
-             if (progress_)
-                 progress_->close();
-             progress_.reset();
-         }});
+    host_->setProgressWindow({[this](const QString& text) {
+                                  progress_ = std::make_unique<CProgressBarDlg>(this);
+                                  progress_->setText(text);
+                                  progress_->setPosition(0);
+                                  progress_->show();
+                              },
+                              [this](int percent, const QString& text) {
+                                  if (!progress_)
+                                      return;
+                                  progress_->setText(text);
+                                  progress_->setPosition(percent);
+                                  progress_->repaint();
+                              },
+                              [this] {
+                                  if (progress_)
+                                      progress_->close();
+                                  progress_.reset();
+                              }});
     cradleProbe_ = [] { return refreshCradlePresence(); };
     systemSetup_ = [this] { runSystemSetup(this); };
 
@@ -120,20 +125,23 @@ CMainFrame::CMainFrame(QtProfileStore& profile, CVoicePagerDoc& document, QWidge
     connect(view_, &CVoicePagerView::firstUpdate, this, &CMainFrame::onFirstUpdate);
     view_->setCradleRefresh([this] { refreshCradles(); });
     // The worker ends on its own thread; the frame takes it up on the interface thread.
-    connect(this, &CMainFrame::pagerOperationFinished, this,
-            [this] {
-                runner_.join();
-                view_->startTimer0();
-                view_->viewport()->update();
-                updateTitle();
-                updateCommandUI();
-            },
-            Qt::QueuedConnection);
+    connect(
+        this, &CMainFrame::pagerOperationFinished, this,
+        [this] {
+            runner_.join();
+            view_->startTimer0();
+            view_->viewport()->update();
+            updateTitle();
+            updateCommandUI();
+        },
+        Qt::QueuedConnection);
     updateTitle();
     updateCommandUI();
 }
 
-CMainFrame::~CMainFrame() { runner_.join(); }
+CMainFrame::~CMainFrame() {
+    runner_.join();
+}
 
 void CMainFrame::createActions() {
     for (const auto& spec : kCommands) {
@@ -263,10 +271,13 @@ void CMainFrame::rebuildRecentFiles() {
 }
 
 void CMainFrame::updateTitle() {
-    setWindowTitle(document_.title() + QStringLiteral(" - ") + QString::fromUtf8(texts::kFrameTitle));
+    setWindowTitle(document_.title() + QStringLiteral(" - ") +
+                   QString::fromUtf8(texts::kFrameTitle));
 }
 
-bool CMainFrame::busy() const { return document_.state().busy; }
+bool CMainFrame::busy() const {
+    return document_.state().busy;
+}
 
 void CMainFrame::updateCommandUI() {
     CommandContext ctx;
@@ -352,8 +363,9 @@ void CMainFrame::onExportPdf() {
     if (busy())
         return;
     QString suggested = QString::fromStdString(document_.state().currentFileName);
-    suggested = suggested.isEmpty() ? QStringLiteral("codeplug.pdf")
-                                    : QFileInfo(suggested).completeBaseName() + QStringLiteral(".pdf");
+    suggested = suggested.isEmpty()
+                    ? QStringLiteral("codeplug.pdf")
+                    : QFileInfo(suggested).completeBaseName() + QStringLiteral(".pdf");
     const QString folder = QString::fromStdString(document_.document().initialFolder());
     const QString path = QFileDialog::getSaveFileName(this, QString(), folder + "/" + suggested,
                                                       QStringLiteral("PDF Files(*.pdf)"));
@@ -379,9 +391,15 @@ void CMainFrame::runPagerOperation(PagerOperation op) {
         [this] { emit pagerOperationFinished(); });
 }
 
-void CMainFrame::onReadCodeplug() { runPagerOperation(PagerOperation::ReadCodeplug); }
-void CMainFrame::onWriteCodeplug() { runPagerOperation(PagerOperation::WriteCodeplug); }
-void CMainFrame::onWriteCustomAudio() { runPagerOperation(PagerOperation::WriteCustomAudio); }
+void CMainFrame::onReadCodeplug() {
+    runPagerOperation(PagerOperation::ReadCodeplug);
+}
+void CMainFrame::onWriteCodeplug() {
+    runPagerOperation(PagerOperation::WriteCodeplug);
+}
+void CMainFrame::onWriteCustomAudio() {
+    runPagerOperation(PagerOperation::WriteCustomAudio);
+}
 
 void CMainFrame::onUserData() {
     if (busy() || !userData_)
@@ -439,7 +457,8 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     // A pager operation cannot be abandoned half-way: a pager left in programming
     // mode, or half written, is worse than a frame that waits.
     if (busy()) {
-        statusBar()->showMessage(QStringLiteral("A pager operation is running; please wait."), 5000);
+        statusBar()->showMessage(QStringLiteral("A pager operation is running; please wait."),
+                                 5000);
         event->ignore();
         return;
     }

@@ -2,7 +2,9 @@
 
 namespace quorl {
 
-PagerOperationRunner::~PagerOperationRunner() { join(); }
+PagerOperationRunner::~PagerOperationRunner() {
+    join();
+}
 
 void PagerOperationRunner::setBody(PagerOperation op, Body body) {
     bodies_[static_cast<std::size_t>(op)] = std::move(body);

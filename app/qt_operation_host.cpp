@@ -61,14 +61,16 @@ Answer QtOperationHost::askYesNoCancel(std::string_view question) {
 }
 
 bool QtOperationHost::askYesNo(std::string_view question) {
-    return onInterfaceThread([this, q = std::string(question)] { return quorl::askYesNo(owner_, q); });
+    return onInterfaceThread(
+        [this, q = std::string(question)] { return quorl::askYesNo(owner_, q); });
 }
 
 void QtOperationHost::openProgress(std::string_view text) {
-    onInterfaceThread([this, t = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))] {
-        if (progress_.open)
-            progress_.open(t);
-    });
+    onInterfaceThread(
+        [this, t = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))] {
+            if (progress_.open)
+                progress_.open(t);
+        });
 }
 
 void QtOperationHost::updateProgress(int percent, std::string_view text) {

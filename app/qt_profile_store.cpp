@@ -11,8 +11,8 @@ QString keyOf(const std::string& section, const std::string& key) {
 } // namespace
 
 QtProfileStore::QtProfileStore()
-    : settings_(QSettings::IniFormat, QSettings::UserScope, QString::fromUtf8(texts::kProfileCompany),
-                QString::fromUtf8(texts::kFrameTitle)) {}
+    : settings_(QSettings::IniFormat, QSettings::UserScope,
+                QString::fromUtf8(texts::kProfileCompany), QString::fromUtf8(texts::kFrameTitle)) {}
 
 std::string QtProfileStore::readString(const std::string& section, const std::string& key,
                                        const std::string& fallback) {
@@ -41,7 +41,8 @@ void QtProfileStore::writeInt(const std::string& section, const std::string& key
 QStringList QtProfileStore::recentFiles() {
     QStringList out;
     for (int i = 1; i <= kRecentFileCount; ++i) {
-        const QString f = settings_.value(QStringLiteral("Recent File List/File%1").arg(i)).toString();
+        const QString f =
+            settings_.value(QStringLiteral("Recent File List/File%1").arg(i)).toString();
         if (!f.isEmpty())
             out << f;
     }

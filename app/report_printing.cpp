@@ -76,8 +76,9 @@ bool exportReportPdf(const SummaryReport& report, const QString& path) {
         painter.end();
     }
     const QByteArray& bytes = buffer.data();
-    return writeFileAtomically(path.toStdString(),
-                               std::as_bytes(std::span(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
+    return writeFileAtomically(
+        path.toStdString(),
+        std::as_bytes(std::span(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
 }
 
 } // namespace quorl

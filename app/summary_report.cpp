@@ -15,15 +15,21 @@ namespace {
 constexpr int kPageWidth = 4600; // a line "across the page" at 600 dpi
 constexpr int kTextHeight = 140;
 
-QString q(const std::string& s) { return QString::fromStdString(s); }
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 // Text whose top-left corner is at (x, y) in layout units.
 void text(QPainter& p, int x, int y, const QString& s) {
     p.drawText(QRect(x, y, 6000, kTextHeight), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, s);
 }
 
-void hline(QPainter& p, int y, int x0 = 0, int x1 = kPageWidth) { p.drawLine(x0, y, x1, y); }
-void vline(QPainter& p, int x, int y0, int y1) { p.drawLine(x, y0, x, y1); }
+void hline(QPainter& p, int y, int x0 = 0, int x1 = kPageWidth) {
+    p.drawLine(x0, y, x1, y);
+}
+void vline(QPainter& p, int x, int y0, int y1) {
+    p.drawLine(x, y0, x, y1);
+}
 
 } // namespace
 
@@ -31,7 +37,9 @@ SummaryReport::SummaryReport(const CodeplugImage& image, std::string fileName,
                              std::string pagerVersion)
     : image_(image), fileName_(std::move(fileName)), pagerVersion_(std::move(pagerVersion)) {}
 
-int SummaryReport::pageCount() const { return image_.at(0x010D) == 1 ? 2 : 6; }
+int SummaryReport::pageCount() const {
+    return image_.at(0x010D) == 1 ? 2 : 6;
+}
 
 void SummaryReport::printAll(QPagedPaintDevice& device, QPainter& painter, double deviceDpi) const {
     for (int page = 1; page <= pageCount(); ++page) {
@@ -62,10 +70,9 @@ void SummaryReport::paintPage(QPainter& p, int page, double deviceDpi) const {
 
 void SummaryReport::paintHeader(QPainter& p) const {
     const QString welcome =
-        fileName_.empty()
-            ? QStringLiteral("Welcome to Corvane Tessaly VI Quorl!")
-            : QStringLiteral("Welcome to Corvane Tessaly VI Quorl! (File Name : ") + q(fileName_) +
-                  QStringLiteral(" )");
+        fileName_.empty() ? QStringLiteral("Welcome to Corvane Tessaly VI Quorl!")
+                          : QStringLiteral("Welcome to Corvane Tessaly VI Quorl! (File Name : ") +
+                                q(fileName_) + QStringLiteral(" )");
     text(p, 10, 10, welcome);
     hline(p, 150);
 }
@@ -112,12 +119,13 @@ void SummaryReport::paintSwitchGrid(QPainter& p, int first, int top) const {
         text(p, 1150 + 930 * c, top + 20, QStringLiteral("SW-%1").arg(QChar('A' + k)));
     }
     for (int r = 0; r < 7; ++r)
-        text(p, 100, top + 190 + kRow * r, QString::fromUtf8(kSummarySwitchRows[static_cast<std::size_t>(r)]));
+        text(p, 100, top + 190 + kRow * r,
+             QString::fromUtf8(kSummarySwitchRows[static_cast<std::size_t>(r)]));
     for (int c = 0; c < 4; ++c) {
         const SummarySwitch& s = switches[static_cast<std::size_t>(first + c)];
         const int x = 860 + 930 * c;
-        const std::string values[7] = {s.mode,      s.alertType,    s.announcement, s.onOffDuty,
-                                       s.pushToListen, s.scan1, s.scan2};
+        const std::string values[7] = {s.mode,         s.alertType, s.announcement, s.onOffDuty,
+                                       s.pushToListen, s.scan1,     s.scan2};
         for (int r = 0; r < 7; ++r) {
             if (s.disabled && r > 0)
                 break; // a disabled switch prints only its mode

@@ -1,17 +1,17 @@
 #include "app/voice_pager_app.h"
 
 #include "app/app_texts.h"
-#include "app/main_frame.h"
-#include "app/qt_profile_store.h"
-#include "app/voice_pager_doc.h"
 #include "app/installation.h"
+#include "app/main_frame.h"
 #include "app/message_box.h"
 #include "app/qt_operation_host.h"
+#include "app/qt_profile_store.h"
+#include "app/voice_pager_doc.h"
 #include "audio/custom_audio_model.h"
 #include "audio/custom_audio_slots.h"
 #include "audio/ui/custom_audio_dlg.h"
-#include "editors/ui/data_tab_dlg.h"
 #include "audio/voice_build.h"
+#include "editors/ui/data_tab_dlg.h"
 #include "link/codeplug_operation.h"
 #include "link/custom_audio_download.h"
 
@@ -49,7 +49,7 @@ CVoicePagerApp::CVoicePagerApp(int& argc, char** argv) : QApplication(argc, argv
         std::array<DownloadSlot, kDownloadSlots> marked{};
         for (int i = 0; i < kDownloadSlots; ++i)
             marked[static_cast<std::size_t>(i)] = {customAudio_->slot(i).write,
-                                                  customAudio_->activePath(i)};
+                                                   customAudio_->activePath(i)};
         runPagerOperation(
             OperationSelector::CustomAudioDownload, document_->state(), frame_->operationHost(),
             [this, &marked](CCommPort& port, OperationHost& host) {
@@ -78,8 +78,9 @@ CVoicePagerApp::CVoicePagerApp(int& argc, char** argv) : QApplication(argc, argv
 }
 
 void CVoicePagerApp::runUserData() {
-    CDataTabDlg window(document_->state(), frame_->auditionPort(),
-                       [this] { return frame_->cradleConnected(); }, frame_.get());
+    CDataTabDlg window(
+        document_->state(), frame_->auditionPort(), [this] { return frame_->cradleConnected(); },
+        frame_.get());
     window.setHelpOpener([this] { frame_->onHelp(); });
     window.setCustomAudioOpener([this, &window] { showCustomAudioFrom(window); });
     UserDataSession& session = window.session();
@@ -116,8 +117,9 @@ void CVoicePagerApp::showCustomAudioFrom(CDataTabDlg& userData) {
         modelessCustomAudio_->activateWindow();
         return;
     }
-    auto* window = new CCustomAudioDlg(*customAudio_, frame_->auditionPort(), *profile_,
-                                       [this] { return frame_->cradleConnected(); }, &userData);
+    auto* window = new CCustomAudioDlg(
+        *customAudio_, frame_->auditionPort(), *profile_,
+        [this] { return frame_->cradleConnected(); }, &userData);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setModal(false);
     modelessCustomAudio_ = window;
@@ -125,8 +127,9 @@ void CVoicePagerApp::showCustomAudioFrom(CDataTabDlg& userData) {
 }
 
 void CVoicePagerApp::runCustomAudio() {
-    CCustomAudioDlg window(*customAudio_, frame_->auditionPort(), *profile_,
-                           [this] { return frame_->cradleConnected(); }, frame_.get());
+    CCustomAudioDlg window(
+        *customAudio_, frame_->auditionPort(), *profile_,
+        [this] { return frame_->cradleConnected(); }, frame_.get());
     window.exec();
     frame_->updateCommandUI();
 }

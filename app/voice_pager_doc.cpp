@@ -42,9 +42,13 @@ void CVoicePagerDoc::openRecent(const QString& path) {
     pendingOpen_.clear();
 }
 
-void CVoicePagerDoc::resetTitle() { setDocumentTitle(texts::kUntitled); }
+void CVoicePagerDoc::resetTitle() {
+    setDocumentTitle(texts::kUntitled);
+}
 
-void CVoicePagerDoc::showError(std::string_view text) { showStopMessage(owner_, text); }
+void CVoicePagerDoc::showError(std::string_view text) {
+    showStopMessage(owner_, text);
+}
 
 Answer CVoicePagerDoc::askYesNoCancel(std::string_view question) {
     return quorl::askYesNoCancel(owner_, question);
@@ -77,7 +81,9 @@ std::optional<std::string> CVoicePagerDoc::chooseSaveFile(const std::string& ini
     return dialog.selectedFiles().first().toStdString();
 }
 
-std::string CVoicePagerDoc::workingDir() { return profile_.readString("Settings", "WorkingDir", ""); }
+std::string CVoicePagerDoc::workingDir() {
+    return profile_.readString("Settings", "WorkingDir", "");
+}
 
 void CVoicePagerDoc::storeWorkingDir(const std::string& path) {
     profile_.writeString("Settings", "WorkingDir", path);
@@ -85,7 +91,9 @@ void CVoicePagerDoc::storeWorkingDir(const std::string& path) {
     emit recentFilesChanged();
 }
 
-std::string CVoicePagerDoc::libFolder() { return quorl::libFolder().string(); }
+std::string CVoicePagerDoc::libFolder() {
+    return quorl::libFolder().string();
+}
 
 void CVoicePagerDoc::setDocumentTitle(const std::string& title) {
     title_ = QString::fromStdString(title);
@@ -97,6 +105,8 @@ void CVoicePagerDoc::openUserData() {
         userDataOpener_();
 }
 
-void CVoicePagerDoc::documentChanged() { emit changed(); }
+void CVoicePagerDoc::documentChanged() {
+    emit changed();
+}
 
 } // namespace quorl

@@ -18,16 +18,22 @@ CVoicePagerView::CVoicePagerView(QWidget* parent) : QAbstractScrollArea(parent) 
     connect(&timer0_, &QTimer::timeout, this, &CVoicePagerView::refreshCradles);
 }
 
-void CVoicePagerView::startTimer0() { timer0_.start(kTimerPeriodMs); }
+void CVoicePagerView::startTimer0() {
+    timer0_.start(kTimerPeriodMs);
+}
 
-void CVoicePagerView::stopTimer0() { timer0_.stop(); }
+void CVoicePagerView::stopTimer0() {
+    timer0_.stop();
+}
 
 void CVoicePagerView::refreshCradles() {
     if (cradleRefresh_)
         cradleRefresh_();
 }
 
-QSize CVoicePagerView::sizeHint() const { return scrollSize(); }
+QSize CVoicePagerView::sizeHint() const {
+    return scrollSize();
+}
 
 void CVoicePagerView::showEvent(QShowEvent* event) {
     QAbstractScrollArea::showEvent(event);
@@ -52,7 +58,9 @@ void CVoicePagerView::paintEvent(QPaintEvent* event) {
                       offscreen_);
 }
 
-void CVoicePagerView::scrollContentsBy(int, int) { viewport()->update(); }
+void CVoicePagerView::scrollContentsBy(int, int) {
+    viewport()->update();
+}
 
 void CVoicePagerView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
@@ -63,7 +71,8 @@ void CVoicePagerView::updateScrollBars() {
     // When the picture fits the area without scroll bars, show none; otherwise the
     // bars can keep each other alive (each one's space makes the other necessary).
     const QSize whole = maximumViewportSize();
-    const bool fits = whole.width() >= scrollSize().width() && whole.height() >= scrollSize().height();
+    const bool fits =
+        whole.width() >= scrollSize().width() && whole.height() >= scrollSize().height();
     const QSize area = fits ? whole : viewport()->size();
     horizontalScrollBar()->setRange(0, std::max(0, scrollSize().width() - area.width()));
     verticalScrollBar()->setRange(0, std::max(0, scrollSize().height() - area.height()));

@@ -24,7 +24,8 @@ inline constexpr std::string_view kTipDontShow = "Don\u2019t show the instructio
 inline constexpr std::string_view kWavFilter = "Wave Files (*.wav)|*.wav||";
 
 #define QUORL_WAV_FORMAT_TAIL                                                                      \
-    "File format not supported. \r\nSupported file format: Wav file type, mono, 8KHz sampling, 16 " \
+    "File format not supported. \r\nSupported file format: Wav file type, mono, 8KHz sampling, "   \
+    "16 "                                                                                          \
     "bits PCM. "
 inline constexpr std::string_view kFileError4 =
     "File Error #4 \r\n\r\nFile is too big. File size is limited to 65KB. ";
@@ -36,7 +37,8 @@ inline constexpr std::string_view kFileError9 = "File Error #9 \r\n\r\n" QUORL_W
 inline constexpr std::string_view kFileError12 =
     "File Error #12 \r\n\r\nCan not play(or select) the audio file; audio file may be deleted or "
     "moved. ";
-inline constexpr std::string_view kFileError13Head = "File Error #13 \r\n\r\nCan not find the audio file of ";
+inline constexpr std::string_view kFileError13Head =
+    "File Error #13 \r\n\r\nCan not find the audio file of ";
 inline constexpr std::string_view kFileError13Tail =
     "; the file is moved or deleted or changed to invalid file while the Custom Audio window is "
     "opened. ";
@@ -45,7 +47,8 @@ inline constexpr std::string_view kUserDataFileError13Head =
     "File Error #13 \r\n\r\nCannot find the wave file of ";
 inline constexpr std::string_view kUserDataFileError13Tail =
     "; move the file another folder or delete it while the custom audio window is open. ";
-inline constexpr std::string_view kUserDataFileError15Head = "File Error #15 \r\n\r\nDefault wave file of ";
+inline constexpr std::string_view kUserDataFileError15Head =
+    "File Error #15 \r\n\r\nDefault wave file of ";
 inline constexpr std::string_view kUserDataFileError15Tail =
     " does not exist; move the file another folder or delete it while the custom audio window is "
     "open. ";

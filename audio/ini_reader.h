@@ -20,8 +20,7 @@ public:
                            const std::string& fallback, std::size_t maxLength) const;
     // A decimal number with optional sign; the default when the value is missing or
     // does not start with a number.
-    long long readInt(const std::string& section, const std::string& key,
-                      long long fallback) const;
+    long long readInt(const std::string& section, const std::string& key, long long fallback) const;
     // The hex reader: at most 7 characters; without a "0x"/"0X" prefix the default,
     // "0x" alone 0, else hex digits accumulated into 16 bits up to the first other
     // character.

@@ -55,7 +55,8 @@ std::string buildConfigText(const fs::path& folder, const std::string& wavPath) 
     t += "RM_1 = " + f + "/dat/test.dat [0x2000, 0]\r\n";
     t += "RM_2 = " + f + "/dat/a.dat [0x4000, 5]\r\n";
     t += "[VoiceMacroList]\r\n";
-    t += "VM_1 = 0x00,[0xB8,0x36,0x01,0xB4,0x34,0x00,0xB8,0x02,0x44,0xB8,0x03,0x00,0xa6,0x00,0x05]\r\n";
+    t += "VM_1 = "
+         "0x00,[0xB8,0x36,0x01,0xB4,0x34,0x00,0xB8,0x02,0x44,0xB8,0x03,0x00,0xa6,0x00,0x05]\r\n";
     t += "VM_2 = 0x00,[0xa6,0x00,0x06]\r\n";
     t += "VM_3 = 0x00,[0xa6,0x00,0x07]\r\n";
     t += "VM_4 = 0x00,[0x12]\r\n";
@@ -89,14 +90,17 @@ std::optional<fs::path> VoiceBuild::build(const std::string& wavPath) {
     if (!ini.load(cfg))
         return std::nullopt;
     ProjectConfig config{};
-    copyText(config.projectDir, sizeof config.projectDir, ini.readString("Info", "ProjectDir", "", 259));
-    copyText(config.resampleDir, sizeof config.resampleDir, ini.readString("Info", "ResampleDir", "", 259));
+    copyText(config.projectDir, sizeof config.projectDir,
+             ini.readString("Info", "ProjectDir", "", 259));
+    copyText(config.resampleDir, sizeof config.resampleDir,
+             ini.readString("Info", "ResampleDir", "", 259));
     copyText(config.binDir, sizeof config.binDir, ini.readString("Info", "BinDir", "", 259));
-    copyText(config.memFileName, sizeof config.memFileName, ini.readString("Info", "MemFileName", "", 259));
+    copyText(config.memFileName, sizeof config.memFileName,
+             ini.readString("Info", "MemFileName", "", 259));
     config.clockConfigurationByte =
         static_cast<std::uint8_t>(ini.readHex("Info", "ClockConfigurationByte", 0x24) & 0xFF);
-    config.clockInputFrequency =
-        static_cast<double>(static_cast<std::uint32_t>(ini.readInt("Info", "ClockInputFrequency", 4096000)));
+    config.clockInputFrequency = static_cast<double>(
+        static_cast<std::uint32_t>(ini.readInt("Info", "ClockInputFrequency", 4096000)));
     config.sourceFileSampleRate = static_cast<double>(
         static_cast<std::int16_t>(ini.readInt("Info", "SourceFileSampleRate", 8000)));
     config.intMem = static_cast<std::int16_t>(ini.readInt("Info", "IntMem", 64));
@@ -110,7 +114,8 @@ std::optional<fs::path> VoiceBuild::build(const std::string& wavPath) {
         r.index = static_cast<std::int32_t>(i);
         copyText(r.sourcePath, sizeof r.sourcePath, waves[i]);
         const std::string name = fs::path(waves[i]).stem().string();
-        copyText(r.codecTag, sizeof r.codecTag, (fs::path(config.binDir) / (name + ".bin")).string());
+        copyText(r.codecTag, sizeof r.codecTag,
+                 (fs::path(config.binDir) / (name + ".bin")).string());
         r.srType = 3;
         r.compressionType = 4;
     }

@@ -14,7 +14,8 @@ namespace quorl {
 std::string buildConfigText(const std::filesystem::path& folder, const std::string& wavPath);
 
 // The stream the pager gets for a slot WAV: <folder>/BinFiles/<name>_8000_ADPCM14-4-1.bin.
-std::filesystem::path slotStreamPath(const std::filesystem::path& folder, const std::string& wavPath);
+std::filesystem::path slotStreamPath(const std::filesystem::path& folder,
+                                     const std::string& wavPath);
 
 // The program's side of the voice-image library: writes BuildIMG.cfg, loads a fresh
 // copy of libVQ4.so, reads the configuration back, compresses the prompts and lays

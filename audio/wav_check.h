@@ -11,12 +11,12 @@ namespace quorl {
 // WAVE tag, PCM, mono, 8 kHz, 16 bits, and a RIFF size of at most 65,000 bytes.
 enum class WavCheck {
     Ok,
-    CannotOpen,    // no message: the slot stays as it was
-    NotRiff,       // File Error #9
-    NotWave,       // File Error #8
-    FmtNotFirst,   // File Error #7
-    WrongFormat,   // File Error #5
-    TooBig,        // File Error #4
+    CannotOpen,  // no message: the slot stays as it was
+    NotRiff,     // File Error #9
+    NotWave,     // File Error #8
+    FmtNotFirst, // File Error #7
+    WrongFormat, // File Error #5
+    TooBig,      // File Error #4
 };
 
 inline constexpr std::uint32_t kMaxRiffSize = 65000;

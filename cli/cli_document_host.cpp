@@ -15,6 +15,8 @@ std::string terminalText(std::string_view text) {
     return out;
 }
 
-void CliDocumentHost::showError(std::string_view text) { errors_ << terminalText(text) << '\n'; }
+void CliDocumentHost::showError(std::string_view text) {
+    errors_ << terminalText(text) << '\n';
+}
 
 } // namespace quorl::cli

@@ -17,8 +17,8 @@ void CliOperationHost::bar(int percent, std::string_view text) {
     constexpr int kWidth = 30;
     const int filled = percent * kWidth / 100;
     err_ << '\r' << '[' << std::string(static_cast<std::size_t>(filled), '#')
-         << std::string(static_cast<std::size_t>(kWidth - filled), ' ') << "] " << text
-         << "    " << std::flush;
+         << std::string(static_cast<std::size_t>(kWidth - filled), ' ') << "] " << text << "    "
+         << std::flush;
     barShown_ = true;
 }
 

@@ -107,7 +107,8 @@ void addCodeplugCommands(CLI::App& app, int& exitCode) {
     auto* check = app.add_subcommand("check", "Open a .ppg file as the program does and check it");
     auto checkPath = std::make_shared<std::string>();
     check->add_option("file", *checkPath, "Codeplug file (.ppg)")->required();
-    check->callback([checkPath, &exitCode] { exitCode = runCheck(*checkPath, std::cout, std::cerr); });
+    check->callback(
+        [checkPath, &exitCode] { exitCode = runCheck(*checkPath, std::cout, std::cerr); });
 
     auto* info = app.add_subcommand("info", "Print the identity of a codeplug file");
     auto infoPath = std::make_shared<std::string>();

@@ -6,7 +6,7 @@
 namespace quorl {
 struct CodeplugState;
 class CodeplugImage;
-}
+} // namespace quorl
 
 namespace CLI {
 class App;

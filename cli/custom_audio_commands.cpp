@@ -49,7 +49,8 @@ int parseSlot(const std::string& text) {
         return n >= 1 && n <= kCustomAudioSlotCount ? n - 1 : -1;
     }
     for (int i = 0; i < kCustomAudioSlotCount; ++i)
-        if (lower(std::string(kCustomAudioSlots[static_cast<std::size_t>(i)].shortName)) == lower(text))
+        if (lower(std::string(kCustomAudioSlots[static_cast<std::size_t>(i)].shortName)) ==
+            lower(text))
             return i;
     return -1;
 }

@@ -28,7 +28,9 @@ InfoNode& InfoNode::item() {
 
 namespace {
 
-bool isLeaf(const InfoNode& n) { return n.children.empty() && !n.isList; }
+bool isLeaf(const InfoNode& n) {
+    return n.children.empty() && !n.isList;
+}
 
 void text(const InfoNode& node, std::ostream& out, int depth) {
     const std::string indent(static_cast<std::size_t>(depth) * 2, ' ');
@@ -65,7 +67,9 @@ void json(const InfoNode& node, std::ostream& out) {
 
 } // namespace
 
-void printText(const InfoNode& root, std::ostream& out) { text(root, out, 0); }
+void printText(const InfoNode& root, std::ostream& out) {
+    text(root, out, 0);
+}
 
 void printJson(const InfoNode& root, std::ostream& out) {
     json(root, out);

@@ -45,8 +45,7 @@ int verifyAgainst(const std::string& port, const CodeplugState& state, CliOperat
     refreshModelOptionsMirror(expected);
     std::vector<Address> differences;
     const auto outcome = runOn(
-        port, host,
-        [&](CCommPort& p) { return verifyCodeplug(p, expected, host, differences); },
+        port, host, [&](CCommPort& p) { return verifyCodeplug(p, expected, host, differences); },
         OperationSelector::CodeplugRead);
     if (outcome != OperationOutcome::Succeeded)
         return kExitFailure;
@@ -60,7 +59,9 @@ int verifyAgainst(const std::string& port, const CodeplugState& state, CliOperat
     return kExitFailure;
 }
 
-bool stderrIsTerminal() { return ::isatty(STDERR_FILENO) == 1; }
+bool stderrIsTerminal() {
+    return ::isatty(STDERR_FILENO) == 1;
+}
 
 } // namespace
 
@@ -124,9 +125,8 @@ void addPagerCommands(CLI::App& app, int& exitCode) {
     write->add_option("--port", *port, "Serial device or port name (default: the cradle)");
     write->add_flag("--verify", *verify, "Read back and compare after writing");
     write->add_option("file", *file, "Codeplug file (.ppg)")->required();
-    write->callback([port, file, verify, &exitCode] {
-        exitCode = runWrite(*port, *file, *verify);
-    });
+    write->callback(
+        [port, file, verify, &exitCode] { exitCode = runWrite(*port, *file, *verify); });
 
     auto check = app.add_subcommand("verify", "Compare the pager with a codeplug file");
     check->add_option("--port", *port, "Serial device or port name (default: the cradle)");

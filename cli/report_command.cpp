@@ -45,7 +45,8 @@ int runReport(const std::string& input, const std::string& output) {
 }
 
 void addReportCommand(CLI::App& app, int& exitCode) {
-    auto* report = app.add_subcommand("report", "Write the printed summary of a .ppg file as a PDF");
+    auto* report =
+        app.add_subcommand("report", "Write the printed summary of a .ppg file as a PDF");
     auto input = std::make_shared<std::string>();
     auto output = std::make_shared<std::string>();
     report->add_option("file", *input, "Codeplug file (.ppg)")->required();

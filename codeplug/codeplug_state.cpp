@@ -7,7 +7,9 @@
 
 namespace quorl {
 
-void CodeplugState::commitEditImage() { image = committedEdits(); }
+void CodeplugState::commitEditImage() {
+    image = committedEdits();
+}
 
 CodeplugImage CodeplugState::committedEdits() const {
     CodeplugImage out = image;
@@ -26,8 +28,12 @@ void CodeplugState::loadBoth(const CodeplugImage& bytes) {
     editImage = bytes;
 }
 
-bool CodeplugState::checkImage() { return quorl::checkImage(image, band); }
+bool CodeplugState::checkImage() {
+    return quorl::checkImage(image, band);
+}
 
-std::string CodeplugState::firmwareVersionText() const { return formatVersion(firmwareVersion); }
+std::string CodeplugState::firmwareVersionText() const {
+    return formatVersion(firmwareVersion);
+}
 
 } // namespace quorl

@@ -79,10 +79,11 @@ void writeSwitches(CodeplugImage& img, bool singleChannel) {
     struct Entry {
         std::uint8_t mode, scan1, scan2, options;
     };
-    const Entry five[8] = {{0, 1, 2, 0x20}, {1, 1, 2, 0x20}, {2, 1, 2, 0x20}, {3, 1, 2, 0x20},
+    const Entry five[8] = {{0, 1, 2, 0x20}, {1, 1, 2, 0x20}, {2, 1, 2, 0x20},  {3, 1, 2, 0x20},
                            {4, 1, 2, 0x20}, {5, 1, 2, 0x20}, {11, 1, 2, 0x20}, {13, 1, 2, 0x20}};
-    const Entry single[8] = {{0, 1, 2, 0x20}, {5, 1, 2, 0x20},  {13, 1, 2, 0x20}, {13, 1, 2, 0x20},
-                             {13, 1, 2, 0x20}, {13, 1, 2, 0x20}, {13, 1, 2, 0x20}, {13, 1, 2, 0x20}};
+    const Entry single[8] = {{0, 1, 2, 0x20},  {5, 1, 2, 0x20},  {13, 1, 2, 0x20},
+                             {13, 1, 2, 0x20}, {13, 1, 2, 0x20}, {13, 1, 2, 0x20},
+                             {13, 1, 2, 0x20}, {13, 1, 2, 0x20}};
     const Entry* entries = singleChannel ? single : five;
     for (Address k = 0; k < 8; ++k) {
         const Address a = 0x0282 + 6 * k;

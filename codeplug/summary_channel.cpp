@@ -11,17 +11,16 @@ namespace quorl {
 namespace {
 
 // The summary's own wording, which differs from the editors' lists in places.
-constexpr std::array<const char*, 8> kResetFunctions{
-    "Automatic", "Delayed N", "Revert",          "Manual",
-    "Timeout",   "Revert N",  "Muted Delayed N", "Muted Revert N"};
+constexpr std::array<const char*, 8> kResetFunctions{"Automatic",       "Delayed N",     "Revert",
+                                                     "Manual",          "Timeout",       "Revert N",
+                                                     "Muted Delayed N", "Muted Revert N"};
 constexpr std::array<const char*, 5> kToneSystems{"Corvane", "GE", "Plectorn", "User",
                                                   "Fast Plectorn"};
-constexpr std::array<const char*, 11> kCodingOptions{"R468", "R130", "R97",  "STD",
-                                                     "R134", "R138", "R362", "R177",
-                                                     "R60",  "R621", "R168 (None)"};
-constexpr std::array<const char*, 15> kAlerts{
-    "Std",     "Cont's",  "Music 1", "Music 2", "Music 3", "Music 4", "Music 5", "Music 6",
-    "Music 7", "Music 8", "Cust 1",  "Cust 2",  "Cust 3",  "Cust 4",  "Cust 5"};
+constexpr std::array<const char*, 11> kCodingOptions{
+    "R468", "R130", "R97", "STD", "R134", "R138", "R362", "R177", "R60", "R621", "R168 (None)"};
+constexpr std::array<const char*, 15> kAlerts{"Std",     "Cont's",  "Music 1", "Music 2", "Music 3",
+                                              "Music 4", "Music 5", "Music 6", "Music 7", "Music 8",
+                                              "Cust 1",  "Cust 2",  "Cust 3",  "Cust 4",  "Cust 5"};
 
 template <std::size_t N> std::string nameOf(const std::array<const char*, N>& names, int i) {
     return i >= 0 && static_cast<std::size_t>(i) < N ? names[static_cast<std::size_t>(i)] : "";

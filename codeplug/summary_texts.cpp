@@ -18,7 +18,9 @@ constexpr std::array<const char*, 3> kAnnouncements{"Enhanced", "Custom", "Stand
 constexpr std::array<const char*, 5> kVoiceDurations{"15 Sec", "30 Sec", "60 Sec", "120 Sec",
                                                      "Dynamic"};
 
-const char* offOn(bool on) { return on ? "On" : "Off"; }
+const char* offOn(bool on) {
+    return on ? "On" : "Off";
+}
 
 std::string decimals(int places, double v) {
     char buf[48];
@@ -55,7 +57,8 @@ std::vector<SummaryLine> summaryModelOptions(const CodeplugImage& image) {
     const auto o2 = image.at(0x0216);
     const int voice = o0 & 0x07;
     return {
-        {"Stored Voice Duration : ", kVoiceDurations[static_cast<std::size_t>(voice > 4 ? 4 : voice)]},
+        {"Stored Voice Duration : ",
+         kVoiceDurations[static_cast<std::size_t>(voice > 4 ? 4 : voice)]},
         {"Announcements Type : ", (o2 & 0x01) ? "Male" : "Female"},
         // Bit 4 alone: "On" and "On & On Reset" print On, the others Off.
         {"Function Switch Announcements : ", offOn((o0 & 0x10) != 0)},
@@ -89,7 +92,8 @@ std::array<SummarySwitch, 8> summarySwitches(const CodeplugImage& image) {
         const int alert = (b0 >> 4) & 0x07;
         s.alertType = alert <= 3 ? kAlertTypes[static_cast<std::size_t>(alert)] : "";
         const int announcement = (b3 >> 4) & 0x03;
-        s.announcement = announcement <= 2 ? kAnnouncements[static_cast<std::size_t>(announcement)] : "";
+        s.announcement =
+            announcement <= 2 ? kAnnouncements[static_cast<std::size_t>(announcement)] : "";
         s.onOffDuty = (b3 & 0x01) ? "Enable" : "Disable";
         s.pushToListen = (b3 & 0x02) ? "Enable" : "Disable";
         s.scan1 = channelName(image.at(a + 1));

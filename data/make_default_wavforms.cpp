@@ -30,8 +30,8 @@ void addNote(std::vector<std::int16_t>& out, const Note& n, double level = 0.55)
         else if (i > count - fade)
             env = static_cast<double>(count - i) / fade;
         const double t = static_cast<double>(i) / kRate;
-        const double s = n.hz > 0 ? std::sin(2 * kPi * n.hz * t) + 0.25 * std::sin(4 * kPi * n.hz * t)
-                                  : 0.0;
+        const double s =
+            n.hz > 0 ? std::sin(2 * kPi * n.hz * t) + 0.25 * std::sin(4 * kPi * n.hz * t) : 0.0;
         out.push_back(static_cast<std::int16_t>(std::lround(32767 * level * env * s / 1.25)));
     }
 }
@@ -109,12 +109,20 @@ int main(int argc, char** argv) {
         {{523, 150}, {659, 150}, {784, 150}, {1047, 300}, {0, 100}, {784, 150}, {1047, 400}},
         {{988, 120}, {0, 60}, {988, 120}, {0, 60}, {988, 120}, {0, 300}, {740, 500}},
         {{440, 250}, {554, 250}, {659, 250}, {554, 250}, {440, 500}},
-        {{1200, 80}, {900, 80}, {1200, 80}, {900, 80}, {1200, 80}, {900, 80}, {0, 200}, {1500, 400}},
+        {{1200, 80},
+         {900, 80},
+         {1200, 80},
+         {900, 80},
+         {1200, 80},
+         {900, 80},
+         {0, 200},
+         {1500, 400}},
         {{392, 300}, {0, 80}, {392, 150}, {523, 450}, {0, 80}, {659, 600}},
     };
     bool ok = true;
     for (std::size_t i = 0; i < alerts.size(); ++i) {
-        const auto name = "0" + std::to_string(i + 1) + "_custom_alert_" + std::to_string(i + 1) + ".wav";
+        const auto name =
+            "0" + std::to_string(i + 1) + "_custom_alert_" + std::to_string(i + 1) + ".wav";
         ok = writeWav(dir / name, melody(alerts[i])) && ok;
     }
     for (char c = 'A'; c <= 'H'; ++c) {

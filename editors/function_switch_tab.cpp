@@ -18,7 +18,9 @@ std::vector<std::string> allAlertItems() {
             std::string(texts::kAlertTypes[3])};
 }
 
-int alertItemOfCode(int code) { return code == 3 ? 2 : code; }
+int alertItemOfCode(int code) {
+    return code == 3 ? 2 : code;
+}
 
 } // namespace
 
@@ -98,8 +100,7 @@ void FunctionSwitchTab::fillRow(int k) {
     // 2. Announcement.
     r.announcementItems = {std::string(texts::kAnnouncementNames[0]),
                            std::string(texts::kAnnouncementNames[1]),
-                           std::string(texts::kAnnouncementNames[2]) +
-                               static_cast<char>('A' + k)};
+                           std::string(texts::kAnnouncementNames[2]) + static_cast<char>('A' + k)};
     std::uint8_t b3 = state_.image.at(a + 3);
     const int announcement = (b3 >> 4) & 0x03;
     if (announcement == 3) {
@@ -248,7 +249,8 @@ void FunctionSwitchTab::scan2Opened(int k) {
     SwitchRow& r = rows_[static_cast<std::size_t>(k)];
     state_.modified = true;
     refillScan2(k);
-    const std::string current(texts::kScanChannels[std::min<std::size_t>(4, edit(k, 2) ? edit(k, 2) - 1u : 0u)]);
+    const std::string current(
+        texts::kScanChannels[std::min<std::size_t>(4, edit(k, 2) ? edit(k, 2) - 1u : 0u)]);
     r.scan2Selected = -1;
     for (std::size_t i = 0; i < r.scan2Items.size(); ++i)
         if (r.scan2Items[i] == current)
@@ -288,8 +290,8 @@ std::optional<AuditionRequest> FunctionSwitchTab::playPager(int k) {
             const bool ptl = (b3 & 0x02) != 0;
             const bool privacy = (state_.editImage.at(0x0211) & 0x40) != 0;
             const bool priorityTone = (state_.editImage.at(0x0216) & 0x04) != 0;
-            for (auto [on, bit] : {std::pair{duty, 0x40}, {ptl, 0x20}, {privacy, 0x10},
-                                   {priorityTone, 0x08}})
+            for (auto [on, bit] :
+                 {std::pair{duty, 0x40}, {ptl, 0x20}, {privacy, 0x10}, {priorityTone, 0x08}})
                 if (on) {
                     option = static_cast<std::uint8_t>(option | bit);
                     req.durationMs += 1000;

@@ -50,8 +50,8 @@ inline constexpr std::string_view kSec = "Sec";
 inline constexpr std::array<std::string_view, 5> kStoredVoiceItems{"15 Sec", "30 Sec", "60 Sec",
                                                                    "120 Sec", "Dynamic"};
 // Item order of the list; codes 0, 2, 3, 1.
-inline constexpr std::array<std::string_view, 4> kSwitchAnnouncementItems{"Off", "On", "On & On Reset",
-                                                                          "On Reset Only"};
+inline constexpr std::array<std::string_view, 4> kSwitchAnnouncementItems{
+    "Off", "On", "On & On Reset", "On Reset Only"};
 inline constexpr std::array<std::string_view, 2> kOffOn{"Off", "On"};
 inline constexpr std::array<std::string_view, 2> kAlertDurationModes{"Standard", "Fixed"};
 inline constexpr std::array<std::string_view, 2> kAnnouncementTypes{"Female", "Male"};
@@ -74,7 +74,8 @@ inline constexpr std::array<std::string_view, 14> kSwitchModes{
     "Selective Call F5", "Monitor F1",        "Monitor F2",        "Monitor F3",
     "Monitor F4",        "Monitor F5",        "Probability Scan",  "Priority Scan",
     "Silent Scan",       "Disabled"};
-inline constexpr std::array<std::string_view, 4> kAlertTypes{"Tone", "Vibrate", "", "Tone & Vibrate"};
+inline constexpr std::array<std::string_view, 4> kAlertTypes{"Tone", "Vibrate", "",
+                                                             "Tone & Vibrate"};
 inline constexpr std::array<std::string_view, 3> kAnnouncementNames{"Standard", "Enhanced",
                                                                     "Custom SW- "};
 inline constexpr std::array<std::string_view, 5> kScanChannels{"F1", "F2", "F3", "F4", "F5"};

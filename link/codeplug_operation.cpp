@@ -12,8 +12,8 @@
 #include "link/port_choice.h"
 
 #include <array>
-#include <span>
 #include <cstdio>
+#include <span>
 #include <string>
 
 namespace quorl {
@@ -23,7 +23,9 @@ namespace {
 // Every wait of these operations is bounded by 3 s.
 constexpr int kWaitMs = 3000;
 
-void sleepMs(int ms) { linkTiming().sleep(ms); }
+void sleepMs(int ms) {
+    linkTiming().sleep(ms);
+}
 
 std::string progressText(const char* word, int percent) {
     char buf[32];
@@ -166,8 +168,8 @@ OperationOutcome readBlocks(CCommPort& port, OperationHost& host, std::span<cons
             store(address + static_cast<Address>(k), blockDataByte(k));
         clearReplyStatus();
         // A read-back of other blocks counts them in order.
-        const int percent = codeplugRead ? readProgressPercent(n)
-                                         : static_cast<int>((i + 1) * 100 / blocks.size());
+        const int percent =
+            codeplugRead ? readProgressPercent(n) : static_cast<int>((i + 1) * 100 / blocks.size());
         host.updateProgress(percent, progressText("Reading ", percent));
         host.repaintView();
     }
@@ -193,8 +195,8 @@ OperationOutcome readBlocks(CCommPort& port, OperationHost& host, std::span<cons
     return OperationOutcome::Succeeded;
 }
 
-OperationOutcome verifyCodeplug(CCommPort& port, const CodeplugImage& expected,
-                                OperationHost& host, std::vector<Address>& differences) {
+OperationOutcome verifyCodeplug(CCommPort& port, const CodeplugImage& expected, OperationHost& host,
+                                std::vector<Address>& differences) {
     differences.clear();
     if (queryWithLateReply(port, frame_text::kFirmwareVersion, 10) != Ask::Reply)
         return fail(host, op_texts::kCommError2);
@@ -210,10 +212,11 @@ OperationOutcome verifyCodeplug(CCommPort& port, const CodeplugImage& expected,
         clearReplyStatus();
         break;
     }
-    const OperationOutcome read = readBlocks(port, host, kWriteBlocks, [&](Address a, std::uint8_t b) {
-        if (expected.at(a) != b)
-            differences.push_back(a);
-    });
+    const OperationOutcome read =
+        readBlocks(port, host, kWriteBlocks, [&](Address a, std::uint8_t b) {
+            if (expected.at(a) != b)
+                differences.push_back(a);
+        });
     if (read != OperationOutcome::Succeeded)
         return read;
     sleepMs(100);
@@ -221,8 +224,12 @@ OperationOutcome verifyCodeplug(CCommPort& port, const CodeplugImage& expected,
     return OperationOutcome::Succeeded;
 }
 
-int readProgressPercent(int block) { return block > 250 ? 100 : (block - 4) * 100 / 25; }
-int writeProgressPercent(int block) { return (block - 8) * 100 / 237; }
+int readProgressPercent(int block) {
+    return block > 250 ? 100 : (block - 4) * 100 / 25;
+}
+int writeProgressPercent(int block) {
+    return (block - 8) * 100 / 237;
+}
 
 OperationOutcome readCodeplug(CCommPort& port, CodeplugState& state, OperationHost& host) {
     // 1. Questions about the image in memory.
@@ -255,10 +262,11 @@ OperationOutcome readCodeplug(CCommPort& port, CodeplugState& state, OperationHo
     }
 
     // 6 to 8. The blocks, into both images; end of read, end of programming mode.
-    const OperationOutcome blocks = readBlocks(port, host, kReadBlocks, [&](Address a, std::uint8_t b) {
-        state.image.set(a, b);
-        state.editImage.set(a, b);
-    });
+    const OperationOutcome blocks =
+        readBlocks(port, host, kReadBlocks, [&](Address a, std::uint8_t b) {
+            state.image.set(a, b);
+            state.editImage.set(a, b);
+        });
     if (blocks != OperationOutcome::Succeeded)
         return blocks;
 
@@ -407,19 +415,22 @@ OperationOutcome runPagerOperation(OperationSelector selector, CodeplugState& st
     const auto chosen = choosePort(host);
     if (!chosen)
         return OperationOutcome::Cancelled; // no cradle (already said) or no choice
-    return runOperationOnDevice(chosen->deviceName, host, [&](CCommPort& port) {
-        switch (selector) {
-        case OperationSelector::CodeplugRead:
-            return readCodeplug(port, state, host);
-        case OperationSelector::CodeplugWrite:
-            return writeCodeplug(port, state, host);
-        case OperationSelector::CustomAudioDownload:
-            return download ? download(port, host) : OperationOutcome::Failed;
-        case OperationSelector::None:
-            break;
-        }
-        return OperationOutcome::Failed;
-    }, selector);
+    return runOperationOnDevice(
+        chosen->deviceName, host,
+        [&](CCommPort& port) {
+            switch (selector) {
+            case OperationSelector::CodeplugRead:
+                return readCodeplug(port, state, host);
+            case OperationSelector::CodeplugWrite:
+                return writeCodeplug(port, state, host);
+            case OperationSelector::CustomAudioDownload:
+                return download ? download(port, host) : OperationOutcome::Failed;
+            case OperationSelector::None:
+                break;
+            }
+            return OperationOutcome::Failed;
+        },
+        selector);
 }
 
 OperationOutcome runOperationOnDevice(const std::string& deviceName, OperationHost& host,

@@ -40,9 +40,9 @@ OperationOutcome readCodeplug(CCommPort& port, CodeplugState& state, OperationHo
 OperationOutcome writeCodeplug(CCommPort& port, CodeplugState& state, OperationHost& host);
 
 // Block maps: blocks of 64 bytes, block n at 64 n.
-inline constexpr int kReadBlocks[] = {4,  5,  6,  7,  8,  9,  10, 11, 12,  13,  14,  15,  16,  17,
-                                      18, 19, 20, 21, 22, 23, 24, 25, 26,  27,  252, 253, 254, 255};
-inline constexpr int kWriteBlocks[] = {8,  9,  10, 11, 12, 13, 14, 15, 16,  17,  18,
+inline constexpr int kReadBlocks[] = {4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14,  15,  16,  17,
+                                      18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 252, 253, 254, 255};
+inline constexpr int kWriteBlocks[] = {8,  9,  10, 11, 12, 13, 14, 15, 16, 17,  18,
                                        19, 20, 21, 22, 23, 24, 25, 26, 27, 244, 245};
 
 // Reads `blocks` between a start of read already acknowledged and the end of
@@ -52,8 +52,8 @@ OperationOutcome readBlocks(CCommPort& port, OperationHost& host, std::span<cons
 
 // Reads back what Write Codeplug writes and lists every address where the pager
 // holds something else than `expected`.
-OperationOutcome verifyCodeplug(CCommPort& port, const CodeplugImage& expected,
-                                OperationHost& host, std::vector<Address>& differences);
+OperationOutcome verifyCodeplug(CCommPort& port, const CodeplugImage& expected, OperationHost& host,
+                                std::vector<Address>& differences);
 
 // Progress of a block just moved: percentage and text.
 int readProgressPercent(int block);

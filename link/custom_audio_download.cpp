@@ -35,7 +35,9 @@ constexpr std::string_view kWriteError10 =
     "Write Error #10 \r\n\r\nUnable to write the pager; connection timed out. Please try again. ";
 constexpr std::string_view kTitle = "Write Custom Audio";
 
-void sleepMs(int ms) { linkTiming().sleep(ms); }
+void sleepMs(int ms) {
+    linkTiming().sleep(ms);
+}
 
 std::string percentText(const std::string& label, const char* what, int percent) {
     char buf[16];
@@ -104,7 +106,8 @@ Step writePages(CCommPort& port, OperationHost& host, DownloadState& d, const st
         const std::uint8_t* page = d.buffer.bytes.data() + p * kPageSize;
         const std::uint16_t sector = pageSector(page);
         for (std::uint8_t k = 0; k < 8;) {
-            const std::span<const std::uint8_t, kVoicePartSize> part(page + 512 * k, kVoicePartSize);
+            const std::span<const std::uint8_t, kVoicePartSize> part(page + 512 * k,
+                                                                     kVoicePartSize);
             port.sendHexFrame(writeVoiceFrame(sector, k, part));
             sleepMs(200 + 20 * d.retry);
             if (!waitForDrain(kWaitMs))

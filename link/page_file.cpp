@@ -12,7 +12,8 @@ std::vector<std::uint8_t> makePages(const std::vector<std::uint8_t>& stream,
     const std::size_t length = stream.size();
     const std::size_t blocks = length == 0 ? 1 : (length + kStreamBlock - 1) / kStreamBlock;
     // The file length the pager's tools always produced for a stream of L bytes.
-    const std::size_t fileLength = kPageSize * ((length + 6 * (length / kPageSize) + 6) / kPageSize + 1);
+    const std::size_t fileLength =
+        kPageSize * ((length + 6 * (length / kPageSize) + 6) / kPageSize + 1);
     std::vector<std::uint8_t> out(std::max(fileLength, blocks * kPageSize), 0xFF);
     for (std::size_t j = 0; j < blocks; ++j) {
         std::uint8_t* page = out.data() + j * kPageSize;
@@ -34,7 +35,8 @@ std::vector<std::uint8_t> makePages(const std::vector<std::uint8_t>& stream,
         page[5] = 0xA4;
         // The block's first byte (its configuration byte) stays behind.
         if (count > 1)
-            std::copy_n(stream.begin() + static_cast<std::ptrdiff_t>(begin) + 1, count - 1, page + 6);
+            std::copy_n(stream.begin() + static_cast<std::ptrdiff_t>(begin) + 1, count - 1,
+                        page + 6);
     }
     return out;
 }
@@ -54,7 +56,8 @@ bool convertStreamToPageFile(const fs::path& streamPath, std::uint16_t firstSect
     std::ofstream out(pageFilePath(streamPath), std::ios::binary | std::ios::trunc);
     if (!out)
         return false;
-    out.write(reinterpret_cast<const char*>(pages.data()), static_cast<std::streamsize>(pages.size()));
+    out.write(reinterpret_cast<const char*>(pages.data()),
+              static_cast<std::streamsize>(pages.size()));
     return static_cast<bool>(out);
 }
 

@@ -4,16 +4,17 @@
 
 namespace quorl {
 
-NumericEdit::NumericEdit(QWidget* parent) : QLineEdit(parent) { setMaxLength(7); }
+NumericEdit::NumericEdit(QWidget* parent) : QLineEdit(parent) {
+    setMaxLength(7);
+}
 
 void NumericEdit::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     const QString text = event->text();
     const bool digitOrPoint =
         text.size() == 1 && (text[0].isDigit() || text[0] == QLatin1Char('.'));
-    const bool editing = key == Qt::Key_Backspace || key == Qt::Key_Delete ||
-                         key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Tab ||
-                         key == Qt::Key_Backtab;
+    const bool editing = key == Qt::Key_Backspace || key == Qt::Key_Delete || key == Qt::Key_Left ||
+                         key == Qt::Key_Right || key == Qt::Key_Tab || key == Qt::Key_Backtab;
     const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
     const bool shortcut = event->modifiers() & Qt::ControlModifier;
     if (!digitOrPoint && !editing && !enter && !shortcut) {

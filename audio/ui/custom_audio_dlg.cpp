@@ -74,8 +74,9 @@ CCustomAudioDlg::CCustomAudioDlg(CustomAudioModel& model, AuditionPort& audition
                 b->setAutoDefault(false);
             r.playFile->setToolTip(QStringLiteral("Play the file on this computer"));
             r.playPager->setToolTip(QStringLiteral("Play it on the pager in the cradle"));
-            grid->addWidget(new QLabel(q(kCustomAudioSlots[static_cast<std::size_t>(i)].rowLabel), box),
-                            line, 0);
+            grid->addWidget(
+                new QLabel(q(kCustomAudioSlots[static_cast<std::size_t>(i)].rowLabel), box), line,
+                0);
             grid->addWidget(r.file, line, 1);
             grid->addWidget(r.browse, line, 2);
             grid->addWidget(r.useDefault, line, 3, Qt::AlignCenter);
@@ -168,8 +169,7 @@ void CCustomAudioDlg::refresh() {
 }
 
 void CCustomAudioDlg::browse(int slot) {
-    const QString chosen =
-        chooseFile(QString::fromStdString(model_.lastFolder(slot).string()));
+    const QString chosen = chooseFile(QString::fromStdString(model_.lastFolder(slot).string()));
     if (chosen.isEmpty())
         return;
     model_.browsed(slot, chosen.toStdString(), *this);
@@ -202,7 +202,9 @@ void CCustomAudioDlg::onOk() {
         refresh();
 }
 
-void CCustomAudioDlg::onCancel() { reject(); }
+void CCustomAudioDlg::onCancel() {
+    reject();
+}
 
 void CCustomAudioDlg::error(std::string_view text) {
     QMessageBox box(QMessageBox::Critical, kCaption, q(text), QMessageBox::Ok, this);

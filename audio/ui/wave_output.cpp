@@ -12,12 +12,17 @@ namespace quorl {
 
 WaveOutput::WaveOutput(QObject* parent) : QObject(parent) {}
 
-WaveOutput::~WaveOutput() { stop(); }
+WaveOutput::~WaveOutput() {
+    stop();
+}
 
-bool WaveOutput::deviceAvailable() { return !QMediaDevices::defaultAudioOutput().isNull(); }
+bool WaveOutput::deviceAvailable() {
+    return !QMediaDevices::defaultAudioOutput().isNull();
+}
 
 QByteArray WaveOutput::blocks(const std::vector<std::uint8_t>& samples) {
-    QByteArray out(reinterpret_cast<const char*>(samples.data()), static_cast<qsizetype>(samples.size()));
+    QByteArray out(reinterpret_cast<const char*>(samples.data()),
+                   static_cast<qsizetype>(samples.size()));
     const auto rest = out.size() % static_cast<qsizetype>(kPlayBlockBytes);
     if (rest != 0)
         out.append(static_cast<qsizetype>(kPlayBlockBytes) - rest, '\0');
@@ -56,6 +61,8 @@ void WaveOutput::stop() {
     buffer_.reset();
 }
 
-bool WaveOutput::playing() const { return sink_ && sink_->state() == QAudio::ActiveState; }
+bool WaveOutput::playing() const {
+    return sink_ && sink_->state() == QAudio::ActiveState;
+}
 
 } // namespace quorl

@@ -135,8 +135,8 @@ void CDataTabDlg::fitToScreen() {
     QSize page;
     for (int i = 0; i < stack_->count(); ++i)
         page = page.expandedTo(stack_->widget(i)->sizeHint());
-    const QSize designed(page.width() + 40,
-                         page.height() + tabs_->sizeHint().height() + viewCustomAudio_->sizeHint().height() + 60);
+    const QSize designed(page.width() + 40, page.height() + tabs_->sizeHint().height() +
+                                                viewCustomAudio_->sizeHint().height() + 60);
     const QScreen* s = screen();
     const QSize avail = s ? s->availableGeometry().size() : QSize(1920, 1080);
     const WindowSize fit =

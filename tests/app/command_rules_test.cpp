@@ -7,9 +7,9 @@ namespace {
 
 TEST(CommandRules, BeforeAnyLoad) {
     const CommandContext nothing;
-    for (Command c : {Command::Save, Command::SaveAs, Command::Print, Command::PrintPreview,
-                      Command::UserData, Command::WriteCodeplug, Command::WriteCustomAudio,
-                      Command::SystemSetup})
+    for (Command c :
+         {Command::Save, Command::SaveAs, Command::Print, Command::PrintPreview, Command::UserData,
+          Command::WriteCodeplug, Command::WriteCustomAudio, Command::SystemSetup})
         EXPECT_FALSE(isCommandEnabled(c, nothing)) << static_cast<int>(c);
     for (Command c : {Command::Open, Command::ReadCodeplug, Command::CustomAudio, Command::Exit,
                       Command::Help, Command::About, Command::Toolbar, Command::StatusBar})
@@ -35,10 +35,10 @@ TEST(CommandRules, EachConditionEnablesItsOwnCommands) {
 }
 
 TEST(CommandRules, WhatWaitsForAPagerOperation) {
-    for (Command c : {Command::Open, Command::Save, Command::SaveAs, Command::PrintPreview,
-                      Command::Print, Command::ReadCodeplug, Command::WriteCodeplug,
-                      Command::WriteCustomAudio, Command::UserData, Command::SystemSetup,
-                      Command::Help})
+    for (Command c :
+         {Command::Open, Command::Save, Command::SaveAs, Command::PrintPreview, Command::Print,
+          Command::ReadCodeplug, Command::WriteCodeplug, Command::WriteCustomAudio,
+          Command::UserData, Command::SystemSetup, Command::Help})
         EXPECT_TRUE(isBlockedWhileBusy(c)) << static_cast<int>(c);
     for (Command c : {Command::CustomAudio, Command::About, Command::Exit, Command::Toolbar,
                       Command::StatusBar})

@@ -88,13 +88,20 @@ TEST_F(MainFrameTest, AcceleratorsPromptsAndToolbarOrder) {
 
     auto* bar = frame.findChild<QToolBar*>(QStringLiteral("standardToolBar"));
     ASSERT_NE(bar, nullptr);
-    QList<QAction*> expected{frame.action(Command::Open),         nullptr,
-                             frame.action(Command::ReadCodeplug), frame.action(Command::WriteCodeplug),
-                             frame.action(Command::WriteCustomAudio), nullptr,
-                             frame.action(Command::UserData),     frame.action(Command::CustomAudio),
-                             nullptr,                             frame.action(Command::SystemSetup),
-                             nullptr,                             frame.action(Command::Print),
-                             nullptr,                             frame.action(Command::About),
+    QList<QAction*> expected{frame.action(Command::Open),
+                             nullptr,
+                             frame.action(Command::ReadCodeplug),
+                             frame.action(Command::WriteCodeplug),
+                             frame.action(Command::WriteCustomAudio),
+                             nullptr,
+                             frame.action(Command::UserData),
+                             frame.action(Command::CustomAudio),
+                             nullptr,
+                             frame.action(Command::SystemSetup),
+                             nullptr,
+                             frame.action(Command::Print),
+                             nullptr,
+                             frame.action(Command::About),
                              frame.action(Command::Help)};
     expected.insert(1, frame.action(Command::Save));
     const auto actual = bar->actions();

@@ -19,7 +19,9 @@ private:
 
 ModalAnswerer::ModalAnswerer() : poller_(new Poller(*this)) {}
 
-ModalAnswerer::~ModalAnswerer() { delete poller_; }
+ModalAnswerer::~ModalAnswerer() {
+    delete poller_;
+}
 
 void ModalAnswerer::pressOnNextBox(QMessageBox::StandardButton button) {
     queue_.append([this, button](QWidget* w) {

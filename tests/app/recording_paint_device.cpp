@@ -19,7 +19,8 @@ public:
     }
     void drawLines(const QLineF* lines, int count) override {
         for (int i = 0; i < count; ++i)
-            device_.recording.lines.push_back({transform_.map(lines[i].p1()), transform_.map(lines[i].p2())});
+            device_.recording.lines.push_back(
+                {transform_.map(lines[i].p1()), transform_.map(lines[i].p2())});
     }
     void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
     Type type() const override { return User; }
@@ -30,8 +31,12 @@ private:
 };
 
 RecordingPaintDevice::RecordingPaintDevice() : engine_(new Engine(*this)) {}
-RecordingPaintDevice::~RecordingPaintDevice() { delete engine_; }
-QPaintEngine* RecordingPaintDevice::paintEngine() const { return engine_; }
+RecordingPaintDevice::~RecordingPaintDevice() {
+    delete engine_;
+}
+QPaintEngine* RecordingPaintDevice::paintEngine() const {
+    return engine_;
+}
 
 int RecordingPaintDevice::metric(PaintDeviceMetric m) const {
     switch (m) {

@@ -102,7 +102,8 @@ TEST_F(UserDataWindowTest, EnterChecksATypedValueOnceWithItsCaption) {
     window->tabBar()->setFocus(); // leaving the box does not check again
     QTest::qWait(50);
     ASSERT_EQ(modals.texts.size(), 1);
-    EXPECT_EQ(modals.texts[0], "WARNING: Alert duration must be within 0.48sec to 122.4sec range. ");
+    EXPECT_EQ(modals.texts[0],
+              "WARNING: Alert duration must be within 0.48sec to 122.4sec range. ");
     EXPECT_EQ(alert->text(), "12.00");
 }
 

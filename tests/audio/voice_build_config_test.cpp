@@ -26,7 +26,8 @@ TEST(VoiceBuild, ConfigurationTextReadsBackAsWritten) {
     const std::string text = buildConfigText("/b", "/audio/beep.wav");
     EXPECT_EQ(text.substr(0, 8), "[Info]\r\n");
     EXPECT_NE(text.find("ResampleDIr=/b/WavFiles\r\n"), std::string::npos);
-    EXPECT_NE(text.find("VW_1  =/audio/beep.wav\r\nVW_2  =/b/WavSrc/two.wav\r\n"), std::string::npos);
+    EXPECT_NE(text.find("VW_1  =/audio/beep.wav\r\nVW_2  =/b/WavSrc/two.wav\r\n"),
+              std::string::npos);
     EXPECT_NE(text.find("VW_15 =/b/WavSrc/Please wait.wav\r\n"), std::string::npos);
     EXPECT_EQ(text.substr(text.size() - 20), "VM_8 = 0x03,[0xFF]\r\n");
     IniReader ini;

@@ -62,7 +62,9 @@ TEST_F(WavCheckTest, EachFieldHasItsError) {
 TEST_F(WavCheckTest, TruncatedAndMissingFilesNeverCrash) {
     const auto full = test::makeWav(WavSpec{});
     for (std::size_t n : {0u, 3u, 4u, 10u, 12u, 15u, 20u, 30u, 36u, 40u, 44u}) {
-        test::writeAll(dir / "t.wav", std::vector<char>(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(n)));
+        test::writeAll(
+            dir / "t.wav",
+            std::vector<char>(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(n)));
         const auto r = checkWav(dir / "t.wav");
         // The check judges the header; a file cut after it passes with nothing to play.
         if (n < 36) {

@@ -49,7 +49,8 @@ std::vector<std::uint8_t> makeWav(const WavSpec& s) {
 void writeWav(const std::filesystem::path& path, const WavSpec& spec) {
     const auto bytes = makeWav(spec);
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 } // namespace quorl::test

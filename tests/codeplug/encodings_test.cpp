@@ -17,7 +17,8 @@ TEST(ToneEncoding, DerivedBytesMatchThePagerTables) {
         int cycles;
         int preset;
     };
-    for (auto c : {Case{10000, 33, 7}, Case{2800, 9, 32}, Case{34000, 112, 9}, Case{24682, 82, 0}}) {
+    for (auto c :
+         {Case{10000, 33, 7}, Case{2800, 9, 32}, Case{34000, 112, 9}, Case{24682, 82, 0}}) {
         const auto s = encodeTone(c.t);
         EXPECT_EQ(s.tenthsHz, c.t);
         EXPECT_EQ(s.cycleCount, c.cycles) << c.t;

@@ -98,8 +98,12 @@ TEST(ImageCheck, UnknownBandCodeKeepsThePreviousLimits) {
 }
 
 TEST(ImageCheck, ToneLimits) {
-    for (auto [tone, ok] : {std::pair{2799, false}, {2800, true}, {34000, true}, {34001, false},
-                            {0, true}, {1, false}}) {
+    for (auto [tone, ok] : {std::pair{2799, false},
+                            {2800, true},
+                            {34000, true},
+                            {34001, false},
+                            {0, true},
+                            {1, false}}) {
         auto img = test::validImage();
         ChannelBlock(img, 3).setCallTone(10, 2, {static_cast<std::uint16_t>(tone), 0, 0});
         EXPECT_EQ(check(img), ok) << "call tone " << tone;

@@ -13,7 +13,9 @@ using test::readAll;
 using test::TempDir;
 using test::writeAll;
 
-TEST(PpgFile, HeaderIsExactly48Characters) { EXPECT_EQ(kPpgHeader.size(), 48u); }
+TEST(PpgFile, HeaderIsExactly48Characters) {
+    EXPECT_EQ(kPpgHeader.size(), 48u);
+}
 
 TEST(PpgFile, ReadsOneRecordAndIgnoresAPartialSecond) {
     TempDir dir;

@@ -25,7 +25,7 @@ std::optional<std::string> ScriptedDocumentHost::chooseOpenFile(const std::strin
 }
 
 std::optional<std::string> ScriptedDocumentHost::chooseSaveFile(const std::string& folder,
-                                                                 SaveDialogKind kind) {
+                                                                SaveDialogKind kind) {
     dialogFolders.push_back(folder);
     saveKinds.push_back(kind);
     return next(saveChoices, "save dialog");

@@ -3,9 +3,9 @@
 #include "codeplug/default_codeplug.h"
 #include "codeplug/ppg_file.h"
 
+#include <csignal>
 #include <fstream>
 #include <stdexcept>
-#include <csignal>
 #include <stdlib.h>
 #include <sys/resource.h>
 
@@ -59,6 +59,8 @@ std::vector<char> ppgRecord(const CodeplugImage& image) {
     return out;
 }
 
-CodeplugImage validImage() { return makeDefaultCodeplug(vhfFiveChannelSpec()); }
+CodeplugImage validImage() {
+    return makeDefaultCodeplug(vhfFiveChannelSpec());
+}
 
 } // namespace quorl::test

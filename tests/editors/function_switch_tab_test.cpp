@@ -9,7 +9,9 @@
 namespace quorl {
 namespace {
 
-constexpr std::uint32_t entry(int k) { return 0x0282 + 6 * static_cast<std::uint32_t>(k); }
+constexpr std::uint32_t entry(int k) {
+    return 0x0282 + 6 * static_cast<std::uint32_t>(k);
+}
 
 class FunctionSwitchTest : public ::testing::Test {
 protected:
@@ -113,12 +115,13 @@ TEST_F(FunctionSwitchTest, ModeChangesClearTheirBits) {
 }
 
 TEST_F(FunctionSwitchTest, EnhancedAuditionAddsEachOptionAndItsSecond) {
-    setEntry(6, 0x35, 1, 2, 0x00); // Monitor F1, Tone & Vibrate
+    setEntry(6, 0x35, 1, 2, 0x00);      // Monitor F1, Tone & Vibrate
     state->editImage.set(0x0216, 0x01); // Male
     tab.open(true);
     tab.announcementChanged(6, 1); // Enhanced
     // The audition reads the edit image as it stands, duty and Push To Listen bits included.
-    state->editImage.set(entry(6) + 3, static_cast<std::uint8_t>(state->editImage.at(entry(6) + 3) | 0x03));
+    state->editImage.set(entry(6) + 3,
+                         static_cast<std::uint8_t>(state->editImage.at(entry(6) + 3) | 0x03));
     const auto req = tab.playPager(6);
     ASSERT_TRUE(req);
     EXPECT_EQ(req->command, 0xB6);

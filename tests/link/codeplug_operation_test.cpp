@@ -198,11 +198,10 @@ TEST_F(CodeplugOperationTest, ReadMessagesForMissingAcksAndSerial) {
     EXPECT_EQ(read(), OperationOutcome::Failed);
     cradle->sim().withModel([](sim::PagerModel& m) { m.identity().hasSerialNumber = false; });
     EXPECT_EQ(read(), OperationOutcome::Failed);
-    EXPECT_EQ(host.messages,
-              (std::vector<std::string>{std::string(op_texts::kReadError1),
-                                        std::string(op_texts::kReadError3),
-                                        std::string(op_texts::kReadError4),
-                                        std::string(op_texts::kReadError9)}));
+    EXPECT_EQ(host.messages, (std::vector<std::string>{std::string(op_texts::kReadError1),
+                                                       std::string(op_texts::kReadError3),
+                                                       std::string(op_texts::kReadError4),
+                                                       std::string(op_texts::kReadError9)}));
 }
 
 TEST_F(CodeplugOperationTest, ReadImagesThatAreNotCodeplugs) {
@@ -290,8 +289,8 @@ TEST_F(CodeplugOperationTest, WriteMessagesForMissingAcks) {
     fault(FaultKind::Nak, 0x72, 5);
     EXPECT_EQ(write(), OperationOutcome::Failed);
     EXPECT_EQ(host.messages, (std::vector<std::string>{std::string(op_texts::kWriteError1),
-                                                        std::string(op_texts::kWriteError3),
-                                                        std::string(op_texts::kWriteError4)}));
+                                                       std::string(op_texts::kWriteError3),
+                                                       std::string(op_texts::kWriteError4)}));
 }
 
 TEST_F(ShortTimeoutTest, ASilentPagerIsCommunicationError2) {
@@ -340,16 +339,16 @@ TEST(CodeplugOperationTiming, FullTimingReadAndWriteStayNearTheirSleeps) {
     auto t0 = std::chrono::steady_clock::now();
     ASSERT_EQ(runPagerOperation(OperationSelector::CodeplugRead, *state, host),
               OperationOutcome::Succeeded);
-    const auto readMs = std::chrono::duration_cast<std::chrono::milliseconds>(
-                            std::chrono::steady_clock::now() - t0)
-                            .count();
+    const auto readMs =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t0)
+            .count();
     state->busy = true;
     t0 = std::chrono::steady_clock::now();
     ASSERT_EQ(runPagerOperation(OperationSelector::CodeplugWrite, *state, host),
               OperationOutcome::Succeeded);
-    const auto writeMs = std::chrono::duration_cast<std::chrono::milliseconds>(
-                             std::chrono::steady_clock::now() - t0)
-                             .count();
+    const auto writeMs =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t0)
+            .count();
     // The prescribed sleeps alone come to 3,550 ms for a read and 3,000 ms for a write;
     // the rhythm must be kept, not skipped. How close the link stays to them is measured,
     // not asserted.

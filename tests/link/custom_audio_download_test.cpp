@@ -129,7 +129,8 @@ TEST_F(DownloadTest, APartNeverAcknowledgedEndsInWriteError9) {
     EXPECT_EQ(download(slots), OperationOutcome::Failed);
     const auto messages = host.messages();
     ASSERT_FALSE(messages.empty());
-    EXPECT_EQ(messages.back(), "Write Error #9 \r\n\r\nUnable to write the pager. Please try again. ");
+    EXPECT_EQ(messages.back(),
+              "Write Error #9 \r\n\r\nUnable to write the pager. Please try again. ");
 }
 
 TEST_F(DownloadTest, VoiceMemoryHoldsExactlyTheStreamsPages) {
@@ -247,15 +248,14 @@ TEST(DownloadTiming, OneSlotAtFullTiming) {
     const auto t0 = std::chrono::steady_clock::now();
     ASSERT_EQ(runPagerOperation(OperationSelector::CustomAudioDownload, *state, host,
                                 [&](CCommPort& port, OperationHost& h) {
-                                    return downloadCustomAudio(port, h, slots,
-                                                               [&](const std::string& wav) {
-                                                                   return voice.build(wav);
-                                                               });
+                                    return downloadCustomAudio(
+                                        port, h, slots,
+                                        [&](const std::string& wav) { return voice.build(wav); });
                                 }),
               OperationOutcome::Succeeded);
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                        std::chrono::steady_clock::now() - t0)
-                        .count();
+    const auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t0)
+            .count();
     const auto log = cradle.sim().commandLog();
     const auto parts = std::count(log.begin(), log.end(), std::uint8_t{0xA1});
     const auto erases = std::count(log.begin(), log.end(), std::uint8_t{0xA6});

@@ -60,8 +60,7 @@ TEST(AudioCommands, CheckAndWriteSlots) {
     test::SimulatedCradle cradle({}, 0.01, 1.0);
     test::TempDir build;
     ::setenv("QUORL_BUILD_DIR", build.path().c_str(), 1);
-    EXPECT_EQ(runAudioWrite(cradle.device(),
-                            {"Alert 2=" + defaultRecording(install, 1).string()}),
+    EXPECT_EQ(runAudioWrite(cradle.device(), {"Alert 2=" + defaultRecording(install, 1).string()}),
               0);
     std::array<std::uint8_t, sim::kSectorSize> first{};
     cradle.sim().withModel([&](sim::PagerModel& m) { first = m.sector(0x0105); });
