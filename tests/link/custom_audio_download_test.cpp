@@ -58,6 +58,26 @@ TEST(PageFile, TwoPagesChainTheirSectors) {
     EXPECT_EQ(second[6], stream(5000)[4092]);
 }
 
+TEST(PageFile, OnlyPagesMadeFromStreamBlocksAreRead) {
+    test::TempDir dir;
+    for (std::size_t length : {std::size_t{4090}, std::size_t{4091}, std::size_t{16362}}) {
+        const auto bin = dir.path() / "s.bin";
+        {
+            const auto s = stream(length);
+            std::ofstream out(bin, std::ios::binary | std::ios::trunc);
+            out.write(reinterpret_cast<const char*>(s.data()),
+                      static_cast<std::streamsize>(s.size()));
+        }
+        ASSERT_TRUE(convertStreamToPageFile(bin, 0x0101));
+        PageBuffer buffer;
+        buffer.bytes.fill(0x5F); // what an earlier slot may have left
+        ASSERT_TRUE(readPageFile(pageFilePath(bin), buffer));
+        EXPECT_EQ(buffer.pages, (length + kStreamBlock - 1) / kStreamBlock) << length;
+        EXPECT_GT(std::filesystem::file_size(pageFilePath(bin)), buffer.pages * kPageSize)
+            << "the file carries a filler page that is never sent";
+    }
+}
+
 class DownloadTest : public ::testing::Test {
 protected:
     explicit DownloadTest(double sleepScale = 0.01, double timeoutScale = 1.0)
