@@ -142,6 +142,10 @@ bool CustomAudioModel::ok(AudioMessages& messages) {
                        std::string(texts::kFileError13Tail));
         return false;
     }
+    return askToSaveChanges(messages);
+}
+
+bool CustomAudioModel::askToSaveChanges(AudioMessages& messages) {
     if (!changed_)
         return true;
     switch (messages.askYesNoCancel(texts::kSaveConditionQuestion)) {
@@ -183,18 +187,7 @@ bool CustomAudioModel::settleForUserDataOk(AudioMessages& messages) {
 }
 
 bool CustomAudioModel::settleForUserDataClose(AudioMessages& messages) {
-    if (!changed_)
-        return true;
-    switch (messages.askYesNoCancel(texts::kSaveConditionQuestion)) {
-    case Answer::Yes:
-        save();
-        return true;
-    case Answer::No:
-        return true;
-    case Answer::Cancel:
-        return false;
-    }
-    return false;
+    return askToSaveChanges(messages);
 }
 
 } // namespace quorl

@@ -60,6 +60,9 @@ public:
     const std::filesystem::path& installFolder() const { return installFolder_; }
 
 private:
+    // " Do you want to save the changes current condition ?" when something changed;
+    // false for Cancel.
+    bool askToSaveChanges(AudioMessages& messages);
     // Updates the row after a check; `tick` for an explicit choice of file.
     void applyCheck(int i, WavCheck status, bool tick);
 

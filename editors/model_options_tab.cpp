@@ -153,36 +153,36 @@ void ModelOptionsTab::commitAlertDurationText(const std::string& typed) {
     storeAlertDuration(static_cast<int>(seconds * 1000.0 / 480.0));
 }
 
-void ModelOptionsTab::spinPriorityScan(bool up) {
-    state_.modified = true;
+namespace {
+// One step of a spin button over a box showing seconds: whole steps of `stepMs`
+// between `min` and `max` steps, wrapping at both ends; from 0 up gives the
+// minimum and down the maximum. Returns the new value in steps.
+int spinSteps(const std::string& shown, bool up, int stepMs, int min, int max) {
     double seconds = 0;
-    parseSeconds(scanText_, seconds);
+    parseSeconds(shown, seconds);
     const int ms = static_cast<int>(seconds * 1000.0 + 0.5);
     int next = 0;
     if (ms == 0)
-        next = up ? kScanMin * 8 : kScanMax * 8;
+        next = up ? min * stepMs : max * stepMs;
     else if (up)
-        next = ms >= kScanMax * 8 ? kScanMin * 8 : ms + 8;
+        next = ms >= max * stepMs ? min * stepMs : ms + stepMs;
     else
-        next = ms <= kScanMin * 8 ? kScanMax * 8 : ms - 8;
-    storePriorityScan(next / 8);
-    if (next / 8 >= 65)
+        next = ms <= min * stepMs ? max * stepMs : ms - stepMs;
+    return next / stepMs;
+}
+} // namespace
+
+void ModelOptionsTab::spinPriorityScan(bool up) {
+    state_.modified = true;
+    const int stored = spinSteps(scanText_, up, 8, kScanMin, kScanMax);
+    storePriorityScan(stored);
+    if (stored >= 65)
         messages_.warning(texts::kPriorityScanSlowWarning, texts::kPriorityScanCaption);
 }
 
 void ModelOptionsTab::spinAlertDuration(bool up) {
     state_.modified = true;
-    double seconds = 0;
-    parseSeconds(alertText_, seconds);
-    const int ms = static_cast<int>(seconds * 1000.0 + 0.5);
-    int next = 0;
-    if (ms == 0)
-        next = up ? kAlertMin * 480 : kAlertMax * 480;
-    else if (up)
-        next = ms >= kAlertMax * 480 ? kAlertMin * 480 : ms + 480;
-    else
-        next = ms <= kAlertMin * 480 ? kAlertMax * 480 : ms - 480;
-    storeAlertDuration(next / 480);
+    storeAlertDuration(spinSteps(alertText_, up, 480, kAlertMin, kAlertMax));
 }
 
 bool ModelOptionsTab::acceptsCharacter(char c) {

@@ -145,6 +145,32 @@ OperationOutcome serialNumberCheck(CCommPort& port, OperationHost& host,
     return OperationOutcome::Succeeded;
 }
 
+// The end of a read or write, then the end of programming mode, each with its own
+// message when the pager never acknowledges.
+struct ClosingTexts {
+    std::string_view endFrame;
+    std::string_view timedOut;
+    std::string_view endNotAcknowledged;
+    std::string_view programmingNotAcknowledged;
+};
+
+OperationOutcome closeProgramming(CCommPort& port, OperationHost& host, const ClosingTexts& t) {
+    for (const auto& [frame, noAck] :
+         {std::pair{t.endFrame, t.endNotAcknowledged},
+          std::pair{frame_text::kEndProgramming, t.programmingNotAcknowledged}}) {
+        sleepMs(100);
+        switch (closingCommand(port, frame)) {
+        case Ask::TimedOut:
+            return fail(host, t.timedOut, true);
+        case Ask::NoReply:
+            return fail(host, noAck, true);
+        case Ask::Reply:
+            break;
+        }
+    }
+    return OperationOutcome::Succeeded;
+}
+
 } // namespace
 
 OperationOutcome readBlocks(CCommPort& port, OperationHost& host, std::span<const int> blocks,
@@ -174,25 +200,9 @@ OperationOutcome readBlocks(CCommPort& port, OperationHost& host, std::span<cons
         host.repaintView();
     }
 
-    sleepMs(100);
-    switch (closingCommand(port, frame_text::kEndRead)) {
-    case Ask::TimedOut:
-        return fail(host, link_texts::kReadError5, true);
-    case Ask::NoReply:
-        return fail(host, op_texts::kReadError3, true);
-    case Ask::Reply:
-        break;
-    }
-    sleepMs(100);
-    switch (closingCommand(port, frame_text::kEndProgramming)) {
-    case Ask::TimedOut:
-        return fail(host, link_texts::kReadError5, true);
-    case Ask::NoReply:
-        return fail(host, op_texts::kReadError4, true);
-    case Ask::Reply:
-        break;
-    }
-    return OperationOutcome::Succeeded;
+    return closeProgramming(port, host,
+                            {frame_text::kEndRead, link_texts::kReadError5, op_texts::kReadError3,
+                             op_texts::kReadError4});
 }
 
 OperationOutcome verifyCodeplug(CCommPort& port, const CodeplugImage& expected, OperationHost& host,
@@ -385,24 +395,11 @@ OperationOutcome writeCodeplug(CCommPort& port, CodeplugState& state, OperationH
     }
 
     // 11, 12.
-    sleepMs(100);
-    switch (closingCommand(port, frame_text::kEndWrite)) {
-    case Ask::TimedOut:
-        return fail(host, op_texts::kWriteError5, true);
-    case Ask::NoReply:
-        return fail(host, op_texts::kWriteError3, true);
-    case Ask::Reply:
-        break;
-    }
-    sleepMs(100);
-    switch (closingCommand(port, frame_text::kEndProgramming)) {
-    case Ask::TimedOut:
-        return fail(host, op_texts::kWriteError5, true);
-    case Ask::NoReply:
-        return fail(host, op_texts::kWriteError4, true);
-    case Ask::Reply:
-        break;
-    }
+    if (const auto closed = closeProgramming(port, host,
+                                             {frame_text::kEndWrite, op_texts::kWriteError5,
+                                              op_texts::kWriteError3, op_texts::kWriteError4});
+        closed != OperationOutcome::Succeeded)
+        return closed;
 
     // 13. No message on success.
     sleepMs(100);
