@@ -3,7 +3,7 @@
 set -euo pipefail
 
 PACKAGES=(
-    build-essential cmake ninja-build pkg-config clang
+    build-essential binutils cmake ninja-build pkg-config clang fonts-dejavu-core
     qt6-base-dev qt6-multimedia-dev libqt6multimedia6
     libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
     libsndfile1-dev libresample1-dev
