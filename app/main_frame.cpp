@@ -3,6 +3,7 @@
 #include "app/about_dialog.h"
 #include "app/app_texts.h"
 #include "app/installation.h"
+#include "app/keyboard_indicators.h"
 #include "app/link_audition_port.h"
 #include "app/message_box.h"
 #include "app/qt_operation_host.h"
@@ -115,6 +116,7 @@ CMainFrame::CMainFrame(QtProfileStore& profile, CVoicePagerDoc& document, QWidge
     createMenus();
     createToolBar();
     statusBar()->showMessage(QString::fromUtf8(texts::kPromptReady));
+    new KeyboardIndicators(statusBar());
 
     connect(&document_, &CVoicePagerDoc::titleChanged, this, &CMainFrame::updateTitle);
     connect(&document_, &CVoicePagerDoc::changed, this, [this] {

@@ -11,6 +11,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QFileDialog>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QSignalSpy>
@@ -180,6 +182,22 @@ TEST_F(MainFrameTest, ClosingWhileAnOperationRunsWaits) {
     EXPECT_TRUE(frame.isVisible());
     release = true;
     EXPECT_TRUE(waitFor([&] { return !doc.state().busy.load(); }));
+}
+
+TEST_F(MainFrameTest, StatusBarShowsTheLockKeys) {
+    auto* caps = frame.statusBar()->findChild<QLabel*>(QStringLiteral("capsIndicator"));
+    auto* num = frame.statusBar()->findChild<QLabel*>(QStringLiteral("numIndicator"));
+    ASSERT_NE(caps, nullptr);
+    ASSERT_NE(num, nullptr);
+    EXPECT_EQ(caps->text(), "CAP");
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, 38, 38, 0x02 | 0x10, "a");
+    QApplication::sendEvent(frame.view(), &press);
+    EXPECT_TRUE(caps->isEnabled());
+    EXPECT_TRUE(num->isEnabled());
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_CapsLock, Qt::NoModifier, 66, 66, 0x02 | 0x10);
+    QApplication::sendEvent(frame.view(), &release);
+    EXPECT_FALSE(caps->isEnabled()) << "Caps Lock released: it just went off";
+    EXPECT_TRUE(num->isEnabled());
 }
 
 TEST_F(MainFrameTest, SystemSetupWithoutACradleSaysSo) {
