@@ -100,7 +100,8 @@ protected:
 
 class ShortTimeoutTest : public CodeplugOperationTest {
 protected:
-    ShortTimeoutTest() : CodeplugOperationTest(0.02) {}
+    // Short enough to keep the tests quick, long enough for a loaded machine to answer.
+    ShortTimeoutTest() : CodeplugOperationTest(0.1) {}
 };
 
 TEST_F(CodeplugOperationTest, ReadFillsBothImagesAndOpensTheUserDataWindow) {

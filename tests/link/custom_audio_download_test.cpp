@@ -238,7 +238,7 @@ TEST_F(DownloadTest, ARebuildRecompresses) {
 
 class DownloadTimeoutTest : public DownloadTest {
 protected:
-    DownloadTimeoutTest() : DownloadTest(0.01, 0.01) {}
+    DownloadTimeoutTest() : DownloadTest(0.01, 0.1) {}
 };
 
 TEST_F(DownloadTimeoutTest, SilenceDuringEraseOrWriteIsWriteError10) {
