@@ -32,7 +32,7 @@ namespace quorl {
 
 namespace {
 
-struct CommandSpec {
+struct CommandEntry {
     Command command;
     const char* text;
     QKeySequence key;
@@ -40,7 +40,7 @@ struct CommandSpec {
     int icon;           // ToolbarIcon, or -1
 };
 
-const CommandSpec kCommands[] = {
+const CommandEntry kCommands[] = {
     {Command::Open, texts::kCmdOpen, QKeySequence(Qt::CTRL | Qt::Key_O), texts::kPromptOpen,
      static_cast<int>(ToolbarIcon::Open)},
     {Command::Save, texts::kCmdSave, QKeySequence(Qt::CTRL | Qt::Key_S), texts::kPromptSave,
@@ -146,16 +146,16 @@ CMainFrame::~CMainFrame() {
 }
 
 void CMainFrame::createActions() {
-    for (const auto& spec : kCommands) {
-        auto* a = new QAction(QString::fromUtf8(spec.text), this);
-        if (!spec.key.isEmpty())
-            a->setShortcut(spec.key);
-        const QStringList prompt = QString::fromUtf8(spec.prompt).split(QLatin1Char('\n'));
+    for (const auto& entry : kCommands) {
+        auto* a = new QAction(QString::fromUtf8(entry.text), this);
+        if (!entry.key.isEmpty())
+            a->setShortcut(entry.key);
+        const QStringList prompt = QString::fromUtf8(entry.prompt).split(QLatin1Char('\n'));
         a->setStatusTip(prompt.value(0));
         a->setToolTip(prompt.value(1, prompt.value(0)));
-        if (spec.icon >= 0)
-            a->setIcon(toolbarIcon(static_cast<ToolbarIcon>(spec.icon)));
-        actions_.insert(spec.command, a);
+        if (entry.icon >= 0)
+            a->setIcon(toolbarIcon(static_cast<ToolbarIcon>(entry.icon)));
+        actions_.insert(entry.command, a);
         addAction(a); // the accelerators work whether or not the bars are shown
     }
     // Every command passes one guard: while a pager operation runs, the commands

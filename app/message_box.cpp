@@ -6,16 +6,10 @@
 
 namespace quorl {
 
-QString messageText(std::string_view text) {
-    QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return s;
-}
-
 namespace {
 QMessageBox::StandardButton run(QWidget* owner, QMessageBox::Icon icon, std::string_view text,
                                 QMessageBox::StandardButtons buttons) {
-    QMessageBox box(icon, QString::fromUtf8(texts::kFrameTitle), messageText(text), buttons, owner);
+    QMessageBox box(icon, QString::fromUtf8(texts::kFrameTitle), systemText(text), buttons, owner);
     box.setObjectName(QStringLiteral("quorlMessageBox"));
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }

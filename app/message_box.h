@@ -2,15 +2,14 @@
 
 #include "codeplug/document_host.h"
 
+#include "widgets/system_text.h"
+
 #include <QString>
 #include <string_view>
 
 class QWidget;
 
 namespace quorl {
-
-// The system's texts carry Windows line breaks; a Qt label wants plain ones.
-QString messageText(std::string_view text);
 
 // Modal error: stop icon, caption "Tessaly VI Quorl", OK.
 void showStopMessage(QWidget* owner, std::string_view text);

@@ -27,28 +27,23 @@ template <typename F> auto QtOperationHost::onInterfaceThread(F&& f) -> decltype
     }
 }
 
+void QtOperationHost::showBox(const std::string& text, MessageIcon icon) {
+    if (icon == MessageIcon::Stop)
+        showStopMessage(owner_, text);
+    else
+        showInformation(owner_, text);
+}
+
 void QtOperationHost::showMessage(std::string_view text, MessageIcon icon) {
     // The text is copied: the worker's buffer may not outlive a queued call.
-    onInterfaceThread([this, t = std::string(text), icon] {
-        if (icon == MessageIcon::Stop)
-            showStopMessage(owner_, t);
-        else
-            showInformation(owner_, t);
-    });
+    onInterfaceThread([this, t = std::string(text), icon] { showBox(t, icon); });
 }
 
 void QtOperationHost::postMessage(std::string_view text, MessageIcon icon) {
     // Raised on a watcher thread that the interface thread may be waiting for: queue
     // the box and never wait for it.
     QMetaObject::invokeMethod(
-        this,
-        [this, t = std::string(text), icon] {
-            if (icon == MessageIcon::Stop)
-                showStopMessage(owner_, t);
-            else
-                showInformation(owner_, t);
-        },
-        Qt::QueuedConnection);
+        this, [this, t = std::string(text), icon] { showBox(t, icon); }, Qt::QueuedConnection);
 }
 
 void QtOperationHost::runConnectedDevicesDialog() {

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QPointer>
 #include <functional>
+#include <string>
 
 class QWidget;
 
@@ -44,6 +45,8 @@ public:
     void repaintView() override;
 
 private:
+    // On the interface thread: the box for `icon`.
+    void showBox(const std::string& text, MessageIcon icon);
     template <typename F> auto onInterfaceThread(F&& f) -> decltype(f());
 
     QPointer<QWidget> owner_;

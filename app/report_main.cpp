@@ -2,8 +2,8 @@
 // `quorl report` runs it.
 #include "app/report_printing.h"
 #include "app/summary_report.h"
-#include "cli/cli_document_host.h"
-#include "codeplug/codeplug_document.h"
+#include "cli/codeplug_commands.h"
+#include "codeplug/codeplug_state.h"
 
 #include <QGuiApplication>
 #include <cstdio>
@@ -39,11 +39,7 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
 
     auto state = std::make_unique<quorl::CodeplugState>();
-    quorl::cli::CliDocumentHost host(std::cerr);
-    quorl::CodeplugDocument document(*state, host);
-    state->currentPath = input;
-    state->currentFileName = quorl::CodeplugDocument::fileNameOf(input);
-    if (document.openFile(false) != quorl::OpenResult::Loaded)
+    if (!quorl::cli::loadLikeOpen(input, *state, std::cerr))
         return 1;
     // A file has no pager version: that comes only from a pager read.
     const quorl::SummaryReport report(state->image, state->currentFileName, "");

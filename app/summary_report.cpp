@@ -1,4 +1,5 @@
 #include "app/summary_report.h"
+#include "widgets/system_text.h"
 
 #include "codeplug/codeplug_image.h"
 #include "codeplug/summary_channel.h"
@@ -14,10 +15,6 @@ namespace {
 
 constexpr int kPageWidth = 4600; // a line "across the page" at 600 dpi
 constexpr int kTextHeight = 140;
-
-QString q(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 // Text whose top-left corner is at (x, y) in layout units.
 void text(QPainter& p, int x, int y, const QString& s) {
@@ -72,32 +69,32 @@ void SummaryReport::paintHeader(QPainter& p) const {
     const QString welcome =
         fileName_.empty() ? QStringLiteral("Welcome to Corvane Tessaly VI Quorl!")
                           : QStringLiteral("Welcome to Corvane Tessaly VI Quorl! (File Name : ") +
-                                q(fileName_) + QStringLiteral(" )");
+                                systemText(fileName_) + QStringLiteral(" )");
     text(p, 10, 10, welcome);
     hline(p, 150);
 }
 
 void SummaryReport::paintIdentityPage(QPainter& p) const {
     const SummaryIdentity id = summaryIdentity(image_, pagerVersion_);
-    text(p, 10, 200, "MODEL : " + q(id.model));
-    text(p, 1600, 200, "PLUG VER : " + q(id.codeplugVersion));
-    text(p, 3150, 200, "BAND SPLIT : " + q(id.bandSplit));
-    text(p, 10, 350, "SERIAL : " + q(id.serial));
-    text(p, 1600, 350, "PAGER VER : " + q(id.pagerVersion));
-    text(p, 3150, 350, "IF : " + q(id.intermediateFrequency) + "MHz");
-    text(p, 10, 500, "TANAPA : " + q(id.tanapa));
-    text(p, 3150, 500, "TCXO : " + q(id.tcxo) + "MHz");
-    text(p, 10, 650, "CHANNEL TYPE : " + q(id.channelType));
+    text(p, 10, 200, "MODEL : " + systemText(id.model));
+    text(p, 1600, 200, "PLUG VER : " + systemText(id.codeplugVersion));
+    text(p, 3150, 200, "BAND SPLIT : " + systemText(id.bandSplit));
+    text(p, 10, 350, "SERIAL : " + systemText(id.serial));
+    text(p, 1600, 350, "PAGER VER : " + systemText(id.pagerVersion));
+    text(p, 3150, 350, "IF : " + systemText(id.intermediateFrequency) + "MHz");
+    text(p, 10, 500, "TANAPA : " + systemText(id.tanapa));
+    text(p, 3150, 500, "TCXO : " + systemText(id.tcxo) + "MHz");
+    text(p, 10, 650, "CHANNEL TYPE : " + systemText(id.channelType));
     hline(p, 850);
 
     text(p, 10, 1000, QStringLiteral("1. MODEL OPTIONS "));
     int y = 1150;
     for (const auto& [label, value] : summaryModelOptions(image_)) {
-        text(p, 100, y, q(label) + q(value));
+        text(p, 100, y, systemText(label) + systemText(value));
         y += 150;
     }
     if (const auto fixed = summaryFixedAlertDuration(image_))
-        text(p, 1900, 2050, q(*fixed));
+        text(p, 1900, 2050, systemText(*fixed));
     hline(p, 3320);
 
     text(p, 10, 3400, QStringLiteral("2. FUNCTION SWITCH "));
@@ -131,7 +128,7 @@ void SummaryReport::paintSwitchGrid(QPainter& p, int first, int top) const {
                 break; // a disabled switch prints only its mode
             if (r >= 5 && !s.scanning)
                 break; // scan channels only for the scan modes
-            text(p, x, top + 190 + kRow * r, q(values[r]));
+            text(p, x, top + 190 + kRow * r, systemText(values[r]));
         }
     }
 }
@@ -140,15 +137,15 @@ void SummaryReport::paintChannelPage(QPainter& p, int channel) const {
     const SummaryChannel ch = summaryChannel(image_, channel);
     if (channel == 0)
         text(p, 10, 200, QStringLiteral("3. CHANNEL INFORMATION "));
-    text(p, 100, 350, q(ch.receiveLine));
-    text(p, 100, 500, "Band : " + q(ch.band));
-    text(p, 100, 650, "Reset Function : " + q(ch.resetFunction));
+    text(p, 100, 350, systemText(ch.receiveLine));
+    text(p, 100, 500, "Band : " + systemText(ch.band));
+    text(p, 100, 650, "Reset Function : " + systemText(ch.resetFunction));
     if (ch.resetTime)
-        text(p, 1650, 650, q(*ch.resetTime));
-    text(p, 100, 800, "Tone System : " + q(ch.toneSystem));
-    text(p, 100, 950, "Coding Option : " + q(ch.codingOption));
+        text(p, 1650, 650, systemText(*ch.resetTime));
+    text(p, 100, 800, "Tone System : " + systemText(ch.toneSystem));
+    text(p, 100, 950, "Coding Option : " + systemText(ch.codingOption));
     if (ch.onOffDuty)
-        text(p, 100, 1100, "On/Off DUTY : " + q(*ch.onOffDuty));
+        text(p, 100, 1100, "On/Off DUTY : " + systemText(*ch.onOffDuty));
 
     constexpr int kTop = 1250, kBottom = 3970, kRow = 170;
     for (int y = kTop; y <= kBottom; y += kRow)
@@ -163,16 +160,16 @@ void SummaryReport::paintChannelPage(QPainter& p, int channel) const {
     for (int r = 0; r < 15; ++r) {
         const SummaryToneRow& row = ch.rows[static_cast<std::size_t>(r)];
         const int y = r < 10 ? 1440 + kRow * r : 3140 + kRow * (r - 10);
-        text(p, 100, y, q(row.label));
+        text(p, 100, y, systemText(row.label));
         if (!row.printed)
             continue;
-        text(p, 640, y, q(row.tone1));
-        text(p, 1060, y, q(row.tone2));
-        text(p, 1480, y, q(row.alert));
-        text(p, 1950, y, q(row.vibrate));
-        text(p, 2430, y, q(row.duty));
+        text(p, 640, y, systemText(row.tone1));
+        text(p, 1060, y, systemText(row.tone2));
+        text(p, 1480, y, systemText(row.alert));
+        text(p, 1950, y, systemText(row.vibrate));
+        text(p, 2430, y, systemText(row.duty));
     }
-    text(p, 100, 4140, "Squelch Level : " + q(ch.squelch));
+    text(p, 100, 4140, "Squelch Level : " + systemText(ch.squelch));
 }
 
 } // namespace quorl

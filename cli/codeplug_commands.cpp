@@ -14,9 +14,6 @@
 
 namespace quorl::cli {
 
-namespace {
-
-// Loads the file into `state` exactly as Open would; false after the error was printed.
 bool loadLikeOpen(const std::string& path, CodeplugState& state, std::ostream& err) {
     CliDocumentHost host(err);
     CodeplugDocument document(state, host);
@@ -24,6 +21,8 @@ bool loadLikeOpen(const std::string& path, CodeplugState& state, std::ostream& e
     state.currentFileName = CodeplugDocument::fileNameOf(path);
     return document.openFile(false) == OpenResult::Loaded;
 }
+
+namespace {
 
 std::string bandSplitText(std::uint8_t code) {
     BandRange range{};

@@ -19,6 +19,10 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
 
+// Loads a .ppg file into `state` exactly as the program's Open does; false after
+// the File Error was printed to `err`.
+bool loadLikeOpen(const std::string& path, CodeplugState& state, std::ostream& err);
+
 // `quorl check FILE.ppg`: opens the file as the program's Open does and runs the
 // image check.
 int runCheck(const std::string& path, std::ostream& out, std::ostream& err);

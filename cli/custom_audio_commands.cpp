@@ -6,15 +6,13 @@
 #include "cli/cli_document_host.h"
 #include "cli/cli_operation_host.h"
 #include "cli/codeplug_commands.h"
-#include "codeplug/codeplug_state.h"
+#include "cli/pager_commands.h"
 #include "link/custom_audio_download.h"
-#include "link/port_choice.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cctype>
 #include <iostream>
-#include <memory>
 #include <unistd.h>
 
 namespace quorl::cli {
@@ -83,19 +81,13 @@ int runAudioWrite(const std::string& port, const std::vector<std::string>& slotA
     }
     AudioWriteHost host(std::cerr, ::isatty(STDERR_FILENO) == 1);
     VoiceBuild voice(buildFolder());
-    auto state = std::make_unique<CodeplugState>();
-    const auto body = [&](CCommPort& p, OperationHost& h) {
-        return downloadCustomAudio(p, h, slots,
-                                   [&](const std::string& wav) { return voice.build(wav); });
-    };
-    OperationOutcome outcome = OperationOutcome::Cancelled;
-    if (!port.empty()) {
-        outcome = runOperationOnDevice(
-            deviceNameForOpen(port), host, [&](CCommPort& p) { return body(p, host); },
-            OperationSelector::CustomAudioDownload);
-    } else {
-        outcome = runPagerOperation(OperationSelector::CustomAudioDownload, *state, host, body);
-    }
+    const OperationOutcome outcome = runOn(
+        port, host,
+        [&](CCommPort& p) {
+            return downloadCustomAudio(p, host, slots,
+                                       [&](const std::string& wav) { return voice.build(wav); });
+        },
+        OperationSelector::CustomAudioDownload);
     return outcome == OperationOutcome::Succeeded && !host.noteShown ? kExitOk : kExitFailure;
 }
 

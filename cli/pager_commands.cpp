@@ -4,7 +4,7 @@
 #include "cli/cli_operation_host.h"
 #include "cli/codeplug_commands.h"
 #include "codeplug/checksums.h"
-#include "codeplug/codeplug_document.h"
+#include "codeplug/codeplug_state.h"
 #include "codeplug/ppg_file.h"
 #include "link/codeplug_operation.h"
 #include "link/port_choice.h"
@@ -18,25 +18,6 @@
 namespace quorl::cli {
 
 namespace {
-
-OperationOutcome runOn(const std::string& port, CliOperationHost& host,
-                       const std::function<OperationOutcome(CCommPort&)>& body,
-                       OperationSelector selector) {
-    if (!port.empty())
-        return runOperationOnDevice(deviceNameForOpen(port), host, body, selector);
-    const auto chosen = choosePort(host);
-    if (!chosen)
-        return OperationOutcome::Cancelled;
-    return runOperationOnDevice(chosen->deviceName, host, body, selector);
-}
-
-bool loadFile(const std::string& file, CodeplugState& state) {
-    CliDocumentHost documentHost(std::cerr);
-    CodeplugDocument document(state, documentHost);
-    state.currentPath = file;
-    state.currentFileName = CodeplugDocument::fileNameOf(file);
-    return document.openFile(false) == OpenResult::Loaded;
-}
 
 int verifyAgainst(const std::string& port, const CodeplugState& state, CliOperationHost& host) {
     // What Write Codeplug sends: checksums and the model-options mirror refreshed.
@@ -65,6 +46,17 @@ bool stderrIsTerminal() {
 
 } // namespace
 
+OperationOutcome runOn(const std::string& port, OperationHost& host,
+                       const std::function<OperationOutcome(CCommPort&)>& body,
+                       OperationSelector selector) {
+    if (!port.empty())
+        return runOperationOnDevice(deviceNameForOpen(port), host, body, selector);
+    const auto chosen = choosePort(host);
+    if (!chosen)
+        return OperationOutcome::Cancelled;
+    return runOperationOnDevice(chosen->deviceName, host, body, selector);
+}
+
 int runRead(const std::string& port, const std::string& output) {
     auto state = std::make_unique<CodeplugState>();
     CliOperationHost host(std::cerr, stderrIsTerminal());
@@ -90,7 +82,7 @@ int runRead(const std::string& port, const std::string& output) {
 
 int runWrite(const std::string& port, const std::string& file, bool verify) {
     auto state = std::make_unique<CodeplugState>();
-    if (!loadFile(file, *state))
+    if (!loadLikeOpen(file, *state, std::cerr))
         return kExitFailure;
     CliOperationHost host(std::cerr, stderrIsTerminal());
     state->busy = true;
@@ -105,7 +97,7 @@ int runWrite(const std::string& port, const std::string& file, bool verify) {
 
 int runVerify(const std::string& port, const std::string& file) {
     auto state = std::make_unique<CodeplugState>();
-    if (!loadFile(file, *state))
+    if (!loadLikeOpen(file, *state, std::cerr))
         return kExitFailure;
     CliOperationHost host(std::cerr, stderrIsTerminal());
     return verifyAgainst(port, *state, host);

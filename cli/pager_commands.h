@@ -1,5 +1,8 @@
 #pragma once
 
+#include "link/codeplug_operation.h"
+
+#include <functional>
 #include <string>
 
 namespace CLI {
@@ -10,6 +13,12 @@ namespace quorl::cli {
 
 // `quorl read`, `quorl write` and `quorl verify`: the pager operations from a
 // terminal. An empty port chooses the cradle as the program does.
+// Runs `body` on the pager operation frame: on `port` when one is given, else on the
+// cradle chosen as the program chooses it.
+OperationOutcome runOn(const std::string& port, OperationHost& host,
+                       const std::function<OperationOutcome(CCommPort&)>& body,
+                       OperationSelector selector);
+
 int runRead(const std::string& port, const std::string& output);
 int runWrite(const std::string& port, const std::string& file, bool verify);
 int runVerify(const std::string& port, const std::string& file);

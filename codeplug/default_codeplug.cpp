@@ -13,25 +13,25 @@ namespace quorl {
 
 namespace {
 
-void writeGeneral(CodeplugImage& img, const DefaultCodeplugSpec& spec) {
+void writeGeneral(CodeplugImage& img, const FactoryCodeplug& factory) {
     img.set(0x0100, layout::kGeneralLength);
     img.set(0x0101, 0x00);
-    img.set(0x0102, spec.bandCode);
+    img.set(0x0102, factory.bandCode);
     img.set(0x0103, 0x02); // region NAG
     // 45,100,000 Hz, most significant byte first.
     img.set(0x0104, 0x02);
     img.set(0x0105, 0xB0);
     img.set(0x0106, 0x2B);
     img.set(0x0107, 0xE0);
-    img.set(0x010D, static_cast<std::uint8_t>(spec.channels.size()));
+    img.set(0x010D, static_cast<std::uint8_t>(factory.channels.size()));
     img.set(0x010E, 0x00); // 12.8 MHz TCXO
-    writeIdentityText(img, 0x0110, 10, spec.serialNumber);
-    writeIdentityText(img, 0x011A, 16, spec.modelNumber);
-    writeIdentityText(img, 0x012A, 16, spec.tanapa);
+    writeIdentityText(img, 0x0110, 10, factory.serialNumber);
+    writeIdentityText(img, 0x011A, 16, factory.modelNumber);
+    writeIdentityText(img, 0x012A, 16, factory.tanapa);
     for (std::size_t i = 0; i < 5; ++i)
         img.set(0x013A + static_cast<Address>(i),
-                static_cast<std::uint8_t>(i < spec.codeplugVersion.size() ? spec.codeplugVersion[i]
-                                                                          : ' '));
+                static_cast<std::uint8_t>(
+                    i < factory.codeplugVersion.size() ? factory.codeplugVersion[i] : ' '));
     // The pager keeps the General block's checksum itself; a factory image has it right.
     img.set(0x015F, img.sum(0x0100, layout::kGeneralLength + 1u));
 }
@@ -96,23 +96,23 @@ void writeSwitches(CodeplugImage& img, bool singleChannel) {
 
 } // namespace
 
-CodeplugImage makeDefaultCodeplug(const DefaultCodeplugSpec& spec) {
+CodeplugImage makeDefaultCodeplug(const FactoryCodeplug& factory) {
     CodeplugImage img;
-    writeGeneral(img, spec);
+    writeGeneral(img, factory);
     writeModelOptions(img);
     img.set(layout::kFunctionSwitchesBlock, layout::kFunctionSwitchesLength);
-    writeSwitches(img, spec.channels.size() == 1);
+    writeSwitches(img, factory.channels.size() == 1);
     for (int i = 0; i < layout::kChannelCount; ++i)
         ChannelBlock(img, i).setLengthByte(layout::kChannelLength);
-    for (std::size_t i = 0; i < spec.channels.size() && i < 5; ++i)
-        writeChannel(img, static_cast<int>(i), spec.bandCode, spec.channels[i]);
+    for (std::size_t i = 0; i < factory.channels.size() && i < 5; ++i)
+        writeChannel(img, static_cast<int>(i), factory.bandCode, factory.channels[i]);
     updateChecksums(img);
     refreshMirror(img);
     return img;
 }
 
-DefaultCodeplugSpec vhfFiveChannelSpec() {
-    DefaultCodeplugSpec s;
+FactoryCodeplug vhfFiveChannelFactory() {
+    FactoryCodeplug s;
     s.bandCode = 1;
     s.serialNumber = "7TV0000001";
     s.modelNumber = "TV6VHF5CH001";
@@ -127,8 +127,8 @@ DefaultCodeplugSpec vhfFiveChannelSpec() {
     return s;
 }
 
-DefaultCodeplugSpec uhfSingleChannelSpec() {
-    DefaultCodeplugSpec s;
+FactoryCodeplug uhfSingleChannelFactory() {
+    FactoryCodeplug s;
     s.bandCode = 3;
     s.serialNumber = "7TU0000001";
     s.modelNumber = "TV6UHF1CH001";

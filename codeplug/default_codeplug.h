@@ -18,7 +18,7 @@ struct DefaultChannel {
 };
 
 // What distinguishes one factory codeplug from another.
-struct DefaultCodeplugSpec {
+struct FactoryCodeplug {
     std::uint8_t bandCode = 0;
     std::string serialNumber;
     std::string modelNumber; // 12 characters
@@ -30,10 +30,10 @@ struct DefaultCodeplugSpec {
 // Builds a complete image that passes the image check: identity, model options,
 // function switches and the channel blocks, with every checksum and the mirror set.
 // Throws std::invalid_argument for a frequency the synthesizer cannot reach.
-CodeplugImage makeDefaultCodeplug(const DefaultCodeplugSpec& spec);
+CodeplugImage makeDefaultCodeplug(const FactoryCodeplug& factory);
 
 // The two codeplugs shipped in Lib: a five-channel VHF and a single-channel UHF pager.
-DefaultCodeplugSpec vhfFiveChannelSpec();
-DefaultCodeplugSpec uhfSingleChannelSpec();
+FactoryCodeplug vhfFiveChannelFactory();
+FactoryCodeplug uhfSingleChannelFactory();
 
 } // namespace quorl

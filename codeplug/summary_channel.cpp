@@ -1,6 +1,7 @@
 #include "codeplug/summary_channel.h"
 
 #include "codeplug/channel_block.h"
+#include "codeplug/channel_option_lists.h"
 #include "codeplug/frequency_encoding.h"
 #include "codeplug/general_block.h"
 
@@ -10,14 +11,9 @@ namespace quorl {
 
 namespace {
 
-// The summary's own wording, which differs from the editors' lists in places.
-constexpr std::array<const char*, 8> kResetFunctions{"Automatic",       "Delayed N",     "Revert",
-                                                     "Manual",          "Timeout",       "Revert N",
-                                                     "Muted Delayed N", "Muted Revert N"};
+// The summary's own wording where it differs from the editors' lists.
 constexpr std::array<const char*, 5> kToneSystems{"Corvane", "GE", "Plectorn", "User",
                                                   "Fast Plectorn"};
-constexpr std::array<const char*, 11> kCodingOptions{
-    "R468", "R130", "R97", "STD", "R134", "R138", "R362", "R177", "R60", "R621", "R168 (None)"};
 constexpr std::array<const char*, 15> kAlerts{"Std",     "Cont's",  "Music 1", "Music 2", "Music 3",
                                               "Music 4", "Music 5", "Music 6", "Music 7", "Music 8",
                                               "Cust 1",  "Cust 2",  "Cust 3",  "Cust 4",  "Cust 5"};
@@ -76,14 +72,15 @@ SummaryChannel summaryChannel(const CodeplugImage& image, int channel) {
                     " MHz";
     s.band = block.wideBandwidth() ? "25 KHz" : "12.5 KHz";
     const int reset = block.resetFunction();
-    s.resetFunction = nameOf(kResetFunctions, reset);
+    s.resetFunction =
+        std::string(options::nameOf(options::kResetFunction, static_cast<std::size_t>(reset)));
     if (isTimedReset(reset)) {
         char buf[32];
         std::snprintf(buf, sizeof buf, "%.1f", block.resetTimer() * 0.5);
         s.resetTime = std::string(buf) + " Sec";
     }
     s.toneSystem = nameOf(kToneSystems, block.toneSystem());
-    s.codingOption = nameOf(kCodingOptions, block.codingOption());
+    s.codingOption = std::string(options::nameOf(options::kCodingOption, block.codingOption()));
     for (Address k = 0; k < 8; ++k) {
         const Address a = 0x0282 + 6 * k;
         if ((image.at(a) & 0x0F) == channel) { // Selective Call F(channel + 1)

@@ -1,5 +1,6 @@
 #include "codeplug/summary_texts.h"
 
+#include "codeplug/function_switch_names.h"
 #include "codeplug/general_block.h"
 
 #include <cstdio>
@@ -8,11 +9,6 @@ namespace quorl {
 
 namespace {
 
-constexpr std::array<const char*, 14> kModes{
-    "Selective Call F1", "Selective Call F2", "Selective Call F3", "Selective Call F4",
-    "Selective Call F5", "Monitor F1",        "Monitor F2",        "Monitor F3",
-    "Monitor F4",        "Monitor F5",        "Probability Scan",  "Priority Scan",
-    "Silent Scan",       "Disabled"};
 constexpr std::array<const char*, 4> kAlertTypes{"Tone", "Vibrate", "", "Tone&Vibrate"};
 constexpr std::array<const char*, 3> kAnnouncements{"Enhanced", "Custom", "Standard"};
 constexpr std::array<const char*, 5> kVoiceDurations{"15 Sec", "30 Sec", "60 Sec", "120 Sec",
@@ -29,7 +25,7 @@ std::string decimals(int places, double v) {
 }
 
 std::string channelName(std::uint8_t n) {
-    return n >= 1 && n <= 5 ? "F" + std::to_string(n) : std::string();
+    return n >= 1 && n <= 5 ? std::string(texts::kScanChannels[n - 1u]) : std::string();
 }
 
 } // namespace
@@ -88,7 +84,7 @@ std::array<SummarySwitch, 8> summarySwitches(const CodeplugImage& image) {
         const auto b3 = image.at(a + 3);
         SummarySwitch& s = out[k];
         const int mode = b0 & 0x0F;
-        s.mode = mode <= 13 ? kModes[static_cast<std::size_t>(mode)] : "";
+        s.mode = mode <= 13 ? std::string(texts::kSwitchModes[static_cast<std::size_t>(mode)]) : "";
         const int alert = (b0 >> 4) & 0x07;
         s.alertType = alert <= 3 ? kAlertTypes[static_cast<std::size_t>(alert)] : "";
         const int announcement = (b3 >> 4) & 0x03;

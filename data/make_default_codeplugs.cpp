@@ -12,10 +12,11 @@ int main(int argc, char** argv) {
     }
     const std::filesystem::path lib = argv[1];
     std::filesystem::create_directories(lib);
-    const bool ok = quorl::writePpgFile(lib / "Default_VHF_5CH.ppg",
-                                        quorl::makeDefaultCodeplug(quorl::vhfFiveChannelSpec())) &&
-                    quorl::writePpgFile(lib / "Default_UHF_1CH.ppg",
-                                        quorl::makeDefaultCodeplug(quorl::uhfSingleChannelSpec()));
+    const bool ok =
+        quorl::writePpgFile(lib / "Default_VHF_5CH.ppg",
+                            quorl::makeDefaultCodeplug(quorl::vhfFiveChannelFactory())) &&
+        quorl::writePpgFile(lib / "Default_UHF_1CH.ppg",
+                            quorl::makeDefaultCodeplug(quorl::uhfSingleChannelFactory()));
     if (!ok) {
         std::fprintf(stderr, "cannot write the default codeplugs into %s\n", argv[1]);
         return 1;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "codeplug/function_switch_names.h"
+
 #include <array>
 #include <string_view>
 
@@ -69,16 +71,10 @@ inline constexpr std::string_view kAlertDurationRangeWarning =
 inline constexpr std::string_view kAlertDurationCaption = "Alert Duration";
 
 // Function Switches tab.
-inline constexpr std::array<std::string_view, 14> kSwitchModes{
-    "Selective Call F1", "Selective Call F2", "Selective Call F3", "Selective Call F4",
-    "Selective Call F5", "Monitor F1",        "Monitor F2",        "Monitor F3",
-    "Monitor F4",        "Monitor F5",        "Probability Scan",  "Priority Scan",
-    "Silent Scan",       "Disabled"};
 inline constexpr std::array<std::string_view, 4> kAlertTypes{"Tone", "Vibrate", "",
                                                              "Tone & Vibrate"};
 inline constexpr std::array<std::string_view, 3> kAnnouncementNames{"Standard", "Enhanced",
                                                                     "Custom SW- "};
-inline constexpr std::array<std::string_view, 5> kScanChannels{"F1", "F2", "F3", "F4", "F5"};
 inline constexpr std::string_view kModeLabel = "Mode : ";
 inline constexpr std::string_view kAlertTypeLabel = "Alert Type :";
 inline constexpr std::string_view kAnnouncementLabel = "Announcement :";

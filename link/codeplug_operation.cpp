@@ -33,53 +33,34 @@ std::string progressText(const char* word, int percent) {
     return buf;
 }
 
-enum class Ask { Reply, TimedOut, NoReply };
-
-// Firmware, model number: up to `attempts` tries; a reply that comes a little late
-// is still taken (after the fifth try the pager gets a whole second more).
-Ask queryWithLateReply(CCommPort& port, std::string_view frame, int attempts) {
-    for (int i = 0; i < attempts; ++i) {
-        port.sendHexFrame(frame);
-        sleepMs(50);
-        if (!waitForDrain(kWaitMs))
-            return Ask::TimedOut;
-        if (replyStatus() == kStatusData)
-            return Ask::Reply;
-        sleepMs(i == 4 ? 1000 : 50);
-        if (replyStatus() == kStatusData)
-            return Ask::Reply;
-    }
-    return Ask::NoReply;
-}
-
 // Serial number, supported version, start of read/write: up to five tries, a short
 // pause after each unanswered one.
-Ask queryFiveTimes(CCommPort& port, std::string_view frame, std::uint8_t wanted) {
+QueryResult queryFiveTimes(CCommPort& port, std::string_view frame, std::uint8_t wanted) {
     for (int i = 0; i < 5; ++i) {
         port.sendHexFrame(frame);
         sleepMs(50);
         if (!waitForDrain(kWaitMs))
-            return Ask::TimedOut;
+            return QueryResult::TimedOut;
         if (replyStatus() == wanted)
-            return Ask::Reply;
+            return QueryResult::Reply;
         sleepMs(50);
     }
-    return Ask::NoReply;
+    return QueryResult::NoReply;
 }
 
 // End of read/write and end of programming mode: five tries with growing pauses.
-Ask closingCommand(CCommPort& port, std::string_view frame) {
+QueryResult closingCommand(CCommPort& port, std::string_view frame) {
     for (int i = 0; i < 5; ++i) {
         port.sendHexFrame(frame);
         sleepMs(50 + 10 * i);
         if (!waitForDrain(kWaitMs))
-            return Ask::TimedOut;
+            return QueryResult::TimedOut;
         if (replyStatus() == kStatusAck) {
             clearReplyStatus();
-            return Ask::Reply;
+            return QueryResult::Reply;
         }
     }
-    return Ask::NoReply;
+    return QueryResult::NoReply;
 }
 
 OperationOutcome fail(OperationHost& host, std::string_view message, bool closeProgress = false) {
@@ -131,17 +112,33 @@ bool askBeforeRead(CodeplugState& state, OperationHost& host) {
 OperationOutcome serialNumberCheck(CCommPort& port, OperationHost& host,
                                    std::string_view missingMessage) {
     switch (queryFiveTimes(port, frame_text::kStatus, kStatusData)) {
-    case Ask::TimedOut:
+    case QueryResult::TimedOut:
         return fail(host, link_texts::kReadError5);
-    case Ask::NoReply:
+    case QueryResult::NoReply:
         return fail(host, op_texts::kReadError1);
-    case Ask::Reply:
+    case QueryResult::Reply:
         break;
     }
     const bool hasSerial = (replyDataByte(0) & 0x40) != 0;
     clearReplyStatus();
     if (!hasSerial)
         return fail(host, missingMessage);
+    return OperationOutcome::Succeeded;
+}
+
+// The progress window, then the start of read, acknowledged within five tries.
+OperationOutcome startReading(CCommPort& port, OperationHost& host) {
+    host.openProgress(op_texts::kReadingStart);
+    sleepMs(100);
+    switch (queryFiveTimes(port, frame_text::kStartRead, kStatusAck)) {
+    case QueryResult::TimedOut:
+        return fail(host, link_texts::kReadError5, true);
+    case QueryResult::NoReply:
+        return fail(host, op_texts::kReadError1, true);
+    case QueryResult::Reply:
+        clearReplyStatus();
+        break;
+    }
     return OperationOutcome::Succeeded;
 }
 
@@ -160,11 +157,11 @@ OperationOutcome closeProgramming(CCommPort& port, OperationHost& host, const Cl
           std::pair{frame_text::kEndProgramming, t.programmingNotAcknowledged}}) {
         sleepMs(100);
         switch (closingCommand(port, frame)) {
-        case Ask::TimedOut:
+        case QueryResult::TimedOut:
             return fail(host, t.timedOut, true);
-        case Ask::NoReply:
+        case QueryResult::NoReply:
             return fail(host, noAck, true);
-        case Ask::Reply:
+        case QueryResult::Reply:
             break;
         }
     }
@@ -173,10 +170,25 @@ OperationOutcome closeProgramming(CCommPort& port, OperationHost& host, const Cl
 
 } // namespace
 
+QueryResult queryWithLateReply(CCommPort& port, std::string_view frame, int attempts, int waitMs) {
+    for (int i = 0; i < attempts; ++i) {
+        port.sendHexFrame(frame);
+        sleepMs(50);
+        if (!waitForDrain(waitMs))
+            return QueryResult::TimedOut;
+        if (replyStatus() == kStatusData)
+            return QueryResult::Reply;
+        sleepMs(i == 4 ? 1000 : 50);
+        if (replyStatus() == kStatusData)
+            return QueryResult::Reply;
+    }
+    return QueryResult::NoReply;
+}
+
 OperationOutcome readBlocks(CCommPort& port, OperationHost& host, std::span<const int> blocks,
+                            BlockProgress progress,
                             const std::function<void(Address, std::uint8_t)>& store) {
     sleepMs(100);
-    const bool codeplugRead = blocks.data() == std::data(kReadBlocks);
     for (std::size_t i = 0; i < blocks.size(); ++i) {
         const int n = blocks[i];
         const auto address = static_cast<std::uint16_t>(64 * n);
@@ -194,8 +206,9 @@ OperationOutcome readBlocks(CCommPort& port, OperationHost& host, std::span<cons
             store(address + static_cast<Address>(k), blockDataByte(k));
         clearReplyStatus();
         // A read-back of other blocks counts them in order.
-        const int percent =
-            codeplugRead ? readProgressPercent(n) : static_cast<int>((i + 1) * 100 / blocks.size());
+        const int percent = progress == BlockProgress::CodeplugRead
+                                ? readProgressPercent(n)
+                                : static_cast<int>((i + 1) * 100 / blocks.size());
         host.updateProgress(percent, progressText("Reading ", percent));
         host.repaintView();
     }
@@ -208,25 +221,16 @@ OperationOutcome readBlocks(CCommPort& port, OperationHost& host, std::span<cons
 OperationOutcome verifyCodeplug(CCommPort& port, const CodeplugImage& expected, OperationHost& host,
                                 std::vector<Address>& differences) {
     differences.clear();
-    if (queryWithLateReply(port, frame_text::kFirmwareVersion, 10) != Ask::Reply)
+    if (queryWithLateReply(port, frame_text::kFirmwareVersion, 10, kWaitMs) != QueryResult::Reply)
         return fail(host, op_texts::kCommError2);
     clearReplyStatus();
-    host.openProgress(op_texts::kReadingStart);
-    sleepMs(100);
-    switch (queryFiveTimes(port, frame_text::kStartRead, kStatusAck)) {
-    case Ask::TimedOut:
-        return fail(host, link_texts::kReadError5, true);
-    case Ask::NoReply:
-        return fail(host, op_texts::kReadError1, true);
-    case Ask::Reply:
-        clearReplyStatus();
-        break;
-    }
-    const OperationOutcome read =
-        readBlocks(port, host, kWriteBlocks, [&](Address a, std::uint8_t b) {
-            if (expected.at(a) != b)
-                differences.push_back(a);
-        });
+    if (const auto started = startReading(port, host); started != OperationOutcome::Succeeded)
+        return started;
+    const OperationOutcome read = readBlocks(port, host, kWriteBlocks, BlockProgress::InOrder,
+                                             [&](Address a, std::uint8_t b) {
+                                                 if (expected.at(a) != b)
+                                                     differences.push_back(a);
+                                             });
     if (read != OperationOutcome::Succeeded)
         return read;
     sleepMs(100);
@@ -248,7 +252,7 @@ OperationOutcome readCodeplug(CCommPort& port, CodeplugState& state, OperationHo
 
     // 2. Firmware version.
     std::array<std::uint8_t, 5> firmware{};
-    if (queryWithLateReply(port, frame_text::kFirmwareVersion, 10) != Ask::Reply)
+    if (queryWithLateReply(port, frame_text::kFirmwareVersion, 10, kWaitMs) != QueryResult::Reply)
         return fail(host, op_texts::kCommError2);
     for (std::size_t k = 0; k < firmware.size(); ++k)
         firmware[k] = replyDataByte(k);
@@ -259,24 +263,15 @@ OperationOutcome readCodeplug(CCommPort& port, CodeplugState& state, OperationHo
         return OperationOutcome::Failed;
 
     // 4, 5. Progress window, start of read.
-    host.openProgress(op_texts::kReadingStart);
-    sleepMs(100);
-    switch (queryFiveTimes(port, frame_text::kStartRead, kStatusAck)) {
-    case Ask::TimedOut:
-        return fail(host, link_texts::kReadError5, true);
-    case Ask::NoReply:
-        return fail(host, op_texts::kReadError1, true);
-    case Ask::Reply:
-        clearReplyStatus();
-        break;
-    }
+    if (const auto started = startReading(port, host); started != OperationOutcome::Succeeded)
+        return started;
 
     // 6 to 8. The blocks, into both images; end of read, end of programming mode.
-    const OperationOutcome blocks =
-        readBlocks(port, host, kReadBlocks, [&](Address a, std::uint8_t b) {
-            state.image.set(a, b);
-            state.editImage.set(a, b);
-        });
+    const OperationOutcome blocks = readBlocks(port, host, kReadBlocks, BlockProgress::CodeplugRead,
+                                               [&](Address a, std::uint8_t b) {
+                                                   state.image.set(a, b);
+                                                   state.editImage.set(a, b);
+                                               });
     if (blocks != OperationOutcome::Succeeded)
         return blocks;
 
@@ -322,7 +317,7 @@ OperationOutcome writeCodeplug(CCommPort& port, CodeplugState& state, OperationH
     updateChecksums(state.image);
 
     // 2. Model number.
-    if (queryWithLateReply(port, frame_text::kModelNumber, 10) != Ask::Reply)
+    if (queryWithLateReply(port, frame_text::kModelNumber, 10, kWaitMs) != QueryResult::Reply)
         return fail(host, op_texts::kCommError2);
     std::string pagerModel;
     for (std::size_t k = 0; k < 12; ++k)
@@ -336,11 +331,11 @@ OperationOutcome writeCodeplug(CCommPort& port, CodeplugState& state, OperationH
     // 4. Supported codeplug version.
     std::array<std::uint8_t, 5> version{};
     switch (queryFiveTimes(port, frame_text::kSupportedVersion, kStatusData)) {
-    case Ask::TimedOut:
+    case QueryResult::TimedOut:
         return fail(host, op_texts::kCommError2);
-    case Ask::NoReply:
+    case QueryResult::NoReply:
         return fail(host, op_texts::kWriteError1);
-    case Ask::Reply:
+    case QueryResult::Reply:
         break;
     }
     for (std::size_t k = 0; k < version.size(); ++k)
@@ -358,11 +353,11 @@ OperationOutcome writeCodeplug(CCommPort& port, CodeplugState& state, OperationH
     // 7. Start of write.
     sleepMs(100);
     switch (queryFiveTimes(port, frame_text::kStartWrite, kStatusAck)) {
-    case Ask::TimedOut:
+    case QueryResult::TimedOut:
         return fail(host, op_texts::kWriteError5);
-    case Ask::NoReply:
+    case QueryResult::NoReply:
         return fail(host, op_texts::kWriteError1);
-    case Ask::Reply:
+    case QueryResult::Reply:
         clearReplyStatus();
         break;
     }

@@ -7,6 +7,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quorl {
@@ -45,9 +46,20 @@ inline constexpr int kReadBlocks[] = {4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14
 inline constexpr int kWriteBlocks[] = {8,  9,  10, 11, 12, 13, 14, 15, 16, 17,  18,
                                        19, 20, 21, 22, 23, 24, 25, 26, 27, 244, 245};
 
+// A query whose reply may come a little late: up to `attempts` tries, each waiting at
+// most `waitMs` for the drain; an unanswered try looks once more after a pause (a
+// whole second after the fifth).
+enum class QueryResult { Reply, TimedOut, NoReply };
+QueryResult queryWithLateReply(CCommPort& port, std::string_view frame, int attempts, int waitMs);
+
+// How a block read counts its progress: Read Codeplug's percentages by block number,
+// or a read-back of other blocks in the order they come.
+enum class BlockProgress { CodeplugRead, InOrder };
+
 // Reads `blocks` between a start of read already acknowledged and the end of
 // programming mode, handing every byte to `store`.
 OperationOutcome readBlocks(CCommPort& port, OperationHost& host, std::span<const int> blocks,
+                            BlockProgress progress,
                             const std::function<void(Address, std::uint8_t)>& store);
 
 // Reads back what Write Codeplug writes and lists every address where the pager

@@ -61,23 +61,12 @@ Step fatal(OperationHost& host, std::string_view message) {
     return Step::Fatal;
 }
 
+// The presence check before each slot: the firmware query, as a read asks it.
 bool present(CCommPort& port) {
-    for (int i = 0; i < 10; ++i) {
-        port.sendHexFrame("02 71 70 E1 03");
-        sleepMs(50);
-        if (!waitForDrain(kWaitMs))
-            return false;
-        if (replyStatus() == kStatusData) {
-            clearReplyStatus();
-            return true;
-        }
-        sleepMs(i == 4 ? 1000 : 50);
-        if (replyStatus() == kStatusData) {
-            clearReplyStatus();
-            return true;
-        }
-    }
-    return false;
+    if (queryWithLateReply(port, frame_text::kFirmwareVersion, 10, kWaitMs) != QueryResult::Reply)
+        return false;
+    clearReplyStatus();
+    return true;
 }
 
 Step erase(CCommPort& port, OperationHost& host, std::uint16_t firstSector,

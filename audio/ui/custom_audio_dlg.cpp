@@ -1,4 +1,5 @@
 #include "audio/ui/custom_audio_dlg.h"
+#include "widgets/system_text.h"
 
 #include "audio/audio_texts.h"
 #include "audio/ui/tip_dlg.h"
@@ -21,12 +22,6 @@ namespace quorl {
 
 namespace {
 
-QString q(std::string_view s) {
-    QString out = QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-    out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return out;
-}
-
 const QString kCaption = QStringLiteral("Tessaly VI Quorl");
 
 } // namespace
@@ -37,7 +32,7 @@ CCustomAudioDlg::CCustomAudioDlg(CustomAudioModel& model, AuditionPort& audition
     : QDialog(parent), model_(model), audition_(audition), profile_(profile),
       cradleConnected_(std::move(cradleConnected)), output_(new WaveOutput(this)) {
     setObjectName(QStringLiteral("customAudioWindow"));
-    setWindowTitle(q(texts::kCustomAudioTitle));
+    setWindowTitle(systemText(texts::kCustomAudioTitle));
     chooseFile = [this](const QString& folder) {
         QFileDialog dialog(this, QString(), folder, QStringLiteral("Wave Files (*.wav)"));
         dialog.setFileMode(QFileDialog::ExistingFile);
@@ -49,21 +44,21 @@ CCustomAudioDlg::CCustomAudioDlg(CustomAudioModel& model, AuditionPort& audition
     };
 
     auto makeGroup = [this](std::string_view title, int first, int last) {
-        auto* box = new QGroupBox(q(title), this);
+        auto* box = new QGroupBox(systemText(title), this);
         auto* grid = new QGridLayout(box);
-        grid->addWidget(new QLabel(q(texts::kUseDefaultHeader), box), 0, 3);
-        grid->addWidget(new QLabel(q(texts::kPlayHeader), box), 0, 4, 1, 2);
+        grid->addWidget(new QLabel(systemText(texts::kUseDefaultHeader), box), 0, 3);
+        grid->addWidget(new QLabel(systemText(texts::kPlayHeader), box), 0, 4, 1, 2);
         for (int i = first; i <= last; ++i) {
             Row& r = rows_[static_cast<std::size_t>(i)];
             const int line = i - first + 1;
             r.file = new QLineEdit(box);
             r.file->setReadOnly(true);
             r.file->setMinimumWidth(360);
-            r.browse = new QPushButton(q(texts::kBrowse), box);
+            r.browse = new QPushButton(systemText(texts::kBrowse), box);
             r.useDefault = new QCheckBox(box);
             r.playFile = new QPushButton(QStringLiteral("\u25B6"), box);
             r.playPager = new QPushButton(QStringLiteral("\u25B6"), box);
-            r.write = new QCheckBox(q(texts::kWrite), box);
+            r.write = new QCheckBox(systemText(texts::kWrite), box);
             r.file->setObjectName(QStringLiteral("file%1").arg(i));
             r.browse->setObjectName(QStringLiteral("browse%1").arg(i));
             r.useDefault->setObjectName(QStringLiteral("useDefault%1").arg(i));
@@ -75,8 +70,9 @@ CCustomAudioDlg::CCustomAudioDlg(CustomAudioModel& model, AuditionPort& audition
             r.playFile->setToolTip(QStringLiteral("Play the file on this computer"));
             r.playPager->setToolTip(QStringLiteral("Play it on the pager in the cradle"));
             grid->addWidget(
-                new QLabel(q(kCustomAudioSlots[static_cast<std::size_t>(i)].rowLabel), box), line,
-                0);
+                new QLabel(systemText(kCustomAudioSlots[static_cast<std::size_t>(i)].rowLabel),
+                           box),
+                line, 0);
             grid->addWidget(r.file, line, 1);
             grid->addWidget(r.browse, line, 2);
             grid->addWidget(r.useDefault, line, 3, Qt::AlignCenter);
@@ -105,7 +101,7 @@ CCustomAudioDlg::CCustomAudioDlg(CustomAudioModel& model, AuditionPort& audition
     noteFont.setBold(true);
     noteFont.setPixelSize(15);
     for (auto note : {texts::kFormatNote, texts::kWriteNote}) {
-        auto* label = new QLabel(q(note), this);
+        auto* label = new QLabel(systemText(note), this);
         label->setFont(noteFont);
         label->setWordWrap(true);
         layout->addWidget(label);
@@ -181,7 +177,7 @@ void CCustomAudioDlg::playFile(int slot) {
     if (!file)
         return;
     if (!output_->play(file->playBuffer))
-        QMessageBox::information(this, kCaption, q(texts::kNoAudioOutput));
+        QMessageBox::information(this, kCaption, systemText(texts::kNoAudioOutput));
 }
 
 void CCustomAudioDlg::playPager(int slot) {
@@ -207,12 +203,12 @@ void CCustomAudioDlg::onCancel() {
 }
 
 void CCustomAudioDlg::error(std::string_view text) {
-    QMessageBox box(QMessageBox::Critical, kCaption, q(text), QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Critical, kCaption, systemText(text), QMessageBox::Ok, this);
     box.exec();
 }
 
 Answer CCustomAudioDlg::askYesNoCancel(std::string_view question) {
-    QMessageBox box(QMessageBox::Question, kCaption, q(question),
+    QMessageBox box(QMessageBox::Question, kCaption, systemText(question),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
     switch (box.exec()) {
     case QMessageBox::Yes:

@@ -1,4 +1,5 @@
 #include "audio/ui/tip_dlg.h"
+#include "widgets/system_text.h"
 
 #include "audio/audio_texts.h"
 #include "codeplug/profile_store.h"
@@ -10,11 +11,7 @@
 
 namespace quorl {
 
-namespace {
-QString q(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-} // namespace
+namespace {} // namespace
 
 bool CTipDlg::wanted(ProfileStore& profile) {
     return profile.readString("Settings", "Tip_View", "") != "1";
@@ -22,7 +19,7 @@ bool CTipDlg::wanted(ProfileStore& profile) {
 
 CTipDlg::CTipDlg(ProfileStore& profile, QWidget* parent) : QDialog(parent), profile_(profile) {
     setObjectName(QStringLiteral("tipWindow"));
-    setWindowTitle(q(texts::kTipTitle));
+    setWindowTitle(systemText(texts::kTipTitle));
     auto* text = new QLabel(
         QStringLiteral("1. For each alert or switch announcement, click \"Browse...\" and choose a "
                        "WAV file (8 kHz, mono, 16-bit PCM, under 65 kB), or tick \"Use Default\".\n"
@@ -32,7 +29,7 @@ CTipDlg::CTipDlg(ProfileStore& profile, QWidget* parent) : QDialog(parent), prof
                        "4. Choose Operation > Write Custom Audio to write them."),
         this);
     text->setWordWrap(true);
-    dontShow_ = new QCheckBox(q(texts::kTipDontShow), this);
+    dontShow_ = new QCheckBox(systemText(texts::kTipDontShow), this);
     dontShow_->setObjectName(QStringLiteral("dontShowAgain"));
     auto* close = new QPushButton(QStringLiteral("Close"), this);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);

@@ -27,7 +27,7 @@ namespace txt = texts::channel;
 namespace {
 
 QString qs(std::string_view s) {
-    return editorText(s);
+    return systemText(s);
 }
 
 template <std::size_t N>

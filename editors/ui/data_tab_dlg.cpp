@@ -1,4 +1,5 @@
 #include "editors/ui/data_tab_dlg.h"
+#include "widgets/system_text.h"
 
 #include "editors/ui/channel_f1_dlg.h"
 #include "editors/ui/main_dlg.h"
@@ -18,18 +19,14 @@
 
 namespace quorl {
 
-namespace {
-QString q(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-} // namespace
+namespace {} // namespace
 
 CDataTabDlg::CDataTabDlg(CodeplugState& state, AuditionPort& audition,
                          std::function<bool()> cradleConnected, QWidget* parent)
     : QDialog(parent), state_(state), cradleConnected_(std::move(cradleConnected)),
       session_(state) {
     setObjectName(QStringLiteral("userDataWindow"));
-    setWindowTitle(q(texts::kUserDataTitle));
+    setWindowTitle(systemText(texts::kUserDataTitle));
     setMinimumSize(410, 385);
     AuditionState::process().allow();
 
@@ -61,7 +58,7 @@ CDataTabDlg::CDataTabDlg(CodeplugState& state, AuditionPort& audition,
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    viewCustomAudio_ = new QPushButton(q(texts::kViewCustomAudio), this);
+    viewCustomAudio_ = new QPushButton(systemText(texts::kViewCustomAudio), this);
     ok->setObjectName(QStringLiteral("okButton"));
     cancel->setObjectName(QStringLiteral("cancelButton"));
     viewCustomAudio_->setObjectName(QStringLiteral("viewCustomAudio"));

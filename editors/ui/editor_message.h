@@ -2,15 +2,14 @@
 
 #include "editors/editor_messages.h"
 
+#include "widgets/system_text.h"
+
 #include <QString>
 #include <string_view>
 
 class QWidget;
 
 namespace quorl {
-
-// The system's texts carry Windows line breaks; a Qt label wants plain ones.
-QString editorText(std::string_view text);
 
 // Editor warnings as modal boxes: warning icon, the field's caption, OK.
 class QtEditorMessages : public EditorMessages {

@@ -18,11 +18,11 @@ namespace txt = texts::channel;
 namespace {
 
 QSlider* levelFrame(QWidget* owner, QVBoxLayout* into, std::string_view title) {
-    auto* frame = new QGroupBox(editorText(title), owner);
+    auto* frame = new QGroupBox(systemText(title), owner);
     auto* grid = new QGridLayout(frame);
     const std::string_view labels[] = {txt::kLevelDefault, txt::kLevel1, txt::kLevel2};
     for (int i = 0; i < 3; ++i)
-        grid->addWidget(new QLabel(editorText(labels[i]), frame), 0, i,
+        grid->addWidget(new QLabel(systemText(labels[i]), frame), 0, i,
                         i == 0   ? Qt::AlignLeft
                         : i == 1 ? Qt::AlignHCenter
                                  : Qt::AlignRight);
@@ -40,7 +40,7 @@ QSlider* levelFrame(QWidget* owner, QVBoxLayout* into, std::string_view title) {
 
 CFalshingDlg::CFalshingDlg(CodeplugState& state, int channel, QWidget* parent)
     : QDialog(parent), falsing_(state, channel) {
-    setWindowTitle(editorText(txt::kFalsingTitle));
+    setWindowTitle(systemText(txt::kFalsingTitle));
     setModal(true);
     auto* layout = new QVBoxLayout(this);
     toneTolerance_ = levelFrame(this, layout, txt::kToneTolerance);
@@ -58,8 +58,8 @@ CFalshingDlg::CFalshingDlg(CodeplugState& state, int channel, QWidget* parent)
             [this](int v) { falsing_.setInterpageGap(v); });
 
     auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(editorText(txt::kOk), QDialogButtonBox::AcceptRole);
-    buttons->addButton(editorText(txt::kCancel), QDialogButtonBox::RejectRole);
+    buttons->addButton(systemText(txt::kOk), QDialogButtonBox::AcceptRole);
+    buttons->addButton(systemText(txt::kCancel), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);

@@ -1,4 +1,5 @@
 #include "editors/ui/main_dlg.h"
+#include "widgets/system_text.h"
 
 #include "codeplug/codeplug_state.h"
 #include "editors/general_tab.h"
@@ -11,11 +12,7 @@
 
 namespace quorl {
 
-namespace {
-QString q(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-} // namespace
+namespace {} // namespace
 
 CMainDlg::CMainDlg(CodeplugState& state, QWidget* parent) : QWidget(parent), state_(state) {
     setObjectName(QStringLiteral("generalTab"));
@@ -24,7 +21,7 @@ CMainDlg::CMainDlg(CodeplugState& state, QWidget* parent) : QWidget(parent), sta
         auto* e = new QLineEdit(this);
         e->setReadOnly(true);
         e->setObjectName(QString::fromUtf8(name));
-        form->addRow(q(label), e);
+        form->addRow(systemText(label), e);
         return e;
     };
     bandSplit_ = field(texts::kBandSplitLabel, "bandSplit");
@@ -40,10 +37,10 @@ CMainDlg::CMainDlg(CodeplugState& state, QWidget* parent) : QWidget(parent), sta
         auto* c = new QComboBox(this);
         c->setObjectName(QString::fromUtf8(name));
         for (auto item : items)
-            c->addItem(q(item));
+            c->addItem(systemText(item));
         c->setCurrentIndex(-1);
         c->setEnabled(false);
-        auto* l = new QLabel(q(label), this);
+        auto* l = new QLabel(systemText(label), this);
         l->setEnabled(false);
         form->addRow(l, c);
     };

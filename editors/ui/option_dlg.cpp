@@ -1,4 +1,5 @@
 #include "editors/ui/option_dlg.h"
+#include "widgets/system_text.h"
 
 #include "editors/user_data_texts.h"
 #include "widgets/numeric_edit.h"
@@ -14,18 +15,14 @@ namespace quorl {
 
 namespace {
 
-QString q(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-struct ListSpec {
+struct ListEntry {
     ModelOptionList list;
     std::string_view label;
     std::vector<std::string_view> items;
     const char* name;
 };
 
-std::vector<ListSpec> listSpecs() {
+std::vector<ListEntry> listEntries() {
     auto off = std::vector<std::string_view>(texts::kOffOn.begin(), texts::kOffOn.end());
     return {
         {ModelOptionList::StoredVoiceDuration,
@@ -62,42 +59,42 @@ COptionDlg::COptionDlg(CodeplugState& state, QWidget* parent)
     setObjectName(QStringLiteral("modelOptionsTab"));
     auto* grid = new QGridLayout(this);
     int row = 0;
-    for (const auto& spec : listSpecs()) {
-        auto* label = new QLabel(q(spec.label), this);
+    for (const auto& entry : listEntries()) {
+        auto* label = new QLabel(systemText(entry.label), this);
         auto* combo = new QComboBox(this);
-        combo->setObjectName(QString::fromUtf8(spec.name));
-        for (auto item : spec.items)
-            combo->addItem(q(item));
-        lists_[static_cast<std::size_t>(spec.list)] = combo;
+        combo->setObjectName(QString::fromUtf8(entry.name));
+        for (auto item : entry.items)
+            combo->addItem(systemText(item));
+        lists_[static_cast<std::size_t>(entry.list)] = combo;
         grid->addWidget(label, row, 0);
         grid->addWidget(combo, row, 1);
-        connect(combo, &QComboBox::activated, this, [this, list = spec.list](int index) {
+        connect(combo, &QComboBox::activated, this, [this, list = entry.list](int index) {
             logic_.select(list, index);
             refresh();
         });
-        if (spec.list == ModelOptionList::AutoDeletion) {
+        if (entry.list == ModelOptionList::AutoDeletion) {
             label->hide(); // the pager keeps this option to itself
             combo->hide();
         }
-        if (spec.list == ModelOptionList::AlertDurationMode) {
+        if (entry.list == ModelOptionList::AlertDurationMode) {
             alertEdit_ = new NumericEdit(this);
             alertEdit_->setObjectName(QStringLiteral("alertDuration"));
             alertSpin_ = new SpinButtons(this);
-            alertSec_ = new QLabel(q(texts::kSec), this);
+            alertSec_ = new QLabel(systemText(texts::kSec), this);
             auto* box = new QHBoxLayout;
             box->addWidget(alertEdit_);
             box->addWidget(alertSpin_);
             box->addWidget(alertSec_);
             grid->addLayout(box, row, 2);
         }
-        if (spec.list == ModelOptionList::AlwaysOn) {
-            alwaysOnNote_ = new QLabel(q(texts::kAlwaysOnNote), this);
+        if (entry.list == ModelOptionList::AlwaysOn) {
+            alwaysOnNote_ = new QLabel(systemText(texts::kAlwaysOnNote), this);
             alwaysOnNote_->setObjectName(QStringLiteral("alwaysOnNote"));
             grid->addWidget(alwaysOnNote_, row, 2);
         }
         ++row;
     }
-    grid->addWidget(new QLabel(q(texts::kPriorityScanTimeLabel), this), row, 0);
+    grid->addWidget(new QLabel(systemText(texts::kPriorityScanTimeLabel), this), row, 0);
     scanEdit_ = new NumericEdit(this);
     scanEdit_->setObjectName(QStringLiteral("priorityScanTime"));
     scanSpin_ = new SpinButtons(this);
@@ -105,7 +102,7 @@ COptionDlg::COptionDlg(CodeplugState& state, QWidget* parent)
     scanBox->addWidget(scanEdit_);
     scanBox->addWidget(scanSpin_);
     grid->addLayout(scanBox, row, 1);
-    noScanNote_ = new QLabel(q(texts::kNoPriorityScanNote), this);
+    noScanNote_ = new QLabel(systemText(texts::kNoPriorityScanNote), this);
     noScanNote_->setObjectName(QStringLiteral("noPriorityScanNote"));
     grid->addWidget(noScanNote_, row, 2);
     grid->setRowStretch(row + 1, 1);

@@ -1,4 +1,5 @@
 #include "editors/ui/switch_dlg.h"
+#include "widgets/system_text.h"
 
 #include "editors/user_data_texts.h"
 #include "widgets/popup_combo_box.h"
@@ -15,10 +16,6 @@
 namespace quorl {
 
 namespace {
-
-QString q(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 void setItems(QComboBox* combo, const std::vector<std::string>& items, int selected) {
     QSignalBlocker block(combo);
@@ -67,11 +64,11 @@ void CSwitchDlg::buildRow(int k) {
     w.mode = new QComboBox(box);
     w.alert = new QComboBox(box);
     w.announcement = new QComboBox(box);
-    w.play = new QPushButton(q(texts::kPlayPager), box);
+    w.play = new QPushButton(systemText(texts::kPlayPager), box);
     w.play->setAutoDefault(false);
-    w.duty = new QCheckBox(q(texts::kEnableDuty), box);
-    w.pushToListen = new QCheckBox(q(texts::kPushToListen), box);
-    w.scanLabel = new QLabel(q(texts::kScanChannel), box);
+    w.duty = new QCheckBox(systemText(texts::kEnableDuty), box);
+    w.pushToListen = new QCheckBox(systemText(texts::kPushToListen), box);
+    w.scanLabel = new QLabel(systemText(texts::kScanChannel), box);
     w.scan1 = new QComboBox(box);
     w.scan2 = new PopupComboBox(box);
     w.priority = new QLabel(box);
@@ -83,12 +80,12 @@ void CSwitchDlg::buildRow(int k) {
     w.pushToListen->setObjectName(QStringLiteral("pushToListen"));
     w.scan1->setObjectName(QStringLiteral("scan1"));
     w.scan2->setObjectName(QStringLiteral("scan2"));
-    grid->addWidget(new QLabel(q(texts::kModeLabel), box), 0, 0);
+    grid->addWidget(new QLabel(systemText(texts::kModeLabel), box), 0, 0);
     grid->addWidget(w.mode, 0, 1);
     grid->addWidget(w.priority, 0, 2);
-    grid->addWidget(new QLabel(q(texts::kAlertTypeLabel), box), 0, 3);
+    grid->addWidget(new QLabel(systemText(texts::kAlertTypeLabel), box), 0, 3);
     grid->addWidget(w.alert, 0, 4);
-    grid->addWidget(new QLabel(q(texts::kAnnouncementLabel), box), 0, 5);
+    grid->addWidget(new QLabel(systemText(texts::kAnnouncementLabel), box), 0, 5);
     grid->addWidget(w.announcement, 0, 6);
     grid->addWidget(w.play, 0, 7);
     grid->addWidget(w.duty, 1, 1);

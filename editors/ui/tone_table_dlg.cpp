@@ -19,7 +19,7 @@ namespace txt = texts::channel;
 
 namespace {
 QString qs(std::string_view s) {
-    return editorText(s);
+    return systemText(s);
 }
 } // namespace
 

@@ -40,7 +40,8 @@ int main(int argc, char** argv) {
     using namespace quorl;
     using Clock = std::chrono::steady_clock;
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 500;
-    sim::PagerSimulator simulator(sim::PagerModel(makeDefaultCodeplug(vhfFiveChannelSpec())), {});
+    sim::PagerSimulator simulator(sim::PagerModel(makeDefaultCodeplug(vhfFiveChannelFactory())),
+                                  {});
     std::string error;
     if (!simulator.start(error)) {
         std::cerr << error << '\n';

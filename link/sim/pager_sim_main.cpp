@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
 
     CodeplugImage image;
     if (ppg.empty()) {
-        image = makeDefaultCodeplug(vhfFiveChannelSpec());
+        image = makeDefaultCodeplug(vhfFiveChannelFactory());
     } else {
         const auto r = readPpgFile(ppg);
         if (r.status != PpgReadStatus::Ok) {

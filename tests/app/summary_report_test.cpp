@@ -34,7 +34,7 @@ void expectAt(const Recording& d, const QString& prefix, double x, double y) {
 }
 
 TEST(SummaryReport, PageCountFollowsTheChannelCount) {
-    EXPECT_EQ(SummaryReport(makeDefaultCodeplug(uhfSingleChannelSpec()), "", "").pageCount(), 2);
+    EXPECT_EQ(SummaryReport(makeDefaultCodeplug(uhfSingleChannelFactory()), "", "").pageCount(), 2);
     EXPECT_EQ(SummaryReport(test::validImage(), "", "").pageCount(), 6);
 }
 

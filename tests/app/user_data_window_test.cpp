@@ -150,7 +150,7 @@ namespace {
 
 TEST(UserDataWindowTabs, ASingleChannelPagerShowsFourTabsAndEachChannelLoadsItsOwnBlock) {
     auto state = std::make_unique<CodeplugState>();
-    state->loadBoth(makeDefaultCodeplug(uhfSingleChannelSpec()));
+    state->loadBoth(makeDefaultCodeplug(uhfSingleChannelFactory()));
     RecordingAuditionPort port;
     CDataTabDlg single(*state, port, [] { return false; });
     EXPECT_EQ(single.tabBar()->count(), 4);

@@ -73,7 +73,7 @@ TEST_F(CustomAudioModelTest, BrowsingAGoodFileTicksWriteAndABadOneClearsIt) {
     EXPECT_EQ(model.activePath(2), dir / "mine.wav");
     EXPECT_EQ(model.lastFolder(2), dir.path());
 
-    test::WavSpec stereo;
+    test::WavLayout stereo;
     stereo.channels = 2;
     test::writeWav(dir / "stereo.wav", stereo);
     model.browsed(2, dir / "stereo.wav", messages);

@@ -9,19 +9,19 @@
 namespace quorl {
 namespace {
 
-using test::WavSpec;
+using test::WavLayout;
 
 class WavCheckTest : public ::testing::Test {
 protected:
-    WavCheck check(const WavSpec& spec) {
-        test::writeWav(dir / "a.wav", spec);
+    WavCheck check(const WavLayout& layout) {
+        test::writeWav(dir / "a.wav", layout);
         return checkWav(dir / "a.wav").status;
     }
     test::TempDir dir;
 };
 
 TEST_F(WavCheckTest, RiffSizeLimitIsInclusive) {
-    WavSpec s;
+    WavLayout s;
     s.samples = (65000 - 36) / 2; // RIFF size exactly 65,000
     EXPECT_EQ(check(s), WavCheck::Ok);
     const auto r = checkWav(dir / "a.wav");
@@ -33,23 +33,23 @@ TEST_F(WavCheckTest, RiffSizeLimitIsInclusive) {
 }
 
 TEST_F(WavCheckTest, EachFieldHasItsError) {
-    WavSpec rifx;
+    WavLayout rifx;
     rifx.riffTag = "RIFX";
     EXPECT_EQ(check(rifx), WavCheck::NotRiff);
-    WavSpec notWave;
+    WavLayout notWave;
     notWave.waveTag = "AVI ";
     EXPECT_EQ(check(notWave), WavCheck::NotWave);
-    WavSpec list;
+    WavLayout list;
     list.chunkBeforeFmt = {'L', 'I', 'S', 'T', 4, 0, 0, 0, 'I', 'N', 'F', 'O'};
     EXPECT_EQ(check(list), WavCheck::FmtNotFirst);
-    WavSpec stereo;
+    WavLayout stereo;
     stereo.channels = 2;
     EXPECT_EQ(check(stereo), WavCheck::WrongFormat);
-    WavSpec cd;
+    WavLayout cd;
     cd.rate = 44100;
     cd.byteRate = 88200;
     EXPECT_EQ(check(cd), WavCheck::WrongFormat);
-    WavSpec eightBit;
+    WavLayout eightBit;
     eightBit.bits = 8;
     EXPECT_EQ(check(eightBit), WavCheck::WrongFormat);
     // Format is judged before size: a big stereo file is #5, not #4.
@@ -60,7 +60,7 @@ TEST_F(WavCheckTest, EachFieldHasItsError) {
 }
 
 TEST_F(WavCheckTest, TruncatedAndMissingFilesNeverCrash) {
-    const auto full = test::makeWav(WavSpec{});
+    const auto full = test::makeWav(WavLayout{});
     for (std::size_t n : {0u, 3u, 4u, 10u, 12u, 15u, 20u, 30u, 36u, 40u, 44u}) {
         test::writeAll(
             dir / "t.wav",
@@ -79,7 +79,7 @@ TEST_F(WavCheckTest, TruncatedAndMissingFilesNeverCrash) {
 }
 
 TEST_F(WavCheckTest, AbsurdDataSizeIsBoundedByTheRiffSize) {
-    auto bytes = test::makeWav(WavSpec{});
+    auto bytes = test::makeWav(WavLayout{});
     bytes[40] = bytes[41] = bytes[42] = bytes[43] = 0xFF; // data size 4 GB
     test::writeAll(dir / "b.wav", std::vector<char>(bytes.begin(), bytes.end()));
     const auto r = checkWav(dir / "b.wav");

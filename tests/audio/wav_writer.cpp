@@ -20,7 +20,7 @@ void putTag(std::vector<std::uint8_t>& v, const std::string& tag) {
 }
 } // namespace
 
-std::vector<std::uint8_t> makeWav(const WavSpec& s) {
+std::vector<std::uint8_t> makeWav(const WavLayout& s) {
     std::vector<std::uint8_t> v;
     putTag(v, s.riffTag);
     put32(v, 0);
@@ -46,8 +46,8 @@ std::vector<std::uint8_t> makeWav(const WavSpec& s) {
     return v;
 }
 
-void writeWav(const std::filesystem::path& path, const WavSpec& spec) {
-    const auto bytes = makeWav(spec);
+void writeWav(const std::filesystem::path& path, const WavLayout& layout) {
+    const auto bytes = makeWav(layout);
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));

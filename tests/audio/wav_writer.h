@@ -9,7 +9,7 @@ namespace quorl::test {
 
 // Builds WAV files byte by byte, so a test can make exactly the malformed file it
 // needs.
-struct WavSpec {
+struct WavLayout {
     std::uint16_t format = 1;
     std::uint16_t channels = 1;
     std::uint32_t rate = 8000;
@@ -23,7 +23,7 @@ struct WavSpec {
     std::int64_t riffSizeOverride = -1;
 };
 
-std::vector<std::uint8_t> makeWav(const WavSpec& spec);
-void writeWav(const std::filesystem::path& path, const WavSpec& spec);
+std::vector<std::uint8_t> makeWav(const WavLayout& layout);
+void writeWav(const std::filesystem::path& path, const WavLayout& layout);
 
 } // namespace quorl::test

@@ -18,7 +18,7 @@ std::string report(const CodeplugImage& image) {
 }
 
 TEST(ChannelInfo, ListsEachChannelWithItsUsedEntries) {
-    auto image = makeDefaultCodeplug(vhfFiveChannelSpec());
+    auto image = makeDefaultCodeplug(vhfFiveChannelFactory());
     ChannelBlock f3(image, 2); // R468: two calls, two groups
     f3.setCallTone(2, 2, encodeTone(7468));
     f3.setGroupFlags(2, 0x2C); // Custom Alert 3, pulsed, off duty
@@ -46,7 +46,7 @@ TEST(ChannelInfo, ListsEachChannelWithItsUsedEntries) {
 }
 
 TEST(ChannelInfo, SingleChannelPagerHasOneChannel) {
-    const std::string text = report(makeDefaultCodeplug(uhfSingleChannelSpec()));
+    const std::string text = report(makeDefaultCodeplug(uhfSingleChannelFactory()));
     EXPECT_NE(text.find("receiveFrequencyMHz: 460.025000"), std::string::npos) << text;
     EXPECT_EQ(text.find("channel: F2"), std::string::npos);
 }

@@ -17,8 +17,8 @@ bool check(const CodeplugImage& img) {
 }
 
 TEST(ImageCheck, FactoryImagesPass) {
-    EXPECT_TRUE(check(makeDefaultCodeplug(vhfFiveChannelSpec())));
-    EXPECT_TRUE(check(makeDefaultCodeplug(uhfSingleChannelSpec())));
+    EXPECT_TRUE(check(makeDefaultCodeplug(vhfFiveChannelFactory())));
+    EXPECT_TRUE(check(makeDefaultCodeplug(uhfSingleChannelFactory())));
 }
 
 TEST(ImageCheck, EachLengthByteMatters) {
@@ -74,7 +74,7 @@ TEST(ImageCheck, BandCodeZeroIsVhfWithOneMegahertzSlack) {
 }
 
 TEST(ImageCheck, UhfSplitsUseLowSideInjection) {
-    auto img = makeDefaultCodeplug(uhfSingleChannelSpec()); // code 3, 450-486
+    auto img = makeDefaultCodeplug(uhfSingleChannelFactory()); // code 3, 450-486
     BandLimits limits;
     EXPECT_TRUE(checkImage(img, limits));
     EXPECT_EQ(limits.lowMHz, 450);
@@ -85,13 +85,13 @@ TEST(ImageCheck, UhfSplitsUseLowSideInjection) {
 }
 
 TEST(ImageCheck, UnknownBandCodeKeepsThePreviousLimits) {
-    auto uhf = makeDefaultCodeplug(uhfSingleChannelSpec());
+    auto uhf = makeDefaultCodeplug(uhfSingleChannelFactory());
     uhf.set(0x0102, 9);
     BandLimits fresh;
     EXPECT_FALSE(checkImage(uhf, fresh)) << "no band seen yet: limits are 0..0";
 
     BandLimits limits;
-    ASSERT_TRUE(checkImage(makeDefaultCodeplug(uhfSingleChannelSpec()), limits));
+    ASSERT_TRUE(checkImage(makeDefaultCodeplug(uhfSingleChannelFactory()), limits));
     // Code 9 with a UHF channel: low-side injection, UHF limits still in force.
     EXPECT_TRUE(checkImage(uhf, limits));
     EXPECT_EQ(limits.lowMHz, 450);

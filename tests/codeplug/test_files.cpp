@@ -60,7 +60,7 @@ std::vector<char> ppgRecord(const CodeplugImage& image) {
 }
 
 CodeplugImage validImage() {
-    return makeDefaultCodeplug(vhfFiveChannelSpec());
+    return makeDefaultCodeplug(vhfFiveChannelFactory());
 }
 
 } // namespace quorl::test

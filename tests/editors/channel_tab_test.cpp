@@ -33,7 +33,7 @@ protected:
         tab.create();
         show(channel);
     }
-    void SetUp() override { load(makeDefaultCodeplug(vhfFiveChannelSpec())); }
+    void SetUp() override { load(makeDefaultCodeplug(vhfFiveChannelFactory())); }
 
     void show(int channel) {
         tab.setCurrentChannel(channel);
@@ -138,7 +138,7 @@ TEST_F(ChannelTabTest, FrequencyBandLimitsAndTheOutOfBandWarning) {
 }
 
 TEST_F(ChannelTabTest, UhfNeedsThe6250HzGrid) {
-    load(makeDefaultCodeplug(uhfSingleChannelSpec()));
+    load(makeDefaultCodeplug(uhfSingleChannelFactory()));
     tab.frequencyText = "460";
     EXPECT_TRUE(tab.validateFrequency());
     EXPECT_EQ(block().synthWord(), 518);
@@ -471,7 +471,7 @@ TEST_F(ChannelTabTest, CombosStoreTheirBits) {
     tab.setResetFunction(6);
     EXPECT_EQ(state.editImage.at(b + 9), 0x60);
     // Only the channel shown is touched, and never the committed image.
-    EXPECT_EQ(state.image.at(b + 7), makeDefaultCodeplug(vhfFiveChannelSpec()).at(b + 7));
+    EXPECT_EQ(state.image.at(b + 7), makeDefaultCodeplug(vhfFiveChannelFactory()).at(b + 7));
 }
 
 } // namespace

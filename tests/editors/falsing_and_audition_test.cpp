@@ -10,7 +10,7 @@ namespace {
 
 class FalsingTest : public ::testing::Test {
 protected:
-    void SetUp() override { state.loadBoth(makeDefaultCodeplug(vhfFiveChannelSpec())); }
+    void SetUp() override { state.loadBoth(makeDefaultCodeplug(vhfFiveChannelFactory())); }
     void setByte(std::uint8_t v) {
         state.image.set(kAddress, v);
         state.editImage.set(kAddress, v);
@@ -63,7 +63,7 @@ TEST_F(FalsingTest, CancelRestoresAndOkCommitsAtOnce) {
     state.restoreChannelArea();
     EXPECT_EQ(state.editImage.at(kAddress), 0x12);
     // Nothing else of the committed image moved.
-    auto expected = makeDefaultCodeplug(vhfFiveChannelSpec());
+    auto expected = makeDefaultCodeplug(vhfFiveChannelFactory());
     expected.set(kAddress, 0x12);
     EXPECT_EQ(state.image, expected);
 }

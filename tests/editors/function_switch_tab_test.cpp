@@ -34,7 +34,7 @@ protected:
 };
 
 TEST_F(FunctionSwitchTest, SingleChannelPagerOffersThreeModesAndNoScanLists) {
-    auto img = makeDefaultCodeplug(uhfSingleChannelSpec());
+    auto img = makeDefaultCodeplug(uhfSingleChannelFactory());
     img.set(entry(2), 12); // Silent Scan stored on a single-channel pager
     load(img);
     for (int k = 0; k < kSwitchCount; ++k) {

@@ -11,7 +11,7 @@ namespace quorl {
 namespace {
 
 TEST(UserDataWindow, TabLabelsFollowTheChannelCount) {
-    EXPECT_EQ(userDataTabLabels(makeDefaultCodeplug(uhfSingleChannelSpec())).size(), 4u);
+    EXPECT_EQ(userDataTabLabels(makeDefaultCodeplug(uhfSingleChannelFactory())).size(), 4u);
     const auto five = userDataTabLabels(test::validImage());
     ASSERT_EQ(five.size(), 8u);
     EXPECT_EQ(five.front(), "General ");

@@ -42,7 +42,7 @@ TempDir::~TempDir() {
 }
 
 CodeplugImage defaultTestCodeplug() {
-    return makeDefaultCodeplug(vhfFiveChannelSpec());
+    return makeDefaultCodeplug(vhfFiveChannelFactory());
 }
 
 IsolatedDiscovery::IsolatedDiscovery() : saved_(discoverySources()) {

@@ -42,7 +42,7 @@ TEST(PagerCommands, FailuresLeaveNoFileAndExitOne) {
 
     // Another pager model refuses the file.
     const auto uhf = dir.path() / "uhf.ppg";
-    ASSERT_TRUE(writePpgFile(uhf, makeDefaultCodeplug(uhfSingleChannelSpec())));
+    ASSERT_TRUE(writePpgFile(uhf, makeDefaultCodeplug(uhfSingleChannelFactory())));
     EXPECT_EQ(runWrite("", uhf.string(), false), 1);
     EXPECT_EQ(runWrite("", (dir.path() / "missing.ppg").string(), false), 1);
 }

@@ -62,7 +62,7 @@ public:
 class ChannelPageTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        state.loadBoth(makeDefaultCodeplug(vhfFiveChannelSpec()));
+        state.loadBoth(makeDefaultCodeplug(vhfFiveChannelFactory()));
         ASSERT_TRUE(state.checkImage());
         AuditionState::process().allow();
         page = new CChannelF1Dlg(state, audition, &window);
@@ -105,7 +105,7 @@ protected:
             modals.texts << (box ? box->text() : QString());
             EXPECT_EQ(w->windowTitle(), caption);
             if (box) {
-                EXPECT_EQ(box->text(), editorText(text));
+                EXPECT_EQ(box->text(), systemText(text));
             }
             w->close();
         });
