@@ -6,6 +6,7 @@
 #include "link/port_choice.h"
 #include "link/serial_line.h"
 #include "link/staging_budget.h"
+#include "link/sim/pager_line_check.h"
 #include "tests/link/link_test_support.h"
 
 #include <fcntl.h>
@@ -83,21 +84,39 @@ TEST(CommPortOpen, UnsupportedLineSettingsFailWithoutMessage) {
     EXPECT_TRUE(openPagerPort(port, cradle.device()));
 }
 
-TEST(SerialLine, RawModeKeepsFlowControlAndSetsTheCodes) {
+// A line as a freshly plugged-in /dev/ttyUSB0 starts (the kernel's default tty),
+// with every flow-control and processing bit an earlier program might have left.
+termios newTtyWithLeftovers() {
     termios tio{};
-    tio.c_lflag = ICANON | ECHO | ISIG;
-    tio.c_iflag = ICRNL | IXON | IXOFF;
-    tio.c_oflag = OPOST | ONLCR;
-    tio.c_cflag = CS7 | PARENB | CRTSCTS | HUPCL;
+    tio.c_iflag = ICRNL | IXON | IXOFF | IXANY | INLCR | IGNCR | ISTRIP | BRKINT | PARMRK |
+                  IMAXBEL | IUTF8 | INPCK;
+    tio.c_oflag = OPOST | ONLCR | OCRNL;
+    tio.c_lflag = ISIG | ICANON | ECHO | ECHOE | ECHOK | ECHONL | ECHOCTL | ECHOKE | IEXTEN;
+    tio.c_cflag = CS7 | PARENB | PARODD | CRTSCTS | HUPCL;
+    cfsetispeed(&tio, B38400);
+    cfsetospeed(&tio, B38400);
+    return tio;
+}
+
+TEST(SerialLine, BinarySafeWhateverTheTtyHeldBefore) {
+    termios tio = newTtyWithLeftovers();
     ASSERT_TRUE(applyLineSettings(tio, 57600, 8, kStopBitsTwo, kParityNone));
-    EXPECT_EQ(tio.c_lflag & (ICANON | ECHO | ISIG), 0u);
-    EXPECT_EQ(tio.c_iflag & ICRNL, 0u);
-    EXPECT_EQ(tio.c_iflag & (IXON | IXOFF), static_cast<tcflag_t>(IXON | IXOFF));
-    EXPECT_EQ(tio.c_oflag & OPOST, 0u);
-    EXPECT_EQ(tio.c_cflag & (CRTSCTS | HUPCL | CLOCAL | CREAD),
-              static_cast<tcflag_t>(CRTSCTS | HUPCL | CLOCAL | CREAD));
-    EXPECT_EQ(tio.c_cflag & (CSIZE | PARENB | CSTOPB), static_cast<tcflag_t>(CS8 | CSTOPB));
+    EXPECT_EQ(tio.c_iflag, 0u) << "no flow control, no input processing";
+    EXPECT_EQ(tio.c_oflag, 0u);
+    EXPECT_EQ(tio.c_lflag, 0u);
+    EXPECT_EQ(tio.c_cflag & ~static_cast<tcflag_t>(CBAUD | CBAUDEX),
+              static_cast<tcflag_t>(CS8 | CSTOPB | CREAD | CLOCAL | HUPCL))
+        << "only the DTR/RTS handling on close stays as the driver had it";
     EXPECT_EQ(cfgetispeed(&tio), B57600);
+    EXPECT_EQ(cfgetospeed(&tio), B57600);
+    EXPECT_EQ(tio.c_cc[VMIN], 0);
+    EXPECT_EQ(tio.c_cc[VTIME], 0);
+    EXPECT_EQ(sim::pagerLineDifferences(tio), "");
+    // The simulator's check names what a new tty gets wrong.
+    const std::string problems = sim::pagerLineDifferences(newTtyWithLeftovers());
+    for (const char* expected : {"baud rate", "software flow control", "ICRNL", "OPOST",
+                                 "canonical mode", "echo", "hardware flow control", "parity"})
+        EXPECT_NE(problems.find(expected), std::string::npos) << expected << " in " << problems;
 
     termios odd{};
     ASSERT_TRUE(applyLineSettings(odd, 9600, 7, kStopBitsOne, kParityOdd));
