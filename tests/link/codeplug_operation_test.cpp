@@ -6,6 +6,7 @@
 #include "link/link_texts.h"
 #include "link/operation_texts.h"
 #include "link_test_support.h"
+#include "xon_xoff_codeplug.h"
 
 #include <chrono>
 #include <deque>
@@ -60,8 +61,8 @@ public:
 class CodeplugOperationTest : public ::testing::Test {
 protected:
     explicit CodeplugOperationTest(double timeoutScale = 1.0)
-        : cradle(std::make_unique<test::SimulatedCradle>(sim::SimulatorOptions{}, 0.02,
-                                                         timeoutScale)) {}
+        : cradle(std::make_unique<test::SimulatedCradle>(test::pacedLine(), 0.02, timeoutScale)) {
+    }
 
     OperationOutcome read() {
         state->busy = true;
@@ -132,6 +133,35 @@ TEST_F(CodeplugOperationTest, ReadFillsBothImagesAndOpensTheUserDataWindow) {
     }
     EXPECT_EQ(host.progress.back(), (std::pair<int, std::string>{100, "Reading 100%"}));
     EXPECT_EQ(host.progressClosed, 1);
+}
+
+int countOf(const std::vector<std::uint8_t>& log, std::uint8_t command) {
+    return static_cast<int>(std::count(log.begin(), log.end(), command));
+}
+
+// A tty left with XON/XOFF on swallows these bytes and stops our output after a 0x13;
+// over a line opened as a new tty starts, every block arrives whole the first time.
+TEST_F(CodeplugOperationTest, XonXoffBytesEverywhereReadAndWriteByteExactWithoutRetries) {
+    const CodeplugImage hostile = test::codeplugFullOfXonXoff();
+    setPagerCodeplug(hostile);
+    ASSERT_EQ(read(), OperationOutcome::Succeeded) << ::testing::PrintToString(host.messages);
+    for (int n : kReadBlocks)
+        for (Address a = 64 * n; a < 64 * n + 64u; ++a)
+            ASSERT_EQ(state->image.at(a), hostile.at(a)) << a;
+    EXPECT_EQ(countOf(cradle->sim().commandLog(), 0x02), 28) << "no block was read twice";
+
+    // The same bytes back into a pager that holds another codeplug.
+    setPagerCodeplug(test::defaultTestCodeplug());
+    state->image = hostile;
+    ASSERT_EQ(write(), OperationOutcome::Succeeded) << ::testing::PrintToString(host.messages);
+    const auto pager = pagerCodeplug();
+    for (int n : kWriteBlocks)
+        for (Address a = 64 * n; a < 64 * n + 64u; ++a)
+            ASSERT_EQ(pager.at(a), hostile.at(a)) << a;
+    EXPECT_EQ(countOf(cradle->sim().commandLog(), 0x01), 22) << "no block was written twice";
+    EXPECT_EQ(cradle->sim().invalidFrames(), 0u);
+    EXPECT_EQ(cradle->sim().refusedForLineSettings(), 0u);
+    EXPECT_TRUE(host.messages.empty());
 }
 
 TEST_F(CodeplugOperationTest, QuestionsBeforeReadingOverAnImage) {
@@ -333,7 +363,7 @@ TEST_F(ShortTimeoutTest, AFailedReadKeepsTheBlocksReadSoFar) {
 }
 
 TEST(CodeplugOperationTiming, FullTimingReadAndWriteStayNearTheirSleeps) {
-    test::SimulatedCradle cradle(sim::SimulatorOptions{}, 1.0, 1.0);
+    test::SimulatedCradle cradle(test::pacedLine(), 1.0, 1.0);
     auto state = std::make_unique<CodeplugState>();
     OperationTestHost host;
     state->busy = true;
@@ -355,8 +385,12 @@ TEST(CodeplugOperationTiming, FullTimingReadAndWriteStayNearTheirSleeps) {
     // not asserted.
     EXPECT_GE(readMs, 3550);
     EXPECT_GE(writeMs, 3000);
-    std::printf("full-timing read %lld ms, write %lld ms\n", static_cast<long long>(readMs),
-                static_cast<long long>(writeMs));
+    std::printf("full-timing paced read %lld ms (%.3f x 3550), write %lld ms (%.3f x 3000)\n",
+                static_cast<long long>(readMs), static_cast<double>(readMs) / 3550.0,
+                static_cast<long long>(writeMs), static_cast<double>(writeMs) / 3000.0);
+    const auto log = cradle.sim().commandLog();
+    EXPECT_EQ(std::count(log.begin(), log.end(), std::uint8_t{0x02}), 28) << "no retries";
+    EXPECT_EQ(std::count(log.begin(), log.end(), std::uint8_t{0x01}), 22) << "no retries";
 }
 
 } // namespace

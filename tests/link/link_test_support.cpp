@@ -63,6 +63,11 @@ void IsolatedDiscovery::registerCradle(const std::string& devicePath) {
     ASSERT_TRUE(registerSimulatedCradle(discoverySources().simRegistryFile, devicePath));
 }
 
+sim::SimulatorOptions pacedLine(sim::SimulatorOptions options) {
+    options.pace = sim::LinePace{};
+    return options;
+}
+
 SimulatedCradle::SimulatedCradle(sim::SimulatorOptions options, double sleepScale,
                                  double timeoutScale)
     : timing_(sleepScale, timeoutScale) {

@@ -69,6 +69,10 @@ private:
     DiscoverySources saved_;
 };
 
+// The simulator's options with replies at the line's real rate in 1 ms USB pieces,
+// as the pager-operation tests run by default.
+sim::SimulatorOptions pacedLine(sim::SimulatorOptions options = {});
+
 // A running simulator on a pseudo-terminal, registered as the one cradle, with the
 // link's sleeps shrunk to a tenth; time-outs stay as prescribed unless a test
 // shrinks them (they cost time only when a reply does not come).
