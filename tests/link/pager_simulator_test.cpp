@@ -6,12 +6,17 @@
 #include "link/link_shared.h"
 #include "link/port_choice.h"
 #include "link/sim/pager_model.h"
+#include "link/serial_line.h"
 #include "link/sim/pager_simulator.h"
 #include "tests/link/link_test_support.h"
 
 #include <csignal>
 #include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
+#include <mutex>
+#include <poll.h>
+#include <termios.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <thread>
@@ -137,6 +142,89 @@ TEST(PagerSimulator, DropsOnlyTheChosenBlockAndCountsInvalidFrames) {
     EXPECT_EQ(cradle.sim().invalidFrames(), 1u);
 }
 
+// The program's side starts as a new tty; a program that does not set it up gets no
+// answer, and the log says what is wrong.
+TEST(PagerSimulator, AnswersOnlyALineSetUpForThePager) {
+    for (const bool relaxed : {false, true}) {
+        sim::SimulatorOptions options;
+        options.anyLineSettings = relaxed;
+        test::SimulatedCradle cradle(options);
+        std::mutex m;
+        std::vector<std::string> logged;
+        cradle.sim().setLogSink([&](const std::string& line) {
+            std::lock_guard lock(m);
+            logged.push_back(line);
+        });
+        const int fd = ::open(cradle.device().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        ASSERT_GE(fd, 0);
+        termios tio{};
+        ASSERT_EQ(::tcgetattr(fd, &tio), 0);
+        EXPECT_NE(tio.c_iflag & IXON, 0u) << "a new tty has XON/XOFF on";
+        EXPECT_NE(tio.c_lflag & ICANON, 0u);
+        EXPECT_EQ(cfgetospeed(&tio), B38400);
+        const auto frame = hexTextToBytes(frame_text::kFirmwareVersion);
+        ASSERT_EQ(::write(fd, frame.data(), frame.size()), static_cast<ssize_t>(frame.size()));
+        for (int i = 0; i < 100 && cradle.sim().framesReceived() == 0 &&
+                        cradle.sim().refusedForLineSettings() == 0;
+             ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        ::close(fd);
+        std::lock_guard lock(m);
+        if (relaxed) {
+            EXPECT_EQ(cradle.sim().framesReceived(), 1u);
+            EXPECT_TRUE(logged.empty());
+        } else {
+            EXPECT_EQ(cradle.sim().framesReceived(), 0u);
+            EXPECT_EQ(cradle.sim().refusedForLineSettings(), 1u);
+            ASSERT_EQ(logged.size(), 1u);
+            for (const char* what : {"baud rate is not 57600", "software flow control",
+                                     "canonical mode", "one stop bit"})
+                EXPECT_NE(logged[0].find(what), std::string::npos) << logged[0];
+        }
+    }
+}
+
+TEST(PagerSimulator, PacedRepliesArriveInPiecesAtTheLineRate) {
+    test::SimulatedCradle cradle(test::pacedLine());
+    const int fd = ::open(cradle.device().c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(fd, 0);
+    termios tio{};
+    ASSERT_EQ(::tcgetattr(fd, &tio), 0);
+    ASSERT_TRUE(applyLineSettings(tio, kPagerBaud, 8, kStopBitsTwo, kParityNone));
+    ASSERT_EQ(::tcsetattr(fd, TCSANOW, &tio), 0);
+    // A read of one block: 73 bytes back, about 14 ms at 5.2 bytes a millisecond.
+    for (const std::string_view frame : {frame_text::kStartRead, std::string_view("02 71 02 01 00 00 40 B4 03")}) {
+        const auto bytes = hexTextToBytes(frame);
+        ASSERT_EQ(::write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+        const std::size_t expected = frame.size() > 20 ? 73 : 5;
+        std::vector<std::size_t> pieces;
+        std::size_t got = 0;
+        const auto sent = std::chrono::steady_clock::now();
+        while (got < expected) {
+            pollfd p{fd, POLLIN, 0};
+            ASSERT_GT(::poll(&p, 1, 2000), 0);
+            std::uint8_t buf[256];
+            const auto n = ::read(fd, buf, sizeof buf);
+            ASSERT_GT(n, 0);
+            pieces.push_back(static_cast<std::size_t>(n));
+            got += static_cast<std::size_t>(n);
+        }
+        const auto ms = std::chrono::duration<double, std::milli>(
+                            std::chrono::steady_clock::now() - sent)
+                            .count();
+        EXPECT_EQ(got, expected);
+        if (expected == 73) {
+            // The pseudo-terminal may hand over several pieces at once when the reader
+            // is late; it never makes the line faster.
+            EXPECT_GE(pieces.size(), 2u) << "a block reply comes over several wakes";
+            EXPECT_GE(ms, 13.0) << "73 bytes cannot arrive faster than the line carries them";
+        }
+        for (std::size_t n : pieces)
+            EXPECT_LE(n, 64u);
+    }
+    ::close(fd);
+}
+
 TEST(PagerSimulator, EraseIsAcknowledgedOnlyWhenDone) {
     test::SimulatedCradle cradle;
     cradle.sim().withModel([](sim::PagerModel& m) { m.setEraseDelayMs(400); });
@@ -167,8 +255,8 @@ TEST(PagerSimulator, HangUpTakesTheDeviceAway) {
         EXPECT_EQ(replyStatus(), kStatusData);
         clearReplyStatus();
         port.sendHexFrame(frame_text::kFirmwareVersion);
-        // Whatever wakes the exchange now, no reply comes with it.
-        waitForDrain(300);
+        // A hang-up is no character-received event: no drain, no drain event.
+        EXPECT_FALSE(waitForDrain(300));
         EXPECT_EQ(replyStatus(), kStatusNone);
         for (int i = 0; i < 100 && cradle.sim().running(); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
