@@ -1,5 +1,7 @@
 #include "link/audition_exchange.h"
 #include "link/command_frames.h"
+#include "link/link_shared.h"
+#include "link/operation_link_hold.h"
 #include "link/link_texts.h"
 #include "tests/link/link_test_support.h"
 
@@ -117,6 +119,24 @@ TEST(AuditionExchange, LateFirstReplyIsRetriedAtFullScale) {
               (std::vector<std::uint8_t>{cmd::kPresence, cmd::kPresence, cmd::kPlayAlertTone}));
     cradle.sim().withModel(
         [](sim::PagerModel& m) { EXPECT_EQ(m.auditions(), std::vector<int>{101}); });
+}
+
+// A Play Pager press while Read, Write or Write Custom Audio holds the link touches
+// nothing of the operation's: no port choice, no drain event, no frame, no message.
+TEST(AuditionExchange, RefusedWhileAnOperationHoldsTheLink) {
+    SimulatedCradle cradle;
+    RecordingHost host;
+    {
+        const OperationLinkHold hold;
+        linkShared().drainEvent.set(); // as a drain of the operation left it
+        EXPECT_EQ(auditionExchange(host, channelAudition(0), nullptr), AuditionResult::LinkInUse);
+        EXPECT_TRUE(linkShared().drainEvent.isSet()) << "the operation's event is untouched";
+        EXPECT_TRUE(cradle.sim().commandLog().empty());
+        EXPECT_TRUE(host.messages().empty());
+        const OperationLinkHold inner; // the operation frame inside the operation
+    }
+    EXPECT_FALSE(pagerOperationHoldsLink());
+    EXPECT_EQ(auditionExchange(host, channelAudition(0), nullptr), AuditionResult::Started);
 }
 
 TEST(AuditionExchange, NoCradleStopsBeforeOpening) {

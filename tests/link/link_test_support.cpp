@@ -4,7 +4,6 @@
 #include "link/port_choice.h"
 
 #include <gtest/gtest.h>
-#include <random>
 
 namespace quorl::test {
 
@@ -28,17 +27,6 @@ void RecordingHost::runConnectedDevicesDialog() {
 std::vector<std::string> RecordingHost::messages() const {
     std::lock_guard lock(mutex_);
     return messages_;
-}
-
-TempDir::TempDir() {
-    std::random_device rd;
-    path_ = fs::temp_directory_path() / ("quorl-link-test-" + std::to_string(rd()));
-    fs::create_directories(path_);
-}
-
-TempDir::~TempDir() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
 }
 
 CodeplugImage defaultTestCodeplug() {

@@ -5,6 +5,7 @@
 #include "link/link_timing.h"
 #include "link/operation_host.h"
 #include "link/sim/pager_simulator.h"
+#include "tests/codeplug/test_files.h"
 
 #include <filesystem>
 #include <functional>
@@ -39,17 +40,6 @@ public:
 private:
     mutable std::mutex mutex_;
     std::vector<std::string> messages_;
-};
-
-// A temporary folder that goes away with the object.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
 };
 
 // The default VHF codeplug, as the simulator holds it unless told otherwise.
