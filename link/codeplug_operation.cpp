@@ -198,8 +198,13 @@ OperationOutcome readBlocks(CCommPort& port, OperationHost& host, std::span<cons
             sleepMs(100 + 20 * r);
             if (!waitForDrain(kWaitMs))
                 return fail(host, link_texts::kReadError5, true);
-            if (replyStatus() == kStatusData)
-                break;
+            if (replyStatus() == kStatusData) {
+                if (blockReplyAddress() == address)
+                    break;
+                // A late answer to an earlier request (a retry's, after a reply that
+                // came apart) holds another block: not this block's reply.
+                clearReplyStatus();
+            }
             if (r == 5)
                 return fail(host, op_texts::kReadError2, true);
         }

@@ -164,6 +164,25 @@ TEST_F(CodeplugOperationTest, XonXoffBytesEverywhereReadAndWriteByteExactWithout
     EXPECT_TRUE(host.messages.empty());
 }
 
+// A reply split by a long pause costs the exchange two drain events and a retry, so the
+// answer to the retry arrives while the next block is awaited. Taking it as that block
+// would store 0x0100's bytes at 0x0140; the echoed address tells them apart.
+TEST_F(CodeplugOperationTest, ALateReplyForTheBlockBeforeIsNotStoredAsTheNextBlock) {
+    cradle = nullptr;
+    sim::SimulatorOptions options = test::pacedLine();
+    options.splitGapMs = 150;
+    cradle = std::make_unique<test::SimulatedCradle>(options, 0.02, 1.0);
+    auto distinct = test::defaultTestCodeplug();
+    distinct.set(0x0130, 0x5A); // block 4 and block 5 differ
+    distinct.set(0x0170, 0xA5);
+    setPagerCodeplug(distinct);
+    fault(FaultKind::Split, 0x02, 1, 0x0100);
+    ASSERT_EQ(read(), OperationOutcome::Succeeded) << ::testing::PrintToString(host.messages);
+    for (int n : kReadBlocks)
+        for (Address a = 64 * n; a < 64 * n + 64u; ++a)
+            ASSERT_EQ(state->image.at(a), distinct.at(a)) << a;
+}
+
 TEST_F(CodeplugOperationTest, QuestionsBeforeReadingOverAnImage) {
     // Loaded from the pager (no file): overwrite? Cancel stops, Yes reads.
     state->loadBoth(test::defaultTestCodeplug());
