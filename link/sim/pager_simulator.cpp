@@ -188,8 +188,8 @@ void PagerSimulator::takeBytes() {
             // receiving; the pager can answer only after the last byte is in.
             const auto lineTime = std::chrono::duration<double, std::milli>(
                 static_cast<double>(n) / options_.pace->bytesPerMs());
-            inboundDone_ = std::max(inboundDone_, now) +
-                           std::chrono::duration_cast<Clock::duration>(lineTime);
+            inboundDone_ =
+                std::max(inboundDone_, now) + std::chrono::duration_cast<Clock::duration>(lineTime);
         }
     }
     std::lock_guard lock(mutex_);
@@ -258,12 +258,14 @@ std::optional<FaultKind> PagerSimulator::takeFault(const CommandFrame& frame) {
 
 bool PagerSimulator::programSideReady() {
     termios tio{};
-    std::string problem = ::tcgetattr(slave_, &tio) != 0 ? std::string("cannot read the line settings")
-                                                         : pagerLineDifferences(tio);
+    std::string problem = ::tcgetattr(slave_, &tio) != 0
+                              ? std::string("cannot read the line settings")
+                              : pagerLineDifferences(tio);
     if (problem != lastLineProblem_ && !problem.empty()) {
         // Said even without --log: a test that fails here must say why.
         const std::string line = "sim: the program's side of the line is not set up for the "
-                                 "pager (" + problem + "); answering nothing";
+                                 "pager (" +
+                                 problem + "); answering nothing";
         if (logSink_)
             logSink_(line);
         else
@@ -372,8 +374,8 @@ void PagerSimulator::writePaced(const std::uint8_t* bytes, std::size_t count) {
     std::size_t sent = 0;
     for (int tick = 1; sent < count && master_ >= 0 && running_.load(); ++tick) {
         std::this_thread::sleep_until(start + std::chrono::milliseconds(tick));
-        const auto arrived = std::min(
-            count, static_cast<std::size_t>(std::floor(static_cast<double>(tick) * rate)));
+        const auto arrived =
+            std::min(count, static_cast<std::size_t>(std::floor(static_cast<double>(tick) * rate)));
         const std::size_t piece = std::min(arrived - std::min(arrived, sent), pieceMax);
         if (piece == 0)
             continue;

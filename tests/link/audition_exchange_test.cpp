@@ -1,8 +1,8 @@
 #include "link/audition_exchange.h"
 #include "link/command_frames.h"
 #include "link/link_shared.h"
-#include "link/operation_link_hold.h"
 #include "link/link_texts.h"
+#include "link/operation_link_hold.h"
 #include "tests/link/link_test_support.h"
 
 #include <algorithm>

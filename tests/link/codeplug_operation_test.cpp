@@ -61,8 +61,7 @@ public:
 class CodeplugOperationTest : public ::testing::Test {
 protected:
     explicit CodeplugOperationTest(double timeoutScale = 1.0)
-        : cradle(std::make_unique<test::SimulatedCradle>(test::pacedLine(), 0.02, timeoutScale)) {
-    }
+        : cradle(std::make_unique<test::SimulatedCradle>(test::pacedLine(), 0.02, timeoutScale)) {}
 
     OperationOutcome read() {
         state->busy = true;

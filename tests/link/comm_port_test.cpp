@@ -5,8 +5,8 @@
 #include "link/link_texts.h"
 #include "link/port_choice.h"
 #include "link/serial_line.h"
-#include "link/staging_budget.h"
 #include "link/sim/pager_line_check.h"
+#include "link/staging_budget.h"
 #include "tests/link/link_test_support.h"
 
 #include <fcntl.h>
@@ -211,7 +211,7 @@ TEST(CommPortWatcher, ASplitReplyIsReassembledOnlyWithinTheQuietGap) {
             continue;
         }
         EXPECT_EQ(replyStatus(), kStatusNone); // first half, given up after the gap
-        ASSERT_TRUE(waitForDrain(2000));      // second half, parsed from scratch
+        ASSERT_TRUE(waitForDrain(2000));       // second half, parsed from scratch
         EXPECT_EQ(replyStatus(), kStatusNone);
         // The retry gets its answer in one piece.
         port.sendHexFrame(frame_text::kFirmwareVersion);

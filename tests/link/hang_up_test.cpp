@@ -69,11 +69,10 @@ protected:
         VoiceBuild voice(build.path(), kLibrary.string());
         std::array<DownloadSlot, kDownloadSlots> slots{};
         slots[0] = {true, defaultRecording(kInstall, 0)};
-        const auto outcome = runPagerOperation(
-            selector, *state, host, [&](CCommPort& port, OperationHost& h) {
-                return downloadCustomAudio(port, h, slots, [&](const std::string& wav) {
-                    return voice.build(wav);
-                });
+        const auto outcome =
+            runPagerOperation(selector, *state, host, [&](CCommPort& port, OperationHost& h) {
+                return downloadCustomAudio(
+                    port, h, slots, [&](const std::string& wav) { return voice.build(wav); });
             });
         state->busy = false; // as the worker does when the operation returns
         return outcome;
@@ -100,8 +99,8 @@ TEST_P(HangUpTest, TimesOutWithItsMessageAndTheNextOperationWorks) {
     const auto messages = host.messages();
     ASSERT_EQ(messages.size(), 1u) << ::testing::PrintToString(messages);
     EXPECT_EQ(messages[0], phase.message);
-    const auto late = std::chrono::duration_cast<std::chrono::milliseconds>(host.firstMessage() -
-                                                                            hungUp);
+    const auto late =
+        std::chrono::duration_cast<std::chrono::milliseconds>(host.firstMessage() - hungUp);
     EXPECT_LT(late.count(), 3500) << "message " << late.count() << " ms after the hang-up";
 
     // The cradle is back (on a new device, as a replug gives): the next operation works.

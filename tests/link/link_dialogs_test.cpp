@@ -7,8 +7,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QPushButton>
 #include <QListWidget>
+#include <QPushButton>
 #include <gtest/gtest.h>
 
 namespace quorl {

@@ -63,9 +63,9 @@ const char* faultName(Fault f) {
 }
 
 // The headings of the messages each operation may end with.
-const std::vector<std::string> kReadMessages = {
-    "Communication Error #2", "Read Error #1", "Read Error #2", "Read Error #3",
-    "Read Error #4",          "Read Error #5"};
+const std::vector<std::string> kReadMessages = {"Communication Error #2", "Read Error #1",
+                                                "Read Error #2",          "Read Error #3",
+                                                "Read Error #4",          "Read Error #5"};
 const std::vector<std::string> kWriteMessages = {
     "Communication Error #2", "Read Error #1",  "Read Error #5",  "Write Error #1",
     "Write Error #2",         "Write Error #3", "Write Error #4", "Write Error #5"};
@@ -81,7 +81,7 @@ std::vector<Target> targets(bool write) {
     for (int n : write ? std::span<const int>(kWriteBlocks) : std::span<const int>(kReadBlocks))
         blocks.push_back(64 * n);
     if (write)
-        return {{0x74, {}}, {0x92, {}}, {0x7A, {}}, {0x20, {}},
+        return {{0x74, {}},     {0x92, {}}, {0x7A, {}}, {0x20, {}},
                 {0x01, blocks}, {0x21, {}}, {0x72, {}}};
     return {{0x70, {}}, {0x92, {}}, {0x22, {}}, {0x02, blocks}, {0x23, {}}, {0x72, {}}};
 }
@@ -152,8 +152,8 @@ public:
         case Fault::Nak:
         case Fault::BadChecksum:
         case Fault::Split:
-            rule.kind = fault == Fault::Drop  ? sim::FaultKind::Drop
-                        : fault == Fault::Nak ? sim::FaultKind::Nak
+            rule.kind = fault == Fault::Drop          ? sim::FaultKind::Drop
+                        : fault == Fault::Nak         ? sim::FaultKind::Nak
                         : fault == Fault::BadChecksum ? sim::FaultKind::BadChecksum
                                                       : sim::FaultKind::Split;
             options.faults.push_back(rule);
@@ -246,7 +246,9 @@ public:
     }
 
 private:
-    std::size_t pick(std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng_); }
+    std::size_t pick(std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng_);
+    }
 
     void checkExact(bool write, int which, const CodeplugImage& pagerNow, const fs::path& output,
                     const std::string& what) const {

@@ -5,8 +5,8 @@
 #include "link/hex_frame.h"
 #include "link/link_shared.h"
 #include "link/port_choice.h"
-#include "link/sim/pager_model.h"
 #include "link/serial_line.h"
+#include "link/sim/pager_model.h"
 #include "link/sim/pager_simulator.h"
 #include "tests/link/link_test_support.h"
 
@@ -14,11 +14,11 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <mutex>
 #include <poll.h>
-#include <termios.h>
-#include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <thread>
 #include <unistd.h>
 
@@ -193,7 +193,8 @@ TEST(PagerSimulator, PacedRepliesArriveInPiecesAtTheLineRate) {
     ASSERT_TRUE(applyLineSettings(tio, kPagerBaud, 8, kStopBitsTwo, kParityNone));
     ASSERT_EQ(::tcsetattr(fd, TCSANOW, &tio), 0);
     // A read of one block: 73 bytes back, about 14 ms at 5.2 bytes a millisecond.
-    for (const std::string_view frame : {frame_text::kStartRead, std::string_view("02 71 02 01 00 00 40 B4 03")}) {
+    for (const std::string_view frame :
+         {frame_text::kStartRead, std::string_view("02 71 02 01 00 00 40 B4 03")}) {
         const auto bytes = hexTextToBytes(frame);
         ASSERT_EQ(::write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
         const std::size_t expected = frame.size() > 20 ? 73 : 5;
@@ -209,9 +210,9 @@ TEST(PagerSimulator, PacedRepliesArriveInPiecesAtTheLineRate) {
             pieces.push_back(static_cast<std::size_t>(n));
             got += static_cast<std::size_t>(n);
         }
-        const auto ms = std::chrono::duration<double, std::milli>(
-                            std::chrono::steady_clock::now() - sent)
-                            .count();
+        const auto ms =
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - sent)
+                .count();
         EXPECT_EQ(got, expected);
         if (expected == 73) {
             // The pseudo-terminal may hand over several pieces at once when the reader
