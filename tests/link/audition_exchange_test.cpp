@@ -24,7 +24,7 @@ long countOf(const std::vector<std::uint8_t>& log, std::uint8_t command) {
 }
 
 TEST(AuditionExchange, PlaysTheSlotAndStartsTheOwnersTimer) {
-    SimulatedCradle cradle;
+    SimulatedCradle cradle(test::pacedLine());
     RecordingHost host;
     linkAuditionState().allowed = true;
     TimerCall timer;
@@ -60,7 +60,7 @@ TEST(AuditionExchange, UnacknowledgedCommandIsSentThreeTimesAndStillTimes) {
     sim::FaultRule nak;
     ASSERT_TRUE(sim::parseFaultRule(sim::FaultKind::Nak, "B6:0", nak));
     options.faults.push_back(nak);
-    SimulatedCradle cradle(options);
+    SimulatedCradle cradle(test::pacedLine(options));
     RecordingHost host;
     TimerCall timer;
     AuditionCommand request;
@@ -84,7 +84,7 @@ TEST(AuditionExchange, AbsentPagerGivesReadErrorSevenAfterTenChecks) {
     sim::FaultRule nak;
     ASSERT_TRUE(sim::parseFaultRule(sim::FaultKind::Nak, "78:0", nak));
     options.faults.push_back(nak);
-    SimulatedCradle cradle(options, 0.02, 1.0);
+    SimulatedCradle cradle(test::pacedLine(options), 0.02, 1.0);
     RecordingHost host;
     bool timerStarted = false;
     AuditionCommand request = channelAudition(2);
@@ -98,7 +98,7 @@ TEST(AuditionExchange, AbsentPagerGivesReadErrorSevenAfterTenChecks) {
 TEST(AuditionExchange, SilentPagerTimesOutWithReadErrorFive) {
     sim::SimulatorOptions options;
     options.silent = true;
-    SimulatedCradle cradle(options, 0.1, 0.1);
+    SimulatedCradle cradle(test::pacedLine(options), 0.1, 0.1);
     RecordingHost host;
     EXPECT_EQ(auditionExchange(host, channelAudition(0), nullptr), AuditionResult::TimedOut);
     EXPECT_EQ(host.messages(), std::vector<std::string>{std::string(link_texts::kReadError5)});
@@ -112,7 +112,7 @@ TEST(AuditionExchange, LateFirstReplyIsRetriedAtFullScale) {
     sim::FaultRule corrupt;
     ASSERT_TRUE(sim::parseFaultRule(sim::FaultKind::BadChecksum, "78", corrupt));
     options.faults.push_back(corrupt);
-    SimulatedCradle cradle(options, 1.0, 1.0);
+    SimulatedCradle cradle(test::pacedLine(options), 1.0, 1.0);
     RecordingHost host;
     EXPECT_EQ(auditionExchange(host, channelAudition(1), nullptr), AuditionResult::Started);
     EXPECT_EQ(cradle.sim().commandLog(),
@@ -124,7 +124,7 @@ TEST(AuditionExchange, LateFirstReplyIsRetriedAtFullScale) {
 // A Play Pager press while Read, Write or Write Custom Audio holds the link touches
 // nothing of the operation's: no port choice, no drain event, no frame, no message.
 TEST(AuditionExchange, RefusedWhileAnOperationHoldsTheLink) {
-    SimulatedCradle cradle;
+    SimulatedCradle cradle(test::pacedLine());
     RecordingHost host;
     {
         const OperationLinkHold hold;

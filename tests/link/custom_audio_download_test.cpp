@@ -81,7 +81,7 @@ TEST(PageFile, OnlyPagesMadeFromStreamBlocksAreRead) {
 class DownloadTest : public ::testing::Test {
 protected:
     explicit DownloadTest(double sleepScale = 0.01, double timeoutScale = 1.0,
-                          sim::SimulatorOptions options = {})
+                          sim::SimulatorOptions options = test::pacedLine())
         : cradle(std::move(options), sleepScale, timeoutScale) {
         ::setenv("QUORL_BUILD_DIR", build.path().c_str(), 1);
     }
@@ -206,14 +206,9 @@ std::filesystem::path writeNoiseWav(const std::filesystem::path& path) {
     return path;
 }
 
-// The real line rate: a 520-byte part frame takes 90 ms to reach the pager, so every
+// At the real line rate a 520-byte part frame takes 90 ms to reach the pager, so every
 // part's ACK comes well after the wait began.
-class PacedDownloadTest : public DownloadTest {
-protected:
-    PacedDownloadTest() : DownloadTest(0.01, 1.0, test::pacedLine()) {}
-};
-
-TEST_F(PacedDownloadTest, StreamPagesWithXonXoffArriveByteExactWithoutRetries) {
+TEST_F(DownloadTest, StreamPagesWithXonXoffArriveByteExactWithoutRetries) {
     std::array<DownloadSlot, kDownloadSlots> slots{};
     const auto wav = writeNoiseWav(build.path() / "noise.wav");
     slots[2] = {true, wav};
@@ -307,7 +302,9 @@ TEST_F(DownloadTest, ARebuildRecompresses) {
 
 class DownloadTimeoutTest : public DownloadTest {
 protected:
-    DownloadTimeoutTest() : DownloadTest(0.01, 0.1) {}
+    // Waits of 500 ms: longer than the simulated erase (300 ms) and a paced part frame
+    // (about 100 ms), so only the dropped reply times out.
+    DownloadTimeoutTest() : DownloadTest(0.01, 0.25) {}
 };
 
 TEST_F(DownloadTimeoutTest, SilenceDuringEraseOrWriteIsWriteError10) {
@@ -324,6 +321,7 @@ TEST_F(DownloadTimeoutTest, SilenceDuringEraseOrWriteIsWriteError10) {
     cradle.sim().addFault(r);
     EXPECT_EQ(download(slots), OperationOutcome::Failed);
     EXPECT_EQ(host.messages().back().substr(0, 17), "Write Error #10 \r");
+    EXPECT_EQ(commandCount(0xA1), 1) << "the erase went through; the first part timed out";
 }
 
 TEST(DownloadTiming, OneSlotAtFullTiming) {
