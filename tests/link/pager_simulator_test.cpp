@@ -284,7 +284,7 @@ TEST(PagerSimulatorProgram, AnswersThroughItsLinkAndCleansUp) {
         ::close(out[1]);
         ::setenv("XDG_RUNTIME_DIR", dir.path().c_str(), 1);
         ::execl(program.c_str(), program.c_str(), "--link", link.c_str(), "--firmware", "T9.99",
-                "--register", static_cast<char*>(nullptr));
+                "--register", "--pace", static_cast<char*>(nullptr));
         ::_exit(127);
     }
     ::close(out[1]);
