@@ -15,9 +15,13 @@ function(quorl_set_options target)
     target_link_libraries(${target} PRIVATE quorl_options)
 endfunction()
 
-# Tests get the same options, plus the data folder of the build tree.
+# Tests get the same options, plus the data folder of the build tree. Every test
+# process runs through tests/isolated_run.sh, so nothing on the machine (a
+# registered simulator, a cradle, the tester's settings) decides its result.
 function(quorl_add_test target)
     add_executable(${target} ${ARGN})
+    set_target_properties(${target} PROPERTIES
+        CROSSCOMPILING_EMULATOR "${PROJECT_SOURCE_DIR}/tests/isolated_run.sh")
     quorl_set_options(${target})
     target_link_libraries(${target} PRIVATE GTest::gtest GTest::gtest_main)
     target_compile_definitions(${target} PRIVATE

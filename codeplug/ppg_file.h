@@ -3,6 +3,7 @@
 #include "codeplug/codeplug_image.h"
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace quorl {
@@ -28,7 +29,9 @@ PpgReadResult readPpgFile(const std::filesystem::path& path);
 
 // Writes header and image to a temporary file beside the target and renames it
 // over the target only after a complete, flushed write, so a failure never
-// damages an existing file. Returns false when anything fails.
-bool writePpgFile(const std::filesystem::path& path, const CodeplugImage& image);
+// damages an existing file. Returns false when anything fails, with the reason in
+// `problem` when given.
+bool writePpgFile(const std::filesystem::path& path, const CodeplugImage& image,
+                  std::string* problem = nullptr);
 
 } // namespace quorl
