@@ -21,10 +21,12 @@ enum class PpgReadStatus {
 struct PpgReadResult {
     PpgReadStatus status = PpgReadStatus::CannotOpen;
     CodeplugImage image;
+    std::string problem; // why it failed, in words ("no such file", "not a codeplug file")
 };
 
 // Reads one record. Bytes after the record that do not make a whole second record
-// are ignored.
+// are ignored. Only regular files are read: a FIFO or a device would block or never
+// end.
 PpgReadResult readPpgFile(const std::filesystem::path& path);
 
 // Writes header and image to a temporary file beside the target and renames it
