@@ -3,6 +3,8 @@
 #include "app/report_printing.h"
 #include "app/summary_report.h"
 #include "cli/codeplug_commands.h"
+#include "cli/output_check.h"
+#include "cli/printable_text.h"
 #include "codeplug/codeplug_state.h"
 
 #include <QGuiApplication>
@@ -29,7 +31,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: quorl-report FILE.ppg -o FILE.pdf\n");
         return 2;
     }
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    // Always headless: a QT_QPA_PLATFORM of xcb or wayland without a display (an ssh
+    // session) would end the program before it wrote anything.
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     if (!std::getenv("XDG_RUNTIME_DIR")) {
         // Headless runs (CI, ssh) often have none; Qt would complain on every run.
         static char runtime[] = "/tmp/quorl-report-XXXXXX";
@@ -44,9 +48,9 @@ int main(int argc, char** argv) {
     // A file has no pager version: that comes only from a pager read.
     const quorl::SummaryReport report(state->image, state->currentFileName, "");
     if (!quorl::exportReportPdf(report, QString::fromStdString(output))) {
-        std::fprintf(stderr, "Cannot write %s\n", output.c_str());
+        std::fprintf(stderr, "Cannot write %s\n", quorl::cli::printableText(output).c_str());
         return 1;
     }
-    std::printf("%s: %d pages\n", output.c_str(), report.pageCount());
-    return 0;
+    std::printf("%s: %d pages\n", quorl::cli::printableText(output).c_str(), report.pageCount());
+    return quorl::cli::exitCodeAfterOutput(0, "quorl-report");
 }
