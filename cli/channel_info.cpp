@@ -44,8 +44,8 @@ void addChannels(InfoNode& root, const CodeplugImage& image) {
         InfoNode& c = channels.item();
         c.add("channel", "F" + std::to_string(ch + 1))
             .number("receiveFrequencyMHz",
-                 formatReceiveFrequency(block.synthWord(), block.fraction(), block.stepCode(),
-                                        general.bandCode()))
+                    formatReceiveFrequency(block.synthWord(), block.fraction(), block.stepCode(),
+                                           general.bandCode()))
             .add("bandwidthKHz", named(options::kBandwidth, block.wideBandwidth() ? 1 : 0))
             .add("toneSystem", named(options::kToneSystem, block.toneSystem()))
             .add("codingOption", named(options::kCodingOption, block.codingOption()))

@@ -69,7 +69,7 @@ void addIdentity(InfoNode& root, const CodeplugState& state) {
         .add("channelType", channelCountText(general.channelCount()))
         .number("channelCount", std::to_string(general.channelCount()))
         .number("intermediateFrequencyMHz",
-             formatIntermediateFrequency(static_cast<std::uint32_t>(kIntermediateFrequencyHz)))
+                formatIntermediateFrequency(static_cast<std::uint32_t>(kIntermediateFrequencyHz)))
         .number("tcxoMHz", general.tcxo134() ? "13.400000" : "12.800000");
 }
 
