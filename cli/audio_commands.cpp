@@ -146,7 +146,9 @@ int runAudioCompress(const AudioCompressOptions& o, std::ostream& out, std::ostr
     ProjectConfig config{};
     PromptRequest request{};
     if (!fitsIn(project, sizeof config.projectDir) || !fitsIn(source, sizeof request.sourcePath)) {
-        err << "path too long for the voice library (at most 255 characters)\n";
+        err << "Cannot compress " << printableText(o.file) << '\n'
+            << fileProblemLine(fitsIn(source, sizeof request.sourcePath) ? o.outDir : o.file,
+                               "path too long for the voice library (at most 255 characters)");
         return kExitFailure;
     }
     MadeFolders made;
