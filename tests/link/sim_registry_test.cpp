@@ -3,11 +3,13 @@
 #include "tests/link/link_test_support.h"
 #include "tests/program_run.h"
 
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace quorl {
@@ -219,6 +221,46 @@ TEST(PagerSimulatorProgram, RegisteringInAFolderOthersControlFails) {
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("other users may write to it"), std::string::npos) << r.err;
     EXPECT_FALSE(fs::exists(dir.path() / "tessaly-vi-quorl" / "sim-cradles"));
+}
+
+// The script run.sh starts the program through: its simulator must not outlive it,
+// however it ends.
+TEST(WithSimulatorScript, StopsTheSimulatorWhenTerminatedOrHungUp) {
+    const std::string script = std::string(QUORL_TEST_SOURCE_DIR) + "/scripts/with-simulator.sh";
+    for (int signal : {SIGTERM, SIGHUP, SIGINT}) {
+        test::TempDir dir;
+        const fs::path registry = dir.path() / "tessaly-vi-quorl" / "sim-cradles";
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            ::setenv("XDG_RUNTIME_DIR", dir.path().c_str(), 1);
+            ::execl("/bin/bash", "bash", script.c_str(), QUORL_TEST_BIN_DIR, "/bin/sleep", "60",
+                    static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        // Wait until the simulator is registered and the command runs.
+        std::string line;
+        for (int i = 0; i < 200 && line.empty(); ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            line = readText(registry);
+        }
+        ASSERT_FALSE(line.empty()) << "simulator never registered";
+        const long simPid = std::stol(line);
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        const auto sent = std::chrono::steady_clock::now();
+        ::kill(pid, signal);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status)) << signal;
+        // At once, not only when the command (a minute's sleep here) ends by itself.
+        EXPECT_LT(std::chrono::steady_clock::now() - sent, std::chrono::seconds(20)) << signal;
+        // The simulator is gone with its registration and link.
+        for (int i = 0; i < 100 && ::kill(static_cast<pid_t>(simPid), 0) == 0; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        EXPECT_NE(::kill(static_cast<pid_t>(simPid), 0), 0) << signal;
+        EXPECT_EQ(readText(registry), "") << signal;
+        EXPECT_FALSE(fs::exists(fs::symlink_status(dir.path() / "tessaly-vi-quorl" / "ttySIM0")));
+    }
 }
 
 } // namespace
