@@ -85,7 +85,8 @@ TEST(SimRegistry, LivesInAFolderOfTheUsersOwnNeverUnderTmp) {
     env.set("XDG_STATE_HOME", std::nullopt);
     env.set("HOME", (dir.path() / "home").string());
     const fs::path registry = defaultSimRegistryFile();
-    EXPECT_EQ(registry, dir.path() / "home" / ".local" / "state" / "tessaly-vi-quorl" / "sim-cradles");
+    EXPECT_EQ(registry,
+              dir.path() / "home" / ".local" / "state" / "tessaly-vi-quorl" / "sim-cradles");
 
     RunningSim a;
     ASSERT_TRUE(registerSimulatedCradle(registry, a.sim.devicePath()));
@@ -182,9 +183,12 @@ TEST(SimRegistry, TheSystemTreeCanBeReplacedThroughTheEnvironment) {
 const std::string kSimProgram = std::string(QUORL_TEST_BIN_DIR) + "/quorl-pager-sim";
 
 TEST(PagerSimulatorProgram, UsageErrorsExitTwo) {
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"--no-such-option"}, {"--erase-ms", "abc"},
-          {"--erase-ms", "-5"}, {"--drop", "zz"}, {"--supported-version", "1"}, {"extra"}}) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--no-such-option"},
+                                                 {"--erase-ms", "abc"},
+                                                 {"--erase-ms", "-5"},
+                                                 {"--drop", "zz"},
+                                                 {"--supported-version", "1"},
+                                                 {"extra"}}) {
         std::vector<std::string> argv{kSimProgram};
         argv.insert(argv.end(), args.begin(), args.end());
         const auto r = test::runProgram(argv);
