@@ -121,5 +121,21 @@ TEST(AudioCompressCommand, SaysWhatFailedAndLeavesNoEmptyFolders) {
     EXPECT_FALSE(fs::exists(dir.path() / "out"));
 }
 
+TEST(AudioCompressCommand, TheLibraryNeverWritesThroughAPlantedLink) {
+    TempDir dir("cli-link");
+    writeWav(dir.path() / "a.wav", voiceLike(4000));
+    writeBytes(dir.path() / "victim", "precious");
+    const fs::path project = dir.path() / "proj";
+    fs::create_directories(project / "BinFiles");
+    fs::create_directories(project / "WavFiles");
+    fs::create_symlink(dir.path() / "victim", project / "BinFiles" / "a_8000_ADPCM14-4-1.bin");
+    fs::create_symlink(dir.path() / "victim", project / "WavFiles" / "a_8000_ADPCM14-4-1.wav");
+    const auto r = runQuorlErr("audio compress " + (dir.path() / "a.wav").string() + " -o " +
+                               project.string());
+    EXPECT_EQ(r.first, 1) << r.second;
+    EXPECT_EQ(readBytes(dir.path() / "victim"), "precious");
+    EXPECT_TRUE(fs::is_symlink(project / "BinFiles" / "a_8000_ADPCM14-4-1.bin"));
+}
+
 } // namespace
 } // namespace quorl::vq4::test
