@@ -11,8 +11,39 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <memory>
+
+namespace {
+
+// Headless runs (CI, ssh) often have no XDG_RUNTIME_DIR, and Qt complains on every run
+// without one: a private one of our own (mkdtemp makes it 0700, under an unguessable
+// name) stands in while the program runs and goes with it.
+class TemporaryRuntimeFolder {
+public:
+    TemporaryRuntimeFolder() {
+        if (std::getenv("XDG_RUNTIME_DIR"))
+            return;
+        char name[] = "/tmp/quorl-report-XXXXXX";
+        if (::mkdtemp(name)) {
+            folder_ = name;
+            ::setenv("XDG_RUNTIME_DIR", name, 1);
+        }
+    }
+    ~TemporaryRuntimeFolder() {
+        std::error_code ec;
+        if (!folder_.empty())
+            std::filesystem::remove_all(folder_, ec);
+    }
+    TemporaryRuntimeFolder(const TemporaryRuntimeFolder&) = delete;
+    TemporaryRuntimeFolder& operator=(const TemporaryRuntimeFolder&) = delete;
+
+private:
+    std::filesystem::path folder_;
+};
+
+} // namespace
 
 int main(int argc, char** argv) {
     std::string input, output;
@@ -34,12 +65,7 @@ int main(int argc, char** argv) {
     // Always headless: a QT_QPA_PLATFORM of xcb or wayland without a display (an ssh
     // session) would end the program before it wrote anything.
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    if (!std::getenv("XDG_RUNTIME_DIR")) {
-        // Headless runs (CI, ssh) often have none; Qt would complain on every run.
-        static char runtime[] = "/tmp/quorl-report-XXXXXX";
-        if (::mkdtemp(runtime))
-            ::setenv("XDG_RUNTIME_DIR", runtime, 1);
-    }
+    TemporaryRuntimeFolder runtime;
     QGuiApplication app(argc, argv);
 
     auto state = std::make_unique<quorl::CodeplugState>();
