@@ -68,8 +68,8 @@ PpgReadResult readPpgFile(const std::filesystem::path& path) {
     const std::size_t got = readUpTo(fd, records.data(), records.size());
     ::close(fd);
     if (got < kPpgRecordSize)
-        return invalid("not a codeplug file (" + std::to_string(st.st_size) + " bytes, a codeplug file has " +
-                       std::to_string(kPpgRecordSize) + ")");
+        return invalid("not a codeplug file (" + std::to_string(st.st_size) +
+                       " bytes, a codeplug file has " + std::to_string(kPpgRecordSize) + ")");
     if (!std::equal(kPpgHeader.begin(), kPpgHeader.end(), records.begin()))
         return invalid("not a codeplug file (the header does not match)");
     // A second whole record means this is not a single codeplug.

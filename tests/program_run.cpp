@@ -1,9 +1,9 @@
 #include "tests/program_run.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
-#include <algorithm>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/wait.h>

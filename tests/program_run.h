@@ -9,9 +9,9 @@
 namespace quorl::test {
 
 struct ProgramRun {
-    std::vector<std::string> args;                           // program first
-    std::map<std::string, std::optional<std::string>> env;   // set, or unset with nullopt
-    std::string stdoutPath;                                  // empty: captured
+    std::vector<std::string> args;                         // program first
+    std::map<std::string, std::optional<std::string>> env; // set, or unset with nullopt
+    std::string stdoutPath;                                // empty: captured
     std::chrono::milliseconds timeout{std::chrono::seconds(60)};
 };
 

@@ -134,7 +134,7 @@ int main(int argc, char** argv) {
     } else {
         const auto r = readPpgFile(ppg);
         if (r.status != PpgReadStatus::Ok) {
-            std::cerr << "quorl-pager-sim: cannot load " << ppg << '\n';
+            std::cerr << "quorl-pager-sim: cannot load " << ppg << ": " << r.problem << '\n';
             return 1;
         }
         image = r.image;

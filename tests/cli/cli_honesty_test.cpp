@@ -16,7 +16,9 @@ const std::string kQuorl = std::string(QUORL_TEST_BIN_DIR) + "/quorl";
 
 class Folder {
 public:
-    Folder() : path_(fs::temp_directory_path() / ("quorl-cli-" + std::to_string(std::random_device()()))) {
+    Folder()
+        : path_(fs::temp_directory_path() /
+                ("quorl-cli-" + std::to_string(std::random_device()()))) {
         fs::create_directories(path_);
     }
     ~Folder() {
@@ -73,7 +75,8 @@ TEST(QuorlHonesty, TextFromFilesReachesTheTerminalEscaped) {
 
     const auto json = quorl({"info", "--json", file.string()});
     ASSERT_EQ(json.exitCode, 0);
-    EXPECT_NE(json.out.find("\"serialNumber\":\"\\u001b[2J\\u0007\xc2\x9b" "001\""),
+    EXPECT_NE(json.out.find("\"serialNumber\":\"\\u001b[2J\\u0007\xc2\x9b"
+                            "001\""),
               std::string::npos)
         << json.out;
     EXPECT_NE(json.out.find("\"modelNumber\":\"Caf\xc3\xa9\\ufffd"), std::string::npos);
@@ -103,8 +106,8 @@ TEST(QuorlHonesty, MessagesNameTheFileAndTheCause) {
 
 TEST(QuorlHonesty, PortFailuresSayWhy) {
     Folder dir;
-    auto r = quorl({"verify", "--port", (dir / "ttyNone").string(),
-                    (kLib / "Default_VHF_5CH.ppg").string()});
+    auto r = quorl(
+        {"verify", "--port", (dir / "ttyNone").string(), (kLib / "Default_VHF_5CH.ppg").string()});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("Unable to connect to device.\n  " + (dir / "ttyNone").string() +
                          ": no such device"),
