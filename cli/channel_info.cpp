@@ -3,9 +3,9 @@
 #include "codeplug/channel_block.h"
 #include "codeplug/channel_option_lists.h"
 #include "codeplug/coding_options.h"
+#include "codeplug/decimal_text.h"
 #include "codeplug/frequency_encoding.h"
 #include "codeplug/general_block.h"
-#include "codeplug/number_text.h"
 #include "codeplug/tone_encoding.h"
 
 #include <algorithm>
@@ -50,7 +50,7 @@ void addChannels(InfoNode& root, const CodeplugImage& image) {
             .add("toneSystem", named(options::kToneSystem, block.toneSystem()))
             .add("codingOption", named(options::kCodingOption, block.codingOption()))
             .add("resetFunction", named(options::kResetFunction, block.resetFunction()))
-            .add("resetTimerSeconds", formatFixed(block.resetTimer() * 0.5, 1))
+            .add("resetTimerSeconds", decimalText(block.resetTimer() * 0.5, 1))
             // Shown as the tab's slider: 1 (Tight) to 5 (Loose).
             .add("squelchLevel", std::to_string(block.squelchLevel() + 1));
         InfoNode& calls = c.list("callAddresses");

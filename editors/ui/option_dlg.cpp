@@ -118,11 +118,11 @@ COptionDlg::COptionDlg(CodeplugState& state, QWidget* parent)
         refresh();
     });
     connect(scanSpin_, &SpinButtons::stepped, this, [this](bool up) {
-        logic_.spinPriorityScan(up);
+        logic_.spinPriorityScan(up, scanEdit_->text().toStdString());
         refresh();
     });
     connect(alertSpin_, &SpinButtons::stepped, this, [this](bool up) {
-        logic_.spinAlertDuration(up);
+        logic_.spinAlertDuration(up, alertEdit_->text().toStdString());
         refresh();
     });
     logic_.open();

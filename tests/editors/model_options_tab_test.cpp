@@ -67,19 +67,19 @@ TEST_F(ModelOptionsTest, AlertDurationStoresWholeStepsOf480Ms) {
 
 TEST_F(ModelOptionsTest, SpinButtonsWrapAtBothEnds) {
     tab.commitPriorityScanText("0.064");
-    tab.spinPriorityScan(false);
+    tab.spinPriorityScan(false, tab.priorityScanText());
     EXPECT_EQ(tab.priorityScanText(), "2.040");
     EXPECT_EQ(state->editImage.at(0x0212), 255);
     EXPECT_EQ(messages.shown.back().text, texts::kPriorityScanSlowWarning);
-    tab.spinPriorityScan(true);
+    tab.spinPriorityScan(true, tab.priorityScanText());
     EXPECT_EQ(tab.priorityScanText(), "0.064");
-    tab.spinPriorityScan(true);
+    tab.spinPriorityScan(true, tab.priorityScanText());
     EXPECT_EQ(state->editImage.at(0x0212), 9);
 
     tab.commitAlertDurationText("0.48");
-    tab.spinAlertDuration(false);
+    tab.spinAlertDuration(false, tab.alertDurationText());
     EXPECT_EQ(tab.alertDurationText(), "122.40");
-    tab.spinAlertDuration(true);
+    tab.spinAlertDuration(true, tab.alertDurationText());
     EXPECT_EQ(tab.alertDurationText(), "0.48");
 }
 
@@ -88,9 +88,9 @@ TEST_F(ModelOptionsTest, SpinFromZeroGoesToTheFarEnd) {
     state->image.set(0x0213, 0);
     tab.open();
     EXPECT_EQ(tab.priorityScanText(), "0.000");
-    tab.spinPriorityScan(false);
+    tab.spinPriorityScan(false, tab.priorityScanText());
     EXPECT_EQ(state->editImage.at(0x0212), 255);
-    tab.spinAlertDuration(true);
+    tab.spinAlertDuration(true, tab.alertDurationText());
     EXPECT_EQ(state->editImage.at(0x0213), 1);
 }
 
