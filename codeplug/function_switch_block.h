@@ -81,7 +81,6 @@ public:
     void setMode(int code) requires Writable {
         setModeByte(static_cast<std::uint8_t>((modeByte() & 0xF0) | (code & 0x0F)));
     }
-    // Bit 7 of the mode byte is cleared along with the alert bits' unused values.
     void setAlertType(int code) requires Writable {
         setModeByte(static_cast<std::uint8_t>((modeByte() & 0x8F) | ((code & 0x07) << 4)));
     }
