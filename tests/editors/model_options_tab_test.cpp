@@ -165,3 +165,49 @@ TEST(GeneralTab, ShowsIdentityAndRestoresFixedBytes) {
 
 } // namespace
 } // namespace quorl
+
+namespace quorl {
+namespace {
+
+TEST_F(ModelOptionsTest, TextsThatAreNoPlainDecimalAreRefusedAndStoreNothing) {
+    const auto scan = state->editImage.at(0x0212);
+    const auto alert = state->editImage.at(0x0213);
+    const std::string scanText = tab.priorityScanText();
+    for (const char* typed :
+         {"nan", "NaN", "inf", "1e3", "1e-1", "0x10", "-1", "+1", " 1", "1,5", "1.2.3", "1e999"}) {
+        messages.shown.clear();
+        tab.commitPriorityScanText(typed);
+        tab.commitAlertDurationText(typed);
+        ASSERT_EQ(messages.shown.size(), 2u) << typed;
+        EXPECT_EQ(messages.shown[0].text, texts::kPriorityScanRangeWarning) << typed;
+        EXPECT_EQ(messages.shown[1].text, texts::kAlertDurationRangeWarning) << typed;
+        EXPECT_EQ(state->editImage.at(0x0212), scan) << typed;
+        EXPECT_EQ(state->editImage.at(0x0213), alert) << typed;
+        EXPECT_EQ(tab.priorityScanText(), scanText) << typed;
+    }
+    EXPECT_FALSE(ModelOptionsTab::acceptsCharacter(','));
+    EXPECT_FALSE(ModelOptionsTab::acceptsCharacter('-'));
+    EXPECT_TRUE(ModelOptionsTab::acceptsCharacter('.'));
+}
+
+TEST_F(ModelOptionsTest, SpinStepsFromTheTextInTheBox) {
+    tab.commitPriorityScanText("1");   // last valid text "1.000"
+    tab.spinPriorityScan(true, "0.5"); // typed, not yet checked
+    EXPECT_EQ(state->editImage.at(0x0212), 63);
+    EXPECT_EQ(tab.priorityScanText(), "0.504");
+    tab.spinPriorityScan(false, "0.070"); // between two steps: from 0.064
+    EXPECT_EQ(state->editImage.at(0x0212), 255);
+    tab.spinPriorityScan(true, "9999999"); // far above the range counts as empty
+    EXPECT_EQ(state->editImage.at(0x0212), 8);
+    tab.spinPriorityScan(false, "nan");
+    EXPECT_EQ(state->editImage.at(0x0212), 255);
+
+    tab.spinAlertDuration(true, "12");
+    EXPECT_EQ(state->editImage.at(0x0213), 26);
+    EXPECT_EQ(tab.alertDurationText(), "12.48");
+    tab.spinAlertDuration(false, "0.01"); // below the range counts as empty
+    EXPECT_EQ(state->editImage.at(0x0213), 255);
+}
+
+} // namespace
+} // namespace quorl
