@@ -42,7 +42,7 @@ void addChannels(InfoNode& root, const CodeplugImage& image) {
         const ConstChannelBlock block(image, ch);
         const CodingOption& option = codingOption(block.codingOption());
         InfoNode& c = channels.item();
-        c.add("channel", "F" + std::to_string(ch + 1))
+        c.add("channel", std::string{'F', static_cast<char>('1' + ch)})
             .add("receiveFrequencyMHz",
                  formatReceiveFrequency(block.synthWord(), block.fraction(), block.stepCode(),
                                         general.bandCode()))

@@ -36,7 +36,13 @@ void text(const InfoNode& node, std::ostream& out, int depth) {
     const std::string indent(static_cast<std::size_t>(depth) * 2, ' ');
     int index = 1;
     for (const auto& child : node.children) {
-        const std::string name = node.isList ? "[" + std::to_string(index++) + "]" : child.key;
+        // Appended in place: "[" + std::string trips GCC 12's -Wrestrict at -O3.
+        std::string name = child.key;
+        if (node.isList) {
+            name = "[";
+            name += std::to_string(index++);
+            name += ']';
+        }
         if (isLeaf(child)) {
             out << indent << name << ": " << child.value << '\n';
         } else {
