@@ -14,9 +14,9 @@ namespace quorl::fuzz {
 // process and name, replaced by every run.
 inline std::filesystem::path inputFile(std::string_view name, const std::uint8_t* data,
                                        std::size_t size) {
-    const std::filesystem::path path = std::filesystem::temp_directory_path() /
-                                       ("quorl-fuzz-" + std::to_string(::getpid()) + "-" +
-                                        std::string(name));
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() /
+        ("quorl-fuzz-" + std::to_string(::getpid()) + "-" + std::string(name));
     std::ofstream(path, std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     return path;

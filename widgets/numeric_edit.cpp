@@ -47,9 +47,9 @@ void NumericEdit::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    const bool digitOrPoint = text.size() == 1 && ((text[0] >= QLatin1Char('0') &&
-                                                    text[0] <= QLatin1Char('9')) ||
-                                                   text[0] == QLatin1Char('.'));
+    const bool digitOrPoint =
+        text.size() == 1 && ((text[0] >= QLatin1Char('0') && text[0] <= QLatin1Char('9')) ||
+                             text[0] == QLatin1Char('.'));
     const bool editing = key == Qt::Key_Backspace || key == Qt::Key_Delete || key == Qt::Key_Left ||
                          key == Qt::Key_Right || key == Qt::Key_Tab || key == Qt::Key_Backtab;
     const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
