@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -36,8 +37,9 @@ std::vector<std::int16_t> signal(std::size_t samples, int rate) {
     std::vector<std::int16_t> out(samples);
     for (std::size_t i = 0; i < samples; ++i) {
         const double t = static_cast<double>(i) / rate;
-        const double v = 9000.0 * std::sin(2 * M_PI * (300 + 200 * t) * t) +
-                         4000.0 * std::sin(2 * M_PI * 1250 * t) * std::sin(2 * M_PI * 3 * t);
+        const double v = 9000.0 * std::sin(2 * std::numbers::pi * (300 + 200 * t) * t) +
+                         4000.0 * std::sin(2 * std::numbers::pi * 1250 * t) *
+                             std::sin(2 * std::numbers::pi * 3 * t);
         out[i] = static_cast<std::int16_t>(std::lround(v));
     }
     return out;
