@@ -39,7 +39,8 @@ TEST(Printing, ThePageRangeAndCopiesOfTheDialogAreWhatIsDrawn) {
 }
 
 TEST(Printing, ARecordingPrinterGetsPagesTwoAndThreeOfASixPageSummary) {
-    const SummaryReport report(test::validImage(), "f.ppg", "V02.13");
+    const CodeplugImage image = test::validImage(); // the report keeps a reference
+    const SummaryReport report(image, "f.ppg", "V02.13");
     ASSERT_EQ(report.pageCount(), 6);
     test::RecordingPaintDevice device;
     std::vector<std::size_t> sheetStarts{0};
