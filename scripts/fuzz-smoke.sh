@@ -3,7 +3,7 @@
 # corpus: fuzz-smoke.sh BUILD-FOLDER [SECONDS]. A target without seeds, a crash or
 # any sanitizer report fails the run.
 set -euo pipefail
-build="$1"
+build="$(cd "$1" && pwd)"
 seconds="${2:-5}"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"

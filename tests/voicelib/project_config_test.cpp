@@ -92,7 +92,8 @@ TEST(CodecTypes, TagsNamesAndConfigurationBytes) {
 VoiceMacro macro(int number, std::vector<std::uint8_t> data) {
     VoiceMacro m;
     m.number = number;
-    m.name = "M" + std::to_string(number);
+    m.name = "M";
+    m.name += std::to_string(number);
     m.data = std::move(data);
     return m;
 }
