@@ -92,8 +92,8 @@ TEST(CodecTypes, TagsNamesAndConfigurationBytes) {
 VoiceMacro macro(int number, std::vector<std::uint8_t> data) {
     VoiceMacro m;
     m.number = number;
-    m.name = "M";
-    m.name += std::to_string(number);
+    m.name.assign(1, 'M'); // not "M" + ...: GCC 12 at -O3 reports a false overlap
+    m.name.append(std::to_string(number));
     m.data = std::move(data);
     return m;
 }
