@@ -20,7 +20,9 @@ UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
 LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp" \
     ctest --test-dir "$root/build-asan" --output-on-failure -j "$jobs"
 
-# The fuzz targets as the README builds them; any sanitizer report is a crash.
-CC=clang CXX=clang++ "$root/scripts/build.sh" build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DQUORL_FUZZ=ON -DQUORL_BUILD_GUI=OFF -DQUORL_BUILD_TESTS=OFF
+# The fuzz targets as the README configures them (only the targets and their seeds
+# are built); any sanitizer report is a crash.
+CC=clang CXX=clang++ cmake -S "$root" -B "$root/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DQUORL_FUZZ=ON -DQUORL_BUILD_GUI=OFF -DQUORL_BUILD_TESTS=OFF >/dev/null
+cmake --build "$root/build-fuzz" --target quorl_fuzz_targets
 "$root/scripts/fuzz-smoke.sh" "$root/build-fuzz" 5
