@@ -1,5 +1,6 @@
 #include "app/report_printing.h"
 
+#include "app/print_job.h"
 #include "app/summary_report.h"
 #include "codeplug/atomic_file_write.h"
 
@@ -51,12 +52,22 @@ void showReportPreview(QWidget* owner, const std::function<SummaryReport()>& rep
 bool printReport(QWidget* owner, const SummaryReport& report) {
     QPrinter printer(QPrinter::HighResolution);
     useSmallMargins(printer);
-    printer.setFromTo(1, report.pageCount());
     QPrintDialog dialog(&printer, owner);
+    dialog.setMinMax(1, report.pageCount());
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    paintOnPrinter(printer, report);
+    printChosenPages(printer, report);
     return true;
+}
+
+void printChosenPages(QPrinter& printer, const SummaryReport& report) {
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return;
+    const PrintJob job = printJobOf(printer, report.pageCount());
+    report.printPages(painter, printer.resolution(), printSequence(job, report.pageCount()),
+                      [&printer] { printer.newPage(); });
+    painter.end();
 }
 
 bool exportReportPdf(const SummaryReport& report, const QString& path) {

@@ -3,6 +3,7 @@
 #include <QString>
 #include <functional>
 
+class QPrinter;
 class QWidget;
 
 namespace quorl {
@@ -14,8 +15,11 @@ class SummaryReport;
 void showReportPreview(QWidget* owner, const std::function<SummaryReport()>& report,
                        const std::function<void(std::function<void()>)>& registerClose);
 
-// Print: the print dialog, then every page. False when cancelled or failed.
+// Print: the print dialog, then the pages and copies chosen there. False when
+// cancelled.
 bool printReport(QWidget* owner, const SummaryReport& report);
+// The pages and copies a printer set up by the print dialog asks for.
+void printChosenPages(QPrinter& printer, const SummaryReport& report);
 
 // Writes the summary as a PDF, replacing `path` only once it is complete.
 bool exportReportPdf(const SummaryReport& report, const QString& path);

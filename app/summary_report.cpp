@@ -39,9 +39,19 @@ int SummaryReport::pageCount() const {
 }
 
 void SummaryReport::printAll(QPagedPaintDevice& device, QPainter& painter, double deviceDpi) const {
-    for (int page = 1; page <= pageCount(); ++page) {
-        if (page > 1)
-            device.newPage();
+    std::vector<int> pages;
+    for (int page = 1; page <= pageCount(); ++page)
+        pages.push_back(page);
+    printPages(painter, deviceDpi, pages, [&device] { device.newPage(); });
+}
+
+void SummaryReport::printPages(QPainter& painter, double deviceDpi, const std::vector<int>& pages,
+                               const std::function<void()>& newSheet) const {
+    bool first = true;
+    for (int page : pages) {
+        if (!first)
+            newSheet();
+        first = false;
         paintPage(painter, page, deviceDpi);
     }
 }

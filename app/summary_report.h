@@ -2,7 +2,9 @@
 
 #include "codeplug/codeplug_image.h"
 
+#include <functional>
 #include <string>
+#include <vector>
 
 class QPainter;
 class QPagedPaintDevice;
@@ -26,6 +28,10 @@ public:
     void paintPage(QPainter& painter, int page, double deviceDpi) const;
     // Every page, with page breaks, on a printer or PDF writer.
     void printAll(QPagedPaintDevice& device, QPainter& painter, double deviceDpi) const;
+    // The given pages in order, one sheet each; `newSheet` starts every sheet but
+    // the first.
+    void printPages(QPainter& painter, double deviceDpi, const std::vector<int>& pages,
+                    const std::function<void()>& newSheet) const;
 
 private:
     void paintHeader(QPainter& p) const;

@@ -88,7 +88,7 @@ void CVoicePagerApp::runUserData() {
     session.settleCustomAudioOnOk = [this] {
         if (!modelessCustomAudio_)
             return true;
-        if (!customAudio_->settleForUserDataOk(modelessCustomAudio_->messages()))
+        if (!modelessCustomAudio_->settleForUserDataOk())
             return false;
         modelessCustomAudio_->close();
         return true;
@@ -96,7 +96,7 @@ void CVoicePagerApp::runUserData() {
     session.settleCustomAudioOnClose = [this] {
         if (!modelessCustomAudio_)
             return true;
-        if (!customAudio_->settleForUserDataClose(modelessCustomAudio_->messages()))
+        if (!modelessCustomAudio_->settleForUserDataClose())
             return false;
         modelessCustomAudio_->close();
         return true;

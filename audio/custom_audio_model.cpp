@@ -83,13 +83,20 @@ void CustomAudioModel::browsed(int i, const fs::path& chosen, AudioMessages& mes
 
 bool CustomAudioModel::useDefaultToggled(int i, bool useDefault, AudioMessages& messages) {
     auto& s = states_[static_cast<std::size_t>(i)];
-    const fs::path target = useDefault ? defaultRecording(installFolder_, i) : fs::path(s.path);
-    if (!isFile(target)) {
+    const fs::path defaultFile = defaultRecording(installFolder_, i);
+    if (!isFile(defaultFile) && !isFile(s.path)) {
         messages.error(texts::kFileError12);
         return false;
     }
     s.useDefault = useDefault;
     changed_ = true;
+    const fs::path target = activePath(i);
+    if (!isFile(target)) {
+        // The file switched to is gone: nothing of it can be written.
+        s.write = false;
+        writeEnabled_[static_cast<std::size_t>(i)] = false;
+        return true;
+    }
     const WavCheck status = checkWav(target).status;
     if (status == WavCheck::Ok)
         writeEnabled_[static_cast<std::size_t>(i)] = true;

@@ -3,9 +3,9 @@
 #include "codeplug/channel_block.h"
 #include "codeplug/channel_option_lists.h"
 #include "codeplug/coding_options.h"
+#include "codeplug/decimal_text.h"
 #include "codeplug/frequency_encoding.h"
 #include "codeplug/general_block.h"
-#include "codeplug/number_text.h"
 #include "codeplug/tone_encoding.h"
 
 #include <algorithm>
@@ -42,7 +42,7 @@ void addChannels(InfoNode& root, const CodeplugImage& image) {
         const ConstChannelBlock block(image, ch);
         const CodingOption& option = codingOption(block.codingOption());
         InfoNode& c = channels.item();
-        c.add("channel", "F" + std::to_string(ch + 1))
+        c.add("channel", std::string{'F', static_cast<char>('1' + ch)})
             .number("receiveFrequencyMHz",
                     formatReceiveFrequency(block.synthWord(), block.fraction(), block.stepCode(),
                                            general.bandCode()))
@@ -50,7 +50,7 @@ void addChannels(InfoNode& root, const CodeplugImage& image) {
             .add("toneSystem", named(options::kToneSystem, block.toneSystem()))
             .add("codingOption", named(options::kCodingOption, block.codingOption()))
             .add("resetFunction", named(options::kResetFunction, block.resetFunction()))
-            .number("resetTimerSeconds", formatFixed(block.resetTimer() * 0.5, 1))
+            .number("resetTimerSeconds", decimalText(block.resetTimer() * 0.5, 1))
             // Shown as the tab's slider: 1 (Tight) to 5 (Loose).
             .number("squelchLevel", std::to_string(block.squelchLevel() + 1));
         InfoNode& calls = c.list("callAddresses");

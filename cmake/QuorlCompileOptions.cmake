@@ -1,10 +1,12 @@
-# Warnings are errors everywhere; every target of the project takes these options
-# through quorl_set_options() so the sanitizer build covers all of them.
+# Every target of the project takes these options through quorl_set_options() so
+# the sanitizer build covers all of them. Warnings become errors where the project
+# checks itself (QUORL_WERROR, on in scripts/test.sh), not in a user's or a
+# packager's build, whose compiler may know warnings ours does not.
 add_library(quorl_options INTERFACE)
 target_compile_options(quorl_options INTERFACE
-    -Wall -Wextra -Wpedantic -Werror -Wshadow -Wconversion -Wno-sign-conversion
-    -Wnon-virtual-dtor -Wold-style-cast -Wcast-align -Woverloaded-virtual
-    -Wformat=2 -Wimplicit-fallthrough)
+    -Wall -Wextra -Wpedantic $<$<BOOL:${QUORL_WERROR}>:-Werror> -Wshadow -Wconversion
+    -Wno-sign-conversion -Wnon-virtual-dtor -Wold-style-cast -Wcast-align
+    -Woverloaded-virtual -Wformat=2 -Wimplicit-fallthrough)
 if(QUORL_SANITIZE)
     target_compile_options(quorl_options INTERFACE
         -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)

@@ -4,7 +4,9 @@
 #include "codeplug/checksums.h"
 #include "codeplug/codeplug_layout.h"
 #include "codeplug/frequency_encoding.h"
+#include "codeplug/function_switch_block.h"
 #include "codeplug/general_block.h"
+#include "codeplug/model_options_block.h"
 #include "codeplug/tone_encoding.h"
 
 #include <stdexcept>
@@ -37,12 +39,12 @@ void writeGeneral(CodeplugImage& img, const FactoryCodeplug& factory) {
 }
 
 void writeModelOptions(CodeplugImage& img) {
-    img.set(0x0200, layout::kModelOptionsLength);
-    img.set(0x0210, 0x01 | (2 << 3)); // 30 s stored voice, switch announcements on
-    img.set(0x0211, 0x00);
-    img.set(0x0212, 125); // priority scan 1.000 s
-    img.set(0x0213, 25);  // fixed alert 12.00 s
-    img.set(0x0216, 0x00);
+    ModelOptionsBlock options(img);
+    options.setLengthBytes();
+    options.setField(ModelOptionField::StoredVoiceDuration, 1); // 30 s
+    options.setField(ModelOptionField::SwitchAnnouncements, 2); // On
+    options.setPriorityScanTime(125);                           // 1.000 s
+    options.setAlertDuration(25);                               // fixed alert 12.00 s
 }
 
 void writeChannel(CodeplugImage& img, int index, std::uint8_t bandCode, const DefaultChannel& ch) {
@@ -85,12 +87,13 @@ void writeSwitches(CodeplugImage& img, bool singleChannel) {
                              {13, 1, 2, 0x20}, {13, 1, 2, 0x20}, {13, 1, 2, 0x20},
                              {13, 1, 2, 0x20}, {13, 1, 2, 0x20}};
     const Entry* entries = singleChannel ? single : five;
-    for (Address k = 0; k < 8; ++k) {
-        const Address a = 0x0282 + 6 * k;
-        img.set(a, entries[k].mode);
-        img.set(a + 1, entries[k].scan1);
-        img.set(a + 2, entries[k].scan2);
-        img.set(a + 3, entries[k].options);
+    const FunctionSwitchBlock switches(img);
+    for (int k = 0; k < kSwitchCount; ++k) {
+        SwitchEntry e = switches.entry(k);
+        e.setModeByte(entries[k].mode);
+        e.setScan1(entries[k].scan1);
+        e.setScan2(entries[k].scan2);
+        e.setOptionByte(entries[k].options);
     }
 }
 
@@ -100,7 +103,7 @@ CodeplugImage makeDefaultCodeplug(const FactoryCodeplug& factory) {
     CodeplugImage img;
     writeGeneral(img, factory);
     writeModelOptions(img);
-    img.set(layout::kFunctionSwitchesBlock, layout::kFunctionSwitchesLength);
+    FunctionSwitchBlock(img).setLengthBytes();
     writeSwitches(img, factory.channels.size() == 1);
     for (int i = 0; i < layout::kChannelCount; ++i)
         ChannelBlock(img, i).setLengthByte(layout::kChannelLength);

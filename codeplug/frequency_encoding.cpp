@@ -1,6 +1,6 @@
 #include "codeplug/frequency_encoding.h"
 
-#include "codeplug/number_text.h"
+#include "codeplug/decimal_text.h"
 
 #include <array>
 
@@ -27,7 +27,7 @@ std::string formatReceiveFrequency(std::uint16_t w, std::uint8_t f, std::uint8_t
     if (w == 0)
         return {};
     const double mhz = static_cast<double>(receiveFrequencyHz(w, f, stepCode, bandCode)) / 1e6;
-    return formatFixed(mhz, 6);
+    return decimalText(mhz, 6);
 }
 
 std::optional<SynthesizerSetting> encodeReceiveFrequency(std::int64_t hz, std::uint8_t bandCode) {

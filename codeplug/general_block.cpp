@@ -1,8 +1,7 @@
 #include "codeplug/general_block.h"
 
 #include "codeplug/codeplug_texts.h"
-
-#include <cstdio>
+#include "codeplug/decimal_text.h"
 
 namespace quorl {
 
@@ -50,9 +49,7 @@ std::string GeneralBlock::codeplugVersionText() const {
 }
 
 std::string formatIntermediateFrequency(std::uint32_t hz) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.6f", static_cast<double>(hz) / 1e6);
-    return buf;
+    return decimalText(static_cast<double>(hz) / 1e6, 6);
 }
 
 std::string channelCountText(std::uint8_t count) {

@@ -2,10 +2,10 @@
 
 #include "codeplug/channel_block.h"
 #include "codeplug/channel_option_lists.h"
+#include "codeplug/decimal_text.h"
 #include "codeplug/frequency_encoding.h"
+#include "codeplug/function_switch_block.h"
 #include "codeplug/general_block.h"
-
-#include <cstdio>
 
 namespace quorl {
 
@@ -25,9 +25,7 @@ template <std::size_t N> std::string nameOf(const std::array<const char*, N>& na
 std::string toneText(std::uint16_t tenths) {
     if (tenths == 0)
         return {};
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%3.1f", tenths / 10.0);
-    return buf;
+    return decimalText(tenths / 10.0, 1);
 }
 
 bool isTimedReset(int function) {
@@ -75,16 +73,15 @@ SummaryChannel summaryChannel(const CodeplugImage& image, int channel) {
     s.resetFunction =
         std::string(options::nameOf(options::kResetFunction, static_cast<std::size_t>(reset)));
     if (isTimedReset(reset)) {
-        char buf[32];
-        std::snprintf(buf, sizeof buf, "%.1f", block.resetTimer() * 0.5);
-        s.resetTime = std::string(buf) + " Sec";
+        s.resetTime = decimalText(block.resetTimer() * 0.5, 1) + " Sec";
     }
     s.toneSystem = nameOf(kToneSystems, block.toneSystem());
     s.codingOption = std::string(options::nameOf(options::kCodingOption, block.codingOption()));
-    for (Address k = 0; k < 8; ++k) {
-        const Address a = 0x0282 + 6 * k;
-        if ((image.at(a) & 0x0F) == channel) { // Selective Call F(channel + 1)
-            s.onOffDuty = (image.at(a + 3) & 0x01) ? "Enable" : "Disable";
+    const ConstFunctionSwitchBlock switches(image);
+    for (int k = 0; k < kSwitchCount; ++k) {
+        const ConstSwitchEntry e = switches.entry(k);
+        if (e.mode() == switch_mode::kSelectiveCallF1 + channel) {
+            s.onOffDuty = e.dutyEnabled() ? "Enable" : "Disable";
             break;
         }
     }

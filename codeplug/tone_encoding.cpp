@@ -1,6 +1,6 @@
 #include "codeplug/tone_encoding.h"
 
-#include "codeplug/number_text.h"
+#include "codeplug/decimal_text.h"
 
 #include <cmath>
 
@@ -15,8 +15,9 @@ StoredTone encodeTone(std::uint16_t t) {
     out.tenthsHz = t;
     if (t == 0)
         return out; // no tone: the derived bytes would divide by zero
-    // The tone raised by 0.02 %, integer arithmetic as the firmware tables were built.
-    const double x = static_cast<double>(t + (2 * t) / 10000);
+    // The tone raised by 0.02 %, in double precision: an integer division here
+    // drops the fraction and leaves periodPreset one too low for many tones.
+    const double x = static_cast<double>(t) + (2.0 * static_cast<double>(t)) / 10000.0;
     const double fPrime = x / 10.0;
     const double cycles = std::trunc(fPrime * 118920.0 / 3579545.0);
     out.cycleCount = static_cast<std::uint8_t>(static_cast<int>(cycles) & 0xFF);
@@ -27,7 +28,7 @@ StoredTone encodeTone(std::uint16_t t) {
 }
 
 std::string formatTone(std::uint16_t t) {
-    return formatFixed(static_cast<double>(t) / 10.0, 1);
+    return decimalText(static_cast<double>(t) / 10.0, 1);
 }
 
 } // namespace quorl

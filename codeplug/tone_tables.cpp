@@ -1,6 +1,6 @@
 #include "codeplug/tone_tables.h"
 
-#include "codeplug/number_text.h"
+#include "codeplug/decimal_text.h"
 #include "codeplug/tone_encoding.h"
 
 #include <array>
@@ -90,7 +90,7 @@ const ToneTable* toneTableForSystem(int toneSystem) {
 }
 
 double entryHz(const ToneTableEntry& e) {
-    return std::strtod(std::string(e.frequency).c_str(), nullptr);
+    return parseDecimalText(e.frequency).value_or(0.0);
 }
 
 std::string entryCaption(const ToneTableEntry& e) {

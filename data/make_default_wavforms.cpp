@@ -121,12 +121,14 @@ int main(int argc, char** argv) {
     };
     bool ok = true;
     for (std::size_t i = 0; i < alerts.size(); ++i) {
-        const auto name =
-            "0" + std::to_string(i + 1) + "_custom_alert_" + std::to_string(i + 1) + ".wav";
+        // Built up in place: "0" + std::string trips GCC 12's -Wrestrict at -O3.
+        std::string name = "0";
+        name += std::to_string(i + 1) + "_custom_alert_" + std::to_string(i + 1) + ".wav";
         ok = writeWav(dir / name, melody(alerts[i])) && ok;
     }
     for (char c = 'A'; c <= 'H'; ++c) {
-        const auto name = "0" + std::to_string(c - 'A' + 1) + "_function_switch_" + c + ".wav";
+        std::string name = "0";
+        name += std::to_string(c - 'A' + 1) + "_function_switch_" + c + ".wav";
         ok = writeWav(dir / name, switchAnnouncement(c)) && ok;
     }
     if (!ok) {

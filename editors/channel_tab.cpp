@@ -2,10 +2,10 @@
 
 #include "codeplug/channel_option_lists.h"
 #include "codeplug/coding_options.h"
+#include "codeplug/decimal_text.h"
 #include "codeplug/duty_availability.h"
 #include "codeplug/frequency_encoding.h"
 #include "codeplug/general_block.h"
-#include "codeplug/number_text.h"
 #include "codeplug/tone_encoding.h"
 #include "codeplug/tone_target.h"
 #include "editors/channel_texts.h"
@@ -275,7 +275,7 @@ bool ChannelTab::validateFrequency(bool suppressOutOfBandWarning) {
 }
 
 bool ChannelTab::validateResetTimer() {
-    const auto count = resetTimerCount(parseDecimal(timerText));
+    const auto count = resetTimerCount(parseDecimalText(timerText).value_or(0.0));
     if (!count) {
         messages_.warning(txt::kResetTimerRange, txt::kAppCaption);
         timerText = timerAccepted;
@@ -288,7 +288,7 @@ bool ChannelTab::validateResetTimer() {
 }
 
 void ChannelTab::stepResetTimer(bool up) {
-    const double shown = parseDecimal(timerText);
+    const double shown = parseDecimalText(timerText).value_or(0.0);
     const int shownMs = shown > 1e6 ? -1 : static_cast<int>(std::lround(shown * 1000.0));
     const int m = stepResetTimerMs(shownMs, up);
     const auto count = static_cast<std::uint8_t>(m / 500);

@@ -1,6 +1,6 @@
 // Tone entry of the channel tab: typed tones, picked tones and clearing.
 #include "codeplug/coding_options.h"
-#include "codeplug/number_text.h"
+#include "codeplug/decimal_text.h"
 #include "codeplug/tone_encoding.h"
 #include "codeplug/tone_target.h"
 #include "editors/channel_tab.h"
@@ -26,7 +26,8 @@ bool ChannelTab::spacingViolated(ToneSlot slot, double tone) const {
     if (slot.kind == ToneKind::Group)
         return false;
     const ToneSlot other = otherToneOfCall(slot);
-    const double o = parseDecimal(tones[static_cast<std::size_t>(toneBoxIndex(other))].text);
+    const double o =
+        parseDecimalText(tones[static_cast<std::size_t>(toneBoxIndex(other))].text).value_or(0.0);
     return o != 0 && tooClose(tone, o);
 }
 
@@ -48,7 +49,7 @@ bool ChannelTab::validateTone(ToneSlot slot) {
     }
 
     // 2. The decoder's range.
-    const double typed = parseDecimal(bx.text);
+    const double typed = parseDecimalText(bx.text).value_or(0.0);
     if (typed < kLowestTone || typed > kHighestTone) {
         messages_.warning(txt::kToneRange, txt::kToneCaption);
         bx.text = bx.accepted;
@@ -98,7 +99,7 @@ void ChannelTab::toneTextEdited(ToneSlot slot, const std::string& text) {
     // Changed text needs validating again, however it got in (a mouse paste too).
     enterHandled_ = false;
     box(slot).text = text;
-    if (parseDecimal(text) > kHighestTone) {
+    if (parseDecimalText(text).value_or(0.0) > kHighestTone) {
         enterHandled_ = true;
         toneSystemChanged_ = false;
         validateTone(slot);

@@ -1,6 +1,6 @@
 #include "editors/frequency_entry.h"
 
-#include "codeplug/number_text.h"
+#include "codeplug/decimal_text.h"
 
 #include <cmath>
 
@@ -11,7 +11,7 @@ FrequencyCheck checkFrequency(std::string_view typed, int bandLowMHz, int bandHi
     FrequencyCheck out;
     out.lowLimit = bandLowMHz - 1;
     out.highLimit = bandHighMHz + 1;
-    const double mhz = parseDecimal(typed);
+    const double mhz = parseDecimalText(typed).value_or(0.0);
     if (mhz < out.lowLimit || mhz > out.highLimit)
         return out;
     out.outOfBand = mhz < bandLowMHz || mhz > bandHighMHz;
@@ -23,7 +23,7 @@ FrequencyCheck checkFrequency(std::string_view typed, int bandLowMHz, int bandHi
     }
     out.outcome = FrequencyCheck::Outcome::Accepted;
     out.setting = *setting;
-    out.text = formatFixed(mhz, 6);
+    out.text = decimalText(mhz, 6);
     return out;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "codeplug/codeplug_state.h"
+#include "codeplug/function_switch_block.h"
 #include "editors/audition_port.h"
 
 #include <array>
@@ -9,10 +10,6 @@
 #include <vector>
 
 namespace quorl {
-
-inline constexpr int kSwitchCount = 8;
-inline constexpr int kModeDisabled = 13;
-inline constexpr int kModePriorityScan = 11;
 
 // One framed row "SW-A".."SW-H" as the view shows it. Lists carry their items and
 // the selected index (-1: nothing selected).
@@ -38,8 +35,8 @@ struct SwitchRow {
     bool playEnabled = true;
 };
 
-// The editing logic of the Function Switches tab over the eight switch entries
-// (0x0282 + 6 k). Every change goes to the edit image and sets `modified`.
+// The editing logic of the Function Switches tab over the eight switch entries. Every change goes
+// to the edit image and sets `modified`.
 class FunctionSwitchTab {
 public:
     FunctionSwitchTab(CodeplugState& state, AuditionState& auditions)
@@ -68,18 +65,23 @@ public:
     void setPlayButtonsEnabled(bool enabled);
     void setCradleConnected(bool connected) { cradleConnected_ = connected; }
 
-    static std::uint32_t entryAddress(int k) { return 0x0282 + 6 * static_cast<std::uint32_t>(k); }
-
 private:
     void fillRow(int k);
     void applyModeEnabling(int k, int code);
+    // The mode change rule for the alert list: a mode without Push To Listen
+    // gives all three alert types back, with "Vibrate" chosen.
+    void refillAlertsForMode(int k, int code, bool pushToListenWasOn);
     void fillAlertItems(int k, bool pushToListen);
     void refillScan2(int k);
     int modeCodeOf(int k, int item) const;
-    std::uint8_t edit(int k, int offset) const;
-    void setEdit(int k, int offset, std::uint8_t v);
-    // Rewrites a byte in both images (repairs of out-of-range codes).
-    void repair(int k, int offset, std::uint8_t v);
+    SwitchEntry edit(int k) { return {state_.editImage, k}; }
+    ConstSwitchEntry edit(int k) const { return {state_.editImage, k}; }
+    ConstSwitchEntry committed(int k) const { return {state_.image, k}; }
+    // Rewrites the entry in both images (repairs of out-of-range codes).
+    template <typename Change> void repair(int k, Change change) {
+        change(SwitchEntry(state_.image, k));
+        change(SwitchEntry(state_.editImage, k));
+    }
 
     CodeplugState& state_;
     AuditionState& auditions_;

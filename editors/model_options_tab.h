@@ -4,6 +4,7 @@
 #include "editors/editor_messages.h"
 
 #include <string>
+#include <string_view>
 
 namespace quorl {
 
@@ -47,8 +48,10 @@ public:
     void commitAlertDurationText(const std::string& typed);
     // Any key press in the priority scan box re-arms the 0.512-second advice.
     void priorityScanKeyPressed() { slowWarningShown_ = false; }
-    void spinPriorityScan(bool up);
-    void spinAlertDuration(bool up);
+    // The spin buttons step from `shown`, the text the box holds at the click
+    // (it may have been typed and not yet checked).
+    void spinPriorityScan(bool up, std::string_view shown);
+    void spinAlertDuration(bool up, std::string_view shown);
 
     bool priorityScanEnabled() const { return scanEnabled_; }
     bool noPriorityScanNoteVisible() const { return !scanEnabled_; }
@@ -61,7 +64,6 @@ public:
 private:
     void storePriorityScan(int value);
     void storeAlertDuration(int value);
-    void setBits(std::uint32_t address, std::uint8_t mask, std::uint8_t value);
 
     CodeplugState& state_;
     EditorMessages& messages_;

@@ -1,6 +1,6 @@
 #include "editors/reset_timer.h"
 
-#include "codeplug/number_text.h"
+#include "codeplug/decimal_text.h"
 
 #include <cmath>
 
@@ -17,7 +17,7 @@ std::optional<std::uint8_t> resetTimerCount(double seconds) {
 }
 
 std::string formatResetTimer(std::uint8_t count) {
-    return formatFixed(count * 0.5, 1);
+    return decimalText(count * 0.5, 1);
 }
 
 int stepResetTimerMs(int shownMs, bool up) {

@@ -1,5 +1,7 @@
 #include "voicelib/adpcm_coder.h"
 
+#include "voicelib/adpcm_quantiser.h"
+
 #include <algorithm>
 
 namespace quorl::vq4 {
@@ -47,7 +49,7 @@ int applyCode(AdpcmState& s, int prediction, std::uint32_t code) {
     delta += step;
     if ((code >> magBits) & 1u)
         delta = -delta;
-    const int r = clip14(prediction + delta);
+    const int r = reconstructAdpcm(prediction, delta);
     s.x2 = s.x1;
     s.x1 = r;
     s.index = std::clamp(s.index + kAdapt[s.width - 2][s.subTable][mag], 0, s.ub);
@@ -114,31 +116,15 @@ int adpcmPredict(const AdpcmState& s) {
 
 std::uint32_t adpcmEncode(AdpcmState& s, int v, int& reconstructed) {
     const int prediction = adpcmPredict(s);
-    // Branch-free quantiser: the comparisons follow the signal and would defeat
-    // the branch predictor.
-    int d = v - prediction;
-    const int negative = d >> 31; // all ones when d < 0
-    d = (d ^ negative) - negative;
-    const int magBits = s.width - 1;
-    std::uint32_t code = static_cast<std::uint32_t>(negative & 1) << magBits;
-    int step = kSteps[static_cast<std::size_t>(s.index)];
-    int delta = 0;
-    for (int b = magBits - 1; b >= 0; --b) {
-        const int take = -static_cast<int>(d >= step);
-        code |= static_cast<std::uint32_t>(take & 1) << b;
-        d -= step & take;
-        delta += step & take;
-        step >>= 1;
-    }
-    delta += step;
-    delta = (delta ^ negative) - negative;
-    const int r = clip14(prediction + delta);
+    const AdpcmQuantised q =
+        quantiseAdpcm(v - prediction, kSteps[static_cast<std::size_t>(s.index)], s.width);
+    const int r = reconstructAdpcm(prediction, q.delta);
     s.x2 = s.x1;
     s.x1 = r;
-    s.index = std::clamp(s.index + kAdapt[s.width - 2][s.subTable][code & ((1u << magBits) - 1u)],
+    s.index = std::clamp(s.index + kAdapt[s.width - 2][s.subTable][adpcmMagnitude(q.code, s.width)],
                          0, s.ub);
     reconstructed = r;
-    return code;
+    return q.code;
 }
 
 int adpcmDecode(AdpcmState& s, std::uint32_t code) {

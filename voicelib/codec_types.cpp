@@ -1,5 +1,7 @@
 #include "voicelib/codec_types.h"
 
+#include "codeplug/decimal_text.h"
+
 #include "voicelib/text_format.h"
 
 #include <array>
@@ -64,7 +66,9 @@ std::optional<CodecInfo> codecInfo(int t) {
         c.reportName = "MSVBR";
         c.vbrLimitMv = kMv[i];
         c.vbrLimitDb = kDb[i];
-        c.tag = formatText("MSVBR%d_%d-%3.2fmV-%1.0fdB", 14, 5, c.vbrLimitMv, c.vbrLimitDb);
+        // The tag names files: its numbers must not follow the host program's locale.
+        c.tag = "MSVBR14_5-" + decimalText(c.vbrLimitMv, 2) + "mV-" + decimalText(c.vbrLimitDb, 0) +
+                "dB";
         return c;
     }
     return std::nullopt;

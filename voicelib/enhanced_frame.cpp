@@ -1,5 +1,6 @@
 #include "voicelib/enhanced_frame.h"
 
+#include "voicelib/adpcm_quantiser.h"
 #include "voicelib/trial_group.h"
 
 #include <algorithm>
@@ -20,8 +21,8 @@ struct TrialOut {
     int x2;
 };
 
-// One trial of the search: the plain coder of adpcm_coder.cpp unrolled for one
-// width with the predictor weights turned into masks, because this loop runs
+// One trial of the search: the plain coder of adpcm_coder.cpp for one width, with
+// the predictor weights turned into masks, because this loop runs
 // up to 256 times per frame. Returns kNoBound once the error passes `bound`.
 template <int W>
 std::uint64_t runTrial(const AdpcmState& start, int k1, int k2, int sub, int ub, const int* v,
@@ -43,25 +44,10 @@ std::uint64_t runTrial(const AdpcmState& start, int k1, int k2, int sub, int ub,
             (x1 & whole) + ((x1 >> 1) & ~whole) + ((x1 >> 2) & quarter1) + ((x1 >> 3) & eighth1);
         const int p2 = -((x2 >> 1) & minusHalf) + ((x2 >> 2) & quarter2) + ((x2 >> 3) & eighth2);
         const int prediction = std::clamp(p1 + p2, -8192, 8191);
-        // Branch-free quantiser: the comparisons depend on the signal and
-        // would defeat the branch predictor.
-        int d = v[i] - prediction;
-        const int negative = d >> 31; // all ones when d < 0
-        d = (d ^ negative) - negative;
-        std::uint32_t code = static_cast<std::uint32_t>(negative & 1) << (W - 1);
-        int step = steps[static_cast<std::size_t>(index)];
-        int delta = 0;
-#pragma GCC unroll 4
-        for (int b = W - 2; b >= 0; --b) {
-            const int take = -static_cast<int>(d >= step);
-            code |= static_cast<std::uint32_t>(take & 1) << b;
-            d -= step & take;
-            delta += step & take;
-            step >>= 1;
-        }
-        delta += step;
-        delta = (delta ^ negative) - negative;
-        const int r = std::clamp(prediction + delta, -8192, 8191);
+        const AdpcmQuantised q =
+            quantiseAdpcm(v[i] - prediction, steps[static_cast<std::size_t>(index)], W);
+        const std::uint32_t code = q.code;
+        const int r = reconstructAdpcm(prediction, q.delta);
         const std::int64_t e = v[i] - r;
         error += static_cast<std::uint64_t>(e * e);
         if (error > bound)
@@ -70,7 +56,7 @@ std::uint64_t runTrial(const AdpcmState& start, int k1, int k2, int sub, int ub,
         out.recon[i] = r;
         x2 = x1;
         x1 = r;
-        index = std::clamp(index + adapt[code & ((1u << (W - 1)) - 1u)], 0, ub);
+        index = std::clamp(index + adapt[adpcmMagnitude(code, W)], 0, ub);
     }
     out.index = index;
     out.x1 = x1;
@@ -139,23 +125,10 @@ void runGroup(const AdpcmState& start, int k1, int k2Even, int ub, const int* v,
             const int p2 =
                 -((b >> 1) & minusHalf) + ((b >> 2) & quarter2[g]) + ((b >> 3) & eighth2[g]);
             const int prediction = std::clamp(p1 + p2, -8192, 8191);
-            int d = v[i] - prediction;
-            const int negative = d >> 31;
-            d = (d ^ negative) - negative;
-            std::uint32_t code = static_cast<std::uint32_t>(negative & 1) << (W - 1);
-            int step = steps[static_cast<std::size_t>(index[g])];
-            int delta = 0;
-#pragma GCC unroll 4
-            for (int bit = W - 2; bit >= 0; --bit) {
-                const int take = -static_cast<int>(d >= step);
-                code |= static_cast<std::uint32_t>(take & 1) << bit;
-                d -= step & take;
-                delta += step & take;
-                step >>= 1;
-            }
-            delta += step;
-            delta = (delta ^ negative) - negative;
-            const int r = std::clamp(prediction + delta, -8192, 8191);
+            const AdpcmQuantised q =
+                quantiseAdpcm(v[i] - prediction, steps[static_cast<std::size_t>(index[g])], W);
+            const std::uint32_t code = q.code;
+            const int r = reconstructAdpcm(prediction, q.delta);
             const std::int64_t e = v[i] - r;
             error[g] += static_cast<std::uint64_t>(e * e);
             if (error[g] > bound) {
@@ -169,7 +142,7 @@ void runGroup(const AdpcmState& start, int k1, int k2Even, int ub, const int* v,
             out.recon[static_cast<std::size_t>(i)][static_cast<std::size_t>(g)] = r;
             x2[g] = a;
             x1[g] = r;
-            index[g] = std::clamp(index[g] + adapt[g][code & ((1u << (W - 1)) - 1u)], 0, ub);
+            index[g] = std::clamp(index[g] + adapt[g][adpcmMagnitude(code, W)], 0, ub);
         }
     }
     for (int g = 0; g < kGroup; ++g) {

@@ -1,5 +1,7 @@
 #include "voicelib/image_builder.h"
 
+#include "codeplug/decimal_text.h"
+
 #include "voicelib/hooks.h"
 #include "voicelib/image_listing.h"
 #include "voicelib/message_chain.h"
@@ -90,7 +92,7 @@ void saveProjectFile(const ProjectState& p) {
     s += "BinDir=" + p.binDir + "\r\n";
     s += "MemFileName=" + p.memFileName + "\r\n";
     s += formatText("ClockConfigurationByte=0x%02X\r\n", p.clockConfigurationByte);
-    s += formatText("ClockInputFrequency=%.0f\r\n", p.clockInputFrequency);
+    s += "ClockInputFrequency=" + decimalText(p.clockInputFrequency, 0) + "\r\n";
     s += formatText("IntMem=%d\r\n", p.intMem);
     s += "[VPWaveList]\r\n";
     for (const auto& v : p.prompts)

@@ -25,8 +25,12 @@ std::vector<std::uint8_t> messageSectors(const std::vector<std::uint8_t>& stream
         out.push_back(static_cast<std::uint8_t>(next >> 8));
         out.push_back(static_cast<std::uint8_t>(bytes & 0xFF));
         out.push_back(static_cast<std::uint8_t>(bytes >> 8));
-        const auto begin = stream.begin() + static_cast<std::ptrdiff_t>(from);
-        out.insert(out.end(), begin, begin + static_cast<std::ptrdiff_t>(bytes));
+        // Empty slots past the message take nothing from the stream: not even an
+        // iterator into it may be formed there.
+        if (bytes > 0) {
+            const auto begin = stream.begin() + static_cast<std::ptrdiff_t>(from);
+            out.insert(out.end(), begin, begin + static_cast<std::ptrdiff_t>(bytes));
+        }
         out.resize(std::size_t{s + 1} * 4096, 0xFF);
     }
     return out;

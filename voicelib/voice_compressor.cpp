@@ -1,5 +1,7 @@
 #include "voicelib/voice_compressor.h"
 
+#include "codeplug/decimal_text.h"
+
 #include "voicelib/codec_types.h"
 #include "voicelib/compression_stats.h"
 #include "voicelib/file_age.h"
@@ -49,10 +51,11 @@ void writeReport(const std::string& path, const std::string& source, const Codec
         return;
     std::fprintf(f.get(),
                  "Source: %s\nCompression: %s\nCodec Tag: %s\nSample Rate: %d\nSamples: %llu\n"
-                 "Stream Bytes: %lld\nBit Rate: %.4f\nSNR: %.2f\nSegmental SNR: %.2f\n",
+                 "Stream Bytes: %lld\nBit Rate: %s\nSNR: %s\nSegmental SNR: %s\n",
                  source.c_str(), codec.reportName.c_str(), r.codecTag.c_str(), r.sampleRate,
                  static_cast<unsigned long long>(r.samples), static_cast<long long>(r.size),
-                 r.bitRate, r.snrDb, r.segmentalSnrDb);
+                 decimalText(r.bitRate, 4).c_str(), decimalText(r.snrDb, 2).c_str(),
+                 decimalText(r.segmentalSnrDb, 2).c_str());
 }
 
 // Encodes the opened copy; the stream and the check WAV are complete on success.

@@ -29,7 +29,7 @@ const QString kCaption = QStringLiteral("Tessaly VI Quorl");
 CCustomAudioDlg::CCustomAudioDlg(CustomAudioModel& model, AuditionPort& audition,
                                  ProfileStore& profile, std::function<bool()> cradleConnected,
                                  QWidget* parent)
-    : QDialog(parent), model_(model), audition_(audition), profile_(profile),
+    : QDialog(parent), committed_(model), model_(model), audition_(audition), profile_(profile),
       cradleConnected_(std::move(cradleConnected)), output_(new WaveOutput(this)) {
     setObjectName(QStringLiteral("customAudioWindow"));
     setWindowTitle(systemText(texts::kCustomAudioTitle));
@@ -192,10 +192,26 @@ void CCustomAudioDlg::playPager(int slot) {
 }
 
 void CCustomAudioDlg::onOk() {
-    if (model_.ok(*this))
+    if (model_.ok(*this)) {
+        committed_ = model_;
         accept();
-    else
+    } else {
         refresh();
+    }
+}
+
+bool CCustomAudioDlg::settleForUserDataOk() {
+    if (!model_.settleForUserDataOk(*this))
+        return false;
+    committed_ = model_;
+    return true;
+}
+
+bool CCustomAudioDlg::settleForUserDataClose() {
+    if (!model_.settleForUserDataClose(*this))
+        return false;
+    committed_ = model_;
+    return true;
 }
 
 void CCustomAudioDlg::onCancel() {

@@ -18,7 +18,9 @@ class ProfileStore;
 class WaveOutput;
 
 // "Custom Audio": the thirteen slots with their files, defaults, playback on the
-// computer and on the pager, and the marks for Write Custom Audio.
+// computer and on the pager, and the marks for Write Custom Audio. The window
+// edits a working copy of the program's slots; only its OK (or the User Data
+// window settling it) hands the copy back, so Cancel leaves nothing behind.
 class CCustomAudioDlg : public QDialog, private AudioMessages {
     Q_OBJECT
 
@@ -27,9 +29,12 @@ public:
                     std::function<bool()> cradleConnected, QWidget* parent = nullptr);
     ~CCustomAudioDlg() override;
 
+    // The working copy the window shows and edits.
     CustomAudioModel& model() { return model_; }
-    // The message sink the User Data window uses when it settles this window.
-    AudioMessages& messages() { return *this; }
+    // The User Data window settles an open Custom Audio window on its OK and on
+    // its title-bar close; true when this window may close, its edits then kept.
+    bool settleForUserDataOk();
+    bool settleForUserDataClose();
 
     // The file chooser; tests replace it.
     std::function<QString(const QString& folder)> chooseFile;
@@ -58,7 +63,8 @@ private:
     void error(std::string_view text) override;
     Answer askYesNoCancel(std::string_view question) override;
 
-    CustomAudioModel& model_;
+    CustomAudioModel& committed_;
+    CustomAudioModel model_;
     AuditionPort& audition_;
     ProfileStore& profile_;
     std::function<bool()> cradleConnected_;

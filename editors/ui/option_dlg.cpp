@@ -80,6 +80,7 @@ COptionDlg::COptionDlg(CodeplugState& state, QWidget* parent)
             alertEdit_ = new NumericEdit(this);
             alertEdit_->setObjectName(QStringLiteral("alertDuration"));
             alertSpin_ = new SpinButtons(this);
+            alertSpin_->setObjectName(QStringLiteral("alertDurationSpin"));
             alertSec_ = new QLabel(systemText(texts::kSec), this);
             auto* box = new QHBoxLayout;
             box->addWidget(alertEdit_);
@@ -98,6 +99,7 @@ COptionDlg::COptionDlg(CodeplugState& state, QWidget* parent)
     scanEdit_ = new NumericEdit(this);
     scanEdit_->setObjectName(QStringLiteral("priorityScanTime"));
     scanSpin_ = new SpinButtons(this);
+    scanSpin_->setObjectName(QStringLiteral("priorityScanSpin"));
     auto* scanBox = new QHBoxLayout;
     scanBox->addWidget(scanEdit_);
     scanBox->addWidget(scanSpin_);
@@ -118,11 +120,11 @@ COptionDlg::COptionDlg(CodeplugState& state, QWidget* parent)
         refresh();
     });
     connect(scanSpin_, &SpinButtons::stepped, this, [this](bool up) {
-        logic_.spinPriorityScan(up);
+        logic_.spinPriorityScan(up, scanEdit_->text().toStdString());
         refresh();
     });
     connect(alertSpin_, &SpinButtons::stepped, this, [this](bool up) {
-        logic_.spinAlertDuration(up);
+        logic_.spinAlertDuration(up, alertEdit_->text().toStdString());
         refresh();
     });
     logic_.open();

@@ -1,5 +1,5 @@
 // A page file of any content read into the page buffer, and any stream made into pages.
-#include "fuzz_file.h"
+#include "fuzz/fuzz_file.h"
 #include "link/page_file.h"
 
 #include <cstdlib>
@@ -8,7 +8,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace quorl;
     PageBuffer buffer;
-    readPageFile(fuzzFile(data, size), buffer);
+    readPageFile(quorl::fuzz::inputFile("page.dwk", data, size), buffer);
     if (buffer.pages > kPagesPerSlot)
         std::abort();
     for (std::size_t p = 0; p < buffer.pages; ++p)

@@ -3,11 +3,11 @@
 #include "codeplug/ppg_file.h"
 #include "codeplug/summary_channel.h"
 #include "codeplug/summary_texts.h"
-#include "fuzz_file.h"
+#include "fuzz/fuzz_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace quorl;
-    const auto result = readPpgFile(fuzzFile(data, size));
+    const auto result = readPpgFile(quorl::fuzz::inputFile("file.ppg", data, size));
     if (result.status != PpgReadStatus::Ok)
         return 0;
     BandLimits limits;

@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         quorl::vq4::openProject(c);
         return dir;
     }();
-    const std::string path = quorl::vq4::fuzz::writeInput("input.wav", data, size - 1);
+    const std::string path = quorl::fuzz::inputFile("input.wav", data, size - 1).string();
     // Start every run afresh: nothing may be found up to date.
     std::error_code ec;
     for (const char* sub : {"WavFiles", "BinFiles"}) {

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string path = quorl::vq4::fuzz::writeInput("reader.wav", data, size);
+    const std::string path = quorl::fuzz::inputFile("reader.wav", data, size).string();
     quorl::vq4::OpenedWav wav;
     if (quorl::vq4::openWavForCompression(path, wav)) {
         std::uint8_t buf[4096];

@@ -59,6 +59,43 @@ TEST_F(CustomAudioWindowTest, BrowseMarkOkAndSave) {
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 39);
 }
 
+TEST_F(CustomAudioWindowTest, CancelDiscardsEveryChangeMadeInTheWindow) {
+    profile.writeString("Settings", "Tip_View", "1");
+    model.open();
+    const CustomAudioModel before = model;
+    {
+        CCustomAudioDlg window(model, port, profile, [] { return true; });
+        window.show();
+        const auto chosen = install / "WavForms" / "03_custom_alert_3.wav";
+        window.chooseFile = [&](const QString&) { return QString::fromStdString(chosen.string()); };
+        window.browse(7);
+        window.findChild<QCheckBox*>(QStringLiteral("useDefault2"))->click();
+        window.findChild<QCheckBox*>(QStringLiteral("write4"))->click();
+        ASSERT_TRUE(window.model().slot(7).write);
+        ASSERT_TRUE(window.model().changed());
+        window.findChild<QPushButton*>(QStringLiteral("cancelButton"))->click();
+        EXPECT_FALSE(window.isVisible());
+    }
+    EXPECT_TRUE(modals.texts.isEmpty());
+    for (int i = 0; i < kCustomAudioSlotCount; ++i) {
+        EXPECT_EQ(model.slot(i).path, before.slot(i).path) << i;
+        EXPECT_EQ(model.slot(i).useDefault, before.slot(i).useDefault) << i;
+        EXPECT_EQ(model.slot(i).write, before.slot(i).write) << i;
+        EXPECT_EQ(model.activePath(i), before.activePath(i)) << i;
+    }
+    EXPECT_FALSE(model.changed()) << "closing the program must not offer to save";
+    EXPECT_FALSE(model.anySlotMarked());
+
+    // OK with "No" keeps the edits for Write Custom Audio without saving them.
+    CCustomAudioDlg again(model, port, profile, [] { return true; });
+    again.show();
+    again.findChild<QCheckBox*>(QStringLiteral("write4"))->click();
+    modals.pressOnNextBox(QMessageBox::No);
+    again.onOk();
+    EXPECT_TRUE(model.slot(4).write);
+    EXPECT_TRUE(model.changed());
+}
+
 TEST_F(CustomAudioWindowTest, PlayOnThePagerSendsTheSlotAndLocksUntilTimer7) {
     profile.writeString("Settings", "Tip_View", "1");
     CCustomAudioDlg window(model, port, profile, [] { return true; });

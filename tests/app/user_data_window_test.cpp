@@ -8,15 +8,19 @@
 #include "modal_answerer.h"
 #include "test_files.h"
 #include "widgets/numeric_edit.h"
+#include "widgets/spin_buttons.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTest>
+#include <QToolButton>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -140,6 +144,70 @@ TEST_F(UserDataWindowTest, PlayPagerSendsTheAnnouncementAndLocksTheButtons) {
     EXPECT_EQ(port.played[0].parameters, (std::vector<std::uint8_t>{0, 1, 2, 0, 0x00}));
     EXPECT_FALSE(play->isEnabled());
     EXPECT_TRUE(window->switchPage()->auditionTimerActive());
+}
+
+TEST_F(UserDataWindowTest, OnlyPlainDecimalsReachTheOptionBoxesWhateverTheWay) {
+    window->tabBar()->setCurrentIndex(CDataTabDlg::ModelOptionsPage);
+    auto* scan = find<NumericEdit>(window->optionPage(), "priorityScanTime");
+    ASSERT_TRUE(scan->isEnabled());
+    const QString before = scan->text();
+    const auto stored = state->editImage.at(0x0212);
+    scan->setFocus();
+    for (const char* pasted : {"nan", "inf", "1e3", "0x10", "-1", "1,5", "1.2.3"}) {
+        scan->selectAll();
+        QApplication::clipboard()->setText(QString::fromUtf8(pasted));
+        QTest::keyClick(scan, Qt::Key_V, Qt::ControlModifier); // paste, as the context menu does
+        EXPECT_EQ(scan->text(), before) << pasted;
+
+        QMimeData data;
+        data.setText(QString::fromUtf8(pasted));
+        const QPointF at(scan->rect().center());
+        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(scan, &enter);
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(scan, &drop);
+        EXPECT_EQ(scan->text(), before) << pasted;
+    }
+    EXPECT_EQ(state->editImage.at(0x0212), stored);
+
+    scan->selectAll();
+    QApplication::clipboard()->setText(QStringLiteral("0.2"));
+    QTest::keyClick(scan, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(scan->text(), "0.2");
+    // The keypad's decimal key types a point also where the layout gives a comma.
+    scan->selectAll();
+    QTest::keyClicks(scan, "1");
+    QTest::keyClick(scan, Qt::Key_Comma, Qt::KeypadModifier);
+    QTest::keyClicks(scan, "5");
+    EXPECT_EQ(scan->text(), "1.5");
+    QTest::keyClick(scan, Qt::Key_Return);
+    EXPECT_EQ(state->editImage.at(0x0212), 187);
+    EXPECT_EQ(scan->text(), "1.496");
+}
+
+TEST_F(UserDataWindowTest, SpinArrowsStepFromTheTypedTextAndAnyKeyRearmsTheAdvice) {
+    window->tabBar()->setCurrentIndex(CDataTabDlg::ModelOptionsPage);
+    auto* scan = find<NumericEdit>(window->optionPage(), "priorityScanTime");
+    auto* spin = find<SpinButtons>(window->optionPage(), "priorityScanSpin");
+    scan->setFocus();
+    scan->selectAll();
+    QTest::keyClicks(scan, "0.2"); // typed, not yet checked
+    spin->upButton()->click();
+    EXPECT_EQ(state->editImage.at(0x0212), 26);
+    EXPECT_EQ(scan->text(), "0.208");
+
+    modals.pressOnNextBox(QMessageBox::Ok);
+    scan->selectAll();
+    QTest::keyClicks(scan, "0.6");
+    QTest::keyClick(scan, Qt::Key_Return);
+    ASSERT_EQ(modals.texts.size(), 1);
+    EXPECT_EQ(modals.texts[0],
+              "WARNING: Priority Scan Time > 0.512sec may result in missed page alerts. ");
+    // A key the box drops still counts as a key press in the box.
+    QTest::keyClick(scan, Qt::Key_Space);
+    modals.pressOnNextBox(QMessageBox::Ok);
+    QTest::keyClick(scan, Qt::Key_Return);
+    EXPECT_EQ(modals.texts.size(), 2);
 }
 
 } // namespace

@@ -160,3 +160,54 @@ TEST_F(CustomAudioModelTest, ShortOrGarbledStateFilesReadAsDefaults) {
 
 } // namespace
 } // namespace quorl
+
+namespace quorl {
+namespace {
+
+TEST_F(CustomAudioModelTest, UseDefaultSwitchesWhenEitherFileExistsAndClearsWriteWhenItFails) {
+    const auto custom = dir / "mine.wav";
+    test::writeWav(custom, {});
+    auto model = makeModel();
+    model.open();
+    model.browsed(5, custom, messages);
+    ASSERT_TRUE(model.slot(5).write);
+
+    // The default is gone but the custom file is there: the switch happens
+    // quietly, and the now missing active file cannot be written.
+    std::filesystem::remove(defaultRecording(install, 5));
+    EXPECT_TRUE(model.useDefaultToggled(5, true, messages));
+    EXPECT_TRUE(messages.errors.empty());
+    EXPECT_TRUE(model.slot(5).useDefault);
+    EXPECT_FALSE(model.slot(5).write);
+    EXPECT_FALSE(model.writeEnabled(5));
+    // Back to the custom file: it passes, so Write may be ticked again.
+    EXPECT_TRUE(model.useDefaultToggled(5, false, messages));
+    EXPECT_FALSE(model.slot(5).useDefault);
+    EXPECT_TRUE(model.writeEnabled(5));
+
+    // Only the default exists: switching to the missing custom file happens too,
+    // without a message, and leaves nothing to write.
+    model.browsed(6, dir / "gone.wav", messages);
+    EXPECT_TRUE(model.useDefaultToggled(6, true, messages));
+    EXPECT_TRUE(model.writeEnabled(6));
+    model.writeToggled(6, true);
+    EXPECT_TRUE(model.useDefaultToggled(6, false, messages));
+    EXPECT_FALSE(model.slot(6).useDefault);
+    EXPECT_FALSE(model.slot(6).write);
+    EXPECT_FALSE(model.writeEnabled(6));
+    EXPECT_TRUE(messages.errors.empty());
+
+    // A default that fails the check clears and disables Write.
+    {
+        std::ofstream bad(defaultRecording(install, 7), std::ios::binary | std::ios::trunc);
+        bad << "RIFX not a wave";
+    }
+    model.writeToggled(7, true);
+    EXPECT_TRUE(model.useDefaultToggled(7, true, messages));
+    EXPECT_TRUE(messages.errors.empty()) << "the check after Use Default is quiet";
+    EXPECT_FALSE(model.slot(7).write);
+    EXPECT_FALSE(model.writeEnabled(7));
+}
+
+} // namespace
+} // namespace quorl

@@ -3,18 +3,21 @@
 
 #include <gtest/gtest.h>
 #include <set>
+#include <string_view>
 
 namespace quorl {
 namespace {
 
 TEST(DefaultRecordings, EverySlotHasADistinctRecordingThatPassesTheCheck) {
     const std::filesystem::path install = QUORL_TEST_STAGE_DATA_DIR;
-    std::set<std::vector<std::uint8_t>> seen;
+    // Told apart by a hash: a set of byte vectors trips GCC 12 -O3 warnings.
+    std::set<std::size_t> seen;
     for (int i = 0; i < kCustomAudioSlotCount; ++i) {
         const auto r = checkWav(defaultRecording(install, i));
         ASSERT_EQ(r.status, WavCheck::Ok) << i;
         EXPECT_GT(r.playBuffer.size(), 8000u) << "at least half a second";
-        seen.insert(r.playBuffer);
+        seen.insert(std::hash<std::string_view>{}(std::string_view(
+            reinterpret_cast<const char*>(r.playBuffer.data()), r.playBuffer.size())));
     }
     EXPECT_EQ(seen.size(), static_cast<std::size_t>(kCustomAudioSlotCount));
 }

@@ -162,3 +162,38 @@ TEST_F(FunctionSwitchTest, NoCradleKeepsPlayButtonsOff) {
 
 } // namespace
 } // namespace quorl
+
+namespace quorl {
+namespace {
+
+TEST_F(FunctionSwitchTest, FillingAModeWithoutListenGivesTheAlertListBackAsAModeChangeDoes) {
+    // Push To Listen stored on modes that cannot have it: the row shows what a mode
+    // change to that mode shows, all three alert types with "Vibrate" chosen.
+    setEntry(0, 0x15, 1, 2, 0x23); // Monitor F1, Vibrate, Duty and Push To Listen
+    setEntry(1, 0x1A, 1, 2, 0x22); // Probability Scan
+    setEntry(2, 0x1B, 1, 2, 0x22); // Priority Scan
+    setEntry(3, 0x12, 1, 2, 0x22); // Selective Call F3 keeps "Vibrate" alone
+    tab.open(true);
+    const std::vector<std::string> all{"Tone", "Vibrate", "Tone & Vibrate"};
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_EQ(tab.row(k).alertItems, all) << k;
+        EXPECT_EQ(tab.row(k).alertSelected, 1) << k;
+        EXPECT_FALSE(tab.row(k).pushToListenChecked) << k;
+        EXPECT_FALSE(tab.row(k).dutyChecked) << k;
+    }
+    EXPECT_EQ(tab.row(3).alertItems, std::vector<std::string>{"Vibrate"});
+    EXPECT_TRUE(tab.row(3).pushToListenChecked);
+
+    // The filled row and a fresh mode change to the same mode look alike.
+    const SwitchRow filled = tab.row(0);
+    tab.modeChanged(4, 0); // Selective Call F1 ...
+    tab.pushToListenClicked(4, true);
+    tab.modeChanged(4, 5); // ... then Monitor F1
+    EXPECT_EQ(tab.row(4).alertItems, filled.alertItems);
+    EXPECT_EQ(tab.row(4).alertSelected, filled.alertSelected);
+    // Filling changes nothing in the image besides the repairs.
+    EXPECT_EQ(state->editImage.at(entry(0) + 3), 0x23);
+}
+
+} // namespace
+} // namespace quorl

@@ -67,19 +67,19 @@ TEST_F(ModelOptionsTest, AlertDurationStoresWholeStepsOf480Ms) {
 
 TEST_F(ModelOptionsTest, SpinButtonsWrapAtBothEnds) {
     tab.commitPriorityScanText("0.064");
-    tab.spinPriorityScan(false);
+    tab.spinPriorityScan(false, tab.priorityScanText());
     EXPECT_EQ(tab.priorityScanText(), "2.040");
     EXPECT_EQ(state->editImage.at(0x0212), 255);
     EXPECT_EQ(messages.shown.back().text, texts::kPriorityScanSlowWarning);
-    tab.spinPriorityScan(true);
+    tab.spinPriorityScan(true, tab.priorityScanText());
     EXPECT_EQ(tab.priorityScanText(), "0.064");
-    tab.spinPriorityScan(true);
+    tab.spinPriorityScan(true, tab.priorityScanText());
     EXPECT_EQ(state->editImage.at(0x0212), 9);
 
     tab.commitAlertDurationText("0.48");
-    tab.spinAlertDuration(false);
+    tab.spinAlertDuration(false, tab.alertDurationText());
     EXPECT_EQ(tab.alertDurationText(), "122.40");
-    tab.spinAlertDuration(true);
+    tab.spinAlertDuration(true, tab.alertDurationText());
     EXPECT_EQ(tab.alertDurationText(), "0.48");
 }
 
@@ -88,9 +88,9 @@ TEST_F(ModelOptionsTest, SpinFromZeroGoesToTheFarEnd) {
     state->image.set(0x0213, 0);
     tab.open();
     EXPECT_EQ(tab.priorityScanText(), "0.000");
-    tab.spinPriorityScan(false);
+    tab.spinPriorityScan(false, tab.priorityScanText());
     EXPECT_EQ(state->editImage.at(0x0212), 255);
-    tab.spinAlertDuration(true);
+    tab.spinAlertDuration(true, tab.alertDurationText());
     EXPECT_EQ(state->editImage.at(0x0213), 1);
 }
 
@@ -161,6 +161,52 @@ TEST(GeneralTab, ShowsIdentityAndRestoresFixedBytes) {
 
     state->image.set(0x0102, 3);
     EXPECT_EQ(openGeneralTab(*state).bandSplit, "450.000000 ~ 486.000000");
+}
+
+} // namespace
+} // namespace quorl
+
+namespace quorl {
+namespace {
+
+TEST_F(ModelOptionsTest, TextsThatAreNoPlainDecimalAreRefusedAndStoreNothing) {
+    const auto scan = state->editImage.at(0x0212);
+    const auto alert = state->editImage.at(0x0213);
+    const std::string scanText = tab.priorityScanText();
+    for (const char* typed :
+         {"nan", "NaN", "inf", "1e3", "1e-1", "0x10", "-1", "+1", " 1", "1,5", "1.2.3", "1e999"}) {
+        messages.shown.clear();
+        tab.commitPriorityScanText(typed);
+        tab.commitAlertDurationText(typed);
+        ASSERT_EQ(messages.shown.size(), 2u) << typed;
+        EXPECT_EQ(messages.shown[0].text, texts::kPriorityScanRangeWarning) << typed;
+        EXPECT_EQ(messages.shown[1].text, texts::kAlertDurationRangeWarning) << typed;
+        EXPECT_EQ(state->editImage.at(0x0212), scan) << typed;
+        EXPECT_EQ(state->editImage.at(0x0213), alert) << typed;
+        EXPECT_EQ(tab.priorityScanText(), scanText) << typed;
+    }
+    EXPECT_FALSE(ModelOptionsTab::acceptsCharacter(','));
+    EXPECT_FALSE(ModelOptionsTab::acceptsCharacter('-'));
+    EXPECT_TRUE(ModelOptionsTab::acceptsCharacter('.'));
+}
+
+TEST_F(ModelOptionsTest, SpinStepsFromTheTextInTheBox) {
+    tab.commitPriorityScanText("1");   // last valid text "1.000"
+    tab.spinPriorityScan(true, "0.5"); // typed, not yet checked
+    EXPECT_EQ(state->editImage.at(0x0212), 63);
+    EXPECT_EQ(tab.priorityScanText(), "0.504");
+    tab.spinPriorityScan(false, "0.070"); // between two steps: from 0.064
+    EXPECT_EQ(state->editImage.at(0x0212), 255);
+    tab.spinPriorityScan(true, "9999999"); // far above the range counts as empty
+    EXPECT_EQ(state->editImage.at(0x0212), 8);
+    tab.spinPriorityScan(false, "nan");
+    EXPECT_EQ(state->editImage.at(0x0212), 255);
+
+    tab.spinAlertDuration(true, "12");
+    EXPECT_EQ(state->editImage.at(0x0213), 26);
+    EXPECT_EQ(tab.alertDurationText(), "12.48");
+    tab.spinAlertDuration(false, "0.01"); // below the range counts as empty
+    EXPECT_EQ(state->editImage.at(0x0213), 255);
 }
 
 } // namespace

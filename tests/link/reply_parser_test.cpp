@@ -17,8 +17,13 @@ protected:
     }
     // A data reply 02 80 code 00 LL data CK 03.
     static Bytes dataReply(std::uint8_t code, const Bytes& data) {
-        Bytes f{0x02, 0x80, code, 0x00, static_cast<std::uint8_t>(data.size())};
-        f.insert(f.end(), data.begin(), data.end());
+        Bytes f;
+        f.reserve(data.size() + 7);
+        for (const std::uint8_t b : {std::uint8_t{0x02}, std::uint8_t{0x80}, code,
+                                     std::uint8_t{0x00}, static_cast<std::uint8_t>(data.size())})
+            f.push_back(b);
+        for (const std::uint8_t b : data) // one by one: GCC 12 at -O3 misjudges an insert
+            f.push_back(b);
         f.push_back(static_cast<std::uint8_t>(std::accumulate(f.begin() + 1, f.end(), 0u)));
         f.push_back(0x03);
         return f;

@@ -25,7 +25,7 @@ TEST(SwitchAudition, EnhancedPreviewReachesThePager) {
 
     auto state = std::make_unique<CodeplugState>();
     state->loadBoth(makeDefaultCodeplug(vhfFiveChannelFactory()));
-    const std::uint32_t sw = FunctionSwitchTab::entryAddress(2);
+    const std::uint32_t sw = SwitchEntry::address(2);
     state->image.set(sw, 0x35); // Monitor F1, Tone & Vibrate
     state->editImage.set(sw, 0x35);
     AuditionState auditions;

@@ -2,6 +2,7 @@
 #include "tests/voicelib/test_wav.h"
 #include "voicelib/download_requests.h"
 #include "voicelib/image_builder.h"
+#include "voicelib/message_chain.h"
 #include "voicelib/project_state.h"
 #include "voicelib/vq4.h"
 #include "voicelib/vq4_texts.h"
@@ -229,6 +230,33 @@ TEST_F(ImageBuild, MessagesAreChainedThroughSectorsOfReservedMemory) {
     EXPECT_FALSE(build({request("p")}).built);
     EXPECT_TRUE(hooks.hasError("Busy", "Please wait for file compression to be finished"));
     EXPECT_FALSE(fs::exists(image()));
+}
+
+} // namespace
+} // namespace quorl::vq4::test
+
+namespace quorl::vq4::test {
+namespace {
+
+// Slots past the message (and every slot of an empty one) are empty sectors; the
+// sanitizer build checks that none of them reaches into the stream.
+TEST(MessageChain, SlotsPastTheMessageAreEmptySectors) {
+    for (const std::size_t size : {std::size_t{0}, std::size_t{100}, std::size_t{4091 + 7}}) {
+        const std::vector<std::uint8_t> stream(size, 0x64);
+        const auto sectors = messageSectors(stream, 0x0200, 4);
+        ASSERT_EQ(sectors.size(), 4u * 4096) << size;
+        const std::uint32_t used = size == 0 ? 0 : messageSectorCount(size);
+        for (std::uint32_t s = 0; s < 4; ++s) {
+            const std::uint8_t* sector = sectors.data() + std::size_t{s} * 4096;
+            if (s >= used) {
+                EXPECT_EQ(sector[0], kMessageEmpty) << size << " " << s;
+                EXPECT_EQ(sector[3] | sector[4] << 8, 0);
+                EXPECT_EQ(sector[5], 0xFF);
+            } else {
+                EXPECT_EQ(sector[5], 0x64);
+            }
+        }
+    }
 }
 
 } // namespace
