@@ -22,7 +22,8 @@ function(quorl_add_test target)
     target_link_libraries(${target} PRIVATE GTest::gtest GTest::gtest_main)
     target_compile_definitions(${target} PRIVATE
         QUORL_TEST_STAGE_DATA_DIR="${QUORL_STAGE_DATA_DIR}"
-        QUORL_TEST_BIN_DIR="${CMAKE_RUNTIME_OUTPUT_DIRECTORY}")
+        QUORL_TEST_BIN_DIR="${CMAKE_RUNTIME_OUTPUT_DIRECTORY}"
+        QUORL_TEST_LIB_DIR="${CMAKE_LIBRARY_OUTPUT_DIRECTORY}")
     gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60
         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120)
 endfunction()

@@ -1,0 +1,112 @@
+#include "cli/tool_help.h"
+
+#include "cli/codeplug_commands.h"
+#include "cli/help_texts.h"
+
+#include <CLI/CLI.hpp>
+#include <cstdio>
+#include <quorl_version.h>
+#include <sstream>
+#include <string>
+
+namespace quorl::cli {
+
+namespace {
+
+// The headings are the ones help2man turns into manual sections.
+std::string toolFooter() {
+    return "Exit status:\n"
+           "  " +
+           std::to_string(kExitOk) +
+           "   Success.\n"
+           "  " +
+           std::to_string(kExitFailure) +
+           "   Failure; the program's message is on standard error.\n"
+           "  " +
+           std::to_string(kExitUsage) +
+           "   Usage error: unknown command or option, missing or invalid argument.\n"
+           "\n" +
+           texts::kEnvironmentHelp + "\n" + texts::kFilesHelp;
+}
+
+bool listed(const CLI::App* command) {
+    // CLI11 hides a command by giving it no group.
+    return !command->get_group().empty();
+}
+
+void writeEntry(std::ostream& out, const std::string& name, const std::string& text) {
+    constexpr std::size_t kColumn = 30;
+    out << "  " << name;
+    if (name.size() + 2 < kColumn)
+        out << std::string(kColumn - 2 - name.size(), ' ');
+    else
+        out << "\n" << std::string(kColumn, ' ');
+    out << text << '\n';
+}
+
+std::string optionName(const CLI::Option* option) {
+    std::string name = option->get_name(true, true);
+    if (option->get_type_size_max() > 0 && !option->get_type_name().empty())
+        name += ' ' + option->get_type_name();
+    if (option->get_required())
+        name += " REQUIRED";
+    return name;
+}
+
+// One block per command that does something: its synopsis as a heading, the
+// description, then its arguments and options. Commands that only group others
+// (`audio`) lead to their members' blocks.
+void writeCommand(std::ostream& out, const CLI::App* command, const std::string& path) {
+    const auto members = command->get_subcommands(listed);
+    if (!members.empty()) {
+        for (const CLI::App* member : members)
+            writeCommand(out, member, path + ' ' + member->get_name());
+        return;
+    }
+    const auto options = command->get_options([command](const CLI::Option* o) {
+        return !o->get_group().empty() && o != command->get_help_ptr();
+    });
+    std::string synopsis = path;
+    bool anyOption = false;
+    for (const CLI::Option* o : options)
+        anyOption = anyOption || !o->get_positional();
+    if (anyOption)
+        synopsis += " [OPTIONS]";
+    for (const CLI::Option* o : options)
+        if (o->get_positional())
+            synopsis += ' ' + o->get_name();
+    out << '\n' << synopsis << ":\n  " << command->get_description() << '\n';
+    for (const CLI::Option* o : options)
+        writeEntry(out, optionName(o), o->get_description());
+}
+
+std::string fullHelp(const CLI::App& app) {
+    std::ostringstream out;
+    out << "Usage: " << app.get_name() << " [OPTIONS] COMMAND [ARGUMENTS]\n"
+        << app.get_description() << ".\n\nOptions:\n";
+    for (const CLI::Option* o :
+         app.get_options([](const CLI::Option* o) { return !o->get_group().empty(); }))
+        writeEntry(out, optionName(o), o->get_description());
+    out << "\nCommands:\n";
+    for (const CLI::App* command : app.get_subcommands(listed))
+        writeCommand(out, command, app.get_name() + ' ' + command->get_name());
+    out << '\n' << toolFooter();
+    return out.str();
+}
+
+} // namespace
+
+void describeTool(CLI::App& app) {
+    app.set_version_flag("--version", std::string("quorl ") + QUORL_VERSION,
+                         "Print the version and exit");
+    app.add_flag_callback(
+        "--help-all",
+        [&app] {
+            std::fputs(fullHelp(app).c_str(), stdout);
+            throw CLI::Success();
+        },
+        "Print the help of every command and exit");
+    app.footer(toolFooter());
+}
+
+} // namespace quorl::cli
