@@ -8,6 +8,7 @@
 #include <quorl_version.h>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace quorl::cli {
 
@@ -53,20 +54,30 @@ std::string optionName(const CLI::Option* option) {
     return name;
 }
 
-// One block per command that does something: its synopsis as a heading, the
-// description, then its arguments and options. Commands that only group others
-// (`audio`) lead to their members' blocks.
-void writeCommand(std::ostream& out, const CLI::App* command, const std::string& path) {
-    const auto members = command->get_subcommands(listed);
-    if (!members.empty()) {
-        for (const CLI::App* member : members)
-            writeCommand(out, member, path + ' ' + member->get_name());
+struct Command {
+    std::string path; // "audio compress"
+    const CLI::App* app;
+};
+
+// Commands that only group others (`audio`) stand for their members.
+void collectCommands(const CLI::App* app, const std::string& path, std::vector<Command>& out) {
+    const auto members = app->get_subcommands(listed);
+    if (members.empty()) {
+        out.push_back({path, app});
         return;
     }
-    const auto options = command->get_options([command](const CLI::Option* o) {
-        return !o->get_group().empty() && o != command->get_help_ptr();
+    for (const CLI::App* member : members)
+        collectCommands(member, path.empty() ? member->get_name() : path + ' ' + member->get_name(),
+                        out);
+}
+
+// A command's block: its synopsis as a heading, the description, then its
+// arguments and options.
+void writeCommand(std::ostream& out, const std::string& tool, const Command& command) {
+    const auto options = command.app->get_options([&command](const CLI::Option* o) {
+        return !o->get_group().empty() && o != command.app->get_help_ptr();
     });
-    std::string synopsis = path;
+    std::string synopsis = tool + ' ' + command.path;
     bool anyOption = false;
     for (const CLI::Option* o : options)
         anyOption = anyOption || !o->get_positional();
@@ -75,7 +86,8 @@ void writeCommand(std::ostream& out, const CLI::App* command, const std::string&
     for (const CLI::Option* o : options)
         if (o->get_positional())
             synopsis += ' ' + o->get_name();
-    out << '\n' << synopsis << ":\n  " << command->get_description() << '\n';
+    // The blank line keeps the description a paragraph of its own in the manual.
+    out << '\n' << synopsis << ":\n  " << command.app->get_description() << "\n\n";
     for (const CLI::Option* o : options)
         writeEntry(out, optionName(o), o->get_description());
 }
@@ -87,9 +99,13 @@ std::string fullHelp(const CLI::App& app) {
     for (const CLI::Option* o :
          app.get_options([](const CLI::Option* o) { return !o->get_group().empty(); }))
         writeEntry(out, optionName(o), o->get_description());
+    std::vector<Command> commands;
+    collectCommands(&app, "", commands);
     out << "\nCommands:\n";
-    for (const CLI::App* command : app.get_subcommands(listed))
-        writeCommand(out, command, app.get_name() + ' ' + command->get_name());
+    for (const Command& command : commands)
+        writeEntry(out, command.path, command.app->get_description());
+    for (const Command& command : commands)
+        writeCommand(out, app.get_name(), command);
     out << '\n' << toolFooter();
     return out.str();
 }
