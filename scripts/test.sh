@@ -9,6 +9,9 @@ export QT_QPA_PLATFORM=offscreen
 
 "$root/scripts/build.sh" build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
+# The Debian package from the same build, then its contents and programs.
+cmake --build "$root/build" --target package
+"$root/scripts/test-package.sh" "$root/build"
 
 "$root/scripts/build.sh" build-asan -DCMAKE_BUILD_TYPE=Debug -DQUORL_SANITIZE=ON
 ASAN_OPTIONS="detect_leaks=1:abort_on_error=1" \
