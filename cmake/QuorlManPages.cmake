@@ -1,6 +1,10 @@
 # Manual pages generated at build time from each program's own --help, so they
 # always describe the programs that are built. Needs help2man (Debian package
 # help2man); without it the build goes on without manual pages.
+if(QUORL_SANITIZE)
+    # The package comes from the normal build; sanitized programs are for tests.
+    return()
+endif()
 find_program(QUORL_HELP2MAN help2man)
 find_program(QUORL_GZIP gzip)
 if(NOT QUORL_HELP2MAN OR NOT QUORL_GZIP)
