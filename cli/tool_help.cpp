@@ -122,7 +122,9 @@ void describeTool(CLI::App& app) {
             throw CLI::Success();
         },
         "Print the help of every command and exit");
-    app.footer(toolFooter());
+    // A callback, unlike a fixed footer, is not copied to the commands added later:
+    // only `quorl --help` ends with it.
+    app.footer([] { return toolFooter(); });
 }
 
 } // namespace quorl::cli
