@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The bash completion of quorl against the built tool: commands, nested
 # commands, options, files by kind and port names from `quorl ports`.
-# Usage: completion_test.sh QUORL COMPLETION_SCRIPT
+# Usage: completion_test.sh QUORL QUORL_PAGER_SIM COMPLETION_SCRIPT
 set -uo pipefail
 quorl=$1
-script=$2
+sim=$2
+script=$3
 helpers=/usr/share/bash-completion/bash_completion
 if [ ! -r "$helpers" ]; then
     echo "bash-completion is not installed; skipped"
@@ -16,8 +17,16 @@ source "$helpers"
 source "$script"
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work" || exit 1
+sim_pid=""
+trap '[ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null; wait; rm -rf "$work"' EXIT
+# A simulated cradle of this test's own, so `quorl ports` has a port to offer.
+export XDG_RUNTIME_DIR="$work/run"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+unset QUORL_SIM_CRADLES
+"$sim" --register >"$work/sim.out" 2>&1 &
+sim_pid=$!
+mkdir "$work/files"
+cd "$work/files" || exit 1
 touch pager.ppg other.PPG alert.wav notes.txt summary.pdf
 mkdir folder
 
@@ -62,9 +71,18 @@ expect "$quorl audio compress " "alert.wav folder"
 expect "$quorl audio compress alert.wav -o " "folder"
 expect "$quorl report pager.ppg -o " "folder summary.pdf"
 expect "$quorl audio write --slot 1=" "1=alert.wav 1=folder"
-export QUORL_SIM_CRADLES=/dev/null
-expect "$quorl read --port " "/dev/null"
-expect "$quorl write --port /dev/null " "folder other.PPG pager.ppg"
+port=""
+for _ in $(seq 100); do # the simulator may take a while on a loaded machine
+    port=$("$quorl" ports 2>/dev/null | cut -f1 | head -n1)
+    [ -n "$port" ] && break
+    sleep 0.1
+done
+if [ -z "$port" ]; then
+    echo "FAIL: the simulated cradle was not listed: $(cat "$work/sim.out")"
+    failures=$((failures + 1))
+fi
+expect "$quorl read --port " "$port"
+expect "$quorl write --port $port " "folder other.PPG pager.ppg"
 
 echo "$((14 - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]
