@@ -121,6 +121,10 @@ mv "$work/libVQ4.so.away" "$usr/lib/tessaly-vi-quorl/libVQ4.so"
 check "quorl report writes a PDF through the packaged quorl-report" \
     "$usr/bin/quorl" report "$usr/share/tessaly-vi-quorl/Lib/Default_UHF_1CH.ppg" -o "$work/summary.pdf"
 check "the summary PDF is written" test -s "$work/summary.pdf"
+# The program itself starts (offscreen) and is still running when timeout ends it.
+started=0
+timeout 3 "$usr/bin/tessaly-vi-quorl" >/dev/null 2>&1 || started=$?
+check "tessaly-vi-quorl starts from the package" test "$started" -eq 124
 
 # Maintainer scripts: harmless without udev (as in a container or chroot).
 for script in postinst postrm; do
