@@ -13,7 +13,8 @@ inline constexpr const char* kEnvironmentHelp =
     "  QUORL_SIM_CRADLES  Simulated cradles to list besides the real ones:\n"
     "                     device paths separated by ':'.\n"
     "  XDG_RUNTIME_DIR    Holds tessaly-vi-quorl/sim-cradles, the cradles that\n"
-    "                     quorl-pager-sim --register lists.\n";
+    "                     quorl-pager-sim --register lists (without it:\n"
+    "                     $XDG_STATE_HOME, else ~/.local/state).\n";
 
 inline constexpr const char* kFilesHelp =
     "Files:\n"
