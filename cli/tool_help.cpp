@@ -47,8 +47,11 @@ void writeEntry(std::ostream& out, const std::string& name, const std::string& t
 
 std::string optionName(const CLI::Option* option) {
     std::string name = option->get_name(true, true);
-    if (option->get_type_size_max() > 0 && !option->get_type_name().empty())
-        name += ' ' + option->get_type_name();
+    // CLI11 appends a validator's text ("INT:INT in [0 - 6]"); the manual and the
+    // completion want the plain kind of value, the descriptions give the range.
+    const std::string type = option->get_type_name().substr(0, option->get_type_name().find(':'));
+    if (option->get_type_size_max() > 0 && !type.empty())
+        name += ' ' + type;
     if (option->get_required())
         name += " REQUIRED";
     return name;
