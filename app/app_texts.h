@@ -1,5 +1,7 @@
 #pragma once
 
+#include <quorl_version.h>
+
 // The program's own texts for the frame, its menus and boxes, used verbatim.
 namespace quorl::texts {
 
@@ -63,8 +65,9 @@ inline constexpr const char* kOperationRunningNote = "A pager operation is runni
 
 inline constexpr const char* kAboutTitle = "About Tessaly VI Quorl";
 inline constexpr const char* kAboutProduct = "Tessaly VI Two Tone Voice Pager Programming Software";
+// Release and date come from the build's one version source.
 inline constexpr const char* kAboutVersion =
-    "Version R01.07                    Build date : May 26th, 2014";
+    "Version " QUORL_RELEASE_TEXT "                    Build date : " QUORL_RELEASE_DATE_TEXT;
 
 inline constexpr const char* kCommunicationError1 =
     "Communication Error #1 \r\n\r\nUSB device not connected! \r\nPlease connect the pager "

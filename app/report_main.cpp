@@ -14,6 +14,11 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <quorl_version.h>
+
+namespace {
+constexpr const char* kUsage = "usage: quorl-report FILE.ppg -o FILE.pdf\n";
+}
 
 namespace {
 
@@ -48,18 +53,32 @@ private:
 int main(int argc, char** argv) {
     std::string input, output;
     for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::printf("Usage: quorl-report FILE.ppg -o FILE.pdf\n"
+                        "Writes the printed summary of a .ppg file as a PDF without a display;\n"
+                        "`quorl report` runs it.\n\n"
+                        "Options:\n"
+                        "  -o, --output FILE.pdf  PDF file to write.\n"
+                        "  -h, --help             Print this help and exit.\n"
+                        "  --version              Print the version and exit.\n");
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("quorl-report %s\n", QUORL_VERSION);
+            return 0;
+        }
         if ((std::strcmp(argv[i], "-o") == 0 || std::strcmp(argv[i], "--output") == 0) &&
             i + 1 < argc)
             output = argv[++i];
         else if (input.empty() && argv[i][0] != '-')
             input = argv[i];
         else {
-            std::fprintf(stderr, "usage: quorl-report FILE.ppg -o FILE.pdf\n");
+            std::fputs(kUsage, stderr);
             return 2;
         }
     }
     if (input.empty() || output.empty()) {
-        std::fprintf(stderr, "usage: quorl-report FILE.ppg -o FILE.pdf\n");
+        std::fputs(kUsage, stderr);
         return 2;
     }
     // Always headless: a QT_QPA_PLATFORM of xcb or wayland without a display (an ssh

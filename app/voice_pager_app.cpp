@@ -15,6 +15,8 @@
 #include "link/codeplug_operation.h"
 #include "link/custom_audio_download.h"
 
+#include <quorl_version.h>
+
 namespace quorl {
 
 namespace {
@@ -33,7 +35,7 @@ private:
 CVoicePagerApp::CVoicePagerApp(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QString::fromUtf8(texts::kFrameTitle));
     setOrganizationName(QString::fromUtf8(texts::kProfileCompany));
-    setApplicationVersion(QStringLiteral("R01.07"));
+    setApplicationVersion(QStringLiteral(QUORL_VERSION));
     setDesktopFileName(QStringLiteral("tessaly-vi-quorl"));
     // The desktop program initialised OLE here for its print and clipboard
     // plumbing; Qt needs nothing of the kind, so there is no start-up failure to report.

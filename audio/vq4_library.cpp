@@ -92,15 +92,10 @@ std::vector<std::string> CXLoadLibrary::candidatePaths() {
     if (ec)
         return {kLibraryName};
     const auto dir = exe.parent_path();
-    std::vector<std::string> paths{(dir / kLibraryName).string(),
-                                   (dir / ".." / "lib" / kLibraryName).lexically_normal().string()};
-#ifdef QUORL_INSTALL_LIBDIR
-    // An installation may put libraries in a multiarch folder (lib/x86_64-linux-gnu).
-    const auto installed = (dir / ".." / QUORL_INSTALL_LIBDIR / kLibraryName).lexically_normal();
-    if (installed.string() != paths.back())
-        paths.push_back(installed.string());
-#endif
-    return paths;
+    // The programs' private library folder, <prefix>/lib/tessaly-vi-quorl, the
+    // same in the build tree and in an installation.
+    return {(dir / kLibraryName).string(),
+            (dir / ".." / QUORL_PRIVATE_LIB_SUBDIR / kLibraryName).lexically_normal().string()};
 }
 
 bool CXLoadLibrary::load() {

@@ -26,8 +26,8 @@ public:
     CXLoadLibrary(const CXLoadLibrary&) = delete;
     CXLoadLibrary& operator=(const CXLoadLibrary&) = delete;
 
-    // Loads libVQ4.so from the program's folder or from its ../lib folder (or the
-    // installation's library folder), else wherever the dynamic linker finds it.
+    // Loads libVQ4.so from the program's folder or from its private library
+    // folder ../lib/tessaly-vi-quorl, else wherever the dynamic linker finds it.
     bool load();
     // Loads the library at `path`. False, with nothing loaded, when the module
     // does not load, carries no version note or lacks an entry point.

@@ -5,12 +5,14 @@
 #include "cli/output_check.h"
 #include "cli/pager_commands.h"
 #include "cli/report_command.h"
+#include "cli/tool_help.h"
 
 #include <CLI/CLI.hpp>
 
 int main(int argc, char** argv) {
     CLI::App app{"Tessaly VI Quorl command-line tool", "quorl"};
     app.require_subcommand(1);
+    quorl::cli::describeTool(app);
     int exitCode = quorl::cli::kExitOk;
     quorl::cli::addCodeplugCommands(app, exitCode);
     quorl::cli::addReportCommand(app, exitCode);

@@ -34,6 +34,7 @@ function(quorl_add_test target)
     target_link_libraries(${target} PRIVATE GTest::gtest GTest::gtest_main)
     target_compile_definitions(${target} PRIVATE
         QUORL_TEST_STAGE_DATA_DIR="${QUORL_STAGE_DATA_DIR}"
-        QUORL_TEST_BIN_DIR="${CMAKE_RUNTIME_OUTPUT_DIRECTORY}")
+        QUORL_TEST_BIN_DIR="${CMAKE_RUNTIME_OUTPUT_DIRECTORY}"
+        QUORL_TEST_LIB_DIR="${CMAKE_LIBRARY_OUTPUT_DIRECTORY}")
     quorl_discover_tests(${target})
 endfunction()

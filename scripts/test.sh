@@ -11,6 +11,9 @@ export QT_QPA_PLATFORM=offscreen
 
 "$root/scripts/build.sh" build -DCMAKE_BUILD_TYPE=Release -DQUORL_WERROR=ON
 ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
+# The Debian package from the same build, then its contents and programs.
+cmake --build "$root/build" --target package
+"$root/scripts/test-package.sh" "$root/build"
 # Numbers in texts, files and pager bytes must not follow the desktop's locale.
 LC_ALL=de_DE.UTF-8 ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
 

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <iostream>
 #include <pthread.h>
+#include <quorl_version.h>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -77,6 +78,8 @@ void removeLink(const std::string& device, const std::filesystem::path& link) {
 int main(int argc, char** argv) {
     using namespace quorl;
     CLI::App app{"Tessaly VI pager simulator on a pseudo-terminal", "quorl-pager-sim"};
+    app.set_version_flag("--version", std::string("quorl-pager-sim ") + QUORL_VERSION,
+                         "Print the version and exit");
     std::string ppg, linkPath, firmware = "V0107", model, version;
     bool registerCradle = false, noSerial = false;
     int eraseMs = 300;

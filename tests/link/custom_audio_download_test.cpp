@@ -17,8 +17,7 @@ namespace quorl {
 namespace {
 
 const std::filesystem::path kInstall = QUORL_TEST_STAGE_DATA_DIR;
-const std::filesystem::path kLibrary =
-    std::filesystem::path(QUORL_TEST_BIN_DIR).parent_path() / "lib" / "libVQ4.so";
+const std::filesystem::path kLibrary = std::filesystem::path(QUORL_TEST_LIB_DIR) / "libVQ4.so";
 
 std::vector<std::uint8_t> stream(std::size_t n) {
     std::vector<std::uint8_t> s(n);

@@ -21,8 +21,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 const std::filesystem::path kInstall = QUORL_TEST_STAGE_DATA_DIR;
-const std::filesystem::path kLibrary =
-    std::filesystem::path(QUORL_TEST_BIN_DIR).parent_path() / "lib" / "libVQ4.so";
+const std::filesystem::path kLibrary = std::filesystem::path(QUORL_TEST_LIB_DIR) / "libVQ4.so";
 
 // Notes when the first message was shown.
 class TimedHost : public test::RecordingHost {

@@ -1,0 +1,33 @@
+#pragma once
+
+// The parts of the programs' --help that tessaly-vi-quorl and quorl share. The
+// manual pages are generated from --help, so these texts are their source too.
+// "Heading:" followed by indented entries is the layout help2man understands.
+namespace quorl::cli::texts {
+
+inline constexpr const char* kEnvironmentHelp =
+    "Environment:\n"
+    "  QUORL_BUILD_DIR    Custom audio working folder (default:\n"
+    "                     $XDG_DATA_HOME/tessaly-vi-quorl/BuildIMG).\n"
+    "  XDG_DATA_HOME      Per-user data folder (default: ~/.local/share).\n"
+    "  QUORL_SIM_CRADLES  Simulated cradles to list besides the real ones:\n"
+    "                     device paths separated by ':'.\n"
+    "  XDG_RUNTIME_DIR    Holds tessaly-vi-quorl/sim-cradles, the cradles that\n"
+    "                     quorl-pager-sim --register lists (without it:\n"
+    "                     $XDG_STATE_HOME, else ~/.local/state).\n";
+
+inline constexpr const char* kFilesHelp =
+    "Files:\n"
+    "  /dev/ttyUSB*       Programming cradles (Silicon Labs CP210x bridges).\n"
+    "  /usr/lib/udev/rules.d/70-tessaly-cradle.rules\n"
+    "                     Gives the user at the seat and the dialout group\n"
+    "                     access to a cradle.\n"
+    "  /usr/share/tessaly-vi-quorl/Lib/*.ppg\n"
+    "                     Factory codeplugs (VHF five channels, UHF one channel).\n"
+    "  /usr/share/tessaly-vi-quorl/WavForms/*.wav\n"
+    "                     Default custom audio recordings.\n"
+    "  ~/.local/share/tessaly-vi-quorl/BuildIMG\n"
+    "                     BuildIMG.cfg, exist_file.jjb, BinFiles/*.bin and their\n"
+    "                     .dwk page files: the custom audio working files.\n";
+
+} // namespace quorl::cli::texts

@@ -1,0 +1,32 @@
+# The release texts against dates whose spelling and weekday are known:
+# cmake -P release_texts_test.cmake
+include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/QuorlReleaseTexts.cmake)
+
+function(expect_date date text rfc)
+    quorl_release_date_texts(${date} got_text got_rfc)
+    if(NOT got_text STREQUAL text OR NOT got_rfc STREQUAL rfc)
+        message(SEND_ERROR "${date}: got '${got_text}' / '${got_rfc}', expected '${text}' / '${rfc}'")
+    endif()
+endfunction()
+
+expect_date(2014-05-26 "May 26th, 2014" "Mon, 26 May 2014 00:00:00 +0000")
+expect_date(2021-01-01 "January 1st, 2021" "Fri, 01 Jan 2021 00:00:00 +0000")
+expect_date(2012-02-29 "February 29th, 2012" "Wed, 29 Feb 2012 00:00:00 +0000")
+expect_date(2000-03-01 "March 1st, 2000" "Wed, 01 Mar 2000 00:00:00 +0000")
+expect_date(1900-03-01 "March 1st, 1900" "Thu, 01 Mar 1900 00:00:00 +0000")
+expect_date(2013-12-11 "December 11th, 2013" "Wed, 11 Dec 2013 00:00:00 +0000")
+expect_date(2013-12-12 "December 12th, 2013" "Thu, 12 Dec 2013 00:00:00 +0000")
+expect_date(2013-12-13 "December 13th, 2013" "Fri, 13 Dec 2013 00:00:00 +0000")
+expect_date(2024-06-22 "June 22nd, 2024" "Sat, 22 Jun 2024 00:00:00 +0000")
+expect_date(2024-06-23 "June 23rd, 2024" "Sun, 23 Jun 2024 00:00:00 +0000")
+expect_date(2024-10-31 "October 31st, 2024" "Thu, 31 Oct 2024 00:00:00 +0000")
+
+foreach(pair "1;7;R01.07" "2;10;R02.10" "12;0;R12.00")
+    list(GET pair 0 major)
+    list(GET pair 1 minor)
+    list(GET pair 2 expected)
+    quorl_release_text(${major} ${minor} got)
+    if(NOT got STREQUAL expected)
+        message(SEND_ERROR "${major}.${minor}: got '${got}', expected '${expected}'")
+    endif()
+endforeach()
