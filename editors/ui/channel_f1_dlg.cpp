@@ -5,6 +5,7 @@
 #include "editors/channel_texts.h"
 #include "editors/ui/falshing_dlg.h"
 #include "editors/ui/tone_table_dlg.h"
+#include "widgets/level_slider.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -99,11 +100,7 @@ void CChannelF1Dlg::build() {
     for (QToolButton* b : {timerUp_, timerDown_})
         b->setFocusPolicy(Qt::NoFocus);
     timerSec_ = new QLabel(qs(txt::kSec), this);
-    squelch_ = new QSlider(Qt::Horizontal, this);
-    squelch_->setRange(0, options::kSquelchPositions - 1);
-    squelch_->setPageStep(1);
-    squelch_->setTickPosition(QSlider::TicksBelow);
-    squelch_->setTickInterval(1);
+    squelch_ = new LevelSlider(options::kSquelchPositions, this);
     dutyLabel_ = new QLabel(this);
     clearAll_ = new QPushButton(qs(txt::kClearAllTones), this);
 

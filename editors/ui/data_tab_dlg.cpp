@@ -177,6 +177,17 @@ void CDataTabDlg::keyPressEvent(QKeyEvent* event) {
             helpOpener_();
         event->accept();
         return;
+    case Qt::Key_S:
+        // A click on the "Channel F1" header leaves the focus on the tab bar, whose
+        // keys end here rather than on the page: S still belongs to the channel shown.
+        if (stack_->currentIndex() == ChannelPage &&
+            !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            channel_->openFalsingAdjustment();
+            event->accept();
+            return;
+        }
+        QDialog::keyPressEvent(event);
+        return;
     default:
         QDialog::keyPressEvent(event);
     }
