@@ -57,6 +57,11 @@ inline constexpr const char* kPromptStatusBar = "Show or hide the status bar\nTo
 inline constexpr const char* kPromptAbout =
     "Display program information, version number and copyright\nAbout";
 inline constexpr const char* kPromptReady = "Ready";
+// The status-bar note after a pager operation that worked: what, how long, when.
+inline constexpr const char* kNoteReadDone = "Read the pager in %1 s (%2)";
+inline constexpr const char* kNoteWriteDone = "Wrote the pager in %1 s (%2)";
+inline constexpr const char* kNoteAudioDone = "Wrote the custom audio in %1 s (%2)";
+inline constexpr const char* kExportPdfTitle = "Export PDF";
 
 inline constexpr const char* kAboutTitle = "About Tessaly VI Quorl";
 inline constexpr const char* kAboutProduct = "Tessaly VI Two Tone Voice Pager Programming Software";

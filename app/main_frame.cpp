@@ -25,6 +25,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTime>
 #include <QToolBar>
 #include <QUrl>
 
@@ -108,6 +109,8 @@ CMainFrame::CMainFrame(QtProfileStore& profile, CVoicePagerDoc& document, QWidge
                                   if (progress_)
                                       progress_->close();
                                   progress_.reset();
+                                  if (operationClock_.isValid())
+                                      operationMs_ = operationClock_.elapsed();
                               }});
     cradleProbe_ = [] { return refreshCradlePresence(); };
     systemSetup_ = [this] { runSystemSetup(this); };
@@ -131,6 +134,7 @@ CMainFrame::CMainFrame(QtProfileStore& profile, CVoicePagerDoc& document, QWidge
         this, &CMainFrame::pagerOperationFinished, this,
         [this] {
             runner_.join();
+            showOperationNote();
             view_->startTimer0();
             view_->viewport()->update();
             updateTitle();
@@ -273,8 +277,12 @@ void CMainFrame::rebuildRecentFiles() {
 }
 
 void CMainFrame::updateTitle() {
-    setWindowTitle(document_.title() + QStringLiteral(" - ") +
-                   QString::fromUtf8(texts::kFrameTitle));
+    // Desktop shells show the file and whether it has unsaved edits ("name* - ...").
+    const QString title = document_.title() +
+                          (document_.state().modified ? QStringLiteral("*") : QString()) +
+                          QStringLiteral(" - ") + QString::fromUtf8(texts::kFrameTitle);
+    if (windowTitle() != title)
+        setWindowTitle(title);
 }
 
 bool CMainFrame::busy() const {
@@ -288,6 +296,8 @@ void CMainFrame::updateCommandUI() {
     ctx.cradleConnected = cradleConnected_;
     for (auto it = actions_.begin(); it != actions_.end(); ++it)
         it.value()->setEnabled(isCommandEnabled(it.key(), ctx));
+    // The editors mark the codeplug modified without a signal; the title follows here.
+    updateTitle();
 }
 
 void CMainFrame::onFirstUpdate() {
@@ -369,8 +379,9 @@ void CMainFrame::onExportPdf() {
                     ? QStringLiteral("codeplug.pdf")
                     : QFileInfo(suggested).completeBaseName() + QStringLiteral(".pdf");
     const QString folder = QString::fromStdString(document_.document().initialFolder());
-    const QString path = QFileDialog::getSaveFileName(this, QString(), folder + "/" + suggested,
-                                                      QStringLiteral("PDF Files(*.pdf)"));
+    const QString path =
+        QFileDialog::getSaveFileName(this, QString::fromUtf8(texts::kExportPdfTitle),
+                                     folder + "/" + suggested, QStringLiteral("PDF Files(*.pdf)"));
     if (path.isEmpty())
         return;
     if (!exportReportPdf(summaryReport(), path))
@@ -384,6 +395,11 @@ void CMainFrame::runPagerOperation(PagerOperation op) {
     runner_.start(
         op,
         [this, op, hadFile] {
+            runningOperation_ = op;
+            operationSucceeded_ = false;
+            operationMs_ = -1;
+            operationClock_.start();
+            statusBar()->clearMessage();
             view_->stopTimer0();
             // The image about to be read has no file yet.
             if (op == PagerOperation::ReadCodeplug && hadFile)
@@ -391,6 +407,19 @@ void CMainFrame::runPagerOperation(PagerOperation op) {
             updateCommandUI();
         },
         [this] { emit pagerOperationFinished(); });
+}
+
+void CMainFrame::showOperationNote() {
+    const qint64 ms = operationMs_ >= 0 ? operationMs_ : operationClock_.elapsed();
+    operationClock_.invalidate();
+    if (!operationSucceeded_.exchange(false))
+        return; // a failure has had its message box; Cancel needs no word
+    const char* note = runningOperation_ == PagerOperation::ReadCodeplug    ? texts::kNoteReadDone
+                       : runningOperation_ == PagerOperation::WriteCodeplug ? texts::kNoteWriteDone
+                                                                            : texts::kNoteAudioDone;
+    statusBar()->showMessage(
+        QString::fromUtf8(note).arg(QString::number(static_cast<double>(ms) / 1000.0, 'f', 1),
+                                    QTime::currentTime().toString(QStringLiteral("HH:mm"))));
 }
 
 void CMainFrame::onReadCodeplug() {

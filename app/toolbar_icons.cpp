@@ -118,7 +118,12 @@ void draw(QPainter& p, ToolbarIcon which) {
 
 QIcon toolbarIcon(ToolbarIcon which) {
     QIcon icon;
-    for (int scale : {1, 2}) {
+    // Drawn rather than scaled, so every size is sharp: 1x and 2x for the toolbar
+    // (200 % displays), and up to 128 pixels for the program's icon in task
+    // switchers and docks.
+    const std::initializer_list<int> toolbarScales{1, 2};
+    const std::initializer_list<int> applicationScales{1, 2, 3, 4, 8};
+    for (int scale : which == ToolbarIcon::Application ? applicationScales : toolbarScales) {
         QPixmap pm(16 * scale, 15 * scale);
         pm.setDevicePixelRatio(scale);
         pm.fill(Qt::transparent);

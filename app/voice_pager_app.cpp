@@ -6,6 +6,7 @@
 #include "app/message_box.h"
 #include "app/qt_operation_host.h"
 #include "app/qt_profile_store.h"
+#include "app/toolbar_icons.h"
 #include "app/voice_pager_doc.h"
 #include "audio/custom_audio_model.h"
 #include "audio/custom_audio_slots.h"
@@ -35,6 +36,8 @@ CVoicePagerApp::CVoicePagerApp(int& argc, char** argv) : QApplication(argc, argv
     setOrganizationName(QString::fromUtf8(texts::kProfileCompany));
     setApplicationVersion(QStringLiteral("R01.07"));
     setDesktopFileName(QStringLiteral("tessaly-vi-quorl"));
+    // Every window, dialog and message box carries the program's icon.
+    setWindowIcon(toolbarIcon(ToolbarIcon::Application));
     // The desktop program initialised OLE here for its print and clipboard
     // plumbing; Qt needs nothing of the kind, so there is no start-up failure to report.
     profile_ = std::make_unique<QtProfileStore>();
@@ -50,22 +53,25 @@ CVoicePagerApp::CVoicePagerApp(int& argc, char** argv) : QApplication(argc, argv
         for (int i = 0; i < kDownloadSlots; ++i)
             marked[static_cast<std::size_t>(i)] = {customAudio_->slot(i).write,
                                                    customAudio_->activePath(i)};
-        runPagerOperation(
+        const OperationOutcome outcome = runPagerOperation(
             OperationSelector::CustomAudioDownload, document_->state(), frame_->operationHost(),
             [this, &marked](CCommPort& port, OperationHost& host) {
                 return downloadCustomAudio(port, host, marked, [this](const std::string& wav) {
                     return voiceBuild_->build(wav);
                 });
             });
+        if (outcome == OperationOutcome::Succeeded)
+            frame_->operationSucceeded();
     });
     frame_->setUserDataWindow([this] { runUserData(); });
     // Read Codeplug and Write Codeplug run on the worker with the frame's host.
     for (auto op : {PagerOperation::ReadCodeplug, PagerOperation::WriteCodeplug})
         frame_->operations().setBody(op, [this](PagerOperation which) {
-            runPagerOperation(which == PagerOperation::ReadCodeplug
-                                  ? OperationSelector::CodeplugRead
-                                  : OperationSelector::CodeplugWrite,
-                              document_->state(), frame_->operationHost());
+            if (runPagerOperation(
+                    which == PagerOperation::ReadCodeplug ? OperationSelector::CodeplugRead
+                                                          : OperationSelector::CodeplugWrite,
+                    document_->state(), frame_->operationHost()) == OperationOutcome::Succeeded)
+                frame_->operationSucceeded();
         });
     frame_->setCustomAudioWindow([this] { runCustomAudio(); });
     // Closing the frame first lets unsaved custom audio choices be saved.

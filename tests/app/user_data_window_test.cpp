@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -69,6 +70,30 @@ TEST_F(UserDataWindowTest, EnterAndEscapeNeverCloseTheWindow) {
     EXPECT_EQ(window->tabBar()->count(), 8);
     EXPECT_EQ(window->tabBar()->tabText(2), "Function Switches ");
     EXPECT_EQ(window->tabBar()->tabText(7), "Channel F5 ");
+}
+
+TEST_F(UserDataWindowTest, SOpensTheFalsingAdjustmentWhileTheChannelTabHeaderHasTheFocus) {
+    int opened = 0;
+    modals.onNextModal([&](QWidget* w) {
+        EXPECT_EQ(w->windowTitle(), "Falsing Adjustment");
+        ++opened;
+        static_cast<QDialog*>(w)->reject();
+    });
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::mouseClick(window->tabBar(), Qt::LeftButton, {},
+                      window->tabBar()->tabRect(CDataTabDlg::ChannelPage).center());
+    ASSERT_EQ(window->pages()->currentWidget(), window->channelPage());
+    window->tabBar()->setFocus();
+    QTest::keyClick(window->tabBar(), Qt::Key_S);
+    for (int i = 0; i < 300 && opened == 0; ++i)
+        QTest::qWait(10);
+    EXPECT_EQ(opened, 1);
+    // On the other tabs S is just a letter.
+    window->tabBar()->setCurrentIndex(CDataTabDlg::GeneralPage);
+    QTest::keyClick(window->tabBar(), Qt::Key_S);
+    QTest::qWait(50);
+    EXPECT_EQ(opened, 1);
 }
 
 TEST_F(UserDataWindowTest, ASwitchSetToPriorityScanEnablesTheScanTimeOnReturn) {
