@@ -6,6 +6,7 @@
 // One look per run, because the scale must be fixed before the application starts:
 // the pictures are DIR/NAME.png at 100 %, DIR/NAME@2x.png at 200 % and
 // DIR/NAME-dark.png in the dark palette.
+#include "app/desktop_look.h"
 #include "app/window_gallery.h"
 
 #include <QApplication>
@@ -82,6 +83,7 @@ int main(int argc, char** argv) {
     ::unsetenv("QT_AUTO_SCREEN_SCALE_FACTOR");
 
     QApplication app(argc, argv);
+    quorl::applyDesktopLook(app);
     QApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
     QApplication::setApplicationName(QStringLiteral("Tessaly VI Quorl"));
     // The same look on every build machine: Fusion, and the font the dependency

@@ -1,12 +1,12 @@
 #include "app/voice_pager_app.h"
 
 #include "app/app_texts.h"
+#include "app/desktop_look.h"
 #include "app/installation.h"
 #include "app/main_frame.h"
 #include "app/message_box.h"
 #include "app/qt_operation_host.h"
 #include "app/qt_profile_store.h"
-#include "app/toolbar_icons.h"
 #include "app/voice_pager_doc.h"
 #include "audio/custom_audio_model.h"
 #include "audio/custom_audio_slots.h"
@@ -36,8 +36,7 @@ CVoicePagerApp::CVoicePagerApp(int& argc, char** argv) : QApplication(argc, argv
     setOrganizationName(QString::fromUtf8(texts::kProfileCompany));
     setApplicationVersion(QStringLiteral("R01.07"));
     setDesktopFileName(QStringLiteral("tessaly-vi-quorl"));
-    // Every window, dialog and message box carries the program's icon.
-    setWindowIcon(toolbarIcon(ToolbarIcon::Application));
+    applyDesktopLook(*this);
     // The desktop program initialised OLE here for its print and clipboard
     // plumbing; Qt needs nothing of the kind, so there is no start-up failure to report.
     profile_ = std::make_unique<QtProfileStore>();

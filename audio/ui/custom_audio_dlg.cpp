@@ -4,6 +4,7 @@
 #include "audio/audio_texts.h"
 #include "audio/ui/tip_dlg.h"
 #include "audio/ui/wave_output.h"
+#include "widgets/elided_path_edit.h"
 
 #include <QCheckBox>
 #include <QFileDialog>
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace quorl {
@@ -51,9 +53,9 @@ CCustomAudioDlg::CCustomAudioDlg(CustomAudioModel& model, AuditionPort& audition
         for (int i = first; i <= last; ++i) {
             Row& r = rows_[static_cast<std::size_t>(i)];
             const int line = i - first + 1;
-            r.file = new QLineEdit(box);
-            r.file->setReadOnly(true);
-            r.file->setMinimumWidth(360);
+            r.file = new ElidedPathEdit(box);
+            // Room for a file name and a little of its folder; wider windows show more.
+            r.file->setMinimumWidth(r.file->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 40);
             r.browse = new QPushButton(systemText(texts::kBrowse), box);
             r.useDefault = new QCheckBox(box);
             r.playFile = new QPushButton(QStringLiteral("\u25B6"), box);
@@ -137,7 +139,13 @@ void CCustomAudioDlg::showEvent(QShowEvent* event) {
         tipShown_ = true;
         auto* tip = new CTipDlg(profile_, this);
         tip->setAttribute(Qt::WA_DeleteOnClose);
-        tip->move(frameGeometry().topRight() + QPoint(8, 0));
+        // Beside the window, on the side with room; kept on the screen when shown.
+        tip->adjustSize();
+        QPoint at = frameGeometry().topRight() + QPoint(8, 0);
+        if (const QScreen* s = screen();
+            s && at.x() + tip->frameGeometry().width() > s->availableGeometry().right())
+            at.setX(frameGeometry().left() - 8 - tip->frameGeometry().width());
+        tip->move(at);
         tip->show();
     }
 }

@@ -1,4 +1,5 @@
 #include "editors/ui/data_tab_dlg.h"
+#include "widgets/screen_placement.h"
 #include "widgets/system_text.h"
 
 #include "editors/ui/channel_f1_dlg.h"
@@ -141,6 +142,8 @@ void CDataTabDlg::fitToScreen() {
     resize(std::max(fit.width, minimumWidth()), std::max(fit.height, minimumHeight()));
     if (s)
         move(s->availableGeometry().center() - rect().center());
+    // The rule counts the whole screen; panels and the title bar take part of it.
+    ScreenPlacement::place(*this);
 }
 
 void CDataTabDlg::showEvent(QShowEvent* event) {
