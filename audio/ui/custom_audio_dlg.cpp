@@ -55,7 +55,7 @@ CCustomAudioDlg::CCustomAudioDlg(CustomAudioModel& model, AuditionPort& audition
             const int line = i - first + 1;
             r.file = new ElidedPathEdit(box);
             // Room for a file name and a little of its folder; wider windows show more.
-            r.file->setMinimumWidth(r.file->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 40);
+            r.file->setMinimumWidth(r.file->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 52);
             r.browse = new QPushButton(systemText(texts::kBrowse), box);
             r.useDefault = new QCheckBox(box);
             r.playFile = new QPushButton(QStringLiteral("\u25B6"), box);
@@ -97,8 +97,22 @@ CCustomAudioDlg::CCustomAudioDlg(CustomAudioModel& model, AuditionPort& audition
     };
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(makeGroup(texts::kAlertGroup, 0, 4));
-    layout->addWidget(makeGroup(texts::kSwitchGroup, 5, 12));
+    QGroupBox* alerts = makeGroup(texts::kAlertGroup, 0, 4);
+    QGroupBox* switches = makeGroup(texts::kSwitchGroup, 5, 12);
+    layout->addWidget(alerts);
+    layout->addWidget(switches);
+    // The two frames' columns line up: each column as wide as the wider frame needs.
+    auto* alertGrid = static_cast<QGridLayout*>(alerts->layout());
+    auto* switchGrid = static_cast<QGridLayout*>(switches->layout());
+    for (int c = 0; c < alertGrid->columnCount(); ++c) {
+        int widest = 0;
+        for (QGridLayout* grid : {alertGrid, switchGrid})
+            for (int r = 1; r < grid->rowCount(); ++r)
+                if (QLayoutItem* item = grid->itemAtPosition(r, c))
+                    widest = std::max(widest, item->sizeHint().width());
+        alertGrid->setColumnMinimumWidth(c, widest);
+        switchGrid->setColumnMinimumWidth(c, widest);
+    }
     QFont noteFont(QStringLiteral("Arial"));
     noteFont.setBold(true);
     noteFont.setPixelSize(15);

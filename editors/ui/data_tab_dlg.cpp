@@ -76,6 +76,9 @@ CDataTabDlg::CDataTabDlg(CodeplugState& state, AuditionPort& audition,
     });
     connect(tabs_, &QTabBar::currentChanged, this, &CDataTabDlg::tabChanged);
 
+    // Tab reads the window left to right: the pages, then "View Custom Audio", OK, Cancel.
+    QWidget::setTabOrder(viewCustomAudio_, ok);
+    QWidget::setTabOrder(ok, cancel);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(viewCustomAudio_);
     buttons->addStretch(1);
