@@ -45,12 +45,16 @@ void CVoicePagerView::showEvent(QShowEvent* event) {
 }
 
 void CVoicePagerView::paintEvent(QPaintEvent* event) {
-    if (offscreen_.isNull()) {
-        // Created on the first paint: white, with the picture in its top-left corner.
-        offscreen_ = QImage(scrollSize(), QImage::Format_RGB888);
+    const qreal dpr = viewport()->devicePixelRatioF();
+    if (offscreen_.isNull() || offscreen_.devicePixelRatio() != dpr) {
+        // Created on the first paint (and again when the window moves to a screen of
+        // another scale): white, with the picture in its top-left corner, at the
+        // screen's own resolution.
+        offscreen_ = QImage(scrollSize() * dpr, QImage::Format_RGB888);
+        offscreen_.setDevicePixelRatio(dpr);
         offscreen_.fill(Qt::white);
         QPainter p(&offscreen_);
-        p.drawImage(0, 0, backgroundPicture());
+        p.drawImage(0, 0, backgroundPicture(dpr));
     }
     QPainter painter(viewport());
     painter.fillRect(event->rect(), Qt::white);
