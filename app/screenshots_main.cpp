@@ -42,6 +42,14 @@ std::string screenConfig(const std::string& folder, int scale) {
     return path;
 }
 
+// The offscreen platform says on every window that it cannot pass size hints on to
+// a window manager it does not have; that is no news in a build log.
+void quietOffscreenNotes(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (text.contains(QStringLiteral("propagateSizeHints")))
+        return;
+    std::fputs(qPrintable(qFormatLogMessage(type, context, text) + QLatin1Char('\n')), stderr);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -82,6 +90,7 @@ int main(int argc, char** argv) {
     ::unsetenv("QT_SCREEN_SCALE_FACTORS");
     ::unsetenv("QT_AUTO_SCREEN_SCALE_FACTOR");
 
+    qInstallMessageHandler(quietOffscreenNotes);
     QApplication app(argc, argv);
     quorl::applyDesktopLook(app);
     QApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));

@@ -3,11 +3,14 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
+#include <QSet>
 #include <gtest/gtest.h>
 
 namespace quorl {
@@ -27,6 +30,31 @@ TEST(WindowLayout, EveryWindowIsTidy) {
             << problems.join(QStringLiteral("\n  ")).toStdString();
     });
     EXPECT_EQ(visited, WindowGallery::names());
+}
+
+// The manual shows only pictures the build renders, and every window has a picture.
+TEST(WindowLayout, TheManualShowsEveryWindowAndOnlyRenderedPictures) {
+    const QString help = QStringLiteral(QUORL_TEST_STAGE_DATA_DIR "/Help/");
+    QFile page(help + QStringLiteral("index.html"));
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(page.readAll());
+    QSet<QString> referenced;
+    static const QRegularExpression shot(QStringLiteral("shots/([a-z-]+?)(@2x|-dark)?\\.png"));
+    for (auto it = shot.globalMatch(html); it.hasNext();)
+        referenced.insert(it.next().captured(1));
+    const QStringList names = WindowGallery::names();
+    for (const QString& name : referenced)
+        EXPECT_TRUE(names.contains(name))
+            << "the manual shows an unknown picture " << name.toStdString();
+    for (const QString& name : names) {
+        EXPECT_TRUE(referenced.contains(name)) << name.toStdString() << " is not in the manual";
+#ifdef QUORL_HELP_PICTURES
+        for (const char* look : {"", "@2x", "-dark"})
+            EXPECT_TRUE(QFile::exists(help + QStringLiteral("shots/") + name + QLatin1String(look) +
+                                      QStringLiteral(".png")))
+                << name.toStdString() << look;
+#endif
+    }
 }
 
 // The check itself: each kind of fault in a window built to have it.
