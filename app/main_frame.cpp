@@ -128,6 +128,9 @@ CMainFrame::CMainFrame(QtProfileStore& profile, CVoicePagerDoc& document, QWidge
     });
     connect(&document_, &CVoicePagerDoc::recentFilesChanged, this, &CMainFrame::rebuildRecentFiles);
     connect(view_, &CVoicePagerView::firstUpdate, this, &CMainFrame::onFirstUpdate);
+    // The cradle scan waits until the window is on the screen.
+    connect(view_, &CVoicePagerView::firstPainted, this, &CMainFrame::refreshCradles);
+    connect(view_, &CVoicePagerView::firstPainted, this, &CMainFrame::firstPainted);
     view_->setCradleRefresh([this] { refreshCradles(); });
     // The worker ends on its own thread; the frame takes it up on the interface thread.
     connect(
@@ -310,7 +313,6 @@ void CMainFrame::onFirstUpdate() {
         resize(size().boundedTo(fit));
     else
         resize(fit);
-    refreshCradles();
     view_->startTimer0();
 }
 

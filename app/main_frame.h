@@ -82,6 +82,8 @@ public slots:
 
 signals:
     void pagerOperationFinished();
+    // The main window has been painted once; what it need not wait for runs now.
+    void firstPainted();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -44,8 +44,12 @@ CVoicePagerApp::CVoicePagerApp(int& argc, char** argv) : QApplication(argc, argv
     frame_ = std::make_unique<CMainFrame>(*profile_, *document_);
     customAudio_ = std::make_unique<CustomAudioModel>(installationFolder(),
                                                       buildFolder() / kSlotStateFileName);
-    customAudio_->loadQuietly();
     frame_->setAnySlotMarked([this] { return customAudio_->anySlotMarked(); });
+    // The slot state (it enables Write Custom Audio) is read once the window shows.
+    connect(frame_.get(), &CMainFrame::firstPainted, this, [this] {
+        customAudio_->loadQuietly();
+        frame_->updateCommandUI();
+    });
     voiceBuild_ = std::make_unique<VoiceBuild>(buildFolder());
     frame_->operations().setBody(PagerOperation::WriteCustomAudio, [this](PagerOperation) {
         std::array<DownloadSlot, kDownloadSlots> marked{};

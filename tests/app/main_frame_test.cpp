@@ -218,6 +218,26 @@ TEST_F(MainFrameTest, TheTitleMarksUnsavedEdits) {
         << frame.windowTitle().toStdString();
 }
 
+// Nothing the first window does not need runs before it is painted.
+TEST(MainFrameStartup, TheCradleScanWaitsForTheFirstPaint) {
+    QtProfileStore profile;
+    CVoicePagerDoc doc{profile};
+    CMainFrame frame{profile, doc};
+    int scans = 0;
+    bool paintedSignal = false;
+    frame.setCradleProbe([&] {
+        ++scans;
+        return true;
+    });
+    QObject::connect(&frame, &CMainFrame::firstPainted, [&] { paintedSignal = true; });
+    frame.show();
+    EXPECT_EQ(scans, 0) << "the scan ran before the window was painted";
+    EXPECT_TRUE(waitFor([&] { return paintedSignal; }));
+    EXPECT_EQ(scans, 1);
+    EXPECT_TRUE(frame.cradleConnected());
+    frame.view()->stopTimer0();
+}
+
 TEST_F(MainFrameTest, ClosingWhileAnOperationRunsWaits) {
     std::atomic<bool> release{false};
     frame.operations().setBody(PagerOperation::ReadCodeplug, [&](PagerOperation) {
