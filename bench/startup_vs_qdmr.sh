@@ -3,7 +3,7 @@
 # (qdmr), on the same machine in the same run, under a private X server (Xvfb):
 # the time from exec to the first window shown (both, by xdotool), to the first
 # painted main view (this program reports it), and the resident memory after 3 s.
-# Prints the median of several runs. Needs: xvfb, xdotool, qdmr.
+# Prints the median (and the best) of several runs. Needs: xvfb, xdotool, qdmr.
 #   bench/startup_vs_qdmr.sh [BUILD_DIR] [RUNS]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -50,20 +50,33 @@ run_once() {
     echo "$shown $painted $rss"
 }
 
+least() { sort -n | head -1; }
+
 median() {
     sort -n | awk '{a[NR]=$1} END {if (!NR) print "-"; else print (NR%2 ? a[(NR+1)/2] : int((a[NR/2]+a[NR/2+1])/2))}'
 }
 
-report() {
-    local name="$1"; shift
-    : >"$work/runs"
-    run_once "$name" "$@" >/dev/null # warm the file cache
-    for _ in $(seq "$runs"); do run_once "$name" "$@" >>"$work/runs"; done
-    printf '%-18s window shown %5s ms   first paint %5s ms   RSS after 3 s %6s KiB\n' "$name" \
-        "$(cut -d' ' -f1 "$work/runs" | median)" \
-        "$(cut -d' ' -f2 "$work/runs" | grep -v - | median)" \
-        "$(cut -d' ' -f3 "$work/runs" | median)"
+summary() {
+    local name="$1" runs_file="$2"
+    printf '%-18s window shown %5s ms (best %4s)   first paint %5s ms   RSS after 3 s %6s KiB   (%s runs)\n' \
+        "$name" \
+        "$(cut -d' ' -f1 "$runs_file" | median)" \
+        "$(cut -d' ' -f1 "$runs_file" | least)" \
+        "$(cut -d' ' -f2 "$runs_file" | grep -v -- - | median)" \
+        "$(cut -d' ' -f3 "$runs_file" | median)" \
+        "$(wc -l <"$runs_file")"
 }
 
-report "tessaly-vi-quorl" "$prog"
-report "qdmr $(dpkg-query -W -f='${Version}' qdmr 2>/dev/null)" qdmr
+# The two programs take turns, so a machine that gets busier part-way through
+# slows both alike. A run that fails (a crash, a window that never shows) is left out.
+: >"$work/ours"
+: >"$work/theirs"
+run_once ours "$prog" >/dev/null || true # warm the file caches
+run_once qdmr qdmr >/dev/null || true
+for _ in $(seq "$runs"); do
+    run_once ours "$prog" >>"$work/ours" || true
+    run_once qdmr qdmr >>"$work/theirs" || true
+done
+summary "tessaly-vi-quorl" "$work/ours"
+summary "qdmr $(dpkg-query -W -f='${Version}' qdmr 2>/dev/null)" "$work/theirs"
+echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
