@@ -1,7 +1,6 @@
 #include "app/window_gallery.h"
 
 #include "app/about_dialog.h"
-#include "app/installation.h"
 #include "app/main_frame.h"
 #include "app/qt_profile_store.h"
 #include "app/report_printing.h"
@@ -142,7 +141,8 @@ void WindowGallery::forEach(const Visit& visit) {
     {
         MemoryProfileStore profile;
         profile.writeString("Settings", "Tip_View", "1"); // the tip has its own picture
-        CustomAudioModel model(installationFolder(), scratch_ / "exist_file.jjb");
+        // Paths as an installed program shows them, not the build machine's folders.
+        CustomAudioModel model("/usr/share/tessaly-vi-quorl", scratch_ / "exist_file.jjb");
         SilentAudition audition;
         CCustomAudioDlg window(model, audition, profile, [] { return true; });
         showAndVisit(QStringLiteral("custom-audio"), window, visit);
