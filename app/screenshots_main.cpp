@@ -19,6 +19,7 @@
 #include <QWidget>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <string>
 
 namespace {
@@ -78,11 +79,15 @@ int main(int argc, char** argv) {
     ::setenv("XDG_CONFIG_HOME", scratch.c_str(), 1);
     ::setenv("XDG_RUNTIME_DIR", scratch.c_str(), 1);
     ::setenv("QUORL_BUILD_DIR", scratch.c_str(), 1);
-    // Two simulated cradles, so System Setup and Connected Devices show a list.
-    const std::string cradles = scratch + "/ttySIM0:" + scratch + "/ttySIM1";
-    for (const char* name : {"/ttySIM0", "/ttySIM1"})
-        if (FILE* f = std::fopen((scratch + name).c_str(), "w"))
-            std::fclose(f);
+    // Two simulated cradles (pseudo-terminals, held open while the pictures are taken),
+    // so System Setup and Connected Devices show a list.
+    std::string cradles;
+    for (int i = 0; i < 2; ++i) {
+        const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+        if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0)
+            continue;
+        cradles += (cradles.empty() ? "" : ":") + std::string(::ptsname(master));
+    }
     ::setenv("QUORL_SIM_CRADLES", cradles.c_str(), 1);
     const std::string platform = "offscreen:configfile=" + screenConfig(scratch, scale);
     ::setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
