@@ -160,11 +160,11 @@ void CMainFrame::createActions() {
         const QStringList prompt = QString::fromUtf8(entry.prompt).split(QLatin1Char('\n'));
         a->setStatusTip(prompt.value(0));
         a->setToolTip(prompt.value(1, prompt.value(0)));
-        if (entry.icon >= 0)
-            a->setIcon(toolbarIcon(static_cast<ToolbarIcon>(entry.icon)));
+
         actions_.insert(entry.command, a);
         addAction(a); // the accelerators work whether or not the bars are shown
     }
+    applyIcons();
     // Every command passes one guard: while a pager operation runs, the commands
     // that touch the codeplug or the pager do nothing.
     auto bind = [this](Command command, auto handler) {
@@ -197,6 +197,19 @@ void CMainFrame::createActions() {
     statusbar->setChecked(true);
     connect(toolbar, &QAction::toggled, this, [this](bool on) { toolBar_->setVisible(on); });
     connect(statusbar, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
+}
+
+void CMainFrame::applyIcons() {
+    for (const auto& entry : kCommands)
+        if (entry.icon >= 0)
+            actions_[entry.command]->setIcon(toolbarIcon(static_cast<ToolbarIcon>(entry.icon)));
+}
+
+void CMainFrame::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // A desktop switching between light and dark themes gets pictures to match.
+    if (event->type() == QEvent::PaletteChange)
+        applyIcons();
 }
 
 void CMainFrame::createMenus() {

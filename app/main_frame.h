@@ -87,9 +87,11 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void createActions();
+    void applyIcons();
     void createMenus();
     void createToolBar();
     void rebuildRecentFiles();

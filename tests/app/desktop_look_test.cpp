@@ -1,3 +1,5 @@
+#include "app/toolbar_icons.h"
+#include "app/window_gallery.h"
 #include "widgets/elided_path_edit.h"
 #include "widgets/screen_placement.h"
 
@@ -5,6 +7,8 @@
 #include <QDialog>
 #include <QFontMetrics>
 #include <QScreen>
+#include <QStyle>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace quorl {
@@ -68,6 +72,35 @@ TEST(ScreenPlacement, AShownWindowLandsOnTheScreen) {
     QApplication::processEvents();
     EXPECT_TRUE(available.contains(window.frameGeometry()))
         << window.frameGeometry().x() << "," << window.frameGeometry().y();
+}
+
+// Toolbar pictures stand out from the toolbar in a light and in a dark theme.
+TEST(ToolbarIcons, ReadOnLightAndDarkToolbars) {
+    const QPalette original = QApplication::palette();
+    for (const QPalette& palette :
+         {QApplication::style()->standardPalette(), darkFusionPalette()}) {
+        QApplication::setPalette(palette);
+        const int window = palette.color(QPalette::Window).lightness();
+        for (int i = 0; i <= static_cast<int>(ToolbarIcon::Help); ++i) {
+            const QImage image = toolbarIcon(static_cast<ToolbarIcon>(i))
+                                     .pixmap(QSize(16, 15))
+                                     .toImage()
+                                     .convertToFormat(QImage::Format_ARGB32);
+            long contrast = 0;
+            long counted = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) {
+                    const QColor c = image.pixelColor(x, y);
+                    if (c.alpha() < 128)
+                        continue;
+                    contrast += std::abs(c.lightness() - window);
+                    ++counted;
+                }
+            ASSERT_GT(counted, 0) << i;
+            EXPECT_GT(contrast / counted, 50) << "icon " << i << " on window lightness " << window;
+        }
+    }
+    QApplication::setPalette(original);
 }
 
 } // namespace
