@@ -45,6 +45,7 @@ CMainDlg::CMainDlg(CodeplugState& state, QWidget* parent) : QWidget(parent), sta
             c->addItem(systemText(item));
         c->setCurrentIndex(-1);
         c->setEnabled(false);
+        c->setFixedWidth(textBoxWidth(c, 24)); // one column with the boxes above
         auto* l = new QLabel(systemText(label), this);
         l->setEnabled(false);
         form->addRow(l, c);
