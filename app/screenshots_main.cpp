@@ -92,8 +92,10 @@ int main(int argc, char** argv) {
     const std::string platform = "offscreen:configfile=" + screenConfig(scratch, scale);
     ::setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
     ::setenv("QT_SCALE_FACTOR", std::to_string(scale).c_str(), 1);
-    ::unsetenv("QT_SCREEN_SCALE_FACTORS");
-    ::unsetenv("QT_AUTO_SCREEN_SCALE_FACTOR");
+    // The build machine's desktop settings must not change the pictures.
+    for (const char* name : {"QT_SCREEN_SCALE_FACTORS", "QT_AUTO_SCREEN_SCALE_FACTOR",
+                             "QT_QPA_PLATFORMTHEME", "QT_STYLE_OVERRIDE", "QT_FONT_DPI"})
+        ::unsetenv(name);
 
     qInstallMessageHandler(quietOffscreenNotes);
     QApplication app(argc, argv);
