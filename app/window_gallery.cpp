@@ -114,7 +114,8 @@ void WindowGallery::forEach(const Visit& visit) {
     const auto one = sampleState(false);
     visitUserData(*five, QStringLiteral("user-data-"),
                   {CDataTabDlg::GeneralPage, CDataTabDlg::ModelOptionsPage,
-                   CDataTabDlg::FunctionSwitchesPage, CDataTabDlg::ChannelPage},
+                   // Channel F3: calls and group calls, the busiest channel of the sample.
+                   CDataTabDlg::FunctionSwitchesPage, CDataTabDlg::ChannelPage + 2},
                   {QStringLiteral("general"), QStringLiteral("model-options"),
                    QStringLiteral("function-switches"), QStringLiteral("channel")},
                   visit);
