@@ -62,6 +62,9 @@ inline constexpr const char* kNoteReadDone = "Read the pager in %1 s (%2)";
 inline constexpr const char* kNoteWriteDone = "Wrote the pager in %1 s (%2)";
 inline constexpr const char* kNoteAudioDone = "Wrote the custom audio in %1 s (%2)";
 inline constexpr const char* kExportPdfTitle = "Export PDF";
+// The status-bar note for what must wait while a pager operation runs (closing the
+// frame, a Play Pager button).
+inline constexpr const char* kOperationRunningNote = "A pager operation is running; please wait.";
 
 inline constexpr const char* kAboutTitle = "About Tessaly VI Quorl";
 inline constexpr const char* kAboutProduct = "Tessaly VI Two Tone Voice Pager Programming Software";
