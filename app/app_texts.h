@@ -59,6 +59,11 @@ inline constexpr const char* kPromptStatusBar = "Show or hide the status bar\nTo
 inline constexpr const char* kPromptAbout =
     "Display program information, version number and copyright\nAbout";
 inline constexpr const char* kPromptReady = "Ready";
+// The status-bar note after a pager operation that worked: what, how long, when.
+inline constexpr const char* kNoteReadDone = "Read the pager in %1 s (%2)";
+inline constexpr const char* kNoteWriteDone = "Wrote the pager in %1 s (%2)";
+inline constexpr const char* kNoteAudioDone = "Wrote the custom audio in %1 s (%2)";
+inline constexpr const char* kExportPdfTitle = "Export PDF";
 // The status-bar note for what must wait while a pager operation runs (closing the
 // frame, a Play Pager button).
 inline constexpr const char* kOperationRunningNote = "A pager operation is running; please wait.";

@@ -3,6 +3,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 
 namespace quorl {
 
@@ -38,14 +39,17 @@ void drawPager(QPainter& p, const QRectF& body) {
 
 } // namespace
 
-QImage backgroundPicture() {
-    QImage img(kViewWidth, kViewHeight, QImage::Format_RGB888);
+QImage backgroundPicture(qreal devicePixelRatio) {
+    const qreal dpr = std::max<qreal>(1.0, devicePixelRatio);
+    QImage img(static_cast<int>(kViewWidth * dpr), static_cast<int>(kViewHeight * dpr),
+               QImage::Format_RGB888);
+    img.setDevicePixelRatio(dpr);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient sky(0, 0, 0, kViewHeight);
     sky.setColorAt(0, QColor(241, 250, 238));
     sky.setColorAt(1, QColor(168, 218, 220));
-    p.fillRect(img.rect(), sky);
+    p.fillRect(QRect(0, 0, kViewWidth, kViewHeight), sky);
     drawPager(p, QRectF(90, 90, 200, 360));
 
     p.setPen(QColor(29, 53, 87));

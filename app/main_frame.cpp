@@ -25,6 +25,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTime>
 #include <QToolBar>
 #include <QUrl>
 
@@ -110,6 +111,8 @@ CMainFrame::CMainFrame(QtProfileStore& profile, CVoicePagerDoc& document, QWidge
                                   if (progress_)
                                       progress_->close();
                                   progress_.reset();
+                                  if (operationClock_.isValid())
+                                      operationMs_ = operationClock_.elapsed();
                               }});
     cradleProbe_ = [] { return refreshCradlePresence(); };
     systemSetup_ = [this] { runSystemSetup(this); };
@@ -127,12 +130,16 @@ CMainFrame::CMainFrame(QtProfileStore& profile, CVoicePagerDoc& document, QWidge
     });
     connect(&document_, &CVoicePagerDoc::recentFilesChanged, this, &CMainFrame::rebuildRecentFiles);
     connect(view_, &CVoicePagerView::firstUpdate, this, &CMainFrame::onFirstUpdate);
+    // The cradle scan waits until the window is on the screen.
+    connect(view_, &CVoicePagerView::firstPainted, this, &CMainFrame::refreshCradles);
+    connect(view_, &CVoicePagerView::firstPainted, this, &CMainFrame::firstPainted);
     view_->setCradleRefresh([this] { refreshCradles(); });
     // The worker ends on its own thread; the frame takes it up on the interface thread.
     connect(
         this, &CMainFrame::pagerOperationFinished, this,
         [this] {
             runner_.join();
+            showOperationNote();
             view_->startTimer0();
             view_->viewport()->update();
             updateTitle();
@@ -155,11 +162,11 @@ void CMainFrame::createActions() {
         const QStringList prompt = QString::fromUtf8(entry.prompt).split(QLatin1Char('\n'));
         a->setStatusTip(prompt.value(0));
         a->setToolTip(prompt.value(1, prompt.value(0)));
-        if (entry.icon >= 0)
-            a->setIcon(toolbarIcon(static_cast<ToolbarIcon>(entry.icon)));
+
         actions_.insert(entry.command, a);
         addAction(a); // the accelerators work whether or not the bars are shown
     }
+    applyIcons();
     // Every command passes one guard: while a pager operation runs, the commands
     // that touch the codeplug or the pager do nothing.
     auto bind = [this](Command command, auto handler) {
@@ -192,6 +199,19 @@ void CMainFrame::createActions() {
     statusbar->setChecked(true);
     connect(toolbar, &QAction::toggled, this, [this](bool on) { toolBar_->setVisible(on); });
     connect(statusbar, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
+}
+
+void CMainFrame::applyIcons() {
+    for (const auto& entry : kCommands)
+        if (entry.icon >= 0)
+            actions_[entry.command]->setIcon(toolbarIcon(static_cast<ToolbarIcon>(entry.icon)));
+}
+
+void CMainFrame::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // A desktop switching between light and dark themes gets pictures to match.
+    if (event->type() == QEvent::PaletteChange)
+        applyIcons();
 }
 
 void CMainFrame::createMenus() {
@@ -275,8 +295,12 @@ void CMainFrame::rebuildRecentFiles() {
 }
 
 void CMainFrame::updateTitle() {
-    setWindowTitle(document_.title() + QStringLiteral(" - ") +
-                   QString::fromUtf8(texts::kFrameTitle));
+    // Desktop shells show the file and whether it has unsaved edits ("name* - ...").
+    const QString title = document_.title() +
+                          (document_.state().modified ? QStringLiteral("*") : QString()) +
+                          QStringLiteral(" - ") + QString::fromUtf8(texts::kFrameTitle);
+    if (windowTitle() != title)
+        setWindowTitle(title);
 }
 
 bool CMainFrame::busy() const {
@@ -290,6 +314,8 @@ void CMainFrame::updateCommandUI() {
     ctx.cradleConnected = cradleConnected_;
     for (auto it = actions_.begin(); it != actions_.end(); ++it)
         it.value()->setEnabled(isCommandEnabled(it.key(), ctx));
+    // The editors mark the codeplug modified without a signal; the title follows here.
+    updateTitle();
 }
 
 void CMainFrame::onFirstUpdate() {
@@ -302,7 +328,6 @@ void CMainFrame::onFirstUpdate() {
         resize(size().boundedTo(fit));
     else
         resize(fit);
-    refreshCradles();
     view_->startTimer0();
 }
 
@@ -371,8 +396,9 @@ void CMainFrame::onExportPdf() {
                     ? QStringLiteral("codeplug.pdf")
                     : QFileInfo(suggested).completeBaseName() + QStringLiteral(".pdf");
     const QString folder = QString::fromStdString(document_.document().initialFolder());
-    const QString path = QFileDialog::getSaveFileName(this, QString(), folder + "/" + suggested,
-                                                      QStringLiteral("PDF Files(*.pdf)"));
+    const QString path =
+        QFileDialog::getSaveFileName(this, QString::fromUtf8(texts::kExportPdfTitle),
+                                     folder + "/" + suggested, QStringLiteral("PDF Files(*.pdf)"));
     if (path.isEmpty())
         return;
     if (!exportReportPdf(summaryReport(), path))
@@ -386,6 +412,11 @@ void CMainFrame::runPagerOperation(PagerOperation op) {
     runner_.start(
         op,
         [this, op, hadFile] {
+            runningOperation_ = op;
+            operationSucceeded_ = false;
+            operationMs_ = -1;
+            operationClock_.start();
+            statusBar()->clearMessage();
             view_->stopTimer0();
             // The image about to be read has no file yet.
             if (op == PagerOperation::ReadCodeplug && hadFile)
@@ -393,6 +424,19 @@ void CMainFrame::runPagerOperation(PagerOperation op) {
             updateCommandUI();
         },
         [this] { emit pagerOperationFinished(); });
+}
+
+void CMainFrame::showOperationNote() {
+    const qint64 ms = operationMs_ >= 0 ? operationMs_ : operationClock_.elapsed();
+    operationClock_.invalidate();
+    if (!operationSucceeded_.exchange(false))
+        return; // a failure has had its message box; Cancel needs no word
+    const char* note = runningOperation_ == PagerOperation::ReadCodeplug    ? texts::kNoteReadDone
+                       : runningOperation_ == PagerOperation::WriteCodeplug ? texts::kNoteWriteDone
+                                                                            : texts::kNoteAudioDone;
+    statusBar()->showMessage(
+        QString::fromUtf8(note).arg(QString::number(static_cast<double>(ms) / 1000.0, 'f', 1),
+                                    QTime::currentTime().toString(QStringLiteral("HH:mm"))));
 }
 
 void CMainFrame::onReadCodeplug() {

@@ -4,8 +4,10 @@
 #include "app/pager_operation_runner.h"
 #include "editors/audition_port.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QMap>
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -56,6 +58,9 @@ public:
 
     // Runs one of the three pager operations (F3, F7, Write Custom Audio).
     void runPagerOperation(PagerOperation op);
+    // Called by an operation's body, on its worker, when it worked; the status bar
+    // then says so once the operation has ended.
+    void operationSucceeded() { operationSucceeded_ = true; }
 
 public slots:
     void onFileOpen();
@@ -77,16 +82,21 @@ public slots:
 
 signals:
     void pagerOperationFinished();
+    // The main window has been painted once; what it need not wait for runs now.
+    void firstPainted();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void createActions();
+    void applyIcons();
     void createMenus();
     void createToolBar();
     void rebuildRecentFiles();
     void onFirstUpdate();
+    void showOperationNote();
     bool busy() const;
     SummaryReport summaryReport() const;
     // A modal window runs with timer 0 stopped.
@@ -107,6 +117,12 @@ private:
     bool previewOpen_ = false;
     bool cradleConnected_ = false;
     bool helpFromKeyboard_ = false; // dialogs read it to skip their own F1 handling
+    std::atomic<bool> operationSucceeded_{false};
+    PagerOperation runningOperation_ = PagerOperation::ReadCodeplug;
+    // The operation's own time: from its start to the progress window closing (a read
+    // then waits on the User Data window, which is the user's time, not the pager's).
+    QElapsedTimer operationClock_;
+    qint64 operationMs_ = -1;
 
     std::function<bool()> cradleProbe_;
     std::function<void()> systemSetup_;

@@ -17,14 +17,6 @@ namespace quorl {
 
 namespace {
 
-void paintOnPrinter(QPrinter& printer, const SummaryReport& report) {
-    QPainter painter;
-    if (!painter.begin(&printer))
-        return;
-    report.printAll(printer, painter, printer.resolution());
-    painter.end();
-}
-
 void useSmallMargins(QPagedPaintDevice& device) {
     // The layout reaches 7.6 x 10.5 inches; keep the margins narrow so it fits
     // both Letter and A4.
@@ -32,6 +24,14 @@ void useSmallMargins(QPagedPaintDevice& device) {
 }
 
 } // namespace
+
+void paintReport(QPrinter& printer, const SummaryReport& report) {
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return;
+    report.printAll(printer, painter, printer.resolution());
+    painter.end();
+}
 
 void showReportPreview(QWidget* owner, const std::function<SummaryReport()>& report,
                        const std::function<void(std::function<void()>)>& registerClose) {
@@ -41,7 +41,7 @@ void showReportPreview(QWidget* owner, const std::function<SummaryReport()>& rep
     preview.setObjectName(QStringLiteral("printPreview"));
     // Each page is drawn from the committed image as it is now.
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                     [&report](QPrinter* p) { paintOnPrinter(*p, report()); });
+                     [&report](QPrinter* p) { paintReport(*p, report()); });
     if (registerClose)
         registerClose([&preview] { preview.reject(); });
     preview.exec();

@@ -10,6 +10,9 @@ namespace quorl {
 
 class SummaryReport;
 
+// Draws every page of the summary on `printer` (a preview's, a real one's).
+void paintReport(QPrinter& printer, const SummaryReport& report);
+
 // Print Preview: a modal preview window over the summary. `registerClose` gets a
 // function that closes the preview (the frame calls it when asked to close).
 void showReportPreview(QWidget* owner, const std::function<SummaryReport()>& report,

@@ -19,7 +19,8 @@ enum class ToolbarIcon {
     Application,
 };
 
-// The 16 x 15 toolbar pictures, drawn rather than shipped as bitmaps.
+// The 16 x 15 toolbar pictures, drawn rather than shipped as bitmaps, in colours
+// that read on the application palette's window colour (light or dark).
 QIcon toolbarIcon(ToolbarIcon which);
 
 } // namespace quorl

@@ -1,6 +1,7 @@
 #include "app/voice_pager_app.h"
 
 #include "app/app_texts.h"
+#include "app/desktop_look.h"
 #include "app/installation.h"
 #include "app/main_frame.h"
 #include "app/message_box.h"
@@ -37,6 +38,7 @@ CVoicePagerApp::CVoicePagerApp(int& argc, char** argv) : QApplication(argc, argv
     setOrganizationName(QString::fromUtf8(texts::kProfileCompany));
     setApplicationVersion(QStringLiteral(QUORL_VERSION));
     setDesktopFileName(QStringLiteral("tessaly-vi-quorl"));
+    applyDesktopLook(*this);
     // The desktop program initialised OLE here for its print and clipboard
     // plumbing; Qt needs nothing of the kind, so there is no start-up failure to report.
     profile_ = std::make_unique<QtProfileStore>();
@@ -44,30 +46,37 @@ CVoicePagerApp::CVoicePagerApp(int& argc, char** argv) : QApplication(argc, argv
     frame_ = std::make_unique<CMainFrame>(*profile_, *document_);
     customAudio_ = std::make_unique<CustomAudioModel>(installationFolder(),
                                                       buildFolder() / kSlotStateFileName);
-    customAudio_->loadQuietly();
     frame_->setAnySlotMarked([this] { return customAudio_->anySlotMarked(); });
+    // The slot state (it enables Write Custom Audio) is read once the window shows.
+    connect(frame_.get(), &CMainFrame::firstPainted, this, [this] {
+        customAudio_->loadQuietly();
+        frame_->updateCommandUI();
+    });
     voiceBuild_ = std::make_unique<VoiceBuild>(buildFolder());
     frame_->operations().setBody(PagerOperation::WriteCustomAudio, [this](PagerOperation) {
         std::array<DownloadSlot, kDownloadSlots> marked{};
         for (int i = 0; i < kDownloadSlots; ++i)
             marked[static_cast<std::size_t>(i)] = {customAudio_->slot(i).write,
                                                    customAudio_->activePath(i)};
-        runPagerOperation(
+        const OperationOutcome outcome = runPagerOperation(
             OperationSelector::CustomAudioDownload, document_->state(), frame_->operationHost(),
             [this, &marked](CCommPort& port, OperationHost& host) {
                 return downloadCustomAudio(port, host, marked, [this](const std::string& wav) {
                     return voiceBuild_->build(wav);
                 });
             });
+        if (outcome == OperationOutcome::Succeeded)
+            frame_->operationSucceeded();
     });
     frame_->setUserDataWindow([this] { runUserData(); });
     // Read Codeplug and Write Codeplug run on the worker with the frame's host.
     for (auto op : {PagerOperation::ReadCodeplug, PagerOperation::WriteCodeplug})
         frame_->operations().setBody(op, [this](PagerOperation which) {
-            runPagerOperation(which == PagerOperation::ReadCodeplug
-                                  ? OperationSelector::CodeplugRead
-                                  : OperationSelector::CodeplugWrite,
-                              document_->state(), frame_->operationHost());
+            if (runPagerOperation(
+                    which == PagerOperation::ReadCodeplug ? OperationSelector::CodeplugRead
+                                                          : OperationSelector::CodeplugWrite,
+                    document_->state(), frame_->operationHost()) == OperationOutcome::Succeeded)
+                frame_->operationSucceeded();
         });
     frame_->setCustomAudioWindow([this] { runCustomAudio(); });
     // Closing the frame first lets unsaved custom audio choices be saved.

@@ -32,6 +32,9 @@ public:
 
 signals:
     void firstUpdate();
+    // The first time the view is on the screen: start-up work that the first window
+    // need not wait for runs after it.
+    void firstPainted();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -46,6 +49,7 @@ private:
     QTimer timer0_;
     std::function<void()> cradleRefresh_;
     bool firstUpdateDone_ = false;
+    bool firstPaintReported_ = false;
 };
 
 } // namespace quorl

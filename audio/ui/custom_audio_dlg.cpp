@@ -4,6 +4,7 @@
 #include "audio/audio_texts.h"
 #include "audio/ui/tip_dlg.h"
 #include "audio/ui/wave_output.h"
+#include "widgets/elided_path_edit.h"
 
 #include <QCheckBox>
 #include <QFileDialog>
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace quorl {
@@ -51,9 +53,9 @@ CCustomAudioDlg::CCustomAudioDlg(CustomAudioModel& model, AuditionPort& audition
         for (int i = first; i <= last; ++i) {
             Row& r = rows_[static_cast<std::size_t>(i)];
             const int line = i - first + 1;
-            r.file = new QLineEdit(box);
-            r.file->setReadOnly(true);
-            r.file->setMinimumWidth(360);
+            r.file = new ElidedPathEdit(box);
+            // Room for a file name and a little of its folder; wider windows show more.
+            r.file->setMinimumWidth(r.file->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 52);
             r.browse = new QPushButton(systemText(texts::kBrowse), box);
             r.useDefault = new QCheckBox(box);
             r.playFile = new QPushButton(QStringLiteral("\u25B6"), box);
@@ -95,8 +97,22 @@ CCustomAudioDlg::CCustomAudioDlg(CustomAudioModel& model, AuditionPort& audition
     };
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(makeGroup(texts::kAlertGroup, 0, 4));
-    layout->addWidget(makeGroup(texts::kSwitchGroup, 5, 12));
+    QGroupBox* alerts = makeGroup(texts::kAlertGroup, 0, 4);
+    QGroupBox* switches = makeGroup(texts::kSwitchGroup, 5, 12);
+    layout->addWidget(alerts);
+    layout->addWidget(switches);
+    // The two frames' columns line up: each column as wide as the wider frame needs.
+    auto* alertGrid = static_cast<QGridLayout*>(alerts->layout());
+    auto* switchGrid = static_cast<QGridLayout*>(switches->layout());
+    for (int c = 0; c < alertGrid->columnCount(); ++c) {
+        int widest = 0;
+        for (QGridLayout* grid : {alertGrid, switchGrid})
+            for (int r = 1; r < grid->rowCount(); ++r)
+                if (QLayoutItem* item = grid->itemAtPosition(r, c))
+                    widest = std::max(widest, item->sizeHint().width());
+        alertGrid->setColumnMinimumWidth(c, widest);
+        switchGrid->setColumnMinimumWidth(c, widest);
+    }
     QFont noteFont(QStringLiteral("Arial"));
     noteFont.setBold(true);
     noteFont.setPixelSize(15);
@@ -137,7 +153,13 @@ void CCustomAudioDlg::showEvent(QShowEvent* event) {
         tipShown_ = true;
         auto* tip = new CTipDlg(profile_, this);
         tip->setAttribute(Qt::WA_DeleteOnClose);
-        tip->move(frameGeometry().topRight() + QPoint(8, 0));
+        // Beside the window, on the side with room; kept on the screen when shown.
+        tip->adjustSize();
+        QPoint at = frameGeometry().topRight() + QPoint(8, 0);
+        if (const QScreen* s = screen();
+            s && at.x() + tip->frameGeometry().width() > s->availableGeometry().right())
+            at.setX(frameGeometry().left() - 8 - tip->frameGeometry().width());
+        tip->move(at);
         tip->show();
     }
 }

@@ -37,7 +37,8 @@ CTipDlg::CTipDlg(ProfileStore& profile, QWidget* parent) : QDialog(parent), prof
     layout->addWidget(text);
     layout->addWidget(dontShow_);
     layout->addWidget(close, 0, Qt::AlignRight);
-    resize(420, 220);
+    // Lines of a comfortable reading length; the height follows from the text.
+    text->setMinimumWidth(text->fontMetrics().averageCharWidth() * 56);
 }
 
 void CTipDlg::done(int result) {

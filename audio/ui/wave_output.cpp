@@ -1,14 +1,35 @@
 #include "audio/ui/wave_output.h"
 
+#include "audio/ui/wave_sink.h"
 #include "audio/wav_check.h"
 
-#include <QAudioDevice>
-#include <QAudioFormat>
-#include <QAudioSink>
-#include <QBuffer>
-#include <QMediaDevices>
+#include <QCoreApplication>
+#include <QLibrary>
 
 namespace quorl {
+
+namespace {
+
+// The sound module, loaded once and kept for the life of the program (sinks made
+// by it may outlive any one window). Looked up beside the program as installed
+// (bin/../lib), then on the library path.
+QLibrary* waveSinkModule() {
+    static QLibrary* module = [] {
+        auto* lib = new QLibrary;
+        for (const QString& name :
+             {QCoreApplication::applicationDirPath() + QStringLiteral("/../lib/lib") +
+                  QLatin1String(kWaveSinkModule),
+              QString::fromLatin1(kWaveSinkModule)}) {
+            lib->setFileName(name);
+            if (lib->load())
+                return lib;
+        }
+        return lib;
+    }();
+    return module->isLoaded() ? module : nullptr;
+}
+
+} // namespace
 
 WaveOutput::WaveOutput(QObject* parent) : QObject(parent) {}
 
@@ -17,7 +38,11 @@ WaveOutput::~WaveOutput() {
 }
 
 bool WaveOutput::deviceAvailable() {
-    return !QMediaDevices::defaultAudioOutput().isNull();
+    QLibrary* module = waveSinkModule();
+    const auto available =
+        module ? reinterpret_cast<WaveDeviceAvailable>(module->resolve(kWaveDeviceAvailableSymbol))
+               : nullptr;
+    return available && available();
 }
 
 QByteArray WaveOutput::blocks(const std::vector<std::uint8_t>& samples) {
@@ -31,38 +56,25 @@ QByteArray WaveOutput::blocks(const std::vector<std::uint8_t>& samples) {
 
 bool WaveOutput::play(const std::vector<std::uint8_t>& samples) {
     stop();
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (device.isNull())
-        return false;
-    QAudioFormat format;
-    format.setSampleRate(8000);
-    format.setChannelCount(1);
-    format.setSampleFormat(QAudioFormat::Int16);
-    data_ = blocks(samples);
-    buffer_ = std::make_unique<QBuffer>(&data_);
-    buffer_->open(QIODevice::ReadOnly);
-    sink_ = std::make_unique<QAudioSink>(device, format);
-    sink_->setBufferSize(static_cast<qsizetype>(kPlayBlockBytes) * 2);
-    connect(sink_.get(), &QAudioSink::stateChanged, this, [this](QAudio::State s) {
-        if (s == QAudio::IdleState) {
-            // Played out: reset and close the device, as the block queue ends.
-            sink_->stop();
-            emit finished();
-        }
-    });
-    sink_->start(buffer_.get());
-    return true;
+    if (!sink_) {
+        QLibrary* module = waveSinkModule();
+        const auto create =
+            module ? reinterpret_cast<CreateWaveSink>(module->resolve(kCreateWaveSinkSymbol))
+                   : nullptr;
+        if (!create)
+            return false; // no sound module: the caller says there is no output
+        sink_.reset(create());
+    }
+    return sink_->start(blocks(samples), [this] { emit finished(); });
 }
 
 void WaveOutput::stop() {
     if (sink_)
         sink_->stop();
-    sink_.reset();
-    buffer_.reset();
 }
 
 bool WaveOutput::playing() const {
-    return sink_ && sink_->state() == QAudio::ActiveState;
+    return sink_ && sink_->playing();
 }
 
 } // namespace quorl

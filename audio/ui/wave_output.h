@@ -5,10 +5,9 @@
 #include <memory>
 #include <vector>
 
-class QAudioSink;
-class QBuffer;
-
 namespace quorl {
+
+class WaveSink;
 
 // Plays 8 kHz 16-bit mono samples on the default output, in blocks of 1,600 bytes
 // (0.1 s) with the last block filled up with silence.
@@ -33,9 +32,7 @@ signals:
     void finished();
 
 private:
-    std::unique_ptr<QAudioSink> sink_;
-    std::unique_ptr<QBuffer> buffer_;
-    QByteArray data_;
+    std::unique_ptr<WaveSink> sink_; // made by the sound module on first play
 };
 
 } // namespace quorl

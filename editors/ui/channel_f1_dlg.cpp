@@ -5,6 +5,7 @@
 #include "editors/channel_texts.h"
 #include "editors/ui/falshing_dlg.h"
 #include "editors/ui/tone_table_dlg.h"
+#include "widgets/level_slider.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -99,11 +100,7 @@ void CChannelF1Dlg::build() {
     for (QToolButton* b : {timerUp_, timerDown_})
         b->setFocusPolicy(Qt::NoFocus);
     timerSec_ = new QLabel(qs(txt::kSec), this);
-    squelch_ = new QSlider(Qt::Horizontal, this);
-    squelch_->setRange(0, options::kSquelchPositions - 1);
-    squelch_->setPageStep(1);
-    squelch_->setTickPosition(QSlider::TicksBelow);
-    squelch_->setTickInterval(1);
+    squelch_ = new LevelSlider(options::kSquelchPositions, this);
     dutyLabel_ = new QLabel(this);
     clearAll_ = new QPushButton(qs(txt::kClearAllTones), this);
 
@@ -111,7 +108,7 @@ void CChannelF1Dlg::build() {
     top->addWidget(new QLabel(qs(txt::kReceiverFrequency), this), r, 0);
     top->addWidget(frequency_, r++, 1);
     top->addWidget(new QLabel(qs(txt::kBandwidth), this), r, 0);
-    top->addWidget(bandwidth_, r++, 1);
+    top->addWidget(bandwidth_, r++, 1, Qt::AlignLeft);
     top->addWidget(new QLabel(qs(txt::kSquelch), this), r, 0);
     auto* squelchBox = new QVBoxLayout;
     auto* scale = new QLabel(qs(txt::kSquelchScale), this);
@@ -140,6 +137,8 @@ void CChannelF1Dlg::build() {
     outer->addLayout(grid);
     buildRows(grid);
     outer->addStretch(1);
+
+    setReadingTabOrder();
 
     // Edits: the keyboard rules, Enter and focus loss validate.
     frequency_->installEventFilter(this);
@@ -199,6 +198,33 @@ void CChannelF1Dlg::build() {
     for (QWidget* w : findChildren<QWidget*>())
         if (!qobject_cast<QLineEdit*>(w))
             w->installEventFilter(this);
+}
+
+void CChannelF1Dlg::setReadingTabOrder() {
+    // Tab follows the page as it is read: the left column of the channel settings,
+    // the right column, then each call row from its tones to its Play button.
+    std::vector<QWidget*> order{frequency_,    bandwidth_,     squelch_, toneSystem_,
+                                codingOption_, resetFunction_, timer_,   clearAll_};
+    for (int row = 0; row < kEntryRows; ++row) {
+        const bool call = row < kCallCount;
+        const auto addTone = [&](ToneSlot slot) {
+            const ToneWidgets& t = tones_[static_cast<std::size_t>(toneBoxIndex(slot))];
+            order.push_back(t.edit);
+            order.push_back(t.picker);
+        };
+        if (call) {
+            addTone({ToneKind::Tone1, row + 1});
+            addTone({ToneKind::Tone2, row + 1});
+        } else {
+            addTone({ToneKind::Group, row - kCallCount + 1});
+        }
+        const Row& w = rows_[static_cast<std::size_t>(row)];
+        for (QWidget* x : {static_cast<QWidget*>(w.alert), static_cast<QWidget*>(w.vibrate),
+                           static_cast<QWidget*>(w.duty), static_cast<QWidget*>(w.play)})
+            order.push_back(x);
+    }
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 void CChannelF1Dlg::buildRows(QGridLayout* grid) {

@@ -87,6 +87,7 @@ private:
 
     void build();
     void buildRows(QGridLayout* grid);
+    void setReadingTabOrder();
     void refresh();
     bool editKey(QLineEdit* edit, QKeyEvent* key);
     void runGuarded(const std::function<void()>& action);

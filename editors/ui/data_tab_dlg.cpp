@@ -1,4 +1,5 @@
 #include "editors/ui/data_tab_dlg.h"
+#include "widgets/screen_placement.h"
 #include "widgets/system_text.h"
 
 #include "editors/ui/channel_f1_dlg.h"
@@ -75,6 +76,9 @@ CDataTabDlg::CDataTabDlg(CodeplugState& state, AuditionPort& audition,
     });
     connect(tabs_, &QTabBar::currentChanged, this, &CDataTabDlg::tabChanged);
 
+    // Tab reads the window left to right: the pages, then "View Custom Audio", OK, Cancel.
+    QWidget::setTabOrder(viewCustomAudio_, ok);
+    QWidget::setTabOrder(ok, cancel);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(viewCustomAudio_);
     buttons->addStretch(1);
@@ -141,6 +145,8 @@ void CDataTabDlg::fitToScreen() {
     resize(std::max(fit.width, minimumWidth()), std::max(fit.height, minimumHeight()));
     if (s)
         move(s->availableGeometry().center() - rect().center());
+    // The rule counts the whole screen; panels and the title bar take part of it.
+    ScreenPlacement::place(*this);
 }
 
 void CDataTabDlg::showEvent(QShowEvent* event) {
@@ -176,6 +182,17 @@ void CDataTabDlg::keyPressEvent(QKeyEvent* event) {
         if (!event->isAutoRepeat() && helpOpener_)
             helpOpener_();
         event->accept();
+        return;
+    case Qt::Key_S:
+        // A click on the "Channel F1" header leaves the focus on the tab bar, whose
+        // keys end here rather than on the page: S still belongs to the channel shown.
+        if (stack_->currentIndex() == ChannelPage &&
+            !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            channel_->openFalsingAdjustment();
+            event->accept();
+            return;
+        }
+        QDialog::keyPressEvent(event);
         return;
     default:
         QDialog::keyPressEvent(event);

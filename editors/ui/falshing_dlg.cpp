@@ -2,6 +2,7 @@
 
 #include "editors/channel_texts.h"
 #include "editors/ui/editor_message.h"
+#include "widgets/level_slider.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -26,11 +27,7 @@ QSlider* levelFrame(QWidget* owner, QVBoxLayout* into, std::string_view title) {
                         i == 0   ? Qt::AlignLeft
                         : i == 1 ? Qt::AlignHCenter
                                  : Qt::AlignRight);
-    auto* slider = new QSlider(Qt::Horizontal, frame);
-    slider->setRange(0, 2);
-    slider->setPageStep(1);
-    slider->setTickPosition(QSlider::TicksBelow);
-    slider->setTickInterval(1);
+    auto* slider = new LevelSlider(3, frame);
     grid->addWidget(slider, 1, 0, 1, 3);
     into->addWidget(frame);
     return slider;

@@ -1,5 +1,6 @@
 #include "editors/ui/main_dlg.h"
 #include "widgets/system_text.h"
+#include "widgets/text_width.h"
 
 #include "codeplug/codeplug_state.h"
 #include "editors/general_tab.h"
@@ -17,10 +18,14 @@ namespace {} // namespace
 CMainDlg::CMainDlg(CodeplugState& state, QWidget* parent) : QWidget(parent), state_(state) {
     setObjectName(QStringLiteral("generalTab"));
     auto* form = new QFormLayout(this);
+    // The values are short (the band split, the longest, has 23 characters): the
+    // boxes keep the width of what they hold instead of the window's.
+    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     auto field = [&](std::string_view label, const char* name) {
         auto* e = new QLineEdit(this);
         e->setReadOnly(true);
         e->setObjectName(QString::fromUtf8(name));
+        e->setFixedWidth(textBoxWidth(e, 24));
         form->addRow(systemText(label), e);
         return e;
     };
@@ -40,6 +45,7 @@ CMainDlg::CMainDlg(CodeplugState& state, QWidget* parent) : QWidget(parent), sta
             c->addItem(systemText(item));
         c->setCurrentIndex(-1);
         c->setEnabled(false);
+        c->setFixedWidth(textBoxWidth(c, 24)); // one column with the boxes above
         auto* l = new QLabel(systemText(label), this);
         l->setEnabled(false);
         form->addRow(l, c);

@@ -4,6 +4,7 @@
 #include "editors/user_data_texts.h"
 #include "widgets/numeric_edit.h"
 #include "widgets/spin_buttons.h"
+#include "widgets/text_width.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -79,6 +80,7 @@ COptionDlg::COptionDlg(CodeplugState& state, QWidget* parent)
         if (entry.list == ModelOptionList::AlertDurationMode) {
             alertEdit_ = new NumericEdit(this);
             alertEdit_->setObjectName(QStringLiteral("alertDuration"));
+            alertEdit_->setFixedWidth(textBoxWidth(alertEdit_, 7));
             alertSpin_ = new SpinButtons(this);
             alertSpin_->setObjectName(QStringLiteral("alertDurationSpin"));
             alertSec_ = new QLabel(systemText(texts::kSec), this);
@@ -86,6 +88,7 @@ COptionDlg::COptionDlg(CodeplugState& state, QWidget* parent)
             box->addWidget(alertEdit_);
             box->addWidget(alertSpin_);
             box->addWidget(alertSec_);
+            box->addStretch(1);
             grid->addLayout(box, row, 2);
         }
         if (entry.list == ModelOptionList::AlwaysOn) {
@@ -98,11 +101,13 @@ COptionDlg::COptionDlg(CodeplugState& state, QWidget* parent)
     grid->addWidget(new QLabel(systemText(texts::kPriorityScanTimeLabel), this), row, 0);
     scanEdit_ = new NumericEdit(this);
     scanEdit_->setObjectName(QStringLiteral("priorityScanTime"));
+    scanEdit_->setFixedWidth(textBoxWidth(scanEdit_, 7));
     scanSpin_ = new SpinButtons(this);
     scanSpin_->setObjectName(QStringLiteral("priorityScanSpin"));
     auto* scanBox = new QHBoxLayout;
     scanBox->addWidget(scanEdit_);
     scanBox->addWidget(scanSpin_);
+    scanBox->addStretch(1);
     grid->addLayout(scanBox, row, 1);
     noScanNote_ = new QLabel(systemText(texts::kNoPriorityScanNote), this);
     noScanNote_->setObjectName(QStringLiteral("noPriorityScanNote"));

@@ -95,6 +95,8 @@ void CSwitchDlg::buildRow(int k) {
     scans->addWidget(w.scan1);
     scans->addWidget(w.scan2);
     grid->addLayout(scans, 1, 6);
+    // Spare width goes after the last column, so every row's columns stay in line.
+    grid->setColumnStretch(8, 1);
 
     connect(w.mode, &QComboBox::activated, this, [this, k](int i) {
         logic_.modeChanged(k, i);
@@ -181,6 +183,31 @@ void CSwitchDlg::refresh() {
         w.scan2->setVisible(r.scanVisible);
         w.priority->setText(QString::fromStdString(r.priorityLabel));
         w.play->setEnabled(r.playEnabled);
+    }
+    alignColumns();
+}
+
+void CSwitchDlg::alignColumns() {
+    std::array<QGridLayout*, kSwitchCount> grids{};
+    int columns = 0;
+    for (int k = 0; k < kSwitchCount; ++k) {
+        grids[static_cast<std::size_t>(k)] = qobject_cast<QGridLayout*>(
+            rows_[static_cast<std::size_t>(k)].mode->parentWidget()->layout());
+        columns = std::max(columns, grids[static_cast<std::size_t>(k)]->columnCount());
+    }
+    for (int c = 0; c < columns; ++c) {
+        int widest = 0;
+        for (QGridLayout* grid : grids)
+            for (int r = 0; r < grid->rowCount(); ++r)
+                if (QLayoutItem* item = grid->itemAtPosition(r, c)) {
+                    int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+                    grid->getItemPosition(grid->indexOf(item), &row, &column, &rowSpan,
+                                          &columnSpan);
+                    if (columnSpan == 1 && column == c && !item->isEmpty())
+                        widest = std::max(widest, item->sizeHint().width());
+                }
+        for (QGridLayout* grid : grids)
+            grid->setColumnMinimumWidth(c, widest);
     }
 }
 

@@ -46,6 +46,9 @@ private:
     };
     void buildRow(int k);
     void refresh();
+    // The eight rows are separate frames; their columns line up by giving every
+    // row's column the width the widest row needs.
+    void alignColumns();
     void play(int k);
 
     FunctionSwitchTab logic_;

@@ -1,5 +1,6 @@
 #include "app/app_texts.h"
 #include "app/main_frame.h"
+#include "app/qt_operation_host.h"
 #include "app/qt_profile_store.h"
 #include "app/voice_pager_doc.h"
 #include "app/voice_pager_view.h"
@@ -15,12 +16,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
 #include <atomic>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace quorl {
 namespace {
@@ -169,6 +172,71 @@ TEST_F(MainFrameTest, TimerStopsWhileAnOperationRuns) {
     release = true;
     EXPECT_TRUE(timerSeenStopped);
     EXPECT_TRUE(waitFor([&] { return frame.view()->timer0Running(); }));
+}
+
+TEST_F(MainFrameTest, AnOperationThatWorkedLeavesANoteWithItsTime) {
+    bool succeed = true;
+    for (auto op : {PagerOperation::ReadCodeplug, PagerOperation::WriteCodeplug,
+                    PagerOperation::WriteCustomAudio})
+        frame.operations().setBody(op, [&](PagerOperation) {
+            frame.operationHost().openProgress("Reading...");
+            std::this_thread::sleep_for(std::chrono::milliseconds(120));
+            frame.operationHost().closeProgress();
+            if (succeed)
+                frame.operationSucceeded();
+            doc.state().busy = false;
+        });
+    const QRegularExpression note(
+        QStringLiteral("^Read the pager in (\\d+\\.\\d) s \\(\\d\\d:\\d\\d\\)$"));
+    frame.runPagerOperation(PagerOperation::ReadCodeplug);
+    ASSERT_TRUE(waitFor([&] { return !frame.statusBar()->currentMessage().isEmpty(); }));
+    const auto match = note.match(frame.statusBar()->currentMessage());
+    ASSERT_TRUE(match.hasMatch()) << frame.statusBar()->currentMessage().toStdString();
+    EXPECT_GE(match.captured(1).toDouble(), 0.1);
+
+    frame.runPagerOperation(PagerOperation::WriteCodeplug);
+    ASSERT_TRUE(waitFor(
+        [&] { return frame.statusBar()->currentMessage().startsWith("Wrote the pager in "); }));
+    frame.runPagerOperation(PagerOperation::WriteCustomAudio);
+    ASSERT_TRUE(waitFor([&] {
+        return frame.statusBar()->currentMessage().startsWith("Wrote the custom audio in ");
+    }));
+
+    // A failure has had its message box; the status bar says nothing of success.
+    succeed = false;
+    frame.runPagerOperation(PagerOperation::WriteCodeplug);
+    ASSERT_TRUE(waitFor([&] { return !doc.state().busy.load() && frame.view()->timer0Running(); }));
+    QTest::qWait(50);
+    EXPECT_EQ(frame.statusBar()->currentMessage(), QString());
+}
+
+TEST_F(MainFrameTest, TheTitleMarksUnsavedEdits) {
+    frame.updateCommandUI();
+    EXPECT_FALSE(frame.windowTitle().contains('*'));
+    doc.state().modified = true;
+    frame.updateCommandUI();
+    EXPECT_TRUE(frame.windowTitle().endsWith("* - Tessaly VI Quorl"))
+        << frame.windowTitle().toStdString();
+}
+
+// Nothing the first window does not need runs before it is painted.
+TEST(MainFrameStartup, TheCradleScanWaitsForTheFirstPaint) {
+    QtProfileStore profile;
+    CVoicePagerDoc doc{profile};
+    CMainFrame frame{profile, doc};
+    int scans = 0;
+    bool paintedSignal = false;
+    frame.setCradleProbe([&] {
+        ++scans;
+        return true;
+    });
+    QObject::connect(&frame, &CMainFrame::firstPainted, [&] { paintedSignal = true; });
+    frame.show();
+    EXPECT_EQ(scans, 0) << "the scan ran before the window was painted";
+    EXPECT_TRUE(waitFor([&] { return paintedSignal; }));
+    EXPECT_EQ(scans, 1);
+    EXPECT_TRUE(frame.cradleConnected());
+    frame.view()->stopTimer0();
 }
 
 TEST_F(MainFrameTest, ClosingWhileAnOperationRunsWaits) {

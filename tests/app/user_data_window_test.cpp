@@ -13,10 +13,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSlider>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTest>
@@ -73,6 +75,63 @@ TEST_F(UserDataWindowTest, EnterAndEscapeNeverCloseTheWindow) {
     EXPECT_EQ(window->tabBar()->count(), 8);
     EXPECT_EQ(window->tabBar()->tabText(2), "Function Switches ");
     EXPECT_EQ(window->tabBar()->tabText(7), "Channel F5 ");
+}
+
+TEST_F(UserDataWindowTest, SOpensTheFalsingAdjustmentWhileTheChannelTabHeaderHasTheFocus) {
+    int opened = 0;
+    modals.onNextModal([&](QWidget* w) {
+        EXPECT_EQ(w->windowTitle(), "Falsing Adjustment");
+        ++opened;
+        static_cast<QDialog*>(w)->reject();
+    });
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::mouseClick(window->tabBar(), Qt::LeftButton, {},
+                      window->tabBar()->tabRect(CDataTabDlg::ChannelPage).center());
+    ASSERT_EQ(window->pages()->currentWidget(), window->channelPage());
+    window->tabBar()->setFocus();
+    QTest::keyClick(window->tabBar(), Qt::Key_S);
+    for (int i = 0; i < 300 && opened == 0; ++i)
+        QTest::qWait(10);
+    EXPECT_EQ(opened, 1);
+    // On the other tabs S is just a letter.
+    window->tabBar()->setCurrentIndex(CDataTabDlg::GeneralPage);
+    QTest::keyClick(window->tabBar(), Qt::Key_S);
+    QTest::qWait(50);
+    EXPECT_EQ(opened, 1);
+}
+
+TEST_F(UserDataWindowTest, FunctionSwitchRowsLineUpAndChannelTabReadsInOrder) {
+    window->tabBar()->setCurrentIndex(CDataTabDlg::FunctionSwitchesPage);
+    QApplication::processEvents();
+    QWidget* page = window->switchPage();
+    for (const char* name : {"mode", "alertType", "announcement", "playPager"}) {
+        QList<int> lefts;
+        for (int k = 0; k < 8; ++k) {
+            auto* row = find<QGroupBox>(page, QStringLiteral("switchRow%1").arg(k).toUtf8());
+            lefts << find<QWidget>(row, name)->mapTo(page, QPoint(0, 0)).x();
+        }
+        EXPECT_EQ(lefts.count(lefts.first()), 8) << name;
+    }
+
+    // Tab from a call's first tone goes to its picker, its second tone, then the
+    // alert of the same call.
+    window->tabBar()->setCurrentIndex(CDataTabDlg::ChannelPage);
+    CChannelF1Dlg* channel = window->channelPage();
+    // The next widget Tab stops at.
+    const auto tabFrom = [](QWidget* w) {
+        do
+            w = w->nextInFocusChain();
+        while (!((w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled()));
+        return w;
+    };
+    QWidget* next = tabFrom(channel->toneEdit({ToneKind::Tone1, 1}));
+    EXPECT_EQ(next, static_cast<QWidget*>(channel->pickerButton({ToneKind::Tone1, 1})));
+    EXPECT_EQ(tabFrom(next), static_cast<QWidget*>(channel->toneEdit({ToneKind::Tone2, 1})));
+    EXPECT_EQ(tabFrom(channel->pickerButton({ToneKind::Tone2, 1})),
+              static_cast<QWidget*>(channel->alertCombo(0)));
+    EXPECT_EQ(tabFrom(tabFrom(channel->frequencyEdit())),
+              static_cast<QWidget*>(channel->squelchSlider()));
 }
 
 TEST_F(UserDataWindowTest, ASwitchSetToPriorityScanEnablesTheScanTimeOnReturn) {

@@ -19,6 +19,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTest>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -320,6 +322,50 @@ TEST_F(ChannelPageTest, FalsingCancelRestoresAndCorruptLevelsShowAtTheEnd) {
     }
     EXPECT_EQ(state.editImage.at(a), 0xCF);
     EXPECT_EQ(state.image.at(a), 0xCF);
+}
+
+// A slider's handle, where a user grabs it.
+QRect sliderHandle(QSlider* slider) {
+    QStyleOptionSlider option;
+    option.initFrom(slider);
+    option.orientation = slider->orientation();
+    option.minimum = slider->minimum();
+    option.maximum = slider->maximum();
+    option.sliderPosition = slider->sliderPosition();
+    option.sliderValue = slider->value();
+    option.tickPosition = slider->tickPosition();
+    option.tickInterval = slider->tickInterval();
+    return slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle,
+                                           slider);
+}
+
+TEST_F(ChannelPageTest, BothFalsingSlidersFollowTheMouse) {
+    const Address a = layout::channelBase(0) + 8;
+    CFalshingDlg dlg(state, 0, page);
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    for (QSlider* slider : {dlg.toneToleranceSlider(), dlg.interpageGapSlider()}) {
+        // The handle dragged to the right end, the way a user moves it.
+        const QPoint grab = sliderHandle(slider).center();
+        QWidget* hit = dlg.childAt(slider->mapTo(&dlg, grab));
+        EXPECT_EQ(hit, slider);
+        QTest::mousePress(slider, Qt::LeftButton, {}, grab);
+        QMouseEvent move(QEvent::MouseMove, QPointF(slider->width() - 2, grab.y()),
+                         slider->mapToGlobal(QPointF(slider->width() - 2, grab.y())), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(slider, &move);
+        QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(slider->width() - 2, grab.y()));
+        EXPECT_EQ(slider->value(), 2);
+        // A click on the tick marks below the groove picks the nearest level too.
+        QTest::mouseClick(slider, Qt::LeftButton, {},
+                          QPoint(slider->width() / 2, slider->height() - 2));
+        EXPECT_EQ(slider->value(), 1);
+        QTest::mouseClick(slider, Qt::LeftButton, {},
+                          QPoint(slider->width() - 2, slider->height() - 2));
+        EXPECT_EQ(slider->value(), 2);
+    }
+    EXPECT_EQ(state.editImage.at(a) & 0x33, 0x22);
+    dlg.reject();
 }
 
 TEST_F(ChannelPageTest, PlayPagerSendsTheAlertAndLocksOut) {

@@ -1,0 +1,213 @@
+#include "app/window_gallery.h"
+
+#include "app/about_dialog.h"
+#include "app/main_frame.h"
+#include "app/qt_profile_store.h"
+#include "app/report_printing.h"
+#include "app/summary_report.h"
+#include "app/voice_pager_doc.h"
+#include "app/voice_pager_view.h"
+#include "audio/custom_audio_model.h"
+#include "audio/ui/custom_audio_dlg.h"
+#include "audio/ui/tip_dlg.h"
+#include "codeplug/codeplug_state.h"
+#include "codeplug/default_codeplug.h"
+#include "codeplug/profile_store.h"
+#include "editors/ui/data_tab_dlg.h"
+#include "editors/ui/falshing_dlg.h"
+#include "editors/ui/tone_table_dlg.h"
+#include "link/ui/devices_dlg.h"
+#include "link/ui/progress_bar_dlg.h"
+#include "link/ui/serial_comm_dlg.h"
+
+#include <QApplication>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QTabBar>
+#include <memory>
+
+namespace quorl {
+
+namespace {
+
+// Play buttons have nothing to talk to in a picture.
+class SilentAudition : public AuditionPort {
+public:
+    void play(const AuditionRequest&, const std::function<void(int)>&) override {}
+};
+
+// Lets the window system and the layouts settle: show, polish, lay out, paint.
+void settle() {
+    for (int i = 0; i < 3; ++i) {
+        QApplication::sendPostedEvents();
+        QApplication::processEvents();
+    }
+}
+
+void showAndVisit(const QString& name, QWidget& window, const WindowGallery::Visit& visit) {
+    window.show();
+    settle();
+    visit(name, window);
+}
+
+std::unique_ptr<CodeplugState> sampleState(bool fiveChannels) {
+    auto state = std::make_unique<CodeplugState>();
+    state->loadBoth(
+        makeDefaultCodeplug(fiveChannels ? vhfFiveChannelFactory() : uhfSingleChannelFactory()));
+    state->loaded = true;
+    state->currentFileName = fiveChannels ? "Default_VHF_5CH.ppg" : "Default_UHF_1CH.ppg";
+    return state;
+}
+
+void visitUserData(CodeplugState& state, const QString& prefix, const QList<int>& pages,
+                   const QStringList& pageNames, const WindowGallery::Visit& visit) {
+    SilentAudition audition;
+    CDataTabDlg window(state, audition, [] { return true; });
+    window.setCustomAudioOpener([] {});
+    window.show();
+    settle();
+    for (int i = 0; i < pages.size(); ++i) {
+        window.tabBar()->setCurrentIndex(pages[i]);
+        settle();
+        visit(prefix + pageNames[i], window);
+    }
+}
+
+} // namespace
+
+WindowGallery::WindowGallery(std::filesystem::path scratch) : scratch_(std::move(scratch)) {}
+
+QStringList WindowGallery::names() {
+    return {QStringLiteral("main-window"),
+            QStringLiteral("user-data-general"),
+            QStringLiteral("user-data-model-options"),
+            QStringLiteral("user-data-function-switches"),
+            QStringLiteral("user-data-channel"),
+            QStringLiteral("user-data-one-channel-general"),
+            QStringLiteral("user-data-one-channel-channel"),
+            QStringLiteral("tone-table-corvane"),
+            QStringLiteral("tone-table-ge"),
+            QStringLiteral("tone-table-plectron"),
+            QStringLiteral("falsing-adjustment"),
+            QStringLiteral("custom-audio"),
+            QStringLiteral("custom-audio-tip"),
+            QStringLiteral("system-setup"),
+            QStringLiteral("connected-devices"),
+            QStringLiteral("progress"),
+            QStringLiteral("about"),
+            QStringLiteral("print-preview")};
+}
+
+void WindowGallery::forEach(const Visit& visit) {
+    {
+        QtProfileStore profile;
+        CVoicePagerDoc document(profile);
+        document.state().loadBoth(makeDefaultCodeplug(vhfFiveChannelFactory()));
+        document.state().loaded = true;
+        document.setDocumentTitle("Default_VHF_5CH.ppg");
+        CMainFrame frame(profile, document);
+        frame.setCradleProbe([] { return true; });
+        showAndVisit(QStringLiteral("main-window"), frame, visit);
+        frame.view()->stopTimer0();
+    }
+    const auto five = sampleState(true);
+    const auto one = sampleState(false);
+    visitUserData(*five, QStringLiteral("user-data-"),
+                  {CDataTabDlg::GeneralPage, CDataTabDlg::ModelOptionsPage,
+                   // Channel F3: calls and group calls, the busiest channel of the sample.
+                   CDataTabDlg::FunctionSwitchesPage, CDataTabDlg::ChannelPage + 2},
+                  {QStringLiteral("general"), QStringLiteral("model-options"),
+                   QStringLiteral("function-switches"), QStringLiteral("channel")},
+                  visit);
+    visitUserData(*one, QStringLiteral("user-data-one-channel-"),
+                  {CDataTabDlg::GeneralPage, CDataTabDlg::ChannelPage},
+                  {QStringLiteral("general"), QStringLiteral("channel")}, visit);
+    {
+        CCorToneTable corvane(*five, 0);
+        showAndVisit(QStringLiteral("tone-table-corvane"), corvane, visit);
+    }
+    {
+        CGEToneTableDlg ge(*five, 0);
+        showAndVisit(QStringLiteral("tone-table-ge"), ge, visit);
+    }
+    {
+        CPLToneTableDlg plectron(*five, 0);
+        showAndVisit(QStringLiteral("tone-table-plectron"), plectron, visit);
+    }
+    {
+        CFalshingDlg falsing(*five, 0);
+        showAndVisit(QStringLiteral("falsing-adjustment"), falsing, visit);
+        falsing.reject();
+    }
+    {
+        MemoryProfileStore profile;
+        profile.writeString("Settings", "Tip_View", "1"); // the tip has its own picture
+        // Paths as an installed program shows them, not the build machine's folders.
+        CustomAudioModel model("/usr/share/tessaly-vi-quorl", scratch_ / "exist_file.jjb");
+        SilentAudition audition;
+        CCustomAudioDlg window(model, audition, profile, [] { return true; });
+        showAndVisit(QStringLiteral("custom-audio"), window, visit);
+        CTipDlg tip(profile, &window);
+        showAndVisit(QStringLiteral("custom-audio-tip"), tip, visit);
+    }
+    {
+        CSerialCommDlg setup;
+        showAndVisit(QStringLiteral("system-setup"), setup, visit);
+    }
+    {
+        CDevicesDlg devices;
+        showAndVisit(QStringLiteral("connected-devices"), devices, visit);
+    }
+    {
+        CProgressBarDlg progress;
+        progress.setText(QStringLiteral("Reading 40%"));
+        progress.setPosition(40);
+        showAndVisit(QStringLiteral("progress"), progress, visit);
+    }
+    {
+        CAboutDlg about;
+        showAndVisit(QStringLiteral("about"), about, visit);
+    }
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        QPrintPreviewDialog preview(&printer);
+        const SummaryReport report(five->image, five->currentFileName, "");
+        QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                         [&report](QPrinter* p) { paintReport(*p, report); });
+        preview.resize(900, 700);
+        showAndVisit(QStringLiteral("print-preview"), preview, visit);
+    }
+}
+
+QPalette darkFusionPalette() {
+    QPalette p;
+    const QColor window(45, 45, 48);
+    const QColor base(30, 30, 32);
+    const QColor text(230, 230, 230);
+    const QColor disabledText(130, 130, 130);
+    p.setColor(QPalette::Window, window);
+    p.setColor(QPalette::WindowText, text);
+    p.setColor(QPalette::Base, base);
+    p.setColor(QPalette::AlternateBase, window);
+    p.setColor(QPalette::ToolTipBase, base);
+    p.setColor(QPalette::ToolTipText, text);
+    p.setColor(QPalette::PlaceholderText, disabledText);
+    p.setColor(QPalette::Text, text);
+    p.setColor(QPalette::Button, window);
+    p.setColor(QPalette::ButtonText, text);
+    p.setColor(QPalette::BrightText, QColor(255, 90, 90));
+    p.setColor(QPalette::Light, QColor(70, 70, 74));
+    p.setColor(QPalette::Midlight, QColor(60, 60, 64));
+    p.setColor(QPalette::Mid, QColor(35, 35, 38));
+    p.setColor(QPalette::Dark, QColor(20, 20, 22));
+    p.setColor(QPalette::Shadow, Qt::black);
+    p.setColor(QPalette::Link, QColor(90, 160, 240));
+    p.setColor(QPalette::Highlight, QColor(42, 110, 190));
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        p.setColor(QPalette::Disabled, role, disabledText);
+    p.setColor(QPalette::Disabled, QPalette::Base, window);
+    return p;
+}
+
+} // namespace quorl

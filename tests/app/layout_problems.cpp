@@ -1,0 +1,167 @@
+#include "layout_problems.h"
+
+#include "widgets/elided_path_edit.h"
+
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPrintPreviewDialog>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QTabBar>
+#include <QToolBar>
+
+namespace quorl::test {
+
+namespace {
+
+QString describe(const QWidget* w) {
+    QString text;
+    if (auto* label = qobject_cast<const QLabel*>(w))
+        text = label->text();
+    else if (auto* button = qobject_cast<const QAbstractButton*>(w))
+        text = button->text();
+    else if (auto* box = qobject_cast<const QGroupBox*>(w))
+        text = box->title();
+    QString name = QString::fromUtf8(w->metaObject()->className());
+    if (!w->objectName().isEmpty())
+        name += QLatin1Char('#') + w->objectName();
+    if (!text.isEmpty())
+        name += QStringLiteral(" \"") + text.left(40) + QLatin1Char('"');
+    return name;
+}
+
+QString rectText(const QRect& r) {
+    return QStringLiteral("(%1,%2 %3x%4)").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+}
+
+// Qt's composite controls lay out their own insides; only their outside is ours.
+bool ownsItsInsides(const QWidget* w) {
+    return qobject_cast<const QComboBox*>(w) || qobject_cast<const QAbstractSpinBox*>(w) ||
+           qobject_cast<const QTabBar*>(w) || qobject_cast<const QMenuBar*>(w) ||
+           qobject_cast<const QToolBar*>(w) || qobject_cast<const QLineEdit*>(w) ||
+           qobject_cast<const QPrintPreviewDialog*>(w) ||
+           (qobject_cast<const QAbstractScrollArea*>(w) && !qobject_cast<const QScrollArea*>(w));
+}
+
+void checkText(const QWidget* w, QStringList& problems) {
+    const QSize size = w->size();
+    if (auto* label = qobject_cast<const QLabel*>(w)) {
+        if (label->text().isEmpty() || !label->pixmap().isNull())
+            return;
+        const QSize hint = label->sizeHint();
+        const bool clipped = label->wordWrap()
+                                 ? size.height() < label->heightForWidth(size.width())
+                                 : size.width() < hint.width() || size.height() < hint.height();
+        if (clipped)
+            problems << QStringLiteral("clipped text: %1 is %2x%3, needs %4x%5")
+                            .arg(describe(w))
+                            .arg(size.width())
+                            .arg(size.height())
+                            .arg(hint.width())
+                            .arg(label->wordWrap() ? label->heightForWidth(size.width())
+                                                   : hint.height());
+        return;
+    }
+    if (auto* button = qobject_cast<const QAbstractButton*>(w)) {
+        if (button->text().isEmpty())
+            return;
+        const QSize hint = button->minimumSizeHint();
+        if (size.width() < hint.width() || size.height() < hint.height())
+            problems << QStringLiteral("clipped text: %1 is %2x%3, needs %4x%5")
+                            .arg(describe(w))
+                            .arg(size.width())
+                            .arg(size.height())
+                            .arg(hint.width())
+                            .arg(hint.height());
+        return;
+    }
+    if (auto* combo = qobject_cast<const QComboBox*>(w)) {
+        QStyleOptionComboBox option;
+        option.initFrom(combo);
+        option.editable = combo->isEditable();
+        option.currentText = combo->currentText();
+        const QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                           QStyle::SC_ComboBoxEditField, combo);
+        const int needed = combo->fontMetrics().horizontalAdvance(combo->currentText());
+        if (field.width() < needed)
+            problems << QStringLiteral("clipped text: %1 shows \"%2\" in %3 of %4 pixels")
+                            .arg(describe(w), combo->currentText())
+                            .arg(field.width())
+                            .arg(needed);
+        return;
+    }
+    if (auto* path = qobject_cast<const ElidedPathEdit*>(w)) {
+        // A path box shows what fits, with the file name whole.
+        const QString shown = path->displayedText();
+        const QString name = path->text().section(QLatin1Char('/'), -1);
+        if (!path->text().isEmpty() && !shown.endsWith(name))
+            problems << QStringLiteral("clipped text: %1 shows \"%2\" without its file name")
+                            .arg(describe(w), shown);
+        return;
+    }
+    if (auto* edit = qobject_cast<const QLineEdit*>(w)) {
+        const QRect field = edit->contentsRect().marginsRemoved(edit->textMargins());
+        // A line edit keeps about two pixels on each side for its cursor.
+        const int needed = edit->fontMetrics().horizontalAdvance(edit->text()) + 4;
+        if (!edit->text().isEmpty() && field.width() < needed)
+            problems << QStringLiteral("clipped text: %1 shows \"%2\" in %3 of %4 pixels")
+                            .arg(describe(w), edit->text())
+                            .arg(field.width())
+                            .arg(needed);
+    }
+}
+
+void checkChildren(QWidget* parent, QStringList& problems) {
+    QList<QWidget*> shown;
+    for (QObject* o : parent->children()) {
+        auto* w = qobject_cast<QWidget*>(o);
+        if (!w || w->isWindow() || !w->isVisible())
+            continue;
+        shown << w;
+    }
+    // The page inside a scroll area may be larger than the area: it scrolls.
+    const bool scrolled = parent->parentWidget() &&
+                          qobject_cast<QScrollArea*>(parent->parentWidget()) &&
+                          static_cast<QScrollArea*>(parent->parentWidget())->viewport() == parent;
+    for (int i = 0; i < shown.size(); ++i) {
+        QWidget* w = shown[i];
+        if (!scrolled && !parent->rect().contains(w->geometry()))
+            problems << QStringLiteral("outside: %1 %2 lies outside %3 %4")
+                            .arg(describe(w), rectText(w->geometry()), describe(parent),
+                                 rectText(parent->rect()));
+        for (int j = i + 1; j < shown.size(); ++j)
+            if (w->geometry().intersects(shown[j]->geometry()))
+                problems << QStringLiteral("overlap: %1 %2 and %3 %4 in %5")
+                                .arg(describe(w), rectText(w->geometry()), describe(shown[j]),
+                                     rectText(shown[j]->geometry()), describe(parent));
+        checkText(w, problems);
+        if (!ownsItsInsides(w))
+            checkChildren(w, problems);
+    }
+}
+
+} // namespace
+
+QStringList layoutProblems(QWidget& window) {
+    QStringList problems;
+    if (const QScreen* screen = window.screen()) {
+        const QRect available = screen->availableGeometry();
+        if (!available.contains(window.frameGeometry()))
+            problems << QStringLiteral("off screen: %1 %2 reaches past the screen %3")
+                            .arg(describe(&window), rectText(window.frameGeometry()),
+                                 rectText(available));
+    }
+    if (!ownsItsInsides(&window))
+        checkChildren(&window, problems);
+    return problems;
+}
+
+} // namespace quorl::test

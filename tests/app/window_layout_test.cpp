@@ -1,0 +1,92 @@
+#include "app/window_gallery.h"
+#include "layout_problems.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QSet>
+#include <gtest/gtest.h>
+
+namespace quorl {
+namespace {
+
+// Every window the manual pictures, checked as it is shown.
+TEST(WindowLayout, EveryWindowIsTidy) {
+    const std::filesystem::path scratch = std::getenv("XDG_RUNTIME_DIR");
+    WindowGallery gallery(scratch);
+    QStringList visited;
+    gallery.forEach([&](const QString& name, QWidget& window) {
+        visited << name;
+        const QStringList problems = test::layoutProblems(window);
+        EXPECT_TRUE(problems.isEmpty())
+            << name.toStdString() << " on a " << window.screen()->size().width() << "x"
+            << window.screen()->size().height() << " screen:\n  "
+            << problems.join(QStringLiteral("\n  ")).toStdString();
+    });
+    EXPECT_EQ(visited, WindowGallery::names());
+}
+
+// The manual shows only pictures the build renders, and every window has a picture.
+TEST(WindowLayout, TheManualShowsEveryWindowAndOnlyRenderedPictures) {
+    const QString help = QStringLiteral(QUORL_TEST_STAGE_DATA_DIR "/Help/");
+    QFile page(help + QStringLiteral("index.html"));
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(page.readAll());
+    QSet<QString> referenced;
+    static const QRegularExpression shot(QStringLiteral("shots/([a-z-]+?)(@2x|-dark)?\\.png"));
+    for (auto it = shot.globalMatch(html); it.hasNext();)
+        referenced.insert(it.next().captured(1));
+    const QStringList names = WindowGallery::names();
+    for (const QString& name : referenced)
+        EXPECT_TRUE(names.contains(name))
+            << "the manual shows an unknown picture " << name.toStdString();
+    for (const QString& name : names) {
+        EXPECT_TRUE(referenced.contains(name)) << name.toStdString() << " is not in the manual";
+#ifdef QUORL_HELP_PICTURES
+        for (const char* look : {"", "@2x", "-dark"})
+            EXPECT_TRUE(QFile::exists(help + QStringLiteral("shots/") + name + QLatin1String(look) +
+                                      QStringLiteral(".png")))
+                << name.toStdString() << look;
+#endif
+    }
+}
+
+// The check itself: each kind of fault in a window built to have it.
+TEST(WindowLayout, TheCheckFindsEachKindOfFault) {
+    QDialog window;
+    window.setObjectName(QStringLiteral("faulty"));
+    auto* squeezed = new QLabel(QStringLiteral("A label much longer than its place"), &window);
+    squeezed->setGeometry(10, 10, 40, 20);
+    auto* outside = new QPushButton(QStringLiteral("Out"), &window);
+    auto* overlapping = new QPushButton(QStringLiteral("Over"), &window);
+    auto* edit = new QLineEdit(QStringLiteral("/a/long/path/to/a/wave/file.wav"), &window);
+    window.resize(200, 120);
+    window.show();
+    QApplication::processEvents();
+    outside->setGeometry(150, 60, 100, 30);
+    overlapping->setGeometry(140, 70, 40, 30);
+    edit->setGeometry(10, 40, 60, 24);
+    const QString all = test::layoutProblems(window).join('\n');
+    EXPECT_TRUE(all.contains("clipped text: QLabel \"A label much longer")) << all.toStdString();
+    EXPECT_TRUE(all.contains("outside: QPushButton \"Out\"")) << all.toStdString();
+    EXPECT_TRUE(all.contains("overlap: QPushButton \"Out\"")) << all.toStdString();
+    EXPECT_TRUE(all.contains("clipped text: QLineEdit")) << all.toStdString();
+
+    // Laid out by a layout, the same controls are tidy.
+    QDialog tidy;
+    auto* row = new QHBoxLayout(&tidy);
+    row->addWidget(new QLabel(QStringLiteral("A label much longer than its place")));
+    row->addWidget(new QPushButton(QStringLiteral("Out")));
+    tidy.show();
+    QApplication::processEvents();
+    EXPECT_EQ(test::layoutProblems(tidy), QStringList());
+}
+
+} // namespace
+} // namespace quorl
