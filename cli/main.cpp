@@ -4,6 +4,7 @@
 #include "cli/link_commands.h"
 #include "cli/pager_commands.h"
 #include "cli/report_command.h"
+#include "cli/text_commands.h"
 
 #include <CLI/CLI.hpp>
 
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
     int exitCode = quorl::cli::kExitOk;
     quorl::cli::addCodeplugCommands(app, exitCode);
     quorl::cli::addReportCommand(app, exitCode);
+    quorl::cli::addTextCommands(app, exitCode);
     quorl::cli::addAudioCommands(app, exitCode);
     quorl::cli::addLinkCommands(app, exitCode);
     quorl::cli::addPagerCommands(app, exitCode);

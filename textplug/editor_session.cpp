@@ -21,6 +21,22 @@ EditorSession::EditorSession(CodeplugState& s)
     switches.open(false);
     channel.create();
     messages.take();
+    opened_ = state.editImage;
+}
+
+void EditorSession::markOpened(int ch) {
+    const Address base = layout::channelBase(ch);
+    for (Address a = base; a < base + layout::kChannelLength + 2; ++a)
+        opened_.set(a, state.editImage.at(a));
+}
+
+CodeplugImage keepUnchangedBytes(const CodeplugImage& base, const CodeplugImage& opened,
+                                 const CodeplugImage& edited) {
+    CodeplugImage out = base;
+    for (Address a = 0; a < kImageSize; ++a)
+        if (edited.at(a) != opened.at(a))
+            out.set(a, edited.at(a));
+    return out;
 }
 
 int EditorSession::channelCount() const {

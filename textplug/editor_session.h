@@ -37,6 +37,14 @@ public:
     int channelCount() const;
     // What the window does when the user picks the tab of `channel`.
     void showChannel(int channel);
+    // The edit image as the pages left it when they opened, before anything was
+    // entered. Opening repairs what no control can show (an alert index past the
+    // list, duty bits while duty is unavailable); those repairs are not the text's
+    // doing. `markOpened` records a channel's block after showChannel, before its
+    // values are entered.
+    const CodeplugImage& openedImage() const { return opened_; }
+    void markOpened(int channel);
+
     // What the window does when the user picks the Model Options tab.
     void showModelOptions() { options.applyPriorityScanRule(); }
 
@@ -47,6 +55,14 @@ public:
     ModelOptionsTab options;
     FunctionSwitchTab switches;
     ChannelTab channel;
+
+private:
+    CodeplugImage opened_;
 };
+
+// The image to keep: each byte that entering values changed (`edited` differs
+// from `opened`) from `edited`, every other byte from `base`.
+CodeplugImage keepUnchangedBytes(const CodeplugImage& base, const CodeplugImage& opened,
+                                 const CodeplugImage& edited);
 
 } // namespace quorl::textplug

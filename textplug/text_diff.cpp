@@ -2,29 +2,40 @@
 
 #include "textplug/textplug_texts.h"
 
+#include <algorithm>
 #include <map>
 
 namespace quorl::textplug {
 
 std::vector<FieldDifference> diffFields(const std::vector<TextField>& a,
                                         const std::vector<TextField>& b) {
-    std::map<std::string, const TextField*> inB;
-    for (const TextField& f : b)
-        inB[pathKey(f.path)] = &f;
-    std::map<std::string, bool> seen;
+    std::map<std::string, std::size_t> inA, inB;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        inA[pathKey(a[i].path)] = i;
+    for (std::size_t j = 0; j < b.size(); ++j)
+        inB[pathKey(b[j].path)] = j;
     std::vector<FieldDifference> out;
+    // Values only `b` shows are listed where `b` has them, between the values both
+    // show, so a channel's lines stay together.
+    std::size_t next = 0;
+    const auto onlyInBUpTo = [&](std::size_t end) {
+        for (; next < end && next < b.size(); ++next)
+            if (!inA.contains(pathKey(b[next].path)))
+                out.push_back({fieldName(b[next].path), isIdentity(b[next].path), std::nullopt,
+                               b[next].value});
+    };
     for (const TextField& f : a) {
-        const auto key = pathKey(f.path);
-        seen[key] = true;
-        const auto it = inB.find(key);
-        if (it == inB.end())
+        const auto it = inB.find(pathKey(f.path));
+        if (it == inB.end()) {
             out.push_back({fieldName(f.path), isIdentity(f.path), f.value, std::nullopt});
-        else if (it->second->value != f.value)
-            out.push_back({fieldName(f.path), isIdentity(f.path), f.value, it->second->value});
+            continue;
+        }
+        onlyInBUpTo(it->second);
+        next = std::max(next, it->second + 1);
+        if (b[it->second].value != f.value)
+            out.push_back({fieldName(f.path), isIdentity(f.path), f.value, b[it->second].value});
     }
-    for (const TextField& f : b)
-        if (!seen.contains(pathKey(f.path)))
-            out.push_back({fieldName(f.path), isIdentity(f.path), std::nullopt, f.value});
+    onlyInBUpTo(b.size());
     return out;
 }
 

@@ -348,6 +348,7 @@ private:
 
     void applyChannel(int ch) {
         s_.showChannel(ch);
+        s_.markOpened(ch);
         ChannelTab& tab = s_.channel;
         const std::string name = keys::channelName(ch);
         const auto path = [&](std::initializer_list<std::string_view> below) {
@@ -559,9 +560,11 @@ ImportResult importCodeplugText(std::string_view text, const CodeplugImage& base
     auto state = std::make_unique<CodeplugState>();
     state->loadBoth(base);
     state->checkImage();
+    CodeplugImage opened;
     {
         EditorSession session(*state);
         TextApplier(parsed, session, options, result).run();
+        opened = session.openedImage();
     }
     sortByPlace(result.errors);
     sortByPlace(result.notes);
@@ -569,7 +572,7 @@ ImportResult importCodeplugText(std::string_view text, const CodeplugImage& base
         return result;
     // What OK and Save As make of the edits.
     state->commitEditImage();
-    CodeplugImage image = state->image;
+    CodeplugImage image = keepUnchangedBytes(base, opened, state->image);
     updateChecksums(image);
     refreshMirror(image);
     result.image = image;

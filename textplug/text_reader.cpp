@@ -9,6 +9,7 @@
 #include "textplug/textplug_texts.h"
 
 #include <algorithm>
+#include <optional>
 #include <set>
 #include <yaml-cpp/yaml.h>
 
@@ -34,6 +35,9 @@ std::string pathKey(const std::vector<std::string>& path) {
 }
 
 namespace {
+
+constexpr int kMaxFlowDepth = 32;
+constexpr int kMaxIndent = 64;
 
 TextMark markOf(const YAML::Mark& m) {
     if (m.is_null())
@@ -175,12 +179,61 @@ private:
     ParsedText& out_;
 };
 
+// A codeplug text nests four maps deep. Far deeper nesting is refused before the
+// parser sees it: the parser recurses per level and its own limit answers only
+// "bad file". Brackets inside quotes and comments do not count.
+std::optional<TextProblem> nestingProblem(std::string_view text) {
+    int line = 1, column = 0, depth = 0, indent = 0;
+    bool lineStart = true, comment = false;
+    char quote = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        ++column;
+        if (c == '\n') {
+            ++line;
+            column = 0;
+            indent = 0;
+            lineStart = true;
+            comment = false;
+            continue;
+        }
+        if (lineStart && c == ' ') {
+            if (++indent > kMaxIndent)
+                return TextProblem{{line, column}, {}, std::string(msg::kTooDeep)};
+            continue;
+        }
+        lineStart = false;
+        if (comment)
+            continue;
+        if (quote) {
+            if (c == quote && !(quote == '"' && i > 0 && text[i - 1] == '\\'))
+                quote = 0;
+            continue;
+        }
+        if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (c == '#' && (i == 0 || text[i - 1] == ' ' || text[i - 1] == '\t')) {
+            comment = true;
+        } else if (c == '[' || c == '{') {
+            if (++depth > kMaxFlowDepth)
+                return TextProblem{{line, column}, {}, std::string(msg::kTooDeep)};
+        } else if ((c == ']' || c == '}') && depth > 0) {
+            --depth;
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 ParsedText readCodeplugText(std::string_view text) {
     ParsedText out;
     if (text.size() > kMaxTextBytes) {
         out.errors.push_back({{}, {}, std::string(msg::kTooLarge)});
+        return out;
+    }
+    if (const auto deep = nestingProblem(text)) {
+        out.errors.push_back(*deep);
         return out;
     }
     try {

@@ -8,6 +8,8 @@ namespace quorl::textplug::msg {
 // Reading the text.
 inline constexpr std::string_view kTooLarge =
     "the file is larger than 1 MB; a codeplug text is a few kilobytes";
+inline constexpr std::string_view kTooDeep =
+    "nested far deeper than a codeplug text (sections, switches and channels, calls)";
 inline constexpr std::string_view kNotYaml = "not YAML: ";
 inline constexpr std::string_view kSecondDocument =
     "a second YAML document; the text holds one codeplug";

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace quorl::textplug {
+
+// Reads a codeplug text file whole, refusing one larger than kMaxTextBytes before
+// reading it. On failure `error` says why ("cannot read the file", "the file is
+// larger than 1 MB...").
+std::optional<std::string> readTextFile(const std::filesystem::path& path, std::string& error);
+
+// Whether `path` names a codeplug text (.yaml or .yml) rather than a .ppg file.
+bool isTextFile(const std::filesystem::path& path);
+
+} // namespace quorl::textplug
