@@ -315,15 +315,15 @@ private:
                 f.isPriorityScan ? tab.priorityScanText() : tab.alertDurationText();
             if (sameNumber(v->value, shown) || !typeable(*v, kSecondsBox))
                 continue;
-            if (f.isPriorityScan && !tab.priorityScanEnabled()) {
-                error(*v, std::string(msg::kPriorityScanDisabled) + " " +
-                              std::string(texts::kNoPriorityScanNote));
-                continue;
-            }
-            if (!f.isPriorityScan && !tab.alertDurationVisible()) {
-                error(*v, std::string(msg::kAlertDurationHidden));
-                continue;
-            }
+            // The box is greyed or hidden while nothing uses the value, but the
+            // pager keeps it; it is taken under its range rule, with a note.
+            if (f.isPriorityScan && !tab.priorityScanEnabled())
+                note(*v, std::string(msg::kPriorityScanDisabled) + " " +
+                             std::string(texts::kNoPriorityScanNote) + "; " +
+                             std::string(msg::kKeptForLater));
+            if (!f.isPriorityScan && !tab.alertDurationVisible())
+                note(*v, std::string(msg::kAlertDurationHidden) + "; " +
+                             std::string(msg::kKeptForLater));
             if (f.isPriorityScan)
                 tab.commitPriorityScanText(v->value);
             else
@@ -425,8 +425,9 @@ private:
         }
     }
 
-    // One typed tone; false when it was refused for its spacing and may be tried
-    // again once the other tones are in.
+    // One typed tone. On a first try a tone that was refused for its spacing, or
+    // matched to a partner, is left unreported (false): its partner in the text
+    // may still hold the base's value, and the second try sees the new one.
     bool typeTone(ToneSlot slot, const TextValue& v, bool lastTry) {
         ChannelTab& tab = s_.channel;
         ToneBoxView& box = tab.tones[static_cast<std::size_t>(toneBoxIndex(slot))];
@@ -434,13 +435,17 @@ private:
             return true;
         s_.messages.take();
         box.text = v.value;
+        typed_ = true;
         const bool accepted = tab.enterPressed(ChannelTab::Box::Tone, slot);
-        if (!accepted && !lastTry) {
+        if (!lastTry) {
             const auto shown = s_.messages.take();
-            if (std::find(shown.begin(), shown.end(), txt::kToneSpacing) != shown.end())
+            const bool spacing =
+                std::find(shown.begin(), shown.end(), txt::kToneSpacing) != shown.end();
+            if ((!accepted && spacing) || (accepted && !sameNumber(v.value, box.text)))
                 return false;
             for (const auto& m : shown)
-                error(v, oneLine(m));
+                (accepted || isAdvice(m) ? result_.notes : result_.errors)
+                    .push_back({v.mark, fieldName(v.path), oneLine(m)});
             return true;
         }
         reportMessages(v);
@@ -472,14 +477,25 @@ private:
                     (copySource(option, slot) ? copied : own).emplace_back(slot, v);
         }
 
-        // Own tones in screen order; a tone refused only because its partner in the
-        // same call address still holds the old value gets a second try.
+        // Own tones in screen order; a tone refused or matched only because another
+        // tone still holds the base's value gets a second try.
         std::vector<std::pair<ToneSlot, const TextValue*>> retry;
         for (const auto& [slot, v] : own)
             if (!typeTone(slot, *v, false))
                 retry.emplace_back(slot, v);
         for (const auto& [slot, v] : retry)
             typeTone(slot, *v, true);
+        // A cleared tone leaves its copies until the channel is laid out again, as
+        // the window does when the tab is next shown; do that now so the copies
+        // follow their sources.
+        if (typed_) {
+            s_.messages.take();
+            tab.applyCodingOption();
+            for (const std::string& m : s_.messages.take())
+                result_.notes.push_back({markNear({kChannelsSection, channelName, "x"}),
+                                         channelName, oneLine(m)});
+            typed_ = false;
+        }
 
         // A greyed box cannot be typed into; it must agree with its source.
         for (const auto& [slot, v] : copied) {
@@ -538,6 +554,7 @@ private:
     ImportOptions options_;
     ImportResult& result_;
     std::set<std::string> consumed_;
+    bool typed_ = false; // a tone was entered in the channel being applied
 };
 
 void sortByPlace(std::vector<TextProblem>& list) {

@@ -42,6 +42,7 @@ inline constexpr std::string_view kScanSingleChannel = "a single-channel pager h
 inline constexpr std::string_view kAlertDurationHidden =
     "the box is shown only while Pager Alert Duration is Fixed";
 inline constexpr std::string_view kPriorityScanDisabled = "the box is disabled";
+inline constexpr std::string_view kKeptForLater = "the value is kept for when it is used";
 inline constexpr std::string_view kResetTimerHidden =
     "shown only for Delayed N, Timeout, Revert N, Muted Delayed N and Muted Revert N";
 inline constexpr std::string_view kSingleChannel = "a single-channel pager has only F1";
