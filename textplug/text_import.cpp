@@ -105,8 +105,15 @@ private:
             s_.messages.take(); // nothing shown before this value counts against it
             return &it->second;
         }
-        // A missing section was reported once; its values are not listed again.
-        if (!options_.partial && text_.containers.contains(pathKey({path.front()})))
+        // A missing section was reported once, and so was a value of the wrong
+        // kind or a map that is not one; they are not listed again as missing.
+        const bool reported = [&] {
+            for (Path p = path; !p.empty(); p.pop_back())
+                if (text_.refused.contains(pathKey(p)))
+                    return true;
+            return !text_.containers.contains(pathKey({path.front()}));
+        }();
+        if (!options_.partial && !reported)
             result_.errors.push_back({markNear(path), fieldName(path),
                                       std::string(msg::kMissingValue)});
         return nullptr;

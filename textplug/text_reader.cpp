@@ -157,6 +157,7 @@ public:
                     // "F2:" with nothing below: an empty map.
                     out_.containers[pathKey(path)] = keyMark;
                 } else {
+                    out_.refused.insert(pathKey(path));
                     error(keyMark, path, std::string(msg::kExpectedMap));
                 }
             } else if (value.IsScalar() || value.IsNull()) {
@@ -165,6 +166,7 @@ public:
                                               markOf(value.IsNull() ? keyNode.Mark()
                                                                     : value.Mark())};
             } else {
+                out_.refused.insert(pathKey(path));
                 error(keyMark, path, std::string(msg::kExpectedValue));
             }
             path.pop_back();

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +40,7 @@ struct ParsedText {
     std::vector<std::string> order;             // pathKey() of each value as written
     std::map<std::string, TextMark> containers; // sections and maps, by pathKey()
     std::vector<TextProblem> errors;
+    std::set<std::string> refused; // keys given with a value of the wrong kind
 };
 
 std::string pathKey(const std::vector<std::string>& path);
