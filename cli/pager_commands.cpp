@@ -3,11 +3,13 @@
 #include "cli/cli_document_host.h"
 #include "cli/cli_operation_host.h"
 #include "cli/codeplug_commands.h"
+#include "cli/field_report.h"
 #include "codeplug/checksums.h"
 #include "codeplug/codeplug_state.h"
 #include "codeplug/ppg_file.h"
 #include "link/codeplug_operation.h"
 #include "link/port_choice.h"
+#include "textplug/codeplug_fields.h"
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
@@ -25,8 +27,10 @@ int verifyAgainst(const std::string& port, const CodeplugState& state, CliOperat
     updateChecksums(expected);
     refreshModelOptionsMirror(expected);
     std::vector<Address> differences;
+    CodeplugImage pager = expected;
     const auto outcome = runOn(
-        port, host, [&](CCommPort& p) { return verifyCodeplug(p, expected, host, differences); },
+        port, host,
+        [&](CCommPort& p) { return verifyCodeplug(p, expected, host, differences, &pager); },
         OperationSelector::CodeplugRead);
     if (outcome != OperationOutcome::Succeeded)
         return kExitFailure;
@@ -34,6 +38,11 @@ int verifyAgainst(const std::string& port, const CodeplugState& state, CliOperat
         std::cout << "The pager holds the codeplug.\n";
         return kExitOk;
     }
+    // First in the editors' words, then byte by byte.
+    std::cout << "Values that differ (file \u2192 pager):\n";
+    printFieldDifferences(
+        textplug::diffFields(textplug::codeplugFields(expected), textplug::codeplugFields(pager)),
+        std::cout);
     std::cout << differences.size() << " byte(s) differ:\n";
     for (const Address a : differences)
         std::printf("  0x%04X: file 0x%02X\n", a, expected.at(a));
