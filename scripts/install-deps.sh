@@ -6,7 +6,7 @@ PACKAGES=(
     build-essential binutils cmake ninja-build pkg-config clang fonts-dejavu-core
     qt6-base-dev qt6-multimedia-dev libqt6multimedia6
     libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
-    libsndfile1-dev libresample1-dev
+    libsndfile1-dev libresample1-dev libyaml-cpp-dev
 )
 
 missing=()
