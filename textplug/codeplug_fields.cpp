@@ -23,6 +23,15 @@ std::string itemOrEmpty(const std::vector<std::string>& items, int selected) {
                : std::string();
 }
 
+// The identity fields hold whatever bytes the pager holds; a text shows them as
+// printable ASCII, anything else as '?', so the text reads back as it was written.
+std::string printable(std::string text) {
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7F)
+            c = '?';
+    return text;
+}
+
 class FieldList {
 public:
     void add(std::vector<std::string> path, std::string value) {
@@ -129,7 +138,7 @@ std::vector<TextField> identityFields(const GeneralTabTexts& g, int channelCount
     const auto names = keys::identityKeys();
     std::vector<TextField> out;
     for (std::size_t i = 0; i < names.size(); ++i)
-        out.push_back({{kIdentitySection, names[i]}, values[i]});
+        out.push_back({{kIdentitySection, names[i]}, printable(values[i])});
     return out;
 }
 

@@ -1,6 +1,7 @@
 // Export then import gives back the codeplug: byte for byte onto the same base,
 // value for value onto another base of the same pager.
 #include "codeplug/channel_block.h"
+#include "codeplug/checksums.h"
 #include "codeplug/codeplug_state.h"
 #include "codeplug/coding_options.h"
 #include "codeplug/default_codeplug.h"
@@ -54,6 +55,16 @@ std::vector<CodeplugImage> factoryAndTestCodeplugs() {
     for (std::size_t i = 0; i < busy.channels.size(); ++i)
         busy.channels[i].codingOption = static_cast<std::uint8_t>(i * 2 + 0);
     out.push_back(makeDefaultCodeplug(busy));
+    // Identity fields hold whatever the pager holds: control characters, bytes that
+    // are no UTF-8, YAML's own marks. The text must still read back.
+    CodeplugImage odd = makeDefaultCodeplug(vhfFiveChannelFactory());
+    const std::uint8_t serial[] = {0x01, 0x80, 0xC3, '"', ':', ' ', '#', '\n', 0x7F, '\''};
+    for (std::size_t i = 0; i < sizeof serial; ++i)
+        odd.set(static_cast<Address>(0x0110 + i), serial[i]);
+    odd.set(0x011A, '-');
+    odd.set(0x011B, ' ');
+    refreshMirror(odd);
+    out.push_back(odd);
     return out;
 }
 
