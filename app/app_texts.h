@@ -53,8 +53,7 @@ inline constexpr const char* kPromptPrintPreview = "Display full pages\nPrint Pr
 inline constexpr const char* kPromptExportPdf =
     "Save the printed summary as a PDF file\nExport PDF";
 inline constexpr const char* kPdfFailed = "The PDF file could not be written: ";
-inline constexpr const char* kPromptExportText =
-    "Save the codeplug as YAML text\nExport Text";
+inline constexpr const char* kPromptExportText = "Save the codeplug as YAML text\nExport Text";
 inline constexpr const char* kPromptImportText =
     "Apply a YAML text to the codeplug under the editors' rules\nImport Text";
 inline constexpr const char* kTextFilter = "Codeplug Text(*.yaml *.yml)";

@@ -34,9 +34,8 @@ void exportTextWithDialog(QWidget* owner, const CodeplugState& state, const QStr
                                                       QString::fromUtf8(texts::kTextFilter));
     if (path.isEmpty())
         return;
-    const std::string text =
-        textplug::exportText(textplug::codeplugFields(state.image, state.firmwareVersion),
-                             state.currentFileName);
+    const std::string text = textplug::exportText(
+        textplug::codeplugFields(state.image, state.firmwareVersion), state.currentFileName);
     if (!writeFileAtomically(path.toStdString(),
                              std::as_bytes(std::span(text.data(), text.size()))))
         showStopMessage(owner, std::string(texts::kTextWriteFailed) + path.toStdString());
@@ -56,7 +55,8 @@ bool importTextWithDialog(QWidget* owner, CodeplugState& state, const QString& f
     }
     const textplug::ImportResult result = textplug::importCodeplugText(*text, state.image);
     if (!result.image) {
-        showStopMessage(owner, std::string(texts::kTextImportRefused) + listed(file, result.errors));
+        showStopMessage(owner,
+                        std::string(texts::kTextImportRefused) + listed(file, result.errors));
         return false;
     }
     // As if the values had been entered in the User Data window and OK pressed.

@@ -1,7 +1,7 @@
 #include "cli/text_commands.h"
 
-#include "cli/codeplug_commands.h"
 #include "cli/cli_document_host.h"
+#include "cli/codeplug_commands.h"
 #include "cli/field_report.h"
 #include "codeplug/atomic_file_write.h"
 #include "codeplug/codeplug_document.h"
@@ -161,7 +161,8 @@ void addTextCommands(CLI::App& app, int& exitCode) {
     exp->add_option("-o,--output", *expOut, "Text file to write (default: standard output)");
     exp->callback([=, &exitCode] { exitCode = runExport(*expIn, *expOut, std::cout, std::cerr); });
 
-    auto* imp = app.add_subcommand("import", "Apply a YAML text to a codeplug under the editors' rules");
+    auto* imp =
+        app.add_subcommand("import", "Apply a YAML text to a codeplug under the editors' rules");
     auto impIn = std::make_shared<std::string>();
     auto impBase = std::make_shared<std::string>();
     auto impOut = std::make_shared<std::string>();
@@ -170,9 +171,8 @@ void addTextCommands(CLI::App& app, int& exitCode) {
     imp->add_option("--base", *impBase, "Codeplug file the text is applied to (.ppg)")->required();
     imp->add_option("-o,--output", *impOut, "Codeplug file to write (.ppg)")->required();
     imp->add_flag("--partial", *partial, "Keep the base's value where the text gives none");
-    imp->callback([=, &exitCode] {
-        exitCode = runImport(*impIn, *impBase, *impOut, *partial, std::cerr);
-    });
+    imp->callback(
+        [=, &exitCode] { exitCode = runImport(*impIn, *impBase, *impOut, *partial, std::cerr); });
 
     auto* diff = app.add_subcommand("diff", "Compare two codeplugs (.ppg or .yaml) value by value");
     auto diffA = std::make_shared<std::string>();

@@ -90,8 +90,8 @@ void addChannel(FieldList& out, EditorSession& session, int ch) {
         std::string(
             options::nameOf(options::kCodingOption, static_cast<std::size_t>(tab.codingOption))));
     add({std::string(txt::kResetFunction)},
-        std::string(options::nameOf(options::kResetFunction,
-                                    static_cast<std::size_t>(tab.resetFunction))));
+        std::string(
+            options::nameOf(options::kResetFunction, static_cast<std::size_t>(tab.resetFunction))));
     if (tab.timerVisible)
         add({std::string(txt::kResetTimer)}, tab.timerText);
     const FalsingAdjustment falsing(session.state, ch);

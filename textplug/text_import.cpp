@@ -114,8 +114,8 @@ private:
             return !text_.containers.contains(pathKey({path.front()}));
         }();
         if (!options_.partial && !reported)
-            result_.errors.push_back({markNear(path), fieldName(path),
-                                      std::string(msg::kMissingValue)});
+            result_.errors.push_back(
+                {markNear(path), fieldName(path), std::string(msg::kMissingValue)});
         return nullptr;
     }
 
@@ -292,10 +292,10 @@ private:
                     i && *i != r.scan1Selected)
                     tab.scan1Changed(k, *i);
             if (const TextValue* v = take(path(keys::kScan2))) {
-                const bool same = r.scan2Selected >= 0 &&
-                                  r.scan2Selected < static_cast<int>(r.scan2Items.size()) &&
-                                  r.scan2Items[static_cast<std::size_t>(r.scan2Selected)] ==
-                                      v->value;
+                const bool same =
+                    r.scan2Selected >= 0 &&
+                    r.scan2Selected < static_cast<int>(r.scan2Items.size()) &&
+                    r.scan2Items[static_cast<std::size_t>(r.scan2Selected)] == v->value;
                 if (!same) {
                     tab.scan2Opened(k);
                     if (const auto i = item(*v, r.scan2Items, r.scan2Selected))
@@ -338,8 +338,8 @@ private:
             const std::size_t errorsBefore = result_.errors.size();
             reportMessages(*v);
             if (result_.errors.size() == errorsBefore)
-                noteIfAdjusted(*v, f.isPriorityScan ? tab.priorityScanText()
-                                                    : tab.alertDurationText());
+                noteIfAdjusted(*v,
+                               f.isPriorityScan ? tab.priorityScanText() : tab.alertDurationText());
         }
     }
 
@@ -416,7 +416,8 @@ private:
         const std::vector<std::string> levels{falsingLevelName(0), falsingLevelName(1),
                                               falsingLevelName(2)};
         for (const bool tolerance : {true, false}) {
-            const TextValue* v = take(path({tolerance ? txt::kToneTolerance : txt::kInterpageGapTime}));
+            const TextValue* v =
+                take(path({tolerance ? txt::kToneTolerance : txt::kInterpageGapTime}));
             FalsingAdjustment falsing(s_.state, ch);
             // A corrupt level 3 shows at the slider's end.
             const int shown =
@@ -499,8 +500,8 @@ private:
             s_.messages.take();
             tab.applyCodingOption();
             for (const std::string& m : s_.messages.take())
-                result_.notes.push_back({markNear({kChannelsSection, channelName, "x"}),
-                                         channelName, oneLine(m)});
+                result_.notes.push_back(
+                    {markNear({kChannelsSection, channelName, "x"}), channelName, oneLine(m)});
             typed_ = false;
         }
 
@@ -512,13 +513,11 @@ private:
                 const std::string sourceName =
                     keys::rowName(source.kind == ToneKind::Group ? kCallCount + source.index - 1
                                                                  : source.index - 1) +
-                    (source.kind == ToneKind::Group ? std::string()
-                     : source.kind == ToneKind::Tone1
-                         ? " " + std::string(txt::kTone1)
-                         : " " + std::string(txt::kTone2));
+                    (source.kind == ToneKind::Group   ? std::string()
+                     : source.kind == ToneKind::Tone1 ? " " + std::string(txt::kTone1)
+                                                      : " " + std::string(txt::kTone2));
                 error(*v, std::string(msg::kCopiedTone) + " " + sourceName + " under " +
-                              std::string(option.name) + ", which is " +
-                              shownOrEmpty(box.text));
+                              std::string(option.name) + ", which is " + shownOrEmpty(box.text));
             }
         }
 

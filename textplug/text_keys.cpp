@@ -13,10 +13,14 @@ std::string fromLabel(std::string_view label) {
 }
 
 std::vector<std::string> identityKeys() {
-    return {fromLabel(texts::kModelNumberLabel),     fromLabel(texts::kSerialNumberLabel),
-            fromLabel(texts::kTanapaLabel),          fromLabel(texts::kBandSplitLabel),
-            fromLabel(texts::kIfLabel),              fromLabel(texts::kTcxoLabel),
-            fromLabel(texts::kCodeplugVersionLabel), fromLabel(texts::kFirmwareLabel),
+    return {fromLabel(texts::kModelNumberLabel),
+            fromLabel(texts::kSerialNumberLabel),
+            fromLabel(texts::kTanapaLabel),
+            fromLabel(texts::kBandSplitLabel),
+            fromLabel(texts::kIfLabel),
+            fromLabel(texts::kTcxoLabel),
+            fromLabel(texts::kCodeplugVersionLabel),
+            fromLabel(texts::kFirmwareLabel),
             fromLabel(texts::kChannelTypeLabel)};
 }
 

@@ -52,9 +52,12 @@ struct Schema {
 };
 
 std::vector<std::string> switchKeys() {
-    return {keys::fromLabel(texts::kModeLabel), keys::fromLabel(texts::kAlertTypeLabel),
-            keys::fromLabel(texts::kAnnouncementLabel), std::string(texts::kEnableDuty),
-            std::string(texts::kPushToListen), std::string(keys::kScan1),
+    return {keys::fromLabel(texts::kModeLabel),
+            keys::fromLabel(texts::kAlertTypeLabel),
+            keys::fromLabel(texts::kAnnouncementLabel),
+            std::string(texts::kEnableDuty),
+            std::string(texts::kPushToListen),
+            std::string(keys::kScan1),
             std::string(keys::kScan2)};
 }
 
@@ -162,9 +165,9 @@ public:
                 }
             } else if (value.IsScalar() || value.IsNull()) {
                 out_.order.push_back(pathKey(path));
-                out_.values[pathKey(path)] = {path, value.IsNull() ? std::string() : value.Scalar(),
-                                              markOf(value.IsNull() ? keyNode.Mark()
-                                                                    : value.Mark())};
+                out_.values[pathKey(path)] = {
+                    path, value.IsNull() ? std::string() : value.Scalar(),
+                    markOf(value.IsNull() ? keyNode.Mark() : value.Mark())};
             } else {
                 out_.refused.insert(pathKey(path));
                 error(keyMark, path, std::string(msg::kExpectedValue));
@@ -175,8 +178,8 @@ public:
 
 private:
     void error(TextMark mark, const std::vector<std::string>& path, std::string message) {
-        out_.errors.push_back({mark, path.empty() ? std::string() : fieldName(path),
-                               std::move(message)});
+        out_.errors.push_back(
+            {mark, path.empty() ? std::string() : fieldName(path), std::move(message)});
     }
     ParsedText& out_;
 };

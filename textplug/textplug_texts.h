@@ -38,7 +38,8 @@ inline constexpr std::string_view kIdentityFromBase =
 inline constexpr std::string_view kDisabledInMode = "the control is disabled in mode";
 inline constexpr std::string_view kScanHidden =
     "shown only in the modes Probability Scan, Priority Scan and Silent Scan";
-inline constexpr std::string_view kScanSingleChannel = "a single-channel pager has no scan channels";
+inline constexpr std::string_view kScanSingleChannel =
+    "a single-channel pager has no scan channels";
 inline constexpr std::string_view kAlertDurationHidden =
     "the box is shown only while Pager Alert Duration is Fixed";
 inline constexpr std::string_view kPriorityScanDisabled = "the box is disabled";

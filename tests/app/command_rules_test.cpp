@@ -7,10 +7,9 @@ namespace {
 
 TEST(CommandRules, BeforeAnyLoad) {
     const CommandContext nothing;
-    for (Command c :
-         {Command::Save, Command::SaveAs, Command::Print, Command::PrintPreview, Command::UserData,
-          Command::WriteCodeplug, Command::WriteCustomAudio, Command::SystemSetup,
-          Command::ExportText, Command::ImportText})
+    for (Command c : {Command::Save, Command::SaveAs, Command::Print, Command::PrintPreview,
+                      Command::UserData, Command::WriteCodeplug, Command::WriteCustomAudio,
+                      Command::SystemSetup, Command::ExportText, Command::ImportText})
         EXPECT_FALSE(isCommandEnabled(c, nothing)) << static_cast<int>(c);
     for (Command c : {Command::Open, Command::ReadCodeplug, Command::CustomAudio, Command::Exit,
                       Command::Help, Command::About, Command::Toolbar, Command::StatusBar})

@@ -91,9 +91,9 @@ private:
         switch (pick(0, 4)) {
         case 0: {
             const auto list = static_cast<ModelOptionList>(pick(0, kModelOptionListCount - 2));
-            tab.select(list, pick(0, list == ModelOptionList::StoredVoiceDuration ? 4
-                                    : list == ModelOptionList::SwitchAnnouncements ? 3
-                                                                                     : 1));
+            tab.select(list, pick(0, list == ModelOptionList::StoredVoiceDuration   ? 4
+                                     : list == ModelOptionList::SwitchAnnouncements ? 3
+                                                                                    : 1));
             break;
         }
         case 1:

@@ -99,9 +99,8 @@ bool callTonesKeepTheirSpacing(const CodeplugImage& image) {
 }
 
 TEST(TextRoundTrip, RandomEditedCodeplugsComeBack) {
-    const std::vector<CodeplugImage> starts = {
-        makeDefaultCodeplug(vhfFiveChannelFactory()),
-        makeDefaultCodeplug(uhfSingleChannelFactory())};
+    const std::vector<CodeplugImage> starts = {makeDefaultCodeplug(vhfFiveChannelFactory()),
+                                               makeDefaultCodeplug(uhfSingleChannelFactory())};
     std::mt19937 rng(20261208);
     int checked = 0;
     for (int n = 0; checked < 500 && n < 2000; ++n) {
@@ -126,7 +125,8 @@ TEST(TextRoundTrip, RandomEditedCodeplugsComeBack) {
         std::string listed;
         for (const auto& d : differences)
             listed += formatDifference(d) + "\n";
-        ASSERT_TRUE(differences.empty()) << "codeplug " << n << "\n" << listed << problems(other) << text;
+        ASSERT_TRUE(differences.empty()) << "codeplug " << n << "\n"
+                                         << listed << problems(other) << text;
         ++checked;
     }
     EXPECT_EQ(checked, 500);

@@ -84,8 +84,9 @@ TEST_F(TextCommands, ImportWritesTheCodeplugOrNothing) {
     }
     std::ostringstream huge;
     EXPECT_EQ(runImport(at("big.yaml"), vhf, at("never.ppg"), false, huge), kExitFailure);
-    EXPECT_EQ(huge.str(), at("big.yaml") +
-                              ": the file is larger than 1 MB; a codeplug text is a few kilobytes\n");
+    EXPECT_EQ(huge.str(),
+              at("big.yaml") +
+                  ": the file is larger than 1 MB; a codeplug text is a few kilobytes\n");
 }
 
 TEST_F(TextCommands, DiffNamesEachValueAndExitsByTheResult) {
