@@ -32,7 +32,7 @@ std::vector<FieldDifference> diffFields(const std::vector<TextField>& a,
         }
         onlyInBUpTo(it->second);
         next = std::max(next, it->second + 1);
-        if (b[it->second].value != f.value)
+        if (!sameValue(b[it->second].value, f.value))
             out.push_back({fieldName(f.path), isIdentity(f.path), f.value, b[it->second].value});
     }
     onlyInBUpTo(b.size());

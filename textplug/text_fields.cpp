@@ -1,5 +1,7 @@
 #include "textplug/text_fields.h"
 
+#include "codeplug/decimal_text.h"
+
 namespace quorl::textplug {
 
 std::string fieldName(const std::vector<std::string>& path) {
@@ -10,6 +12,14 @@ std::string fieldName(const std::vector<std::string>& path) {
         name += path[i];
     }
     return name.empty() && !path.empty() ? path.front() : name;
+}
+
+bool sameValue(const std::string& a, const std::string& b) {
+    if (a == b)
+        return true;
+    const auto x = parseDecimalText(a);
+    const auto y = parseDecimalText(b);
+    return x && y && *x == *y;
 }
 
 bool isIdentity(const std::vector<std::string>& path) {

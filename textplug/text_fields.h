@@ -23,6 +23,10 @@ inline constexpr const char* kChannelsSection = "channels";
 // blanks ("F2 Call 1 Tone 1", "SW-A Mode", "Privacy").
 std::string fieldName(const std::vector<std::string>& path);
 
+// Whether two values say the same: the same text, or the same number ("155" and
+// "155.000000").
+bool sameValue(const std::string& a, const std::string& b);
+
 // Identity values come from the pager and are never taken from text.
 bool isIdentity(const std::vector<std::string>& path);
 

@@ -172,16 +172,8 @@ private:
 
     // The box shows something else than was written: the editors adjusted it.
     void noteIfAdjusted(const TextValue& v, const std::string& shown) {
-        if (!sameNumber(v.value, shown))
+        if (!sameValue(v.value, shown))
             note(v, std::string(msg::kTakenAs) + " " + shownOrEmpty(shown));
-    }
-
-    static bool sameNumber(const std::string& a, const std::string& b) {
-        if (a == b)
-            return true;
-        const auto x = parseDecimalText(a);
-        const auto y = parseDecimalText(b);
-        return x && y && *x == *y;
     }
 
     // A number as a person could type it into a box of `width` characters.
@@ -320,7 +312,7 @@ private:
             }
             const std::string& shown =
                 f.isPriorityScan ? tab.priorityScanText() : tab.alertDurationText();
-            if (sameNumber(v->value, shown) || !typeable(*v, kSecondsBox))
+            if (sameValue(v->value, shown) || !typeable(*v, kSecondsBox))
                 continue;
             // The box is greyed or hidden while nothing uses the value, but the
             // pager keeps it; it is taken under its range rule, with a note.
@@ -366,7 +358,7 @@ private:
         };
 
         if (const TextValue* v = take(path({txt::kReceiverFrequency})))
-            if (!sameNumber(v->value, tab.frequencyText) && typeable(*v, kFrequencyBox)) {
+            if (!sameValue(v->value, tab.frequencyText) && typeable(*v, kFrequencyBox)) {
                 tab.frequencyText = v->value;
                 const bool accepted = tab.enterPressed(ChannelTab::Box::Frequency);
                 reportMessages(*v);
@@ -389,7 +381,7 @@ private:
         if (!tab.timerVisible) {
             refuseIfPresent(path({txt::kResetTimer}), std::string(msg::kResetTimerHidden));
         } else if (const TextValue* v = take(path({txt::kResetTimer}))) {
-            if (!sameNumber(v->value, tab.timerText) && typeable(*v, kTimerBox)) {
+            if (!sameValue(v->value, tab.timerText) && typeable(*v, kTimerBox)) {
                 tab.timerText = v->value;
                 const bool accepted = tab.enterPressed(ChannelTab::Box::Timer);
                 reportMessages(*v);
@@ -439,7 +431,7 @@ private:
     bool typeTone(ToneSlot slot, const TextValue& v, bool lastTry) {
         ChannelTab& tab = s_.channel;
         ToneBoxView& box = tab.tones[static_cast<std::size_t>(toneBoxIndex(slot))];
-        if (sameNumber(v.value, box.text) || (!v.value.empty() && !typeable(v, kToneBox)))
+        if (sameValue(v.value, box.text) || (!v.value.empty() && !typeable(v, kToneBox)))
             return true;
         s_.messages.take();
         box.text = v.value;
@@ -449,7 +441,7 @@ private:
             const auto shown = s_.messages.take();
             const bool spacing =
                 std::find(shown.begin(), shown.end(), txt::kToneSpacing) != shown.end();
-            if ((!accepted && spacing) || (accepted && !sameNumber(v.value, box.text)))
+            if ((!accepted && spacing) || (accepted && !sameValue(v.value, box.text)))
                 return false;
             for (const auto& m : shown)
                 (accepted || isAdvice(m) ? result_.notes : result_.errors)
@@ -508,7 +500,7 @@ private:
         // A greyed box cannot be typed into; it must agree with its source.
         for (const auto& [slot, v] : copied) {
             const auto& box = tab.tones[static_cast<std::size_t>(toneBoxIndex(slot))];
-            if (!sameNumber(v->value, box.text)) {
+            if (!sameValue(v->value, box.text)) {
                 const ToneSlot source = *copySource(option, slot);
                 const std::string sourceName =
                     keys::rowName(source.kind == ToneKind::Group ? kCallCount + source.index - 1

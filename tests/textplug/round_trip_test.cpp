@@ -103,7 +103,8 @@ TEST(TextRoundTrip, RandomEditedCodeplugsComeBack) {
                                                makeDefaultCodeplug(uhfSingleChannelFactory())};
     std::mt19937 rng(20261208);
     int checked = 0;
-    for (int n = 0; checked < 500 && n < 2000; ++n) {
+    int n = 0;
+    for (; checked < 500 && n < 2000; ++n) {
         const CodeplugImage& start = starts[static_cast<std::size_t>(n) % starts.size()];
         const CodeplugImage image = test::randomCodeplug(rng, start);
         ASSERT_TRUE(passesImageCheck(image)) << "edit sequence " << n;
@@ -130,6 +131,7 @@ TEST(TextRoundTrip, RandomEditedCodeplugsComeBack) {
         ++checked;
     }
     EXPECT_EQ(checked, 500);
+    ::testing::Test::RecordProperty("generated", n);
 }
 
 } // namespace
