@@ -255,22 +255,22 @@ private:
                     tab.dutyClicked(k, *on);
             }
 
-            if (const TextValue* v = take(path(keys::fromLabel(texts::kAlertTypeLabel))))
-                if (const auto i = item(*v, r.alertItems, r.alertSelected);
-                    i && *i != r.alertSelected) {
-                    if (r.alertEnabled)
-                        tab.alertTypeChanged(k, *i);
-                    else
-                        error(*v, std::string(msg::kDisabledInMode) + " " + modeName());
-                }
-            if (const TextValue* v = take(path(keys::fromLabel(texts::kAnnouncementLabel))))
-                if (const auto i = item(*v, r.announcementItems, r.announcementSelected);
-                    i && *i != r.announcementSelected) {
-                    if (r.announcementEnabled)
-                        tab.announcementChanged(k, *i);
-                    else
-                        error(*v, std::string(msg::kDisabledInMode) + " " + modeName());
-                }
+            // The two lists a Disabled switch greys.
+            const auto chooseIn = [&](std::string_view label, const std::vector<std::string>& items,
+                                      int selected, bool enabled, auto change) {
+                const TextValue* v = take(path(keys::fromLabel(label)));
+                const auto i = v ? item(*v, items, selected) : std::nullopt;
+                if (!i || *i == selected)
+                    return;
+                if (enabled)
+                    (tab.*change)(k, *i);
+                else
+                    error(*v, std::string(msg::kDisabledInMode) + " " + modeName());
+            };
+            chooseIn(texts::kAlertTypeLabel, r.alertItems, r.alertSelected, r.alertEnabled,
+                     &FunctionSwitchTab::alertTypeChanged);
+            chooseIn(texts::kAnnouncementLabel, r.announcementItems, r.announcementSelected,
+                     r.announcementEnabled, &FunctionSwitchTab::announcementChanged);
 
             if (!r.scanVisible) {
                 const std::string why(tab.singleChannel() ? msg::kScanSingleChannel
