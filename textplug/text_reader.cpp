@@ -131,6 +131,8 @@ public:
     void map(const YAML::Node& node, std::vector<std::string>& path) {
         std::set<std::string> seen;
         for (const auto& entry : node) {
+            if (stopped_)
+                return;
             // Copies: the iterator's pair is a temporary.
             const YAML::Node keyNode = entry.first;
             const YAML::Node value = entry.second;
@@ -177,11 +179,21 @@ public:
     }
 
 private:
+    // A text with aliases can name one large map from many places; past this many
+    // errors the rest is not read, so no text can make the list grow without end.
+    static constexpr std::size_t kMaxErrors = 100;
+
     void error(TextMark mark, const std::vector<std::string>& path, std::string message) {
+        if (out_.errors.size() + 1 >= kMaxErrors) {
+            out_.errors.push_back({mark, {}, std::string(msg::kTooManyErrors)});
+            stopped_ = true;
+            return;
+        }
         out_.errors.push_back(
             {mark, path.empty() ? std::string() : fieldName(path), std::move(message)});
     }
     ParsedText& out_;
+    bool stopped_ = false;
 };
 
 // A codeplug text nests four maps deep. Far deeper nesting is refused before the

@@ -16,6 +16,8 @@ inline constexpr std::string_view kSecondDocument =
 inline constexpr std::string_view kNotCodeplugText =
     "not a codeplug text: expected the sections identity, model options, function switches "
     "and channels";
+inline constexpr std::string_view kTooManyErrors =
+    "too many errors; the rest of the text was not checked";
 inline constexpr std::string_view kKeyNotText = "a key must be plain text";
 inline constexpr std::string_view kUnknownKey = "unknown key";
 inline constexpr std::string_view kDuplicateKey = "given twice";

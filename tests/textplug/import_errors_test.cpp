@@ -6,6 +6,7 @@
 #include "textplug/codeplug_fields.h"
 #include "textplug/text_export.h"
 #include "textplug/text_import.h"
+#include "textplug/text_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -247,6 +248,22 @@ TEST_F(ImportErrors, TextThatIsNoCodeplugText) {
               "F.yaml:1:1: the file is larger than 1 MB; a codeplug text is a few kilobytes");
     EXPECT_EQ(first(""), "F.yaml:1:1: not a codeplug text: expected the sections identity, "
                          "model options, function switches and channels");
+
+    // One map of many unknown keys, named from every call of every channel through
+    // aliases: the list stops instead of growing with each reference.
+    std::string bomb = "x: &m {";
+    for (int i = 0; i < 5000; ++i)
+        bomb += "k" + std::to_string(i) + ": 1, ";
+    bomb += "}\nchannels:\n";
+    for (int ch = 1; ch <= 5; ++ch) {
+        bomb += "  F" + std::to_string(ch) + ":\n";
+        for (int call = 1; call <= 10; ++call)
+            bomb += "    Call " + std::to_string(call) + ": *m\n";
+    }
+    const ParsedText parsed = readCodeplugText(bomb);
+    EXPECT_EQ(parsed.errors.size(), 100u);
+    EXPECT_EQ(parsed.errors.back().message,
+              "too many errors; the rest of the text was not checked");
 }
 
 } // namespace
