@@ -7,6 +7,7 @@
 #include "textplug/model_option_lists.h"
 #include "textplug/text_keys.h"
 #include "textplug/textplug_texts.h"
+#include "textplug/yaml_documents.h"
 
 #include <algorithm>
 #include <optional>
@@ -254,20 +255,17 @@ ParsedText readCodeplugText(std::string_view text) {
         return out;
     }
     try {
-        const std::vector<YAML::Node> documents = YAML::LoadAll(std::string(text));
-        if (documents.size() > 1) {
-            out.errors.push_back(
-                {markOf(documents[1].Mark()), {}, std::string(msg::kSecondDocument)});
+        if (const auto problem = documentProblem(text)) {
+            out.errors.push_back(*problem);
             return out;
         }
-        if (documents.empty() || !documents[0].IsMap()) {
-            out.errors.push_back({documents.empty() ? TextMark{} : markOf(documents[0].Mark()),
-                                  {},
-                                  std::string(msg::kNotCodeplugText)});
+        const YAML::Node document = YAML::Load(std::string(text));
+        if (!document.IsMap()) {
+            out.errors.push_back({markOf(document.Mark()), {}, std::string(msg::kNotCodeplugText)});
             return out;
         }
         std::vector<std::string> path;
-        Walker(out).map(documents[0], path);
+        Walker(out).map(document, path);
     } catch (const YAML::Exception& e) {
         out.errors.push_back({markOf(e.mark), {}, std::string(msg::kNotYaml) + e.msg});
     }

@@ -11,6 +11,8 @@ inline constexpr std::string_view kTooLarge =
 inline constexpr std::string_view kTooDeep =
     "nested far deeper than a codeplug text (sections, switches and channels, calls)";
 inline constexpr std::string_view kNotYaml = "not YAML: ";
+inline constexpr std::string_view kStrayComma = "a ',' outside [ ] or { }";
+inline constexpr std::string_view kParserStuck = "the text cannot be read on from here";
 inline constexpr std::string_view kSecondDocument =
     "a second YAML document; the text holds one codeplug";
 inline constexpr std::string_view kNotCodeplugText =

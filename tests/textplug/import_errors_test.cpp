@@ -238,6 +238,9 @@ TEST_F(ImportErrors, TextThatIsNoCodeplugText) {
     EXPECT_EQ(first("a: 1\n---\nb: 2\n"),
               "F.yaml:3:1: a second YAML document; the text holds one codeplug");
     EXPECT_EQ(first("identity: {}\nidentity: {}\n"), "F.yaml:2:1: identity: given twice");
+    // The YAML library would report empty documents at a stray comma for ever.
+    EXPECT_EQ(first(","), "F.yaml:1:1: not YAML: a ',' outside [ ] or { }");
+    EXPECT_EQ(first("identity: {}\n---\n,\n"), "F.yaml:3:1: not YAML: a ',' outside [ ] or { }");
     EXPECT_EQ(first(std::string(200, '[') + std::string(200, ']')),
               "F.yaml:1:33: nested far deeper than a codeplug text (sections, switches and "
               "channels, calls)");
