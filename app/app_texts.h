@@ -67,6 +67,9 @@ inline constexpr const char* kPromptStatusBar = "Show or hide the status bar\nTo
 inline constexpr const char* kPromptAbout =
     "Display program information, version number and copyright\nAbout";
 inline constexpr const char* kPromptReady = "Ready";
+// The status-bar note for what must wait while a pager operation runs (closing the
+// frame, a Play Pager button).
+inline constexpr const char* kOperationRunningNote = "A pager operation is running; please wait.";
 
 inline constexpr const char* kAboutTitle = "About Tessaly VI Quorl";
 inline constexpr const char* kAboutProduct = "Tessaly VI Two Tone Voice Pager Programming Software";

@@ -10,13 +10,15 @@ void LinkAuditionPort::play(const AuditionRequest& request,
     command.command = request.command;
     command.parameters = request.parameters;
     command.durationMs = request.durationMs;
-    auditionExchange(host_, command, [&startTimer](int, int durationMs) {
+    const auto result = auditionExchange(host_, command, [&startTimer](int, int durationMs) {
         // The buttons of every window read the editors' flag; the owner's timer sets
         // it again.
         AuditionState::process().started(durationMs);
         if (startTimer)
             startTimer(durationMs);
     });
+    if (result == AuditionResult::LinkInUse && refused_)
+        refused_();
 }
 
 } // namespace quorl

@@ -92,7 +92,9 @@ CMainFrame::CMainFrame(QtProfileStore& profile, CVoicePagerDoc& document, QWidge
     host_ =
         std::make_unique<QtOperationHost>(this, document_, [this] { view_->viewport()->update(); });
     document_.setDialogOwner(this);
-    auditionPort_ = std::make_unique<LinkAuditionPort>(*host_);
+    auditionPort_ = std::make_unique<LinkAuditionPort>(*host_, [this] {
+        statusBar()->showMessage(QString::fromUtf8(texts::kOperationRunningNote), 5000);
+    });
     // The "Progress Indicator" of the pager operations, owned by the frame.
     host_->setProgressWindow({[this](const QString& text) {
                                   progress_ = std::make_unique<CProgressBarDlg>(this);
@@ -481,8 +483,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     // A pager operation cannot be abandoned half-way: a pager left in programming
     // mode, or half written, is worse than a frame that waits.
     if (busy()) {
-        statusBar()->showMessage(QStringLiteral("A pager operation is running; please wait."),
-                                 5000);
+        statusBar()->showMessage(QString::fromUtf8(texts::kOperationRunningNote), 5000);
         event->ignore();
         return;
     }

@@ -62,7 +62,7 @@ OperationOutcome runOn(const std::string& port, OperationHost& host,
         return runOperationOnDevice(deviceNameForOpen(port), host, body, selector);
     const auto chosen = choosePort(host);
     if (!chosen)
-        return OperationOutcome::Cancelled;
+        return outcomeWithoutPort();
     return runOperationOnDevice(chosen->deviceName, host, body, selector);
 }
 

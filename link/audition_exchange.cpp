@@ -7,6 +7,7 @@
 #include "link/link_texts.h"
 #include "link/link_timing.h"
 #include "link/operation_host.h"
+#include "link/operation_link_hold.h"
 #include "link/port_choice.h"
 
 namespace quorl {
@@ -33,6 +34,9 @@ AuditionCommand channelAudition(int alertSelection) {
 AuditionResult auditionExchange(OperationHost& host, const AuditionCommand& request,
                                 const AuditionTimerStart& startTimer) {
     const LinkTiming& timing = linkTiming();
+    // Before the port choice, which already renews the operation's drain event.
+    if (pagerOperationHoldsLink())
+        return AuditionResult::LinkInUse;
     const auto chosen = choosePort(host);
     if (!chosen)
         return AuditionResult::NoPort;

@@ -35,6 +35,7 @@ struct AuditionCommand {
 using AuditionTimerStart = std::function<void(int timerId, int durationMs)>;
 
 enum class AuditionResult {
+    LinkInUse,  // a pager operation holds the link; nothing was touched or shown
     NoPort,     // no cradle, no choice, or Open failed (messages already shown)
     TimedOut,   // Read Error #5
     NotPresent, // Read Error #7

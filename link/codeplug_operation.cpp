@@ -8,6 +8,7 @@
 #include "link/link_texts.h"
 #include "link/link_timing.h"
 #include "link/operation_host.h"
+#include "link/operation_link_hold.h"
 #include "link/operation_texts.h"
 #include "link/port_choice.h"
 
@@ -197,8 +198,13 @@ OperationOutcome readBlocks(CCommPort& port, OperationHost& host, std::span<cons
             sleepMs(100 + 20 * r);
             if (!waitForDrain(kWaitMs))
                 return fail(host, link_texts::kReadError5, true);
-            if (replyStatus() == kStatusData)
-                break;
+            if (replyStatus() == kStatusData) {
+                if (blockReplyAddress() == address)
+                    break;
+                // A late answer to an earlier request (a retry's, after a reply that
+                // came apart) holds another block: not this block's reply.
+                clearReplyStatus();
+            }
             if (r == 5)
                 return fail(host, op_texts::kReadError2, true);
         }
@@ -301,6 +307,7 @@ OperationOutcome readCodeplug(CCommPort& port, CodeplugState& state, OperationHo
     state.loaded = true;
     state.modified = false;
     port.Close();
+    releaseOperationLinkHold();
     state.currentPath.clear();
     state.currentFileName.clear();
     state.busy = false;
@@ -406,9 +413,10 @@ OperationOutcome writeCodeplug(CCommPort& port, CodeplugState& state, OperationH
 
 OperationOutcome runPagerOperation(OperationSelector selector, CodeplugState& state,
                                    OperationHost& host, const CustomAudioDownload& download) {
+    const OperationLinkHold hold;
     const auto chosen = choosePort(host);
     if (!chosen)
-        return OperationOutcome::Cancelled; // no cradle (already said) or no choice
+        return outcomeWithoutPort();
     return runOperationOnDevice(
         chosen->deviceName, host,
         [&](CCommPort& port) {
@@ -427,9 +435,17 @@ OperationOutcome runPagerOperation(OperationSelector selector, CodeplugState& st
         selector);
 }
 
+OperationOutcome outcomeWithoutPort() {
+    // Communication Error #1 has been shown: a failure. Only a choice the user
+    // declined ends quietly.
+    return portChoice().noCradle.load() == 1 ? OperationOutcome::Failed
+                                             : OperationOutcome::Cancelled;
+}
+
 OperationOutcome runOperationOnDevice(const std::string& deviceName, OperationHost& host,
                                       const std::function<OperationOutcome(CCommPort&)>& body,
                                       OperationSelector selector) {
+    const OperationLinkHold hold;
     LinkShared& shared = linkShared();
     prepareLink();
     CCommPort port(host);

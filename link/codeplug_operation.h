@@ -30,6 +30,10 @@ using CustomAudioDownload = std::function<OperationOutcome(CCommPort&, Operation
 OperationOutcome runPagerOperation(OperationSelector selector, CodeplugState& state,
                                    OperationHost& host, const CustomAudioDownload& download = {});
 
+// How an operation ends when the port choice gave no port: Failed after
+// Communication Error #1, Cancelled when the user chose no cradle.
+OperationOutcome outcomeWithoutPort();
+
 // The operation frame on a known device (the command-line tool's --port): open,
 // run flag and status, `body`, and the common exit.
 OperationOutcome runOperationOnDevice(const std::string& deviceName, OperationHost& host,

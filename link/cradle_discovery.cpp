@@ -1,6 +1,7 @@
 #include "link/cradle_discovery.h"
 
 #include "link/link_texts.h"
+#include "link/natural_order.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -50,8 +51,9 @@ void listSysfs(const DiscoverySources& sources, std::vector<RawDevice>& out,
         }
         names.push_back(it->path().filename().string());
     }
-    // The kernel's listing order is arbitrary; sorted, ttyUSB0 comes before ttyUSB1.
-    std::sort(names.begin(), names.end());
+    // The kernel's listing order is arbitrary; in natural order ttyUSB2 comes before
+    // ttyUSB10.
+    std::sort(names.begin(), names.end(), naturalLess);
     for (const auto& name : names) {
         const fs::path entry = classDir / name;
         std::error_code e;

@@ -22,6 +22,11 @@ std::uint8_t replyDataByte(std::size_t k) {
     return 2 + k < bytes.size() ? bytes[2 + k] : 0;
 }
 
+std::uint16_t blockReplyAddress() {
+    const auto& bytes = linkShared().mailbox.bytes;
+    return static_cast<std::uint16_t>(bytes[0] << 8 | bytes[1]);
+}
+
 std::uint8_t blockDataByte(std::size_t k) {
     const auto& bytes = linkShared().mailbox.bytes;
     return 4 + k < bytes.size() ? bytes[4 + k] : 0;

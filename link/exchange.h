@@ -19,5 +19,7 @@ bool waitForDrain(int prescribedTimeoutMs);
 // (mailbox byte 4 + k); 0 outside the mailbox.
 std::uint8_t replyDataByte(std::size_t k);
 std::uint8_t blockDataByte(std::size_t k);
+// The address the last block reply echoes (mailbox bytes 0 and 1).
+std::uint16_t blockReplyAddress();
 
 } // namespace quorl

@@ -40,6 +40,7 @@ struct LinkShared {
     Event drainEvent;
     std::atomic<OperationSelector> selector{OperationSelector::None};
     std::atomic<int> watcherRunFlag{0};
+    std::atomic<bool> heldByOperation{false}; // see operation_link_hold.h
 };
 
 LinkShared& linkShared();

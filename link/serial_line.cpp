@@ -56,16 +56,16 @@ bool applyLineSettings(termios& tio, unsigned baud, int byteSize, int stopBitsCo
     if (parityCode < 0 || parityCode > 4)
         return false;
 
-    // Flow control and the DTR/RTS handling on close stay as the driver has them. The
-    // carrier-detect line is always ignored (CLOCAL): a Windows port never gated
-    // reads on it, and the cradle does not drive it.
-    const tcflag_t keptC = tio.c_cflag & (CRTSCTS | HUPCL);
-    const tcflag_t keptI = tio.c_iflag & (IXON | IXOFF | IXANY);
+    // The frames are binary: every input, output and local processing bit goes, and
+    // with it both kinds of flow control. The carrier-detect line is ignored (CLOCAL):
+    // the cradle does not drive it. Only HUPCL, the driver's DTR/RTS handling on close,
+    // is kept.
+    const tcflag_t keptC = tio.c_cflag & HUPCL;
     cfmakeraw(&tio);
-    tio.c_cflag &= ~(CSIZE | CSTOPB | PARENB | PARODD | CMSPAR | CRTSCTS | CLOCAL | HUPCL);
-    tio.c_cflag |= size | CREAD | CLOCAL | keptC;
-    tio.c_iflag &= ~(IXON | IXOFF | IXANY);
-    tio.c_iflag |= keptI;
+    tio.c_iflag = 0;
+    tio.c_oflag = 0;
+    tio.c_lflag = 0;
+    tio.c_cflag = size | CREAD | CLOCAL | keptC;
     if (stopBitsCode != 0)
         tio.c_cflag |= CSTOPB;
     switch (parityCode) {

@@ -15,8 +15,45 @@
 namespace quorl {
 
 namespace {
+
+using Clock = std::chrono::steady_clock;
+
 // Bytes one Read of a drain takes at most.
 constexpr std::size_t kDrainChunk = 528;
+
+// A USB bridge passes a reply on in pieces, one per millisecond, so the queue runs dry
+// inside a 73-byte block reply many times. A drain that finds the parser inside a frame
+// waits for the rest as long as the line keeps talking: a quiet gap this long means the
+// pager stopped. Four character times at 57,600 baud (0.8 ms) and the bridge's 1 ms
+// frame are the line's part; the rest is margin for a loaded machine that runs the
+// watcher (or the sender) late, so only a reply that really lost bytes ends the wait.
+// The margin costs nothing then: the exchange waits seconds for its reply anyway.
+constexpr auto kMidFrameQuietGap = std::chrono::milliseconds(100);
+
+// However busy the line, a drain that waits for the rest of a frame ends after the
+// longest frame's time (528 bytes take 101 ms at 57,600 baud) plus the quiet gap, so a
+// device that never stops sending cannot keep the exchange from its drain event.
+constexpr auto kMidFrameLimit = std::chrono::milliseconds(101) + kMidFrameQuietGap;
+
+// What a poll() on the port says.
+enum class PortWake { Characters, Quiet, Gone, Stop };
+
+PortWake waitOnPort(int fd, int wake, int timeoutMs) {
+    std::array<pollfd, 2> fds{{{fd, POLLIN, 0}, {wake, POLLIN, 0}}};
+    const int r = ::poll(fds.data(), fds.size(), timeoutMs);
+    if (r < 0)
+        return errno == EINTR ? PortWake::Quiet : PortWake::Stop;
+    if (fds[1].revents != 0)
+        return PortWake::Stop; // Close asked us to stop
+    // A hang-up or an error is no character-received event: the cradle is gone (a
+    // hung-up tty also reports itself readable, with nothing to read).
+    if (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL))
+        return PortWake::Gone;
+    if (fds[0].revents & POLLIN)
+        return PortWake::Characters;
+    return PortWake::Quiet;
+}
+
 } // namespace
 
 void CCommPort::drain() {
@@ -26,12 +63,21 @@ void CCommPort::drain() {
     StagingBudget budget;
     std::size_t total = 0;
     bool reportedFull = false;
+    const auto started = Clock::now();
     // A device that never stops sending would keep the drain going for ever; Close
     // must still get the watcher back.
     while (connected_.load() != 0) {
         const std::size_t n = Read(chunk.data(), chunk.size());
-        if (n == 0)
-            break;
+        if (n == 0) {
+            // The queue is dry. Outside a frame the drain ends here; inside one, the rest
+            // of the reply is on its way.
+            if (parser.state() == 0 || Clock::now() - started > kMidFrameLimit)
+                break;
+            const int gapMs = static_cast<int>(kMidFrameQuietGap.count());
+            if (waitOnPort(fd_, wakePipe_[0], gapMs) != PortWake::Characters)
+                break;
+            continue;
+        }
         if (!budget.take(n)) {
             // A device that floods us would otherwise stack up one box per chunk;
             // one per drain says the same.
@@ -61,23 +107,28 @@ void ThreadWatchComm(CCommPort* port) {
     }
     if (shared.watcherRunFlag.load() == 0)
         return;
+    bool portGone = false;
     while (shared.watcherRunFlag.load() != 0 && port->connected_.load() != 0) {
-        std::array<pollfd, 2> fds{{{fd, POLLIN, 0}, {wake, POLLIN, 0}}};
         // The time-out only lets the loop notice a run flag cleared without a Close.
-        const int r = ::poll(fds.data(), fds.size(), 250);
-        if (r < 0) {
-            if (errno == EINTR)
-                continue;
-            break;
+        if (portGone) {
+            // Nothing will come from an unplugged cradle: no drain, no drain event, so
+            // the waiting exchange times out; only Close ends this wait.
+            pollfd p{wake, POLLIN, 0};
+            if (::poll(&p, 1, 250) > 0)
+                break;
+            continue;
         }
-        if (fds[1].revents != 0)
-            break; // Close asked us to stop
-        if (fds[0].revents & POLLIN)
+        switch (waitOnPort(fd, wake, 250)) {
+        case PortWake::Characters:
             port->drain();
-        if (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) {
-            // The other end went away (cradle unplugged, simulator ended). That is no
-            // character-received event; wait a little instead of spinning on it.
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            break;
+        case PortWake::Gone:
+            portGone = true;
+            break;
+        case PortWake::Stop:
+            return;
+        case PortWake::Quiet:
+            break;
         }
         std::this_thread::yield();
     }

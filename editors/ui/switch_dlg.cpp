@@ -136,7 +136,15 @@ void CSwitchDlg::play(int k) {
     refresh();
     if (!request)
         return;
-    audition_.play(*request, [this](int durationMs) { auditionTimer_.start(durationMs); });
+    bool started = false;
+    audition_.play(*request, [this, &started](int durationMs) {
+        started = true;
+        auditionTimer_.start(durationMs);
+    });
+    // No audition (refused while an operation runs, or its message shown): the
+    // buttons are usable again.
+    if (!started)
+        setPlayButtonsEnabled(cradleConnected_ && cradleConnected_());
 }
 
 void CSwitchDlg::rearmAuditionTimer(int remainingMs) {

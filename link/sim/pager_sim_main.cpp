@@ -54,7 +54,19 @@ int main(int argc, char** argv) {
     app.add_flag("--silent", options.silent, "Answer nothing");
     app.add_option("--erase-ms", eraseMs, "Time a voice-memory erase takes")
         ->check(CLI::Range(0, 60000));
-    app.add_option("--hang-up-after", options.hangUpAfter, "Hang up after N frames");
+    app.add_option("--hang-up-after", options.hangUpAfter,
+                   "Hang up (as an unplugged cradle) when frame N+1 arrives");
+    bool pace = false;
+    sim::LinePace linePace;
+    app.add_flag("--pace", pace,
+                 "Send replies at the line's real rate in USB pieces, as a real cradle does");
+    app.add_option("--pace-baud", linePace.baud, "Line rate under --pace (11 bits a byte)")
+        ->check(CLI::Range(1200, 4000000));
+    app.add_option("--pace-piece", linePace.pieceBytes, "Largest piece a 1 ms USB frame carries")
+        ->check(CLI::Range(1, 4096));
+    app.add_flag("--any-line-settings", options.anyLineSettings,
+                 "Answer even when the program's side of the line is not set to 57600 8N2 raw "
+                 "(experiments only)");
     app.add_option("--split-gap-ms", options.splitGapMs, "Gap inside a split reply")
         ->check(CLI::Range(0, 10000));
     const std::string ruleForm =
@@ -64,6 +76,8 @@ int main(int argc, char** argv) {
     app.add_option("--bad-checksum", badSums, "Reply with a wrong checksum: " + ruleForm);
     app.add_option("--split", splits, "Split the reply in two writes: " + ruleForm);
     CLI11_PARSE(app, argc, argv);
+    if (pace)
+        options.pace = linePace;
 
     const std::pair<sim::FaultKind, const std::vector<std::string>*> kinds[] = {
         {sim::FaultKind::Drop, &drops},

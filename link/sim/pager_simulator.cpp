@@ -1,9 +1,11 @@
 #include "link/sim/pager_simulator.h"
 
 #include "link/hex_frame.h"
+#include "link/sim/pager_line_check.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdlib>
 #include <fcntl.h>
 #include <iostream>
@@ -68,16 +70,15 @@ bool PagerSimulator::start(std::string& error) {
     }
     devicePath_ = name;
     // Holding the slave open keeps the line up between the program's operations, which
-    // each open and close the port, as a cradle stays plugged in.
+    // each open and close the port, as a cradle stays plugged in. Its settings are left
+    // as a new tty starts (canonical mode, echo, CR translation, XON/XOFF, 38,400 baud),
+    // as a freshly plugged-in cradle starts: setting up the line is the program's job.
     slave_ = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
-    termios tio{};
-    if (slave_ < 0 || ::tcgetattr(slave_, &tio) != 0) {
+    if (slave_ < 0) {
         error = "cannot open " + devicePath_;
         stop();
         return false;
     }
-    ::cfmakeraw(&tio);
-    ::tcsetattr(slave_, TCSANOW, &tio);
     ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
     if (::pipe2(wake_, O_CLOEXEC | O_NONBLOCK) != 0) {
         error = "cannot create a pipe";
@@ -122,6 +123,11 @@ std::vector<std::uint8_t> PagerSimulator::commandLog() const {
 Clock::time_point PagerSimulator::lastReplyWritten() const {
     std::lock_guard lock(mutex_);
     return lastReply_;
+}
+
+Clock::time_point PagerSimulator::hungUpAt() const {
+    std::lock_guard lock(mutex_);
+    return hungUp_;
 }
 
 void PagerSimulator::setLogSink(std::function<void(const std::string&)> sink) {
@@ -173,11 +179,27 @@ void PagerSimulator::takeBytes() {
         const ssize_t n = ::read(master_, buf, sizeof buf);
         if (n <= 0)
             break;
+        const auto now = Clock::now();
         if (rx_.empty())
-            rxSince_ = Clock::now();
+            rxSince_ = now;
         rx_.insert(rx_.end(), buf, buf + n);
+        if (options_.pace) {
+            // The pseudo-terminal hands over at once what a UART would still be
+            // receiving; the pager can answer only after the last byte is in.
+            const auto lineTime = std::chrono::duration<double, std::milli>(
+                static_cast<double>(n) / options_.pace->bytesPerMs());
+            inboundDone_ =
+                std::max(inboundDone_, now) + std::chrono::duration_cast<Clock::duration>(lineTime);
+        }
     }
     std::lock_guard lock(mutex_);
+    if (!rx_.empty() && !options_.anyLineSettings && !programSideReady()) {
+        // A pager on a wrongly set line sees garbage or nothing; answering would hide
+        // the program's fault.
+        ++refusedForLine_;
+        rx_.clear();
+        return;
+    }
     for (;;) {
         // Hunt for STX; bytes before it are line noise.
         const auto stx = std::find(rx_.begin(), rx_.end(), std::uint8_t{0x02});
@@ -234,18 +256,42 @@ std::optional<FaultKind> PagerSimulator::takeFault(const CommandFrame& frame) {
     return std::nullopt;
 }
 
+bool PagerSimulator::programSideReady() {
+    termios tio{};
+    std::string problem = ::tcgetattr(slave_, &tio) != 0
+                              ? std::string("cannot read the line settings")
+                              : pagerLineDifferences(tio);
+    if (problem != lastLineProblem_ && !problem.empty()) {
+        // Said even without --log: a test that fails here must say why.
+        const std::string line = "sim: the program's side of the line is not set up for the "
+                                 "pager (" +
+                                 problem + "); answering nothing";
+        if (logSink_)
+            logSink_(line);
+        else
+            std::cerr << line << std::endl;
+    }
+    lastLineProblem_ = problem;
+    return problem.empty();
+}
+
+void PagerSimulator::hangUp() {
+    log("sim: hanging up");
+    hungUp_ = Clock::now();
+    running_.store(false);
+    // Closing both ends takes the device away, as pulling the cradle does.
+    ::close(master_);
+    master_ = -1;
+    ::close(slave_);
+    slave_ = -1;
+}
+
 void PagerSimulator::handleFrame(const CommandFrame& frame) {
     ++framesReceived_;
     commands_.push_back(frame.command);
     if (options_.hangUpAfter >= 0 &&
         framesReceived_.load() > static_cast<std::size_t>(options_.hangUpAfter)) {
-        log("sim: hanging up");
-        running_.store(false);
-        // Closing both ends takes the device away, as pulling the cradle does.
-        ::close(master_);
-        master_ = -1;
-        ::close(slave_);
-        slave_ = -1;
+        hangUp();
         return;
     }
     if (options_.silent)
@@ -275,8 +321,9 @@ void PagerSimulator::handleFrame(const CommandFrame& frame) {
     }
     if (response.bytes.empty())
         return;
-    pending_.push_back({Clock::now() + std::chrono::milliseconds(response.delayMs),
-                        std::move(response.bytes), split});
+    const auto from = options_.pace ? std::max(Clock::now(), inboundDone_) : Clock::now();
+    pending_.push_back(
+        {from + std::chrono::milliseconds(response.delayMs), std::move(response.bytes), split});
 }
 
 void PagerSimulator::sendDue() {
@@ -298,15 +345,42 @@ void PagerSimulator::sendDue() {
             return;
         if (p.split && p.bytes.size() > 1) {
             const std::size_t half = p.bytes.size() / 2;
-            writeAll(p.bytes.data(), half);
+            writeReply(p.bytes.data(), half);
             std::this_thread::sleep_for(std::chrono::milliseconds(options_.splitGapMs));
-            writeAll(p.bytes.data() + half, p.bytes.size() - half);
+            writeReply(p.bytes.data() + half, p.bytes.size() - half);
         } else {
-            writeAll(p.bytes.data(), p.bytes.size());
+            writeReply(p.bytes.data(), p.bytes.size());
         }
         std::lock_guard lock(mutex_);
         lastReply_ = Clock::now();
         log("sim: -> " + bytesToHexText(p.bytes));
+    }
+}
+
+void PagerSimulator::writeReply(const std::uint8_t* bytes, std::size_t count) {
+    if (options_.pace)
+        writePaced(bytes, count);
+    else
+        writeAll(bytes, count);
+}
+
+void PagerSimulator::writePaced(const std::uint8_t* bytes, std::size_t count) {
+    // Each millisecond the bridge passes on what the UART has received since its last
+    // piece, up to a piece's size; a late wake passes on more at once, as a busy host
+    // that polls the bridge late receives more.
+    const double rate = options_.pace->bytesPerMs();
+    const auto pieceMax = static_cast<std::size_t>(std::max(1, options_.pace->pieceBytes));
+    const auto start = Clock::now();
+    std::size_t sent = 0;
+    for (int tick = 1; sent < count && master_ >= 0 && running_.load(); ++tick) {
+        std::this_thread::sleep_until(start + std::chrono::milliseconds(tick));
+        const auto arrived =
+            std::min(count, static_cast<std::size_t>(std::floor(static_cast<double>(tick) * rate)));
+        const std::size_t piece = std::min(arrived - std::min(arrived, sent), pieceMax);
+        if (piece == 0)
+            continue;
+        writeAll(bytes + sent, piece);
+        sent += piece;
     }
 }
 

@@ -34,12 +34,25 @@ struct FaultRule {
 // command). False when the text is not of that form.
 bool parseFaultRule(FaultKind kind, const std::string& text, FaultRule& out);
 
+// How a CP210x cradle moves bytes: the UART runs at 57,600 baud with 11 bits per byte
+// (start, 8 data, 2 stop), and the USB bridge hands what has arrived to the host once
+// per millisecond, at most 64 bytes at a time.
+struct LinePace {
+    unsigned baud = 57600;
+    int pieceBytes = 64;
+    double bytesPerMs() const { return baud / 11.0 / 1000.0; }
+};
+
 struct SimulatorOptions {
     bool silent = false;          // answer nothing at all
     int hangUpAfter = -1;         // close the line after this many frames (-1: never)
     int splitGapMs = 30;          // gap between the two halves of a split reply
     int incompleteFrameMs = 1000; // a partial frame older than this is given up
     bool log = false;             // frames and replies to the log sink
+    // Replies leave, and commands take to arrive, at the line's real rate.
+    std::optional<LinePace> pace;
+    // Answer whatever the program's side of the line is set to (experiments only).
+    bool anyLineSettings = false;
     std::vector<FaultRule> faults;
 };
 
@@ -69,6 +82,11 @@ public:
     std::vector<std::uint8_t> commandLog() const;
     // When the last byte of the last reply was handed to the line.
     std::chrono::steady_clock::time_point lastReplyWritten() const;
+    // When the simulator hung up (--hang-up-after); the epoch when it has not.
+    std::chrono::steady_clock::time_point hungUpAt() const;
+    // Frames left unanswered because the program's side of the line was not set up
+    // for the pager.
+    std::size_t refusedForLineSettings() const { return refusedForLine_.load(); }
 
     // Where log lines go (standard error by default).
     void setLogSink(std::function<void(const std::string&)> sink);
@@ -85,6 +103,10 @@ private:
     void handleFrame(const CommandFrame& frame);
     void sendDue();
     void writeAll(const std::uint8_t* bytes, std::size_t count);
+    void writeReply(const std::uint8_t* bytes, std::size_t count);
+    void writePaced(const std::uint8_t* bytes, std::size_t count);
+    bool programSideReady();
+    void hangUp();
     void log(const std::string& line);
     std::optional<FaultKind> takeFault(const CommandFrame& frame);
 
@@ -104,6 +126,11 @@ private:
     std::atomic<std::size_t> invalidFrames_{0};
     std::vector<std::uint8_t> commands_;
     std::chrono::steady_clock::time_point lastReply_{};
+    std::chrono::steady_clock::time_point hungUp_{};
+    // Under pacing: when the last byte read so far has really finished arriving.
+    std::chrono::steady_clock::time_point inboundDone_{};
+    std::atomic<std::size_t> refusedForLine_{0};
+    std::string lastLineProblem_;
     std::function<void(const std::string&)> logSink_;
 };
 

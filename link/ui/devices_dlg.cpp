@@ -35,8 +35,11 @@ CDevicesDlg::CDevicesDlg(QWidget* parent) : QDialog(parent), list_(new QListWidg
 }
 
 void CDevicesDlg::accept() {
-    // OK without a selection gives index -1, which the port choice refuses.
-    acceptConnectedDevices(list_->currentRow());
+    // Only a row the user selected counts: the list makes its first row current as
+    // soon as it gets the focus, without anyone choosing it. OK without a selection
+    // gives index -1, which the port choice refuses.
+    const auto selected = list_->selectedItems();
+    acceptConnectedDevices(selected.isEmpty() ? -1 : list_->row(selected.front()));
     QDialog::accept();
 }
 

@@ -1,6 +1,8 @@
 #include "link/audition_exchange.h"
 #include "link/command_frames.h"
+#include "link/link_shared.h"
 #include "link/link_texts.h"
+#include "link/operation_link_hold.h"
 #include "tests/link/link_test_support.h"
 
 #include <algorithm>
@@ -22,7 +24,7 @@ long countOf(const std::vector<std::uint8_t>& log, std::uint8_t command) {
 }
 
 TEST(AuditionExchange, PlaysTheSlotAndStartsTheOwnersTimer) {
-    SimulatedCradle cradle;
+    SimulatedCradle cradle(test::pacedLine());
     RecordingHost host;
     linkAuditionState().allowed = true;
     TimerCall timer;
@@ -58,7 +60,7 @@ TEST(AuditionExchange, UnacknowledgedCommandIsSentThreeTimesAndStillTimes) {
     sim::FaultRule nak;
     ASSERT_TRUE(sim::parseFaultRule(sim::FaultKind::Nak, "B6:0", nak));
     options.faults.push_back(nak);
-    SimulatedCradle cradle(options);
+    SimulatedCradle cradle(test::pacedLine(options));
     RecordingHost host;
     TimerCall timer;
     AuditionCommand request;
@@ -82,7 +84,7 @@ TEST(AuditionExchange, AbsentPagerGivesReadErrorSevenAfterTenChecks) {
     sim::FaultRule nak;
     ASSERT_TRUE(sim::parseFaultRule(sim::FaultKind::Nak, "78:0", nak));
     options.faults.push_back(nak);
-    SimulatedCradle cradle(options, 0.02, 1.0);
+    SimulatedCradle cradle(test::pacedLine(options), 0.02, 1.0);
     RecordingHost host;
     bool timerStarted = false;
     AuditionCommand request = channelAudition(2);
@@ -96,7 +98,7 @@ TEST(AuditionExchange, AbsentPagerGivesReadErrorSevenAfterTenChecks) {
 TEST(AuditionExchange, SilentPagerTimesOutWithReadErrorFive) {
     sim::SimulatorOptions options;
     options.silent = true;
-    SimulatedCradle cradle(options, 0.1, 0.1);
+    SimulatedCradle cradle(test::pacedLine(options), 0.1, 0.1);
     RecordingHost host;
     EXPECT_EQ(auditionExchange(host, channelAudition(0), nullptr), AuditionResult::TimedOut);
     EXPECT_EQ(host.messages(), std::vector<std::string>{std::string(link_texts::kReadError5)});
@@ -110,13 +112,31 @@ TEST(AuditionExchange, LateFirstReplyIsRetriedAtFullScale) {
     sim::FaultRule corrupt;
     ASSERT_TRUE(sim::parseFaultRule(sim::FaultKind::BadChecksum, "78", corrupt));
     options.faults.push_back(corrupt);
-    SimulatedCradle cradle(options, 1.0, 1.0);
+    SimulatedCradle cradle(test::pacedLine(options), 1.0, 1.0);
     RecordingHost host;
     EXPECT_EQ(auditionExchange(host, channelAudition(1), nullptr), AuditionResult::Started);
     EXPECT_EQ(cradle.sim().commandLog(),
               (std::vector<std::uint8_t>{cmd::kPresence, cmd::kPresence, cmd::kPlayAlertTone}));
     cradle.sim().withModel(
         [](sim::PagerModel& m) { EXPECT_EQ(m.auditions(), std::vector<int>{101}); });
+}
+
+// A Play Pager press while Read, Write or Write Custom Audio holds the link touches
+// nothing of the operation's: no port choice, no drain event, no frame, no message.
+TEST(AuditionExchange, RefusedWhileAnOperationHoldsTheLink) {
+    SimulatedCradle cradle(test::pacedLine());
+    RecordingHost host;
+    {
+        const OperationLinkHold hold;
+        linkShared().drainEvent.set(); // as a drain of the operation left it
+        EXPECT_EQ(auditionExchange(host, channelAudition(0), nullptr), AuditionResult::LinkInUse);
+        EXPECT_TRUE(linkShared().drainEvent.isSet()) << "the operation's event is untouched";
+        EXPECT_TRUE(cradle.sim().commandLog().empty());
+        EXPECT_TRUE(host.messages().empty());
+        const OperationLinkHold inner; // the operation frame inside the operation
+    }
+    EXPECT_FALSE(pagerOperationHoldsLink());
+    EXPECT_EQ(auditionExchange(host, channelAudition(0), nullptr), AuditionResult::Started);
 }
 
 TEST(AuditionExchange, NoCradleStopsBeforeOpening) {

@@ -1,6 +1,7 @@
 #include "link/comm_port.h"
 #include "link/cradle_discovery.h"
 #include "link/link_texts.h"
+#include "link/natural_order.h"
 #include "tests/link/link_test_support.h"
 
 #include <cstdlib>
@@ -41,6 +42,27 @@ TEST(CradleDiscovery, OnlyCp210xBridgesAreListed) {
     EXPECT_EQ(c.friendlyName, "Silicon Labs CP210x USB to UART Bridge (ttyUSB0)");
     EXPECT_EQ(c.description, "Silicon Labs CP210x USB to UART Bridge");
     EXPECT_TRUE(c.isUsb);
+}
+
+TEST(CradleDiscovery, CradlesAreListedInNaturalOrder) {
+    test::IsolatedDiscovery iso;
+    const fs::path sys = iso.root() / "sys";
+    for (const char* name : {"ttyUSB10", "ttyUSB2", "ttyUSB1", "ttyUSB0"})
+        addTty(sys, name, "cp210x", std::string("pci0000:00/usb1/1-1/") + name);
+    std::vector<std::string> names;
+    for (const auto& c : listCradles(false).cradles)
+        names.push_back(c.portName);
+    EXPECT_EQ(names, (std::vector<std::string>{"ttyUSB0", "ttyUSB1", "ttyUSB2", "ttyUSB10"}));
+
+    EXPECT_TRUE(naturalLess("ttyUSB2", "ttyUSB10"));
+    EXPECT_FALSE(naturalLess("ttyUSB10", "ttyUSB2"));
+    EXPECT_TRUE(naturalLess("ttyACM9", "ttyUSB0")) << "letters before numbers";
+    EXPECT_TRUE(naturalLess("ttyUSB", "ttyUSB0"));
+    EXPECT_TRUE(naturalLess("ttyUSB007", "ttyUSB7")) << "same value: byte order, still strict";
+    EXPECT_FALSE(naturalLess("ttyUSB7", "ttyUSB007"));
+    EXPECT_FALSE(naturalLess("ttyUSB3", "ttyUSB3"));
+    EXPECT_TRUE(naturalLess("a99999999999999999999", "a100000000000000000000"))
+        << "digit runs longer than any integer";
 }
 
 TEST(CradleDiscovery, FourNamesExactlyTrailingBlankIncluded) {

@@ -80,8 +80,9 @@ TEST(PageFile, OnlyPagesMadeFromStreamBlocksAreRead) {
 
 class DownloadTest : public ::testing::Test {
 protected:
-    explicit DownloadTest(double sleepScale = 0.01, double timeoutScale = 1.0)
-        : cradle(sim::SimulatorOptions{}, sleepScale, timeoutScale) {
+    explicit DownloadTest(double sleepScale = 0.01, double timeoutScale = 1.0,
+                          sim::SimulatorOptions options = test::pacedLine())
+        : cradle(std::move(options), sleepScale, timeoutScale) {
         ::setenv("QUORL_BUILD_DIR", build.path().c_str(), 1);
     }
     OperationOutcome download(const std::array<DownloadSlot, kDownloadSlots>& slots,
@@ -172,6 +173,69 @@ TEST_F(DownloadTest, VoiceMemoryHoldsExactlyTheStreamsPages) {
         EXPECT_EQ(sector(n)[0], 0xFF) << std::hex << n;
 }
 
+// 2.5 s of noise, 8 kHz mono 16-bit: its compressed stream is as good as random, so
+// every page of it holds XON and XOFF bytes, which tonal recordings need not.
+std::filesystem::path writeNoiseWav(const std::filesystem::path& path) {
+    constexpr std::uint32_t kSamples = 20000;
+    std::vector<std::uint8_t> out;
+    auto put = [&](std::uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+    };
+    auto tag = [&](const char* t) { out.insert(out.end(), t, t + 4); };
+    tag("RIFF");
+    put(36 + 2 * kSamples, 4);
+    tag("WAVE");
+    tag("fmt ");
+    put(16, 4);
+    put(1, 2);
+    put(1, 2);
+    put(8000, 4);
+    put(16000, 4);
+    put(2, 2);
+    put(16, 2);
+    tag("data");
+    put(2 * kSamples, 4);
+    std::uint32_t x = 12345;
+    for (std::uint32_t i = 0; i < kSamples; ++i) {
+        x = x * 1103515245u + 12345u;
+        put(static_cast<std::uint16_t>(static_cast<int>((x >> 16) % 24000) - 12000), 2);
+    }
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
+    return path;
+}
+
+// At the real line rate a 520-byte part frame takes 90 ms to reach the pager, so every
+// part's ACK comes well after the wait began.
+TEST_F(DownloadTest, StreamPagesWithXonXoffArriveByteExactWithoutRetries) {
+    std::array<DownloadSlot, kDownloadSlots> slots{};
+    const auto wav = writeNoiseWav(build.path() / "noise.wav");
+    slots[2] = {true, wav};
+    ASSERT_EQ(download(slots), OperationOutcome::Succeeded);
+    EXPECT_TRUE(host.messages().empty());
+    const auto streamFile = slotStreamPath(build.path(), wav.string());
+    std::ifstream in(streamFile, std::ios::binary);
+    const std::vector<std::uint8_t> streamBytes{std::istreambuf_iterator<char>(in),
+                                                std::istreambuf_iterator<char>()};
+    const auto pages = makePages(streamBytes, kSlotFirstSector[2]);
+    const std::size_t used = (streamBytes.size() + kStreamBlock - 1) / kStreamBlock;
+    ASSERT_GE(used, 2u);
+    for (unsigned n = 0; n < used; ++n) {
+        const auto sec = sector(kSlotFirstSector[2] + n);
+        const auto page = pages.begin() + n * kPageSize;
+        EXPECT_NE(std::find(page, page + kPageSize, 0x11), page + kPageSize)
+            << "page " << n << " holds an XON";
+        EXPECT_NE(std::find(page, page + kPageSize, 0x13), page + kPageSize)
+            << "page " << n << " holds an XOFF";
+        EXPECT_TRUE(std::equal(sec.begin(), sec.end(), page)) << n;
+    }
+    EXPECT_EQ(commandCount(0xA1), static_cast<int>(8 * used))
+        << "every part acknowledged the first time";
+    EXPECT_EQ(commandCount(0xA6), 1);
+    EXPECT_EQ(cradle.sim().refusedForLineSettings(), 0u);
+}
+
 TEST_F(DownloadTest, AnEraseNeverAcknowledgedIsWriteError8) {
     sim::FaultRule r;
     r.kind = sim::FaultKind::Nak;
@@ -238,7 +302,9 @@ TEST_F(DownloadTest, ARebuildRecompresses) {
 
 class DownloadTimeoutTest : public DownloadTest {
 protected:
-    DownloadTimeoutTest() : DownloadTest(0.01, 0.1) {}
+    // Waits of 500 ms: longer than the simulated erase (300 ms) and a paced part frame
+    // (about 100 ms), so only the dropped reply times out.
+    DownloadTimeoutTest() : DownloadTest(0.01, 0.25) {}
 };
 
 TEST_F(DownloadTimeoutTest, SilenceDuringEraseOrWriteIsWriteError10) {
@@ -255,10 +321,11 @@ TEST_F(DownloadTimeoutTest, SilenceDuringEraseOrWriteIsWriteError10) {
     cradle.sim().addFault(r);
     EXPECT_EQ(download(slots), OperationOutcome::Failed);
     EXPECT_EQ(host.messages().back().substr(0, 17), "Write Error #10 \r");
+    EXPECT_EQ(commandCount(0xA1), 1) << "the erase went through; the first part timed out";
 }
 
 TEST(DownloadTiming, OneSlotAtFullTiming) {
-    test::SimulatedCradle cradle(sim::SimulatorOptions{}, 1.0, 1.0);
+    test::SimulatedCradle cradle(test::pacedLine(), 1.0, 1.0);
     test::TempDir build;
     VoiceBuild voice(build.path(), kLibrary.string());
     test::RecordingHost host;

@@ -6,7 +6,9 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QListWidget>
+#include <QPushButton>
 #include <gtest/gtest.h>
 
 namespace quorl {
@@ -60,6 +62,21 @@ TEST_F(LinkDialogsTest, ConnectedDevicesListsBothAndRecordsThePick) {
     CDevicesDlg again;
     again.reject();
     EXPECT_EQ(portChoice().deviceChosen, 0);
+}
+
+// The list makes its first row current when it gets the focus; that is no choice.
+TEST_F(LinkDialogsTest, ConnectedDevicesOkWithoutASelectionChoosesNothing) {
+    CDevicesDlg dlg;
+    dlg.show();
+    dlg.activateWindow();
+    dlg.portList()->setFocus();
+    QApplication::processEvents();
+    EXPECT_TRUE(dlg.portList()->selectedItems().isEmpty());
+    auto* ok = dlg.findChild<QDialogButtonBox*>()->buttons().value(0);
+    ASSERT_NE(ok, nullptr);
+    ASSERT_EQ(ok->text().toStdString(), "OK");
+    ok->click();
+    EXPECT_LT(portChoice().chosenIndex, 0) << "the port choice gives nothing for it";
 }
 
 TEST_F(LinkDialogsTest, SystemConfigurationStoresTheChosenPort) {

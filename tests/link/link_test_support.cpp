@@ -4,7 +4,6 @@
 #include "link/port_choice.h"
 
 #include <gtest/gtest.h>
-#include <random>
 
 namespace quorl::test {
 
@@ -30,17 +29,6 @@ std::vector<std::string> RecordingHost::messages() const {
     return messages_;
 }
 
-TempDir::TempDir() {
-    std::random_device rd;
-    path_ = fs::temp_directory_path() / ("quorl-link-test-" + std::to_string(rd()));
-    fs::create_directories(path_);
-}
-
-TempDir::~TempDir() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-}
-
 CodeplugImage defaultTestCodeplug() {
     return makeDefaultCodeplug(vhfFiveChannelFactory());
 }
@@ -61,6 +49,11 @@ IsolatedDiscovery::~IsolatedDiscovery() {
 
 void IsolatedDiscovery::registerCradle(const std::string& devicePath) {
     ASSERT_TRUE(registerSimulatedCradle(discoverySources().simRegistryFile, devicePath));
+}
+
+sim::SimulatorOptions pacedLine(sim::SimulatorOptions options) {
+    options.pace = sim::LinePace{};
+    return options;
 }
 
 SimulatedCradle::SimulatedCradle(sim::SimulatorOptions options, double sleepScale,

@@ -5,6 +5,7 @@
 #include "link/link_timing.h"
 #include "link/operation_host.h"
 #include "link/sim/pager_simulator.h"
+#include "tests/codeplug/test_files.h"
 
 #include <filesystem>
 #include <functional>
@@ -41,17 +42,6 @@ private:
     std::vector<std::string> messages_;
 };
 
-// A temporary folder that goes away with the object.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
-
 // The default VHF codeplug, as the simulator holds it unless told otherwise.
 CodeplugImage defaultTestCodeplug();
 
@@ -68,6 +58,10 @@ private:
     TempDir dir_;
     DiscoverySources saved_;
 };
+
+// The simulator's options with replies at the line's real rate in 1 ms USB pieces,
+// as the pager-operation tests run by default.
+sim::SimulatorOptions pacedLine(sim::SimulatorOptions options = {});
 
 // A running simulator on a pseudo-terminal, registered as the one cradle, with the
 // link's sleeps shrunk to a tenth; time-outs stay as prescribed unless a test

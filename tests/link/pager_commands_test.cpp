@@ -16,7 +16,7 @@ namespace quorl::cli {
 namespace {
 
 TEST(PagerCommands, ReadWriteAndVerifyAgainstTheSimulator) {
-    test::SimulatedCradle cradle({}, 0.02, 1.0);
+    test::SimulatedCradle cradle(test::pacedLine(), 0.02, 1.0);
     test::TempDir dir;
     const auto out = dir.path() / "read.ppg";
     ASSERT_EQ(runRead("", out.string()), 0);
@@ -45,7 +45,7 @@ TEST(PagerCommands, ReadWriteAndVerifyAgainstTheSimulator) {
 }
 
 TEST(PagerCommands, FailuresLeaveNoFileAndExitOne) {
-    test::SimulatedCradle cradle({}, 0.02, 1.0);
+    test::SimulatedCradle cradle(test::pacedLine(), 0.02, 1.0);
     test::TempDir dir;
     cradle.sim().withModel([](sim::PagerModel& m) { m.identity().hasSerialNumber = false; });
     const auto out = dir.path() / "never.ppg";
@@ -69,7 +69,7 @@ TEST(AudioCommands, CheckAndWriteSlots) {
     EXPECT_EQ(parseSlot("14"), -1);
     EXPECT_EQ(parseSlot("SW I"), -1);
 
-    test::SimulatedCradle cradle({}, 0.01, 1.0);
+    test::SimulatedCradle cradle(test::pacedLine(), 0.01, 1.0);
     test::TempDir build;
     ::setenv("QUORL_BUILD_DIR", build.path().c_str(), 1);
     EXPECT_EQ(runAudioWrite(cradle.device(), {"Alert 2=" + defaultRecording(install, 1).string()}),

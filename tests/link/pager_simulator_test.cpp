@@ -5,15 +5,20 @@
 #include "link/hex_frame.h"
 #include "link/link_shared.h"
 #include "link/port_choice.h"
+#include "link/serial_line.h"
 #include "link/sim/pager_model.h"
 #include "link/sim/pager_simulator.h"
 #include "tests/link/link_test_support.h"
 
 #include <csignal>
 #include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <mutex>
+#include <poll.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <thread>
 #include <unistd.h>
 
@@ -137,6 +142,92 @@ TEST(PagerSimulator, DropsOnlyTheChosenBlockAndCountsInvalidFrames) {
     EXPECT_EQ(cradle.sim().invalidFrames(), 1u);
 }
 
+// The program's side starts as a new tty; a program that does not set it up gets no
+// answer, and the log says what is wrong.
+TEST(PagerSimulator, AnswersOnlyALineSetUpForThePager) {
+    for (const bool relaxed : {false, true}) {
+        sim::SimulatorOptions options;
+        options.anyLineSettings = relaxed;
+        test::SimulatedCradle cradle(options);
+        std::mutex m;
+        std::vector<std::string> logged;
+        cradle.sim().setLogSink([&](const std::string& line) {
+            std::lock_guard lock(m);
+            logged.push_back(line);
+        });
+        const int fd = ::open(cradle.device().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        ASSERT_GE(fd, 0);
+        termios tio{};
+        ASSERT_EQ(::tcgetattr(fd, &tio), 0);
+        EXPECT_NE(tio.c_iflag & IXON, 0u) << "a new tty has XON/XOFF on";
+        EXPECT_NE(tio.c_lflag & ICANON, 0u);
+        EXPECT_EQ(cfgetospeed(&tio), B38400);
+        const auto frame = hexTextToBytes(frame_text::kFirmwareVersion);
+        ASSERT_EQ(::write(fd, frame.data(), frame.size()), static_cast<ssize_t>(frame.size()));
+        for (int i = 0; i < 100 && cradle.sim().framesReceived() == 0 &&
+                        cradle.sim().refusedForLineSettings() == 0;
+             ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        ::close(fd);
+        std::lock_guard lock(m);
+        if (relaxed) {
+            EXPECT_EQ(cradle.sim().framesReceived(), 1u);
+            EXPECT_TRUE(logged.empty());
+        } else {
+            EXPECT_EQ(cradle.sim().framesReceived(), 0u);
+            EXPECT_EQ(cradle.sim().refusedForLineSettings(), 1u);
+            ASSERT_EQ(logged.size(), 1u);
+            for (const char* what : {"baud rate is not 57600", "software flow control",
+                                     "canonical mode", "one stop bit"})
+                EXPECT_NE(logged[0].find(what), std::string::npos) << logged[0];
+        }
+    }
+}
+
+// Milliseconds from sending `frame` until `expected` reply bytes are in.
+double replyMs(int fd, std::string_view frame, std::size_t expected) {
+    const auto bytes = hexTextToBytes(frame);
+    EXPECT_EQ(::write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    const auto sent = std::chrono::steady_clock::now();
+    std::size_t got = 0;
+    while (got < expected) {
+        pollfd p{fd, POLLIN, 0};
+        if (::poll(&p, 1, 2000) <= 0)
+            break;
+        std::uint8_t buf[256];
+        const auto n = ::read(fd, buf, sizeof buf);
+        if (n <= 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
+    EXPECT_EQ(got, expected);
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - sent)
+        .count();
+}
+
+// A late reader may get several pieces at once; the line is never faster than its
+// rate, nor a piece larger than a USB frame carries.
+TEST(PagerSimulator, PacedRepliesKeepTheLineRateAndThePieceSize) {
+    for (const sim::LinePace pace : {sim::LinePace{}, sim::LinePace{2000000, 8}}) {
+        sim::SimulatorOptions options;
+        options.pace = pace;
+        test::SimulatedCradle cradle(options);
+        const int fd = ::open(cradle.device().c_str(), O_RDWR | O_NOCTTY);
+        ASSERT_GE(fd, 0);
+        termios tio{};
+        ASSERT_EQ(::tcgetattr(fd, &tio), 0);
+        ASSERT_TRUE(applyLineSettings(tio, kPagerBaud, 8, kStopBitsTwo, kParityNone));
+        ASSERT_EQ(::tcsetattr(fd, TCSANOW, &tio), 0);
+        replyMs(fd, frame_text::kStartRead, 5);
+        const double ms = replyMs(fd, "02 71 02 01 00 00 40 B4 03", 73);
+        if (pace.baud == 57600)
+            EXPECT_GE(ms, 13.0) << "73 bytes at 5.2 bytes a millisecond take about 14 ms";
+        else
+            EXPECT_GE(ms, 9.0) << "a fast line still passes 8 bytes a millisecond: 10 pieces";
+        ::close(fd);
+    }
+}
+
 TEST(PagerSimulator, EraseIsAcknowledgedOnlyWhenDone) {
     test::SimulatedCradle cradle;
     cradle.sim().withModel([](sim::PagerModel& m) { m.setEraseDelayMs(400); });
@@ -167,8 +258,8 @@ TEST(PagerSimulator, HangUpTakesTheDeviceAway) {
         EXPECT_EQ(replyStatus(), kStatusData);
         clearReplyStatus();
         port.sendHexFrame(frame_text::kFirmwareVersion);
-        // Whatever wakes the exchange now, no reply comes with it.
-        waitForDrain(300);
+        // A hang-up is no character-received event: no drain, no drain event.
+        EXPECT_FALSE(waitForDrain(300));
         EXPECT_EQ(replyStatus(), kStatusNone);
         for (int i = 0; i < 100 && cradle.sim().running(); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -195,7 +286,7 @@ TEST(PagerSimulatorProgram, AnswersThroughItsLinkAndCleansUp) {
         ::close(out[1]);
         ::setenv("XDG_RUNTIME_DIR", dir.path().c_str(), 1);
         ::execl(program.c_str(), program.c_str(), "--link", link.c_str(), "--firmware", "T9.99",
-                "--register", static_cast<char*>(nullptr));
+                "--register", "--pace", static_cast<char*>(nullptr));
         ::_exit(127);
     }
     ::close(out[1]);

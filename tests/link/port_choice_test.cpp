@@ -1,8 +1,11 @@
+#include "codeplug/codeplug_state.h"
+#include "link/codeplug_operation.h"
 #include "link/link_texts.h"
 #include "link/port_choice.h"
 #include "tests/link/link_test_support.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace quorl {
 namespace {
@@ -38,6 +41,21 @@ TEST_F(PortChoiceTest, NoCradleGivesCommunicationErrorOne) {
     EXPECT_EQ(host.messages(), std::vector<std::string>{std::string(link_texts::kCommError1)});
     EXPECT_EQ(portChoice().noCradle.load(), 1);
     EXPECT_FALSE(refreshCradlePresence());
+}
+
+// Communication Error #1 is a failure; only a choice the user declined is Cancelled,
+// which ends without a word.
+TEST_F(PortChoiceTest, OnlyADeclinedChoiceEndsAnOperationAsCancelled) {
+    auto state = std::make_unique<CodeplugState>();
+    EXPECT_EQ(runPagerOperation(OperationSelector::CodeplugRead, *state, host),
+              OperationOutcome::Failed);
+    EXPECT_EQ(host.messages(), std::vector<std::string>{std::string(link_texts::kCommError1)});
+    iso.registerCradle(first.devicePath());
+    iso.registerCradle(second.devicePath());
+    EXPECT_EQ(runPagerOperation(OperationSelector::CodeplugRead, *state, host),
+              OperationOutcome::Cancelled);
+    EXPECT_EQ(host.devicesDialogShown, 1);
+    EXPECT_EQ(host.messages().size(), 1u);
 }
 
 TEST_F(PortChoiceTest, OneCradleIsTakenWithoutAsking) {

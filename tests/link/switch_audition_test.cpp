@@ -15,7 +15,7 @@ namespace {
 TEST(SwitchAudition, EnhancedPreviewReachesThePager) {
     sim::SimulatorOptions options;
     options.log = true;
-    test::SimulatedCradle cradle(options, 0.02, 1.0);
+    test::SimulatedCradle cradle(test::pacedLine(options), 0.02, 1.0);
     std::mutex mutex;
     std::vector<std::string> lines;
     cradle.sim().setLogSink([&](const std::string& line) {

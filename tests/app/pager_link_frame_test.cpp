@@ -1,0 +1,126 @@
+// The main window around a real pager operation on the simulator: a Play Pager press
+// while a read runs, and a cradle pulled in the middle of a read.
+#include "app/app_texts.h"
+#include "app/main_frame.h"
+#include "app/qt_profile_store.h"
+#include "app/voice_pager_doc.h"
+#include "app/voice_pager_view.h"
+#include "audio/custom_audio_model.h"
+#include "audio/ui/custom_audio_dlg.h"
+#include "codeplug/profile_store.h"
+#include "link/codeplug_operation.h"
+#include "link/link_texts.h"
+#include "modal_answerer.h"
+#include "tests/link/link_test_support.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+#include <algorithm>
+#include <gtest/gtest.h>
+
+namespace quorl {
+namespace {
+
+template <typename F> bool waitUntil(F done, int ms = 10000) {
+    for (int i = 0; i < ms / 10 && !done(); ++i)
+        QTest::qWait(10);
+    return done();
+}
+
+int countOf(const std::vector<std::uint8_t>& log, std::uint8_t command) {
+    return static_cast<int>(std::count(log.begin(), log.end(), command));
+}
+
+class PagerLinkFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        profile.settings().clear();
+        frame.show();
+        QApplication::processEvents();
+        // The operation as the program runs it, answering through a recording host so
+        // that no modal window stops the test.
+        frame.operations().setBody(PagerOperation::ReadCodeplug, [this](PagerOperation) {
+            runPagerOperation(OperationSelector::CodeplugRead, doc.state(), host);
+        });
+    }
+    void TearDown() override {
+        frame.operations().join();
+        doc.state().modified = false;
+        frame.close();
+    }
+    void startRead() {
+        doc.state().loaded = false; // no question before the read
+        frame.runPagerOperation(PagerOperation::ReadCodeplug);
+    }
+    bool readEnded() {
+        return waitUntil([&] { return !doc.state().busy.load() && frame.view()->timer0Running(); });
+    }
+
+    QtProfileStore profile;
+    CVoicePagerDoc doc{profile};
+    CMainFrame frame{profile, doc};
+    test::ModalAnswerer modals;
+    test::RecordingHost host;
+};
+
+TEST_F(PagerLinkFrameTest, PlayPagerDuringAReadIsRefusedAndTheReadCompletesByteExact) {
+    test::SimulatedCradle cradle(test::pacedLine(), 0.5, 1.0);
+    CodeplugImage pager;
+    cradle.sim().withModel([&](sim::PagerModel& m) {
+        m.codeplug().set(0x0180, 0x13); // in a block read before and after the press
+        m.codeplug().set(0x0680, 0x11);
+        pager = m.codeplug();
+    });
+    test::TempDir build;
+    CustomAudioModel audio(QUORL_TEST_STAGE_DATA_DIR, build.path() / "exist_file.jjb");
+    MemoryProfileStore audioProfile;
+    audioProfile.writeString("Settings", "Tip_View", "1");
+    CCustomAudioDlg window(audio, frame.auditionPort(), audioProfile, [] { return true; });
+    window.show();
+
+    startRead();
+    ASSERT_TRUE(waitUntil([&] { return countOf(cradle.sim().commandLog(), 0x02) >= 3; }));
+    auto* play = window.findChild<QPushButton*>(QStringLiteral("playPager3"));
+    ASSERT_TRUE(play->isEnabled());
+    play->click();
+    EXPECT_EQ(frame.statusBar()->currentMessage().toStdString(), texts::kOperationRunningNote);
+    EXPECT_TRUE(doc.state().busy.load()) << "the press came in the middle of the read";
+
+    ASSERT_TRUE(readEnded());
+    EXPECT_TRUE(host.messages().empty()) << ::testing::PrintToString(host.messages());
+    EXPECT_TRUE(doc.state().loaded);
+    for (int n : kReadBlocks)
+        for (Address a = 64 * n; a < 64 * n + 64u; ++a)
+            ASSERT_EQ(doc.state().image.at(a), pager.at(a)) << a;
+    const auto log = cradle.sim().commandLog();
+    EXPECT_EQ(countOf(log, 0x02), 28) << "no block was read twice";
+    EXPECT_EQ(countOf(log, 0x78), 0) << "no presence check of an audition reached the pager";
+    EXPECT_EQ(countOf(log, 0xB0), 0);
+    EXPECT_TRUE(play->isEnabled()) << "the button is usable once the read is over";
+}
+
+TEST_F(PagerLinkFrameTest, ACradlePulledMidReadGivesReadError5AndTheCommandsWorkAgain) {
+    {
+        sim::SimulatorOptions options = test::pacedLine();
+        options.hangUpAfter = 10;
+        test::SimulatedCradle cradle(options, 0.1, 1.0);
+        startRead();
+        ASSERT_TRUE(readEnded());
+    }
+    EXPECT_EQ(host.messages(), std::vector<std::string>{std::string(link_texts::kReadError5)});
+    EXPECT_TRUE(frame.action(Command::ReadCodeplug)->isEnabled());
+
+    // The cradle back: F3 reads again.
+    test::SimulatedCradle back(test::pacedLine(), 0.1, 1.0);
+    QTest::keyClick(&frame, Qt::Key_F3);
+    ASSERT_TRUE(waitUntil([&] { return countOf(back.sim().commandLog(), 0x72) == 1; }));
+    ASSERT_TRUE(readEnded());
+    EXPECT_EQ(host.messages().size(), 1u);
+    EXPECT_TRUE(doc.state().loaded);
+}
+
+} // namespace
+} // namespace quorl
