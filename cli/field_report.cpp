@@ -1,6 +1,7 @@
 #include "cli/field_report.h"
 
 #include "cli/json_writer.h"
+#include "cli/printable_text.h"
 
 #include <ostream>
 
@@ -8,8 +9,9 @@ namespace quorl::cli {
 
 void printFieldDifferences(const std::vector<textplug::FieldDifference>& differences,
                            std::ostream& out) {
+    // Values of a .yaml side are as written: shown so they cannot drive the terminal.
     for (const auto& d : differences)
-        out << textplug::formatDifference(d) << '\n';
+        out << printableText(textplug::formatDifference(d)) << '\n';
 }
 
 void printFieldDifferencesJson(const std::vector<textplug::FieldDifference>& differences,

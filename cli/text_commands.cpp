@@ -3,6 +3,7 @@
 #include "cli/cli_document_host.h"
 #include "cli/codeplug_commands.h"
 #include "cli/field_report.h"
+#include "cli/printable_text.h"
 #include "codeplug/atomic_file_write.h"
 #include "codeplug/codeplug_document.h"
 #include "codeplug/codeplug_state.h"
@@ -34,19 +35,20 @@ std::optional<std::string> readText(const std::string& path, std::ostream& err) 
     std::string why;
     auto text = tp::readTextFile(path, why);
     if (!text)
-        err << path << ": " << why << '\n';
+        err << printableText(path) << ": " << why << '\n';
     return text;
 }
 
 void printProblems(const std::string& file, const std::vector<tp::TextProblem>& list,
                    std::string_view kind, std::ostream& err) {
     for (const auto& p : list) {
+        // Keys and values come from the file: shown so they cannot drive the terminal.
         if (kind.empty()) {
-            err << tp::formatProblem(file, p) << '\n';
+            err << printableText(tp::formatProblem(file, p)) << '\n';
         } else {
             tp::TextProblem labelled = p;
             labelled.field = std::string(kind) + (p.field.empty() ? "" : ": " + p.field);
-            err << tp::formatProblem(file, labelled) << '\n';
+            err << printableText(tp::formatProblem(file, labelled)) << '\n';
         }
     }
 }
@@ -82,21 +84,23 @@ std::optional<DiffSide> loadSide(const std::string& path, std::ostream& err) {
 
 int runExport(const std::string& ppg, const std::string& output, std::ostream& out,
               std::ostream& err) {
+    // Found out before any work, as every command that writes a file does.
+    if (std::string problem; !output.empty() && !canWriteFileAtomically(output, problem)) {
+        err << "Cannot write the text file\n" << problemLine(problem);
+        return kExitFailure;
+    }
     auto state = std::make_unique<CodeplugState>();
     if (!loadLikeOpen(ppg, *state, err))
         return kExitFailure;
     const std::string text = tp::exportText(tp::codeplugFields(state->image), fileNameOf(ppg));
     if (output.empty()) {
+        // The tool's last step checks that standard output took all of it.
         out << text;
-        out.flush();
-        if (!out) {
-            err << "quorl export: cannot write to standard output\n";
-            return kExitFailure;
-        }
         return kExitOk;
     }
-    if (!writeFileAtomically(output, std::as_bytes(std::span(text.data(), text.size())))) {
-        err << output << ": cannot write the file\n";
+    if (std::string problem; !writeFileAtomically(
+            output, std::as_bytes(std::span(text.data(), text.size())), &problem)) {
+        err << "Cannot write the text file\n" << problemLine(problem);
         return kExitFailure;
     }
     return kExitOk;
@@ -104,6 +108,10 @@ int runExport(const std::string& ppg, const std::string& output, std::ostream& o
 
 int runImport(const std::string& yaml, const std::string& base, const std::string& output,
               bool partial, std::ostream& err) {
+    if (std::string problem; !canWriteFileAtomically(output, problem)) {
+        err << terminalText(texts::kFileError3) << '\n' << problemLine(problem);
+        return kExitFailure;
+    }
     const auto text = readText(yaml, err);
     if (!text)
         return kExitFailure;
@@ -116,8 +124,8 @@ int runImport(const std::string& yaml, const std::string& base, const std::strin
     printProblems(yaml, result.notes, "note", err);
     if (!result.image)
         return kExitFailure;
-    if (!writePpgFile(output, *result.image)) {
-        err << terminalText(texts::kFileError3) << '\n';
+    if (std::string problem; !writePpgFile(output, *result.image, &problem)) {
+        err << terminalText(texts::kFileError3) << '\n' << problemLine(problem);
         return kExitFailure;
     }
     return kExitOk;
@@ -147,6 +155,7 @@ int runDiff(const std::string& a, const std::string& b, bool json, std::ostream&
         if (hiddenBytes > 0)
             out << hiddenBytes << " byte(s) differ that the editors do not show\n";
     }
+    // Lost output is an error, not a difference (the tool's last step says so).
     out.flush();
     if (!out)
         return kExitDiffError;

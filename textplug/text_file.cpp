@@ -1,31 +1,19 @@
 #include "textplug/text_file.h"
 
+#include "codeplug/file_reading.h"
 #include "textplug/text_reader.h"
 #include "textplug/textplug_texts.h"
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
 
 namespace quorl::textplug {
 
 std::optional<std::string> readTextFile(const std::filesystem::path& path, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = std::string(msg::kReadFailed);
-        return std::nullopt;
-    }
-    // Read at most one byte past the limit, so a huge file (or an endless device)
-    // is refused without being read.
-    std::string text(kMaxTextBytes + 1, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    if (in.bad()) {
-        error = std::string(msg::kReadFailed);
-        return std::nullopt;
-    }
-    text.resize(static_cast<std::size_t>(in.gcount()));
-    if (text.size() > kMaxTextBytes) {
-        error = std::string(msg::kTooLarge);
+    std::string text, problem;
+    bool tooLarge = false;
+    if (!readSmallFile(path, kMaxTextBytes, text, problem, tooLarge)) {
+        error = tooLarge ? std::string(msg::kTooLarge) : problem;
         return std::nullopt;
     }
     return text;

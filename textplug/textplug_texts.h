@@ -54,7 +54,6 @@ inline constexpr std::string_view kSingleChannel = "a single-channel pager has o
 inline constexpr std::string_view kRowNotUsed = "not used by coding option";
 inline constexpr std::string_view kCopiedTone = "greyed: it follows";
 inline constexpr std::string_view kNotShown = "not shown by the editors for this codeplug";
-inline constexpr std::string_view kReadFailed = "cannot read the file";
 
 // Diff.
 inline constexpr std::string_view kIdentityMark = " (identity)";
