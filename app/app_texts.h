@@ -22,6 +22,8 @@ inline constexpr const char* kCmdSaveAs = "Save &As...";
 inline constexpr const char* kCmdPrintPreview = "Print Pre&view";
 inline constexpr const char* kCmdPrint = "&Print...\tCtrl+P";
 inline constexpr const char* kCmdExportPdf = "&Export PDF...";
+inline constexpr const char* kCmdExportText = "Export &Text...";
+inline constexpr const char* kCmdImportText = "&Import Text...";
 inline constexpr const char* kCmdExit = "E&xit";
 inline constexpr const char* kCmdReadCodeplug = "Read Codeplug\tF3";
 inline constexpr const char* kCmdWriteCodeplug = "Write Codeplug\tF7";
@@ -53,6 +55,14 @@ inline constexpr const char* kPromptPrintPreview = "Display full pages\nPrint Pr
 inline constexpr const char* kPromptExportPdf =
     "Save the printed summary as a PDF file\nExport PDF";
 inline constexpr const char* kPdfFailed = "The PDF file could not be written: ";
+inline constexpr const char* kPromptExportText = "Save the codeplug as YAML text\nExport Text";
+inline constexpr const char* kPromptImportText =
+    "Apply a YAML text to the codeplug under the editors' rules\nImport Text";
+inline constexpr const char* kTextFilter = "Codeplug Text(*.yaml *.yml)";
+inline constexpr const char* kTextWriteFailed = "The text file could not be written: ";
+inline constexpr const char* kTextImportRefused =
+    "Nothing was changed. The editors refuse these values:\n\n";
+inline constexpr const char* kTextImportNotes = "The text was applied. The editors adjusted:\n\n";
 inline constexpr const char* kPromptExit = "Quit the application; prompts to save documents\nExit";
 inline constexpr const char* kPromptToolbar = "Show or hide the toolbar\nToggle ToolBar";
 inline constexpr const char* kPromptStatusBar = "Show or hide the status bar\nToggle Status Bar";

@@ -9,6 +9,8 @@ bool isCommandEnabled(Command command, const CommandContext& c) {
     case Command::PrintPreview:
     case Command::Print:
     case Command::ExportPdf:
+    case Command::ExportText:
+    case Command::ImportText:
     case Command::WriteCodeplug:
     case Command::UserData:
         return c.loaded;

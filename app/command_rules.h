@@ -11,6 +11,8 @@ enum class Command {
     PrintPreview,
     Print,
     ExportPdf,
+    ExportText,
+    ImportText,
     Exit,
     ReadCodeplug,
     WriteCodeplug,

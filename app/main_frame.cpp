@@ -2,6 +2,7 @@
 
 #include "app/about_dialog.h"
 #include "app/app_texts.h"
+#include "app/codeplug_text_dialogs.h"
 #include "app/installation.h"
 #include "app/keyboard_indicators.h"
 #include "app/link_audition_port.h"
@@ -51,6 +52,8 @@ const CommandEntry kCommands[] = {
     {Command::Print, texts::kCmdPrint, QKeySequence(Qt::CTRL | Qt::Key_P), texts::kPromptPrint,
      static_cast<int>(ToolbarIcon::Print)},
     {Command::ExportPdf, texts::kCmdExportPdf, {}, texts::kPromptExportPdf, -1},
+    {Command::ExportText, texts::kCmdExportText, {}, texts::kPromptExportText, -1},
+    {Command::ImportText, texts::kCmdImportText, {}, texts::kPromptImportText, -1},
     {Command::Exit, texts::kCmdExit, {}, texts::kPromptExit, -1},
     {Command::ReadCodeplug, texts::kCmdReadCodeplug, QKeySequence(Qt::Key_F3),
      texts::kPromptReadCodeplug, static_cast<int>(ToolbarIcon::ReadCodeplug)},
@@ -182,6 +185,8 @@ void CMainFrame::createActions() {
     bind(Command::PrintPreview, &CMainFrame::onPrintPreview);
     bind(Command::Print, &CMainFrame::onPrint);
     bind(Command::ExportPdf, &CMainFrame::onExportPdf);
+    bind(Command::ExportText, &CMainFrame::onExportText);
+    bind(Command::ImportText, &CMainFrame::onImportText);
     bind(Command::ReadCodeplug, &CMainFrame::onReadCodeplug);
     bind(Command::WriteCodeplug, &CMainFrame::onWriteCodeplug);
     bind(Command::WriteCustomAudio, &CMainFrame::onWriteCustomAudio);
@@ -223,6 +228,8 @@ void CMainFrame::createMenus() {
     fileMenu_->addAction(actions_[Command::PrintPreview]);
     fileMenu_->addAction(actions_[Command::Print]);
     fileMenu_->addAction(actions_[Command::ExportPdf]);
+    fileMenu_->addAction(actions_[Command::ExportText]);
+    fileMenu_->addAction(actions_[Command::ImportText]);
     recentSeparator_ = fileMenu_->addSeparator();
     fileMenu_->addSeparator();
     fileMenu_->addAction(actions_[Command::Exit]);
@@ -403,6 +410,21 @@ void CMainFrame::onExportPdf() {
         return;
     if (!exportReportPdf(summaryReport(), path))
         showStopMessage(this, std::string(texts::kPdfFailed) + path.toStdString());
+}
+
+void CMainFrame::onExportText() {
+    if (busy())
+        return;
+    exportTextWithDialog(this, document_.state(),
+                         QString::fromStdString(document_.document().initialFolder()));
+}
+
+void CMainFrame::onImportText() {
+    if (busy())
+        return;
+    if (importTextWithDialog(this, document_.state(),
+                             QString::fromStdString(document_.document().initialFolder())))
+        document_.documentChanged();
 }
 
 void CMainFrame::runPagerOperation(PagerOperation op) {

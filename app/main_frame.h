@@ -69,6 +69,8 @@ public slots:
     void onPrintPreview();
     void onPrint();
     void onExportPdf();
+    void onExportText();
+    void onImportText();
     void onReadCodeplug();
     void onWriteCodeplug();
     void onWriteCustomAudio();

@@ -5,6 +5,7 @@
 #include "cli/output_check.h"
 #include "cli/pager_commands.h"
 #include "cli/report_command.h"
+#include "cli/text_commands.h"
 #include "cli/tool_help.h"
 
 #include <CLI/CLI.hpp>
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
     int exitCode = quorl::cli::kExitOk;
     quorl::cli::addCodeplugCommands(app, exitCode);
     quorl::cli::addReportCommand(app, exitCode);
+    quorl::cli::addTextCommands(app, exitCode);
     quorl::cli::addAudioCommands(app, exitCode);
     quorl::cli::addLinkCommands(app, exitCode);
     quorl::cli::addPagerCommands(app, exitCode);

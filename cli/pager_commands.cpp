@@ -3,6 +3,7 @@
 #include "cli/cli_document_host.h"
 #include "cli/cli_operation_host.h"
 #include "cli/codeplug_commands.h"
+#include "cli/field_report.h"
 #include "cli/port_problem.h"
 #include "cli/printable_text.h"
 #include "codeplug/atomic_file_write.h"
@@ -12,6 +13,7 @@
 #include "codeplug/ppg_file.h"
 #include "link/codeplug_operation.h"
 #include "link/port_choice.h"
+#include "textplug/codeplug_fields.h"
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
@@ -29,8 +31,10 @@ int verifyAgainst(const std::string& port, const CodeplugState& state, CliOperat
     updateChecksums(expected);
     refreshModelOptionsMirror(expected);
     std::vector<Address> differences;
+    CodeplugImage pager = expected;
     const auto outcome = runOn(
-        port, host, [&](CCommPort& p) { return verifyCodeplug(p, expected, host, differences); },
+        port, host,
+        [&](CCommPort& p) { return verifyCodeplug(p, expected, host, differences, &pager); },
         OperationSelector::CodeplugRead);
     if (outcome != OperationOutcome::Succeeded)
         return kExitFailure;
@@ -38,6 +42,11 @@ int verifyAgainst(const std::string& port, const CodeplugState& state, CliOperat
         std::cout << "The pager holds the codeplug.\n";
         return kExitOk;
     }
+    // First in the editors' words, then byte by byte.
+    std::cout << "Values that differ (file \u2192 pager):\n";
+    printFieldDifferences(
+        textplug::diffFields(textplug::codeplugFields(expected), textplug::codeplugFields(pager)),
+        std::cout);
     std::cout << differences.size() << " byte(s) differ:\n";
     for (const Address a : differences)
         std::printf("  0x%04X: file 0x%02X\n", a, expected.at(a));

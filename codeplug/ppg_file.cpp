@@ -1,6 +1,7 @@
 #include "codeplug/ppg_file.h"
 
 #include "codeplug/atomic_file_write.h"
+#include "codeplug/file_reading.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -11,37 +12,6 @@
 #include <vector>
 
 namespace quorl {
-
-namespace {
-
-std::string openProblem(int error) {
-    switch (error) {
-    case ENOENT:
-        return "no such file";
-    case EACCES:
-        return "permission denied";
-    case EISDIR:
-        return "is a folder";
-    default:
-        return std::strerror(error);
-    }
-}
-
-// Reads up to `size` bytes; fewer only at the end of the file.
-std::size_t readUpTo(int fd, char* into, std::size_t size) {
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t n = ::read(fd, into + done, size - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        done += static_cast<std::size_t>(n);
-    }
-    return done;
-}
-
-} // namespace
 
 PpgReadResult readPpgFile(const std::filesystem::path& path) {
     PpgReadResult result;

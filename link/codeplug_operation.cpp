@@ -225,7 +225,7 @@ OperationOutcome readBlocks(CCommPort& port, OperationHost& host, std::span<cons
 }
 
 OperationOutcome verifyCodeplug(CCommPort& port, const CodeplugImage& expected, OperationHost& host,
-                                std::vector<Address>& differences) {
+                                std::vector<Address>& differences, CodeplugImage* pagerImage) {
     differences.clear();
     if (queryWithLateReply(port, frame_text::kFirmwareVersion, 10, kWaitMs) != QueryResult::Reply)
         return fail(host, op_texts::kCommError2);
@@ -234,6 +234,8 @@ OperationOutcome verifyCodeplug(CCommPort& port, const CodeplugImage& expected, 
         return started;
     const OperationOutcome read = readBlocks(port, host, kWriteBlocks, BlockProgress::InOrder,
                                              [&](Address a, std::uint8_t b) {
+                                                 if (pagerImage)
+                                                     pagerImage->set(a, b);
                                                  if (expected.at(a) != b)
                                                      differences.push_back(a);
                                              });

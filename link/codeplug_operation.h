@@ -67,9 +67,11 @@ OperationOutcome readBlocks(CCommPort& port, OperationHost& host, std::span<cons
                             const std::function<void(Address, std::uint8_t)>& store);
 
 // Reads back what Write Codeplug writes and lists every address where the pager
-// holds something else than `expected`.
+// holds something else than `expected`. When `pagerImage` is given, every byte
+// read back is stored into it at its address.
 OperationOutcome verifyCodeplug(CCommPort& port, const CodeplugImage& expected, OperationHost& host,
-                                std::vector<Address>& differences);
+                                std::vector<Address>& differences,
+                                CodeplugImage* pagerImage = nullptr);
 
 // Progress of a block just moved: percentage and text.
 int readProgressPercent(int block);

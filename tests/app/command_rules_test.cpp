@@ -7,9 +7,9 @@ namespace {
 
 TEST(CommandRules, BeforeAnyLoad) {
     const CommandContext nothing;
-    for (Command c :
-         {Command::Save, Command::SaveAs, Command::Print, Command::PrintPreview, Command::UserData,
-          Command::WriteCodeplug, Command::WriteCustomAudio, Command::SystemSetup})
+    for (Command c : {Command::Save, Command::SaveAs, Command::Print, Command::PrintPreview,
+                      Command::UserData, Command::WriteCodeplug, Command::WriteCustomAudio,
+                      Command::SystemSetup, Command::ExportText, Command::ImportText})
         EXPECT_FALSE(isCommandEnabled(c, nothing)) << static_cast<int>(c);
     for (Command c : {Command::Open, Command::ReadCodeplug, Command::CustomAudio, Command::Exit,
                       Command::Help, Command::About, Command::Toolbar, Command::StatusBar})
@@ -21,6 +21,9 @@ TEST(CommandRules, EachConditionEnablesItsOwnCommands) {
     loaded.loaded = true;
     EXPECT_TRUE(isCommandEnabled(Command::WriteCodeplug, loaded));
     EXPECT_TRUE(isCommandEnabled(Command::UserData, loaded));
+    // Text import needs a codeplug to apply the text to.
+    EXPECT_TRUE(isCommandEnabled(Command::ExportText, loaded));
+    EXPECT_TRUE(isCommandEnabled(Command::ImportText, loaded));
     EXPECT_FALSE(isCommandEnabled(Command::WriteCustomAudio, loaded));
     EXPECT_FALSE(isCommandEnabled(Command::SystemSetup, loaded));
 

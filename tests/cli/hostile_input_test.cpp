@@ -115,6 +115,9 @@ protected:
 TEST_F(HostileInputs, EveryCommandRefusesEveryInputCleanly) {
     const fs::path pdf = root_ / "old.pdf";
     writeBytes(pdf, "old report");
+    const std::string vhf = (kData / "Lib" / "Default_VHF_5CH.ppg").string();
+    const fs::path text = root_ / "vhf.yaml";
+    ASSERT_EQ(test::runProgram({kQuorl, "export", vhf, "-o", text.string()}).exitCode, 0);
     for (const auto& input : inputs_) {
         const std::string in = input.string();
         const std::string out = (root_ / "out" / "stream").string();
@@ -128,6 +131,13 @@ TEST_F(HostileInputs, EveryCommandRefusesEveryInputCleanly) {
         expectRefused({"audio", "check", in}, input);
         expectRefused({"audio", "compress", in, "-o", out}, input);
         expectRefused({"audio", "write", "--port", "/dev/null", "--slot", "1=" + in}, input);
+        // Codeplug text: the file as a codeplug, as a text and as the base of a text.
+        expectRefused({"export", in}, input);
+        expectRefused({"export", in, "-o", out}, input);
+        expectRefused({"import", in, "--base", vhf, "-o", out}, input);
+        expectRefused({"import", text.string(), "--base", in, "-o", out}, input);
+        expectRefused({"diff", in, vhf}, input);
+        expectRefused({"diff", "--json", vhf, in}, input);
     }
 }
 
@@ -137,8 +147,10 @@ TEST_F(HostileInputs, OutputsThatCannotBeWrittenAreRefusedFirst) {
     for (const fs::path& output :
          {root_ / "folder.ppg", root_ / "missing" / "x.ppg", root_ / "out" / std::string(256, 'n'),
           root_ / "missing" / "\x1b[2Jx.ppg"})
-        expectRefused({"read", "--port", "/dev/null", "-o", output.string()},
-                      fs::exists(output.parent_path()) ? output : output.parent_path());
+        for (const std::vector<std::string>& args :
+             {std::vector<std::string>{"read", "--port", "/dev/null", "-o", output.string()},
+              {"export", (kData / "Lib" / "Default_VHF_5CH.ppg").string(), "-o", output.string()}})
+            expectRefused(args, fs::exists(output.parent_path()) ? output : output.parent_path());
     // A port that cannot be used: the old file stays as it was.
     expectRefused({"read", "--port", "/dev/null", "-o", old.string()}, "/dev/null", old);
     expectRefused({"ports"}, "cradle");
@@ -148,13 +160,16 @@ TEST_F(HostileInputs, OutputThatCannotBeWrittenIsAFailure) {
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"check", (kData / "Lib" / "Default_VHF_5CH.ppg").string()},
           {"info", (kData / "Lib" / "Default_VHF_5CH.ppg").string()},
+          {"export", (kData / "Lib" / "Default_VHF_5CH.ppg").string()},
+          {"diff", (kData / "Lib" / "Default_VHF_5CH.ppg").string(),
+           (kData / "Lib" / "Default_UHF_1CH.ppg").string()},
           {"audio", "check", (kData / "WavForms" / "01_custom_alert_1.wav").string()}}) {
         test::ProgramRun run;
         run.args = args;
         run.args.insert(run.args.begin(), kQuorl);
         run.stdoutPath = "/dev/full";
         const auto r = test::runProgram(run);
-        EXPECT_EQ(r.exitCode, 1) << args[0];
+        EXPECT_EQ(r.exitCode, args[0] == "diff" ? 2 : 1) << args[0];
         EXPECT_NE(r.err.find("cannot write the output"), std::string::npos) << r.err;
     }
 }

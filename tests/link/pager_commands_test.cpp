@@ -30,7 +30,17 @@ TEST(PagerCommands, ReadWriteAndVerifyAgainstTheSimulator) {
     ChannelBlock(changed, 0).setSquelchLevel(4);
     const auto file = dir.path() / "changed.ppg";
     ASSERT_TRUE(writePpgFile(file, changed));
-    EXPECT_EQ(runVerify(cradle.device(), file.string()), 1);
+    {
+        // The report names the value in the editors' words before the bytes.
+        std::ostringstream report;
+        auto* const previous = std::cout.rdbuf(report.rdbuf());
+        EXPECT_EQ(runVerify(cradle.device(), file.string()), 1);
+        std::cout.rdbuf(previous);
+        const auto squelch = "F1 Squelch Level: 5 \u2192 " +
+                             std::to_string(ConstChannelBlock(read.image, 0).squelchLevel() + 1) +
+                             "\n";
+        EXPECT_NE(report.str().find(squelch), std::string::npos) << report.str();
+    }
     EXPECT_EQ(runWrite(cradle.device(), file.string(), true), 0);
     EXPECT_EQ(runVerify("", file.string()), 0);
 }

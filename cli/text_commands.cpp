@@ -1,0 +1,197 @@
+#include "cli/text_commands.h"
+
+#include "cli/cli_document_host.h"
+#include "cli/codeplug_commands.h"
+#include "cli/field_report.h"
+#include "cli/printable_text.h"
+#include "codeplug/atomic_file_write.h"
+#include "codeplug/codeplug_document.h"
+#include "codeplug/codeplug_state.h"
+#include "codeplug/codeplug_texts.h"
+#include "codeplug/ppg_file.h"
+#include "textplug/codeplug_fields.h"
+#include "textplug/text_diff.h"
+#include "textplug/text_export.h"
+#include "textplug/text_file.h"
+#include "textplug/text_import.h"
+
+#include <CLI/CLI.hpp>
+#include <iostream>
+#include <memory>
+
+namespace quorl::cli {
+
+namespace tp = textplug;
+
+namespace {
+
+constexpr int kExitDiffError = 2;
+
+std::string fileNameOf(const std::string& path) {
+    return std::filesystem::path(path).filename().string();
+}
+
+std::optional<std::string> readText(const std::string& path, std::ostream& err) {
+    std::string why;
+    auto text = tp::readTextFile(path, why);
+    if (!text)
+        err << printableText(path) << ": " << why << '\n';
+    return text;
+}
+
+void printProblems(const std::string& file, const std::vector<tp::TextProblem>& list,
+                   std::string_view kind, std::ostream& err) {
+    for (const auto& p : list) {
+        // Keys and values come from the file: shown so they cannot drive the terminal.
+        if (kind.empty()) {
+            err << printableText(tp::formatProblem(file, p)) << '\n';
+        } else {
+            tp::TextProblem labelled = p;
+            labelled.field = std::string(kind) + (p.field.empty() ? "" : ": " + p.field);
+            err << printableText(tp::formatProblem(file, labelled)) << '\n';
+        }
+    }
+}
+
+// The values of one side of a diff, and its image when it is a .ppg file.
+struct DiffSide {
+    std::vector<tp::TextField> fields;
+    std::unique_ptr<CodeplugState> state;
+};
+
+std::optional<DiffSide> loadSide(const std::string& path, std::ostream& err) {
+    DiffSide side;
+    if (tp::isTextFile(path)) {
+        const auto text = readText(path, err);
+        if (!text)
+            return std::nullopt;
+        const tp::ParsedText parsed = tp::readCodeplugText(*text);
+        if (!parsed.errors.empty()) {
+            printProblems(path, parsed.errors, {}, err);
+            return std::nullopt;
+        }
+        side.fields = tp::textFields(parsed);
+        return side;
+    }
+    side.state = std::make_unique<CodeplugState>();
+    if (!loadLikeOpen(path, *side.state, err))
+        return std::nullopt;
+    side.fields = tp::codeplugFields(side.state->image);
+    return side;
+}
+
+} // namespace
+
+int runExport(const std::string& ppg, const std::string& output, std::ostream& out,
+              std::ostream& err) {
+    // Found out before any work, as every command that writes a file does.
+    if (std::string problem; !output.empty() && !canWriteFileAtomically(output, problem)) {
+        err << "Cannot write the text file\n" << problemLine(problem);
+        return kExitFailure;
+    }
+    auto state = std::make_unique<CodeplugState>();
+    if (!loadLikeOpen(ppg, *state, err))
+        return kExitFailure;
+    const std::string text = tp::exportText(tp::codeplugFields(state->image), fileNameOf(ppg));
+    if (output.empty()) {
+        // The tool's last step checks that standard output took all of it.
+        out << text;
+        return kExitOk;
+    }
+    if (std::string problem; !writeFileAtomically(
+            output, std::as_bytes(std::span(text.data(), text.size())), &problem)) {
+        err << "Cannot write the text file\n" << problemLine(problem);
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+int runImport(const std::string& yaml, const std::string& base, const std::string& output,
+              bool partial, std::ostream& err) {
+    if (std::string problem; !canWriteFileAtomically(output, problem)) {
+        err << terminalText(texts::kFileError3) << '\n' << problemLine(problem);
+        return kExitFailure;
+    }
+    const auto text = readText(yaml, err);
+    if (!text)
+        return kExitFailure;
+    auto state = std::make_unique<CodeplugState>();
+    if (!loadLikeOpen(base, *state, err))
+        return kExitFailure;
+    const tp::ImportResult result =
+        tp::importCodeplugText(*text, state->image, tp::ImportOptions{partial});
+    printProblems(yaml, result.errors, {}, err);
+    printProblems(yaml, result.notes, "note", err);
+    if (!result.image)
+        return kExitFailure;
+    if (std::string problem; !writePpgFile(output, *result.image, &problem)) {
+        err << terminalText(texts::kFileError3) << '\n' << problemLine(problem);
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+int runDiff(const std::string& a, const std::string& b, bool json, std::ostream& out,
+            std::ostream& err) {
+    const auto left = loadSide(a, err);
+    if (!left)
+        return kExitDiffError;
+    const auto right = loadSide(b, err);
+    if (!right)
+        return kExitDiffError;
+    const auto differences = tp::diffFields(left->fields, right->fields);
+    // Two files the editors show alike can still differ in bytes no editor shows
+    // (reserved bytes, bits carried as read); equal must mean equal.
+    int hiddenBytes = 0;
+    if (differences.empty() && left->state && right->state)
+        for (std::size_t i = 0; i < kImageSize; ++i)
+            if (left->state->image.at(static_cast<Address>(i)) !=
+                right->state->image.at(static_cast<Address>(i)))
+                ++hiddenBytes;
+    if (json) {
+        printFieldDifferencesJson(differences, hiddenBytes, out);
+    } else {
+        printFieldDifferences(differences, out);
+        if (hiddenBytes > 0)
+            out << hiddenBytes << " byte(s) differ that the editors do not show\n";
+    }
+    // Lost output is an error, not a difference (the tool's last step says so).
+    out.flush();
+    if (!out)
+        return kExitDiffError;
+    return differences.empty() && hiddenBytes == 0 ? kExitOk : kExitFailure;
+}
+
+void addTextCommands(CLI::App& app, int& exitCode) {
+    auto* exp = app.add_subcommand("export", "Write a codeplug as YAML text");
+    auto expIn = std::make_shared<std::string>();
+    auto expOut = std::make_shared<std::string>();
+    exp->add_option("file", *expIn, "Codeplug file (.ppg)")->required();
+    exp->add_option("-o,--output", *expOut, "Text file to write (default: standard output)");
+    exp->callback([=, &exitCode] { exitCode = runExport(*expIn, *expOut, std::cout, std::cerr); });
+
+    auto* imp =
+        app.add_subcommand("import", "Apply a YAML text to a codeplug under the editors' rules");
+    auto impIn = std::make_shared<std::string>();
+    auto impBase = std::make_shared<std::string>();
+    auto impOut = std::make_shared<std::string>();
+    auto partial = std::make_shared<bool>(false);
+    imp->add_option("file", *impIn, "Codeplug text (.yaml)")->required();
+    imp->add_option("--base", *impBase, "Codeplug file the text is applied to (.ppg)")->required();
+    imp->add_option("-o,--output", *impOut, "Codeplug file to write (.ppg)")->required();
+    imp->add_flag("--partial", *partial, "Keep the base's value where the text gives none");
+    imp->callback(
+        [=, &exitCode] { exitCode = runImport(*impIn, *impBase, *impOut, *partial, std::cerr); });
+
+    auto* diff = app.add_subcommand("diff", "Compare two codeplugs (.ppg or .yaml) value by value");
+    auto diffA = std::make_shared<std::string>();
+    auto diffB = std::make_shared<std::string>();
+    auto json = std::make_shared<bool>(false);
+    diff->add_option("a", *diffA, "First codeplug (.ppg or .yaml)")->required();
+    diff->add_option("b", *diffB, "Second codeplug (.ppg or .yaml)")->required();
+    diff->add_flag("--json", *json, "Print JSON");
+    diff->callback(
+        [=, &exitCode] { exitCode = runDiff(*diffA, *diffB, *json, std::cout, std::cerr); });
+}
+
+} // namespace quorl::cli

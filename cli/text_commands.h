@@ -1,0 +1,28 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+
+namespace CLI {
+class App;
+}
+
+namespace quorl::cli {
+
+// `quorl export FILE.ppg [-o FILE.yaml]`: the codeplug as text, on standard output
+// without -o.
+int runExport(const std::string& ppg, const std::string& output, std::ostream& out,
+              std::ostream& err);
+
+// `quorl import FILE.yaml --base FILE.ppg -o OUT.ppg [--partial]`: errors and
+// notes go to `err`; nothing is written when there is an error.
+int runImport(const std::string& yaml, const std::string& base, const std::string& output,
+              bool partial, std::ostream& err);
+
+// `quorl diff A B [--json]`: 0 when equal, 1 when different, 2 on error.
+int runDiff(const std::string& a, const std::string& b, bool json, std::ostream& out,
+            std::ostream& err);
+
+void addTextCommands(CLI::App& app, int& exitCode);
+
+} // namespace quorl::cli

@@ -1,0 +1,151 @@
+// quorl export, import and diff from the command line, on real files.
+#include "cli/codeplug_commands.h"
+#include "cli/text_commands.h"
+#include "codeplug/channel_block.h"
+#include "codeplug/default_codeplug.h"
+#include "codeplug/ppg_file.h"
+#include "test_files.h"
+#include "text_edit.h"
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace quorl::cli {
+namespace {
+
+const std::filesystem::path kLib = std::filesystem::path(QUORL_TEST_STAGE_DATA_DIR) / "Lib";
+const std::filesystem::path kQuorl = std::filesystem::path(QUORL_TEST_BIN_DIR) / "quorl";
+
+std::string slurp(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+int exitCodeOf(const std::string& args) {
+    const int status = std::system((kQuorl.string() + " " + args + " >/dev/null 2>&1").c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+class TextCommands : public ::testing::Test {
+protected:
+    test::TempDir dir;
+    std::string vhf = (kLib / "Default_VHF_5CH.ppg").string();
+    std::string uhf = (kLib / "Default_UHF_1CH.ppg").string();
+    std::string at(const std::string& name) const { return (dir / name).string(); }
+};
+
+TEST_F(TextCommands, ExportToStandardOutputOrAFileGivesTheSameText) {
+    std::ostringstream out, err;
+    ASSERT_EQ(runExport(vhf, "", out, err), kExitOk) << err.str();
+    EXPECT_TRUE(out.str().starts_with("# Tessaly VI Quorl "));
+    EXPECT_NE(out.str().find("# Source: Default_VHF_5CH.ppg\n"), std::string::npos);
+    std::ostringstream none;
+    ASSERT_EQ(runExport(vhf, at("v.yaml"), none, err), kExitOk);
+    EXPECT_EQ(slurp(at("v.yaml")), out.str());
+    EXPECT_TRUE(none.str().empty());
+
+    std::ostringstream bad;
+    EXPECT_EQ(runExport(at("missing.ppg"), "", out, bad), kExitFailure);
+    EXPECT_NE(bad.str().find("File Error #1"), std::string::npos);
+}
+
+TEST_F(TextCommands, ImportWritesTheCodeplugOrNothing) {
+    std::ostringstream out, err;
+    ASSERT_EQ(runExport(vhf, at("v.yaml"), out, err), kExitOk);
+    ASSERT_EQ(runImport(at("v.yaml"), vhf, at("same.ppg"), false, err), kExitOk) << err.str();
+    EXPECT_EQ(slurp(at("same.ppg")), slurp(vhf));
+
+    std::string text = slurp(at("v.yaml"));
+    const auto place = test::setValue(text, {"channels", "F1", "Call 1", "Tone 1"}, "1000");
+    const auto bad = test::setValue(text, {"channels", "F2", "Receiver Frequency"}, "200");
+    std::ofstream(at("e.yaml")) << text;
+    std::ostringstream errors;
+    EXPECT_EQ(runImport(at("e.yaml"), vhf, at("never.ppg"), false, errors), kExitFailure);
+    EXPECT_FALSE(std::filesystem::exists(at("never.ppg")));
+    EXPECT_EQ(errors.str(),
+              at("e.yaml") + ":" + std::to_string(bad.line) + ":" + std::to_string(bad.column) +
+                  ": F2 Receiver Frequency: WARNING: Please enter a number between 142 and 175\n" +
+                  at("e.yaml") + ":" + std::to_string(place.line) + ":" +
+                  std::to_string(place.column) + ": note: F1 Call 1 Tone 1: taken as 1006.9\n");
+
+    // An existing output file survives a refused import untouched.
+    std::ofstream(at("keep.ppg")) << "old";
+    EXPECT_EQ(runImport(at("e.yaml"), vhf, at("keep.ppg"), false, errors), kExitFailure);
+    EXPECT_EQ(slurp(at("keep.ppg")), "old");
+
+    // A 10 MB file is refused before it is read.
+    {
+        std::ofstream big(at("big.yaml"));
+        big << std::string(10 * 1024 * 1024, '#');
+    }
+    std::ostringstream huge;
+    EXPECT_EQ(runImport(at("big.yaml"), vhf, at("never.ppg"), false, huge), kExitFailure);
+    EXPECT_EQ(huge.str(),
+              at("big.yaml") +
+                  ": the file is larger than 1 MB; a codeplug text is a few kilobytes\n");
+}
+
+TEST_F(TextCommands, DiffNamesEachValueAndExitsByTheResult) {
+    std::ostringstream out, err;
+    // A copy of the VHF codeplug with F2's first tone changed through the text.
+    ASSERT_EQ(runExport(vhf, at("v.yaml"), out, err), kExitOk);
+    std::string text = slurp(at("v.yaml"));
+    test::setValue(text, {"channels", "F2", "Call 1", "Tone 1"}, "349.0");
+    std::ofstream(at("w.yaml")) << text;
+    ASSERT_EQ(runImport(at("w.yaml"), vhf, at("w.ppg"), false, err), kExitOk) << err.str();
+
+    std::ostringstream same;
+    EXPECT_EQ(runDiff(vhf, at("v.yaml"), false, same, err), kExitOk);
+    EXPECT_EQ(same.str(), "");
+
+    std::ostringstream changed;
+    EXPECT_EQ(runDiff(vhf, at("w.ppg"), false, changed, err), kExitFailure);
+    EXPECT_EQ(changed.str(), "F2 Call 1 Tone 1: 389.0 \u2192 349.0\n");
+
+    std::ostringstream json;
+    EXPECT_EQ(runDiff(at("w.ppg"), vhf, true, json, err), kExitFailure);
+    EXPECT_EQ(json.str(), "{\"equal\":false,\"differences\":[{\"field\":\"F2 Call 1 Tone 1\","
+                          "\"identity\":false,\"a\":\"349.0\",\"b\":\"389.0\"}],"
+                          "\"hiddenByteDifferences\":0}\n");
+
+    // Identity differences are marked; a channel one side lacks has no value there.
+    std::ostringstream pagers;
+    EXPECT_EQ(runDiff(uhf, vhf, false, pagers, err), kExitFailure);
+    EXPECT_NE(pagers.str().find("Serial Number (identity): 7TU0000001 \u2192 7TV0000001\n"),
+              std::string::npos);
+    EXPECT_NE(pagers.str().find("F2 Receiver Frequency: (not shown) \u2192 154.190000\n"),
+              std::string::npos)
+        << pagers.str();
+
+    // Bytes no editor shows still make two files different.
+    auto image = readPpgFile(vhf).image;
+    image.set(0x0301, static_cast<std::uint8_t>(image.at(0x0301) ^ 0x5A)); // reserved byte
+    ASSERT_TRUE(writePpgFile(at("reserved.ppg"), image));
+    std::ostringstream hidden;
+    EXPECT_EQ(runDiff(vhf, at("reserved.ppg"), false, hidden, err), kExitFailure);
+    EXPECT_EQ(hidden.str(), "1 byte(s) differ that the editors do not show\n");
+
+    std::ostringstream broken;
+    EXPECT_EQ(runDiff(vhf, at("missing.ppg"), false, out, broken), 2);
+    std::ofstream(at("bad.yaml")) << "channels: [";
+    EXPECT_EQ(runDiff(at("bad.yaml"), vhf, false, out, broken), 2);
+}
+
+TEST_F(TextCommands, TheToolsExitCodes) {
+    EXPECT_EQ(exitCodeOf("export " + vhf + " -o " + at("t.yaml")), 0);
+    EXPECT_EQ(exitCodeOf("import " + at("t.yaml") + " --base " + vhf + " -o " + at("t.ppg")), 0);
+    EXPECT_EQ(exitCodeOf("diff " + vhf + " " + at("t.ppg")), 0);
+    EXPECT_EQ(exitCodeOf("diff " + uhf + " " + at("t.yaml")), 1);
+    EXPECT_EQ(exitCodeOf("diff " + uhf + " " + at("nothing.yaml")), 2);
+    EXPECT_EQ(exitCodeOf("import " + at("t.yaml") + " -o " + at("t.ppg")), 2) << "--base needed";
+    // The text of another pager does not fit a single-channel base.
+    EXPECT_EQ(exitCodeOf("import " + at("t.yaml") + " --base " + uhf + " -o " + at("u.ppg")), 1);
+    EXPECT_FALSE(std::filesystem::exists(at("u.ppg")));
+}
+
+} // namespace
+} // namespace quorl::cli
