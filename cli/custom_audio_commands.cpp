@@ -83,8 +83,8 @@ int runAudioWrite(const std::string& port, const std::vector<std::string>& slotA
     VoiceBuild voice(buildFolder());
     const OperationOutcome outcome = runOn(
         port, host,
-        [&](CCommPort& p) {
-            return downloadCustomAudio(p, host, slots,
+        [&](PagerLink& link, OperationHost& h) {
+            return downloadCustomAudio(link, h, slots,
                                        [&](const std::string& wav) { return voice.build(wav); });
         },
         OperationSelector::CustomAudioDownload);

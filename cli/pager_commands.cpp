@@ -26,7 +26,9 @@ int verifyAgainst(const std::string& port, const CodeplugState& state, CliOperat
     refreshModelOptionsMirror(expected);
     std::vector<Address> differences;
     const auto outcome = runOn(
-        port, host, [&](CCommPort& p) { return verifyCodeplug(p, expected, host, differences); },
+        port, host, [&](PagerLink& link, OperationHost& h) {
+            return verifyCodeplug(link, expected, h, differences);
+        },
         OperationSelector::CodeplugRead);
     if (outcome != OperationOutcome::Succeeded)
         return kExitFailure;
@@ -47,8 +49,7 @@ bool stderrIsTerminal() {
 } // namespace
 
 OperationOutcome runOn(const std::string& port, OperationHost& host,
-                       const std::function<OperationOutcome(CCommPort&)>& body,
-                       OperationSelector selector) {
+                       const OperationBody& body, OperationSelector selector) {
     if (!port.empty())
         return runOperationOnDevice(deviceNameForOpen(port), host, body, selector);
     const auto chosen = choosePort(host);
@@ -62,7 +63,7 @@ int runRead(const std::string& port, const std::string& output) {
     CliOperationHost host(std::cerr, stderrIsTerminal());
     state->busy = true;
     const auto outcome = runOn(
-        port, host, [&](CCommPort& p) { return readCodeplug(p, *state, host); },
+        port, host, [&](PagerLink& link, OperationHost& h) { return readCodeplug(link, *state, h); },
         OperationSelector::CodeplugRead);
     if (outcome != OperationOutcome::Succeeded)
         return kExitFailure;
@@ -87,7 +88,7 @@ int runWrite(const std::string& port, const std::string& file, bool verify) {
     CliOperationHost host(std::cerr, stderrIsTerminal());
     state->busy = true;
     const auto outcome = runOn(
-        port, host, [&](CCommPort& p) { return writeCodeplug(p, *state, host); },
+        port, host, [&](PagerLink& link, OperationHost& h) { return writeCodeplug(link, *state, h); },
         OperationSelector::CodeplugWrite);
     if (outcome != OperationOutcome::Succeeded)
         return kExitFailure;

@@ -16,8 +16,7 @@ namespace quorl::cli {
 // Runs `body` on the pager operation frame: on `port` when one is given, else on the
 // cradle chosen as the program chooses it.
 OperationOutcome runOn(const std::string& port, OperationHost& host,
-                       const std::function<OperationOutcome(CCommPort&)>& body,
-                       OperationSelector selector);
+                       const OperationBody& body, OperationSelector selector);
 
 int runRead(const std::string& port, const std::string& output);
 int runWrite(const std::string& port, const std::string& file, bool verify);
