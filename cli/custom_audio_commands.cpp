@@ -7,6 +7,7 @@
 #include "cli/cli_operation_host.h"
 #include "cli/codeplug_commands.h"
 #include "cli/pager_commands.h"
+#include "cli/trace_option.h"
 #include "link/custom_audio_download.h"
 
 #include <CLI/CLI.hpp>
@@ -103,6 +104,7 @@ void addCustomAudioCommands(CLI::App& audio, int& exitCode) {
     write->add_option("--port", *port, "Serial device or port name (default: the cradle)");
     write->add_option("--slot", *slotArgs, "N=FILE.wav, N from 1 to 13 or \"Alert 1\" .. \"SW H\"")
         ->required();
+    addTraceOption(*write);
     write->callback([port, slotArgs, &exitCode] { exitCode = runAudioWrite(*port, *slotArgs); });
 }
 

@@ -3,6 +3,7 @@
 #include "cli/cli_document_host.h"
 #include "cli/cli_operation_host.h"
 #include "cli/codeplug_commands.h"
+#include "cli/trace_option.h"
 #include "codeplug/checksums.h"
 #include "codeplug/codeplug_state.h"
 #include "codeplug/ppg_file.h"
@@ -26,7 +27,8 @@ int verifyAgainst(const std::string& port, const CodeplugState& state, CliOperat
     refreshModelOptionsMirror(expected);
     std::vector<Address> differences;
     const auto outcome = runOn(
-        port, host, [&](PagerLink& link, OperationHost& h) {
+        port, host,
+        [&](PagerLink& link, OperationHost& h) {
             return verifyCodeplug(link, expected, h, differences);
         },
         OperationSelector::CodeplugRead);
@@ -48,8 +50,8 @@ bool stderrIsTerminal() {
 
 } // namespace
 
-OperationOutcome runOn(const std::string& port, OperationHost& host,
-                       const OperationBody& body, OperationSelector selector) {
+OperationOutcome runOn(const std::string& port, OperationHost& host, const OperationBody& body,
+                       OperationSelector selector) {
     if (!port.empty())
         return runOperationOnDevice(deviceNameForOpen(port), host, body, selector);
     const auto chosen = choosePort(host);
@@ -63,7 +65,8 @@ int runRead(const std::string& port, const std::string& output) {
     CliOperationHost host(std::cerr, stderrIsTerminal());
     state->busy = true;
     const auto outcome = runOn(
-        port, host, [&](PagerLink& link, OperationHost& h) { return readCodeplug(link, *state, h); },
+        port, host,
+        [&](PagerLink& link, OperationHost& h) { return readCodeplug(link, *state, h); },
         OperationSelector::CodeplugRead);
     if (outcome != OperationOutcome::Succeeded)
         return kExitFailure;
@@ -88,7 +91,8 @@ int runWrite(const std::string& port, const std::string& file, bool verify) {
     CliOperationHost host(std::cerr, stderrIsTerminal());
     state->busy = true;
     const auto outcome = runOn(
-        port, host, [&](PagerLink& link, OperationHost& h) { return writeCodeplug(link, *state, h); },
+        port, host,
+        [&](PagerLink& link, OperationHost& h) { return writeCodeplug(link, *state, h); },
         OperationSelector::CodeplugWrite);
     if (outcome != OperationOutcome::Succeeded)
         return kExitFailure;
@@ -110,6 +114,7 @@ void addPagerCommands(CLI::App& app, int& exitCode) {
     auto output = std::make_shared<std::string>();
     read->add_option("--port", *port, "Serial device or port name (default: the cradle)");
     read->add_option("-o,--output", *output, "Codeplug file to write")->required();
+    addTraceOption(*read);
     read->callback([port, output, &exitCode] { exitCode = runRead(*port, *output); });
 
     auto write = app.add_subcommand("write", "Write a codeplug file to the pager");
@@ -117,6 +122,7 @@ void addPagerCommands(CLI::App& app, int& exitCode) {
     auto verify = std::make_shared<bool>(false);
     write->add_option("--port", *port, "Serial device or port name (default: the cradle)");
     write->add_flag("--verify", *verify, "Read back and compare after writing");
+    addTraceOption(*write);
     write->add_option("file", *file, "Codeplug file (.ppg)")->required();
     write->callback(
         [port, file, verify, &exitCode] { exitCode = runWrite(*port, *file, *verify); });
@@ -124,6 +130,7 @@ void addPagerCommands(CLI::App& app, int& exitCode) {
     auto check = app.add_subcommand("verify", "Compare the pager with a codeplug file");
     check->add_option("--port", *port, "Serial device or port name (default: the cradle)");
     check->add_option("file", *file, "Codeplug file (.ppg)")->required();
+    addTraceOption(*check);
     check->callback([port, file, &exitCode] { exitCode = runVerify(*port, *file); });
 }
 

@@ -15,8 +15,8 @@ namespace quorl::cli {
 // terminal. An empty port chooses the cradle as the program does.
 // Runs `body` on the pager operation frame: on `port` when one is given, else on the
 // cradle chosen as the program chooses it.
-OperationOutcome runOn(const std::string& port, OperationHost& host,
-                       const OperationBody& body, OperationSelector selector);
+OperationOutcome runOn(const std::string& port, OperationHost& host, const OperationBody& body,
+                       OperationSelector selector);
 
 int runRead(const std::string& port, const std::string& output);
 int runWrite(const std::string& port, const std::string& file, bool verify);

@@ -3,11 +3,11 @@
 #include "link/command_frames.h"
 #include "link/exchange.h"
 #include "link/link_shared.h"
-#include "link/pager_link.h"
 #include "link/link_texts.h"
 #include "link/link_timing.h"
 #include "link/operation_host.h"
 #include "link/operation_link_hold.h"
+#include "link/pager_link.h"
 #include "link/port_choice.h"
 #include "link/tracing_host.h"
 

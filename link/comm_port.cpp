@@ -2,8 +2,8 @@
 
 #include "link/hex_frame.h"
 #include "link/link_state.h"
-#include "link/link_trace.h"
 #include "link/link_texts.h"
+#include "link/link_trace.h"
 #include "link/operation_host.h"
 #include "link/serial_line.h"
 
@@ -128,8 +128,6 @@ std::size_t CCommPort::Write(const std::uint8_t* bytes, std::size_t count) {
         return 0;
     if (writeObserver_)
         writeObserver_(count);
-    if (link_.trace != nullptr)
-        link_.trace->sent(portName_, bytes, count);
     std::size_t done = 0;
     const int timeout = writeTimeoutMs(count, kPagerBaud);
     while (done < count) {
@@ -171,6 +169,9 @@ std::size_t CCommPort::Read(std::uint8_t* buffer, std::size_t maximum) {
 
 void CCommPort::sendHexFrame(std::string_view text) {
     const auto bytes = hexTextToBytes(text);
+    // The frame as one event, however many writes carry it.
+    if (link_.trace != nullptr && isConnected())
+        link_.trace->sent(portName_, bytes.data(), bytes.size());
     std::size_t offset = 0;
     for (std::size_t piece : hexFramePieces(bytes.size())) {
         Write(bytes.data() + offset, piece);

@@ -2,8 +2,8 @@
 
 #include "audio/custom_audio_slots.h"
 #include "audio/wav_check.h"
-#include "link/command_frames.h"
 #include "link/codeplug_operation.h"
+#include "link/command_frames.h"
 #include "link/exchange.h"
 #include "link/link_shared.h"
 #include "link/link_timing.h"

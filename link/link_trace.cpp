@@ -108,4 +108,8 @@ bool startLinkTrace(const std::string& path) {
     return true;
 }
 
+void stopLinkTrace() {
+    traceSlot().reset();
+}
+
 } // namespace quorl

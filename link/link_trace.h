@@ -39,5 +39,7 @@ private:
 LinkTrace* activeLinkTrace();
 // False, with the trace unchanged, when the file cannot be opened.
 bool startLinkTrace(const std::string& path);
+// Links opened from now on record nothing (links still open must be closed first).
+void stopLinkTrace();
 
 } // namespace quorl

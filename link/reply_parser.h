@@ -11,8 +11,8 @@ namespace quorl {
 
 // Recognises reply frames (02 80 code payload checksum 03) byte by byte and delivers
 // whole, checksum-correct replies into the mailbox. It runs on the watcher thread
-// only (each link has its own); the watcher resets it at the start of every drain, so a reply must arrive
-// within one drain to count.
+// only (each link has its own); the watcher resets it at the start of every drain, so a reply must
+// arrive within one drain to count.
 class ReplyParser {
 public:
     static constexpr std::size_t kFrameBufferSize = 528;

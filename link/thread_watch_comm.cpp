@@ -1,7 +1,7 @@
 #include "link/comm_port.h"
 #include "link/link_state.h"
-#include "link/link_trace.h"
 #include "link/link_texts.h"
+#include "link/link_trace.h"
 #include "link/operation_host.h"
 #include "link/staging_budget.h"
 

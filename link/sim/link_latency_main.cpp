@@ -1,10 +1,10 @@
 // quorl-link-latency: how long after the pager's last reply byte the waiting exchange
 // wakes up, measured against the simulator on a pseudo-terminal.
 #include "codeplug/default_codeplug.h"
-#include "link/pager_link.h"
 #include "link/command_frames.h"
 #include "link/link_shared.h"
 #include "link/operation_host.h"
+#include "link/pager_link.h"
 #include "link/sim/pager_simulator.h"
 
 #include <algorithm>
@@ -53,8 +53,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < rounds; ++i) {
         for (const bool blockRead : {false, true}) {
             link.clearReplyStatus();
-            link.send(blockRead ? readBlockFrame(0x0100)
-                                        : std::string(frame_text::kStatus));
+            link.send(blockRead ? readBlockFrame(0x0100) : std::string(frame_text::kStatus));
             if (!link.waitForDrain(2000))
                 continue;
             const auto woke = Clock::now();

@@ -1,7 +1,7 @@
-#include "link/pager_link.h"
 #include "link/cradle_discovery.h"
 #include "link/link_texts.h"
 #include "link/natural_order.h"
+#include "link/pager_link.h"
 #include "tests/link/link_test_support.h"
 
 #include <cstdlib>
