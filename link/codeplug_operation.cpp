@@ -120,22 +120,6 @@ OperationOutcome serialNumberCheck(PagerLink& link, OperationHost& host,
     return OperationOutcome::Succeeded;
 }
 
-// The progress window, then the start of read, acknowledged within five tries.
-OperationOutcome startReading(PagerLink& link, OperationHost& host) {
-    host.openProgress(op_texts::kReadingStart);
-    sleepMs(100);
-    switch (queryFiveTimes(link, frame_text::kStartRead, kStatusAck)) {
-    case QueryResult::TimedOut:
-        return fail(host, link_texts::kReadError5, true);
-    case QueryResult::NoReply:
-        return fail(host, op_texts::kReadError1, true);
-    case QueryResult::Reply:
-        link.clearReplyStatus();
-        break;
-    }
-    return OperationOutcome::Succeeded;
-}
-
 // The end of a read or write, then the end of programming mode, each with its own
 // message when the pager never acknowledges.
 struct ClosingTexts {
@@ -163,6 +147,21 @@ OperationOutcome closeProgramming(PagerLink& link, OperationHost& host, const Cl
 }
 
 } // namespace
+
+OperationOutcome startReading(PagerLink& link, OperationHost& host) {
+    host.openProgress(op_texts::kReadingStart);
+    sleepMs(100);
+    switch (queryFiveTimes(link, frame_text::kStartRead, kStatusAck)) {
+    case QueryResult::TimedOut:
+        return fail(host, link_texts::kReadError5, true);
+    case QueryResult::NoReply:
+        return fail(host, op_texts::kReadError1, true);
+    case QueryResult::Reply:
+        link.clearReplyStatus();
+        break;
+    }
+    return OperationOutcome::Succeeded;
+}
 
 QueryResult queryWithLateReply(PagerLink& link, std::string_view frame, int attempts, int waitMs) {
     ExchangeRule rule;

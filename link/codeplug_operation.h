@@ -58,6 +58,9 @@ inline constexpr int kWriteBlocks[] = {8,  9,  10, 11, 12, 13, 14, 15, 16, 17,  
 // whole second after the fifth).
 QueryResult queryWithLateReply(PagerLink& link, std::string_view frame, int attempts, int waitMs);
 
+// The progress window, then the start of read, acknowledged within five tries.
+OperationOutcome startReading(PagerLink& link, OperationHost& host);
+
 // How a block read counts its progress: Read Codeplug's percentages by block number,
 // or a read-back of other blocks in the order they come.
 enum class BlockProgress { CodeplugRead, InOrder };

@@ -1,0 +1,256 @@
+#include "cli/fleet_commands.h"
+
+#include "cli/codeplug_commands.h"
+#include "codeplug/checksums.h"
+#include "codeplug/codeplug_state.h"
+#include "codeplug/ppg_file.h"
+#include "link/cradle_discovery.h"
+#include "link/fleet_operation.h"
+#include "link/operation_host.h"
+#include "link/programming_log.h"
+#include "link/sha256.h"
+
+#include <cctype>
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <ostream>
+
+namespace quorl::cli {
+
+namespace {
+
+// A message box text as one line.
+std::string oneLine(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        if (c == '\r' || c == '\n') {
+            if (!out.empty() && out.back() != ' ')
+                out.push_back(' ');
+            continue;
+        }
+        out.push_back(c);
+    }
+    while (!out.empty() && out.back() == ' ')
+        out.pop_back();
+    return out;
+}
+
+// Progress of every cradle: on a terminal one line per cradle, redrawn in place;
+// otherwise one line per change of phase or tenth of the way.
+class FleetProgressPrinter : public FleetObserver {
+public:
+    FleetProgressPrinter(std::ostream& err, bool terminal, const std::vector<std::string>& ports)
+        : err_(err), terminal_(terminal), rows_(ports.size()) {
+        for (std::size_t i = 0; i < ports.size(); ++i)
+            rows_[i].port = ports[i];
+        if (terminal_)
+            for (std::size_t i = 0; i < rows_.size(); ++i)
+                err_ << rowText(i) << '\n';
+    }
+
+    void progress(std::size_t cradle, std::string_view phase, int percent) override {
+        std::lock_guard lock(mutex_);
+        Row& row = rows_[cradle];
+        // Progress texts end in their percentage ("Reading 40%"); the phase is the word.
+        const std::string word(phase.substr(0, phase.find_first_of(" 0123456789")));
+        const bool news = word != row.phase || percent / 10 != row.percent / 10;
+        row.phase = word;
+        row.percent = percent;
+        if (terminal_)
+            redraw();
+        else if (news)
+            err_ << rowText(cradle) << '\n';
+    }
+
+    void identified(std::size_t cradle, const PagerIdentity& identity) override {
+        std::lock_guard lock(mutex_);
+        rows_[cradle].serial = identity.serialNumber;
+        if (terminal_)
+            redraw();
+        else
+            err_ << rowText(cradle) << '\n';
+    }
+
+private:
+    struct Row {
+        std::string port, serial, phase = "Waiting";
+        int percent = 0;
+    };
+
+    std::string rowText(std::size_t i) const {
+        const Row& r = rows_[i];
+        return r.port + "  " + (r.serial.empty() ? "-" : r.serial) + "  " + r.phase + "  " +
+               std::to_string(r.percent) + "%";
+    }
+
+    void redraw() {
+        err_ << "\x1b[" << rows_.size() << 'A';
+        for (std::size_t i = 0; i < rows_.size(); ++i)
+            err_ << "\r\x1b[2K" << rowText(i) << '\n';
+        err_.flush();
+    }
+
+    std::mutex mutex_;
+    std::ostream& err_;
+    bool terminal_;
+    std::vector<Row> rows_;
+};
+
+std::vector<std::string> connectedCradles(std::ostream& err) {
+    std::vector<std::string> devices;
+    for (const auto& c : listCradles(false).cradles)
+        devices.push_back(c.devicePath);
+    if (devices.empty())
+        err << "quorl: no programming cradle found\n";
+    return devices;
+}
+
+std::string resultText(const FleetResult& r) {
+    if (r.outcome == OperationOutcome::Succeeded)
+        return "OK";
+    return r.message.empty() ? "Failed" : oneLine(r.message);
+}
+
+// The summary and the log; the exit code.
+int finish(const std::vector<FleetResult>& results, const std::string& operation,
+           const std::string& file, const FleetOptions& options, std::ostream& out,
+           std::ostream& err) {
+    bool allGood = true;
+    std::vector<ProgrammingLogRow> rows;
+    const std::string time = isoTimeNow();
+    for (const auto& r : results) {
+        const bool verified = r.verify.empty() || r.verify == "verified";
+        allGood = allGood && r.outcome == OperationOutcome::Succeeded && verified;
+        const auto dash = [](const std::string& s) { return s.empty() ? std::string("-") : s; };
+        out << r.port << '\t' << dash(r.identity.serialNumber) << '\t' << dash(r.identity.model)
+            << '\t' << dash(r.identity.firmware) << '\t' << resultText(r) << '\t' << dash(r.verify)
+            << '\n';
+        const std::string name = r.fileName.empty() ? file : r.fileName;
+        rows.push_back({time, r.port, r.identity.serialNumber, r.identity.model,
+                        r.identity.firmware, operation, name, sha256OfFile(name).value_or(""),
+                        resultText(r), r.verify});
+    }
+    if (!options.logPath.empty() && !appendProgrammingLog(options.logPath, rows)) {
+        err << "quorl: cannot append to the log " << options.logPath << '\n';
+        return kExitFailure;
+    }
+    return allGood ? kExitOk : kExitFailure;
+}
+
+std::string verifyText(OperationOutcome outcome, const std::vector<Address>& differences) {
+    if (outcome != OperationOutcome::Succeeded)
+        return "not verified";
+    if (differences.empty())
+        return "verified";
+    return std::to_string(differences.size()) + " byte(s) differ";
+}
+
+// A serial number as a file name: nothing that leaves the folder or hides the file.
+std::string fileNameFor(const FleetResult& r) {
+    std::string name;
+    for (const char c : r.identity.serialNumber)
+        name.push_back(std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' ? c
+                                                                                           : '_');
+    if (name.empty())
+        name = "no-serial-" + std::filesystem::path(r.port).filename().string();
+    return name;
+}
+
+} // namespace
+
+int runFleetWrite(const std::string& file, bool verify, const FleetOptions& options,
+                  std::ostream& out, std::ostream& err) {
+    auto source = std::make_unique<CodeplugState>();
+    if (!loadLikeOpen(file, *source, err))
+        return kExitFailure;
+    const auto devices = connectedCradles(err);
+    if (devices.empty())
+        return kExitFailure;
+    // What Write Codeplug sends, for the read-back.
+    CodeplugImage expected = source->image;
+    updateChecksums(expected);
+    refreshModelOptionsMirror(expected);
+    FleetProgressPrinter printer(err, options.terminal, devices);
+    const auto results = runFleet(
+        devices, OperationSelector::CodeplugWrite, true,
+        [&](PagerLink& link, OperationHost& host, FleetResult& result) {
+            // Each pager gets its own copy: the write refreshes checksums and mirror.
+            auto state = std::make_unique<CodeplugState>();
+            state->image = source->image;
+            state->editImage = source->editImage;
+            state->loaded = true;
+            state->busy = true;
+            const auto written = writeCodeplug(link, *state, host);
+            if (written != OperationOutcome::Succeeded || !verify)
+                return written;
+            std::vector<Address> differences;
+            const auto checked = verifyCodeplug(link, expected, host, differences);
+            result.verify = verifyText(checked, differences);
+            return written;
+        },
+        printer);
+    auto withVerify = results;
+    for (auto& r : withVerify) {
+        // A write that failed was not read back; a read-back that failed says why.
+        if (verify && r.verify.empty())
+            r.verify = "not verified";
+        else if (r.verify == "not verified" && !r.message.empty())
+            r.verify += ": " + oneLine(r.message);
+    }
+    return finish(withVerify, "write", file, options, out, err);
+}
+
+int runFleetRead(const std::string& folder, const FleetOptions& options, std::ostream& out,
+                 std::ostream& err) {
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    if (!std::filesystem::is_directory(folder, ec)) {
+        err << "quorl: cannot use the folder " << folder << '\n';
+        return kExitFailure;
+    }
+    const auto devices = connectedCradles(err);
+    if (devices.empty())
+        return kExitFailure;
+    FleetProgressPrinter printer(err, options.terminal, devices);
+    std::mutex names;
+    auto results = runFleet(
+        devices, OperationSelector::CodeplugRead, false,
+        [&](PagerLink& link, OperationHost& host, FleetResult& result) {
+            auto state = std::make_unique<CodeplugState>();
+            state->busy = true;
+            const auto read = readCodeplug(link, *state, host);
+            if (read != OperationOutcome::Succeeded)
+                return read;
+            std::string firmware;
+            for (const auto& c : state->firmwareVersion)
+                firmware += c;
+            result.identity = identityOfImage(state->image, firmware);
+            // Written as Save As writes it.
+            state->commitEditImage();
+            updateChecksums(state->image);
+            refreshMirror(state->image);
+            std::filesystem::path path;
+            {
+                // Two pagers with one serial number must not overwrite each other.
+                std::lock_guard lock(names);
+                const std::string name = fileNameFor(result);
+                path = std::filesystem::path(folder) / (name + ".ppg");
+                for (int n = 2; std::filesystem::exists(path, ec); ++n)
+                    path =
+                        std::filesystem::path(folder) / (name + "-" + std::to_string(n) + ".ppg");
+                result.fileName = path.string();
+                if (!writePpgFile(path, state->image)) {
+                    host.showMessage("File Error #3 \r\n\r\nCannot save the file; codeplug data "
+                                     "may be missing or invalid. ",
+                                     MessageIcon::Stop);
+                    return OperationOutcome::Failed;
+                }
+            }
+            return OperationOutcome::Succeeded;
+        },
+        printer);
+    return finish(results, "read", "", options, out, err);
+}
+
+} // namespace quorl::cli
