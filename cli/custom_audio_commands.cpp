@@ -6,6 +6,7 @@
 #include "cli/cli_document_host.h"
 #include "cli/cli_operation_host.h"
 #include "cli/codeplug_commands.h"
+#include "cli/fleet_commands.h"
 #include "cli/pager_commands.h"
 #include "cli/trace_option.h"
 #include "link/custom_audio_download.h"
@@ -67,7 +68,8 @@ int runAudioCheck(const std::string& file) {
     return kExitFailure;
 }
 
-int runAudioWrite(const std::string& port, const std::vector<std::string>& slotArgs) {
+int runAudioWrite(const std::string& port, const std::vector<std::string>& slotArgs,
+                  const FleetOptions* fleet) {
     std::array<DownloadSlot, kDownloadSlots> slots{};
     for (const auto& arg : slotArgs) {
         const auto eq = arg.find('=');
@@ -80,6 +82,8 @@ int runAudioWrite(const std::string& port, const std::vector<std::string>& slotA
         }
         slots[static_cast<std::size_t>(slot)] = {true, arg.substr(eq + 1)};
     }
+    if (fleet != nullptr)
+        return runFleetAudioWrite(slots, *fleet, std::cout, std::cerr);
     AudioWriteHost host(std::cerr, ::isatty(STDERR_FILENO) == 1);
     VoiceBuild voice(buildFolder());
     const OperationOutcome outcome = runOn(
@@ -101,11 +105,20 @@ void addCustomAudioCommands(CLI::App& audio, int& exitCode) {
     auto* write = audio.add_subcommand("write", "Write custom audio slots into the pager");
     auto port = std::make_shared<std::string>();
     auto slotArgs = std::make_shared<std::vector<std::string>>();
-    write->add_option("--port", *port, "Serial device or port name (default: the cradle)");
+    auto all = std::make_shared<bool>(false);
+    auto log = std::make_shared<std::string>();
+    auto* writePort =
+        write->add_option("--port", *port, "Serial device or port name (default: the cradle)");
     write->add_option("--slot", *slotArgs, "N=FILE.wav, N from 1 to 13 or \"Alert 1\" .. \"SW H\"")
         ->required();
+    auto* writeAll =
+        write->add_flag("--all", *all, "Write every connected cradle at once")->excludes(writePort);
+    write->add_option("--log", *log, "Append one CSV row per pager to this file")->needs(writeAll);
     addTraceOption(*write);
-    write->callback([port, slotArgs, &exitCode] { exitCode = runAudioWrite(*port, *slotArgs); });
+    write->callback([port, slotArgs, all, log, &exitCode] {
+        const FleetOptions fleet{*log, ::isatty(STDERR_FILENO) == 1};
+        exitCode = runAudioWrite(*port, *slotArgs, *all ? &fleet : nullptr);
+    });
 }
 
 } // namespace quorl::cli

@@ -1,20 +1,27 @@
 #include "cli/fleet_commands.h"
 
+#include "audio/custom_audio_slots.h"
+#include "audio/voice_build.h"
 #include "cli/codeplug_commands.h"
 #include "codeplug/checksums.h"
 #include "codeplug/codeplug_state.h"
 #include "codeplug/ppg_file.h"
 #include "link/cradle_discovery.h"
+#include "link/custom_audio_download.h"
 #include "link/fleet_operation.h"
 #include "link/operation_host.h"
+#include "link/pager_link.h"
 #include "link/programming_log.h"
 #include "link/sha256.h"
 
 #include <cctype>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <ostream>
+#include <unistd.h>
 
 namespace quorl::cli {
 
@@ -107,29 +114,37 @@ std::vector<std::string> connectedCradles(std::ostream& err) {
 }
 
 std::string resultText(const FleetResult& r) {
+    // A success with a message is a write that left slots out (its note).
     if (r.outcome == OperationOutcome::Succeeded)
-        return "OK";
+        return r.message.empty() ? "OK" : oneLine(r.message);
     return r.message.empty() ? "Failed" : oneLine(r.message);
 }
 
 // The summary and the log; the exit code.
 int finish(const std::vector<FleetResult>& results, const std::string& operation,
-           const std::string& file, const FleetOptions& options, std::ostream& out,
+           const std::vector<std::string>& files, const FleetOptions& options, std::ostream& out,
            std::ostream& err) {
+    std::string sourceNames, sourceSums;
+    for (const auto& f : files) {
+        sourceNames += (sourceNames.empty() ? "" : ";") + f;
+        sourceSums += (sourceSums.empty() ? "" : ";") + sha256OfFile(f).value_or("");
+    }
     bool allGood = true;
     std::vector<ProgrammingLogRow> rows;
     const std::string time = isoTimeNow();
     for (const auto& r : results) {
         const bool verified = r.verify.empty() || r.verify == "verified";
-        allGood = allGood && r.outcome == OperationOutcome::Succeeded && verified;
+        allGood =
+            allGood && r.outcome == OperationOutcome::Succeeded && r.message.empty() && verified;
         const auto dash = [](const std::string& s) { return s.empty() ? std::string("-") : s; };
         out << r.port << '\t' << dash(r.identity.serialNumber) << '\t' << dash(r.identity.model)
             << '\t' << dash(r.identity.firmware) << '\t' << resultText(r) << '\t' << dash(r.verify)
             << '\n';
-        const std::string name = r.fileName.empty() ? file : r.fileName;
+        const bool ownFile = !r.fileName.empty();
         rows.push_back({time, r.port, r.identity.serialNumber, r.identity.model,
-                        r.identity.firmware, operation, name, sha256OfFile(name).value_or(""),
-                        resultText(r), r.verify});
+                        r.identity.firmware, operation, ownFile ? r.fileName : sourceNames,
+                        ownFile ? sha256OfFile(r.fileName).value_or("") : sourceSums, resultText(r),
+                        r.verify});
     }
     if (!options.logPath.empty() && !appendProgrammingLog(options.logPath, rows)) {
         err << "quorl: cannot append to the log " << options.logPath << '\n';
@@ -195,10 +210,13 @@ int runFleetWrite(const std::string& file, bool verify, const FleetOptions& opti
         // A write that failed was not read back; a read-back that failed says why.
         if (verify && r.verify.empty())
             r.verify = "not verified";
-        else if (r.verify == "not verified" && !r.message.empty())
+        if (r.outcome != OperationOutcome::Succeeded)
+            continue;
+        if (r.verify == "not verified" && !r.message.empty())
             r.verify += ": " + oneLine(r.message);
+        r.message.clear(); // the write itself went well
     }
-    return finish(withVerify, "write", file, options, out, err);
+    return finish(withVerify, "write", {file}, options, out, err);
 }
 
 int runFleetRead(const std::string& folder, const FleetOptions& options, std::ostream& out,
@@ -250,7 +268,53 @@ int runFleetRead(const std::string& folder, const FleetOptions& options, std::os
             return OperationOutcome::Succeeded;
         },
         printer);
-    return finish(results, "read", "", options, out, err);
+    return finish(results, "read", {}, options, out, err);
+}
+
+int runFleetAudioWrite(const std::array<DownloadSlot, kDownloadSlots>& slots,
+                       const FleetOptions& options, std::ostream& out, std::ostream& err) {
+    const auto devices = connectedCradles(err);
+    if (devices.empty())
+        return kExitFailure;
+    // The voice build works in one folder with one library: one build at a time, each
+    // recording built once. Every cradle then gets its own copy of the stream, since
+    // the page file is made beside it.
+    VoiceBuild voice(buildFolder());
+    std::mutex buildMutex;
+    std::map<std::string, std::optional<std::filesystem::path>> built;
+    const auto scratch =
+        std::filesystem::temp_directory_path() / ("quorl-fleet-" + std::to_string(::getpid()));
+    std::vector<std::string> files;
+    for (const auto& s : slots)
+        if (s.write)
+            files.push_back(s.wav.string());
+    FleetProgressPrinter printer(err, options.terminal, devices);
+    const auto results = runFleet(
+        devices, OperationSelector::CustomAudioDownload, true,
+        [&](PagerLink& link, OperationHost& host, FleetResult&) {
+            const auto own = scratch / std::filesystem::path(link.portName()).filename();
+            auto builder = [&](const std::string& wav) -> std::optional<std::filesystem::path> {
+                std::lock_guard lock(buildMutex);
+                auto it = built.find(wav);
+                if (it == built.end())
+                    it = built.emplace(wav, voice.build(wav)).first;
+                if (!it->second)
+                    return std::nullopt;
+                std::error_code ec;
+                std::filesystem::create_directories(own, ec);
+                const auto copy = own / it->second->filename();
+                std::filesystem::copy_file(*it->second, copy,
+                                           std::filesystem::copy_options::overwrite_existing, ec);
+                if (ec)
+                    return std::nullopt;
+                return copy;
+            };
+            return downloadCustomAudio(link, host, slots, builder);
+        },
+        printer);
+    std::error_code ec;
+    std::filesystem::remove_all(scratch, ec);
+    return finish(results, "audio write", files, options, out, err);
 }
 
 } // namespace quorl::cli

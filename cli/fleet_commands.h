@@ -5,9 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace quorl {
-struct DownloadSlot;
-}
+#include "link/custom_audio_download.h"
 
 namespace quorl::cli {
 
@@ -24,5 +22,7 @@ int runFleetWrite(const std::string& file, bool verify, const FleetOptions& opti
                   std::ostream& out, std::ostream& err);
 int runFleetRead(const std::string& folder, const FleetOptions& options, std::ostream& out,
                  std::ostream& err);
+int runFleetAudioWrite(const std::array<DownloadSlot, kDownloadSlots>& slots,
+                       const FleetOptions& options, std::ostream& out, std::ostream& err);
 
 } // namespace quorl::cli

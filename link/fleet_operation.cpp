@@ -102,7 +102,10 @@ std::vector<FleetResult> runFleet(const std::vector<std::string>& devices,
                 devices[i], host,
                 [&](PagerLink& link, OperationHost& h) {
                     if (identifyFirst) {
+                        // The identity is a codeplug read, whatever the body is.
+                        link.state().selector = OperationSelector::CodeplugRead;
                         const auto known = readPagerIdentity(link, h, result.identity);
+                        link.state().selector = selector;
                         if (known != OperationOutcome::Succeeded)
                             return known;
                         observer.identified(i, result.identity);

@@ -2,6 +2,7 @@
 // simulators, one of them faulty, with the programming log.
 #include "cli/fleet_commands.h"
 
+#include "audio/custom_audio_slots.h"
 #include "codeplug/channel_block.h"
 #include "codeplug/checksums.h"
 #include "codeplug/ppg_file.h"
@@ -185,6 +186,31 @@ TEST(FleetRead, FilesAreNamedBySerialNumber) {
     ASSERT_EQ(a.status, PpgReadStatus::Ok);
     ASSERT_EQ(b.status, PpgReadStatus::Ok);
     EXPECT_EQ(b.image.at(0x0300), 0x9E);
+}
+
+TEST(FleetAudio, EveryCradleGetsTheRecordingAndAMissingOneIsNamed) {
+    const std::filesystem::path install = QUORL_TEST_STAGE_DATA_DIR;
+    test::SimulatedCradle first(test::pacedLine(), 0.01, 1.0);
+    sim::PagerSimulator second(sim::PagerModel(test::defaultTestCodeplug()), test::pacedLine());
+    std::string error;
+    ASSERT_TRUE(second.start(error)) << error;
+    first.discovery().registerCradle(second.devicePath());
+    test::TempDir build;
+    ::setenv("QUORL_BUILD_DIR", build.path().c_str(), 1);
+    std::array<DownloadSlot, kDownloadSlots> slots{};
+    slots[1] = {true, defaultRecording(install, 1)};
+    std::ostringstream out, err;
+    EXPECT_EQ(runFleetAudioWrite(slots, {}, out, err), 0) << err.str() << out.str();
+    for (auto* pager : {&first.sim(), &second})
+        pager->withModel([](sim::PagerModel& m) { EXPECT_EQ(m.sector(0x0105)[5], 0xA4); });
+    EXPECT_EQ(lines(out.str()).size(), 2u);
+
+    // A slot whose recording is missing: written elsewhere, named on every line, exit 1.
+    slots[6] = {true, "/nonexistent.wav"};
+    std::ostringstream out2, err2;
+    EXPECT_EQ(runFleetAudioWrite(slots, {}, out2, err2), 1);
+    for (const auto& l : lines(out2.str()))
+        EXPECT_NE(l.find("Note: The write to the pager is completed."), std::string::npos) << l;
 }
 
 TEST(ProgrammingLog, RowsAreQuotedAndOneLineEach) {
