@@ -26,12 +26,13 @@ constexpr std::size_t kDrainChunk = 528;
 // waits for the rest as long as the line keeps talking: a quiet gap this long means the
 // pager stopped. Four character times at 57,600 baud (0.8 ms) and the bridge's 1 ms
 // frame are the line's part; the rest is margin for a loaded machine that runs the
-// watcher late, so only a reply that really lost bytes ends the wait.
-constexpr auto kMidFrameQuietGap = std::chrono::milliseconds(50);
+// watcher (or the sender) late, so only a reply that really lost bytes ends the wait.
+// The margin costs nothing then: the exchange waits seconds for its reply anyway.
+constexpr auto kMidFrameQuietGap = std::chrono::milliseconds(100);
 
 // However busy the line, a drain that waits for the rest of a frame ends after the
 // longest frame's time (528 bytes take 101 ms at 57,600 baud) plus the quiet gap, so a
-// device that never stops cannot keep the exchange from its drain event.
+// device that never stops sending cannot keep the exchange from its drain event.
 constexpr auto kMidFrameLimit = std::chrono::milliseconds(101) + kMidFrameQuietGap;
 
 // What a poll() on the port says.

@@ -195,7 +195,7 @@ TEST(CommPortWatcher, FirmwareReplyLandsInTheMailbox) {
 // own and neither delivers. A short pause, as a USB bridge makes between its pieces,
 // is bridged: one drain, one delivered reply.
 TEST(CommPortWatcher, ASplitReplyIsReassembledOnlyWithinTheQuietGap) {
-    for (const int gapMs : {150, 10}) {
+    for (const int gapMs : {300, 10}) {
         sim::SimulatorOptions options;
         options.splitGapMs = gapMs;
         sim::FaultRule split;

@@ -137,7 +137,7 @@ public:
         const Fault fault = kFaults[pick(kFaults.size())];
         sim::SimulatorOptions options;
         options.pace = pace_;
-        options.splitGapMs = 5 + static_cast<int>(pick(150));
+        options.splitGapMs = 5 + static_cast<int>(pick(250));
         const auto list = targets(write);
         const Target& t = list[pick(list.size())];
         sim::FaultRule rule;
