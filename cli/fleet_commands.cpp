@@ -9,6 +9,7 @@
 #include "link/cradle_discovery.h"
 #include "link/custom_audio_download.h"
 #include "link/fleet_operation.h"
+#include "link/fleet_write.h"
 #include "link/operation_host.h"
 #include "link/pager_link.h"
 #include "link/programming_log.h"
@@ -26,22 +27,6 @@
 namespace quorl::cli {
 
 namespace {
-
-// A message box text as one line.
-std::string oneLine(std::string_view text) {
-    std::string out;
-    for (const char c : text) {
-        if (c == '\r' || c == '\n') {
-            if (!out.empty() && out.back() != ' ')
-                out.push_back(' ');
-            continue;
-        }
-        out.push_back(c);
-    }
-    while (!out.empty() && out.back() == ' ')
-        out.pop_back();
-    return out;
-}
 
 // Progress of every cradle: on a terminal one line per cradle, redrawn in place;
 // otherwise one line per change of phase or tenth of the way.
@@ -113,52 +98,21 @@ std::vector<std::string> connectedCradles(std::ostream& err) {
     return devices;
 }
 
-std::string resultText(const FleetResult& r) {
-    // A success with a message is a write that left slots out (its note).
-    if (r.outcome == OperationOutcome::Succeeded)
-        return r.message.empty() ? "OK" : oneLine(r.message);
-    return r.message.empty() ? "Failed" : oneLine(r.message);
-}
-
 // The summary and the log; the exit code.
 int finish(const std::vector<FleetResult>& results, const std::string& operation,
            const std::vector<std::string>& files, const FleetOptions& options, std::ostream& out,
            std::ostream& err) {
-    std::string sourceNames, sourceSums;
-    for (const auto& f : files) {
-        sourceNames += (sourceNames.empty() ? "" : ";") + f;
-        sourceSums += (sourceSums.empty() ? "" : ";") + sha256OfFile(f).value_or("");
-    }
-    bool allGood = true;
-    std::vector<ProgrammingLogRow> rows;
-    const std::string time = isoTimeNow();
-    for (const auto& r : results) {
-        const bool verified = r.verify.empty() || r.verify == "verified";
-        allGood =
-            allGood && r.outcome == OperationOutcome::Succeeded && r.message.empty() && verified;
-        const auto dash = [](const std::string& s) { return s.empty() ? std::string("-") : s; };
+    const auto dash = [](const std::string& s) { return s.empty() ? std::string("-") : s; };
+    for (const auto& r : results)
         out << r.port << '\t' << dash(r.identity.serialNumber) << '\t' << dash(r.identity.model)
-            << '\t' << dash(r.identity.firmware) << '\t' << resultText(r) << '\t' << dash(r.verify)
-            << '\n';
-        const bool ownFile = !r.fileName.empty();
-        rows.push_back({time, r.port, r.identity.serialNumber, r.identity.model,
-                        r.identity.firmware, operation, ownFile ? r.fileName : sourceNames,
-                        ownFile ? sha256OfFile(r.fileName).value_or("") : sourceSums, resultText(r),
-                        r.verify});
-    }
-    if (!options.logPath.empty() && !appendProgrammingLog(options.logPath, rows)) {
+            << '\t' << dash(r.identity.firmware) << '\t' << fleetResultText(r) << '\t'
+            << dash(r.verify) << '\n';
+    if (!options.logPath.empty() &&
+        !appendProgrammingLog(options.logPath, programmingLogRows(results, operation, files))) {
         err << "quorl: cannot append to the log " << options.logPath << '\n';
         return kExitFailure;
     }
-    return allGood ? kExitOk : kExitFailure;
-}
-
-std::string verifyText(OperationOutcome outcome, const std::vector<Address>& differences) {
-    if (outcome != OperationOutcome::Succeeded)
-        return "not verified";
-    if (differences.empty())
-        return "verified";
-    return std::to_string(differences.size()) + " byte(s) differ";
+    return fleetAllGood(results) ? kExitOk : kExitFailure;
 }
 
 // A serial number as a file name: nothing that leaves the folder or hides the file.
@@ -182,41 +136,9 @@ int runFleetWrite(const std::string& file, bool verify, const FleetOptions& opti
     const auto devices = connectedCradles(err);
     if (devices.empty())
         return kExitFailure;
-    // What Write Codeplug sends, for the read-back.
-    CodeplugImage expected = source->image;
-    updateChecksums(expected);
-    refreshModelOptionsMirror(expected);
     FleetProgressPrinter printer(err, options.terminal, devices);
-    const auto results = runFleet(
-        devices, OperationSelector::CodeplugWrite, true,
-        [&](PagerLink& link, OperationHost& host, FleetResult& result) {
-            // Each pager gets its own copy: the write refreshes checksums and mirror.
-            auto state = std::make_unique<CodeplugState>();
-            state->image = source->image;
-            state->editImage = source->editImage;
-            state->loaded = true;
-            state->busy = true;
-            const auto written = writeCodeplug(link, *state, host);
-            if (written != OperationOutcome::Succeeded || !verify)
-                return written;
-            std::vector<Address> differences;
-            const auto checked = verifyCodeplug(link, expected, host, differences);
-            result.verify = verifyText(checked, differences);
-            return written;
-        },
-        printer);
-    auto withVerify = results;
-    for (auto& r : withVerify) {
-        // A write that failed was not read back; a read-back that failed says why.
-        if (verify && r.verify.empty())
-            r.verify = "not verified";
-        if (r.outcome != OperationOutcome::Succeeded)
-            continue;
-        if (r.verify == "not verified" && !r.message.empty())
-            r.verify += ": " + oneLine(r.message);
-        r.message.clear(); // the write itself went well
-    }
-    return finish(withVerify, "write", {file}, options, out, err);
+    const auto results = writeToAllCradles(devices, source->image, verify, printer);
+    return finish(results, "write", {file}, options, out, err);
 }
 
 int runFleetRead(const std::string& folder, const FleetOptions& options, std::ostream& out,
