@@ -1,4 +1,6 @@
 #include "app/main_frame.h"
+#include "link/cradle_discovery.h"
+#include "link/ui/fleet_write_dlg.h"
 
 #include "app/about_dialog.h"
 #include "app/app_texts.h"
@@ -212,6 +214,9 @@ void CMainFrame::createMenus() {
     operation->addAction(actions_[Command::ReadCodeplug]);
     operation->addAction(actions_[Command::WriteCodeplug]);
     operation->addAction(actions_[Command::WriteCustomAudio]);
+    operation->addSeparator();
+    operation->addAction(QString::fromUtf8(texts::kWriteToAllCradles), this,
+                         &CMainFrame::onWriteToAllCradles);
 
     auto* viewMenu = menuBar()->addMenu(QString::fromUtf8(texts::kMenuView));
     viewMenu->addAction(actions_[Command::UserData]);
@@ -403,6 +408,25 @@ void CMainFrame::onWriteCodeplug() {
 }
 void CMainFrame::onWriteCustomAudio() {
     runPagerOperation(PagerOperation::WriteCustomAudio);
+}
+
+void CMainFrame::onWriteToAllCradles() {
+    // As Write Codeplug: the committed image, nothing while another operation runs.
+    if (busy() || !document_.state().loaded)
+        return;
+    std::vector<std::string> devices;
+    for (const auto& c : listCradles(false).cradles)
+        devices.push_back(c.devicePath);
+    document_.state().busy = true;
+    view_->stopTimer0();
+    updateCommandUI();
+    {
+        CFleetWriteDlg dialog(document_.state().image, devices, this);
+        dialog.exec();
+    }
+    document_.state().busy = false;
+    view_->startTimer0();
+    updateCommandUI();
 }
 
 void CMainFrame::onUserData() {

@@ -67,6 +67,7 @@ public slots:
     void onReadCodeplug();
     void onWriteCodeplug();
     void onWriteCustomAudio();
+    void onWriteToAllCradles();
     void onUserData();
     void onCustomAudio();
     void onSystemSetup();
