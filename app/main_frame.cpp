@@ -230,6 +230,8 @@ void CMainFrame::createMenus() {
 
     auto* help = menuBar()->addMenu(QString::fromUtf8(texts::kMenuHelp));
     help->addAction(actions_[Command::Help]);
+    help->addAction(QString::fromUtf8(texts::kAboutLinkTrace), this,
+                    [this] { openHelpAt("trace"); });
     help->addAction(actions_[Command::About]);
 
     for (auto* menu : menuBar()->findChildren<QMenu*>())
@@ -455,12 +457,19 @@ void CMainFrame::onSystemSetup() {
 void CMainFrame::onHelp() {
     if (busy())
         return;
+    openHelpAt("");
+    helpFromKeyboard_ = false;
+}
+
+void CMainFrame::openHelpAt(const QString& section) {
     const auto file = helpFile();
+    QUrl url = QUrl::fromLocalFile(QString::fromStdString(file.string()));
+    if (!section.isEmpty())
+        url.setFragment(section);
     if (!QFileInfo::exists(QString::fromStdString(file.string())) ||
-        !QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(file.string())))) {
+        !QDesktopServices::openUrl(url)) {
         showStopMessage(this, std::string(texts::kHelpMissing) + file.string());
     }
-    helpFromKeyboard_ = false;
 }
 
 void CMainFrame::onHelpFromKeyboard() {

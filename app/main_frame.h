@@ -89,6 +89,8 @@ private:
     void rebuildRecentFiles();
     void onFirstUpdate();
     bool busy() const;
+    // The manual, at `section` when one is named.
+    void openHelpAt(const QString& section);
     SummaryReport summaryReport() const;
     // A modal window runs with timer 0 stopped.
     void runWithTimerStopped(const std::function<void()>& window);
