@@ -3,14 +3,47 @@
 #include "app/report_printing.h"
 #include "app/summary_report.h"
 #include "cli/codeplug_commands.h"
+#include "cli/output_check.h"
+#include "cli/printable_text.h"
 #include "codeplug/codeplug_state.h"
 
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <memory>
+
+namespace {
+
+// Headless runs (CI, ssh) often have no XDG_RUNTIME_DIR, and Qt complains on every run
+// without one: a private one of our own (mkdtemp makes it 0700, under an unguessable
+// name) stands in while the program runs and goes with it.
+class TemporaryRuntimeFolder {
+public:
+    TemporaryRuntimeFolder() {
+        if (std::getenv("XDG_RUNTIME_DIR"))
+            return;
+        char name[] = "/tmp/quorl-report-XXXXXX";
+        if (::mkdtemp(name)) {
+            folder_ = name;
+            ::setenv("XDG_RUNTIME_DIR", name, 1);
+        }
+    }
+    ~TemporaryRuntimeFolder() {
+        std::error_code ec;
+        if (!folder_.empty())
+            std::filesystem::remove_all(folder_, ec);
+    }
+    TemporaryRuntimeFolder(const TemporaryRuntimeFolder&) = delete;
+    TemporaryRuntimeFolder& operator=(const TemporaryRuntimeFolder&) = delete;
+
+private:
+    std::filesystem::path folder_;
+};
+
+} // namespace
 
 int main(int argc, char** argv) {
     std::string input, output;
@@ -29,13 +62,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: quorl-report FILE.ppg -o FILE.pdf\n");
         return 2;
     }
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    if (!std::getenv("XDG_RUNTIME_DIR")) {
-        // Headless runs (CI, ssh) often have none; Qt would complain on every run.
-        static char runtime[] = "/tmp/quorl-report-XXXXXX";
-        if (::mkdtemp(runtime))
-            ::setenv("XDG_RUNTIME_DIR", runtime, 1);
-    }
+    // Always headless: a QT_QPA_PLATFORM of xcb or wayland without a display (an ssh
+    // session) would end the program before it wrote anything.
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    TemporaryRuntimeFolder runtime;
     QGuiApplication app(argc, argv);
 
     auto state = std::make_unique<quorl::CodeplugState>();
@@ -44,9 +74,9 @@ int main(int argc, char** argv) {
     // A file has no pager version: that comes only from a pager read.
     const quorl::SummaryReport report(state->image, state->currentFileName, "");
     if (!quorl::exportReportPdf(report, QString::fromStdString(output))) {
-        std::fprintf(stderr, "Cannot write %s\n", output.c_str());
+        std::fprintf(stderr, "Cannot write %s\n", quorl::cli::printableText(output).c_str());
         return 1;
     }
-    std::printf("%s: %d pages\n", output.c_str(), report.pageCount());
-    return 0;
+    std::printf("%s: %d pages\n", quorl::cli::printableText(output).c_str(), report.pageCount());
+    return quorl::cli::exitCodeAfterOutput(0, "quorl-report");
 }

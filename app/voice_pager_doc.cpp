@@ -24,7 +24,7 @@ void CVoicePagerDoc::openAtStartup(const QString& startupPath) {
     // The start-up path loses its double quotes; what remains, if anything, is opened.
     QString path = startupPath;
     path.remove(QLatin1Char('"'));
-    state_->currentPath = path.toStdString();
+    state_->currentPath = CodeplugDocument::absolutePathOf(path.toStdString());
     if (path.isEmpty())
         return;
     state_->currentFileName = CodeplugDocument::fileNameOf(state_->currentPath);

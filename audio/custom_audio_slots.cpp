@@ -1,5 +1,7 @@
 #include "audio/custom_audio_slots.h"
 
+#include "codeplug/private_folder.h"
+
 #include <cstdlib>
 
 namespace quorl {
@@ -29,9 +31,12 @@ std::filesystem::path buildFolder() {
         return dir;
     if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data)
         return std::filesystem::path(data) / "tessaly-vi-quorl" / "BuildIMG";
-    const char* home = std::getenv("HOME");
-    return std::filesystem::path(home && *home ? home : "/tmp") / ".local" / "share" /
-           "tessaly-vi-quorl" / "BuildIMG";
+    // Never a shared folder such as /tmp: with no home at all there is no working folder,
+    // and using it fails with a message.
+    const std::filesystem::path home = userHomeFolder();
+    if (home.empty())
+        return {};
+    return home / ".local" / "share" / "tessaly-vi-quorl" / "BuildIMG";
 }
 
 } // namespace quorl

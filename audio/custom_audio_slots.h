@@ -24,7 +24,9 @@ std::filesystem::path defaultRecording(const std::filesystem::path& installFolde
 
 // Where the voice build keeps its working files and the slot state file:
 // $QUORL_BUILD_DIR, else $XDG_DATA_HOME/tessaly-vi-quorl/BuildIMG, else
-// ~/.local/share/tessaly-vi-quorl/BuildIMG.
+// ~/.local/share/tessaly-vi-quorl/BuildIMG (home from the password database when HOME
+// is unset); empty when there is no home. Users of it check it with
+// ensurePrivateFolder before they write there.
 std::filesystem::path buildFolder();
 
 } // namespace quorl

@@ -1,6 +1,7 @@
 #include "audio/slot_state_file.h"
 
 #include "codeplug/atomic_file_write.h"
+#include "codeplug/private_folder.h"
 
 #include <fstream>
 #include <span>
@@ -47,8 +48,9 @@ bool writeSlotStateFile(const std::filesystem::path& file, const SlotStates& sta
         text += std::string(s.useDefault ? "1" : "0") + "\r\n";
     for (const auto& s : states)
         text += std::string(s.write ? "1" : "0") + "\r\n";
-    std::error_code ec;
-    std::filesystem::create_directories(file.parent_path(), ec);
+    // The working folder is the user's own, or nothing is written there.
+    if (std::string problem; !ensurePrivateFolder(file.parent_path(), problem))
+        return false;
     return writeFileAtomically(file, std::as_bytes(std::span(text.data(), text.size())));
 }
 

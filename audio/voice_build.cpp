@@ -2,6 +2,7 @@
 
 #include "audio/ini_reader.h"
 #include "codeplug/atomic_file_write.h"
+#include "codeplug/private_folder.h"
 
 #include <cstring>
 #include <span>
@@ -73,8 +74,11 @@ fs::path slotStreamPath(const fs::path& folder, const std::string& wavPath) {
 
 std::optional<fs::path> VoiceBuild::build(const std::string& wavPath) {
     // 1. The configuration, written whole.
+    // The library writes here without further checks; the folder must be the user's own.
+    std::string problem;
+    if (!ensurePrivateFolder(folder_, problem))
+        return std::nullopt;
     std::error_code ec;
-    fs::create_directories(folder_, ec);
     const fs::path cfg = folder_ / "BuildIMG.cfg";
     const std::string text = buildConfigText(folder_, wavPath);
     if (!writeFileAtomically(cfg, std::as_bytes(std::span(text.data(), text.size()))))

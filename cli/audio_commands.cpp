@@ -3,17 +3,28 @@
 #include "cli/custom_audio_commands.h"
 
 #include "audio/vq4_library.h"
+#include "audio/wav_data_check.h"
 #include "cli/codeplug_commands.h"
+#include "cli/printable_text.h"
 
 #include <CLI/CLI.hpp>
+#include <cctype>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <map>
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
 
 namespace quorl::cli {
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -34,26 +45,131 @@ bool fitsIn(const std::string& text, std::size_t capacity) {
     return text.size() < capacity;
 }
 
+// The compression types and sample-rate types the voice library knows; -1 asks for
+// its default and, for the rate, -2 for the one nearest the file's own.
+bool isCompressionType(int t) {
+    return t == -1 || (t >= 2 && t <= 5) || (t >= 10 && t <= 13) || (t >= 16 && t <= 18) ||
+           (t >= 20 && t <= 22) || t == 24 || t == 25 || (t >= 27 && t <= 30);
+}
+
+bool isSrType(int t) {
+    return t >= -2 && t <= 6;
+}
+
+CLI::Validator intValidator(bool (*accept)(int), const std::string& what) {
+    return CLI::Validator(
+        [accept, what](std::string& text) -> std::string {
+            try {
+                std::size_t used = 0;
+                const int value = std::stoi(text, &used);
+                if (used == text.size() && accept(value))
+                    return {};
+            } catch (const std::exception&) {
+            }
+            return text + " is not " + what;
+        },
+        "INT");
+}
+
+// Folders made for this run, so a failed run leaves none of them behind empty.
+class MadeFolders {
+public:
+    bool make(const fs::path& folder, std::string& problem) {
+        std::vector<fs::path> missing;
+        for (fs::path p = folder; !p.empty() && !fs::exists(fs::symlink_status(p));
+             p = p.parent_path())
+            missing.push_back(p);
+        for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
+            if (::mkdir(it->c_str(), 0777) != 0 && errno != EEXIST) {
+                problem = it->string() + ": " + std::strerror(errno);
+                return false;
+            }
+            made_.push_back(*it);
+        }
+        return true;
+    }
+    void note(const fs::path& folder) {
+        if (!fs::exists(fs::symlink_status(folder)))
+            made_.push_back(folder);
+    }
+    void removeEmpty() {
+        std::error_code ec;
+        for (auto it = made_.rbegin(); it != made_.rend(); ++it)
+            if (fs::is_empty(*it, ec))
+                fs::remove(*it, ec);
+    }
+
+private:
+    std::vector<fs::path> made_;
+};
+
+// The library keeps a resampled copy and takes it again while it is not older than
+// its source; a different, older recording of the same name would then be compressed
+// from the copy of the first. Removing every copy made from that name forces a
+// fresh one.
+void removeResampledCopies(const fs::path& wavDir, const std::string& name) {
+    std::error_code ec;
+    for (fs::directory_iterator it(wavDir, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string file = it->path().filename().string();
+        const bool sameName = file.size() > name.size() + 1 &&
+                              file.compare(0, name.size(), name) == 0 && file[name.size()] == '_' &&
+                              std::isdigit(static_cast<unsigned char>(file[name.size() + 1]));
+        if (sameName && it->path().extension() == ".wav") {
+            std::error_code removeError;
+            fs::remove(it->path(), removeError);
+        }
+    }
+}
+
 } // namespace
 
 int runAudioCompress(const AudioCompressOptions& o, std::ostream& out, std::ostream& err) {
-    namespace fs = std::filesystem;
     std::error_code ec;
     const std::string source = fs::absolute(o.file, ec).string();
     const std::string project = fs::absolute(o.outDir, ec).lexically_normal().string();
-    if (!fs::is_regular_file(source, ec)) {
-        err << o.file << ": no such file\n";
+    struct stat st {};
+    if (::stat(source.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int error = errno;
+        err << "Cannot open " << printableText(o.file) << '\n'
+            << fileProblemLine(o.file, S_ISDIR(st.st_mode) ? "is a folder"
+                                       : error == ENOENT   ? "no such file"
+                                                           : "not a regular file");
         return kExitFailure;
+    }
+    if (const int fd = ::open(source.c_str(), O_RDONLY | O_CLOEXEC); fd < 0) {
+        err << "Cannot open " << printableText(o.file) << '\n'
+            << fileProblemLine(o.file, std::strerror(errno));
+        return kExitFailure;
+    } else {
+        ::close(fd);
     }
     ProjectConfig config{};
     PromptRequest request{};
     if (!fitsIn(project, sizeof config.projectDir) || !fitsIn(source, sizeof request.sourcePath)) {
-        err << "path too long for the voice library (at most 255 characters)\n";
+        err << "Cannot compress " << printableText(o.file) << '\n'
+            << fileProblemLine(fitsIn(source, sizeof request.sourcePath) ? o.outDir : o.file,
+                               "path too long for the voice library (at most 255 characters)");
         return kExitFailure;
     }
+    MadeFolders made;
+    std::string problem;
+    if (!made.make(project, problem)) {
+        err << "Cannot use the output folder\n" << problemLine(problem);
+        return kExitFailure;
+    }
+    if (!fs::is_directory(project, ec) || ::access(project.c_str(), W_OK | X_OK) != 0) {
+        err << "Cannot use the output folder\n"
+            << fileProblemLine(o.outDir, fs::is_directory(project, ec) ? std::strerror(errno)
+                                                                       : "not a folder");
+        made.removeEmpty();
+        return kExitFailure;
+    }
+    for (const char* sub : {"WavFiles", "BinFiles", "Logs"})
+        made.note(fs::path(project) / sub);
     CXLoadLibrary library;
     if (!library.load()) {
         err << "cannot load the voice library: " << library.error() << '\n';
+        made.removeEmpty();
         return kExitFailure;
     }
     std::snprintf(config.projectDir, sizeof config.projectDir, "%s", project.c_str());
@@ -62,6 +178,7 @@ int runAudioCompress(const AudioCompressOptions& o, std::ostream& out, std::ostr
     config.sourceFileSampleRate = 8000;
     config.intMem = 64;
     library.VQ4Init(&config);
+    removeResampledCopies(fs::path(project) / "WavFiles", fs::path(source).stem().string());
 
     std::snprintf(request.sourcePath, sizeof request.sourcePath, "%s", source.c_str());
     request.srType = o.srType;
@@ -71,11 +188,14 @@ int runAudioCompress(const AudioCompressOptions& o, std::ostream& out, std::ostr
     std::fflush(stdout); // the library's own console lines come first
     library.VQ4FreeAll();
     if (request.compressedSize <= 0) {
-        err << o.file << ": not compressed (check the file is a 16-bit mono WAV and the type)\n";
+        const auto why = wavDataProblem(source);
+        err << "The voice library did not compress " << printableText(o.file) << '\n'
+            << fileProblemLine(o.file, why ? *why : "it reads only 16-bit mono PCM WAV files");
+        made.removeEmpty();
         return kExitFailure;
     }
     auto report = readStreamReport(request.streamPath);
-    out << "stream: " << request.streamPath << '\n';
+    out << "stream: " << printableText(request.streamPath) << '\n';
     out << "size: " << request.compressedSize << " bytes\n";
     out << "codec: " << request.codecTag << '\n';
     out << "bit rate: " << report["Bit Rate"] << " bits/sample\n";
@@ -91,8 +211,11 @@ void addAudioCommands(CLI::App& app, int& exitCode) {
         audio->add_subcommand("compress", "Compress a WAV file into the pager's voice stream");
     auto options = std::make_shared<AudioCompressOptions>();
     compress->add_option("file", options->file, "Source WAV file")->required();
-    compress->add_option("--type", options->compressionType, "Compression type (4: 4-bit ADPCM)");
-    compress->add_option("--srtype", options->srType, "Sample-rate type 0..6 (3: 8000 Hz)");
+    // Checked when the options are read: a value out of range is a usage error.
+    compress->add_option("--type", options->compressionType, "Compression type (4: 4-bit ADPCM)")
+        ->check(intValidator(isCompressionType, "a compression type of the voice library"));
+    compress->add_option("--srtype", options->srType, "Sample-rate type 0..6 (3: 8000 Hz)")
+        ->check(intValidator(isSrType, "a sample-rate type from -2 to 6"));
     compress->add_option("-o,--output", options->outDir, "Project folder for the output");
     compress->callback(
         [options, &exitCode] { exitCode = runAudioCompress(*options, std::cout, std::cerr); });

@@ -43,28 +43,28 @@ void addChannels(InfoNode& root, const CodeplugImage& image) {
         const CodingOption& option = codingOption(block.codingOption());
         InfoNode& c = channels.item();
         c.add("channel", "F" + std::to_string(ch + 1))
-            .add("receiveFrequencyMHz",
-                 formatReceiveFrequency(block.synthWord(), block.fraction(), block.stepCode(),
-                                        general.bandCode()))
+            .number("receiveFrequencyMHz",
+                    formatReceiveFrequency(block.synthWord(), block.fraction(), block.stepCode(),
+                                           general.bandCode()))
             .add("bandwidthKHz", named(options::kBandwidth, block.wideBandwidth() ? 1 : 0))
             .add("toneSystem", named(options::kToneSystem, block.toneSystem()))
             .add("codingOption", named(options::kCodingOption, block.codingOption()))
             .add("resetFunction", named(options::kResetFunction, block.resetFunction()))
-            .add("resetTimerSeconds", formatFixed(block.resetTimer() * 0.5, 1))
+            .number("resetTimerSeconds", formatFixed(block.resetTimer() * 0.5, 1))
             // Shown as the tab's slider: 1 (Tight) to 5 (Loose).
-            .add("squelchLevel", std::to_string(block.squelchLevel() + 1));
+            .number("squelchLevel", std::to_string(block.squelchLevel() + 1));
         InfoNode& calls = c.list("callAddresses");
         for (int call = 1; call <= option.calls; ++call) {
             InfoNode& e = calls.item();
-            e.add("call", std::to_string(call))
-                .add("tone1Hz", toneText(block.callTone(call, 1)))
-                .add("tone2Hz", toneText(block.callTone(call, 2)));
+            e.number("call", std::to_string(call))
+                .number("tone1Hz", toneText(block.callTone(call, 1)))
+                .number("tone2Hz", toneText(block.callTone(call, 2)));
             addEntryFlags(e, block.callFlags(call));
         }
         InfoNode& groups = c.list("groupCalls");
         for (int g = 1; g <= option.groups; ++g) {
             InfoNode& e = groups.item();
-            e.add("group", std::to_string(g)).add("toneHz", toneText(block.groupTone(g)));
+            e.number("group", std::to_string(g)).number("toneHz", toneText(block.groupTone(g)));
             addEntryFlags(e, block.groupFlags(g));
         }
     }

@@ -1,6 +1,7 @@
 #include "cli/cli_operation_host.h"
 
 #include "cli/cli_document_host.h"
+#include "link/link_texts.h"
 #include "link/port_choice.h"
 
 #include <ostream>
@@ -10,6 +11,7 @@ namespace quorl::cli {
 
 void CliOperationHost::showMessage(std::string_view text, MessageIcon) {
     closeProgress();
+    connectFailed_ = connectFailed_ || text == link_texts::kUnableToConnect;
     err_ << terminalText(text) << '\n';
 }
 

@@ -26,11 +26,16 @@ public:
     void repaintView() override {}
     void runConnectedDevicesDialog() override;
 
+    // The port could not be opened ("Unable to connect to device.").
+    bool connectFailed() const { return connectFailed_; }
+    std::ostream& errors() { return err_; }
+
 private:
     void bar(int percent, std::string_view text);
     std::ostream& err_;
     bool terminal_;
     bool barShown_ = false;
+    bool connectFailed_ = false;
 };
 
 } // namespace quorl::cli

@@ -3,9 +3,11 @@
 #include "cli/channel_info.h"
 #include "cli/cli_document_host.h"
 #include "cli/info_report.h"
+#include "cli/printable_text.h"
 #include "codeplug/codeplug_document.h"
 #include "codeplug/frequency_encoding.h"
 #include "codeplug/general_block.h"
+#include "codeplug/ppg_file.h"
 #include "codeplug/summary_texts.h"
 
 #include <CLI/CLI.hpp>
@@ -19,7 +21,22 @@ bool loadLikeOpen(const std::string& path, CodeplugState& state, std::ostream& e
     CodeplugDocument document(state, host);
     state.currentPath = path;
     state.currentFileName = CodeplugDocument::fileNameOf(path);
-    return document.openFile(false) == OpenResult::Loaded;
+    if (document.openFile(false) == OpenResult::Loaded)
+        return true;
+    // The program's own message names no file and no cause; a terminal user needs both.
+    const PpgReadResult again = readPpgFile(path);
+    err << fileProblemLine(path, again.status == PpgReadStatus::Ok
+                                     ? "the codeplug does not pass the image check"
+                                     : again.problem);
+    return false;
+}
+
+std::string fileProblemLine(const std::string& path, const std::string& problem) {
+    return problemLine(path + ": " + problem);
+}
+
+std::string problemLine(const std::string& problem) {
+    return "  " + printableText(problem) + "\n";
 }
 
 namespace {
@@ -37,7 +54,7 @@ int runCheck(const std::string& path, std::ostream& out, std::ostream& err) {
     auto state = std::make_unique<CodeplugState>();
     if (!loadLikeOpen(path, *state, err))
         return kExitFailure;
-    out << path << ": OK\n";
+    out << printableText(path) << ": OK\n";
     return kExitOk;
 }
 
@@ -50,10 +67,10 @@ void addIdentity(InfoNode& root, const CodeplugState& state) {
         .add("codeplugVersion", general.codeplugVersionText())
         .add("bandSplit", bandSplitText(general.bandCode()))
         .add("channelType", channelCountText(general.channelCount()))
-        .add("channelCount", std::to_string(general.channelCount()))
-        .add("intermediateFrequencyMHz",
-             formatIntermediateFrequency(static_cast<std::uint32_t>(kIntermediateFrequencyHz)))
-        .add("tcxoMHz", general.tcxo134() ? "13.400000" : "12.800000");
+        .number("channelCount", std::to_string(general.channelCount()))
+        .number("intermediateFrequencyMHz",
+                formatIntermediateFrequency(static_cast<std::uint32_t>(kIntermediateFrequencyHz)))
+        .number("tcxoMHz", general.tcxo134() ? "13.400000" : "12.800000");
 }
 
 void addModelOptions(InfoNode& root, const CodeplugImage& image) {

@@ -3,21 +3,29 @@
 #include "audio/custom_audio_slots.h"
 #include "audio/voice_build.h"
 #include "audio/wav_check.h"
+#include "audio/wav_data_check.h"
 #include "cli/cli_document_host.h"
 #include "cli/cli_operation_host.h"
 #include "cli/codeplug_commands.h"
 #include "cli/fleet_commands.h"
 #include "cli/pager_commands.h"
+#include "cli/printable_text.h"
 #include "cli/trace_option.h"
+#include "codeplug/private_folder.h"
 #include "link/custom_audio_download.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstring>
 #include <iostream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace quorl::cli {
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -55,17 +63,43 @@ int parseSlot(const std::string& text) {
     return -1;
 }
 
-int runAudioCheck(const std::string& file) {
-    const WavCheck status = checkWav(file).status;
-    if (status == WavCheck::Ok) {
-        std::cout << file << ": OK\n";
-        return kExitOk;
+bool recordingPasses(const std::string& file, std::ostream& err) {
+    // A FIFO or a device would never end; only regular files are looked into.
+    struct stat st {};
+    if (::stat(file.c_str(), &st) != 0) {
+        err << "Cannot open " << printableText(file) << '\n'
+            << fileProblemLine(file, errno == ENOENT ? "no such file" : std::strerror(errno));
+        return false;
     }
-    if (status == WavCheck::CannotOpen)
-        std::cerr << "Cannot open " << file << '\n';
-    else
-        std::cerr << terminalText(wavCheckMessage(status)) << '\n';
-    return kExitFailure;
+    if (!S_ISREG(st.st_mode)) {
+        err << "Cannot open " << printableText(file) << '\n'
+            << fileProblemLine(file, S_ISDIR(st.st_mode) ? "is a folder" : "not a regular file");
+        return false;
+    }
+    const WavCheck status = checkWav(file).status;
+    if (status == WavCheck::CannotOpen) {
+        err << "Cannot open " << printableText(file) << '\n'
+            << fileProblemLine(file, ::access(file.c_str(), R_OK) != 0 ? std::strerror(errno)
+                                                                       : "cannot be read");
+        return false;
+    }
+    if (status != WavCheck::Ok) {
+        err << terminalText(wavCheckMessage(status)) << '\n' << fileProblemLine(file, "rejected");
+        return false;
+    }
+    // The window's check passes files the compression then refuses; say so now.
+    if (const auto problem = wavDataProblem(file)) {
+        err << "Cannot compress " << printableText(file) << '\n' << fileProblemLine(file, *problem);
+        return false;
+    }
+    return true;
+}
+
+int runAudioCheck(const std::string& file) {
+    if (!recordingPasses(file, std::cerr))
+        return kExitFailure;
+    std::cout << printableText(file) << ": OK\n";
+    return kExitOk;
 }
 
 int runAudioWrite(const std::string& port, const std::vector<std::string>& slotArgs,
@@ -82,10 +116,19 @@ int runAudioWrite(const std::string& port, const std::vector<std::string>& slotA
         }
         slots[static_cast<std::size_t>(slot)] = {true, arg.substr(eq + 1)};
     }
+    // Every recording is checked before the pager is touched.
+    for (const auto& slot : slots)
+        if (slot.write && !recordingPasses(slot.wav.string(), std::cerr))
+            return kExitFailure;
+    const fs::path folder = buildFolder();
+    if (std::string problem; !ensurePrivateFolder(folder, problem)) {
+        std::cerr << "The custom audio working folder is not safe to use\n" << problemLine(problem);
+        return kExitFailure;
+    }
     if (fleet != nullptr)
         return runFleetAudioWrite(slots, *fleet, std::cout, std::cerr);
     AudioWriteHost host(std::cerr, ::isatty(STDERR_FILENO) == 1);
-    VoiceBuild voice(buildFolder());
+    VoiceBuild voice(folder);
     const OperationOutcome outcome = runOn(
         port, host,
         [&](PagerLink& link, OperationHost& h) {
@@ -93,7 +136,13 @@ int runAudioWrite(const std::string& port, const std::vector<std::string>& slotA
                                        [&](const std::string& wav) { return voice.build(wav); });
         },
         OperationSelector::CustomAudioDownload);
-    return outcome == OperationOutcome::Succeeded && !host.noteShown ? kExitOk : kExitFailure;
+    if (outcome != OperationOutcome::Succeeded || host.noteShown)
+        return kExitFailure;
+    const auto written =
+        std::count_if(slots.begin(), slots.end(), [](const DownloadSlot& s) { return s.write; });
+    std::cerr << "Wrote " << written << " custom audio slot" << (written == 1 ? "" : "s")
+              << " into the pager\n";
+    return kExitOk;
 }
 
 void addCustomAudioCommands(CLI::App& audio, int& exitCode) {

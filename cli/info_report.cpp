@@ -1,6 +1,9 @@
 #include "cli/info_report.h"
 
 #include "cli/json_writer.h"
+#include "cli/printable_text.h"
+
+#include <cctype>
 
 #include <ostream>
 
@@ -8,6 +11,12 @@ namespace quorl::cli {
 
 InfoNode& InfoNode::add(std::string k, std::string v) {
     children.push_back({std::move(k), std::move(v), {}, false});
+    return *this;
+}
+
+InfoNode& InfoNode::number(std::string k, std::string v) {
+    add(std::move(k), std::move(v));
+    children.back().isNumber = true;
     return *this;
 }
 
@@ -32,13 +41,41 @@ bool isLeaf(const InfoNode& n) {
     return n.children.empty() && !n.isList;
 }
 
+// A decimal as JSON writes numbers: optional minus, digits, optional fraction.
+bool isJsonNumber(const std::string& v) {
+    std::size_t i = v.size() > 1 && v[0] == '-' ? 1 : 0;
+    const std::size_t intStart = i;
+    while (i < v.size() && std::isdigit(static_cast<unsigned char>(v[i])))
+        ++i;
+    if (i == intStart || (v[intStart] == '0' && i - intStart > 1))
+        return false;
+    if (i < v.size() && v[i] == '.') {
+        const std::size_t fracStart = ++i;
+        while (i < v.size() && std::isdigit(static_cast<unsigned char>(v[i])))
+            ++i;
+        if (i == fracStart)
+            return false;
+    }
+    return i == v.size();
+}
+
+void jsonValue(const InfoNode& leaf, std::ostream& out) {
+    if (leaf.isNumber && leaf.value.empty())
+        out << "null";
+    else if (leaf.isNumber && isJsonNumber(leaf.value))
+        out << leaf.value;
+    else
+        JsonWriter::writeString(out, leaf.value);
+}
+
 void text(const InfoNode& node, std::ostream& out, int depth) {
     const std::string indent(static_cast<std::size_t>(depth) * 2, ' ');
     int index = 1;
     for (const auto& child : node.children) {
-        const std::string name = node.isList ? "[" + std::to_string(index++) + "]" : child.key;
+        const std::string name =
+            node.isList ? "[" + std::to_string(index++) + "]" : printableText(child.key);
         if (isLeaf(child)) {
-            out << indent << name << ": " << child.value << '\n';
+            out << indent << name << ": " << printableText(child.value) << '\n';
         } else {
             out << indent << name << ":\n";
             text(child, out, depth + 1);
@@ -58,7 +95,7 @@ void json(const InfoNode& node, std::ostream& out) {
             out << ':';
         }
         if (isLeaf(child))
-            JsonWriter::writeString(out, child.value);
+            jsonValue(child, out);
         else
             json(child, out);
     }

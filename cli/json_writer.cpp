@@ -1,5 +1,7 @@
 #include "cli/json_writer.h"
 
+#include "cli/printable_text.h"
+
 #include <cstdio>
 #include <ostream>
 
@@ -7,34 +9,34 @@ namespace quorl::cli {
 
 void JsonWriter::writeString(std::ostream& out, std::string_view s) {
     out << '"';
-    for (char c : s) {
+    std::size_t i = 0;
+    while (i < s.size()) {
+        const char c = s[i];
         const auto u = static_cast<unsigned char>(c);
-        switch (c) {
-        case '"':
+        const std::size_t length = utf8SequenceLength(s, i);
+        if (c == '"') {
             out << "\\\"";
-            break;
-        case '\\':
+        } else if (c == '\\') {
             out << "\\\\";
-            break;
-        case '\n':
+        } else if (c == '\n') {
             out << "\\n";
-            break;
-        case '\r':
+        } else if (c == '\r') {
             out << "\\r";
-            break;
-        case '\t':
+        } else if (c == '\t') {
             out << "\\t";
-            break;
-        default:
-            if (u < 0x20 || u >= 0x7F) {
-                // Codeplug text fields are ASCII; anything else is shown as a code.
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", u);
-                out << buf;
-            } else {
-                out << c;
-            }
+        } else if (u < 0x20 || u == 0x7F) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", u);
+            out << buf;
+        } else if (length == 0) {
+            // Not UTF-8: JSON text cannot carry the byte, so it stands as U+FFFD.
+            out << "\\ufffd";
+        } else {
+            out << s.substr(i, length);
+            i += length;
+            continue;
         }
+        ++i;
     }
     out << '"';
 }

@@ -1,6 +1,7 @@
 #include "cli/link_commands.h"
 
 #include "cli/codeplug_commands.h"
+#include "cli/printable_text.h"
 #include "link/cradle_discovery.h"
 
 #include <CLI/CLI.hpp>
@@ -11,9 +12,9 @@ namespace quorl::cli {
 int runPorts(std::ostream& out, std::ostream& err) {
     const auto listing = listCradles(false);
     for (const auto& e : listing.errors)
-        err << "quorl: " << e << '\n';
+        err << "quorl: " << printableText(e) << '\n';
     for (const auto& c : listing.cradles)
-        out << c.portName << '\t' << c.friendlyName << '\n';
+        out << printableText(c.portName) << '\t' << printableText(c.friendlyName) << '\n';
     if (listing.cradles.empty()) {
         err << "quorl: no programming cradle found\n";
         return kExitFailure;

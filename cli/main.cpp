@@ -2,6 +2,7 @@
 #include "cli/audio_commands.h"
 #include "cli/codeplug_commands.h"
 #include "cli/link_commands.h"
+#include "cli/output_check.h"
 #include "cli/pager_commands.h"
 #include "cli/report_command.h"
 
@@ -21,7 +22,8 @@ int main(int argc, char** argv) {
     } catch (const CLI::ParseError& e) {
         const int printed = app.exit(e);
         // --help is not a usage error; everything else the parser rejects is.
-        return printed == 0 ? quorl::cli::kExitOk : quorl::cli::kExitUsage;
+        exitCode = printed == 0 ? quorl::cli::kExitOk : quorl::cli::kExitUsage;
     }
-    return exitCode;
+    // One place for every command, so none can report success for output that was lost.
+    return quorl::cli::exitCodeAfterOutput(exitCode);
 }

@@ -4,9 +4,13 @@
 #include "cli/cli_operation_host.h"
 #include "cli/codeplug_commands.h"
 #include "cli/fleet_commands.h"
+#include "cli/port_problem.h"
+#include "cli/printable_text.h"
 #include "cli/trace_option.h"
+#include "codeplug/atomic_file_write.h"
 #include "codeplug/checksums.h"
 #include "codeplug/codeplug_state.h"
+#include "codeplug/codeplug_texts.h"
 #include "codeplug/ppg_file.h"
 #include "link/codeplug_operation.h"
 #include "link/port_choice.h"
@@ -51,18 +55,30 @@ bool stderrIsTerminal() {
 
 } // namespace
 
-OperationOutcome runOn(const std::string& port, OperationHost& host, const OperationBody& body,
+OperationOutcome runOn(const std::string& port, CliOperationHost& host, const OperationBody& body,
                        OperationSelector selector) {
-    if (!port.empty())
-        return runOperationOnDevice(deviceNameForOpen(port), host, body, selector);
-    const auto chosen = choosePort(host);
-    if (!chosen)
-        return outcomeWithoutPort();
-    return runOperationOnDevice(chosen->deviceName, host, body, selector);
+    std::string device;
+    if (!port.empty()) {
+        device = deviceNameForOpen(port);
+    } else {
+        const auto chosen = choosePort(host);
+        if (!chosen)
+            return outcomeWithoutPort();
+        device = chosen->deviceName;
+    }
+    const OperationOutcome outcome = runOperationOnDevice(device, host, body, selector);
+    if (host.connectFailed())
+        host.errors() << fileProblemLine(device, describePortProblem(device));
+    return outcome;
 }
 
 int runRead(const std::string& port, const std::string& output) {
     auto state = std::make_unique<CodeplugState>();
+    // Found out before the pager is read, not after.
+    if (std::string problem; !canWriteFileAtomically(output, problem)) {
+        std::cerr << terminalText(texts::kFileError3) << '\n' << problemLine(problem);
+        return kExitFailure;
+    }
     CliOperationHost host(std::cerr, stderrIsTerminal());
     state->busy = true;
     const auto outcome = runOn(
@@ -75,13 +91,12 @@ int runRead(const std::string& port, const std::string& output) {
     state->commitEditImage();
     updateChecksums(state->image);
     refreshMirror(state->image);
-    if (!writePpgFile(output, state->image)) {
-        std::cerr << terminalText("File Error #3 \r\n\r\nCannot save the file; codeplug data may "
-                                  "be missing or invalid. ")
-                  << '\n';
+    if (std::string problem; !writePpgFile(output, state->image, &problem)) {
+        std::cerr << terminalText(texts::kFileError3) << '\n' << problemLine(problem);
         return kExitFailure;
     }
-    std::cerr << "Read " << state->firmwareVersionText() << " pager into " << output << '\n';
+    std::cerr << "Read " << state->firmwareVersionText() << " pager into " << printableText(output)
+              << '\n';
     return kExitOk;
 }
 
@@ -97,7 +112,7 @@ int runWrite(const std::string& port, const std::string& file, bool verify) {
         OperationSelector::CodeplugWrite);
     if (outcome != OperationOutcome::Succeeded)
         return kExitFailure;
-    std::cerr << "Wrote " << file << '\n';
+    std::cerr << "Wrote " << printableText(file) << '\n';
     return verify ? verifyAgainst(port, *state, host) : kExitOk;
 }
 

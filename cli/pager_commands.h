@@ -15,7 +15,10 @@ namespace quorl::cli {
 // terminal. An empty port chooses the cradle as the program does.
 // Runs `body` on the pager operation frame: on `port` when one is given, else on the
 // cradle chosen as the program chooses it.
-OperationOutcome runOn(const std::string& port, OperationHost& host, const OperationBody& body,
+class CliOperationHost;
+// When the port cannot be opened, the line under the message names the device and
+// the cause.
+OperationOutcome runOn(const std::string& port, CliOperationHost& host, const OperationBody& body,
                        OperationSelector selector);
 
 int runRead(const std::string& port, const std::string& output);

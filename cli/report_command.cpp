@@ -3,7 +3,9 @@
 #include "cli/codeplug_commands.h"
 
 #include <CLI/CLI.hpp>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <spawn.h>
@@ -39,9 +41,18 @@ int runReport(const std::string& input, const std::string& output) {
         return kExitFailure;
     }
     int status = 0;
-    if (::waitpid(pid, &status, 0) < 0 || !WIFEXITED(status))
+    while (::waitpid(pid, &status, 0) < 0) {
+        if (errno != EINTR) {
+            std::perror("quorl report");
+            return kExitFailure;
+        }
+    }
+    if (WIFSIGNALED(status)) {
+        std::fprintf(stderr, "quorl report: the PDF renderer failed (%s); no report was written\n",
+                     strsignal(WTERMSIG(status)));
         return kExitFailure;
-    return WEXITSTATUS(status);
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : kExitFailure;
 }
 
 void addReportCommand(CLI::App& app, int& exitCode) {

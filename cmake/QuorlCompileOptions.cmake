@@ -15,6 +15,16 @@ function(quorl_set_options target)
     target_link_libraries(${target} PRIVATE quorl_options)
 endfunction()
 
+# Registers a test program's tests with CTest. Every test process runs through
+# tests/isolated_run.sh, so nothing on the machine (a registered simulator, a cradle,
+# the tester's settings) decides its result. Every test program goes through here.
+function(quorl_discover_tests target)
+    set_target_properties(${target} PROPERTIES
+        CROSSCOMPILING_EMULATOR "${PROJECT_SOURCE_DIR}/tests/isolated_run.sh")
+    gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120)
+endfunction()
+
 # Tests get the same options, plus the data folder of the build tree.
 function(quorl_add_test target)
     add_executable(${target} ${ARGN})
@@ -23,6 +33,5 @@ function(quorl_add_test target)
     target_compile_definitions(${target} PRIVATE
         QUORL_TEST_STAGE_DATA_DIR="${QUORL_STAGE_DATA_DIR}"
         QUORL_TEST_BIN_DIR="${CMAKE_RUNTIME_OUTPUT_DIRECTORY}")
-    gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60
-        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120)
+    quorl_discover_tests(${target})
 endfunction()

@@ -1,8 +1,9 @@
 #include "codeplug/atomic_file_write.h"
 
 #include <cerrno>
+#include <climits>
+#include <cstring>
 #include <fcntl.h>
-#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -12,6 +13,12 @@ namespace quorl {
 namespace fs = std::filesystem;
 
 namespace {
+
+// The kernel gives up after 40 links in one lookup; so do we.
+constexpr int kMaxLinkHops = 40;
+// The longest name a Linux file system takes, in bytes.
+constexpr std::size_t kMaxNameBytes = NAME_MAX;
+constexpr std::string_view kTempSuffix = ".XXXXXX";
 
 bool writeAll(int fd, std::span<const std::byte> bytes) {
     std::size_t done = 0;
@@ -36,50 +43,145 @@ void syncFolder(const fs::path& folder) {
     }
 }
 
+fs::path folderOf(const fs::path& file) {
+    return file.has_parent_path() ? file.parent_path() : fs::path(".");
+}
+
+std::string reasonFor(const fs::path& file, int error) {
+    return file.string() + ": " + std::strerror(error);
+}
+
+// The protected_symlinks rule: in a sticky folder everyone may write to, only links
+// of the follower or of the folder's owner are followed.
+bool mayFollow(const fs::path& link, uid_t linkOwner) {
+    struct stat folder {};
+    if (::stat(folderOf(link).c_str(), &folder) != 0)
+        return false;
+    const bool shared = (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & S_IWOTH) != 0;
+    return !shared || linkOwner == ::geteuid() || linkOwner == folder.st_uid;
+}
+
+// ".name.XXXXXX", with the name cut so the whole stays within the file-name limit;
+// the cut never splits a UTF-8 sequence.
+std::string tempPattern(const std::string& name) {
+    const std::size_t room = kMaxNameBytes - 1 - kTempSuffix.size();
+    std::size_t keep = std::min(room, name.size());
+    while (keep > 0 && keep < name.size() &&
+           (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80)
+        --keep;
+    // Appended piece by piece: "." + ... lets GCC 12 at -O3 warn of an overlapping copy.
+    std::string pattern;
+    pattern.reserve(1 + keep + kTempSuffix.size());
+    pattern.push_back('.');
+    pattern.append(name, 0, keep);
+    pattern.append(kTempSuffix);
+    return pattern;
+}
+
 } // namespace
 
-bool writeFileAtomically(const fs::path& requested, std::span<const std::byte> bytes) {
-    std::error_code ec;
-    fs::path target = requested;
-    if (fs::is_symlink(target, ec)) {
-        target = fs::weakly_canonical(target, ec);
-        if (ec)
+bool resolveSaveTarget(const fs::path& requested, fs::path& target, std::string& problem) {
+    fs::path path = requested;
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+            target = path;
+            return true;
+        }
+        if (!mayFollow(path, st.st_uid)) {
+            problem = path.string() +
+                      ": a symbolic link of another user in a shared folder; not saved through it";
             return false;
+        }
+        std::error_code ec;
+        const fs::path next = fs::read_symlink(path, ec);
+        if (ec) {
+            problem = path.string() + ": " + ec.message();
+            return false;
+        }
+        path = next.is_absolute() ? next : folderOf(path) / next;
     }
-    if (fs::is_directory(target, ec))
+    problem = reasonFor(requested, ELOOP);
+    return false;
+}
+
+bool canWriteFileAtomically(const fs::path& requested, std::string& problem) {
+    fs::path target;
+    if (!resolveSaveTarget(requested, target, problem))
         return false;
-    const fs::path folder = target.parent_path();
-
-    mode_t mode = 0;
     struct stat st {};
-    const bool existed = ::stat(target.c_str(), &st) == 0;
-    if (existed)
-        mode = st.st_mode & 07777;
+    if (::stat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+        problem = reasonFor(requested, EISDIR);
+        return false;
+    }
+    if (target.filename().string().size() > kMaxNameBytes) {
+        problem = reasonFor(requested, ENAMETOOLONG);
+        return false;
+    }
+    const fs::path folder = folderOf(target);
+    if (::stat(folder.c_str(), &st) != 0) {
+        problem = reasonFor(folder, errno);
+        return false;
+    }
+    if (!S_ISDIR(st.st_mode)) {
+        problem = reasonFor(folder, ENOTDIR);
+        return false;
+    }
+    if (::access(folder.c_str(), W_OK | X_OK) != 0) {
+        problem = reasonFor(folder, errno);
+        return false;
+    }
+    return true;
+}
 
-    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+bool writeFileAtomically(const fs::path& requested, std::span<const std::byte> bytes,
+                         std::string* problem, const FileWriteOptions& options) {
+    std::string reason;
+    const auto fail = [&](std::string text) {
+        if (problem)
+            *problem = std::move(text);
+        return false;
+    };
+    fs::path target = requested;
+    if (!options.replaceLinks && !resolveSaveTarget(requested, target, reason))
+        return fail(reason);
+    struct stat st {};
+    const bool existed =
+        (options.replaceLinks ? ::lstat(target.c_str(), &st) : ::stat(target.c_str(), &st)) == 0;
+    if (existed && S_ISDIR(st.st_mode))
+        return fail(reasonFor(requested, EISDIR));
+    const mode_t mode = existed ? st.st_mode & 07777 : 0;
+    const fs::path folder = folderOf(target);
+
+    const std::string pattern = (folder / tempPattern(target.filename().string())).string();
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     const int fd = ::mkstemp(name.data());
     if (fd < 0)
-        return false;
+        return fail(reasonFor(folder, errno));
     const fs::path temp(name.data());
 
     bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
     if (ok && existed)
         ok = ::fchmod(fd, mode) == 0;
     if (ok && !existed) {
-        // mkstemp creates 0600; give a new file the ordinary permissions under the umask.
+        // mkstemp creates 0600; give a new file the permissions asked for under the umask.
         const mode_t mask = ::umask(0);
         ::umask(mask);
-        ok = ::fchmod(fd, 0666 & ~mask) == 0;
+        ok = ::fchmod(fd, static_cast<mode_t>(options.newFileMode) & ~mask) == 0;
     }
-    if (::close(fd) != 0)
+    int error = ok ? 0 : errno;
+    if (::close(fd) != 0 && ok) {
         ok = false;
-    if (ok && ::rename(temp.c_str(), target.c_str()) != 0)
+        error = errno;
+    }
+    if (ok && ::rename(temp.c_str(), target.c_str()) != 0) {
         ok = false;
+        error = errno;
+    }
     if (!ok) {
         ::unlink(temp.c_str());
-        return false;
+        return fail(reasonFor(requested, error));
     }
     syncFolder(folder);
     return true;

@@ -12,8 +12,17 @@ std::string CodeplugDocument::fileNameOf(const std::string& path) {
     return std::filesystem::path(path).filename().string();
 }
 
+std::string CodeplugDocument::absolutePathOf(const std::string& path) {
+    if (path.empty())
+        return path;
+    std::error_code ec;
+    const auto absolute = std::filesystem::absolute(path, ec);
+    return ec ? path : absolute.lexically_normal().string();
+}
+
 void CodeplugDocument::choose(const std::string& path) {
-    state_.currentPath = path;
+    // Stored in the settings and used again from any folder: never relative.
+    state_.currentPath = absolutePathOf(path);
     state_.currentFileName = fileNameOf(path);
 }
 

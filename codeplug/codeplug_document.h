@@ -31,6 +31,9 @@ public:
     // value is empty or "0".
     std::string initialFolder();
 
+    // The path as an absolute one (".." and "." folded, links kept), so that what is
+    // stored as "WorkingDir" means the same file from any folder.
+    static std::string absolutePathOf(const std::string& path);
     static std::string fileNameOf(const std::string& path);
 
 private:

@@ -3,45 +3,88 @@
 #include "codeplug/atomic_file_write.h"
 
 #include <algorithm>
-#include <fstream>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace quorl {
 
+namespace {
+
+std::string openProblem(int error) {
+    switch (error) {
+    case ENOENT:
+        return "no such file";
+    case EACCES:
+        return "permission denied";
+    case EISDIR:
+        return "is a folder";
+    default:
+        return std::strerror(error);
+    }
+}
+
+// Reads up to `size` bytes; fewer only at the end of the file.
+std::size_t readUpTo(int fd, char* into, std::size_t size) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::read(fd, into + done, size - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        done += static_cast<std::size_t>(n);
+    }
+    return done;
+}
+
+} // namespace
+
 PpgReadResult readPpgFile(const std::filesystem::path& path) {
     PpgReadResult result;
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
+    const auto cannotOpen = [&](std::string problem) {
         result.status = PpgReadStatus::CannotOpen;
+        result.problem = std::move(problem);
         return result;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        result.status = PpgReadStatus::CannotOpen;
-        return result;
-    }
-    std::vector<char> record(kPpgRecordSize);
-    in.read(record.data(), static_cast<std::streamsize>(record.size()));
-    if (static_cast<std::size_t>(in.gcount()) != kPpgRecordSize ||
-        !std::equal(kPpgHeader.begin(), kPpgHeader.end(), record.begin())) {
+    };
+    const auto invalid = [&](std::string problem) {
         result.status = PpgReadStatus::InvalidFormat;
+        result.problem = std::move(problem);
         return result;
+    };
+    // Non-blocking, so that opening a FIFO without a writer does not wait for one.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return cannotOpen(openProblem(errno));
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return cannotOpen(S_ISDIR(st.st_mode) ? openProblem(EISDIR) : "not a regular file");
     }
+    std::vector<char> records(2 * kPpgRecordSize);
+    const std::size_t got = readUpTo(fd, records.data(), records.size());
+    ::close(fd);
+    if (got < kPpgRecordSize)
+        return invalid("not a codeplug file (" + std::to_string(st.st_size) +
+                       " bytes, a codeplug file has " + std::to_string(kPpgRecordSize) + ")");
+    if (!std::equal(kPpgHeader.begin(), kPpgHeader.end(), records.begin()))
+        return invalid("not a codeplug file (the header does not match)");
     // A second whole record means this is not a single codeplug.
-    std::vector<char> extra(kPpgRecordSize);
-    in.read(extra.data(), static_cast<std::streamsize>(extra.size()));
-    if (static_cast<std::size_t>(in.gcount()) == kPpgRecordSize) {
-        result.status = PpgReadStatus::InvalidFormat;
-        return result;
-    }
+    if (got == records.size())
+        return invalid("holds more than one codeplug");
     auto bytes = result.image.bytes();
-    std::transform(record.begin() + static_cast<std::ptrdiff_t>(kPpgHeader.size()), record.end(),
-                   bytes.begin(), [](char c) { return static_cast<std::uint8_t>(c); });
+    std::transform(records.begin() + static_cast<std::ptrdiff_t>(kPpgHeader.size()),
+                   records.begin() + static_cast<std::ptrdiff_t>(kPpgRecordSize), bytes.begin(),
+                   [](char c) { return static_cast<std::uint8_t>(c); });
     result.status = PpgReadStatus::Ok;
     return result;
 }
 
-bool writePpgFile(const std::filesystem::path& path, const CodeplugImage& image) {
+bool writePpgFile(const std::filesystem::path& path, const CodeplugImage& image,
+                  std::string* problem) {
     std::vector<std::byte> record(kPpgRecordSize);
     std::transform(kPpgHeader.begin(), kPpgHeader.end(), record.begin(),
                    [](char c) { return static_cast<std::byte>(c); });
@@ -49,7 +92,7 @@ bool writePpgFile(const std::filesystem::path& path, const CodeplugImage& image)
     std::transform(bytes.begin(), bytes.end(),
                    record.begin() + static_cast<std::ptrdiff_t>(kPpgHeader.size()),
                    [](std::uint8_t b) { return static_cast<std::byte>(b); });
-    return writeFileAtomically(path, record);
+    return writeFileAtomically(path, record, problem);
 }
 
 } // namespace quorl

@@ -3,6 +3,7 @@
 #include "codeplug/codeplug_image.h"
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace quorl {
@@ -20,15 +21,19 @@ enum class PpgReadStatus {
 struct PpgReadResult {
     PpgReadStatus status = PpgReadStatus::CannotOpen;
     CodeplugImage image;
+    std::string problem; // why it failed, in words ("no such file", "not a codeplug file")
 };
 
 // Reads one record. Bytes after the record that do not make a whole second record
-// are ignored.
+// are ignored. Only regular files are read: a FIFO or a device would block or never
+// end.
 PpgReadResult readPpgFile(const std::filesystem::path& path);
 
 // Writes header and image to a temporary file beside the target and renames it
 // over the target only after a complete, flushed write, so a failure never
-// damages an existing file. Returns false when anything fails.
-bool writePpgFile(const std::filesystem::path& path, const CodeplugImage& image);
+// damages an existing file. Returns false when anything fails, with the reason in
+// `problem` when given.
+bool writePpgFile(const std::filesystem::path& path, const CodeplugImage& image,
+                  std::string* problem = nullptr);
 
 } // namespace quorl

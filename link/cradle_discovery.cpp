@@ -1,14 +1,18 @@
 #include "link/cradle_discovery.h"
 
+#include "codeplug/atomic_file_write.h"
+#include "codeplug/private_folder.h"
 #include "link/link_texts.h"
 #include "link/natural_order.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
-#include <fstream>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace quorl {
@@ -87,12 +91,118 @@ std::vector<std::string> splitPaths(const std::string& text, char separator) {
     return out;
 }
 
-bool isCharacterDevice(const std::string& path) {
+// The slave side of a Unix 98 pseudo-terminal (majors 136 to 143), as the
+// simulator opens; anything else under a simulator's name is someone's terminal
+// or a real port, and a read would send binary frames into it.
+bool isOwnPseudoTerminal(const std::string& path) {
+    constexpr unsigned kFirstPtyMajor = 136, kLastPtyMajor = 143;
     struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISCHR(st.st_mode);
+    return ::stat(path.c_str(), &st) == 0 && S_ISCHR(st.st_mode) && st.st_uid == ::geteuid() &&
+           major(st.st_rdev) >= kFirstPtyMajor && major(st.st_rdev) <= kLastPtyMajor;
 }
 
-void listSimulated(const DiscoverySources& sources, std::vector<RawDevice>& out) {
+struct RegistryEntry {
+    long pid = 0;
+    std::string devicePath;
+};
+
+bool processIsAlive(long pid) {
+    return pid > 0 && ::kill(static_cast<pid_t>(pid), 0) == 0;
+}
+
+bool isLive(const RegistryEntry& e) {
+    return processIsAlive(e.pid) && isOwnPseudoTerminal(e.devicePath);
+}
+
+std::vector<RegistryEntry> parseRegistry(const std::string& text) {
+    std::vector<RegistryEntry> entries;
+    for (const auto& line : splitPaths(text, '\n')) {
+        const std::size_t blank = line.find(' ');
+        if (blank == 0 || blank == std::string::npos)
+            continue;
+        RegistryEntry e;
+        const std::string number = line.substr(0, blank);
+        if (number.find_first_not_of("0123456789") != std::string::npos || number.size() > 9)
+            continue;
+        e.pid = std::stol(number);
+        e.devicePath = line.substr(blank + 1);
+        entries.push_back(std::move(e));
+    }
+    return entries;
+}
+
+// Reads the registry when its folder is the user's own. A missing folder or file is
+// an empty registry; anything else that is wrong is a problem, and nothing is read.
+bool readRegistry(const fs::path& registry, std::vector<RegistryEntry>& entries,
+                  std::string& problem) {
+    entries.clear();
+    if (registry.empty())
+        return true;
+    struct stat st {};
+    if (::lstat(registry.parent_path().c_str(), &st) != 0 && errno == ENOENT)
+        return true;
+    if (!isPrivateFolder(registry.parent_path(), problem))
+        return false;
+    const int fd = openPrivateFile(registry, problem);
+    if (fd < 0)
+        return errno == ENOENT;
+    std::string text;
+    char buffer[4096];
+    ssize_t n = 0;
+    while ((n = ::read(fd, buffer, sizeof buffer)) > 0 && text.size() < (1u << 20))
+        text.append(buffer, static_cast<std::size_t>(n));
+    ::close(fd);
+    entries = parseRegistry(text);
+    return true;
+}
+
+// Holds the registry folder's lock while a simulator rewrites the file, so two
+// simulators starting together do not drop each other's line.
+class RegistryLock {
+public:
+    explicit RegistryLock(const fs::path& folder)
+        : fd_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)) {
+        if (fd_ >= 0)
+            ::flock(fd_, LOCK_EX);
+    }
+    ~RegistryLock() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    RegistryLock(const RegistryLock&) = delete;
+    RegistryLock& operator=(const RegistryLock&) = delete;
+
+private:
+    int fd_;
+};
+
+bool rewriteRegistry(const fs::path& registry, const std::string& devicePath, bool add,
+                     std::string& problem) {
+    if (registry.empty()) {
+        problem = "no folder of your own for the registry (HOME is not set)";
+        return false;
+    }
+    if (!ensurePrivateFolder(registry.parent_path(), problem))
+        return false;
+    RegistryLock lock(registry.parent_path());
+    std::vector<RegistryEntry> entries;
+    readRegistry(registry, entries, problem);
+    const long self = ::getpid();
+    std::string text;
+    for (const auto& e : entries)
+        if (isLive(e) && !(e.pid == self && e.devicePath == devicePath))
+            text += std::to_string(e.pid) + ' ' + e.devicePath + '\n';
+    if (add)
+        text += std::to_string(self) + ' ' + devicePath + '\n';
+    FileWriteOptions options;
+    options.replaceLinks = true;
+    options.newFileMode = 0600;
+    return writeFileAtomically(registry, std::as_bytes(std::span(text.data(), text.size())),
+                               &problem, options);
+}
+
+void listSimulated(const DiscoverySources& sources, std::vector<RawDevice>& out,
+                   std::vector<std::string>& errors) {
     std::vector<std::string> paths;
     if (sources.readEnvironment) {
         if (const char* env = std::getenv("QUORL_SIM_CRADLES"))
@@ -100,19 +210,19 @@ void listSimulated(const DiscoverySources& sources, std::vector<RawDevice>& out)
     }
     const fs::path registry =
         sources.simRegistryFile.empty() ? defaultSimRegistryFile() : sources.simRegistryFile;
-    if (std::ifstream in(registry); in) {
-        std::string line;
-        while (std::getline(in, line))
-            for (auto& p : splitPaths(line, '\n'))
-                paths.push_back(p);
-    }
+    std::vector<RegistryEntry> entries;
+    std::string problem;
+    if (!readRegistry(registry, entries, problem))
+        errors.push_back(std::string(link_texts::kSimRegistryRefused) + problem);
+    for (const auto& e : entries)
+        if (processIsAlive(e.pid))
+            paths.push_back(e.devicePath);
     for (const auto& p : paths) {
-        // A simulator that ended leaves its line behind; only live devices count. A
-        // parenthesis would break the friendly name apart, so such paths are skipped.
+        // A parenthesis would break the friendly name apart, so such paths are skipped.
         if (std::find_if(out.begin(), out.end(),
                          [&](const RawDevice& d) { return d.devicePath == p; }) != out.end())
             continue;
-        if (p.find_first_of("()") != std::string::npos || !isCharacterDevice(p))
+        if (p.find_first_of("()") != std::string::npos || !isOwnPseudoTerminal(p))
             continue;
         RawDevice d;
         d.devicePath = p;
@@ -138,35 +248,30 @@ DiscoverySources& discoverySources() {
     return sources;
 }
 
+fs::path DiscoverySources::defaultSysfsRoot() {
+    if (const char* root = std::getenv("QUORL_SYSFS_ROOT"); root && *root)
+        return root;
+    return "/sys";
+}
+
 fs::path defaultSimRegistryFile() {
-    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime)
-        return fs::path(runtime) / "tessaly-vi-quorl" / "sim-cradles";
-    return fs::path("/tmp") / ("tessaly-vi-quorl-" + std::to_string(::getuid())) / "sim-cradles";
+    const fs::path folder = userRuntimeFolder();
+    return folder.empty() ? folder : folder / "sim-cradles";
+}
+
+bool registerSimulatedCradle(const fs::path& registry, const std::string& devicePath,
+                             std::string& problem) {
+    return rewriteRegistry(registry, devicePath, true, problem);
 }
 
 bool registerSimulatedCradle(const fs::path& registry, const std::string& devicePath) {
-    std::error_code ec;
-    fs::create_directories(registry.parent_path(), ec);
-    std::ofstream out(registry, std::ios::app);
-    if (!out)
-        return false;
-    out << devicePath << '\n';
-    return static_cast<bool>(out);
+    std::string problem;
+    return registerSimulatedCradle(registry, devicePath, problem);
 }
 
 void unregisterSimulatedCradle(const fs::path& registry, const std::string& devicePath) {
-    std::ifstream in(registry);
-    if (!in)
-        return;
-    std::vector<std::string> keep;
-    std::string line;
-    while (std::getline(in, line))
-        if (line != devicePath && !line.empty())
-            keep.push_back(line);
-    in.close();
-    std::ofstream out(registry, std::ios::trunc);
-    for (const auto& l : keep)
-        out << l << '\n';
+    std::string problem;
+    rewriteRegistry(registry, devicePath, false, problem);
 }
 
 bool isCradleFriendlyName(const std::string& friendlyName) {
@@ -181,7 +286,7 @@ CradleListing listCradles(bool probe, const DiscoverySources& sources) {
     CradleListing listing;
     std::vector<RawDevice> raw;
     listSysfs(sources, raw, listing.errors);
-    listSimulated(sources, raw);
+    listSimulated(sources, raw, listing.errors);
 
     for (const auto& d : raw) {
         if (d.friendlyName.empty() && d.description.empty())

@@ -15,23 +15,32 @@ struct SSerInfo {
     std::string description;  // the friendly name without its parenthesised port
 };
 
-// Where discovery looks. The defaults are the running system's; tests point them at a
-// fake tree. Simulated cradles come from the environment variable QUORL_SIM_CRADLES
-// (device paths separated by ':') and from the registry file, one path a line.
+// Where discovery looks. The defaults are the running system's ($QUORL_SYSFS_ROOT
+// replaces /sys, so tests run in a tree of their own); tests may point them elsewhere
+// too. Simulated cradles come from the environment variable QUORL_SIM_CRADLES (device
+// paths separated by ':') and from the registry file.
 struct DiscoverySources {
-    std::filesystem::path sysfsRoot = "/sys";
+    std::filesystem::path sysfsRoot = defaultSysfsRoot();
     std::filesystem::path devRoot = "/dev";
     std::filesystem::path simRegistryFile; // empty: defaultSimRegistryFile()
     bool readEnvironment = true;
+
+    static std::filesystem::path defaultSysfsRoot();
 };
 
 DiscoverySources& discoverySources();
 
-// $XDG_RUNTIME_DIR/tessaly-vi-quorl/sim-cradles, or /tmp/tessaly-vi-quorl-<uid>/sim-cradles
-// when there is no runtime folder.
+// sim-cradles in the user's runtime folder (userRuntimeFolder()); empty when the
+// user has no home at all.
 std::filesystem::path defaultSimRegistryFile();
 
-// Adds or removes a simulated cradle's path in the registry file.
+// The registry lists one simulator a line: its process number and its device path.
+// It lives in a folder of the user's own, which registering creates (mode 0700) and
+// every use checks; the file is read without following links and rewritten whole
+// through a temporary file. Lines whose process is gone, or whose device is not a
+// pseudo-terminal of the user's, are dropped. `problem` says why registering failed.
+bool registerSimulatedCradle(const std::filesystem::path& registry, const std::string& devicePath,
+                             std::string& problem);
 bool registerSimulatedCradle(const std::filesystem::path& registry, const std::string& devicePath);
 void unregisterSimulatedCradle(const std::filesystem::path& registry,
                                const std::string& devicePath);

@@ -28,6 +28,8 @@ inline constexpr std::string_view kReadError7 =
 
 // Device enumeration problems; reported, never fatal.
 inline constexpr std::string_view kEnumTtyClassFailed = "Cannot list serial devices in ";
+inline constexpr std::string_view kSimRegistryRefused =
+    "Simulated cradles not listed; their registry is not safe: ";
 
 // Dialogs.
 inline constexpr std::string_view kDevicesTitle = "Connected Devices";

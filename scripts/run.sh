@@ -10,13 +10,6 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 bin="$root/build/bin"
 
 if [ "${QUORL_NO_SIM:-0}" != "1" ]; then
-    runtime="${XDG_RUNTIME_DIR:-/tmp/tessaly-vi-quorl-$(id -u)}"
-    mkdir -p "$runtime/tessaly-vi-quorl"
-    "$bin/quorl-pager-sim" --ppg "$root/build/share/tessaly-vi-quorl/Lib/Default_VHF_5CH.ppg" \
-        --link "$runtime/tessaly-vi-quorl/ttySIM0" --register --pace >/dev/null &
-    sim=$!
-    # The simulator removes its link and registration when it is stopped.
-    trap 'kill $sim 2>/dev/null; wait $sim 2>/dev/null || true' EXIT
-    sleep 0.3
+    exec "$root/scripts/with-simulator.sh" "$bin" "$bin/tessaly-vi-quorl" "$@"
 fi
-"$bin/tessaly-vi-quorl" "$@"
+exec "$bin/tessaly-vi-quorl" "$@"

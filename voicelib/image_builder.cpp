@@ -3,6 +3,7 @@
 #include "voicelib/hooks.h"
 #include "voicelib/image_listing.h"
 #include "voicelib/message_chain.h"
+#include "voicelib/no_follow_file.h"
 #include "voicelib/project_state.h"
 #include "voicelib/text_format.h"
 #include "voicelib/vq4_texts.h"
@@ -35,7 +36,7 @@ bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& out) {
 }
 
 bool writeFile(const std::string& path, const std::uint8_t* data, std::size_t size) {
-    FilePtr f(std::fopen(path.c_str(), "wb"));
+    FilePtr f(fopenNoFollowForWriting(path, "wb"));
     if (!f) {
         reportFileError(path);
         return false;

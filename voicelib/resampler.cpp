@@ -2,6 +2,7 @@
 
 #include "voicelib/file_age.h"
 #include "voicelib/hooks.h"
+#include "voicelib/no_follow_file.h"
 #include "voicelib/text_format.h"
 #include "voicelib/vq4_texts.h"
 
@@ -51,11 +52,10 @@ private:
 };
 
 bool copyUnchanged(const std::string& source, const std::string& copy) {
-    std::error_code ec;
-    std::filesystem::copy_file(source, copy, std::filesystem::copy_options::overwrite_existing, ec);
-    if (ec)
+    const bool ok = copyFileNoFollow(source, copy);
+    if (!ok)
         reportError(texts::kErrorTitle, texts::kUnableToCopyWav);
-    return !ec;
+    return ok;
 }
 
 // The conversion loop: 4096 input frames per pass, leftovers carried in front.
@@ -158,7 +158,8 @@ bool resampleWav(const std::string& source, const std::string& copy, int targetR
     outInfo.samplerate = static_cast<int>(targetRate + 0.5);
     outInfo.channels = info.channels;
     outInfo.format = info.format;
-    SndFilePtr out(sf_open(copy.c_str(), SFM_WRITE, &outInfo));
+    const int fd = openNoFollowForWriting(copy);
+    SndFilePtr out(fd < 0 ? nullptr : sf_open_fd(fd, SFM_WRITE, &outInfo, SF_TRUE));
     if (!out) {
         reportFileError(copy);
         return false;

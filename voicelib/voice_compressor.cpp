@@ -4,6 +4,7 @@
 #include "voicelib/compression_stats.h"
 #include "voicelib/file_age.h"
 #include "voicelib/hooks.h"
+#include "voicelib/no_follow_file.h"
 #include "voicelib/project_state.h"
 #include "voicelib/resampler.h"
 #include "voicelib/sample_rates.h"
@@ -43,7 +44,7 @@ std::size_t readSamples(std::FILE* f, std::int16_t* out, std::size_t n,
 
 void writeReport(const std::string& path, const std::string& source, const CodecInfo& codec,
                  const CompressionResult& r) {
-    FilePtr f(std::fopen(path.c_str(), "w"));
+    FilePtr f(fopenNoFollowForWriting(path, "w"));
     if (!f)
         return;
     std::fprintf(f.get(),
@@ -57,12 +58,12 @@ void writeReport(const std::string& path, const std::string& source, const Codec
 // Encodes the opened copy; the stream and the check WAV are complete on success.
 bool encodeFile(OpenedWav& wav, const CodecInfo& codec, const std::string& name,
                 const PromptFileNames& names, CompressionResult& r) {
-    FilePtr check(std::fopen(names.checkWav.c_str(), "wb"));
+    FilePtr check(fopenNoFollowForWriting(names.checkWav, "wb"));
     if (!check) {
         reportFileError(names.checkWav);
         return false;
     }
-    FilePtr stream(std::fopen(names.stream.c_str(), "wb"));
+    FilePtr stream(fopenNoFollowForWriting(names.stream, "wb"));
     if (!stream) {
         reportFileError(names.stream);
         return false;

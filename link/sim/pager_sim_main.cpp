@@ -9,7 +9,9 @@
 #include <filesystem>
 #include <iostream>
 #include <pthread.h>
+#include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
 
 namespace {
 
@@ -28,6 +30,46 @@ bool parseVersion(const std::string& text, std::array<std::uint8_t, 5>& out) {
     } catch (const std::exception&) {
         return false;
     }
+}
+
+// A link this program leaves behind when it is killed: the user's own, pointing at a
+// pseudo-terminal that went away with it. Anything else at the path is not ours.
+bool isLeftOverLink(const std::filesystem::path& path) {
+    namespace fs = std::filesystem;
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode) || st.st_uid != ::geteuid())
+        return false;
+    std::error_code ec;
+    const fs::path target = fs::read_symlink(path, ec);
+    return !ec && target.string().rfind("/dev/pts/", 0) == 0 &&
+           !fs::exists(fs::symlink_status(target, ec));
+}
+
+// Makes the link, refusing to replace anything but a link this program left behind.
+bool makeLink(const std::string& device, const std::filesystem::path& link, std::string& problem) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (fs::exists(fs::symlink_status(link, ec))) {
+        if (!isLeftOverLink(link)) {
+            problem =
+                link.string() + " already exists; not replacing what this program did not make";
+            return false;
+        }
+        fs::remove(link, ec);
+    }
+    if (const auto parent = link.parent_path(); !parent.empty())
+        fs::create_directories(parent, ec);
+    fs::create_symlink(device, link, ec);
+    if (ec)
+        problem = "cannot link " + link.string() + ": " + ec.message();
+    return !ec;
+}
+
+// Removes the link only while it still points at this simulator's device.
+void removeLink(const std::string& device, const std::filesystem::path& link) {
+    std::error_code ec;
+    if (std::filesystem::read_symlink(link, ec) == device && !ec)
+        std::filesystem::remove(link, ec);
 }
 
 } // namespace
@@ -75,7 +117,12 @@ int main(int argc, char** argv) {
     app.add_option("--nak", naks, "NAK instead of replying: " + ruleForm);
     app.add_option("--bad-checksum", badSums, "Reply with a wrong checksum: " + ruleForm);
     app.add_option("--split", splits, "Split the reply in two writes: " + ruleForm);
-    CLI11_PARSE(app, argc, argv);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        // --help is not a usage error; everything else the parser rejects is.
+        return app.exit(e) == 0 ? 0 : 2;
+    }
     if (pace)
         options.pace = linePace;
 
@@ -101,7 +148,7 @@ int main(int argc, char** argv) {
     } else {
         const auto r = readPpgFile(ppg);
         if (r.status != PpgReadStatus::Ok) {
-            std::cerr << "quorl-pager-sim: cannot load " << ppg << '\n';
+            std::cerr << "quorl-pager-sim: cannot load " << ppg << ": " << r.problem << '\n';
             return 1;
         }
         image = r.image;
@@ -137,24 +184,22 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::string listed = simulator.devicePath();
-    namespace fs = std::filesystem;
     if (!linkPath.empty()) {
-        std::error_code ec;
-        if (fs::is_symlink(fs::symlink_status(linkPath, ec)))
-            fs::remove(linkPath, ec);
-        if (const auto parent = fs::path(linkPath).parent_path(); !parent.empty())
-            fs::create_directories(parent, ec);
-        fs::create_symlink(simulator.devicePath(), linkPath, ec);
-        if (ec) {
-            std::cerr << "quorl-pager-sim: cannot link " << linkPath << ": " << ec.message()
-                      << '\n';
+        if (!makeLink(simulator.devicePath(), linkPath, error)) {
+            std::cerr << "quorl-pager-sim: " << error << '\n';
+            simulator.stop();
             return 1;
         }
         listed = linkPath;
     }
-    const fs::path registry = defaultSimRegistryFile();
-    if (registerCradle && !registerSimulatedCradle(registry, listed))
-        std::cerr << "quorl-pager-sim: cannot register in " << registry << '\n';
+    const std::filesystem::path registry = defaultSimRegistryFile();
+    if (registerCradle && !registerSimulatedCradle(registry, listed, error)) {
+        std::cerr << "quorl-pager-sim: cannot register the simulated cradle: " << error << '\n';
+        simulator.stop();
+        if (!linkPath.empty())
+            removeLink(simulator.devicePath(), linkPath);
+        return 1;
+    }
     std::cout << simulator.devicePath() << std::endl;
 
     int sig = 0;
@@ -168,9 +213,7 @@ int main(int argc, char** argv) {
     simulator.stop();
     if (registerCradle)
         unregisterSimulatedCradle(registry, listed);
-    if (!linkPath.empty()) {
-        std::error_code ec;
-        fs::remove(linkPath, ec);
-    }
+    if (!linkPath.empty())
+        removeLink(simulator.devicePath(), linkPath);
     return 0;
 }

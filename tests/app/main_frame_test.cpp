@@ -74,6 +74,7 @@ TEST_F(MainFrameTest, MenusCarryTheirTextsInOrder) {
     EXPECT_EQ(menuTexts("&Help"),
               (QStringList{"Content and Index...\tF1", "About Tessaly VI Quorl...\tCtrl+H"}));
     const QStringList file = menuTexts("&File");
+    ASSERT_FALSE(file.isEmpty());
     EXPECT_EQ(file.first(), "&Open...\tCtrl+O");
     EXPECT_EQ(file.last(), "E&xit");
 }
@@ -206,6 +207,7 @@ TEST_F(MainFrameTest, SystemSetupWithoutACradleSaysSo) {
     ASSERT_EQ(modals.texts.size(), 1);
     EXPECT_EQ(modals.texts[0], "Communication Error #1 \n\nUSB device not connected! \nPlease "
                                "connect the pager programming cradle to your PC and try again. ");
+    ASSERT_EQ(modals.icons.size(), 1);
     EXPECT_EQ(modals.icons[0], QMessageBox::Critical);
 }
 

@@ -39,7 +39,9 @@ TEST(QuorlTool, CheckPrintsTheFileErrorAndFails) {
     std::ofstream(bad) << "not a codeplug";
     std::ostringstream out, err;
     EXPECT_EQ(runCheck(bad.string(), out, err), kExitFailure);
-    EXPECT_EQ(err.str(), "File Error #2 \n\nCannot open the file; invalid file format.\n");
+    EXPECT_EQ(err.str(), "File Error #2 \n\nCannot open the file; invalid file format.\n  " +
+                             bad.string() +
+                             ": not a codeplug file (14 bytes, a codeplug file has 16432)\n");
     std::filesystem::remove(bad);
 
     std::ostringstream out2, err2;
@@ -68,10 +70,10 @@ TEST(QuorlTool, ExitCodesOfTheProgram) {
     EXPECT_NE(out.find("serialNumber: 7TV0000001"), std::string::npos) << out;
 }
 
-TEST(JsonWriter, EscapesControlAndNonAsciiBytes) {
+TEST(JsonWriter, EscapesControlBytesKeepsUtf8AndReplacesOtherBytes) {
     std::ostringstream out;
-    JsonWriter::writeString(out, std::string("a\"b\\\n\x01\xff", 7));
-    EXPECT_EQ(out.str(), "\"a\\\"b\\\\\\n\\u0001\\u00ff\"");
+    JsonWriter::writeString(out, std::string("a\"b\\\n\x01\xff\x7f\xc3\xa9\xe2\x82", 12));
+    EXPECT_EQ(out.str(), "\"a\\\"b\\\\\\n\\u0001\\ufffd\\u007f\xc3\xa9\\ufffd\\ufffd\"");
 }
 
 } // namespace

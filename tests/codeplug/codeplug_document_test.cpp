@@ -51,6 +51,18 @@ TEST_F(DocumentTest, OpenLoadsBothImagesAndStoresTheFolder) {
     EXPECT_EQ(host.dialogFolders.at(1), dir.path().string());
 }
 
+TEST_F(DocumentTest, ARelativePathIsStoredAbsolute) {
+    validFile("pager.ppg");
+    const auto cwd = std::filesystem::current_path();
+    std::filesystem::create_directory(dir / "sub");
+    std::filesystem::current_path(dir / "sub");
+    openChosen("../pager.ppg");
+    std::filesystem::current_path(cwd);
+    EXPECT_TRUE(state->loaded);
+    EXPECT_EQ(host.storedWorkingDir, (dir / "pager.ppg").string());
+    EXPECT_EQ(state->currentPath, (dir / "pager.ppg").string());
+}
+
 TEST_F(DocumentTest, WorkingDirZeroMeansTheLibFolder) {
     host.storedWorkingDir = "0";
     EXPECT_EQ(doc.initialFolder(), host.lib);

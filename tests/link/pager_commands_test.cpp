@@ -8,7 +8,10 @@
 #include "codeplug/ppg_file.h"
 #include "link_test_support.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
+#include <iostream>
+#include <sstream>
 
 namespace quorl::cli {
 namespace {
@@ -67,6 +70,54 @@ TEST(AudioCommands, CheckAndWriteSlots) {
     EXPECT_EQ(first[5], 0xA4);
     EXPECT_EQ(runAudioWrite("", {"7=/nonexistent.wav"}), 1) << "named in the note";
     EXPECT_EQ(runAudioWrite("", {"99=/x.wav"}), 2);
+}
+
+// Collects what a command writes to standard error.
+class CapturedErrors {
+public:
+    CapturedErrors() : old_(std::cerr.rdbuf(text_.rdbuf())) {}
+    ~CapturedErrors() { std::cerr.rdbuf(old_); }
+    std::string text() const { return text_.str(); }
+
+private:
+    std::stringstream text_;
+    std::streambuf* old_;
+};
+
+TEST(AudioCommands, RecordingsAreCheckedBeforeThePagerAndSuccessIsSaid) {
+    test::TempDir dir;
+    // The Custom Audio window's header check passes this; compression would refuse it.
+    const std::filesystem::path install = QUORL_TEST_STAGE_DATA_DIR;
+    std::ifstream in(defaultRecording(install, 0), std::ios::binary);
+    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    bytes.resize(bytes.find("data"));
+    const auto noData = dir.path() / "nodata.wav";
+    std::ofstream(noData, std::ios::binary) << bytes;
+    {
+        CapturedErrors err;
+        EXPECT_EQ(runAudioCheck(noData.string()), 1);
+        EXPECT_NE(err.text().find("nodata.wav: no data chunk"), std::string::npos) << err.text();
+    }
+
+    test::SimulatedCradle cradle({}, 0.01, 1.0);
+    test::TempDir build;
+    ::setenv("QUORL_BUILD_DIR", build.path().c_str(), 1);
+    {
+        CapturedErrors err;
+        EXPECT_EQ(runAudioWrite(cradle.device(), {"1=" + defaultRecording(install, 0).string(),
+                                                  "2=" + noData.string()}),
+                  1);
+        EXPECT_NE(err.text().find("no data chunk"), std::string::npos) << err.text();
+    }
+    // The pager was not even asked for its version.
+    EXPECT_EQ(cradle.sim().framesReceived(), 0u);
+    {
+        CapturedErrors err;
+        EXPECT_EQ(runAudioWrite(cradle.device(), {"1=" + defaultRecording(install, 0).string()}),
+                  0);
+        EXPECT_NE(err.text().find("Wrote 1 custom audio slot into the pager\n"), std::string::npos)
+            << err.text();
+    }
 }
 
 } // namespace

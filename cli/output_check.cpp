@@ -1,0 +1,25 @@
+#include "cli/output_check.h"
+
+#include "cli/codeplug_commands.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+
+namespace quorl::cli {
+
+int exitCodeAfterOutput(int exitCode, const char* program) {
+    errno = 0;
+    std::cout.flush();
+    const bool streamFailed = !std::cout;
+    const bool flushFailed = std::fflush(stdout) != 0;
+    const int error = errno;
+    if (!streamFailed && !flushFailed && !std::ferror(stdout))
+        return exitCode;
+    std::fprintf(stderr, "%s: cannot write the output: %s\n", program,
+                 error ? std::strerror(error) : "write error");
+    return exitCode == kExitOk ? kExitFailure : exitCode;
+}
+
+} // namespace quorl::cli

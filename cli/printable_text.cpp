@@ -1,0 +1,86 @@
+#include "cli/printable_text.h"
+
+#include <cstdio>
+
+namespace quorl::cli {
+
+namespace {
+
+unsigned char byteAt(std::string_view text, std::size_t i) {
+    return static_cast<unsigned char>(text[i]);
+}
+
+bool isContinuation(unsigned char b) {
+    return (b & 0xC0) == 0x80;
+}
+
+void appendHex(std::string& out, unsigned char b) {
+    char buffer[8];
+    std::snprintf(buffer, sizeof buffer, "\\x%02X", b);
+    out += buffer;
+}
+
+} // namespace
+
+std::size_t utf8SequenceLength(std::string_view text, std::size_t at) {
+    const unsigned char lead = byteAt(text, at);
+    std::size_t length = 0;
+    unsigned min = 0;
+    unsigned value = 0;
+    if (lead < 0x80)
+        return 1;
+    if ((lead & 0xE0) == 0xC0) {
+        length = 2, min = 0x80, value = lead & 0x1Fu;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3, min = 0x800, value = lead & 0x0Fu;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4, min = 0x10000, value = lead & 0x07u;
+    } else {
+        return 0;
+    }
+    if (at + length > text.size())
+        return 0;
+    for (std::size_t k = 1; k < length; ++k) {
+        const unsigned char b = byteAt(text, at + k);
+        if (!isContinuation(b))
+            return 0;
+        value = value << 6 | (b & 0x3Fu);
+    }
+    const bool surrogate = value >= 0xD800 && value <= 0xDFFF;
+    return value < min || value > 0x10FFFF || surrogate ? 0 : length;
+}
+
+std::string printableText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const unsigned char b = byteAt(text, i);
+        const std::size_t length = utf8SequenceLength(text, i);
+        if (b == '\\') {
+            out += "\\\\";
+        } else if (b == '\n') {
+            out += "\\n";
+        } else if (b == '\t') {
+            out += "\\t";
+        } else if (b == '\r') {
+            out += "\\r";
+        } else if (length == 0 || b < 0x20 || b == 0x7F) {
+            appendHex(out, b);
+        } else if (length == 2 && b == 0xC2 && byteAt(text, i + 1) < 0xA0) {
+            // U+0080 to U+009F: the C1 controls, which terminals obey like ESC sequences.
+            appendHex(out, b);
+            appendHex(out, byteAt(text, i + 1));
+            i += 2;
+            continue;
+        } else {
+            out.append(text.substr(i, length));
+            i += length;
+            continue;
+        }
+        ++i;
+    }
+    return out;
+}
+
+} // namespace quorl::cli

@@ -1,0 +1,146 @@
+#include "tests/program_run.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <random>
+#include <sys/stat.h>
+
+namespace quorl::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kLib = fs::path(QUORL_TEST_STAGE_DATA_DIR) / "Lib";
+const std::string kQuorl = std::string(QUORL_TEST_BIN_DIR) + "/quorl";
+
+class Folder {
+public:
+    Folder()
+        : path_(fs::temp_directory_path() /
+                ("quorl-cli-" + std::to_string(std::random_device()()))) {
+        fs::create_directories(path_);
+    }
+    ~Folder() {
+        std::error_code ec;
+        fs::remove_all(path_, ec);
+    }
+    fs::path operator/(const std::string& name) const { return path_ / name; }
+
+private:
+    fs::path path_;
+};
+
+test::ProgramResult quorl(std::vector<std::string> args) {
+    args.insert(args.begin(), kQuorl);
+    return test::runProgram(std::move(args));
+}
+
+// The shipped VHF codeplug with identity texts of one's choosing; the image check
+// does not look at them.
+fs::path codeplugWith(const Folder& dir, const std::string& serial, const std::string& model) {
+    std::ifstream in(kLib / "Default_VHF_5CH.ppg", std::ios::binary);
+    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    constexpr std::size_t kHeader = 48;
+    bytes.replace(kHeader + 0x110, serial.size(), serial);
+    bytes.replace(kHeader + 0x11A, model.size(), model);
+    const fs::path file = dir / "odd.ppg";
+    std::ofstream(file, std::ios::binary) << bytes;
+    return file;
+}
+
+TEST(QuorlHonesty, OutputThatCannotBeWrittenFails) {
+    test::ProgramRun run;
+    run.args = {kQuorl, "info", "--json", (kLib / "Default_VHF_5CH.ppg").string()};
+    run.stdoutPath = "/dev/full";
+    const auto r = test::runProgram(run);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("cannot write the output: No space left on device"), std::string::npos)
+        << r.err;
+    run.args = {kQuorl, "check", (kLib / "Default_VHF_5CH.ppg").string()};
+    EXPECT_EQ(test::runProgram(run).exitCode, 1);
+}
+
+TEST(QuorlHonesty, TextFromFilesReachesTheTerminalEscaped) {
+    Folder dir;
+    // ESC [ 2 J clears the screen, BEL rings, \xc2\x9b is the C1 form of ESC [.
+    const auto file = codeplugWith(dir, "\x1b[2J\x07\xc2\x9b", "Caf\xc3\xa9\xfe");
+    const auto text = quorl({"info", file.string()});
+    ASSERT_EQ(text.exitCode, 0) << text.err;
+    EXPECT_EQ(text.out.find('\x1b'), std::string::npos);
+    EXPECT_EQ(text.out.find('\x07'), std::string::npos);
+    EXPECT_NE(text.out.find("serialNumber: \\x1B[2J\\x07\\xC2\\x9B001\n"), std::string::npos)
+        << text.out;
+    EXPECT_NE(text.out.find("modelNumber: Caf\xc3\xa9\\xFE"), std::string::npos) << text.out;
+
+    const auto json = quorl({"info", "--json", file.string()});
+    ASSERT_EQ(json.exitCode, 0);
+    EXPECT_NE(json.out.find("\"serialNumber\":\"\\u001b[2J\\u0007\xc2\x9b"
+                            "001\""),
+              std::string::npos)
+        << json.out;
+    EXPECT_NE(json.out.find("\"modelNumber\":\"Caf\xc3\xa9\\ufffd"), std::string::npos);
+    EXPECT_NE(json.out.find("\"channelCount\":5,"), std::string::npos);
+    EXPECT_NE(json.out.find("\"intermediateFrequencyMHz\":45.100000,"), std::string::npos);
+    EXPECT_NE(json.out.find("\"squelchLevel\":"), std::string::npos);
+    EXPECT_EQ(json.out.find("\"squelchLevel\":\""), std::string::npos);
+}
+
+TEST(QuorlHonesty, MessagesNameTheFileAndTheCause) {
+    Folder dir;
+    auto r = quorl({"check", (dir / "pager.ppg").string()});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("File Error #1 \n\nCannot open the file"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("\n  " + (dir / "pager.ppg").string() + ": no such file\n"),
+              std::string::npos)
+        << r.err;
+    std::ofstream(dir / "short.ppg") << "2012 Voice";
+    r = quorl({"check", (dir / "short.ppg").string()});
+    EXPECT_NE(r.err.find("File Error #2"), std::string::npos);
+    EXPECT_NE(r.err.find("short.ppg: not a codeplug file (10 bytes"), std::string::npos) << r.err;
+    ASSERT_EQ(::mkfifo((dir / "fifo.ppg").c_str(), 0600), 0);
+    r = quorl({"info", (dir / "fifo.ppg").string()});
+    EXPECT_FALSE(r.timedOut);
+    EXPECT_NE(r.err.find("fifo.ppg: not a regular file"), std::string::npos) << r.err;
+}
+
+TEST(QuorlHonesty, PortFailuresSayWhy) {
+    Folder dir;
+    auto r = quorl(
+        {"verify", "--port", (dir / "ttyNone").string(), (kLib / "Default_VHF_5CH.ppg").string()});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("Unable to connect to device.\n  " + (dir / "ttyNone").string() +
+                         ": no such device"),
+              std::string::npos)
+        << r.err;
+    r = quorl({"verify", "--port", "/dev/null", (kLib / "Default_VHF_5CH.ppg").string()});
+    EXPECT_NE(r.err.find("/dev/null: not a terminal"), std::string::npos) << r.err;
+}
+
+TEST(QuorlHonesty, ReadChecksItsOutputBeforeTheCradle) {
+    Folder dir;
+    // No cradle and no port would fail too, but later: the output is looked at first.
+    const auto r = quorl({"read", "-o", (dir / "missing" / "pager.ppg").string()});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("File Error #3"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("missing"), std::string::npos);
+    EXPECT_EQ(r.err.find("Communication Error"), std::string::npos) << r.err;
+}
+
+TEST(QuorlHonesty, ReportRendersWithoutADisplayWhateverThePlatformSays) {
+    if (!fs::exists(fs::path(QUORL_TEST_BIN_DIR) / "quorl-report"))
+        GTEST_SKIP() << "built without the Qt parts";
+    Folder dir;
+    test::ProgramRun run;
+    run.args = {kQuorl, "report", (kLib / "Default_VHF_5CH.ppg").string(), "-o",
+                (dir / "r.pdf").string()};
+    run.env["QT_QPA_PLATFORM"] = "xcb";
+    run.env["DISPLAY"] = std::nullopt;
+    run.env["WAYLAND_DISPLAY"] = std::nullopt;
+    const auto r = test::runProgram(run);
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(fs::exists(dir / "r.pdf"));
+}
+
+} // namespace
+} // namespace quorl::cli

@@ -1,0 +1,163 @@
+// Every `quorl` command against files that are missing, odd or hostile: each run ends
+// on its own (no hang), with exit 1 or 2, a message that names the file, no raw control
+// characters on the terminal, no partial output and the old output file intact.
+#include "tests/program_run.h"
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <gtest/gtest.h>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quorl::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kData = QUORL_TEST_STAGE_DATA_DIR;
+const std::string kQuorl = std::string(QUORL_TEST_BIN_DIR) + "/quorl";
+
+std::string readBytes(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeBytes(const fs::path& p, const std::string& bytes) {
+    std::ofstream(p, std::ios::binary) << bytes;
+}
+
+// How the file's name shows in a message: control characters escaped.
+std::string shownName(const fs::path& p) {
+    std::string out;
+    for (unsigned char c : p.filename().string()) {
+        if (c < 0x20 || c == 0x7F) {
+            char buffer[8];
+            std::snprintf(buffer, sizeof buffer, "\\x%02X", c);
+            out += buffer;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out;
+}
+
+class HostileInputs : public ::testing::Test {
+protected:
+    HostileInputs()
+        : root_(fs::temp_directory_path() /
+                ("quorl-hostile-" + std::to_string(std::random_device()()))) {
+        fs::create_directories(root_ / "out");
+        const std::string ppg = readBytes(kData / "Lib" / "Default_VHF_5CH.ppg");
+        add("missing.ppg", [](const fs::path&) {});
+        add("folder.ppg", [](const fs::path& p) { fs::create_directory(p); });
+        add("empty.ppg", [](const fs::path& p) { writeBytes(p, ""); });
+        add("truncated.ppg",
+            [ppg](const fs::path& p) { writeBytes(p, ppg.substr(0, ppg.size() / 2)); });
+        add("huge.ppg", [](const fs::path& p) {
+            writeBytes(p, "");
+            fs::resize_file(p, 100u << 20); // 100 MB of zeros, without writing them
+        });
+        add("fifo.ppg", [](const fs::path& p) { ::mkfifo(p.c_str(), 0600); });
+        add("dangling.ppg",
+            [this](const fs::path& p) { fs::create_symlink(root_ / "nowhere", p); });
+        add("loop.ppg", [](const fs::path& p) { fs::create_symlink(p.filename(), p); });
+        add("\x1b[2J\x07name.ppg", [](const fs::path& p) { writeBytes(p, "\x1b]0;owned\x07"); });
+        add(std::string(251, 'n') + ".ppg", [](const fs::path& p) { writeBytes(p, "short"); });
+        if (::geteuid() != 0) // root reads whatever the permission bits say
+            add("unreadable.ppg", [ppg](const fs::path& p) {
+                writeBytes(p, ppg);
+                ::chmod(p.c_str(), 0);
+            });
+    }
+    ~HostileInputs() override {
+        std::error_code ec;
+        fs::remove_all(root_, ec);
+    }
+
+    void add(const std::string& name, const std::function<void(const fs::path&)>& make) {
+        const fs::path p = root_ / name;
+        make(p);
+        inputs_.push_back(p);
+    }
+
+    // Runs one command line and checks what every failure must look like.
+    void expectRefused(const std::vector<std::string>& args, const fs::path& named,
+                       const fs::path& output = {}) {
+        const std::string oldOutput = output.empty() ? "" : readBytes(output);
+        test::ProgramRun run;
+        run.args = args;
+        run.args.insert(run.args.begin(), kQuorl);
+        run.timeout = std::chrono::seconds(30);
+        const auto r = test::runProgram(run);
+        std::string line;
+        for (const auto& a : args)
+            line += a.substr(0, 60) + ' ';
+        SCOPED_TRACE(line);
+        EXPECT_FALSE(r.timedOut);
+        EXPECT_EQ(r.signal, 0);
+        EXPECT_TRUE(r.exitCode == 1 || r.exitCode == 2) << r.exitCode << r.err;
+        EXPECT_NE(r.err.find(shownName(named)), std::string::npos) << r.err;
+        for (char c : r.err + r.out)
+            EXPECT_TRUE(c == '\n' || static_cast<unsigned char>(c) >= 0x20) << r.err;
+        if (!output.empty()) {
+            EXPECT_EQ(readBytes(output), oldOutput) << "the old output must stay";
+        }
+        for (const auto& e : fs::directory_iterator(root_ / "out"))
+            ADD_FAILURE() << "left behind: " << e.path();
+    }
+
+    fs::path root_;
+    std::vector<fs::path> inputs_;
+};
+
+TEST_F(HostileInputs, EveryCommandRefusesEveryInputCleanly) {
+    const fs::path pdf = root_ / "old.pdf";
+    writeBytes(pdf, "old report");
+    for (const auto& input : inputs_) {
+        const std::string in = input.string();
+        const std::string out = (root_ / "out" / "stream").string();
+        expectRefused({"check", in}, input);
+        expectRefused({"info", in}, input);
+        expectRefused({"info", "--json", in}, input);
+        if (fs::exists(fs::path(QUORL_TEST_BIN_DIR) / "quorl-report"))
+            expectRefused({"report", in, "-o", pdf.string()}, input, pdf);
+        expectRefused({"write", "--port", "/dev/null", in}, input);
+        expectRefused({"verify", "--port", "/dev/null", in}, input);
+        expectRefused({"audio", "check", in}, input);
+        expectRefused({"audio", "compress", in, "-o", out}, input);
+        expectRefused({"audio", "write", "--port", "/dev/null", "--slot", "1=" + in}, input);
+    }
+}
+
+TEST_F(HostileInputs, OutputsThatCannotBeWrittenAreRefusedFirst) {
+    const fs::path old = root_ / "old.ppg";
+    writeBytes(old, "old codeplug");
+    for (const fs::path& output :
+         {root_ / "folder.ppg", root_ / "missing" / "x.ppg", root_ / "out" / std::string(256, 'n'),
+          root_ / "missing" / "\x1b[2Jx.ppg"})
+        expectRefused({"read", "--port", "/dev/null", "-o", output.string()},
+                      fs::exists(output.parent_path()) ? output : output.parent_path());
+    // A port that cannot be used: the old file stays as it was.
+    expectRefused({"read", "--port", "/dev/null", "-o", old.string()}, "/dev/null", old);
+    expectRefused({"ports"}, "cradle");
+}
+
+TEST_F(HostileInputs, OutputThatCannotBeWrittenIsAFailure) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"check", (kData / "Lib" / "Default_VHF_5CH.ppg").string()},
+          {"info", (kData / "Lib" / "Default_VHF_5CH.ppg").string()},
+          {"audio", "check", (kData / "WavForms" / "01_custom_alert_1.wav").string()}}) {
+        test::ProgramRun run;
+        run.args = args;
+        run.args.insert(run.args.begin(), kQuorl);
+        run.stdoutPath = "/dev/full";
+        const auto r = test::runProgram(run);
+        EXPECT_EQ(r.exitCode, 1) << args[0];
+        EXPECT_NE(r.err.find("cannot write the output"), std::string::npos) << r.err;
+    }
+}
+
+} // namespace
+} // namespace quorl::cli

@@ -1,0 +1,111 @@
+#include "codeplug/atomic_file_write.h"
+#include "codeplug/ppg_file.h"
+
+#include "test_files.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quorl {
+namespace {
+
+namespace fs = std::filesystem;
+using test::readAll;
+using test::TempDir;
+using test::writeAll;
+
+constexpr uid_t kOtherUser = 65534; // nobody
+
+// A folder like /tmp: everyone may write, only owners may remove.
+fs::path makeSharedFolder(const TempDir& dir) {
+    const fs::path shared = dir / "shared";
+    fs::create_directory(shared);
+    ::chmod(shared.c_str(), 01777);
+    return shared;
+}
+
+TEST(AtomicFileWrite, NamesUpToTheFileNameLimitSave) {
+    TempDir dir;
+    for (std::size_t length : {248u, 250u, 255u}) {
+        const std::string name = std::string(length - 4, 'n') + ".ppg";
+        std::string problem;
+        ASSERT_TRUE(writePpgFile(dir / name, test::validImage(), &problem)) << length << problem;
+        EXPECT_EQ(readAll(dir / name).size(), kPpgRecordSize);
+    }
+    // Multi-byte characters are cut whole: 127 two-byte letters and ".ppg" is 258 bytes
+    // too long for a name, but 125 of them and ".ppg" (254 bytes) must save.
+    std::string wide;
+    for (int i = 0; i < 125; ++i)
+        wide += "\xc3\xa9";
+    EXPECT_TRUE(writePpgFile(dir / (wide + ".ppg"), test::validImage()));
+    std::size_t leftovers = 0;
+    for (const auto& e : fs::directory_iterator(dir.path()))
+        leftovers += e.path().filename().string().front() == '.';
+    EXPECT_EQ(leftovers, 0u);
+}
+
+TEST(AtomicFileWrite, AnotherUsersLinkInASharedFolderIsNotFollowed) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to give a link to another user";
+    TempDir dir;
+    const fs::path shared = makeSharedFolder(dir);
+    // The victim's file, and the other user's link to it planted where root saves.
+    writeAll(dir / "victim.conf", {'k', 'e', 'e', 'p'});
+    fs::create_symlink(dir / "victim.conf", shared / "pager.ppg");
+    ASSERT_EQ(::lchown((shared / "pager.ppg").c_str(), kOtherUser, kOtherUser), 0);
+
+    std::string problem;
+    EXPECT_FALSE(writePpgFile(shared / "pager.ppg", test::validImage(), &problem));
+    EXPECT_NE(problem.find("symbolic link of another user"), std::string::npos) << problem;
+    EXPECT_NE(problem.find("pager.ppg"), std::string::npos) << problem;
+    EXPECT_EQ(readAll(dir / "victim.conf"), (std::vector<char>{'k', 'e', 'e', 'p'}));
+    EXPECT_TRUE(fs::is_symlink(shared / "pager.ppg"));
+    EXPECT_FALSE(canWriteFileAtomically(shared / "pager.ppg", problem));
+}
+
+TEST(AtomicFileWrite, LinksTheKernelWouldFollowAreSavedThrough) {
+    TempDir dir;
+    const fs::path shared = makeSharedFolder(dir);
+    writeAll(dir / "mine.ppg", {'x'});
+    // One's own link, even in a shared folder.
+    fs::create_symlink(dir / "mine.ppg", shared / "own.ppg");
+    ASSERT_TRUE(writePpgFile(shared / "own.ppg", test::validImage()));
+    EXPECT_TRUE(fs::is_symlink(shared / "own.ppg"));
+    EXPECT_EQ(readAll(dir / "mine.ppg").size(), kPpgRecordSize);
+    if (::geteuid() != 0)
+        return;
+    // Another user's link in a folder that is not shared: the folder's owner let it be.
+    writeAll(dir / "mine.ppg", {'x'});
+    fs::create_symlink("mine.ppg", dir / "theirs.ppg");
+    ASSERT_EQ(::lchown((dir / "theirs.ppg").c_str(), kOtherUser, kOtherUser), 0);
+    ASSERT_TRUE(writePpgFile(dir / "theirs.ppg", test::validImage()));
+    EXPECT_EQ(readAll(dir / "mine.ppg").size(), kPpgRecordSize);
+}
+
+TEST(AtomicFileWrite, HardLinksKeepTheOldContents) {
+    TempDir dir;
+    writeAll(dir / "a.ppg", {'o', 'l', 'd'});
+    fs::create_hard_link(dir / "a.ppg", dir / "b.ppg");
+    ASSERT_TRUE(writePpgFile(dir / "a.ppg", test::validImage()));
+    EXPECT_EQ(readAll(dir / "a.ppg").size(), kPpgRecordSize);
+    EXPECT_EQ(readAll(dir / "b.ppg"), (std::vector<char>{'o', 'l', 'd'}));
+}
+
+TEST(AtomicFileWrite, CheckBeforehandNamesTheProblem) {
+    TempDir dir;
+    std::string problem;
+    EXPECT_TRUE(canWriteFileAtomically(dir / "new.ppg", problem)) << problem;
+    EXPECT_FALSE(canWriteFileAtomically(dir / "missing" / "new.ppg", problem));
+    EXPECT_NE(problem.find("missing"), std::string::npos) << problem;
+    fs::create_directory(dir / "folder.ppg");
+    EXPECT_FALSE(canWriteFileAtomically(dir / "folder.ppg", problem));
+    EXPECT_NE(problem.find("folder.ppg"), std::string::npos) << problem;
+    EXPECT_FALSE(canWriteFileAtomically(dir / std::string(256, 'n'), problem));
+    fs::create_symlink("loop.ppg", dir / "loop.ppg");
+    EXPECT_FALSE(writePpgFile(dir / "loop.ppg", test::validImage(), &problem));
+    EXPECT_TRUE(fs::is_symlink(dir / "loop.ppg"));
+}
+
+} // namespace
+} // namespace quorl
