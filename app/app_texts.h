@@ -12,6 +12,8 @@ inline constexpr const char* kProfileCompany = "Local AppWizard-Generated Applic
 
 inline constexpr const char* kMenuFile = "&File";
 inline constexpr const char* kMenuOperation = "Operation";
+inline constexpr const char* kWriteToAllCradles = "Write to All Cradles...";
+inline constexpr const char* kAboutLinkTrace = "About the link trace";
 inline constexpr const char* kMenuView = "&View";
 inline constexpr const char* kMenuTools = "&Tools";
 inline constexpr const char* kMenuHelp = "&Help";

@@ -1,5 +1,6 @@
 #include "app/program_information.h"
 #include "app/voice_pager_app.h"
+#include "link/link_trace.h"
 
 #include <QDateTime>
 #include <cstdio>
@@ -19,6 +20,11 @@ void reportStage(const char* stage) {
 int main(int argc, char** argv) {
     if (const auto exitCode = quorl::answerInformationRequest(argc, argv, std::cout))
         return *exitCode;
+    // QUORL_TRACE=FILE: every link of this run records its bytes, steps and messages.
+    if (const char* trace = std::getenv("QUORL_TRACE"); trace != nullptr && *trace != '\0') {
+        if (!quorl::startLinkTrace(trace))
+            std::cerr << "Tessaly VI Quorl: cannot write the link trace " << trace << '\n';
+    }
     reportStage("main");
     quorl::CVoicePagerApp app(argc, argv);
     reportStage("application");

@@ -1,4 +1,6 @@
 #include "app/main_frame.h"
+#include "link/cradle_discovery.h"
+#include "link/ui/fleet_write_dlg.h"
 
 #include "app/about_dialog.h"
 #include "app/app_texts.h"
@@ -239,6 +241,9 @@ void CMainFrame::createMenus() {
     operation->addAction(actions_[Command::ReadCodeplug]);
     operation->addAction(actions_[Command::WriteCodeplug]);
     operation->addAction(actions_[Command::WriteCustomAudio]);
+    operation->addSeparator();
+    operation->addAction(QString::fromUtf8(texts::kWriteToAllCradles), this,
+                         &CMainFrame::onWriteToAllCradles);
 
     auto* viewMenu = menuBar()->addMenu(QString::fromUtf8(texts::kMenuView));
     viewMenu->addAction(actions_[Command::UserData]);
@@ -252,6 +257,8 @@ void CMainFrame::createMenus() {
 
     auto* help = menuBar()->addMenu(QString::fromUtf8(texts::kMenuHelp));
     help->addAction(actions_[Command::Help]);
+    help->addAction(QString::fromUtf8(texts::kAboutLinkTrace), this,
+                    [this] { openHelpAt("trace"); });
     help->addAction(actions_[Command::About]);
 
     for (auto* menu : menuBar()->findChildren<QMenu*>())
@@ -471,6 +478,25 @@ void CMainFrame::onWriteCustomAudio() {
     runPagerOperation(PagerOperation::WriteCustomAudio);
 }
 
+void CMainFrame::onWriteToAllCradles() {
+    // As Write Codeplug: the committed image, nothing while another operation runs.
+    if (busy() || !document_.state().loaded)
+        return;
+    std::vector<std::string> devices;
+    for (const auto& c : listCradles(false).cradles)
+        devices.push_back(c.devicePath);
+    document_.state().busy = true;
+    view_->stopTimer0();
+    updateCommandUI();
+    {
+        CFleetWriteDlg dialog(document_.state().image, devices, this);
+        dialog.exec();
+    }
+    document_.state().busy = false;
+    view_->startTimer0();
+    updateCommandUI();
+}
+
 void CMainFrame::onUserData() {
     if (busy() || !userData_)
         return;
@@ -497,12 +523,19 @@ void CMainFrame::onSystemSetup() {
 void CMainFrame::onHelp() {
     if (busy())
         return;
+    openHelpAt("");
+    helpFromKeyboard_ = false;
+}
+
+void CMainFrame::openHelpAt(const QString& section) {
     const auto file = helpFile();
+    QUrl url = QUrl::fromLocalFile(QString::fromStdString(file.string()));
+    if (!section.isEmpty())
+        url.setFragment(section);
     if (!QFileInfo::exists(QString::fromStdString(file.string())) ||
-        !QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(file.string())))) {
+        !QDesktopServices::openUrl(url)) {
         showStopMessage(this, std::string(texts::kHelpMissing) + file.string());
     }
-    helpFromKeyboard_ = false;
 }
 
 void CMainFrame::onHelpFromKeyboard() {

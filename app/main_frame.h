@@ -74,6 +74,7 @@ public slots:
     void onReadCodeplug();
     void onWriteCodeplug();
     void onWriteCustomAudio();
+    void onWriteToAllCradles();
     void onUserData();
     void onCustomAudio();
     void onSystemSetup();
@@ -100,6 +101,8 @@ private:
     void onFirstUpdate();
     void showOperationNote();
     bool busy() const;
+    // The manual, at `section` when one is named.
+    void openHelpAt(const QString& section);
     SummaryReport summaryReport() const;
     // A modal window runs with timer 0 stopped.
     void runWithTimerStopped(const std::function<void()>& window);

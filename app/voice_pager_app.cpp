@@ -60,8 +60,8 @@ CVoicePagerApp::CVoicePagerApp(int& argc, char** argv) : QApplication(argc, argv
                                                    customAudio_->activePath(i)};
         const OperationOutcome outcome = runPagerOperation(
             OperationSelector::CustomAudioDownload, document_->state(), frame_->operationHost(),
-            [this, &marked](CCommPort& port, OperationHost& host) {
-                return downloadCustomAudio(port, host, marked, [this](const std::string& wav) {
+            [this, &marked](PagerLink& link, OperationHost& host) {
+                return downloadCustomAudio(link, host, marked, [this](const std::string& wav) {
                     return voiceBuild_->build(wav);
                 });
             });

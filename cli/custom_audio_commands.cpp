@@ -7,8 +7,10 @@
 #include "cli/cli_document_host.h"
 #include "cli/cli_operation_host.h"
 #include "cli/codeplug_commands.h"
+#include "cli/fleet_commands.h"
 #include "cli/pager_commands.h"
 #include "cli/printable_text.h"
+#include "cli/trace_option.h"
 #include "codeplug/private_folder.h"
 #include "link/custom_audio_download.h"
 
@@ -100,7 +102,8 @@ int runAudioCheck(const std::string& file) {
     return kExitOk;
 }
 
-int runAudioWrite(const std::string& port, const std::vector<std::string>& slotArgs) {
+int runAudioWrite(const std::string& port, const std::vector<std::string>& slotArgs,
+                  const FleetOptions* fleet) {
     std::array<DownloadSlot, kDownloadSlots> slots{};
     for (const auto& arg : slotArgs) {
         const auto eq = arg.find('=');
@@ -122,12 +125,14 @@ int runAudioWrite(const std::string& port, const std::vector<std::string>& slotA
         std::cerr << "The custom audio working folder is not safe to use\n" << problemLine(problem);
         return kExitFailure;
     }
+    if (fleet != nullptr)
+        return runFleetAudioWrite(slots, *fleet, std::cout, std::cerr);
     AudioWriteHost host(std::cerr, ::isatty(STDERR_FILENO) == 1);
     VoiceBuild voice(folder);
     const OperationOutcome outcome = runOn(
         port, host,
-        [&](CCommPort& p) {
-            return downloadCustomAudio(p, host, slots,
+        [&](PagerLink& link, OperationHost& h) {
+            return downloadCustomAudio(link, h, slots,
                                        [&](const std::string& wav) { return voice.build(wav); });
         },
         OperationSelector::CustomAudioDownload);
@@ -149,10 +154,20 @@ void addCustomAudioCommands(CLI::App& audio, int& exitCode) {
     auto* write = audio.add_subcommand("write", "Write custom audio slots into the pager");
     auto port = std::make_shared<std::string>();
     auto slotArgs = std::make_shared<std::vector<std::string>>();
-    write->add_option("--port", *port, "Serial device or port name (default: the cradle)");
+    auto all = std::make_shared<bool>(false);
+    auto log = std::make_shared<std::string>();
+    auto* writePort =
+        write->add_option("--port", *port, "Serial device or port name (default: the cradle)");
     write->add_option("--slot", *slotArgs, "N=FILE.wav, N from 1 to 13 or \"Alert 1\" .. \"SW H\"")
         ->required();
-    write->callback([port, slotArgs, &exitCode] { exitCode = runAudioWrite(*port, *slotArgs); });
+    auto* writeAll =
+        write->add_flag("--all", *all, "Write every connected cradle at once")->excludes(writePort);
+    write->add_option("--log", *log, "Append one CSV row per pager to this file")->needs(writeAll);
+    addTraceOption(*write);
+    write->callback([port, slotArgs, all, log, &exitCode] {
+        const FleetOptions fleet{*log, ::isatty(STDERR_FILENO) == 1};
+        exitCode = runAudioWrite(*port, *slotArgs, *all ? &fleet : nullptr);
+    });
 }
 
 } // namespace quorl::cli

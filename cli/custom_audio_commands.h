@@ -15,7 +15,10 @@ int runAudioCheck(const std::string& file);
 
 // `quorl audio write [--port PORT] --slot N=FILE.wav ...`: Write Custom Audio for
 // the given slots (1..13, or "Alert 1" .. "SW H").
-int runAudioWrite(const std::string& port, const std::vector<std::string>& slotArgs);
+// With `fleet`, every connected cradle at once (`--all`).
+struct FleetOptions;
+int runAudioWrite(const std::string& port, const std::vector<std::string>& slotArgs,
+                  const FleetOptions* fleet = nullptr);
 
 // Slot number 0..12 of "N" or a short name; -1 when it names no slot.
 int parseSlot(const std::string& text);

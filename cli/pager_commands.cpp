@@ -4,8 +4,10 @@
 #include "cli/cli_operation_host.h"
 #include "cli/codeplug_commands.h"
 #include "cli/field_report.h"
+#include "cli/fleet_commands.h"
 #include "cli/port_problem.h"
 #include "cli/printable_text.h"
+#include "cli/trace_option.h"
 #include "codeplug/atomic_file_write.h"
 #include "codeplug/checksums.h"
 #include "codeplug/codeplug_state.h"
@@ -34,7 +36,9 @@ int verifyAgainst(const std::string& port, const CodeplugState& state, CliOperat
     CodeplugImage pager = expected;
     const auto outcome = runOn(
         port, host,
-        [&](CCommPort& p) { return verifyCodeplug(p, expected, host, differences, &pager); },
+        [&](PagerLink& link, OperationHost& h) {
+            return verifyCodeplug(link, expected, h, differences, &pager);
+        },
         OperationSelector::CodeplugRead);
     if (outcome != OperationOutcome::Succeeded)
         return kExitFailure;
@@ -59,8 +63,7 @@ bool stderrIsTerminal() {
 
 } // namespace
 
-OperationOutcome runOn(const std::string& port, CliOperationHost& host,
-                       const std::function<OperationOutcome(CCommPort&)>& body,
+OperationOutcome runOn(const std::string& port, CliOperationHost& host, const OperationBody& body,
                        OperationSelector selector) {
     std::string device;
     if (!port.empty()) {
@@ -87,7 +90,8 @@ int runRead(const std::string& port, const std::string& output) {
     CliOperationHost host(std::cerr, stderrIsTerminal());
     state->busy = true;
     const auto outcome = runOn(
-        port, host, [&](CCommPort& p) { return readCodeplug(p, *state, host); },
+        port, host,
+        [&](PagerLink& link, OperationHost& h) { return readCodeplug(link, *state, h); },
         OperationSelector::CodeplugRead);
     if (outcome != OperationOutcome::Succeeded)
         return kExitFailure;
@@ -111,7 +115,8 @@ int runWrite(const std::string& port, const std::string& file, bool verify) {
     CliOperationHost host(std::cerr, stderrIsTerminal());
     state->busy = true;
     const auto outcome = runOn(
-        port, host, [&](CCommPort& p) { return writeCodeplug(p, *state, host); },
+        port, host,
+        [&](PagerLink& link, OperationHost& h) { return writeCodeplug(link, *state, h); },
         OperationSelector::CodeplugWrite);
     if (outcome != OperationOutcome::Succeeded)
         return kExitFailure;
@@ -129,24 +134,45 @@ int runVerify(const std::string& port, const std::string& file) {
 
 void addPagerCommands(CLI::App& app, int& exitCode) {
     auto port = std::make_shared<std::string>();
+    auto all = std::make_shared<bool>(false);
+    auto log = std::make_shared<std::string>();
+    auto fleet = [log] { return FleetOptions{*log, stderrIsTerminal()}; };
     auto read = app.add_subcommand("read", "Read the codeplug of the pager in the cradle");
     auto output = std::make_shared<std::string>();
-    read->add_option("--port", *port, "Serial device or port name (default: the cradle)");
-    read->add_option("-o,--output", *output, "Codeplug file to write")->required();
-    read->callback([port, output, &exitCode] { exitCode = runRead(*port, *output); });
+    auto* readPort =
+        read->add_option("--port", *port, "Serial device or port name (default: the cradle)");
+    read->add_option("-o,--output", *output,
+                     "Codeplug file to write (with --all: folder, files named by serial number)")
+        ->required();
+    auto* readAll =
+        read->add_flag("--all", *all, "Read every connected cradle at once")->excludes(readPort);
+    read->add_option("--log", *log, "Append one CSV row per pager to this file")->needs(readAll);
+    addTraceOption(*read);
+    read->callback([port, output, all, fleet, &exitCode] {
+        exitCode =
+            *all ? runFleetRead(*output, fleet(), std::cout, std::cerr) : runRead(*port, *output);
+    });
 
     auto write = app.add_subcommand("write", "Write a codeplug file to the pager");
     auto file = std::make_shared<std::string>();
     auto verify = std::make_shared<bool>(false);
-    write->add_option("--port", *port, "Serial device or port name (default: the cradle)");
+    auto* writePort =
+        write->add_option("--port", *port, "Serial device or port name (default: the cradle)");
     write->add_flag("--verify", *verify, "Read back and compare after writing");
+    auto* writeAll =
+        write->add_flag("--all", *all, "Write every connected cradle at once")->excludes(writePort);
+    write->add_option("--log", *log, "Append one CSV row per pager to this file")->needs(writeAll);
+    addTraceOption(*write);
     write->add_option("file", *file, "Codeplug file (.ppg)")->required();
-    write->callback(
-        [port, file, verify, &exitCode] { exitCode = runWrite(*port, *file, *verify); });
+    write->callback([port, file, verify, all, fleet, &exitCode] {
+        exitCode = *all ? runFleetWrite(*file, *verify, fleet(), std::cout, std::cerr)
+                        : runWrite(*port, *file, *verify);
+    });
 
     auto check = app.add_subcommand("verify", "Compare the pager with a codeplug file");
     check->add_option("--port", *port, "Serial device or port name (default: the cradle)");
     check->add_option("file", *file, "Codeplug file (.ppg)")->required();
+    addTraceOption(*check);
     check->callback([port, file, &exitCode] { exitCode = runVerify(*port, *file); });
 }
 

@@ -18,8 +18,7 @@ namespace quorl::cli {
 class CliOperationHost;
 // When the port cannot be opened, the line under the message names the device and
 // the cause.
-OperationOutcome runOn(const std::string& port, CliOperationHost& host,
-                       const std::function<OperationOutcome(CCommPort&)>& body,
+OperationOutcome runOn(const std::string& port, CliOperationHost& host, const OperationBody& body,
                        OperationSelector selector);
 
 int runRead(const std::string& port, const std::string& output);

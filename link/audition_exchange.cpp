@@ -1,6 +1,5 @@
 #include "link/audition_exchange.h"
 
-#include "link/comm_port.h"
 #include "link/command_frames.h"
 #include "link/exchange.h"
 #include "link/link_shared.h"
@@ -8,7 +7,9 @@
 #include "link/link_timing.h"
 #include "link/operation_host.h"
 #include "link/operation_link_hold.h"
+#include "link/pager_link.h"
 #include "link/port_choice.h"
+#include "link/tracing_host.h"
 
 namespace quorl {
 
@@ -33,54 +34,53 @@ AuditionCommand channelAudition(int alertSelection) {
 
 AuditionResult auditionExchange(OperationHost& host, const AuditionCommand& request,
                                 const AuditionTimerStart& startTimer) {
-    const LinkTiming& timing = linkTiming();
     // Before the port choice, which already renews the operation's drain event.
     if (pagerOperationHoldsLink())
         return AuditionResult::LinkInUse;
     const auto chosen = choosePort(host);
     if (!chosen)
         return AuditionResult::NoPort;
-    CCommPort port(host);
-    if (!port.Open(chosen->deviceName, kPagerBaud, kPagerByteSize, kStopBitsTwo, kParityNone))
+    PagerLink link(host);
+    TracingHost traced(host, link.trace(), chosen->deviceName);
+    OperationHost& h = link.trace() != nullptr ? static_cast<OperationHost&>(traced) : host;
+    if (!link.open(chosen->deviceName))
         return AuditionResult::NoPort;
 
     // Presence check.
-    clearReplyStatus();
-    bool present = false;
-    for (int i = 0; i < 10; ++i) {
-        port.sendHexFrame(frame_text::kPresence);
-        timing.sleep(50 + 10 * i);
-        if (!waitForDrain(2000)) {
-            port.Close();
-            host.showMessage(link_texts::kReadError5, MessageIcon::Stop);
-            return AuditionResult::TimedOut;
-        }
-        if (replyStatus() == kStatusData) {
-            clearReplyStatus();
-            present = true;
-            break;
-        }
-        if (i == 4)
-            timing.sleep(1000);
-    }
-    if (!present) {
-        port.Close();
-        host.showMessage(link_texts::kReadError7, MessageIcon::Stop);
+    link.clearReplyStatus();
+    ExchangeRule presence;
+    presence.frame = frame_text::kPresence;
+    presence.attempts = 10;
+    presence.pauseAfterSend = [](int i) { return 50 + 10 * i; };
+    presence.waitMs = 2000;
+    presence.expected = kStatusData;
+    presence.pauseAfterMiss = [](int i) { return i == 4 ? 1000 : 0; };
+    presence.clearOnReply = true;
+    switch (exchange(link, presence)) {
+    case QueryResult::TimedOut:
+        link.close();
+        h.showMessage(link_texts::kReadError5, MessageIcon::Stop);
+        return AuditionResult::TimedOut;
+    case QueryResult::NoReply:
+        link.close();
+        h.showMessage(link_texts::kReadError7, MessageIcon::Stop);
         return AuditionResult::NotPresent;
+    case QueryResult::Reply:
+        break;
     }
 
     // The audition command, up to three times; a missing ACK does not stop the
     // audition, the pager may well be playing already.
     const std::string frame = countedCommandFrame(request.command, request.parameters);
-    constexpr int kSleeps[] = {50, 70, 90};
-    for (int sleepMs : kSleeps) {
-        port.sendHexFrame(frame);
-        timing.sleep(sleepMs);
-        if (waitForDrain(2000) && replyStatus() == kStatusAck) {
-            clearReplyStatus();
-            break;
-        }
-    }
+    ExchangeRule play;
+    play.frame = frame;
+    play.attempts = 3;
+    play.pauseAfterSend = [](int i) { return 50 + 20 * i; };
+    play.waitMs = 2000;
+    play.expected = kStatusAck;
+    play.timeoutEnds = false;
+    play.clearOnReply = true;
+    exchange(link, play);
 
     auto& state = linkAuditionState();
     state.allowed.store(false);
@@ -88,7 +88,7 @@ AuditionResult auditionExchange(OperationHost& host, const AuditionCommand& requ
     state.durationMs.store(request.durationMs);
     if (startTimer)
         startTimer(request.timerId, request.durationMs);
-    port.Close();
+    link.close();
     return AuditionResult::Started;
 }
 

@@ -2,7 +2,6 @@
 
 #include "codeplug/checksums.h"
 #include "codeplug/codeplug_state.h"
-#include "link/comm_port.h"
 #include "link/command_frames.h"
 #include "link/exchange.h"
 #include "link/link_texts.h"
@@ -10,7 +9,9 @@
 #include "link/operation_host.h"
 #include "link/operation_link_hold.h"
 #include "link/operation_texts.h"
+#include "link/pager_link.h"
 #include "link/port_choice.h"
+#include "link/tracing_host.h"
 
 #include <array>
 #include <cstdio>
@@ -36,32 +37,24 @@ std::string progressText(const char* word, int percent) {
 
 // Serial number, supported version, start of read/write: up to five tries, a short
 // pause after each unanswered one.
-QueryResult queryFiveTimes(CCommPort& port, std::string_view frame, std::uint8_t wanted) {
-    for (int i = 0; i < 5; ++i) {
-        port.sendHexFrame(frame);
-        sleepMs(50);
-        if (!waitForDrain(kWaitMs))
-            return QueryResult::TimedOut;
-        if (replyStatus() == wanted)
-            return QueryResult::Reply;
-        sleepMs(50);
-    }
-    return QueryResult::NoReply;
+QueryResult queryFiveTimes(PagerLink& link, std::string_view frame, std::uint8_t wanted) {
+    ExchangeRule rule;
+    rule.frame = frame;
+    rule.waitMs = kWaitMs;
+    rule.expected = wanted;
+    rule.pauseAfterMiss = [](int) { return 50; };
+    return exchange(link, rule);
 }
 
 // End of read/write and end of programming mode: five tries with growing pauses.
-QueryResult closingCommand(CCommPort& port, std::string_view frame) {
-    for (int i = 0; i < 5; ++i) {
-        port.sendHexFrame(frame);
-        sleepMs(50 + 10 * i);
-        if (!waitForDrain(kWaitMs))
-            return QueryResult::TimedOut;
-        if (replyStatus() == kStatusAck) {
-            clearReplyStatus();
-            return QueryResult::Reply;
-        }
-    }
-    return QueryResult::NoReply;
+QueryResult closingCommand(PagerLink& link, std::string_view frame) {
+    ExchangeRule rule;
+    rule.frame = frame;
+    rule.pauseAfterSend = [](int i) { return 50 + 10 * i; };
+    rule.waitMs = kWaitMs;
+    rule.expected = kStatusAck;
+    rule.clearOnReply = true;
+    return exchange(link, rule);
 }
 
 OperationOutcome fail(OperationHost& host, std::string_view message, bool closeProgress = false) {
@@ -110,9 +103,9 @@ bool askBeforeRead(CodeplugState& state, OperationHost& host) {
     return true;
 }
 
-OperationOutcome serialNumberCheck(CCommPort& port, OperationHost& host,
+OperationOutcome serialNumberCheck(PagerLink& link, OperationHost& host,
                                    std::string_view missingMessage) {
-    switch (queryFiveTimes(port, frame_text::kStatus, kStatusData)) {
+    switch (queryFiveTimes(link, frame_text::kStatus, kStatusData)) {
     case QueryResult::TimedOut:
         return fail(host, link_texts::kReadError5);
     case QueryResult::NoReply:
@@ -120,26 +113,10 @@ OperationOutcome serialNumberCheck(CCommPort& port, OperationHost& host,
     case QueryResult::Reply:
         break;
     }
-    const bool hasSerial = (replyDataByte(0) & 0x40) != 0;
-    clearReplyStatus();
+    const bool hasSerial = (link.replyDataByte(0) & 0x40) != 0;
+    link.clearReplyStatus();
     if (!hasSerial)
         return fail(host, missingMessage);
-    return OperationOutcome::Succeeded;
-}
-
-// The progress window, then the start of read, acknowledged within five tries.
-OperationOutcome startReading(CCommPort& port, OperationHost& host) {
-    host.openProgress(op_texts::kReadingStart);
-    sleepMs(100);
-    switch (queryFiveTimes(port, frame_text::kStartRead, kStatusAck)) {
-    case QueryResult::TimedOut:
-        return fail(host, link_texts::kReadError5, true);
-    case QueryResult::NoReply:
-        return fail(host, op_texts::kReadError1, true);
-    case QueryResult::Reply:
-        clearReplyStatus();
-        break;
-    }
     return OperationOutcome::Succeeded;
 }
 
@@ -152,12 +129,12 @@ struct ClosingTexts {
     std::string_view programmingNotAcknowledged;
 };
 
-OperationOutcome closeProgramming(CCommPort& port, OperationHost& host, const ClosingTexts& t) {
+OperationOutcome closeProgramming(PagerLink& link, OperationHost& host, const ClosingTexts& t) {
     for (const auto& [frame, noAck] :
          {std::pair{t.endFrame, t.endNotAcknowledged},
           std::pair{frame_text::kEndProgramming, t.programmingNotAcknowledged}}) {
         sleepMs(100);
-        switch (closingCommand(port, frame)) {
+        switch (closingCommand(link, frame)) {
         case QueryResult::TimedOut:
             return fail(host, t.timedOut, true);
         case QueryResult::NoReply:
@@ -171,46 +148,60 @@ OperationOutcome closeProgramming(CCommPort& port, OperationHost& host, const Cl
 
 } // namespace
 
-QueryResult queryWithLateReply(CCommPort& port, std::string_view frame, int attempts, int waitMs) {
-    for (int i = 0; i < attempts; ++i) {
-        port.sendHexFrame(frame);
-        sleepMs(50);
-        if (!waitForDrain(waitMs))
-            return QueryResult::TimedOut;
-        if (replyStatus() == kStatusData)
-            return QueryResult::Reply;
-        sleepMs(i == 4 ? 1000 : 50);
-        if (replyStatus() == kStatusData)
-            return QueryResult::Reply;
+OperationOutcome startReading(PagerLink& link, OperationHost& host) {
+    host.openProgress(op_texts::kReadingStart);
+    sleepMs(100);
+    switch (queryFiveTimes(link, frame_text::kStartRead, kStatusAck)) {
+    case QueryResult::TimedOut:
+        return fail(host, link_texts::kReadError5, true);
+    case QueryResult::NoReply:
+        return fail(host, op_texts::kReadError1, true);
+    case QueryResult::Reply:
+        link.clearReplyStatus();
+        break;
     }
-    return QueryResult::NoReply;
+    return OperationOutcome::Succeeded;
 }
 
-OperationOutcome readBlocks(CCommPort& port, OperationHost& host, std::span<const int> blocks,
+QueryResult queryWithLateReply(PagerLink& link, std::string_view frame, int attempts, int waitMs) {
+    ExchangeRule rule;
+    rule.frame = frame;
+    rule.attempts = attempts;
+    rule.waitMs = waitMs;
+    rule.expected = kStatusData;
+    rule.pauseAfterMiss = [](int i) { return i == 4 ? 1000 : 50; };
+    rule.lateReply = LateReply::AfterPause;
+    return exchange(link, rule);
+}
+
+OperationOutcome readBlocks(PagerLink& link, OperationHost& host, std::span<const int> blocks,
                             BlockProgress progress,
                             const std::function<void(Address, std::uint8_t)>& store) {
     sleepMs(100);
     for (std::size_t i = 0; i < blocks.size(); ++i) {
         const int n = blocks[i];
         const auto address = static_cast<std::uint16_t>(64 * n);
-        for (int r = 0;; ++r) {
-            port.sendHexFrame(readBlockFrame(address));
-            sleepMs(100 + 20 * r);
-            if (!waitForDrain(kWaitMs))
-                return fail(host, link_texts::kReadError5, true);
-            if (replyStatus() == kStatusData) {
-                if (blockReplyAddress() == address)
-                    break;
-                // A late answer to an earlier request (a retry's, after a reply that
-                // came apart) holds another block: not this block's reply.
-                clearReplyStatus();
-            }
-            if (r == 5)
-                return fail(host, op_texts::kReadError2, true);
+        const std::string frame = readBlockFrame(address);
+        ExchangeRule rule;
+        rule.frame = frame;
+        rule.attempts = 6;
+        rule.pauseAfterSend = [](int r) { return 100 + 20 * r; };
+        rule.waitMs = kWaitMs;
+        rule.expected = kStatusData;
+        // A late answer to an earlier request (a retry's, after a reply that came
+        // apart) holds another block: not this block's reply.
+        rule.accept = [address](const PagerLink& l) { return l.blockReplyAddress() == address; };
+        switch (exchange(link, rule)) {
+        case QueryResult::TimedOut:
+            return fail(host, link_texts::kReadError5, true);
+        case QueryResult::NoReply:
+            return fail(host, op_texts::kReadError2, true);
+        case QueryResult::Reply:
+            break;
         }
         for (std::size_t k = 0; k < kBlockSize; ++k)
-            store(address + static_cast<Address>(k), blockDataByte(k));
-        clearReplyStatus();
+            store(address + static_cast<Address>(k), link.blockDataByte(k));
+        link.clearReplyStatus();
         // A read-back of other blocks counts them in order.
         const int percent = progress == BlockProgress::CodeplugRead
                                 ? readProgressPercent(n)
@@ -219,20 +210,20 @@ OperationOutcome readBlocks(CCommPort& port, OperationHost& host, std::span<cons
         host.repaintView();
     }
 
-    return closeProgramming(port, host,
+    return closeProgramming(link, host,
                             {frame_text::kEndRead, link_texts::kReadError5, op_texts::kReadError3,
                              op_texts::kReadError4});
 }
 
-OperationOutcome verifyCodeplug(CCommPort& port, const CodeplugImage& expected, OperationHost& host,
+OperationOutcome verifyCodeplug(PagerLink& link, const CodeplugImage& expected, OperationHost& host,
                                 std::vector<Address>& differences, CodeplugImage* pagerImage) {
     differences.clear();
-    if (queryWithLateReply(port, frame_text::kFirmwareVersion, 10, kWaitMs) != QueryResult::Reply)
+    if (queryWithLateReply(link, frame_text::kFirmwareVersion, 10, kWaitMs) != QueryResult::Reply)
         return fail(host, op_texts::kCommError2);
-    clearReplyStatus();
-    if (const auto started = startReading(port, host); started != OperationOutcome::Succeeded)
+    link.clearReplyStatus();
+    if (const auto started = startReading(link, host); started != OperationOutcome::Succeeded)
         return started;
-    const OperationOutcome read = readBlocks(port, host, kWriteBlocks, BlockProgress::InOrder,
+    const OperationOutcome read = readBlocks(link, host, kWriteBlocks, BlockProgress::InOrder,
                                              [&](Address a, std::uint8_t b) {
                                                  if (pagerImage)
                                                      pagerImage->set(a, b);
@@ -253,29 +244,29 @@ int writeProgressPercent(int block) {
     return (block - 8) * 100 / 237;
 }
 
-OperationOutcome readCodeplug(CCommPort& port, CodeplugState& state, OperationHost& host) {
+OperationOutcome readCodeplug(PagerLink& link, CodeplugState& state, OperationHost& host) {
     // 1. Questions about the image in memory.
     if (!askBeforeRead(state, host))
         return OperationOutcome::Cancelled;
 
     // 2. Firmware version.
     std::array<std::uint8_t, 5> firmware{};
-    if (queryWithLateReply(port, frame_text::kFirmwareVersion, 10, kWaitMs) != QueryResult::Reply)
+    if (queryWithLateReply(link, frame_text::kFirmwareVersion, 10, kWaitMs) != QueryResult::Reply)
         return fail(host, op_texts::kCommError2);
     for (std::size_t k = 0; k < firmware.size(); ++k)
-        firmware[k] = replyDataByte(k);
-    clearReplyStatus();
+        firmware[k] = link.replyDataByte(k);
+    link.clearReplyStatus();
 
     // 3. Serial number.
-    if (serialNumberCheck(port, host, op_texts::kReadError9) != OperationOutcome::Succeeded)
+    if (serialNumberCheck(link, host, op_texts::kReadError9) != OperationOutcome::Succeeded)
         return OperationOutcome::Failed;
 
     // 4, 5. Progress window, start of read.
-    if (const auto started = startReading(port, host); started != OperationOutcome::Succeeded)
+    if (const auto started = startReading(link, host); started != OperationOutcome::Succeeded)
         return started;
 
     // 6 to 8. The blocks, into both images; end of read, end of programming mode.
-    const OperationOutcome blocks = readBlocks(port, host, kReadBlocks, BlockProgress::CodeplugRead,
+    const OperationOutcome blocks = readBlocks(link, host, kReadBlocks, BlockProgress::CodeplugRead,
                                                [&](Address a, std::uint8_t b) {
                                                    state.image.set(a, b);
                                                    state.editImage.set(a, b);
@@ -299,14 +290,14 @@ OperationOutcome readCodeplug(CCommPort& port, CodeplugState& state, OperationHo
     }
     if (!state.checkImage()) {
         state.loaded = false;
-        port.Close();
+        link.close();
         return fail(host, op_texts::kFileError2);
     }
 
     // 13. The image is the document's now; it has no file yet.
     state.loaded = true;
     state.modified = false;
-    port.Close();
+    link.close();
     releaseOperationLinkHold();
     state.currentPath.clear();
     state.currentFileName.clear();
@@ -316,7 +307,7 @@ OperationOutcome readCodeplug(CCommPort& port, CodeplugState& state, OperationHo
     return OperationOutcome::Succeeded;
 }
 
-OperationOutcome writeCodeplug(CCommPort& port, CodeplugState& state, OperationHost& host) {
+OperationOutcome writeCodeplug(PagerLink& link, CodeplugState& state, OperationHost& host) {
     // The model number the file claims: up to 16 characters, ending before 0xFF.
     std::string sourceModel;
     for (Address a = 0x011A; a < 0x011A + 16 && state.image.at(a) != 0xFF; ++a)
@@ -326,20 +317,20 @@ OperationOutcome writeCodeplug(CCommPort& port, CodeplugState& state, OperationH
     updateChecksums(state.image);
 
     // 2. Model number.
-    if (queryWithLateReply(port, frame_text::kModelNumber, 10, kWaitMs) != QueryResult::Reply)
+    if (queryWithLateReply(link, frame_text::kModelNumber, 10, kWaitMs) != QueryResult::Reply)
         return fail(host, op_texts::kCommError2);
     std::string pagerModel;
     for (std::size_t k = 0; k < 12; ++k)
-        pagerModel.push_back(static_cast<char>(replyDataByte(k)));
-    clearReplyStatus();
+        pagerModel.push_back(static_cast<char>(link.replyDataByte(k)));
+    link.clearReplyStatus();
 
     // 3. Serial number.
-    if (serialNumberCheck(port, host, op_texts::kWriteError11Serial) != OperationOutcome::Succeeded)
+    if (serialNumberCheck(link, host, op_texts::kWriteError11Serial) != OperationOutcome::Succeeded)
         return OperationOutcome::Failed;
 
     // 4. Supported codeplug version.
     std::array<std::uint8_t, 5> version{};
-    switch (queryFiveTimes(port, frame_text::kSupportedVersion, kStatusData)) {
+    switch (queryFiveTimes(link, frame_text::kSupportedVersion, kStatusData)) {
     case QueryResult::TimedOut:
         return fail(host, op_texts::kCommError2);
     case QueryResult::NoReply:
@@ -348,12 +339,12 @@ OperationOutcome writeCodeplug(CCommPort& port, CodeplugState& state, OperationH
         break;
     }
     for (std::size_t k = 0; k < version.size(); ++k)
-        version[k] = replyDataByte(k);
-    clearReplyStatus();
+        version[k] = link.replyDataByte(k);
+    link.clearReplyStatus();
 
     // 5, 6. Will this pager take this codeplug?
     if (version[1] > state.image.at(0x013B) || version[2] > state.image.at(0x013C)) {
-        port.Close();
+        link.close();
         return fail(host, op_texts::kWriteError11Version);
     }
     if (pagerModel != sourceModel)
@@ -361,13 +352,13 @@ OperationOutcome writeCodeplug(CCommPort& port, CodeplugState& state, OperationH
 
     // 7. Start of write.
     sleepMs(100);
-    switch (queryFiveTimes(port, frame_text::kStartWrite, kStatusAck)) {
+    switch (queryFiveTimes(link, frame_text::kStartWrite, kStatusAck)) {
     case QueryResult::TimedOut:
         return fail(host, op_texts::kWriteError5);
     case QueryResult::NoReply:
         return fail(host, op_texts::kWriteError1);
     case QueryResult::Reply:
-        clearReplyStatus();
+        link.clearReplyStatus();
         break;
     }
 
@@ -382,24 +373,29 @@ OperationOutcome writeCodeplug(CCommPort& port, CodeplugState& state, OperationH
         std::array<std::uint8_t, kBlockSize> data{};
         for (std::size_t k = 0; k < kBlockSize; ++k)
             data[k] = state.image.at(address + static_cast<Address>(k));
-        for (int r = 0;; ++r) {
-            port.sendHexFrame(writeBlockFrame(address, data));
-            sleepMs(100);
-            if (!waitForDrain(kWaitMs))
-                return fail(host, op_texts::kWriteError5, true);
-            if (replyStatus() == kStatusAck)
-                break;
-            if (r == 10)
-                return fail(host, op_texts::kWriteError2, true);
+        const std::string frame = writeBlockFrame(address, data);
+        ExchangeRule rule;
+        rule.frame = frame;
+        rule.attempts = 11;
+        rule.pauseAfterSend = [](int) { return 100; };
+        rule.waitMs = kWaitMs;
+        rule.expected = kStatusAck;
+        switch (exchange(link, rule)) {
+        case QueryResult::TimedOut:
+            return fail(host, op_texts::kWriteError5, true);
+        case QueryResult::NoReply:
+            return fail(host, op_texts::kWriteError2, true);
+        case QueryResult::Reply:
+            break;
         }
-        clearReplyStatus();
+        link.clearReplyStatus();
         const int percent = writeProgressPercent(n);
         host.updateProgress(percent, progressText("Writing ", percent));
         host.repaintView();
     }
 
     // 11, 12.
-    if (const auto closed = closeProgramming(port, host,
+    if (const auto closed = closeProgramming(link, host,
                                              {frame_text::kEndWrite, op_texts::kWriteError5,
                                               op_texts::kWriteError3, op_texts::kWriteError4});
         closed != OperationOutcome::Succeeded)
@@ -419,14 +415,14 @@ OperationOutcome runPagerOperation(OperationSelector selector, CodeplugState& st
         return outcomeWithoutPort();
     return runOperationOnDevice(
         chosen->deviceName, host,
-        [&](CCommPort& port) {
+        [&](PagerLink& link, OperationHost& h) {
             switch (selector) {
             case OperationSelector::CodeplugRead:
-                return readCodeplug(port, state, host);
+                return readCodeplug(link, state, h);
             case OperationSelector::CodeplugWrite:
-                return writeCodeplug(port, state, host);
+                return writeCodeplug(link, state, h);
             case OperationSelector::CustomAudioDownload:
-                return download ? download(port, host) : OperationOutcome::Failed;
+                return download ? download(link, h) : OperationOutcome::Failed;
             case OperationSelector::None:
                 break;
             }
@@ -443,24 +439,25 @@ OperationOutcome outcomeWithoutPort() {
 }
 
 OperationOutcome runOperationOnDevice(const std::string& deviceName, OperationHost& host,
-                                      const std::function<OperationOutcome(CCommPort&)>& body,
-                                      OperationSelector selector) {
+                                      const OperationBody& body, OperationSelector selector) {
     const OperationLinkHold hold;
-    LinkShared& shared = linkShared();
-    prepareLink();
-    CCommPort port(host);
-    if (!port.Open(deviceName, kPagerBaud, kPagerByteSize, kStopBitsTwo, kParityNone))
+    PagerLink link(host);
+    // The trace records the operation's steps and messages beside its bytes.
+    TracingHost traced(host, link.trace(), deviceName);
+    OperationHost& h = link.trace() != nullptr ? static_cast<OperationHost&>(traced) : host;
+    if (!link.open(deviceName))
         return OperationOutcome::Failed;
+    LinkState& shared = link.state();
     shared.watcherRunFlag = 1;
-    clearReplyStatus();
+    link.clearReplyStatus();
     shared.selector = selector;
 
-    const OperationOutcome outcome = body(port);
+    const OperationOutcome outcome = body(link, h);
 
     // The common exit.
     shared.watcherRunFlag = 0;
-    if (port.isConnected())
-        port.Close();
+    if (link.isConnected())
+        link.close();
     shared.selector = OperationSelector::None;
     return outcome;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/exchange.h"
 #include "link/link_shared.h"
 
 #include "codeplug/codeplug_image.h"
@@ -12,7 +13,7 @@
 
 namespace quorl {
 
-class CCommPort;
+class PagerLink;
 class OperationHost;
 struct CodeplugState;
 
@@ -20,8 +21,11 @@ struct CodeplugState;
 // ends quietly (the user said Cancel, or chose no cradle).
 enum class OperationOutcome { Succeeded, Failed, Cancelled };
 
-// The custom-audio download, handed the operation's open port.
-using CustomAudioDownload = std::function<OperationOutcome(CCommPort&, OperationHost&)>;
+// The custom-audio download, handed the operation's open link.
+using CustomAudioDownload = std::function<OperationOutcome(PagerLink&, OperationHost&)>;
+// What runs on an open link; `host` is the one to talk through (it records the
+// operation's steps and messages in the link trace when one is active).
+using OperationBody = std::function<OperationOutcome(PagerLink& link, OperationHost& host)>;
 
 // One pager operation from the port choice to the common exit: choose the port,
 // open it at 57,600 baud 8N2, run Read Codeplug (1), Write Codeplug (2) or the
@@ -37,12 +41,11 @@ OperationOutcome outcomeWithoutPort();
 // The operation frame on a known device (the command-line tool's --port): open,
 // run flag and status, `body`, and the common exit.
 OperationOutcome runOperationOnDevice(const std::string& deviceName, OperationHost& host,
-                                      const std::function<OperationOutcome(CCommPort&)>& body,
-                                      OperationSelector selector);
+                                      const OperationBody& body, OperationSelector selector);
 
 // The two codeplug operations on a port that is already open.
-OperationOutcome readCodeplug(CCommPort& port, CodeplugState& state, OperationHost& host);
-OperationOutcome writeCodeplug(CCommPort& port, CodeplugState& state, OperationHost& host);
+OperationOutcome readCodeplug(PagerLink& link, CodeplugState& state, OperationHost& host);
+OperationOutcome writeCodeplug(PagerLink& link, CodeplugState& state, OperationHost& host);
 
 // Block maps: blocks of 64 bytes, block n at 64 n.
 inline constexpr int kReadBlocks[] = {4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14,  15,  16,  17,
@@ -53,8 +56,10 @@ inline constexpr int kWriteBlocks[] = {8,  9,  10, 11, 12, 13, 14, 15, 16, 17,  
 // A query whose reply may come a little late: up to `attempts` tries, each waiting at
 // most `waitMs` for the drain; an unanswered try looks once more after a pause (a
 // whole second after the fifth).
-enum class QueryResult { Reply, TimedOut, NoReply };
-QueryResult queryWithLateReply(CCommPort& port, std::string_view frame, int attempts, int waitMs);
+QueryResult queryWithLateReply(PagerLink& link, std::string_view frame, int attempts, int waitMs);
+
+// The progress window, then the start of read, acknowledged within five tries.
+OperationOutcome startReading(PagerLink& link, OperationHost& host);
 
 // How a block read counts its progress: Read Codeplug's percentages by block number,
 // or a read-back of other blocks in the order they come.
@@ -62,14 +67,14 @@ enum class BlockProgress { CodeplugRead, InOrder };
 
 // Reads `blocks` between a start of read already acknowledged and the end of
 // programming mode, handing every byte to `store`.
-OperationOutcome readBlocks(CCommPort& port, OperationHost& host, std::span<const int> blocks,
+OperationOutcome readBlocks(PagerLink& link, OperationHost& host, std::span<const int> blocks,
                             BlockProgress progress,
                             const std::function<void(Address, std::uint8_t)>& store);
 
 // Reads back what Write Codeplug writes and lists every address where the pager
 // holds something else than `expected`. When `pagerImage` is given, every byte
 // read back is stored into it at its address.
-OperationOutcome verifyCodeplug(CCommPort& port, const CodeplugImage& expected, OperationHost& host,
+OperationOutcome verifyCodeplug(PagerLink& link, const CodeplugImage& expected, OperationHost& host,
                                 std::vector<Address>& differences,
                                 CodeplugImage* pagerImage = nullptr);
 

@@ -1,8 +1,9 @@
 #include "link/comm_port.h"
 
 #include "link/hex_frame.h"
-#include "link/link_shared.h"
+#include "link/link_state.h"
 #include "link/link_texts.h"
+#include "link/link_trace.h"
 #include "link/operation_host.h"
 #include "link/serial_line.h"
 
@@ -29,8 +30,8 @@ int writeTimeoutMs(std::size_t count, unsigned baud) {
 
 } // namespace
 
-CCommPort::CCommPort(OperationHost& host) : host_(host) {
-    linkShared().watcherRunFlag.store(0);
+CCommPort::CCommPort(OperationHost& host, LinkState& link) : host_(host), link_(link) {
+    link_.watcherRunFlag.store(0);
 }
 
 CCommPort::~CCommPort() {
@@ -80,7 +81,7 @@ bool CCommPort::Open(const std::string& portName, unsigned baud, int byteSize, i
     }
 
     connected_.store(1);
-    linkShared().watcherRunFlag.store(1);
+    link_.watcherRunFlag.store(1);
     try {
         watcher_ = std::thread(ThreadWatchComm, this);
     } catch (const std::system_error&) {
@@ -92,7 +93,7 @@ bool CCommPort::Open(const std::string& portName, unsigned baud, int byteSize, i
 
 void CCommPort::Close() {
     connected_.store(0);
-    linkShared().watcherRunFlag.store(0);
+    link_.watcherRunFlag.store(0);
     if (wakePipe_[1] >= 0) {
         const char c = 'x';
         [[maybe_unused]] const auto n = ::write(wakePipe_[1], &c, 1);
@@ -168,6 +169,9 @@ std::size_t CCommPort::Read(std::uint8_t* buffer, std::size_t maximum) {
 
 void CCommPort::sendHexFrame(std::string_view text) {
     const auto bytes = hexTextToBytes(text);
+    // The frame as one event, however many writes carry it.
+    if (link_.trace != nullptr && isConnected())
+        link_.trace->sent(portName_, bytes.data(), bytes.size());
     std::size_t offset = 0;
     for (std::size_t piece : hexFramePieces(bytes.size())) {
         Write(bytes.data() + offset, piece);

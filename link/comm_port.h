@@ -11,6 +11,7 @@
 namespace quorl {
 
 class OperationHost;
+struct LinkState;
 
 // Line settings of every pager operation: 57,600 baud, 8 data bits, two stop bits,
 // no parity.
@@ -23,14 +24,14 @@ inline constexpr int kParityNone = 0;
 inline constexpr int kParityOdd = 1;
 inline constexpr int kParityEven = 2;
 
-// The serial channel to the programming cradle. One per pager operation: the
+// The serial channel to the programming cradle. One per link (pager_link.h): the
 // operation opens it, sends its frames through it, and closes it on every way out.
 // A watcher thread (ThreadWatchComm) reads whatever the pager sends and feeds the
-// reply parser. The port is a tty in raw mode; reads never block, writes wait until
+// link's reply parser. The port is a tty in raw mode; reads never block, writes wait until
 // the driver has taken every byte, and Close releases the watcher's wait at once.
 class CCommPort {
 public:
-    explicit CCommPort(OperationHost& host);
+    CCommPort(OperationHost& host, LinkState& link);
     ~CCommPort();
     CCommPort(const CCommPort&) = delete;
     CCommPort& operator=(const CCommPort&) = delete;
@@ -71,6 +72,7 @@ private:
     void releaseDescriptors();
 
     OperationHost& host_;
+    LinkState& link_;
     int fd_ = -1;
     int wakePipe_[2] = {-1, -1};
     std::string portName_;

@@ -2,7 +2,7 @@
 
 #include "audio/custom_audio_slots.h"
 #include "audio/wav_check.h"
-#include "link/comm_port.h"
+#include "link/codeplug_operation.h"
 #include "link/command_frames.h"
 #include "link/exchange.h"
 #include "link/link_shared.h"
@@ -10,6 +10,7 @@
 #include "link/operation_host.h"
 #include "link/operation_texts.h"
 #include "link/page_file.h"
+#include "link/pager_link.h"
 
 #include <cstdio>
 #include <span>
@@ -62,47 +63,61 @@ Step fatal(OperationHost& host, std::string_view message) {
 }
 
 // The presence check before each slot: the firmware query, as a read asks it.
-bool present(CCommPort& port) {
-    if (queryWithLateReply(port, frame_text::kFirmwareVersion, 10, kWaitMs) != QueryResult::Reply)
+bool present(PagerLink& link) {
+    if (queryWithLateReply(link, frame_text::kFirmwareVersion, 10, kWaitMs) != QueryResult::Reply)
         return false;
-    clearReplyStatus();
+    link.clearReplyStatus();
     return true;
 }
 
-Step erase(CCommPort& port, OperationHost& host, std::uint16_t firstSector,
+Step erase(PagerLink& link, OperationHost& host, std::uint16_t firstSector,
            const std::string& label) {
-    for (int t = 100; t <= 500; t += 25) {
-        port.sendHexFrame(eraseVoiceFrame(firstSector));
-        sleepMs(t);
-        if (!waitForDrain(kWaitMs))
-            return fatal(host, kWriteError10);
-        if (replyStatus() != kStatusAck) {
-            host.updateProgress(t / 5, percentText(label, " Erasing ", t / 5));
-            if (t == 500)
-                return fatal(host, kWriteError8);
-            if (replyStatus() != kStatusAck)
-                continue; // the erase frame goes again
-        }
-        clearReplyStatus();
-        host.updateProgress(100, label + " Erasing 100%");
-        return Step::Done;
+    const std::string frame = eraseVoiceFrame(firstSector);
+    ExchangeRule rule;
+    rule.frame = frame;
+    rule.attempts = 17; // sleeping 100 ms, 125 ms, ... 500 ms
+    rule.pauseAfterSend = [](int i) { return 100 + 25 * i; };
+    rule.waitMs = kWaitMs;
+    rule.expected = kStatusAck;
+    rule.lateReply = LateReply::AfterPauseButLast;
+    rule.clearOnReply = true;
+    rule.onMiss = [&](int i) {
+        const int percent = (100 + 25 * i) / 5;
+        host.updateProgress(percent, percentText(label, " Erasing ", percent));
+    };
+    switch (exchange(link, rule)) {
+    case QueryResult::TimedOut:
+        return fatal(host, kWriteError10);
+    case QueryResult::NoReply:
+        return fatal(host, kWriteError8);
+    case QueryResult::Reply:
+        break;
     }
-    return fatal(host, kWriteError8);
+    host.updateProgress(100, label + " Erasing 100%");
+    return Step::Done;
 }
 
-Step writePages(CCommPort& port, OperationHost& host, DownloadState& d, const std::string& label) {
+Step writePages(PagerLink& link, OperationHost& host, DownloadState& d, const std::string& label) {
     for (std::size_t p = 0; p < d.buffer.pages; ++p) {
         const std::uint8_t* page = d.buffer.bytes.data() + p * kPageSize;
         const std::uint16_t sector = pageSector(page);
         for (std::uint8_t k = 0; k < 8;) {
             const std::span<const std::uint8_t, kVoicePartSize> part(page + 512 * k,
                                                                      kVoicePartSize);
-            port.sendHexFrame(writeVoiceFrame(sector, k, part));
-            sleepMs(200 + 20 * d.retry);
-            if (!waitForDrain(kWaitMs))
+            const std::string frame = writeVoiceFrame(sector, k, part);
+            // The retry count carries over from part to part until a part is taken.
+            const int firstTry = d.retry;
+            ExchangeRule rule;
+            rule.frame = frame;
+            rule.attempts = 6 - firstTry;
+            rule.pauseAfterSend = [firstTry](int i) { return 200 + 20 * (firstTry + i); };
+            rule.waitMs = kWaitMs;
+            rule.expected = kStatusAck;
+            rule.clearOnReply = true;
+            const QueryResult r = exchange(link, rule);
+            if (r == QueryResult::TimedOut)
                 return fatal(host, kWriteError10);
-            if (replyStatus() == kStatusAck) {
-                clearReplyStatus();
+            if (r == QueryResult::Reply) {
                 d.retry = 0;
                 d.restarts = 0;
                 const int percent = static_cast<int>((800 * p + 100 * k) / 31);
@@ -110,10 +125,7 @@ Step writePages(CCommPort& port, OperationHost& host, DownloadState& d, const st
                 ++k;
                 continue;
             }
-            if (d.retry < 5) {
-                ++d.retry;
-                continue; // the same part again
-            }
+            d.retry = 5;
             if (d.restarts == 2)
                 return fatal(host, kWriteError9);
             ++d.restarts;
@@ -137,7 +149,7 @@ bool pagesStayInSlot(const PageBuffer& buffer, std::uint16_t firstSector) {
     return true;
 }
 
-Step downloadSlot(CCommPort& port, OperationHost& host, DownloadState& d, int slot,
+Step downloadSlot(PagerLink& link, OperationHost& host, DownloadState& d, int slot,
                   const DownloadSlot& s, const StreamBuilder& buildStream) {
     const std::string label(kCustomAudioSlots[static_cast<std::size_t>(slot)].downloadName);
     // Never pages of an earlier slot.
@@ -172,16 +184,16 @@ Step downloadSlot(CCommPort& port, OperationHost& host, DownloadState& d, int sl
         notWritten(d, label);
         return Step::Skip;
     }
-    if (!present(port))
+    if (!present(link))
         return fatal(host, op_texts::kCommError2);
-    if (const Step e = erase(port, host, firstSector, label); e != Step::Done)
+    if (const Step e = erase(link, host, firstSector, label); e != Step::Done)
         return e;
-    return writePages(port, host, d, label);
+    return writePages(link, host, d, label);
 }
 
 } // namespace
 
-OperationOutcome downloadCustomAudio(CCommPort& port, OperationHost& host,
+OperationOutcome downloadCustomAudio(PagerLink& link, OperationHost& host,
                                      const std::array<DownloadSlot, kDownloadSlots>& slots,
                                      const StreamBuilder& buildStream) {
     DownloadState d;
@@ -192,7 +204,7 @@ OperationOutcome downloadCustomAudio(CCommPort& port, OperationHost& host,
             continue;
         Step step = Step::Restart;
         while (step == Step::Restart)
-            step = downloadSlot(port, host, d, slot, s, buildStream);
+            step = downloadSlot(link, host, d, slot, s, buildStream);
         if (step == Step::Fatal)
             return OperationOutcome::Failed;
     }

@@ -11,7 +11,7 @@
 
 namespace quorl {
 
-class CCommPort;
+class PagerLink;
 class OperationHost;
 
 inline constexpr int kDownloadSlots = 13;
@@ -33,7 +33,7 @@ using StreamBuilder = std::function<std::optional<std::filesystem::path>(const s
 // Write Custom Audio on an open port: for every marked slot, check the WAV, build
 // its stream, turn it into pages, erase the slot's sectors and write the pages in
 // 512-byte parts. Slots whose WAV is gone or invalid are named in a note at the end.
-OperationOutcome downloadCustomAudio(CCommPort& port, OperationHost& host,
+OperationOutcome downloadCustomAudio(PagerLink& link, OperationHost& host,
                                      const std::array<DownloadSlot, kDownloadSlots>& slots,
                                      const StreamBuilder& buildStream);
 

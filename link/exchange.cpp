@@ -1,35 +1,50 @@
 #include "link/exchange.h"
 
-#include "link/link_shared.h"
 #include "link/link_timing.h"
+#include "link/pager_link.h"
 
 namespace quorl {
 
-void clearReplyStatus() {
-    linkShared().mailbox.status.store(kStatusNone);
+namespace {
+
+void pause(int ms) {
+    if (ms > 0)
+        linkTiming().sleep(ms);
 }
 
-std::uint8_t replyStatus() {
-    return linkShared().mailbox.status.load(std::memory_order_acquire);
-}
+} // namespace
 
-bool waitForDrain(int prescribedTimeoutMs) {
-    return linkShared().drainEvent.waitFor(linkTiming().timeoutFor(prescribedTimeoutMs));
-}
-
-std::uint8_t replyDataByte(std::size_t k) {
-    const auto& bytes = linkShared().mailbox.bytes;
-    return 2 + k < bytes.size() ? bytes[2 + k] : 0;
-}
-
-std::uint16_t blockReplyAddress() {
-    const auto& bytes = linkShared().mailbox.bytes;
-    return static_cast<std::uint16_t>(bytes[0] << 8 | bytes[1]);
-}
-
-std::uint8_t blockDataByte(std::size_t k) {
-    const auto& bytes = linkShared().mailbox.bytes;
-    return 4 + k < bytes.size() ? bytes[4 + k] : 0;
+QueryResult exchange(PagerLink& link, const ExchangeRule& rule) {
+    auto replied = [&] {
+        if (link.replyStatus() != rule.expected)
+            return false;
+        if (rule.accept && !rule.accept(link)) {
+            link.clearReplyStatus();
+            return false;
+        }
+        if (rule.clearOnReply)
+            link.clearReplyStatus();
+        return true;
+    };
+    for (int i = 0; i < rule.attempts; ++i) {
+        link.send(rule.frame);
+        pause(rule.pauseAfterSend(i));
+        if (link.waitForDrain(rule.waitMs)) {
+            if (replied())
+                return QueryResult::Reply;
+        } else if (rule.timeoutEnds) {
+            return QueryResult::TimedOut;
+        }
+        if (rule.onMiss)
+            rule.onMiss(i);
+        const bool last = i + 1 == rule.attempts;
+        if (last && rule.lateReply == LateReply::AfterPauseButLast)
+            break;
+        pause(rule.pauseAfterMiss(i));
+        if (rule.lateReply != LateReply::Ignored && replied())
+            return QueryResult::Reply;
+    }
+    return QueryResult::NoReply;
 }
 
 } // namespace quorl

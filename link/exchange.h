@@ -1,25 +1,44 @@
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <string_view>
 
 namespace quorl {
 
-// The rhythm every exchange with the pager follows: clear the status (before an
-// operation's first command and after each accepted reply), send, sleep, wait for the
-// drain event, judge the status.
+class PagerLink;
 
-void clearReplyStatus();
-std::uint8_t replyStatus();
+// How an exchange ended: the expected reply came, a wait for the drain event ran out,
+// or every try went by without the expected reply.
+enum class QueryResult { Reply, TimedOut, NoReply };
 
-// Waits for the drain event at most the (scaled) prescribed time; false on time-out.
-bool waitForDrain(int prescribedTimeoutMs);
+// When a reply that missed its wait still counts: never, after the pause that follows
+// every missed try, or after that pause on all but the last try.
+enum class LateReply { Ignored, AfterPause, AfterPauseButLast };
 
-// Data byte k of the last data reply (mailbox byte 2 + k) and of the last block reply
-// (mailbox byte 4 + k); 0 outside the mailbox.
-std::uint8_t replyDataByte(std::size_t k);
-std::uint8_t blockDataByte(std::size_t k);
-// The address the last block reply echoes (mailbox bytes 0 and 1).
-std::uint16_t blockReplyAddress();
+// One command and the rhythm every exchange with the pager follows: send, sleep, wait
+// for the drain event, judge the status; up to `attempts` tries.
+struct ExchangeRule {
+    std::string_view frame;
+    int attempts = 5;
+    // Sleep after sending try i (from 0).
+    std::function<int(int)> pauseAfterSend = [](int) { return 50; };
+    int waitMs = 3000;
+    std::uint8_t expected = 0;
+    // Sleep after a try that brought no expected reply (0: none).
+    std::function<int(int)> pauseAfterMiss = [](int) { return 0; };
+    LateReply lateReply = LateReply::Ignored;
+    // A wait that runs out ends the exchange; else it counts as a missed try.
+    bool timeoutEnds = true;
+    // The status is cleared when the reply is accepted.
+    bool clearOnReply = false;
+    // A reply with the expected status that is not this command's (a block reply for
+    // another address) is cleared and the try counts as missed.
+    std::function<bool(const PagerLink&)> accept;
+    // Told of every missed try (progress of a slow erase).
+    std::function<void(int)> onMiss;
+};
+
+QueryResult exchange(PagerLink& link, const ExchangeRule& rule);
 
 } // namespace quorl

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "link/event.h"
-
 #include <array>
 #include <atomic>
 #include <cstddef>
@@ -32,17 +30,5 @@ enum class OperationSelector : std::uint8_t {
     CodeplugWrite = 2,
     CustomAudioDownload = 3,
 };
-
-// The items the watcher and the exchange share. Only one pager operation runs at a
-// time, so there is one set per process.
-struct LinkShared {
-    ReplyMailbox mailbox;
-    Event drainEvent;
-    std::atomic<OperationSelector> selector{OperationSelector::None};
-    std::atomic<int> watcherRunFlag{0};
-    std::atomic<bool> heldByOperation{false}; // see operation_link_hold.h
-};
-
-LinkShared& linkShared();
 
 } // namespace quorl

@@ -1,22 +1,31 @@
 #include "link/operation_link_hold.h"
 
-#include "link/link_shared.h"
+#include <atomic>
 
 namespace quorl {
 
-bool pagerOperationHoldsLink() {
-    return linkShared().heldByOperation.load();
+namespace {
+
+std::atomic<bool>& heldByOperation() {
+    static std::atomic<bool> held{false};
+    return held;
 }
 
-OperationLinkHold::OperationLinkHold() : owned_(!linkShared().heldByOperation.exchange(true)) {}
+} // namespace
+
+bool pagerOperationHoldsLink() {
+    return heldByOperation().load();
+}
+
+OperationLinkHold::OperationLinkHold() : owned_(!heldByOperation().exchange(true)) {}
 
 OperationLinkHold::~OperationLinkHold() {
     if (owned_)
-        linkShared().heldByOperation.store(false);
+        heldByOperation().store(false);
 }
 
 void releaseOperationLinkHold() {
-    linkShared().heldByOperation.store(false);
+    heldByOperation().store(false);
 }
 
 } // namespace quorl

@@ -2,11 +2,10 @@
 
 namespace quorl {
 
-// Whether a pager operation holds the link: from its port choice until its port is
-// closed. The drain event, the watcher run flag and the reply mailbox serve one
-// exchange at a time, so an audition started meanwhile (a Play Pager button during
-// Read, Write or Write Custom Audio) would renew the event and stop the operation's
-// watcher; it is refused instead.
+// Whether a pager operation holds the cradle: from its port choice until its port is
+// closed. The program runs one pager exchange at a time: an audition started
+// meanwhile (a Play Pager button during Read, Write or Write Custom Audio) would find
+// the cradle's port taken by the operation; it is refused instead.
 bool pagerOperationHoldsLink();
 
 // Holds the link for an operation while it lives. A hold taken while the link is

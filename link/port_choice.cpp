@@ -1,6 +1,5 @@
 #include "link/port_choice.h"
 
-#include "link/link_shared.h"
 #include "link/link_texts.h"
 #include "link/operation_host.h"
 
@@ -25,10 +24,6 @@ void resetPortChoice() {
     s.noCradle.store(0);
     s.deviceChosen = 0;
     s.chosenIndex = 0;
-}
-
-void prepareLink() {
-    linkShared().drainEvent.reset();
 }
 
 std::vector<SSerInfo> listCradlesForChoice() {
@@ -76,7 +71,6 @@ std::string deviceNameForOpen(const std::string& portName) {
 }
 
 std::optional<ChosenPort> choosePort(OperationHost& host) {
-    prepareLink();
     auto& s = portChoice();
     s.noCradle.store(1);
     const auto cradles = listCradlesForChoice();

@@ -28,9 +28,6 @@ PortChoiceState& portChoice();
 // Puts the port choice back to its start-up state (tests).
 void resetPortChoice();
 
-// Prepare link: a fresh drain event (not set) for the coming operation.
-void prepareLink();
-
 // Lists the cradles without probing, keeping the no-cradle flag current. Enumeration
 // problems go to standard error once each; they never end the program.
 std::vector<SSerInfo> listCradlesForChoice();

@@ -166,9 +166,4 @@ void ReplyParser::deliver() {
     mailbox_.status.store(kStatusData, std::memory_order_release);
 }
 
-ReplyParser& replyParser() {
-    static ReplyParser parser(linkShared().mailbox, linkShared().selector);
-    return parser;
-}
-
 } // namespace quorl

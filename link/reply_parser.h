@@ -11,8 +11,8 @@ namespace quorl {
 
 // Recognises reply frames (02 80 code payload checksum 03) byte by byte and delivers
 // whole, checksum-correct replies into the mailbox. It runs on the watcher thread
-// only; the watcher resets it at the start of every drain, so a reply must arrive
-// within one drain to count.
+// only (each link has its own); the watcher resets it at the start of every drain, so a reply must
+// arrive within one drain to count.
 class ReplyParser {
 public:
     static constexpr std::size_t kFrameBufferSize = 528;
@@ -39,8 +39,5 @@ private:
     std::uint8_t count_ = 0;  // data bytes received
     int state_ = 0;
 };
-
-// The parser the watcher feeds, bound to the process-wide mailbox and selector.
-ReplyParser& replyParser();
 
 } // namespace quorl

@@ -1,8 +1,8 @@
 #include "link/comm_port.h"
-#include "link/link_shared.h"
+#include "link/link_state.h"
 #include "link/link_texts.h"
+#include "link/link_trace.h"
 #include "link/operation_host.h"
-#include "link/reply_parser.h"
 #include "link/staging_budget.h"
 
 #include <array>
@@ -57,7 +57,7 @@ PortWake waitOnPort(int fd, int wake, int timeoutMs) {
 } // namespace
 
 void CCommPort::drain() {
-    ReplyParser& parser = replyParser();
+    ReplyParser& parser = link_.parser;
     parser.reset();
     std::array<std::uint8_t, kDrainChunk> chunk{};
     StagingBudget budget;
@@ -87,17 +87,19 @@ void CCommPort::drain() {
             continue;
         }
         total += n;
+        if (link_.trace != nullptr)
+            link_.trace->received(portName_, chunk.data(), n);
         for (std::size_t i = 0; i < n; ++i)
             parser.parseByte(chunk[i]);
     }
     budget.empty();
     if (drainObserver_)
         drainObserver_(total);
-    linkShared().drainEvent.set();
+    link_.drainEvent.set();
 }
 
 void ThreadWatchComm(CCommPort* port) {
-    LinkShared& shared = linkShared();
+    LinkState& shared = port->link_;
     const int fd = port->fd_;
     const int wake = port->wakePipe_[0];
     if (fd < 0 || wake < 0) {

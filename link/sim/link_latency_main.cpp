@@ -1,12 +1,10 @@
 // quorl-link-latency: how long after the pager's last reply byte the waiting exchange
 // wakes up, measured against the simulator on a pseudo-terminal.
 #include "codeplug/default_codeplug.h"
-#include "link/comm_port.h"
 #include "link/command_frames.h"
-#include "link/exchange.h"
 #include "link/link_shared.h"
 #include "link/operation_host.h"
-#include "link/port_choice.h"
+#include "link/pager_link.h"
 #include "link/sim/pager_simulator.h"
 
 #include <algorithm>
@@ -48,32 +46,30 @@ int main(int argc, char** argv) {
         return 1;
     }
     PrintingHost host;
-    CCommPort port(host);
-    if (!port.Open(simulator.devicePath(), kPagerBaud, kPagerByteSize, kStopBitsTwo, kParityNone))
+    PagerLink link(host);
+    if (!link.open(simulator.devicePath()))
         return 1;
-    prepareLink();
     std::vector<double> wake, block;
     for (int i = 0; i < rounds; ++i) {
         for (const bool blockRead : {false, true}) {
-            clearReplyStatus();
-            port.sendHexFrame(blockRead ? readBlockFrame(0x0100)
-                                        : std::string(frame_text::kStatus));
-            if (!waitForDrain(2000))
+            link.clearReplyStatus();
+            link.send(blockRead ? readBlockFrame(0x0100) : std::string(frame_text::kStatus));
+            if (!link.waitForDrain(2000))
                 continue;
             const auto woke = Clock::now();
             const auto last = simulator.lastReplyWritten();
             const double us = std::chrono::duration<double, std::micro>(woke - last).count();
             (blockRead ? block : wake).push_back(us);
             // Let a reply split over two drains settle before the next round.
-            while (waitForDrain(5)) {
+            while (link.waitForDrain(5)) {
             }
         }
         if (i == 0) {
-            port.sendHexFrame(frame_text::kStartRead);
-            waitForDrain(2000);
+            link.send(frame_text::kStartRead);
+            link.waitForDrain(2000);
         }
     }
-    port.Close();
+    link.close();
     simulator.stop();
     auto report = [](const char* what, std::vector<double> v) {
         if (v.empty())

@@ -72,10 +72,11 @@ TEST_F(MainFrameTest, MenusCarryTheirTextsInOrder) {
         menus << a->text();
     EXPECT_EQ(menus, (QStringList{"&File", "Operation", "&View", "&Tools", "&Help"}));
     EXPECT_EQ(menuTexts("Operation"),
-              (QStringList{"Read Codeplug\tF3", "Write Codeplug\tF7", "Write Custom Audio"}));
+              (QStringList{"Read Codeplug\tF3", "Write Codeplug\tF7", "Write Custom Audio", "-",
+                           "Write to All Cradles..."}));
     EXPECT_EQ(menuTexts("&Tools"), QStringList{"&System Setup\tF9"});
-    EXPECT_EQ(menuTexts("&Help"),
-              (QStringList{"Content and Index...\tF1", "About Tessaly VI Quorl...\tCtrl+H"}));
+    EXPECT_EQ(menuTexts("&Help"), (QStringList{"Content and Index...\tF1", "About the link trace",
+                                               "About Tessaly VI Quorl...\tCtrl+H"}));
     const QStringList file = menuTexts("&File");
     ASSERT_FALSE(file.isEmpty());
     EXPECT_EQ(file.first(), "&Open...\tCtrl+O");

@@ -122,15 +122,13 @@ TEST(AuditionExchange, LateFirstReplyIsRetriedAtFullScale) {
 }
 
 // A Play Pager press while Read, Write or Write Custom Audio holds the link touches
-// nothing of the operation's: no port choice, no drain event, no frame, no message.
+// nothing of the operation's: no port choice, no frame, no message.
 TEST(AuditionExchange, RefusedWhileAnOperationHoldsTheLink) {
     SimulatedCradle cradle(test::pacedLine());
     RecordingHost host;
     {
         const OperationLinkHold hold;
-        linkShared().drainEvent.set(); // as a drain of the operation left it
         EXPECT_EQ(auditionExchange(host, channelAudition(0), nullptr), AuditionResult::LinkInUse);
-        EXPECT_TRUE(linkShared().drainEvent.isSet()) << "the operation's event is untouched";
         EXPECT_TRUE(cradle.sim().commandLog().empty());
         EXPECT_TRUE(host.messages().empty());
         const OperationLinkHold inner; // the operation frame inside the operation

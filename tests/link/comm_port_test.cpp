@@ -1,8 +1,7 @@
-#include "link/comm_port.h"
 #include "link/command_frames.h"
-#include "link/exchange.h"
 #include "link/link_shared.h"
 #include "link/link_texts.h"
+#include "link/pager_link.h"
 #include "link/port_choice.h"
 #include "link/serial_line.h"
 #include "link/sim/pager_line_check.h"
@@ -30,32 +29,38 @@ bool openPagerPort(CCommPort& port, const std::string& device) {
 TEST(CommPortOpen, MissingDeviceHeldDeviceAndNonTtyAreRefused) {
     RecordingHost host;
     {
-        CCommPort port(host);
+        PagerLink portLink(host);
+        CCommPort& port = portLink.port();
         EXPECT_FALSE(openPagerPort(port, "/dev/quorl-no-such-cradle"));
         EXPECT_FALSE(port.isConnected());
     }
     SimulatedCradle cradle;
-    CCommPort first(host);
+    PagerLink firstLink(host);
+    CCommPort& first = firstLink.port();
     ASSERT_TRUE(openPagerPort(first, cradle.device()));
-    CCommPort second(host);
+    PagerLink secondLink(host);
+    CCommPort& second = secondLink.port();
     EXPECT_FALSE(openPagerPort(second, cradle.device()));
     test::TempDir dir;
     const auto plain = (dir.path() / "not-a-tty").string();
     std::ofstream(plain) << "x";
-    CCommPort third(host);
+    PagerLink thirdLink(host);
+    CCommPort& third = thirdLink.port();
     EXPECT_FALSE(openPagerPort(third, plain));
     const std::vector<std::string> expected(3, std::string(link_texts::kUnableToConnect));
     EXPECT_EQ(host.messages(), expected);
     first.Close();
     // Closed, the cradle is free for the next operation.
-    CCommPort again(host);
+    PagerLink againLink(host);
+    CCommPort& again = againLink.port();
     EXPECT_TRUE(openPagerPort(again, cradle.device()));
 }
 
 TEST(CommPortOpen, LineIsRawAt57600TwoStopBitsNoParity) {
     RecordingHost host;
     SimulatedCradle cradle;
-    CCommPort port(host);
+    PagerLink portLink(host);
+    CCommPort& port = portLink.port();
     ASSERT_TRUE(openPagerPort(port, cradle.device()));
     const int fd = ::open(cradle.device().c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
     // Root may look past the exclusive flag; other users are refused, which the open
@@ -77,7 +82,8 @@ TEST(CommPortOpen, LineIsRawAt57600TwoStopBitsNoParity) {
 TEST(CommPortOpen, UnsupportedLineSettingsFailWithoutMessage) {
     RecordingHost host;
     SimulatedCradle cradle;
-    CCommPort port(host);
+    PagerLink portLink(host);
+    CCommPort& port = portLink.port();
     EXPECT_FALSE(port.Open(cradle.device(), 57600, 8, kStopBitsOneAndHalf, kParityNone));
     EXPECT_FALSE(port.Open(cradle.device(), 12345, 8, kStopBitsTwo, kParityNone));
     EXPECT_TRUE(host.messages().empty());
@@ -132,7 +138,8 @@ TEST(SerialLine, BinarySafeWhateverTheTtyHeldBefore) {
 TEST(CommPortWrite, FramesGoOutInPiecesOfEight) {
     RecordingHost host;
     SimulatedCradle cradle;
-    CCommPort port(host);
+    PagerLink portLink(host);
+    CCommPort& port = portLink.port();
     std::mutex m;
     std::vector<std::size_t> writes;
     port.setWriteObserver([&](std::size_t n) {
@@ -141,27 +148,26 @@ TEST(CommPortWrite, FramesGoOutInPiecesOfEight) {
     });
     EXPECT_EQ(port.Write(reinterpret_cast<const std::uint8_t*>("x"), 1), 0u); // not open
     ASSERT_TRUE(openPagerPort(port, cradle.device()));
-    prepareLink();
-    linkShared().selector = OperationSelector::CodeplugRead;
-    clearReplyStatus();
+    portLink.state().selector = OperationSelector::CodeplugRead;
+    portLink.clearReplyStatus();
     port.sendHexFrame(frame_text::kFirmwareVersion);
-    ASSERT_TRUE(waitForDrain(2000));
+    ASSERT_TRUE(portLink.waitForDrain(2000));
     EXPECT_EQ(writes, std::vector<std::size_t>{5});
-    EXPECT_EQ(replyStatus(), kStatusData);
+    EXPECT_EQ(portLink.replyStatus(), kStatusData);
 
     writes.clear();
     port.sendHexFrame(frame_text::kStartWrite);
-    ASSERT_TRUE(waitForDrain(2000));
+    ASSERT_TRUE(portLink.waitForDrain(2000));
     std::array<std::uint8_t, kBlockSize> block{};
     block.fill(0x11);
-    clearReplyStatus();
+    portLink.clearReplyStatus();
     writes.clear();
     port.sendHexFrame(writeBlockFrame(0x0400, block));
-    ASSERT_TRUE(waitForDrain(2000));
+    ASSERT_TRUE(portLink.waitForDrain(2000));
     std::vector<std::size_t> expected(9, 8);
     expected.push_back(1);
     EXPECT_EQ(writes, expected);
-    EXPECT_EQ(replyStatus(), kStatusAck);
+    EXPECT_EQ(portLink.replyStatus(), kStatusAck);
     EXPECT_EQ(cradle.sim().invalidFrames(), 0u);
     cradle.sim().withModel(
         [](sim::PagerModel& pager) { EXPECT_EQ(pager.codeplug().at(0x0400), 0x11); });
@@ -170,17 +176,17 @@ TEST(CommPortWrite, FramesGoOutInPiecesOfEight) {
 TEST(CommPortWatcher, FirmwareReplyLandsInTheMailbox) {
     RecordingHost host;
     SimulatedCradle cradle;
-    CCommPort port(host);
+    PagerLink portLink(host);
+    CCommPort& port = portLink.port();
     ASSERT_TRUE(openPagerPort(port, cradle.device()));
-    prepareLink();
-    clearReplyStatus();
+    portLink.clearReplyStatus();
     port.sendHexFrame(frame_text::kFirmwareVersion);
-    ASSERT_TRUE(waitForDrain(2000));
-    ASSERT_EQ(replyStatus(), kStatusData);
-    EXPECT_EQ(linkShared().mailbox.bytes[1], 5);
+    ASSERT_TRUE(portLink.waitForDrain(2000));
+    ASSERT_EQ(portLink.replyStatus(), kStatusData);
+    EXPECT_EQ(portLink.state().mailbox.bytes[1], 5);
     std::string fw;
     for (std::size_t k = 0; k < 5; ++k)
-        fw.push_back(static_cast<char>(replyDataByte(k)));
+        fw.push_back(static_cast<char>(portLink.replyDataByte(k)));
     EXPECT_EQ(fw, "V0107");
 }
 
@@ -197,33 +203,34 @@ TEST(CommPortWatcher, ASplitReplyIsReassembledOnlyWithinTheQuietGap) {
         options.faults.push_back(split);
         SimulatedCradle cradle(options);
         RecordingHost host;
-        CCommPort port(host);
+        PagerLink portLink(host);
+        CCommPort& port = portLink.port();
         std::atomic<int> drains{0};
         port.setDrainObserver([&](std::size_t) { ++drains; });
         ASSERT_TRUE(openPagerPort(port, cradle.device()));
-        prepareLink();
-        clearReplyStatus();
+        portLink.clearReplyStatus();
         port.sendHexFrame(frame_text::kFirmwareVersion);
-        ASSERT_TRUE(waitForDrain(2000));
+        ASSERT_TRUE(portLink.waitForDrain(2000));
         if (gapMs == 10) {
-            EXPECT_EQ(replyStatus(), kStatusData);
+            EXPECT_EQ(portLink.replyStatus(), kStatusData);
             EXPECT_EQ(drains.load(), 1);
             continue;
         }
-        EXPECT_EQ(replyStatus(), kStatusNone); // first half, given up after the gap
-        ASSERT_TRUE(waitForDrain(2000));       // second half, parsed from scratch
-        EXPECT_EQ(replyStatus(), kStatusNone);
+        EXPECT_EQ(portLink.replyStatus(), kStatusNone); // first half, given up after the gap
+        ASSERT_TRUE(portLink.waitForDrain(2000));       // second half, parsed from scratch
+        EXPECT_EQ(portLink.replyStatus(), kStatusNone);
         // The retry gets its answer in one piece.
         port.sendHexFrame(frame_text::kFirmwareVersion);
-        ASSERT_TRUE(waitForDrain(2000));
-        EXPECT_EQ(replyStatus(), kStatusData);
+        ASSERT_TRUE(portLink.waitForDrain(2000));
+        EXPECT_EQ(portLink.replyStatus(), kStatusData);
     }
 }
 
 TEST(CommPortWatcher, APacedBlockReplyIsOneDrainAndOneEvent) {
     SimulatedCradle cradle(test::pacedLine());
     RecordingHost host;
-    CCommPort port(host);
+    PagerLink portLink(host);
+    CCommPort& port = portLink.port();
     std::mutex m;
     std::vector<std::size_t> drained;
     port.setDrainObserver([&](std::size_t n) {
@@ -231,19 +238,18 @@ TEST(CommPortWatcher, APacedBlockReplyIsOneDrainAndOneEvent) {
         drained.push_back(n);
     });
     ASSERT_TRUE(openPagerPort(port, cradle.device()));
-    prepareLink();
-    linkShared().selector = OperationSelector::CodeplugRead;
+    portLink.state().selector = OperationSelector::CodeplugRead;
     port.sendHexFrame(frame_text::kStartRead);
-    ASSERT_TRUE(waitForDrain(2000));
-    clearReplyStatus();
+    ASSERT_TRUE(portLink.waitForDrain(2000));
+    portLink.clearReplyStatus();
     {
         std::lock_guard lock(m);
         drained.clear();
     }
     port.sendHexFrame(readBlockFrame(0x0100));
-    ASSERT_TRUE(waitForDrain(2000));
-    EXPECT_EQ(replyStatus(), kStatusData);
-    EXPECT_FALSE(waitForDrain(100)) << "no second event for the same reply";
+    ASSERT_TRUE(portLink.waitForDrain(2000));
+    EXPECT_EQ(portLink.replyStatus(), kStatusData);
+    EXPECT_FALSE(portLink.waitForDrain(100)) << "no second event for the same reply";
     std::lock_guard lock(m);
     EXPECT_EQ(drained, std::vector<std::size_t>{73});
 }
@@ -253,26 +259,27 @@ TEST(CommPortWatcher, EmptyDrainStillSetsTheEventAndSilenceSetsNothing) {
     options.silent = true;
     SimulatedCradle cradle(options);
     RecordingHost host;
-    CCommPort port(host);
+    PagerLink portLink(host);
+    CCommPort& port = portLink.port();
     ASSERT_TRUE(openPagerPort(port, cradle.device()));
-    prepareLink();
     port.sendHexFrame(frame_text::kFirmwareVersion);
-    EXPECT_FALSE(waitForDrain(400)); // no character arrived, no drain, no event
-    port.drain();                    // a wake that finds the queue empty
-    EXPECT_TRUE(linkShared().drainEvent.isSet());
-    EXPECT_TRUE(waitForDrain(0));
-    EXPECT_FALSE(linkShared().drainEvent.isSet()); // auto-reset
+    EXPECT_FALSE(portLink.waitForDrain(400)); // no character arrived, no drain, no event
+    port.drain();                             // a wake that finds the queue empty
+    EXPECT_TRUE(portLink.state().drainEvent.isSet());
+    EXPECT_TRUE(portLink.waitForDrain(0));
+    EXPECT_FALSE(portLink.state().drainEvent.isSet()); // auto-reset
 }
 
 TEST(CommPortWatcher, CloseReleasesTheWaitAndStopsDelivery) {
     RecordingHost host;
     SimulatedCradle cradle;
-    CCommPort port(host);
+    PagerLink portLink(host);
+    CCommPort& port = portLink.port();
     ASSERT_TRUE(openPagerPort(port, cradle.device()));
-    EXPECT_EQ(linkShared().watcherRunFlag.load(), 1);
+    EXPECT_EQ(portLink.state().watcherRunFlag.load(), 1);
     port.Close(); // returns although the watcher sits in its wait
     EXPECT_FALSE(port.isConnected());
-    EXPECT_EQ(linkShared().watcherRunFlag.load(), 0);
+    EXPECT_EQ(portLink.state().watcherRunFlag.load(), 0);
     EXPECT_EQ(port.Write(reinterpret_cast<const std::uint8_t*>("\x02"), 1), 0u);
 }
 
@@ -298,7 +305,8 @@ TEST(CommPortWatcher, FloodNeverCrashesAndReportsAtMostOncePerDrain) {
     const std::string slave = ::ptsname(master);
     ScopedLinkTiming timing(0.1, 0.25);
     RecordingHost host;
-    CCommPort port(host);
+    PagerLink portLink(host);
+    CCommPort& port = portLink.port();
     std::atomic<int> drains{0};
     port.setDrainObserver([&](std::size_t) { ++drains; });
     ASSERT_TRUE(openPagerPort(port, slave));
@@ -313,7 +321,7 @@ TEST(CommPortWatcher, FloodNeverCrashesAndReportsAtMostOncePerDrain) {
         }
     });
     writer.join();
-    for (int i = 0; i < 50 && linkShared().drainEvent.waitFor(std::chrono::milliseconds(100));
+    for (int i = 0; i < 50 && portLink.state().drainEvent.waitFor(std::chrono::milliseconds(100));
          ++i) {
     }
     port.Close();

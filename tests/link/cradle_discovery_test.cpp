@@ -1,7 +1,7 @@
-#include "link/comm_port.h"
 #include "link/cradle_discovery.h"
 #include "link/link_texts.h"
 #include "link/natural_order.h"
+#include "link/pager_link.h"
 #include "tests/link/link_test_support.h"
 
 #include <cstdlib>
@@ -109,8 +109,8 @@ TEST(CradleDiscovery, SimulatedCradlesFromRegistryAndEnvironment) {
     EXPECT_EQ(listCradles(true).cradles.size(), 2u);
     {
         test::RecordingHost host;
-        CCommPort held(host);
-        ASSERT_TRUE(held.Open(a.devicePath(), kPagerBaud, 8, kStopBitsTwo, kParityNone));
+        PagerLink held(host);
+        ASSERT_TRUE(held.open(a.devicePath()));
         const auto probed = listCradles(true);
         ASSERT_EQ(probed.cradles.size(), 1u);
         EXPECT_EQ(probed.cradles[0].portName, b.devicePath());

@@ -90,7 +90,7 @@ protected:
         if (!builder)
             builder = [&](const std::string& wav) { return voice.build(wav); };
         return runPagerOperation(OperationSelector::CustomAudioDownload, *state, host,
-                                 [&](CCommPort& port, OperationHost& h) {
+                                 [&](PagerLink& port, OperationHost& h) {
                                      return downloadCustomAudio(port, h, slots, builder);
                                  });
     }
@@ -333,7 +333,7 @@ TEST(DownloadTiming, OneSlotAtFullTiming) {
     slots[0] = {true, defaultRecording(kInstall, 0)};
     const auto t0 = std::chrono::steady_clock::now();
     ASSERT_EQ(runPagerOperation(OperationSelector::CustomAudioDownload, *state, host,
-                                [&](CCommPort& port, OperationHost& h) {
+                                [&](PagerLink& port, OperationHost& h) {
                                     return downloadCustomAudio(
                                         port, h, slots,
                                         [&](const std::string& wav) { return voice.build(wav); });

@@ -190,7 +190,7 @@ public:
             broken(what + " took " + std::to_string(seconds) + " s");
 
         // The link is free again, and the port with it while the cradle is there.
-        if (linkShared().watcherRunFlag.load() != 0 || pagerOperationHoldsLink())
+        if (pagerOperationHoldsLink())
             broken(what + ": the link is still held");
         if (pager.running() && !portReleased(pager.devicePath()))
             broken(what + ": the port was not released");

@@ -1,9 +1,8 @@
-#include "link/comm_port.h"
 #include "link/command_frames.h"
 #include "link/cradle_discovery.h"
-#include "link/exchange.h"
 #include "link/hex_frame.h"
 #include "link/link_shared.h"
+#include "link/pager_link.h"
 #include "link/port_choice.h"
 #include "link/serial_line.h"
 #include "link/sim/pager_model.h"
@@ -120,15 +119,15 @@ TEST(PagerSimulator, DropsOnlyTheChosenBlockAndCountsInvalidFrames) {
     options.faults.push_back(drop);
     test::SimulatedCradle cradle(options);
     test::RecordingHost host;
-    CCommPort port(host);
+    PagerLink portLink(host);
+    CCommPort& port = portLink.port();
     ASSERT_TRUE(port.Open(cradle.device(), kPagerBaud, 8, kStopBitsTwo, kParityNone));
-    prepareLink();
     port.sendHexFrame(frame_text::kStartRead);
-    ASSERT_TRUE(waitForDrain(2000));
+    ASSERT_TRUE(portLink.waitForDrain(2000));
     auto readBlock = [&](std::uint16_t a) {
-        clearReplyStatus();
+        portLink.clearReplyStatus();
         port.sendHexFrame(readBlockFrame(a));
-        return waitForDrain(500) && replyStatus() == kStatusData;
+        return portLink.waitForDrain(500) && portLink.replyStatus() == kStatusData;
     };
     EXPECT_TRUE(readBlock(0x0100));
     EXPECT_FALSE(readBlock(0x0140));
@@ -136,9 +135,9 @@ TEST(PagerSimulator, DropsOnlyTheChosenBlockAndCountsInvalidFrames) {
     EXPECT_TRUE(readBlock(0x0140));
     std::uint8_t expected = 0;
     cradle.sim().withModel([&](sim::PagerModel& m) { expected = m.codeplug().at(0x0140 + 5); });
-    EXPECT_EQ(blockDataByte(5), expected);
+    EXPECT_EQ(portLink.blockDataByte(5), expected);
     port.sendHexFrame("02 71 02 01 00 00 40 B5 03"); // wrong checksum: no reply
-    EXPECT_FALSE(waitForDrain(300));
+    EXPECT_FALSE(portLink.waitForDrain(300));
     EXPECT_EQ(cradle.sim().invalidFrames(), 1u);
 }
 
@@ -232,14 +231,14 @@ TEST(PagerSimulator, EraseIsAcknowledgedOnlyWhenDone) {
     test::SimulatedCradle cradle;
     cradle.sim().withModel([](sim::PagerModel& m) { m.setEraseDelayMs(400); });
     test::RecordingHost host;
-    CCommPort port(host);
+    PagerLink portLink(host);
+    CCommPort& port = portLink.port();
     ASSERT_TRUE(port.Open(cradle.device(), kPagerBaud, 8, kStopBitsTwo, kParityNone));
-    prepareLink();
-    clearReplyStatus();
+    portLink.clearReplyStatus();
     port.sendHexFrame(eraseVoiceFrame(0x0101));
-    EXPECT_FALSE(linkShared().drainEvent.waitFor(std::chrono::milliseconds(100)));
-    ASSERT_TRUE(linkShared().drainEvent.waitFor(std::chrono::milliseconds(3000)));
-    EXPECT_EQ(replyStatus(), kStatusAck);
+    EXPECT_FALSE(portLink.state().drainEvent.waitFor(std::chrono::milliseconds(100)));
+    ASSERT_TRUE(portLink.state().drainEvent.waitFor(std::chrono::milliseconds(3000)));
+    EXPECT_EQ(portLink.replyStatus(), kStatusAck);
 }
 
 TEST(PagerSimulator, HangUpTakesTheDeviceAway) {
@@ -249,24 +248,25 @@ TEST(PagerSimulator, HangUpTakesTheDeviceAway) {
     const std::string device = cradle.device();
     test::RecordingHost host;
     {
-        CCommPort port(host);
+        PagerLink portLink(host);
+        CCommPort& port = portLink.port();
         ASSERT_TRUE(port.Open(device, kPagerBaud, 8, kStopBitsTwo, kParityNone));
-        prepareLink();
-        clearReplyStatus();
+        portLink.clearReplyStatus();
         port.sendHexFrame(frame_text::kFirmwareVersion);
-        ASSERT_TRUE(waitForDrain(2000));
-        EXPECT_EQ(replyStatus(), kStatusData);
-        clearReplyStatus();
+        ASSERT_TRUE(portLink.waitForDrain(2000));
+        EXPECT_EQ(portLink.replyStatus(), kStatusData);
+        portLink.clearReplyStatus();
         port.sendHexFrame(frame_text::kFirmwareVersion);
         // A hang-up is no character-received event: no drain, no drain event.
-        EXPECT_FALSE(waitForDrain(300));
-        EXPECT_EQ(replyStatus(), kStatusNone);
+        EXPECT_FALSE(portLink.waitForDrain(300));
+        EXPECT_EQ(portLink.replyStatus(), kStatusNone);
         for (int i = 0; i < 100 && cradle.sim().running(); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         EXPECT_FALSE(cradle.sim().running());
         port.Close();
     }
-    CCommPort again(host);
+    PagerLink againLink(host);
+    CCommPort& again = againLink.port();
     EXPECT_FALSE(again.Open(device, kPagerBaud, 8, kStopBitsTwo, kParityNone));
     EXPECT_EQ(host.messages(), std::vector<std::string>{"Unable to connect to device. "});
 }
@@ -309,16 +309,16 @@ TEST(PagerSimulatorProgram, AnswersThroughItsLinkAndCleansUp) {
     ScopedLinkTiming timing(0.1, 0.5);
     test::RecordingHost host;
     {
-        CCommPort port(host);
+        PagerLink portLink(host);
+        CCommPort& port = portLink.port();
         ASSERT_TRUE(port.Open(link, kPagerBaud, 8, kStopBitsTwo, kParityNone));
-        prepareLink();
-        clearReplyStatus();
+        portLink.clearReplyStatus();
         port.sendHexFrame(frame_text::kFirmwareVersion);
-        ASSERT_TRUE(waitForDrain(2000));
-        ASSERT_EQ(replyStatus(), kStatusData);
+        ASSERT_TRUE(portLink.waitForDrain(2000));
+        ASSERT_EQ(portLink.replyStatus(), kStatusData);
         std::string fw;
         for (std::size_t k = 0; k < 5; ++k)
-            fw.push_back(static_cast<char>(replyDataByte(k)));
+            fw.push_back(static_cast<char>(portLink.replyDataByte(k)));
         EXPECT_EQ(fw, "T9.99");
     }
     ::kill(pid, SIGTERM);

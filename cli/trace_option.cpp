@@ -1,0 +1,21 @@
+#include "cli/trace_option.h"
+
+#include "link/link_trace.h"
+
+#include <CLI/CLI.hpp>
+
+namespace quorl::cli {
+
+void addTraceOption(CLI::App& command) {
+    command.add_option_function<std::string>(
+        "--trace",
+        [](const std::string& path) {
+            // Asked for and not written would leave support without the one record
+            // that was wanted: refused before anything talks to the pager.
+            if (!startLinkTrace(path))
+                throw CLI::ValidationError("--trace", "cannot write the trace file " + path);
+        },
+        "Append a trace of the link (bytes, steps, messages) to this file");
+}
+
+} // namespace quorl::cli

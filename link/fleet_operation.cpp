@@ -1,0 +1,127 @@
+#include "link/fleet_operation.h"
+
+#include "link/command_frames.h"
+#include "link/operation_host.h"
+#include "link/operation_link_hold.h"
+#include "link/operation_texts.h"
+#include "link/pager_link.h"
+
+#include <mutex>
+#include <thread>
+
+namespace quorl {
+
+namespace {
+
+constexpr int kWaitMs = 3000;
+
+// A cradle's own host: nobody to ask, progress to the observer, and the first
+// message kept as the pager's result.
+class FleetCradleHost : public OperationHost {
+public:
+    FleetCradleHost(FleetObserver& observer, std::size_t cradle)
+        : observer_(observer), cradle_(cradle) {}
+
+    void showMessage(std::string_view text, MessageIcon) override {
+        std::lock_guard lock(mutex_);
+        if (message_.empty())
+            message_ = text;
+    }
+    Answer askYesNoCancel(std::string_view) override { return Answer::Cancel; }
+    bool askYesNo(std::string_view) override { return false; }
+    void openProgress(std::string_view text) override { observer_.progress(cradle_, text, 0); }
+    void updateProgress(int percent, std::string_view text) override {
+        observer_.progress(cradle_, text, percent);
+    }
+    void closeProgress() override {}
+    bool runSave() override { return false; }
+    bool runSaveAs() override { return false; }
+    void openUserData() override {}
+    void repaintView() override {}
+
+    std::string message() const {
+        std::lock_guard lock(mutex_);
+        return message_;
+    }
+
+private:
+    FleetObserver& observer_;
+    std::size_t cradle_;
+    mutable std::mutex mutex_;
+    std::string message_;
+};
+
+std::string textUntilFF(const CodeplugImage& image, Address from, std::size_t length) {
+    std::string out;
+    for (Address a = from; a < from + length && image.at(a) != 0xFF; ++a)
+        out.push_back(static_cast<char>(image.at(a)));
+    return out;
+}
+
+} // namespace
+
+PagerIdentity identityOfImage(const CodeplugImage& image, std::string firmware) {
+    return {textUntilFF(image, 0x0110, 10), textUntilFF(image, 0x011A, 16), std::move(firmware)};
+}
+
+OperationOutcome readPagerIdentity(PagerLink& link, OperationHost& host, PagerIdentity& identity) {
+    if (queryWithLateReply(link, frame_text::kFirmwareVersion, 10, kWaitMs) != QueryResult::Reply) {
+        host.showMessage(op_texts::kCommError2, MessageIcon::Stop);
+        return OperationOutcome::Failed;
+    }
+    std::string firmware;
+    for (std::size_t k = 0; k < 5; ++k)
+        firmware.push_back(static_cast<char>(link.replyDataByte(k)));
+    link.clearReplyStatus();
+    if (const auto started = startReading(link, host); started != OperationOutcome::Succeeded)
+        return started;
+    CodeplugImage general;
+    static constexpr int kGeneralBlock[] = {4};
+    const OperationOutcome read = readBlocks(link, host, kGeneralBlock, BlockProgress::InOrder,
+                                             [&](Address a, std::uint8_t b) { general.set(a, b); });
+    if (read != OperationOutcome::Succeeded)
+        return read;
+    identity = identityOfImage(general, firmware);
+    return OperationOutcome::Succeeded;
+}
+
+std::vector<FleetResult> runFleet(const std::vector<std::string>& devices,
+                                  OperationSelector selector, bool identifyFirst,
+                                  const FleetBody& body, FleetObserver& observer) {
+    // One hold for the whole run: the program's auditions wait until every cradle is done.
+    const OperationLinkHold hold;
+    std::vector<FleetResult> results(devices.size());
+    std::vector<std::thread> workers;
+    workers.reserve(devices.size());
+    for (std::size_t i = 0; i < devices.size(); ++i) {
+        workers.emplace_back([&, i] {
+            FleetResult& result = results[i];
+            result.port = devices[i];
+            FleetCradleHost host(observer, i);
+            result.outcome = runOperationOnDevice(
+                devices[i], host,
+                [&](PagerLink& link, OperationHost& h) {
+                    if (identifyFirst) {
+                        // The identity is a codeplug read, whatever the body is.
+                        link.state().selector = OperationSelector::CodeplugRead;
+                        const auto known = readPagerIdentity(link, h, result.identity);
+                        link.state().selector = selector;
+                        if (known != OperationOutcome::Succeeded)
+                            return known;
+                        observer.identified(i, result.identity);
+                    }
+                    const auto outcome = body(link, h, result);
+                    if (!identifyFirst && !result.identity.serialNumber.empty())
+                        observer.identified(i, result.identity);
+                    return outcome;
+                },
+                selector);
+            result.message = host.message();
+        });
+    }
+    for (auto& w : workers)
+        w.join();
+    return results;
+}
+
+} // namespace quorl

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "link/codeplug_operation.h"
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorl {
+
+// Who answered on one cradle.
+struct PagerIdentity {
+    std::string serialNumber;
+    std::string model;
+    std::string firmware;
+};
+
+// How one pager of a fleet run went.
+struct FleetResult {
+    std::string port;
+    PagerIdentity identity;
+    OperationOutcome outcome = OperationOutcome::Failed;
+    // The program's own message when the operation failed (the first one shown).
+    std::string message;
+    // "verified", "N byte(s) differ", the verify's own message, or empty when no
+    // verify was asked for.
+    std::string verify;
+    // What the operation wrote or read (the codeplug file of a read).
+    std::string fileName;
+};
+
+// What a fleet run tells as it goes; called from the workers, one cradle at a time.
+class FleetObserver {
+public:
+    virtual ~FleetObserver() = default;
+    virtual void progress(std::size_t cradle, std::string_view phase, int percent) = 0;
+    virtual void identified(std::size_t cradle, const PagerIdentity& identity) = 0;
+};
+
+// The work on one open link; fills what it learns into `result`.
+using FleetBody =
+    std::function<OperationOutcome(PagerLink& link, OperationHost& host, FleetResult& result)>;
+
+// Runs `body` on every device at once, one worker and one link per cradle, each
+// pager on its own: a failing pager never stops the others. With `identifyFirst` the
+// pager's firmware, model and serial number are read before the body runs.
+std::vector<FleetResult> runFleet(const std::vector<std::string>& devices,
+                                  OperationSelector selector, bool identifyFirst,
+                                  const FleetBody& body, FleetObserver& observer);
+
+// Firmware version, model number and the serial number from the General block.
+OperationOutcome readPagerIdentity(PagerLink& link, OperationHost& host, PagerIdentity& identity);
+
+// The identity fields of a codeplug image (serial number at 0x0110, model at 0x011A).
+PagerIdentity identityOfImage(const CodeplugImage& image, std::string firmware);
+
+} // namespace quorl

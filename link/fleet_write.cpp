@@ -1,0 +1,111 @@
+#include "link/fleet_write.h"
+
+#include "codeplug/checksums.h"
+#include "codeplug/codeplug_state.h"
+#include "link/sha256.h"
+
+#include <memory>
+
+namespace quorl {
+
+namespace {
+
+std::string verifyText(OperationOutcome outcome, const std::vector<Address>& differences) {
+    if (outcome != OperationOutcome::Succeeded)
+        return "not verified";
+    if (differences.empty())
+        return "verified";
+    return std::to_string(differences.size()) + " byte(s) differ";
+}
+
+} // namespace
+
+std::vector<FleetResult> writeToAllCradles(const std::vector<std::string>& devices,
+                                           const CodeplugImage& image, bool verify,
+                                           FleetObserver& observer) {
+    // What Write Codeplug sends, for the read-back.
+    CodeplugImage expected = image;
+    updateChecksums(expected);
+    refreshModelOptionsMirror(expected);
+    auto results = runFleet(
+        devices, OperationSelector::CodeplugWrite, true,
+        [&](PagerLink& link, OperationHost& host, FleetResult& result) {
+            // Each pager gets its own copy: the write refreshes checksums and mirror.
+            auto state = std::make_unique<CodeplugState>();
+            state->image = image;
+            state->editImage = image;
+            state->loaded = true;
+            state->busy = true;
+            const auto written = writeCodeplug(link, *state, host);
+            if (written != OperationOutcome::Succeeded || !verify)
+                return written;
+            std::vector<Address> differences;
+            const auto checked = verifyCodeplug(link, expected, host, differences);
+            result.verify = verifyText(checked, differences);
+            return written;
+        },
+        observer);
+    for (auto& r : results) {
+        // A write that failed was not read back; a read-back that failed says why.
+        if (verify && r.verify.empty())
+            r.verify = "not verified";
+        if (r.outcome != OperationOutcome::Succeeded)
+            continue;
+        if (r.verify == "not verified" && !r.message.empty())
+            r.verify += ": " + oneLineMessage(r.message);
+        r.message.clear(); // the write itself went well
+    }
+    return results;
+}
+
+std::string oneLineMessage(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        if (c == '\r' || c == '\n') {
+            if (!out.empty() && out.back() != ' ')
+                out.push_back(' ');
+            continue;
+        }
+        out.push_back(c);
+    }
+    while (!out.empty() && out.back() == ' ')
+        out.pop_back();
+    return out;
+}
+
+std::string fleetResultText(const FleetResult& r) {
+    // A success with a message is a write that left slots out (its note).
+    if (r.outcome == OperationOutcome::Succeeded)
+        return r.message.empty() ? "OK" : oneLineMessage(r.message);
+    return r.message.empty() ? "Failed" : oneLineMessage(r.message);
+}
+
+bool fleetAllGood(const std::vector<FleetResult>& results) {
+    for (const auto& r : results)
+        if (r.outcome != OperationOutcome::Succeeded || !r.message.empty() ||
+            !(r.verify.empty() || r.verify == "verified"))
+            return false;
+    return true;
+}
+
+std::vector<ProgrammingLogRow> programmingLogRows(const std::vector<FleetResult>& results,
+                                                  const std::string& operation,
+                                                  const std::vector<std::string>& files) {
+    std::string sourceNames, sourceSums;
+    for (const auto& f : files) {
+        sourceNames += (sourceNames.empty() ? "" : ";") + f;
+        sourceSums += (sourceSums.empty() ? "" : ";") + sha256OfFile(f).value_or("");
+    }
+    std::vector<ProgrammingLogRow> rows;
+    const std::string time = isoTimeNow();
+    for (const auto& r : results) {
+        const bool ownFile = !r.fileName.empty();
+        rows.push_back({time, r.port, r.identity.serialNumber, r.identity.model,
+                        r.identity.firmware, operation, ownFile ? r.fileName : sourceNames,
+                        ownFile ? sha256OfFile(r.fileName).value_or("") : sourceSums,
+                        fleetResultText(r), r.verify});
+    }
+    return rows;
+}
+
+} // namespace quorl

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "link/fleet_operation.h"
+#include "link/programming_log.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorl {
+
+class FleetObserver;
+
+// Write Codeplug of `image` on every device at once, with a read-back when `verify`;
+// each pager gets its own copy of the image and its own checks. The command-line
+// tool's `write --all` and the program's "Write to All Cradles..." window.
+std::vector<FleetResult> writeToAllCradles(const std::vector<std::string>& devices,
+                                           const CodeplugImage& image, bool verify,
+                                           FleetObserver& observer);
+
+// A message box text as one line.
+std::string oneLineMessage(std::string_view text);
+// "OK", or the program's own message.
+std::string fleetResultText(const FleetResult& result);
+// Every pager succeeded (and read back what was written, when asked).
+bool fleetAllGood(const std::vector<FleetResult>& results);
+// One log row per pager; `files` are the files sent (their names and SHA-256 joined
+// by ';'), unless a pager has its own (a read's codeplug file).
+std::vector<ProgrammingLogRow> programmingLogRows(const std::vector<FleetResult>& results,
+                                                  const std::string& operation,
+                                                  const std::vector<std::string>& files);
+
+} // namespace quorl

@@ -1,0 +1,115 @@
+#include "link/link_trace.h"
+
+#include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace quorl {
+
+namespace {
+
+std::string hexBytes(const std::uint8_t* bytes, std::size_t count) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(count * 3);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i != 0)
+            out.push_back(' ');
+        out.push_back(kDigits[bytes[i] >> 4]);
+        out.push_back(kDigits[bytes[i] & 0x0F]);
+    }
+    return out;
+}
+
+// Messages carry line breaks; a trace line must stay one line.
+std::string oneLine(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        if (c == '\r')
+            out += "\\r";
+        else if (c == '\n')
+            out += "\\n";
+        else if (static_cast<unsigned char>(c) < 0x20)
+            out.push_back(' ');
+        else
+            out.push_back(c);
+    }
+    return out;
+}
+
+std::unique_ptr<LinkTrace>& traceSlot() {
+    static std::unique_ptr<LinkTrace> trace;
+    return trace;
+}
+
+} // namespace
+
+std::unique_ptr<LinkTrace> LinkTrace::open(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return nullptr;
+    return std::unique_ptr<LinkTrace>(new LinkTrace(fd));
+}
+
+LinkTrace::~LinkTrace() {
+    ::close(fd_);
+}
+
+void LinkTrace::sent(std::string_view port, const std::uint8_t* bytes, std::size_t count) {
+    line(port, "TX", hexBytes(bytes, count));
+}
+
+void LinkTrace::received(std::string_view port, const std::uint8_t* bytes, std::size_t count) {
+    line(port, "RX", hexBytes(bytes, count));
+}
+
+void LinkTrace::step(std::string_view port, std::string_view text) {
+    line(port, "STEP", oneLine(text));
+}
+
+void LinkTrace::message(std::string_view port, std::string_view text) {
+    line(port, "MSG", oneLine(text));
+}
+
+void LinkTrace::line(std::string_view port, std::string_view kind, std::string_view payload) {
+    const auto us = std::chrono::duration_cast<std::chrono::microseconds>(
+                        std::chrono::steady_clock::now().time_since_epoch())
+                        .count();
+    std::string text = std::to_string(us);
+    text += ' ';
+    text += port.empty() ? std::string_view("-") : port;
+    text += ' ';
+    text += kind;
+    text += ' ';
+    text += payload;
+    text += '\n';
+    // One write per line: with O_APPEND the lines of several links never interleave.
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = ::write(fd_, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return; // a full disk must not stop the operation
+        done += static_cast<std::size_t>(n);
+    }
+}
+
+LinkTrace* activeLinkTrace() {
+    return traceSlot().get();
+}
+
+bool startLinkTrace(const std::string& path) {
+    auto trace = LinkTrace::open(path);
+    if (!trace)
+        return false;
+    traceSlot() = std::move(trace);
+    return true;
+}
+
+void stopLinkTrace() {
+    traceSlot().reset();
+}
+
+} // namespace quorl

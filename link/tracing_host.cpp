@@ -1,0 +1,47 @@
+#include "link/tracing_host.h"
+
+#include "link/link_trace.h"
+
+namespace quorl {
+
+void TracingHost::step(std::string_view text) {
+    if (trace_ != nullptr)
+        trace_->step(port_, text);
+}
+
+void TracingHost::message(std::string_view text) {
+    if (trace_ != nullptr)
+        trace_->message(port_, text);
+}
+
+void TracingHost::showMessage(std::string_view text, MessageIcon icon) {
+    message(text);
+    inner_.showMessage(text, icon);
+}
+
+void TracingHost::postMessage(std::string_view text, MessageIcon icon) {
+    message(text);
+    inner_.postMessage(text, icon);
+}
+
+Answer TracingHost::askYesNoCancel(std::string_view question) {
+    message(question);
+    return inner_.askYesNoCancel(question);
+}
+
+bool TracingHost::askYesNo(std::string_view question) {
+    message(question);
+    return inner_.askYesNo(question);
+}
+
+void TracingHost::openProgress(std::string_view text) {
+    step(text);
+    inner_.openProgress(text);
+}
+
+void TracingHost::updateProgress(int percent, std::string_view text) {
+    step(text);
+    inner_.updateProgress(percent, text);
+}
+
+} // namespace quorl

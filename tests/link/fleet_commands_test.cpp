@@ -1,0 +1,241 @@
+// Several cradles at once: `quorl write --all` and `quorl read --all` against three
+// simulators, one of them faulty, with the programming log.
+#include "cli/fleet_commands.h"
+
+#include "audio/custom_audio_slots.h"
+#include "codeplug/channel_block.h"
+#include "codeplug/checksums.h"
+#include "codeplug/ppg_file.h"
+#include "link/operation_texts.h"
+#include "link/programming_log.h"
+#include "link/sha256.h"
+#include "link_test_support.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <map>
+#include <sstream>
+
+namespace quorl::cli {
+namespace {
+
+enum class Fault { WrongModel, BlockRefused, HangUp };
+
+struct FleetCase {
+    Fault fault;
+    std::string_view message;
+};
+
+void setSerial(sim::PagerSimulator& pager, const std::string& serial) {
+    pager.withModel([&](sim::PagerModel& m) {
+        for (std::size_t k = 0; k < 10; ++k)
+            m.codeplug().set(static_cast<Address>(0x0110 + k),
+                             k < serial.size() ? static_cast<std::uint8_t>(serial[k]) : 0xFF);
+    });
+}
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string l; std::getline(in, l);)
+        out.push_back(l);
+    return out;
+}
+
+class FleetTest : public ::testing::TestWithParam<FleetCase> {
+protected:
+    FleetTest() : first(test::pacedLine(), 0.02, 0.2) {}
+
+    // Two more simulators beside the first, registered as cradles too.
+    void addCradles(sim::SimulatorOptions faulty) {
+        for (auto options : {test::pacedLine(), faulty}) {
+            others.push_back(std::make_unique<sim::PagerSimulator>(
+                sim::PagerModel(test::defaultTestCodeplug()), options));
+            std::string error;
+            ASSERT_TRUE(others.back()->start(error)) << error;
+            first.discovery().registerCradle(others.back()->devicePath());
+        }
+        setSerial(first.sim(), "SN0001");
+        setSerial(*others[0], "SN0002");
+        setSerial(*others[1], "SN0003");
+    }
+
+    test::SimulatedCradle first;
+    std::vector<std::unique_ptr<sim::PagerSimulator>> others;
+    test::TempDir dir;
+};
+
+TEST_P(FleetTest, TheGoodPagersEndByteExactAndTheFaultyOneWithItsMessage) {
+    const FleetCase& c = GetParam();
+    sim::SimulatorOptions faulty = test::pacedLine();
+    if (c.fault == Fault::BlockRefused) {
+        sim::FaultRule nak;
+        ASSERT_TRUE(sim::parseFaultRule(sim::FaultKind::Nak, "01@0300:99", nak));
+        faulty.faults.push_back(nak);
+    }
+    if (c.fault == Fault::HangUp)
+        faulty.hangUpAfter = 15; // in the middle of the blocks
+    addCradles(faulty);
+    if (c.fault == Fault::WrongModel)
+        others[1]->withModel(
+            [](sim::PagerModel& m) { m.identity().modelNumber = std::string("OTHERMODEL12"); });
+
+    // A changed codeplug, so a pager that was not written would not match.
+    CodeplugImage image = test::defaultTestCodeplug();
+    ChannelBlock(image, 0).setSquelchLevel(4);
+    const auto file = (dir.path() / "brigade.ppg").string();
+    ASSERT_TRUE(writePpgFile(file, image));
+    const auto log = (dir.path() / "programming.csv").string();
+
+    std::ostringstream out, err;
+    EXPECT_EQ(runFleetWrite(file, true, {log, false}, out, err), 1) << err.str();
+
+    CodeplugImage expected = image;
+    updateChecksums(expected);
+    refreshModelOptionsMirror(expected);
+    auto writtenExactly = [&](sim::PagerSimulator& pager) {
+        bool same = true;
+        pager.withModel([&](sim::PagerModel& m) {
+            for (Address a = 0x0200; a < 0x0700; ++a)
+                same = same && m.codeplug().at(a) == expected.at(a);
+            for (Address a = 0x3D00; a < 0x3D80; ++a)
+                same = same && m.codeplug().at(a) == expected.at(a);
+        });
+        return same;
+    };
+    EXPECT_TRUE(writtenExactly(first.sim()));
+    EXPECT_TRUE(writtenExactly(*others[0]));
+    EXPECT_FALSE(writtenExactly(*others[1]));
+
+    // The summary: one line per pager, in the cradles' order.
+    const auto summary = lines(out.str());
+    ASSERT_EQ(summary.size(), 3u) << out.str();
+    std::string message(c.message);
+    for (auto pos = message.find("\r\n"); pos != std::string::npos; pos = message.find("\r\n"))
+        message.replace(pos, 2, (pos > 0 && message[pos - 1] == ' ') ? "" : " ");
+    while (message.back() == ' ')
+        message.pop_back();
+    std::map<std::string, std::string> byPort;
+    for (const auto& l : summary)
+        byPort[l.substr(0, l.find('\t'))] = l;
+    EXPECT_EQ(byPort[first.device()],
+              first.device() + "\tSN0001\t" + "TV6VHF5CH001\tV0107\tOK\tverified")
+        << out.str();
+    EXPECT_NE(byPort[others[0]->devicePath()].find("\tSN0002\t"), std::string::npos);
+    EXPECT_NE(byPort[others[0]->devicePath()].find("\tOK\tverified"), std::string::npos);
+    const std::string& bad = byPort[others[1]->devicePath()];
+    EXPECT_NE(bad.find("\tSN0003\t"), std::string::npos) << bad;
+    EXPECT_NE(bad.find("\t" + message + "\tnot verified"), std::string::npos) << bad;
+
+    // The log: a header and three whole rows with the file's SHA-256.
+    std::ifstream in(log);
+    std::stringstream logText;
+    logText << in.rdbuf();
+    const auto rows = lines(logText.str());
+    ASSERT_EQ(rows.size(), 4u) << logText.str();
+    EXPECT_EQ(rows[0],
+              "Time,Port,Serial Number,Model,Firmware,Operation,File,SHA-256,Result,Verify\r");
+    const std::string sha = *sha256OfFile(file);
+    int ok = 0;
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+        EXPECT_NE(rows[i].find(",write," + file + "," + sha + ","), std::string::npos) << rows[i];
+        ok += rows[i].find(",OK,verified\r") != std::string::npos ? 1 : 0;
+    }
+    EXPECT_EQ(ok, 2);
+
+    // A second run appends to the same log.
+    std::ostringstream out2, err2;
+    runFleetWrite(file, false, {log, false}, out2, err2);
+    std::ifstream again(log);
+    std::stringstream againText;
+    againText << again.rdbuf();
+    // (a hung-up cradle is gone by now)
+    EXPECT_EQ(lines(againText.str()).size(), rows.size() + lines(out2.str()).size());
+}
+
+INSTANTIATE_TEST_SUITE_P(OneFaultyPager, FleetTest,
+                         ::testing::Values(FleetCase{Fault::WrongModel, op_texts::kWriteError7},
+                                           FleetCase{Fault::BlockRefused, op_texts::kWriteError2},
+                                           FleetCase{Fault::HangUp, op_texts::kWriteError5}),
+                         [](const auto& test) {
+                             switch (test.param.fault) {
+                             case Fault::WrongModel:
+                                 return std::string("WrongModel");
+                             case Fault::BlockRefused:
+                                 return std::string("BlockRefused");
+                             case Fault::HangUp:
+                                 return std::string("HangUp");
+                             }
+                             return std::string();
+                         });
+
+TEST(FleetRead, FilesAreNamedBySerialNumber) {
+    test::SimulatedCradle first(test::pacedLine(), 0.02, 0.2);
+    sim::PagerSimulator second(sim::PagerModel(test::defaultTestCodeplug()), test::pacedLine());
+    std::string error;
+    ASSERT_TRUE(second.start(error)) << error;
+    first.discovery().registerCradle(second.devicePath());
+    setSerial(first.sim(), "A/../1");
+    setSerial(second, "B2");
+    test::TempDir dir;
+    const auto folder = dir.path() / "fleet";
+    std::ostringstream out, err;
+    ASSERT_EQ(runFleetRead(folder.string(), {}, out, err), 0) << err.str() << out.str();
+    const auto a = readPpgFile(folder / "A____1.ppg");
+    const auto b = readPpgFile(folder / "B2.ppg");
+    ASSERT_EQ(a.status, PpgReadStatus::Ok);
+    ASSERT_EQ(b.status, PpgReadStatus::Ok);
+    EXPECT_EQ(b.image.at(0x0300), 0x9E);
+}
+
+TEST(FleetAudio, EveryCradleGetsTheRecordingAndAMissingOneIsNamed) {
+    const std::filesystem::path install = QUORL_TEST_STAGE_DATA_DIR;
+    test::SimulatedCradle first(test::pacedLine(), 0.01, 1.0);
+    sim::PagerSimulator second(sim::PagerModel(test::defaultTestCodeplug()), test::pacedLine());
+    std::string error;
+    ASSERT_TRUE(second.start(error)) << error;
+    first.discovery().registerCradle(second.devicePath());
+    test::TempDir build;
+    ::setenv("QUORL_BUILD_DIR", build.path().c_str(), 1);
+    std::array<DownloadSlot, kDownloadSlots> slots{};
+    slots[1] = {true, defaultRecording(install, 1)};
+    std::ostringstream out, err;
+    EXPECT_EQ(runFleetAudioWrite(slots, {}, out, err), 0) << err.str() << out.str();
+    for (auto* pager : {&first.sim(), &second})
+        pager->withModel([](sim::PagerModel& m) { EXPECT_EQ(m.sector(0x0105)[5], 0xA4); });
+    EXPECT_EQ(lines(out.str()).size(), 2u);
+
+    // A slot whose recording is missing: written elsewhere, named on every line, exit 1.
+    slots[6] = {true, "/nonexistent.wav"};
+    std::ostringstream out2, err2;
+    EXPECT_EQ(runFleetAudioWrite(slots, {}, out2, err2), 1);
+    for (const auto& l : lines(out2.str()))
+        EXPECT_NE(l.find("Note: The write to the pager is completed."), std::string::npos) << l;
+}
+
+TEST(ProgrammingLog, RowsAreQuotedAndOneLineEach) {
+    ProgrammingLogRow row{"2026-12-08T06:00:00Z",
+                          "/dev/pts/3",
+                          "SN,1",
+                          "M",
+                          "V0107",
+                          "write",
+                          "a \"b\".ppg",
+                          "00",
+                          "Write Error #2 \r\n\r\nUnable ",
+                          ""};
+    EXPECT_EQ(csvRow(row), "2026-12-08T06:00:00Z,/dev/pts/3,\"SN,1\",M,V0107,write,"
+                           "\"a \"\"b\"\".ppg\",00,Write Error #2     Unable,\r\n");
+    EXPECT_EQ(sha256Hex(std::span<const std::uint8_t>()),
+              "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
+    const std::string abc = "abc";
+    EXPECT_EQ(sha256Hex({reinterpret_cast<const std::uint8_t*>(abc.data()), abc.size()}),
+              "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+    // 56 bytes: the length no longer fits the block with the marker.
+    const std::string two = "abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq";
+    EXPECT_EQ(sha256Hex({reinterpret_cast<const std::uint8_t*>(two.data()), two.size()}),
+              "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1");
+}
+
+} // namespace
+} // namespace quorl::cli

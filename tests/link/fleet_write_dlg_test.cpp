@@ -1,0 +1,72 @@
+// "Write to All Cradles...": two cradles written at once from the window, a result
+// per cradle, and the log it saves.
+#include "codeplug/channel_block.h"
+#include "link/operation_texts.h"
+#include "link/ui/fleet_write_dlg.h"
+#include "tests/link/link_test_support.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace quorl {
+namespace {
+
+QApplication& app() {
+    static int argc = 1;
+    static char name[] = "quorl_fleet_window_tests";
+    static char* argv[] = {name, nullptr};
+    static QApplication a(argc, argv);
+    return a;
+}
+
+TEST(FleetWriteWindow, WritesEveryCradleAndShowsEachResult) {
+    app();
+    test::SimulatedCradle first(test::pacedLine(), 0.02, 1.0);
+    sim::PagerSimulator second(sim::PagerModel(test::defaultTestCodeplug()), test::pacedLine());
+    std::string error;
+    ASSERT_TRUE(second.start(error)) << error;
+    // The second pager is another model: Write Codeplug's own message, the first is written.
+    second.withModel(
+        [](sim::PagerModel& m) { m.identity().modelNumber = std::string("OTHERMODEL12"); });
+    CodeplugImage image = test::defaultTestCodeplug();
+    ChannelBlock(image, 0).setSquelchLevel(4);
+
+    CFleetWriteDlg dialog(image, {first.device(), second.devicePath()});
+    QSignalSpy finished(&dialog, &CFleetWriteDlg::writeFinished);
+    dialog.startWrite();
+    EXPECT_TRUE(dialog.running());
+    dialog.reject(); // refused while the pagers are being written
+    ASSERT_TRUE(finished.wait(30000));
+    EXPECT_FALSE(dialog.running());
+    auto* table = dialog.findChild<QTableWidget*>();
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->item(0, 3)->text(), "OK");
+    EXPECT_EQ(table->item(0, 4)->text(), "verified");
+    EXPECT_EQ(table->item(1, 3)->text().toStdString(),
+              "Write Error #7 Unable to write the pager. Source and destination model number do "
+              "not match.");
+    first.sim().withModel([&](sim::PagerModel& m) {
+        EXPECT_EQ(m.codeplug().at(0x0300 + 0x10), image.at(0x0300 + 0x10));
+    });
+
+    test::TempDir dir;
+    const auto log = (dir.path() / "log.csv").string();
+    ASSERT_TRUE(dialog.saveLog(log));
+    std::ifstream in(log);
+    std::stringstream text;
+    text << in.rdbuf();
+    std::istringstream lines(text.str());
+    int rows = 0;
+    for (std::string l; std::getline(lines, l);)
+        ++rows;
+    EXPECT_EQ(rows, 3);
+    second.stop();
+}
+
+} // namespace
+} // namespace quorl
