@@ -40,7 +40,7 @@ done
 # Contents: every expected file, and nothing else but the manual's pages and pictures.
 expected=(
     usr/bin/quorl usr/bin/quorl-pager-sim usr/bin/quorl-report usr/bin/tessaly-vi-quorl
-    usr/lib/tessaly-vi-quorl/libVQ4.so
+    usr/lib/tessaly-vi-quorl/libVQ4.so usr/lib/tessaly-vi-quorl/libquorl_wave_sink.so
     usr/lib/udev/rules.d/70-tessaly-cradle.rules
     usr/share/applications/tessaly-vi-quorl.desktop
     usr/share/mime/packages/tessaly-vi-quorl.xml

@@ -502,12 +502,13 @@ private:
             const auto& box = tab.tones[static_cast<std::size_t>(toneBoxIndex(slot))];
             if (!sameValue(v->value, box.text)) {
                 const ToneSlot source = *copySource(option, slot);
-                const std::string sourceName =
-                    keys::rowName(source.kind == ToneKind::Group ? kCallCount + source.index - 1
-                                                                 : source.index - 1) +
-                    (source.kind == ToneKind::Group   ? std::string()
-                     : source.kind == ToneKind::Tone1 ? " " + std::string(txt::kTone1)
-                                                      : " " + std::string(txt::kTone2));
+                std::string sourceName = keys::rowName(
+                    source.kind == ToneKind::Group ? kCallCount + source.index - 1
+                                                   : source.index - 1);
+                if (source.kind != ToneKind::Group) {
+                    sourceName.push_back(' ');
+                    sourceName.append(source.kind == ToneKind::Tone1 ? txt::kTone1 : txt::kTone2);
+                }
                 error(*v, std::string(msg::kCopiedTone) + " " + sourceName + " under " +
                               std::string(option.name) + ", which is " + shownOrEmpty(box.text));
             }

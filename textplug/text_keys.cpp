@@ -29,7 +29,10 @@ std::string switchName(int k) {
 }
 
 std::string channelName(int channel) {
-    return "F" + std::to_string(channel + 1);
+    // Appended piece by piece: GCC 12 at -O3 reports "F" + text as an overlapping copy.
+    std::string name(1, 'F');
+    name.append(std::to_string(channel + 1));
+    return name;
 }
 
 std::string rowName(int row) {

@@ -11,13 +11,14 @@ namespace quorl {
 namespace {
 
 // The sound module, loaded once and kept for the life of the program (sinks made
-// by it may outlive any one window). Looked up beside the program as installed
-// (bin/../lib), then on the library path.
+// by it may outlive any one window). Looked up in the program's private library
+// folder (bin/../lib/tessaly-vi-quorl, as built and as installed), then on the
+// library path.
 QLibrary* waveSinkModule() {
     static QLibrary* module = [] {
         auto* lib = new QLibrary;
         for (const QString& name :
-             {QCoreApplication::applicationDirPath() + QStringLiteral("/../lib/lib") +
+             {QCoreApplication::applicationDirPath() + QStringLiteral("/../" QUORL_PRIVATE_LIB_SUBDIR "/lib") +
                   QLatin1String(kWaveSinkModule),
               QString::fromLatin1(kWaveSinkModule)}) {
             lib->setFileName(name);

@@ -112,7 +112,7 @@ TEST_P(FleetTest, TheGoodPagersEndByteExactAndTheFaultyOneWithItsMessage) {
     ASSERT_EQ(summary.size(), 3u) << out.str();
     std::string message(c.message);
     for (auto pos = message.find("\r\n"); pos != std::string::npos; pos = message.find("\r\n"))
-        message.replace(pos, 2, (pos > 0 && message[pos - 1] == ' ') ? "" : " ");
+        message.replace(pos, 2, (pos > 0 && message[pos - 1] == ' ') ? 0 : 1, ' ');
     while (message.back() == ' ')
         message.pop_back();
     std::map<std::string, std::string> byPort;

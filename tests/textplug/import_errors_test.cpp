@@ -256,10 +256,10 @@ TEST_F(ImportErrors, TextThatIsNoCodeplugText) {
     // aliases: the list stops instead of growing with each reference.
     std::string bomb = "x: &m {";
     for (int i = 0; i < 5000; ++i)
-        bomb += "k" + std::to_string(i) + ": 1, ";
+        bomb.append(1, 'k').append(std::to_string(i)).append(": 1, ");
     bomb += "}\nchannels:\n";
     for (int ch = 1; ch <= 5; ++ch) {
-        bomb += "  F" + std::to_string(ch) + ":\n";
+        bomb.append("  F").append(std::to_string(ch)).append(":\n");
         for (int call = 1; call <= 10; ++call)
             bomb += "    Call " + std::to_string(call) + ": *m\n";
     }

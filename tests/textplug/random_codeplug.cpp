@@ -106,11 +106,11 @@ private:
             break;
         case 3:
             if (tab.priorityScanEnabled())
-                tab.spinPriorityScan(chance(50));
+                tab.spinPriorityScan(chance(50), tab.priorityScanText());
             break;
         default:
             if (tab.alertDurationVisible())
-                tab.spinAlertDuration(chance(50));
+                tab.spinAlertDuration(chance(50), tab.alertDurationText());
             break;
         }
     }
