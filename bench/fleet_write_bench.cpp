@@ -24,8 +24,8 @@ double writeSeconds(int cradles, const quorl::CodeplugImage& image) {
     quorl::sim::SimulatorOptions options;
     options.pace = quorl::sim::LinePace{};
     for (int i = 0; i < cradles; ++i) {
-        pagers.push_back(std::make_unique<quorl::sim::PagerSimulator>(
-            quorl::sim::PagerModel(image), options));
+        pagers.push_back(
+            std::make_unique<quorl::sim::PagerSimulator>(quorl::sim::PagerModel(image), options));
         std::string error;
         if (!pagers.back()->start(error)) {
             std::fprintf(stderr, "simulator: %s\n", error.c_str());
@@ -46,8 +46,7 @@ double writeSeconds(int cradles, const quorl::CodeplugImage& image) {
 } // namespace
 
 int main() {
-    const quorl::CodeplugImage image =
-        quorl::makeDefaultCodeplug(quorl::vhfFiveChannelFactory());
+    const quorl::CodeplugImage image = quorl::makeDefaultCodeplug(quorl::vhfFiveChannelFactory());
     const double one = writeSeconds(1, image);
     std::printf("cradles  seconds  ratio to one\n");
     std::printf("%7d  %7.2f  %5.2f\n", 1, one, 1.0);

@@ -502,9 +502,9 @@ private:
             const auto& box = tab.tones[static_cast<std::size_t>(toneBoxIndex(slot))];
             if (!sameValue(v->value, box.text)) {
                 const ToneSlot source = *copySource(option, slot);
-                std::string sourceName = keys::rowName(
-                    source.kind == ToneKind::Group ? kCallCount + source.index - 1
-                                                   : source.index - 1);
+                std::string sourceName =
+                    keys::rowName(source.kind == ToneKind::Group ? kCallCount + source.index - 1
+                                                                 : source.index - 1);
                 if (source.kind != ToneKind::Group) {
                     sourceName.push_back(' ');
                     sourceName.append(source.kind == ToneKind::Tone1 ? txt::kTone1 : txt::kTone2);

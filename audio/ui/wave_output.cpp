@@ -17,10 +17,10 @@ namespace {
 QLibrary* waveSinkModule() {
     static QLibrary* module = [] {
         auto* lib = new QLibrary;
-        for (const QString& name :
-             {QCoreApplication::applicationDirPath() + QStringLiteral("/../" QUORL_PRIVATE_LIB_SUBDIR "/lib") +
-                  QLatin1String(kWaveSinkModule),
-              QString::fromLatin1(kWaveSinkModule)}) {
+        for (const QString& name : {QCoreApplication::applicationDirPath() +
+                                        QStringLiteral("/../" QUORL_PRIVATE_LIB_SUBDIR "/lib") +
+                                        QLatin1String(kWaveSinkModule),
+                                    QString::fromLatin1(kWaveSinkModule)}) {
             lib->setFileName(name);
             if (lib->load())
                 return lib;
