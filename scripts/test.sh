@@ -14,6 +14,8 @@ ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
 # The Debian package from the same build, then its contents and programs.
 cmake --build "$root/build" --target package
 "$root/scripts/test-package.sh" "$root/build"
+# The README's install without the package, into a fresh prefix.
+"$root/scripts/test-install.sh" "$root/build"
 # Numbers in texts, files and pager bytes must not follow the desktop's locale.
 LC_ALL=de_DE.UTF-8 ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
 
