@@ -11,8 +11,9 @@ namespace quorl {
 
 // Recognises reply frames (02 80 code payload checksum 03) byte by byte and delivers
 // whole, checksum-correct replies into the mailbox. It runs on the watcher thread
-// only (each link has its own); the watcher resets it at the start of every drain, so a reply must
-// arrive within one drain to count.
+// only (each link has its own). The watcher resets it at the start of every drain, and a
+// drain that finds it inside a frame waits for the rest of that frame (up to a quiet gap),
+// so a reply the bridge hands over in pieces still counts.
 class ReplyParser {
 public:
     static constexpr std::size_t kFrameBufferSize = 528;
