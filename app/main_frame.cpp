@@ -16,6 +16,7 @@
 #include "app/toolbar_icons.h"
 #include "app/voice_pager_doc.h"
 #include "app/voice_pager_view.h"
+#include "codeplug/decimal_text.h"
 #include "link/port_choice.h"
 #include "link/ui/link_dialogs.h"
 #include "link/ui/progress_bar_dlg.h"
@@ -463,9 +464,9 @@ void CMainFrame::showOperationNote() {
     const char* note = runningOperation_ == PagerOperation::ReadCodeplug    ? texts::kNoteReadDone
                        : runningOperation_ == PagerOperation::WriteCodeplug ? texts::kNoteWriteDone
                                                                             : texts::kNoteAudioDone;
-    statusBar()->showMessage(
-        QString::fromUtf8(note).arg(QString::number(static_cast<double>(ms) / 1000.0, 'f', 1),
-                                    QTime::currentTime().toString(QStringLiteral("HH:mm"))));
+    statusBar()->showMessage(QString::fromUtf8(note).arg(
+        QString::fromStdString(decimalText(static_cast<double>(ms) / 1000.0, 1)),
+        QTime::currentTime().toString(QStringLiteral("HH:mm"))));
 }
 
 void CMainFrame::onReadCodeplug() {

@@ -1,5 +1,6 @@
 // quorl-link-latency: how long after the pager's last reply byte the waiting exchange
 // wakes up, measured against the simulator on a pseudo-terminal.
+#include "codeplug/decimal_text.h"
 #include "codeplug/default_codeplug.h"
 #include "link/command_frames.h"
 #include "link/link_shared.h"
@@ -78,8 +79,10 @@ int main(int argc, char** argv) {
         auto at = [&](double q) {
             return v[static_cast<std::size_t>(q * static_cast<double>(v.size() - 1))];
         };
-        std::printf("%-28s n=%zu  min %.0f us  median %.0f us  p95 %.0f us  max %.0f us\n", what,
-                    v.size(), v.front(), at(0.5), at(0.95), v.back());
+        const auto us = [](double value) { return decimalText(value, 0); };
+        std::printf("%-28s n=%zu  min %s us  median %s us  p95 %s us  max %s us\n", what, v.size(),
+                    us(v.front()).c_str(), us(at(0.5)).c_str(), us(at(0.95)).c_str(),
+                    us(v.back()).c_str());
     };
     report("status reply (8 bytes)", wake);
     report("block reply (73 bytes)", block);

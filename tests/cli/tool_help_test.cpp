@@ -1,29 +1,26 @@
 // `quorl --version` and `quorl --help-all` run as processes. The manual page and
 // the shell completion are built from --help-all, so it must name every command
 // and option that the commands' own --help knows.
-#include <array>
-#include <cstdio>
+#include "tests/program_run.h"
+
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <quorl_version.h>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 namespace quorl::cli {
 namespace {
 
+// `quorl` with blank-separated arguments: its exit code and standard output.
 std::pair<int, std::string> runQuorl(const std::string& args) {
-    const std::string cmd =
-        (std::filesystem::path(QUORL_TEST_BIN_DIR) / "quorl").string() + " " + args;
-    FILE* p = ::popen(cmd.c_str(), "r");
-    std::string out;
-    std::array<char, 256> buf{};
-    while (p && std::fgets(buf.data(), buf.size(), p))
-        out += buf.data();
-    const int status = p ? ::pclose(p) : -1;
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+    std::vector<std::string> argv{(std::filesystem::path(QUORL_TEST_BIN_DIR) / "quorl").string()};
+    std::istringstream words(args);
+    for (std::string word; words >> word;)
+        argv.push_back(word);
+    const test::ProgramResult result = test::runProgram(std::move(argv));
+    return {result.exitCode, result.out};
 }
 
 // The first words of the entries under `heading` in CLI11's help of one command.
