@@ -47,7 +47,7 @@ QImage backgroundPicture(qreal devicePixelRatio) {
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient sky(0, 0, 0, kViewHeight);
-    sky.setColorAt(0, QColor(241, 250, 238));
+    sky.setColorAt(0, kPictureSkyTop);
     sky.setColorAt(1, QColor(168, 218, 220));
     p.fillRect(QRect(0, 0, kViewWidth, kViewHeight), sky);
     drawPager(p, QRectF(90, 90, 200, 360));

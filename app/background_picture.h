@@ -1,11 +1,14 @@
 #pragma once
 
+#include <QColor>
 #include <QImage>
 
 namespace quorl {
 
 inline constexpr int kViewWidth = 920;
 inline constexpr int kViewHeight = 550;
+// The top of the picture's sky, shown while the picture is being drawn.
+inline const QColor kPictureSkyTop{241, 250, 238};
 
 // The welcome picture in the top-left corner of the main view, drawn for a screen of
 // `devicePixelRatio` (2 on a 200 % display) so it stays sharp. It keeps its own

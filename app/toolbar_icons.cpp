@@ -117,10 +117,21 @@ void draw(QPainter& p, ToolbarIcon which, const IconColors& c) {
         p.setPen(Qt::NoPen);
         p.setBrush(which == ToolbarIcon::Help ? c.blue : c.ink);
         p.drawEllipse(QRectF(1, 0.5, 14, 14));
-        p.setPen(c.paper);
-        p.setFont(QFont(QStringLiteral("Sans Serif"), 8, QFont::Bold));
-        p.drawText(QRectF(1, 0.5, 14, 14), Qt::AlignCenter,
-                   which == ToolbarIcon::Help ? QStringLiteral("?") : QStringLiteral("i"));
+        // The marks are drawn as shapes, not as text: the toolbar is made before the
+        // window shows, and a font here would make the start-up wait for the fonts.
+        if (which == ToolbarIcon::Help) {
+            p.setPen(QPen(c.paper, 1.8, Qt::SolidLine, Qt::RoundCap));
+            p.setBrush(Qt::NoBrush);
+            p.drawArc(QRectF(5.5, 3, 5, 5), 180 * 16, -270 * 16);
+            p.drawLine(QPointF(8, 8), QPointF(8, 9.2));
+            p.setPen(Qt::NoPen);
+            p.setBrush(c.paper);
+            p.drawEllipse(QPointF(8, 11.7), 1.1, 1.1);
+        } else {
+            p.setBrush(c.paper);
+            p.drawEllipse(QPointF(8, 4.2), 1.2, 1.2);
+            p.drawRoundedRect(QRectF(7, 6.3, 2, 5.8), 0.6, 0.6);
+        }
         break;
     case ToolbarIcon::Application:
         pager(p, c);

@@ -6,6 +6,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <chrono>
 #include <cstdio>
 
 namespace quorl {
@@ -18,6 +19,46 @@ CVoicePagerView::CVoicePagerView(QWidget* parent) : QAbstractScrollArea(parent) 
     setFrameShape(QFrame::NoFrame);
     timer0_.setInterval(kTimerPeriodMs);
     connect(&timer0_, &QTimer::timeout, this, &CVoicePagerView::refreshCradles);
+    // The welcome picture is drawn on a worker thread (painting on a QImage, text
+    // included, is allowed outside the interface thread) while the window is made and
+    // shown; the view repaints when it is ready. The window usually opens on the screen
+    // the view is made for; if not, the picture is drawn again at that screen's scale.
+    QWidget* area = viewport();
+    preparedPicture_ = std::async(std::launch::async, [area, dpr = devicePixelRatioF()] {
+        QImage picture = backgroundPicture(dpr);
+        // Queued to the interface thread; dropped if the view is gone by then.
+        QMetaObject::invokeMethod(area, qOverload<>(&QWidget::update), Qt::QueuedConnection);
+        return picture;
+    });
+}
+
+CVoicePagerView::~CVoicePagerView() {
+    // The worker may still be drawing; it must finish before the viewport goes.
+    if (preparedPicture_.valid())
+        preparedPicture_.wait();
+}
+
+void CVoicePagerView::takePicture(qreal devicePixelRatio, bool waitForWorker) {
+    if (preparedPicture_.valid()) {
+        if (!waitForWorker &&
+            preparedPicture_.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+            return;
+        try {
+            QImage prepared = preparedPicture_.get();
+            if (prepared.devicePixelRatio() == devicePixelRatio) {
+                offscreen_ = std::move(prepared);
+                return;
+            }
+        } catch (const std::exception&) {
+            // The worker could not draw it (out of memory); try once more here.
+        }
+    }
+    offscreen_ = backgroundPicture(devicePixelRatio);
+}
+
+void CVoicePagerView::waitForPicture() {
+    takePicture(viewport()->devicePixelRatioF(), true);
+    viewport()->update();
 }
 
 void CVoicePagerView::startTimer0() {
@@ -48,16 +89,8 @@ void CVoicePagerView::showEvent(QShowEvent* event) {
 
 void CVoicePagerView::paintEvent(QPaintEvent* event) {
     const qreal dpr = viewport()->devicePixelRatioF();
-    if (offscreen_.isNull() || offscreen_.devicePixelRatio() != dpr) {
-        // Created on the first paint (and again when the window moves to a screen of
-        // another scale): white, with the picture in its top-left corner, at the
-        // screen's own resolution.
-        offscreen_ = QImage(scrollSize() * dpr, QImage::Format_RGB888);
-        offscreen_.setDevicePixelRatio(dpr);
-        offscreen_.fill(Qt::white);
-        QPainter p(&offscreen_);
-        p.drawImage(0, 0, backgroundPicture(dpr));
-    }
+    if (offscreen_.isNull() || offscreen_.devicePixelRatio() != dpr)
+        takePicture(dpr, !offscreen_.isNull());
     if (!firstPaintReported_) {
         firstPaintReported_ = true;
         // The start-up benchmark (bench/startup_vs_qdmr.sh) times the program to here.
@@ -67,6 +100,12 @@ void CVoicePagerView::paintEvent(QPaintEvent* event) {
         QTimer::singleShot(0, this, &CVoicePagerView::firstPainted);
     }
     QPainter painter(viewport());
+    if (offscreen_.isNull()) {
+        // The picture is still being drawn: its sky colour for the few milliseconds
+        // until it comes.
+        painter.fillRect(event->rect(), kPictureSkyTop);
+        return;
+    }
     painter.fillRect(event->rect(), Qt::white);
     painter.drawImage(QPoint(-horizontalScrollBar()->value(), -verticalScrollBar()->value()),
                       offscreen_);

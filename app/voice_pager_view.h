@@ -1,9 +1,12 @@
 #pragma once
 
+#include "app/background_picture.h"
+
 #include <QAbstractScrollArea>
 #include <QImage>
 #include <QTimer>
 #include <functional>
+#include <future>
 
 namespace quorl {
 
@@ -16,6 +19,7 @@ public:
     static constexpr int kTimerPeriodMs = 1000;
 
     explicit CVoicePagerView(QWidget* parent = nullptr);
+    ~CVoicePagerView() override;
 
     // Timer 0 stops while a modal window or a pager operation runs.
     void startTimer0();
@@ -26,9 +30,13 @@ public:
     void setCradleRefresh(std::function<void()> refresh) { cradleRefresh_ = std::move(refresh); }
     void refreshCradles();
 
+    // Pictures of the window (the manual's, the layout check) need the welcome
+    // picture in place, not the sky colour shown while it is being drawn.
+    void waitForPicture();
+
     QSize sizeHint() const override;
     // The size the frame must give the view so that the whole picture shows.
-    static QSize scrollSize() { return {920, 550}; }
+    static QSize scrollSize() { return {kViewWidth, kViewHeight}; }
 
 signals:
     void firstUpdate();
@@ -44,7 +52,11 @@ protected:
 
 private:
     void updateScrollBars();
+    // Takes the worker's picture when it is ready (or, told to, waits for it); draws
+    // it here when the worker drew it for another scale.
+    void takePicture(qreal devicePixelRatio, bool waitForWorker);
 
+    std::future<QImage> preparedPicture_;
     QImage offscreen_;
     QTimer timer0_;
     std::function<void()> cradleRefresh_;

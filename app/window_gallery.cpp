@@ -107,6 +107,7 @@ void WindowGallery::forEach(const Visit& visit) {
         document.setDocumentTitle("Default_VHF_5CH.ppg");
         CMainFrame frame(profile, document);
         frame.setCradleProbe([] { return true; });
+        frame.view()->waitForPicture();
         showAndVisit(QStringLiteral("main-window"), frame, visit);
         frame.view()->stopTimer0();
     }

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Start-up of the program against another Qt codeplug programming tool from Debian
 # (qdmr), on the same machine in the same run, under a private X server (Xvfb):
-# the time from exec to the first window shown (both, by xdotool), to the first
-# painted main view (this program reports it), and the resident memory after 3 s.
-# Prints the median (and the best) of several runs. Needs: xvfb, xdotool, qdmr.
+# the time from exec to the first window shown (both: the X server maps it), to the
+# first painted main view (this program reports it), and the resident memory after
+# 3 s. Prints the median (and the best) of several runs. Needs: xvfb, x11-utils, qdmr.
 #   bench/startup_vs_qdmr.sh [BUILD_DIR] [RUNS]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -11,36 +11,53 @@ build="${1:-build}"
 runs="${2:-7}"
 prog="$root/$build/bin/tessaly-vi-quorl"
 [ -x "$prog" ] || { echo "no $prog; build first" >&2; exit 1; }
-for tool in Xvfb xdotool qdmr; do
-    command -v "$tool" >/dev/null || { echo "needs $tool (apt-get install xvfb xdotool qdmr)" >&2; exit 1; }
+for tool in Xvfb xev xdpyinfo qdmr; do
+    command -v "$tool" >/dev/null || { echo "needs $tool (apt-get install xvfb x11-utils qdmr)" >&2; exit 1; }
 done
 
 work="$(mktemp -d)"
 display=":$((90 + RANDOM % 100))"
-Xvfb "$display" -screen 0 1600x900x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 1600x900x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
 export DISPLAY="$display"
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 # Fresh settings for both, so no earlier run's state is read.
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_CACHE_HOME="$work/cache"
 export QT_QPA_PLATFORM=xcb
 
-now_ms() { date +%s%3N; }
+# Milliseconds since the epoch, without starting a process.
+now_ms() { local t="${EPOCHREALTIME/[.,]/}"; echo $(( t / 1000 )); }
 
 # One run: prints "shown_ms painted_ms rss_kib".
+# The window counts as shown when the X server maps it. xev reports that as it
+# happens; polling with xdotool would start a process every few milliseconds and
+# take the processor from the program being timed.
 run_once() {
     local name="$1"; shift
-    local start pid shown painted=- rss
+    local start pid xev shown="" painted=- rss line
+    rm -f "$work/events"
+    mkfifo "$work/events"
+    xev -root -event substructure >"$work/events" &
+    xev=$!
+    exec 3<"$work/events"
+    sleep 0.3 # xev is listening
     start=$(now_ms)
     QUORL_REPORT_FIRST_PAINT=1 "$@" >"$work/out" 2>"$work/err" &
     pid=$!
-    # xdotool's own --sync looks only every half second; ask every 5 ms instead.
-    until xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1; do
-        kill -0 "$pid" 2>/dev/null || { echo "$name ended early" >&2; return 1; }
-        sleep 0.005
+    while [ -z "$shown" ]; do
+        if read -r -t 0.05 -u 3 line; then
+            case "$line" in MapNotify*) shown=$(( $(now_ms) - start )) ;; esac
+        elif ! kill -0 "$pid" 2>/dev/null || [ $(( $(now_ms) - start )) -gt 20000 ]; then
+            echo "$name ended early or never showed a window; its last messages:" >&2
+            tail -n 5 "$work/err" "$work/xvfb.log" >&2
+            kill "$pid" "$xev" 2>/dev/null; wait "$pid" "$xev" 2>/dev/null || true
+            exec 3<&-
+            return 1
+        fi
     done
-    shown=$(( $(now_ms) - start ))
+    kill "$xev" 2>/dev/null; wait "$xev" 2>/dev/null || true
+    exec 3<&-
     sleep 3
     rss=$(awk '/VmRSS/ {print $2}' "/proc/$pid/status")
     if grep -q "first paint at" "$work/err"; then
@@ -68,14 +85,16 @@ summary() {
 }
 
 # The two programs take turns, so a machine that gets busier part-way through
-# slows both alike. A run that fails (a crash, a window that never shows) is left out.
+# slows both alike. A run that fails twice (a crash, a window that never shows) is left out.
 : >"$work/ours"
 : >"$work/theirs"
 run_once ours "$prog" >/dev/null || true # warm the file caches
 run_once qdmr qdmr >/dev/null || true
 for _ in $(seq "$runs"); do
-    run_once ours "$prog" >>"$work/ours" || true
-    run_once qdmr qdmr >>"$work/theirs" || true
+    # Now and then a client of the private X server cannot connect ("could not
+    # connect to display"), either program alike; such a run is tried once more.
+    run_once ours "$prog" >>"$work/ours" || run_once ours "$prog" >>"$work/ours" || true
+    run_once qdmr qdmr >>"$work/theirs" || run_once qdmr qdmr >>"$work/theirs" || true
 done
 summary "tessaly-vi-quorl" "$work/ours"
 summary "qdmr $(dpkg-query -W -f='${Version}' qdmr 2>/dev/null)" "$work/theirs"

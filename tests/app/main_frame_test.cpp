@@ -240,6 +240,37 @@ TEST(MainFrameStartup, TheCradleScanWaitsForTheFirstPaint) {
     frame.view()->stopTimer0();
 }
 
+// The welcome picture is drawn beside the start-up, so the first paint never waits
+// for it; the view shows it as soon as it is ready.
+TEST(MainFrameStartup, TheWelcomePictureFollowsTheFirstPaint) {
+    QtProfileStore profile;
+    CVoicePagerDoc doc{profile};
+    CMainFrame frame{profile, doc};
+    frame.setCradleProbe([] { return false; });
+    frame.show();
+    const QPoint insidePagerBody(110, 300);
+    const QColor pagerBody(29, 53, 87);
+    EXPECT_TRUE(waitFor([&] {
+        return frame.view()->viewport()->grab().toImage().pixelColor(insidePagerBody) == pagerBody;
+    })) << "the picture never replaced the sky colour";
+    frame.view()->stopTimer0();
+}
+
+TEST(MainFrameStartup, AViewClosedWhileItsPictureIsDrawnLeavesCleanly) {
+    // Made and destroyed at once, again and again: the worker drawing the picture
+    // must finish before the view goes (the sanitizer build catches a late write).
+    for (int i = 0; i < 5; ++i) {
+        CVoicePagerView view;
+        if (i % 2)
+            view.show();
+    }
+    QApplication::processEvents();
+    CVoicePagerView view;
+    view.waitForPicture();
+    EXPECT_EQ(view.viewport()->grab().toImage().pixelColor(110, 300), QColor(29, 53, 87))
+        << "a picture taken for the manual must show the whole picture";
+}
+
 TEST_F(MainFrameTest, ClosingWhileAnOperationRunsWaits) {
     std::atomic<bool> release{false};
     frame.operations().setBody(PagerOperation::ReadCodeplug, [&](PagerOperation) {
