@@ -142,5 +142,36 @@ TEST(QuorlHonesty, ReportRendersWithoutADisplayWhateverThePlatformSays) {
     EXPECT_TRUE(fs::exists(dir / "r.pdf"));
 }
 
+// quorl runs the renderer that sits beside it. A copy of quorl in a folder of its own
+// meets a renderer that crashes, and then none at all: each time it says so and
+// exits 1, and the report it was asked for is not there.
+TEST(QuorlHonesty, ReportSaysWhenItsRendererDiesOrIsMissing) {
+    Folder dir;
+    const fs::path copy = dir / "quorl";
+    fs::copy_file(kQuorl, copy);
+    const fs::path renderer = dir / "quorl-report";
+    {
+        std::ofstream script(renderer);
+        script << "#!/bin/sh\nkill -SEGV $$\n";
+    }
+    fs::permissions(renderer, fs::perms::owner_all);
+    const std::string pdf = (dir / "r.pdf").string();
+    const auto crashed = test::runProgram(
+        {copy.string(), "report", (kLib / "Default_VHF_5CH.ppg").string(), "-o", pdf});
+    EXPECT_EQ(crashed.exitCode, 1);
+    EXPECT_NE(crashed.err.find("the PDF renderer failed (Segmentation fault); no report was "
+                               "written"),
+              std::string::npos)
+        << crashed.err;
+    EXPECT_FALSE(fs::exists(pdf));
+
+    fs::remove(renderer);
+    const auto missing = test::runProgram(
+        {copy.string(), "report", (kLib / "Default_VHF_5CH.ppg").string(), "-o", pdf});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err.find("which is not installed"), std::string::npos) << missing.err;
+    EXPECT_FALSE(fs::exists(pdf));
+}
+
 } // namespace
 } // namespace quorl::cli
