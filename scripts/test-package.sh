@@ -101,6 +101,16 @@ for program in quorl quorl-pager-sim quorl-report tessaly-vi-quorl; do
         grep -q 'R.*PATH.*\[\$ORIGIN/../lib/tessaly-vi-quorl\]' \
         <<<"$(readelf -d "$usr/bin/$program")"
 done
+# Hardened as Debian builds its programs: relocations read-only and bound at start.
+for elf in usr/bin/quorl usr/bin/quorl-pager-sim usr/bin/quorl-report usr/bin/tessaly-vi-quorl \
+    usr/lib/tessaly-vi-quorl/libVQ4.so usr/lib/tessaly-vi-quorl/libquorl_wave_sink.so; do
+    check "$elf is linked with relro and bind-now" \
+        grep -q 'FLAGS.*BIND_NOW' <<<"$(readelf -d "$work/root/$elf")"
+    check "$elf has a read-only relocation segment" \
+        grep -q 'GNU_RELRO' <<<"$(readelf -lW "$work/root/$elf")"
+done
+check "quorl uses the checked string and memory functions" \
+    grep -q '__.*_chk' <<<"$(readelf --dyn-syms -W "$usr/bin/quorl")"
 check "quorl check on the factory VHF codeplug" \
     "$usr/bin/quorl" check "$usr/share/tessaly-vi-quorl/Lib/Default_VHF_5CH.ppg"
 check "quorl check on the factory UHF codeplug" \

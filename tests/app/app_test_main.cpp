@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
     QApplication::setApplicationName(QStringLiteral("Tessaly VI Quorl"));
     const int result = RUN_ALL_TESTS();
-    std::system(("rm -rf '" + config + "'").c_str());
+    std::error_code ignored;
+    std::filesystem::remove_all(config, ignored);
     return result;
 }

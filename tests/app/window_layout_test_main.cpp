@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -37,6 +38,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     quorl::applyDesktopLook(app);
     const int result = RUN_ALL_TESTS();
-    std::system(("rm -rf '" + scratch + "'").c_str());
+    std::error_code ignored;
+    std::filesystem::remove_all(scratch, ignored);
     return result;
 }
