@@ -15,8 +15,8 @@ endif()
 
 # The hardening a Debian build gets from dpkg-buildflags: checked string and memory
 # functions (they need the optimiser), a stack guard, and a read-only relocation
-# table resolved at start. The sanitizer build leaves them out: it checks more.
-if(QUORL_HARDENING AND NOT QUORL_SANITIZE)
+# table resolved at start. The sanitizer and fuzz builds leave them out: they check more.
+if(QUORL_HARDENING AND NOT QUORL_SANITIZE AND NOT QUORL_FUZZ)
     target_compile_options(quorl_options INTERFACE -fstack-protector-strong
         $<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:-U_FORTIFY_SOURCE -D_FORTIFY_SOURCE=2>)
     target_link_options(quorl_options INTERFACE -Wl,-z,relro -Wl,-z,now)
