@@ -3,6 +3,7 @@
 #include "link/fleet_write.h"
 #include "link/programming_log.h"
 
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -73,12 +74,17 @@ CFleetWriteDlg::CFleetWriteDlg(const CodeplugImage& image, std::vector<std::stri
         table_->setCellWidget(row, kProgress, bar);
         bars_.push_back(bar);
     }
+    // The read-back doubles the time per pager; a technician writing a batch that was
+    // verified before may leave it out.
+    verify_ = new QCheckBox(QStringLiteral("Read back and compare after writing"), this);
+    verify_->setChecked(true);
     write_ = new QPushButton(QStringLiteral("Write"), this);
     saveLog_ = new QPushButton(QStringLiteral("Save Log..."), this);
     close_ = new QPushButton(QStringLiteral("Close"), this);
     saveLog_->setEnabled(false);
     write_->setEnabled(!devices_.empty());
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(verify_);
     buttons->addStretch();
     buttons->addWidget(write_);
     buttons->addWidget(saveLog_);
@@ -108,12 +114,13 @@ void CFleetWriteDlg::startWrite() {
         return;
     write_->setEnabled(false);
     close_->setEnabled(false);
-    worker_ = std::thread([this] {
+    verify_->setEnabled(false);
+    worker_ = std::thread([this, verify = verify_->isChecked()] {
         WindowObserver observer(
             this,
             [this](int row, QString phase, int percent) { showProgress(row, phase, percent); },
             [this](int row, QString serial) { showIdentity(row, serial); });
-        auto results = writeToAllCradles(devices_, image_, true, observer);
+        auto results = writeToAllCradles(devices_, image_, verify, observer);
         QMetaObject::invokeMethod(
             this, [this, r = std::move(results)]() mutable { showResults(std::move(r)); },
             Qt::QueuedConnection);

@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+class QCheckBox;
 class QProgressBar;
 class QPushButton;
 class QTableWidget;
@@ -16,7 +17,8 @@ namespace quorl {
 
 // "Write to All Cradles...": the connected cradles, each with a progress bar and its
 // result; Write sends the codeplug to all of them at once, with Write Codeplug's own
-// checks and messages per pager, and Save Log... appends the programming log.
+// checks and messages per pager, and reads each one back to compare unless the
+// technician turns that off; Save Log... appends the programming log.
 class CFleetWriteDlg : public QDialog {
     Q_OBJECT
 public:
@@ -43,6 +45,7 @@ private:
     std::vector<std::string> devices_;
     QTableWidget* table_;
     std::vector<QProgressBar*> bars_;
+    QCheckBox* verify_;
     QPushButton* write_;
     QPushButton* saveLog_;
     QPushButton* close_;

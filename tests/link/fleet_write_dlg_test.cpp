@@ -6,6 +6,7 @@
 #include "tests/link/link_test_support.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableWidget>
@@ -24,6 +25,15 @@ QApplication& app() {
     return a;
 }
 
+// The first address where an edited image differs from the test codeplug.
+Address firstChange(const CodeplugImage& edited) {
+    const CodeplugImage before = test::defaultTestCodeplug();
+    Address a = 0;
+    while (a < kImageSize && edited.at(a) == before.at(a))
+        ++a;
+    return a;
+}
+
 TEST(FleetWriteWindow, WritesEveryCradleAndShowsEachResult) {
     app();
     test::SimulatedCradle first(test::pacedLine(), 0.02, 1.0);
@@ -34,7 +44,9 @@ TEST(FleetWriteWindow, WritesEveryCradleAndShowsEachResult) {
     second.withModel(
         [](sim::PagerModel& m) { m.identity().modelNumber = std::string("OTHERMODEL12"); });
     CodeplugImage image = test::defaultTestCodeplug();
-    ChannelBlock(image, 0).setSquelchLevel(4);
+    ChannelBlock(image, 0).setSquelchLevel(5);
+    const Address changed = firstChange(image);
+    ASSERT_LT(changed, kImageSize) << "the edit must change a byte";
 
     CFleetWriteDlg dialog(image, {first.device(), second.devicePath()});
     QSignalSpy finished(&dialog, &CFleetWriteDlg::writeFinished);
@@ -50,9 +62,8 @@ TEST(FleetWriteWindow, WritesEveryCradleAndShowsEachResult) {
     EXPECT_EQ(table->item(1, 3)->text().toStdString(),
               "Write Error #7 Unable to write the pager. Source and destination model number do "
               "not match.");
-    first.sim().withModel([&](sim::PagerModel& m) {
-        EXPECT_EQ(m.codeplug().at(0x0300 + 0x10), image.at(0x0300 + 0x10));
-    });
+    first.sim().withModel(
+        [&](sim::PagerModel& m) { EXPECT_EQ(m.codeplug().at(changed), image.at(changed)); });
 
     test::TempDir dir;
     const auto log = (dir.path() / "log.csv").string();
@@ -66,6 +77,31 @@ TEST(FleetWriteWindow, WritesEveryCradleAndShowsEachResult) {
         ++rows;
     EXPECT_EQ(rows, 3);
     second.stop();
+}
+
+TEST(FleetWriteWindow, WritesWithoutTheReadBackWhenItIsTurnedOff) {
+    app();
+    test::SimulatedCradle cradle(test::pacedLine(), 0.02, 1.0);
+    CodeplugImage image = test::defaultTestCodeplug();
+    ChannelBlock(image, 0).setSquelchLevel(5);
+    const Address changed = firstChange(image);
+    ASSERT_LT(changed, kImageSize) << "the edit must change a byte";
+    CFleetWriteDlg dialog(image, {cradle.device()});
+    auto* verify = dialog.findChild<QCheckBox*>();
+    ASSERT_NE(verify, nullptr);
+    EXPECT_TRUE(verify->isChecked()) << "the read-back is on unless turned off";
+    verify->setChecked(false);
+    QSignalSpy finished(&dialog, &CFleetWriteDlg::writeFinished);
+    dialog.startWrite();
+    EXPECT_FALSE(verify->isEnabled()) << "the choice cannot change part-way";
+    ASSERT_TRUE(finished.wait(30000));
+    auto* table = dialog.findChild<QTableWidget*>();
+    EXPECT_EQ(table->item(0, 3)->text(), "OK");
+    EXPECT_EQ(table->item(0, 4)->text(), "") << "nothing was read back";
+    ASSERT_EQ(dialog.results().size(), 1U);
+    EXPECT_TRUE(dialog.results()[0].verify.empty());
+    cradle.sim().withModel(
+        [&](sim::PagerModel& m) { EXPECT_EQ(m.codeplug().at(changed), image.at(changed)); });
 }
 
 } // namespace
