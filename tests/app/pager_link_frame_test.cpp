@@ -1,5 +1,5 @@
 // The main window around a real pager operation on the simulator: a Play Pager press
-// while a read runs, and a cradle pulled in the middle of a read.
+// while a read runs, and a cradle pulled in the middle of a read or a write.
 #include "app/app_texts.h"
 #include "app/main_frame.h"
 #include "app/qt_profile_store.h"
@@ -10,6 +10,7 @@
 #include "codeplug/profile_store.h"
 #include "link/codeplug_operation.h"
 #include "link/link_texts.h"
+#include "link/operation_texts.h"
 #include "modal_answerer.h"
 #include "tests/link/link_test_support.h"
 
@@ -44,6 +45,9 @@ protected:
         // that no modal window stops the test.
         frame.operations().setBody(PagerOperation::ReadCodeplug, [this](PagerOperation) {
             runPagerOperation(OperationSelector::CodeplugRead, doc.state(), host);
+        });
+        frame.operations().setBody(PagerOperation::WriteCodeplug, [this](PagerOperation) {
+            runPagerOperation(OperationSelector::CodeplugWrite, doc.state(), host);
         });
     }
     void TearDown() override {
@@ -120,6 +124,28 @@ TEST_F(PagerLinkFrameTest, ACradlePulledMidReadGivesReadError5AndTheCommandsWork
     ASSERT_TRUE(readEnded());
     EXPECT_EQ(host.messages().size(), 1u);
     EXPECT_TRUE(doc.state().loaded);
+}
+
+TEST_F(PagerLinkFrameTest, ACradlePulledMidWriteGivesWriteError5AndTheCommandsWorkAgain) {
+    doc.state().loadBoth(test::defaultTestCodeplug());
+    doc.state().loaded = true;
+    {
+        sim::SimulatorOptions options = test::pacedLine();
+        options.hangUpAfter = 10;
+        test::SimulatedCradle cradle(options, 0.1, 1.0);
+        frame.runPagerOperation(PagerOperation::WriteCodeplug);
+        ASSERT_TRUE(readEnded());
+    }
+    EXPECT_EQ(host.messages(), std::vector<std::string>{std::string(op_texts::kWriteError5)});
+    EXPECT_TRUE(frame.action(Command::WriteCodeplug)->isEnabled());
+    EXPECT_TRUE(frame.action(Command::ReadCodeplug)->isEnabled());
+
+    // The cradle back: F7 writes again, and the pager holds the codeplug.
+    test::SimulatedCradle back(test::pacedLine(), 0.1, 1.0);
+    QTest::keyClick(&frame, Qt::Key_F7);
+    ASSERT_TRUE(waitUntil([&] { return countOf(back.sim().commandLog(), 0x72) >= 1; }));
+    ASSERT_TRUE(readEnded());
+    EXPECT_EQ(host.messages().size(), 1u) << ::testing::PrintToString(host.messages());
 }
 
 } // namespace
