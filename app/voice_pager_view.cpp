@@ -8,6 +8,7 @@
 #include <QScrollBar>
 #include <chrono>
 #include <cstdio>
+#include <system_error>
 
 namespace quorl {
 
@@ -24,12 +25,16 @@ CVoicePagerView::CVoicePagerView(QWidget* parent) : QAbstractScrollArea(parent) 
     // shown; the view repaints when it is ready. The window usually opens on the screen
     // the view is made for; if not, the picture is drawn again at that screen's scale.
     QWidget* area = viewport();
-    preparedPicture_ = std::async(std::launch::async, [area, dpr = devicePixelRatioF()] {
-        QImage picture = backgroundPicture(dpr);
-        // Queued to the interface thread; dropped if the view is gone by then.
-        QMetaObject::invokeMethod(area, qOverload<>(&QWidget::update), Qt::QueuedConnection);
-        return picture;
-    });
+    try {
+        preparedPicture_ = std::async(std::launch::async, [area, dpr = devicePixelRatioF()] {
+            QImage picture = backgroundPicture(dpr);
+            // Queued to the interface thread; dropped if the view is gone by then.
+            QMetaObject::invokeMethod(area, qOverload<>(&QWidget::update), Qt::QueuedConnection);
+            return picture;
+        });
+    } catch (const std::system_error&) {
+        // No thread to be had (a process at its limit): the first paint draws it.
+    }
 }
 
 CVoicePagerView::~CVoicePagerView() {
