@@ -37,12 +37,6 @@ CVoicePagerView::CVoicePagerView(QWidget* parent) : QAbstractScrollArea(parent) 
     }
 }
 
-CVoicePagerView::~CVoicePagerView() {
-    // The worker may still be drawing; it must finish before the viewport goes.
-    if (preparedPicture_.valid())
-        preparedPicture_.wait();
-}
-
 void CVoicePagerView::takePicture(qreal devicePixelRatio, bool waitForWorker) {
     if (preparedPicture_.valid()) {
         if (!waitForWorker &&
@@ -95,7 +89,7 @@ void CVoicePagerView::showEvent(QShowEvent* event) {
 void CVoicePagerView::paintEvent(QPaintEvent* event) {
     const qreal dpr = viewport()->devicePixelRatioF();
     if (offscreen_.isNull() || offscreen_.devicePixelRatio() != dpr)
-        takePicture(dpr, !offscreen_.isNull());
+        takePicture(dpr, false);
     if (!firstPaintReported_) {
         firstPaintReported_ = true;
         // The start-up benchmark (bench/startup_vs_qdmr.sh) times the program to here.

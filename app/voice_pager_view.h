@@ -19,7 +19,6 @@ public:
     static constexpr int kTimerPeriodMs = 1000;
 
     explicit CVoicePagerView(QWidget* parent = nullptr);
-    ~CVoicePagerView() override;
 
     // Timer 0 stops while a modal window or a pager operation runs.
     void startTimer0();
@@ -56,6 +55,8 @@ private:
     // it here when the worker drew it for another scale.
     void takePicture(qreal devicePixelRatio, bool waitForWorker);
 
+    // A future of std::async waits for its worker when destroyed: here, before the
+    // base class deletes the viewport the worker asks to repaint.
     std::future<QImage> preparedPicture_;
     QImage offscreen_;
     QTimer timer0_;

@@ -1,5 +1,7 @@
 #include "codeplug/atomic_file_write.h"
 
+#include "codeplug/whole_write.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -19,20 +21,6 @@ constexpr int kMaxLinkHops = 40;
 // The longest name a Linux file system takes, in bytes.
 constexpr std::size_t kMaxNameBytes = NAME_MAX;
 constexpr std::string_view kTempSuffix = ".XXXXXX";
-
-bool writeAll(int fd, std::span<const std::byte> bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
 
 void syncFolder(const fs::path& folder) {
     const int fd =
@@ -161,7 +149,7 @@ bool writeFileAtomically(const fs::path& requested, std::span<const std::byte> b
         return fail(reasonFor(folder, errno));
     const fs::path temp(name.data());
 
-    bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
+    bool ok = writeWhole(fd, bytes) && ::fsync(fd) == 0;
     if (ok && existed)
         ok = ::fchmod(fd, mode) == 0;
     if (ok && !existed) {

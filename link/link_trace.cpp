@@ -1,6 +1,7 @@
 #include "link/link_trace.h"
 
-#include <cerrno>
+#include "codeplug/whole_write.h"
+
 #include <chrono>
 #include <fcntl.h>
 #include <unistd.h>
@@ -85,15 +86,8 @@ void LinkTrace::line(std::string_view port, std::string_view kind, std::string_v
     text += payload;
     text += '\n';
     // One write per line: with O_APPEND the lines of several links never interleave.
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd_, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return; // a full disk must not stop the operation
-        done += static_cast<std::size_t>(n);
-    }
+    // A full disk must not stop the operation, so a failed write is let go.
+    writeWhole(fd_, text);
 }
 
 LinkTrace* activeLinkTrace() {

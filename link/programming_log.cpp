@@ -1,6 +1,7 @@
 #include "link/programming_log.h"
 
-#include <cerrno>
+#include "codeplug/whole_write.h"
+
 #include <chrono>
 #include <ctime>
 #include <fcntl.h>
@@ -38,19 +39,6 @@ std::string joined(std::initializer_list<std::string> fields) {
         out += csvField(f);
     }
     return out + "\r\n";
-}
-
-bool writeWhole(int fd, const std::string& text) {
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
 }
 
 } // namespace
