@@ -7,10 +7,10 @@
 #include "cli/cli_document_host.h"
 #include "cli/cli_operation_host.h"
 #include "cli/codeplug_commands.h"
+#include "cli/cradle_options.h"
 #include "cli/fleet_commands.h"
 #include "cli/pager_commands.h"
 #include "cli/printable_text.h"
-#include "cli/trace_option.h"
 #include "codeplug/private_folder.h"
 #include "link/custom_audio_download.h"
 
@@ -127,7 +127,7 @@ int runAudioWrite(const std::string& port, const std::vector<std::string>& slotA
     }
     if (fleet != nullptr)
         return runFleetAudioWrite(slots, *fleet, std::cout, std::cerr);
-    AudioWriteHost host(std::cerr, ::isatty(STDERR_FILENO) == 1);
+    AudioWriteHost host(std::cerr, stderrIsTerminal());
     VoiceBuild voice(folder);
     const OperationOutcome outcome = runOn(
         port, host,
@@ -152,21 +152,14 @@ void addCustomAudioCommands(CLI::App& audio, int& exitCode) {
     check->callback([file, &exitCode] { exitCode = runAudioCheck(*file); });
 
     auto* write = audio.add_subcommand("write", "Write custom audio slots into the pager");
-    auto port = std::make_shared<std::string>();
+    auto choice = std::make_shared<CradleChoice>();
     auto slotArgs = std::make_shared<std::vector<std::string>>();
-    auto all = std::make_shared<bool>(false);
-    auto log = std::make_shared<std::string>();
-    auto* writePort =
-        write->add_option("--port", *port, "Serial device or port name (default: the cradle)");
+    addCradleOptions(*write, *choice, "Write every connected cradle at once");
     write->add_option("--slot", *slotArgs, "N=FILE.wav, N from 1 to 13 or \"Alert 1\" .. \"SW H\"")
         ->required();
-    auto* writeAll =
-        write->add_flag("--all", *all, "Write every connected cradle at once")->excludes(writePort);
-    write->add_option("--log", *log, "Append one CSV row per pager to this file")->needs(writeAll);
-    addTraceOption(*write);
-    write->callback([port, slotArgs, all, log, &exitCode] {
-        const FleetOptions fleet{*log, ::isatty(STDERR_FILENO) == 1};
-        exitCode = runAudioWrite(*port, *slotArgs, *all ? &fleet : nullptr);
+    write->callback([choice, slotArgs, &exitCode] {
+        const FleetOptions fleet = choice->fleet();
+        exitCode = runAudioWrite(choice->port, *slotArgs, choice->all ? &fleet : nullptr);
     });
 }
 

@@ -3,6 +3,7 @@
 #include "cli/cli_document_host.h"
 #include "cli/cli_operation_host.h"
 #include "cli/codeplug_commands.h"
+#include "cli/cradle_options.h"
 #include "cli/field_report.h"
 #include "cli/fleet_commands.h"
 #include "cli/port_problem.h"
@@ -21,7 +22,6 @@
 #include <cstdio>
 #include <iostream>
 #include <memory>
-#include <unistd.h>
 
 namespace quorl::cli {
 
@@ -55,10 +55,6 @@ int verifyAgainst(const std::string& port, const CodeplugState& state, CliOperat
     for (const Address a : differences)
         std::printf("  0x%04X: file 0x%02X\n", a, expected.at(a));
     return kExitFailure;
-}
-
-bool stderrIsTerminal() {
-    return ::isatty(STDERR_FILENO) == 1;
 }
 
 } // namespace
@@ -133,43 +129,34 @@ int runVerify(const std::string& port, const std::string& file) {
 }
 
 void addPagerCommands(CLI::App& app, int& exitCode) {
-    auto port = std::make_shared<std::string>();
-    auto all = std::make_shared<bool>(false);
-    auto log = std::make_shared<std::string>();
-    auto fleet = [log] { return FleetOptions{*log, stderrIsTerminal()}; };
     auto read = app.add_subcommand("read", "Read the codeplug of the pager in the cradle");
+    auto readChoice = std::make_shared<CradleChoice>();
     auto output = std::make_shared<std::string>();
-    auto* readPort =
-        read->add_option("--port", *port, "Serial device or port name (default: the cradle)");
+    addCradleOptions(*read, *readChoice, "Read every connected cradle at once");
     read->add_option("-o,--output", *output,
                      "Codeplug file to write (with --all: folder, files named by serial number)")
         ->required();
-    auto* readAll =
-        read->add_flag("--all", *all, "Read every connected cradle at once")->excludes(readPort);
-    read->add_option("--log", *log, "Append one CSV row per pager to this file")->needs(readAll);
-    addTraceOption(*read);
-    read->callback([port, output, all, fleet, &exitCode] {
-        exitCode =
-            *all ? runFleetRead(*output, fleet(), std::cout, std::cerr) : runRead(*port, *output);
+    read->callback([readChoice, output, &exitCode] {
+        const CradleChoice& c = *readChoice;
+        exitCode = c.all ? runFleetRead(*output, c.fleet(), std::cout, std::cerr)
+                         : runRead(c.port, *output);
     });
 
     auto write = app.add_subcommand("write", "Write a codeplug file to the pager");
+    auto writeChoice = std::make_shared<CradleChoice>();
     auto file = std::make_shared<std::string>();
     auto verify = std::make_shared<bool>(false);
-    auto* writePort =
-        write->add_option("--port", *port, "Serial device or port name (default: the cradle)");
+    addCradleOptions(*write, *writeChoice, "Write every connected cradle at once");
     write->add_flag("--verify", *verify, "Read back and compare after writing");
-    auto* writeAll =
-        write->add_flag("--all", *all, "Write every connected cradle at once")->excludes(writePort);
-    write->add_option("--log", *log, "Append one CSV row per pager to this file")->needs(writeAll);
-    addTraceOption(*write);
     write->add_option("file", *file, "Codeplug file (.ppg)")->required();
-    write->callback([port, file, verify, all, fleet, &exitCode] {
-        exitCode = *all ? runFleetWrite(*file, *verify, fleet(), std::cout, std::cerr)
-                        : runWrite(*port, *file, *verify);
+    write->callback([writeChoice, file, verify, &exitCode] {
+        const CradleChoice& c = *writeChoice;
+        exitCode = c.all ? runFleetWrite(*file, *verify, c.fleet(), std::cout, std::cerr)
+                         : runWrite(c.port, *file, *verify);
     });
 
     auto check = app.add_subcommand("verify", "Compare the pager with a codeplug file");
+    auto port = std::make_shared<std::string>();
     check->add_option("--port", *port, "Serial device or port name (default: the cradle)");
     check->add_option("file", *file, "Codeplug file (.ppg)")->required();
     addTraceOption(*check);
