@@ -5,6 +5,7 @@
 #include "cli/codeplug_commands.h"
 #include "codeplug/checksums.h"
 #include "codeplug/codeplug_state.h"
+#include "codeplug/codeplug_texts.h"
 #include "codeplug/ppg_file.h"
 #include "link/cradle_discovery.h"
 #include "link/custom_audio_download.h"
@@ -16,13 +17,13 @@
 #include "link/sha256.h"
 
 #include <cctype>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <ostream>
-#include <unistd.h>
 
 namespace quorl::cli {
 
@@ -166,10 +167,6 @@ int runFleetRead(const std::string& folder, const FleetOptions& options, std::os
             for (const auto& c : state->firmwareVersion)
                 firmware += c;
             result.identity = identityOfImage(state->image, firmware);
-            // Written as Save As writes it.
-            state->commitEditImage();
-            updateChecksums(state->image);
-            refreshMirror(state->image);
             std::filesystem::path path;
             {
                 // Two pagers with one serial number must not overwrite each other.
@@ -180,10 +177,9 @@ int runFleetRead(const std::string& folder, const FleetOptions& options, std::os
                     path =
                         std::filesystem::path(folder) / (name + "-" + std::to_string(n) + ".ppg");
                 result.fileName = path.string();
-                if (!writePpgFile(path, state->image)) {
-                    host.showMessage("File Error #3 \r\n\r\nCannot save the file; codeplug data "
-                                     "may be missing or invalid. ",
-                                     MessageIcon::Stop);
+                // Written as Save As writes it.
+                if (!writePpgFile(path, preparedForFile(state->committedEdits()))) {
+                    host.showMessage(texts::kFileError3, MessageIcon::Stop);
                     return OperationOutcome::Failed;
                 }
             }
@@ -204,8 +200,14 @@ int runFleetAudioWrite(const std::array<DownloadSlot, kDownloadSlots>& slots,
     VoiceBuild voice(buildFolder());
     std::mutex buildMutex;
     std::map<std::string, std::optional<std::filesystem::path>> built;
-    const auto scratch =
-        std::filesystem::temp_directory_path() / ("quorl-fleet-" + std::to_string(::getpid()));
+    // A folder of its own (mode 0700, a name no one can take first) in a shared /tmp.
+    std::string scratchName = (std::filesystem::temp_directory_path() / "quorl-fleet-XXXXXX");
+    if (::mkdtemp(scratchName.data()) == nullptr) {
+        err << "quorl: cannot make a scratch folder in "
+            << std::filesystem::temp_directory_path().string() << '\n';
+        return kExitFailure;
+    }
+    const std::filesystem::path scratch = scratchName;
     std::vector<std::string> files;
     for (const auto& s : slots)
         if (s.write)

@@ -92,10 +92,8 @@ int runRead(const std::string& port, const std::string& output) {
     if (outcome != OperationOutcome::Succeeded)
         return kExitFailure;
     // Written as Save As writes it.
-    state->commitEditImage();
-    updateChecksums(state->image);
-    refreshMirror(state->image);
-    if (std::string problem; !writePpgFile(output, state->image, &problem)) {
+    if (std::string problem;
+        !writePpgFile(output, preparedForFile(state->committedEdits()), &problem)) {
         std::cerr << terminalText(texts::kFileError3) << '\n' << problemLine(problem);
         return kExitFailure;
     }

@@ -24,6 +24,12 @@ void refreshMirror(CodeplugImage& image) {
     image.copyWithin(layout::kMirrorSource, layout::kMirrorTarget, layout::kMirrorLength);
 }
 
+CodeplugImage preparedForFile(CodeplugImage image) {
+    updateChecksums(image);
+    refreshMirror(image);
+    return image;
+}
+
 void refreshModelOptionsMirror(CodeplugImage& image) {
     image.copyWithin(layout::kModelMirrorSource, layout::kModelMirrorTarget,
                      layout::kModelMirrorLength);

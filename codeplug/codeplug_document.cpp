@@ -104,9 +104,7 @@ bool CodeplugDocument::onFileSave() {
         return false;
     if (state_.currentPath.empty())
         return onFileSaveAs();
-    CodeplugImage toWrite = state_.image;
-    updateChecksums(toWrite);
-    refreshMirror(toWrite);
+    const CodeplugImage toWrite = preparedForFile(state_.image);
     if (!writePpgFile(state_.currentPath, toWrite)) {
         host_.showError(texts::kFileError3);
         return false;
@@ -125,9 +123,7 @@ bool CodeplugDocument::onFileSaveAs() {
         return false;
     // Prepare the record on a copy: a failed write leaves image, names and flags
     // as they were.
-    CodeplugImage prepared = state_.committedEdits();
-    updateChecksums(prepared);
-    refreshMirror(prepared);
+    const CodeplugImage prepared = preparedForFile(state_.committedEdits());
     if (!writePpgFile(*chosen, prepared)) {
         host_.showError(texts::kFileError3);
         return false;

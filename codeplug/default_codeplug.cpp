@@ -109,9 +109,7 @@ CodeplugImage makeDefaultCodeplug(const FactoryCodeplug& factory) {
         ChannelBlock(img, i).setLengthByte(layout::kChannelLength);
     for (std::size_t i = 0; i < factory.channels.size() && i < 5; ++i)
         writeChannel(img, static_cast<int>(i), factory.bandCode, factory.channels[i]);
-    updateChecksums(img);
-    refreshMirror(img);
-    return img;
+    return preparedForFile(img);
 }
 
 FactoryCodeplug vhfFiveChannelFactory() {

@@ -588,10 +588,7 @@ ImportResult importCodeplugText(std::string_view text, const CodeplugImage& base
         return result;
     // What OK and Save As make of the edits.
     state->commitEditImage();
-    CodeplugImage image = keepUnchangedBytes(base, opened, state->image);
-    updateChecksums(image);
-    refreshMirror(image);
-    result.image = image;
+    result.image = preparedForFile(keepUnchangedBytes(base, opened, state->image));
     return result;
 }
 
