@@ -215,12 +215,21 @@ OperationOutcome readBlocks(PagerLink& link, OperationHost& host, std::span<cons
                              op_texts::kReadError4});
 }
 
+std::optional<std::array<std::uint8_t, 5>> queryFirmwareVersion(PagerLink& link) {
+    if (queryWithLateReply(link, frame_text::kFirmwareVersion, 10, kWaitMs) != QueryResult::Reply)
+        return std::nullopt;
+    std::array<std::uint8_t, 5> firmware{};
+    for (std::size_t k = 0; k < firmware.size(); ++k)
+        firmware[k] = link.replyDataByte(k);
+    link.clearReplyStatus();
+    return firmware;
+}
+
 OperationOutcome verifyCodeplug(PagerLink& link, const CodeplugImage& expected, OperationHost& host,
                                 std::vector<Address>& differences, CodeplugImage* pagerImage) {
     differences.clear();
-    if (queryWithLateReply(link, frame_text::kFirmwareVersion, 10, kWaitMs) != QueryResult::Reply)
+    if (!queryFirmwareVersion(link))
         return fail(host, op_texts::kCommError2);
-    link.clearReplyStatus();
     if (const auto started = startReading(link, host); started != OperationOutcome::Succeeded)
         return started;
     const OperationOutcome read = readBlocks(link, host, kWriteBlocks, BlockProgress::InOrder,
@@ -250,12 +259,9 @@ OperationOutcome readCodeplug(PagerLink& link, CodeplugState& state, OperationHo
         return OperationOutcome::Cancelled;
 
     // 2. Firmware version.
-    std::array<std::uint8_t, 5> firmware{};
-    if (queryWithLateReply(link, frame_text::kFirmwareVersion, 10, kWaitMs) != QueryResult::Reply)
+    const auto firmware = queryFirmwareVersion(link);
+    if (!firmware)
         return fail(host, op_texts::kCommError2);
-    for (std::size_t k = 0; k < firmware.size(); ++k)
-        firmware[k] = link.replyDataByte(k);
-    link.clearReplyStatus();
 
     // 3. Serial number.
     if (serialNumberCheck(link, host, op_texts::kReadError9) != OperationOutcome::Succeeded)
@@ -277,8 +283,8 @@ OperationOutcome readCodeplug(PagerLink& link, CodeplugState& state, OperationHo
     // 9, 10.
     sleepMs(100);
     host.closeProgress();
-    for (std::size_t k = 0; k < firmware.size(); ++k)
-        state.firmwareVersion[k] = std::string(1, static_cast<char>(firmware[k]));
+    for (std::size_t k = 0; k < firmware->size(); ++k)
+        state.firmwareVersion[k] = std::string(1, static_cast<char>((*firmware)[k]));
     // The General tab has not shown this pager's version yet.
     state.shownFirmwareVersion.clear();
 

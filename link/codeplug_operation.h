@@ -5,7 +5,9 @@
 
 #include "codeplug/codeplug_image.h"
 
+#include <array>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -57,6 +59,10 @@ inline constexpr int kWriteBlocks[] = {8,  9,  10, 11, 12, 13, 14, 15, 16, 17,  
 // most `waitMs` for the drain; an unanswered try looks once more after a pause (a
 // whole second after the fifth).
 QueryResult queryWithLateReply(PagerLink& link, std::string_view frame, int attempts, int waitMs);
+
+// The firmware version query of a read (ten tries): its five bytes, or nothing when
+// the pager never answered.
+std::optional<std::array<std::uint8_t, 5>> queryFirmwareVersion(PagerLink& link);
 
 // The progress window, then the start of read, acknowledged within five tries.
 OperationOutcome startReading(PagerLink& link, OperationHost& host);

@@ -1,6 +1,5 @@
 #include "link/fleet_operation.h"
 
-#include "link/command_frames.h"
 #include "link/operation_host.h"
 #include "link/operation_link_hold.h"
 #include "link/operation_texts.h"
@@ -12,8 +11,6 @@
 namespace quorl {
 
 namespace {
-
-constexpr int kWaitMs = 3000;
 
 // A cradle's own host: nobody to ask, progress to the observer, and the first
 // message kept as the pager's result.
@@ -65,14 +62,12 @@ PagerIdentity identityOfImage(const CodeplugImage& image, std::string firmware) 
 }
 
 OperationOutcome readPagerIdentity(PagerLink& link, OperationHost& host, PagerIdentity& identity) {
-    if (queryWithLateReply(link, frame_text::kFirmwareVersion, 10, kWaitMs) != QueryResult::Reply) {
+    const auto version = queryFirmwareVersion(link);
+    if (!version) {
         host.showMessage(op_texts::kCommError2, MessageIcon::Stop);
         return OperationOutcome::Failed;
     }
-    std::string firmware;
-    for (std::size_t k = 0; k < 5; ++k)
-        firmware.push_back(static_cast<char>(link.replyDataByte(k)));
-    link.clearReplyStatus();
+    const std::string firmware(version->begin(), version->end());
     if (const auto started = startReading(link, host); started != OperationOutcome::Succeeded)
         return started;
     CodeplugImage general;
