@@ -438,19 +438,15 @@ void CMainFrame::onImportText() {
 void CMainFrame::runPagerOperation(PagerOperation op) {
     if (busy() || !runner_.hasBody(op))
         return;
-    const bool hadFile = !document_.state().currentPath.empty() && document_.state().loaded;
     runner_.start(
         op,
-        [this, op, hadFile] {
+        [this, op] {
             runningOperation_ = op;
             operationSucceeded_ = false;
             operationMs_ = -1;
             operationClock_.start();
             statusBar()->clearMessage();
             view_->stopTimer0();
-            // The image about to be read has no file yet.
-            if (op == PagerOperation::ReadCodeplug && hadFile)
-                document_.resetTitle();
             updateCommandUI();
         },
         [this] { emit pagerOperationFinished(); });

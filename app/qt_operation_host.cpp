@@ -92,7 +92,13 @@ bool QtOperationHost::runSaveAs() {
 }
 
 void QtOperationHost::openUserData() {
-    onInterfaceThread([this] { document_.openUserData(); });
+    onInterfaceThread([this] {
+        // A read has just become the document: until it is saved it has no file. The
+        // title changes only now, so a read that fails leaves the file's name in place.
+        if (document_.state().currentPath.empty())
+            document_.resetTitle();
+        document_.openUserData();
+    });
 }
 
 void QtOperationHost::repaintView() {

@@ -52,8 +52,13 @@ int verifyAgainst(const std::string& port, const CodeplugState& state, CliOperat
         textplug::diffFields(textplug::codeplugFields(expected), textplug::codeplugFields(pager)),
         std::cout);
     std::cout << differences.size() << " byte(s) differ:\n";
-    for (const Address a : differences)
-        std::printf("  0x%04X: file 0x%02X\n", a, expected.at(a));
+    for (const Address a : differences) {
+        // Through the same stream as the lines above, so they stay in order.
+        char line[48];
+        std::snprintf(line, sizeof line, "  0x%04X: file 0x%02X, pager 0x%02X\n", a,
+                      expected.at(a), pager.at(a));
+        std::cout << line;
+    }
     return kExitFailure;
 }
 

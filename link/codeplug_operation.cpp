@@ -129,6 +129,26 @@ struct ClosingTexts {
     std::string_view programmingNotAcknowledged;
 };
 
+// The pager's model number (ten tries, late replies taken): twelve characters, or
+// nothing when it never answered.
+std::optional<std::string> queryModelNumber(PagerLink& link) {
+    if (queryWithLateReply(link, frame_text::kModelNumber, 10, kWaitMs) != QueryResult::Reply)
+        return std::nullopt;
+    std::string model;
+    for (std::size_t k = 0; k < 12; ++k)
+        model.push_back(static_cast<char>(link.replyDataByte(k)));
+    link.clearReplyStatus();
+    return model;
+}
+
+// The model number the codeplug claims: up to 16 characters, ending before 0xFF.
+std::string sourceModelNumber(const CodeplugImage& image) {
+    std::string model;
+    for (Address a = 0x011A; a < 0x011A + 16 && image.at(a) != 0xFF; ++a)
+        model.push_back(static_cast<char>(image.at(a)));
+    return model;
+}
+
 OperationOutcome closeProgramming(PagerLink& link, OperationHost& host, const ClosingTexts& t) {
     for (const auto& [frame, noAck] :
          {std::pair{t.endFrame, t.endNotAcknowledged},
@@ -228,6 +248,14 @@ std::optional<std::array<std::uint8_t, 5>> queryFirmwareVersion(PagerLink& link)
 OperationOutcome verifyCodeplug(PagerLink& link, const CodeplugImage& expected, OperationHost& host,
                                 std::vector<Address>& differences, CodeplugImage* pagerImage) {
     differences.clear();
+    // A pager of another model holds another layout (another band, other fields):
+    // compared byte by byte it would differ everywhere, decoded with the wrong band.
+    // Checked as Write checks it, before anything is read.
+    const auto pagerModel = queryModelNumber(link);
+    if (!pagerModel)
+        return fail(host, op_texts::kCommError2);
+    if (*pagerModel != sourceModelNumber(expected))
+        return fail(host, op_texts::kWriteError7);
     if (!queryFirmwareVersion(link))
         return fail(host, op_texts::kCommError2);
     if (const auto started = startReading(link, host); started != OperationOutcome::Succeeded)
@@ -271,64 +299,71 @@ OperationOutcome readCodeplug(PagerLink& link, CodeplugState& state, OperationHo
     if (const auto started = startReading(link, host); started != OperationOutcome::Succeeded)
         return started;
 
-    // 6 to 8. The blocks, into both images; end of read, end of programming mode.
-    const OperationOutcome blocks = readBlocks(link, host, kReadBlocks, BlockProgress::CodeplugRead,
-                                               [&](Address a, std::uint8_t b) {
-                                                   state.image.set(a, b);
-                                                   state.editImage.set(a, b);
-                                               });
+    // 6 to 8. The blocks go to a staging image, never straight into the document: a
+    // cradle pulled half-way must not leave the first blocks of the pager mixed with
+    // the rest of the file, still tied to that file. Addresses the read does not
+    // cover keep what the committed image holds.
+    CodeplugImage staged = state.image;
+    const OperationOutcome blocks =
+        readBlocks(link, host, kReadBlocks, BlockProgress::CodeplugRead,
+                   [&](Address a, std::uint8_t b) { staged.set(a, b); });
     if (blocks != OperationOutcome::Succeeded)
         return blocks;
 
-    // 9, 10.
+    // 9.
     sleepMs(100);
     host.closeProgress();
-    for (std::size_t k = 0; k < firmware->size(); ++k)
-        state.firmwareVersion[k] = std::string(1, static_cast<char>((*firmware)[k]));
-    // The General tab has not shown this pager's version yet.
-    state.shownFirmwareVersion.clear();
 
-    // 11, 12. Is it a codeplug at all?
-    if (state.image.at(0x0100) == 0xFF || state.image.at(0x0200) == 0xFF ||
-        state.image.at(0x0300) == 0xFF) {
-        state.loaded = false;
+    // 11, 12. Is it a codeplug at all? A read that is not leaves the document as it was.
+    if (staged.at(0x0100) == 0xFF || staged.at(0x0200) == 0xFF || staged.at(0x0300) == 0xFF)
         return fail(host, op_texts::kReadError6);
-    }
-    if (!state.checkImage()) {
-        state.loaded = false;
+    BandLimits band = state.band;
+    if (!checkImage(staged, band)) {
         link.close();
         return fail(host, op_texts::kFileError2);
     }
 
-    // 13. The image is the document's now; it has no file yet.
-    state.loaded = true;
-    state.modified = false;
+    // 10, 13. Every block arrived and checked: the image is the document's now, whole,
+    // and it has no file yet.
+    commitStagedRead(state, staged, band, *firmware);
     link.close();
     releaseOperationLinkHold();
-    state.currentPath.clear();
-    state.currentFileName.clear();
     state.busy = false;
     host.repaintView();
     host.openUserData();
     return OperationOutcome::Succeeded;
 }
 
+void commitStagedRead(CodeplugState& state, const CodeplugImage& staged, const BandLimits& band,
+                      const std::array<std::uint8_t, 5>& firmware) {
+    // Only the read blocks come from the pager; the edit image keeps its own bytes
+    // elsewhere, as a read into both images always did.
+    for (int n : kReadBlocks)
+        for (Address a = static_cast<Address>(64 * n); a < static_cast<Address>(64 * n + 64); ++a) {
+            state.image.set(a, staged.at(a));
+            state.editImage.set(a, staged.at(a));
+        }
+    state.band = band;
+    for (std::size_t k = 0; k < firmware.size(); ++k)
+        state.firmwareVersion[k] = std::string(1, static_cast<char>(firmware[k]));
+    // The General tab has not shown this pager's version yet.
+    state.shownFirmwareVersion.clear();
+    state.loaded = true;
+    state.modified = false;
+    state.currentPath.clear();
+    state.currentFileName.clear();
+}
+
 OperationOutcome writeCodeplug(PagerLink& link, CodeplugState& state, OperationHost& host) {
-    // The model number the file claims: up to 16 characters, ending before 0xFF.
-    std::string sourceModel;
-    for (Address a = 0x011A; a < 0x011A + 16 && state.image.at(a) != 0xFF; ++a)
-        sourceModel.push_back(static_cast<char>(state.image.at(a)));
+    const std::string sourceModel = sourceModelNumber(state.image);
 
     // 1.
     updateChecksums(state.image);
 
     // 2. Model number.
-    if (queryWithLateReply(link, frame_text::kModelNumber, 10, kWaitMs) != QueryResult::Reply)
+    const auto pagerModel = queryModelNumber(link);
+    if (!pagerModel)
         return fail(host, op_texts::kCommError2);
-    std::string pagerModel;
-    for (std::size_t k = 0; k < 12; ++k)
-        pagerModel.push_back(static_cast<char>(link.replyDataByte(k)));
-    link.clearReplyStatus();
 
     // 3. Serial number.
     if (serialNumberCheck(link, host, op_texts::kWriteError11Serial) != OperationOutcome::Succeeded)
@@ -353,7 +388,7 @@ OperationOutcome writeCodeplug(PagerLink& link, CodeplugState& state, OperationH
         link.close();
         return fail(host, op_texts::kWriteError11Version);
     }
-    if (pagerModel != sourceModel)
+    if (*pagerModel != sourceModel)
         return fail(host, op_texts::kWriteError7);
 
     // 7. Start of write.

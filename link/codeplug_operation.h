@@ -4,6 +4,7 @@
 #include "link/link_shared.h"
 
 #include "codeplug/codeplug_image.h"
+#include "codeplug/image_check.h"
 
 #include <array>
 #include <functional>
@@ -49,6 +50,11 @@ OperationOutcome runOperationOnDevice(const std::string& deviceName, OperationHo
 OperationOutcome readCodeplug(PagerLink& link, CodeplugState& state, OperationHost& host);
 OperationOutcome writeCodeplug(PagerLink& link, CodeplugState& state, OperationHost& host);
 
+// A read that arrived whole and passed the checks becomes the document: its blocks
+// in both images, the band limits, the firmware version, loaded, not modified, no file.
+void commitStagedRead(CodeplugState& state, const CodeplugImage& staged, const BandLimits& band,
+                      const std::array<std::uint8_t, 5>& firmware);
+
 // Block maps: blocks of 64 bytes, block n at 64 n.
 inline constexpr int kReadBlocks[] = {4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14,  15,  16,  17,
                                       18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 252, 253, 254, 255};
@@ -77,9 +83,10 @@ OperationOutcome readBlocks(PagerLink& link, OperationHost& host, std::span<cons
                             BlockProgress progress,
                             const std::function<void(Address, std::uint8_t)>& store);
 
-// Reads back what Write Codeplug writes and lists every address where the pager
-// holds something else than `expected`. When `pagerImage` is given, every byte
-// read back is stored into it at its address.
+// Checks first that the pager is of `expected`'s model (Write Error #7 otherwise,
+// as Write says it), then reads back what Write Codeplug writes and lists every
+// address where the pager holds something else than `expected`. When `pagerImage` is given, every
+// byte read back is stored into it at its address.
 OperationOutcome verifyCodeplug(PagerLink& link, const CodeplugImage& expected, OperationHost& host,
                                 std::vector<Address>& differences,
                                 CodeplugImage* pagerImage = nullptr);

@@ -158,6 +158,29 @@ TEST_F(MainFrameTest, ReadCodeplugWhileBusyDoesNothing) {
     EXPECT_FALSE(doc.state().busy);
 }
 
+// The title names the file until a read has become the document.
+TEST_F(MainFrameTest, TheTitleChangesOnlyWhenAReadSucceeds) {
+    doc.openAtStartup(kLib + QStringLiteral("/Default_VHF_5CH.ppg"));
+    const QString named = QStringLiteral("Default_VHF_5CH.ppg - Tessaly VI Quorl");
+    std::atomic<bool> succeed{false};
+    std::atomic<int> runs{0};
+    frame.operations().setBody(PagerOperation::ReadCodeplug, [&](PagerOperation) {
+        if (succeed) { // what a whole read does before its User Data window
+            doc.state().currentPath.clear();
+            frame.operationHost().openUserData();
+        }
+        doc.state().busy = false;
+        ++runs;
+    });
+    for (const bool ok : {false, true}) {
+        succeed = ok;
+        QTest::keyClick(&frame, Qt::Key_F3);
+        ASSERT_TRUE(waitFor([&] { return runs == (ok ? 2 : 1); }));
+        QTest::qWait(20);
+        EXPECT_EQ(frame.windowTitle(), ok ? QStringLiteral("Untitled - Tessaly VI Quorl") : named);
+    }
+}
+
 TEST_F(MainFrameTest, TimerStopsWhileAnOperationRuns) {
     std::atomic<bool> release{false};
     std::atomic<bool> timerSeenStopped{false};

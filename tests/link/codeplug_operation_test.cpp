@@ -272,25 +272,6 @@ TEST_F(CodeplugOperationTest, ReadMessagesForMissingAcksAndSerial) {
                                                        std::string(op_texts::kReadError9)}));
 }
 
-TEST_F(CodeplugOperationTest, ReadImagesThatAreNotCodeplugs) {
-    auto blank = test::defaultTestCodeplug();
-    blank.set(0x0200, 0xFF);
-    setPagerCodeplug(blank);
-    state->loaded = true;
-    host.answers = {Answer::Yes};
-    EXPECT_EQ(read(), OperationOutcome::Failed);
-    EXPECT_EQ(host.messages.back(), op_texts::kReadError6);
-    EXPECT_FALSE(state->loaded);
-
-    auto noFrequency = test::defaultTestCodeplug();
-    ChannelBlock(noFrequency, 0).setFrequencyWord(0, 0, 0);
-    setPagerCodeplug(noFrequency);
-    EXPECT_EQ(read(), OperationOutcome::Failed);
-    EXPECT_EQ(host.messages.back(), op_texts::kFileError2);
-    EXPECT_FALSE(state->loaded);
-    EXPECT_EQ(host.userDataOpened, 0);
-}
-
 TEST_F(CodeplugOperationTest, WriteSendsTheCommittedImageSilently) {
     state->loadBoth(test::defaultTestCodeplug());
     state->loaded = true;
@@ -381,22 +362,66 @@ TEST_F(ShortTimeoutTest, TimedOutWaitsOfReadAndWrite) {
     EXPECT_EQ(host.messages.back(), op_texts::kCommError2);
 }
 
-TEST_F(ShortTimeoutTest, AFailedReadKeepsTheBlocksReadSoFar) {
-    state->loaded = true;
-    state->currentPath = "/x/a.ppg";
-    fault(FaultKind::Drop, 0x02, 1, 0x0280);
-    ChannelBlock(state->image, 0).setSquelchLevel(4);
-    auto changed = test::defaultTestCodeplug();
-    changed.set(0x0150, 0x77); // block 5, read before the failure
-    changed.set(0x02A0, 0x66); // block 10, not reached
-    setPagerCodeplug(changed);
-    EXPECT_EQ(read(), OperationOutcome::Failed);
-    EXPECT_EQ(host.messages.back(), link_texts::kReadError5);
-    EXPECT_EQ(state->image.at(0x0150), 0x77);
-    EXPECT_EQ(state->editImage.at(0x0150), 0x77);
-    EXPECT_NE(state->image.at(0x02A0), 0x66);
-    EXPECT_TRUE(state->loaded) << "neither set nor cleared";
-    EXPECT_EQ(state->currentPath, "/x/a.ppg");
+// A read that does not end whole leaves the document exactly as it was: every byte of
+// both images, the file it belongs to, the modified mark, loaded and the firmware.
+struct BrokenRead {
+    const char* name;
+    int hangUpAfter;  // frames answered before the cradle is pulled (-1: never)
+    Address pagerFF;  // a length byte the pager holds as 0xFF (0: none)
+    bool noFrequency; // channel F1 has no frequency on the pager
+    std::string_view message;
+};
+
+TEST_F(ShortTimeoutTest, AReadThatDoesNotEndWholeLeavesTheDocumentAsItWas) {
+    // Frames of a read: firmware 1, serial 2, start of read 3, blocks 4..31, end 32, 33.
+    const BrokenRead cases[] = {
+        {"pulled before the first block", 3, 0, false, link_texts::kReadError5},
+        {"pulled at 30 %", 11, 0, false, link_texts::kReadError5},
+        {"pulled at the last block", 30, 0, false, link_texts::kReadError5},
+        {"pulled at the end of read", 31, 0, false, link_texts::kReadError5},
+        {"blank model options", -1, 0x0200, false, op_texts::kReadError6},
+        {"fails the image check", -1, 0, true, op_texts::kFileError2},
+    };
+    CodeplugImage file = test::defaultTestCodeplug();
+    file.set(0x3C10, 0x5A); // outside the read blocks
+    CodeplugImage edits = file;
+    edits.set(0x0212, 0x21); // an uncommitted model option
+    CodeplugImage other = test::defaultTestCodeplug();
+    for (Address a = 0x0110; a < 0x0700; a += 0x40)
+        if (a != 0x0200 && a != 0x0280 && a != 0x0300)
+            other.set(a + 5, static_cast<std::uint8_t>(other.at(a + 5) ^ 0x11));
+    for (const BrokenRead& c : cases) {
+        SCOPED_TRACE(c.name);
+        CodeplugImage pager = other;
+        if (c.pagerFF != 0)
+            pager.set(c.pagerFF, 0xFF);
+        if (c.noFrequency)
+            ChannelBlock(pager, 0).setFrequencyWord(0, 0, 0);
+        sim::SimulatorOptions options = test::pacedLine();
+        options.hangUpAfter = c.hangUpAfter;
+        cradle.reset();
+        cradle = std::make_unique<test::SimulatedCradle>(options, 0.02, 0.1);
+        setPagerCodeplug(pager);
+        state->image = file;
+        state->editImage = edits;
+        state->loaded = true;
+        state->modified = true;
+        state->currentPath = "/x/brigade.ppg";
+        state->currentFileName = "brigade.ppg";
+        state->firmwareVersion = {"V", "0", "1", "0", "5"};
+        host.messages.clear();
+        host.answers = {Answer::No}; // save the changes? No: read over them
+        EXPECT_EQ(read(), OperationOutcome::Failed);
+        EXPECT_EQ(host.messages, std::vector<std::string>{std::string(c.message)});
+        EXPECT_TRUE(state->image == file);
+        EXPECT_TRUE(state->editImage == edits);
+        EXPECT_TRUE(state->loaded);
+        EXPECT_TRUE(state->modified);
+        EXPECT_EQ(state->currentPath, "/x/brigade.ppg");
+        EXPECT_EQ(state->currentFileName, "brigade.ppg");
+        EXPECT_EQ(state->firmwareVersionText(), "V01.05");
+        EXPECT_EQ(host.userDataOpened, 0);
+    }
 }
 
 TEST(CodeplugOperationTiming, FullTimingReadAndWriteStayNearTheirSleeps) {

@@ -40,6 +40,11 @@ TEST(PagerCommands, ReadWriteAndVerifyAgainstTheSimulator) {
                              std::to_string(ConstChannelBlock(read.image, 0).squelchLevel() + 1) +
                              "\n";
         EXPECT_NE(report.str().find(squelch), std::string::npos) << report.str();
+        // Each byte with both values: the file's, then the pager's.
+        char byte[64];
+        std::snprintf(byte, sizeof byte, "  0x0307: file 0x04, pager 0x%02X\n",
+                      ConstChannelBlock(read.image, 0).squelchLevel());
+        EXPECT_NE(report.str().find(byte), std::string::npos) << report.str();
     }
     EXPECT_EQ(runWrite(cradle.device(), file.string(), true), 0);
     EXPECT_EQ(runVerify("", file.string()), 0);
@@ -128,6 +133,21 @@ TEST(AudioCommands, RecordingsAreCheckedBeforeThePagerAndSuccessIsSaid) {
         EXPECT_NE(err.text().find("Wrote 1 custom audio slot into the pager\n"), std::string::npos)
             << err.text();
     }
+}
+
+TEST(PagerCommands, VerifyAgainstAnotherModelSaysSoAndComparesNothing) {
+    test::SimulatedCradle cradle(test::pacedLine(), 0.02, 1.0);
+    test::TempDir dir;
+    const auto uhf = dir.path() / "uhf.ppg";
+    ASSERT_TRUE(writePpgFile(uhf, makeDefaultCodeplug(uhfSingleChannelFactory())));
+    CapturedErrors err;
+    std::ostringstream report;
+    auto* const previous = std::cout.rdbuf(report.rdbuf());
+    EXPECT_EQ(runVerify(cradle.device(), uhf.string()), 1);
+    std::cout.rdbuf(previous);
+    EXPECT_NE(err.text().find("Write Error #7"), std::string::npos) << err.text();
+    EXPECT_NE(err.text().find("model number do not match"), std::string::npos) << err.text();
+    EXPECT_EQ(report.str(), "") << "no differences decoded with the wrong band";
 }
 
 } // namespace
