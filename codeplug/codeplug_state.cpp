@@ -23,6 +23,11 @@ void CodeplugState::restoreChannelArea() {
     std::copy(from.begin(), from.end(), editImage.bytes().begin() + layout::kChannelArea);
 }
 
+void CodeplugState::discardEdits() {
+    const auto from = image.bytes().first(layout::kCommitLength);
+    std::copy(from.begin(), from.end(), editImage.bytes().begin());
+}
+
 void CodeplugState::loadBoth(const CodeplugImage& bytes) {
     image = bytes;
     editImage = bytes;

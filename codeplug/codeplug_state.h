@@ -36,6 +36,9 @@ struct CodeplugState {
     CodeplugImage committedEdits() const;
     // Puts the committed channel area (0x0300..0x06FF) back into the edit image.
     void restoreChannelArea();
+    // Throws away every uncommitted edit: the edit image takes the committed bytes
+    // over the whole range a commit copies, so Save, Save As and Write agree again.
+    void discardEdits();
     // Both images take `bytes` (a load or a pager read).
     void loadBoth(const CodeplugImage& bytes);
     // The image check on the committed image; keeps the band limits.

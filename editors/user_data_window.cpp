@@ -1,5 +1,7 @@
 #include "editors/user_data_window.h"
 
+#include "codeplug/channel_block.h"
+#include "codeplug/codeplug_layout.h"
 #include "editors/user_data_texts.h"
 
 namespace quorl {
@@ -38,6 +40,16 @@ int userDataPageTop(int pageHeight) {
     return 22;
 }
 
+UserDataSession::UserDataSession(CodeplugState& state)
+    : state_(state), modifiedAtOpen_(state.modified), falsingAtOpen_(falsingBytes()) {}
+
+std::vector<std::uint8_t> UserDataSession::falsingBytes() const {
+    std::vector<std::uint8_t> out;
+    for (int c = 0; c < layout::kChannelCount; ++c)
+        out.push_back(ChannelBlock(state_.image, c).falsingByte());
+    return out;
+}
+
 bool UserDataSession::ok() {
     state_.commitEditImage();
     if (settleCustomAudioOnOk && !settleCustomAudioOnOk())
@@ -48,14 +60,19 @@ bool UserDataSession::ok() {
 void UserDataSession::cancel() {
     if (discardCustomAudio)
         discardCustomAudio();
-    state_.restoreChannelArea();
+    state_.discardEdits();
+    // Nothing is left to save unless a falsing level was confirmed meanwhile.
+    state_.modified = modifiedAtOpen_ || falsingBytes() != falsingAtOpen_;
 }
 
 bool UserDataSession::closeByTitleBar() {
     state_.commitEditImage();
     if (settleCustomAudioOnClose && !settleCustomAudioOnClose())
         return false;
-    cancel();
+    // Then closed the way Cancel closes, with nothing left to throw away: the edits
+    // are committed and stay marked as changes.
+    if (discardCustomAudio)
+        discardCustomAudio();
     return true;
 }
 

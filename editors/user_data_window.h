@@ -2,6 +2,7 @@
 
 #include "codeplug/codeplug_state.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -29,12 +30,16 @@ int userDataPageTop(int pageHeight);
 // (it may refuse, keeping both windows open).
 class UserDataSession {
 public:
-    explicit UserDataSession(CodeplugState& state) : state_(state) {}
+    // Made before the pages fill themselves, so it sees the document as the window
+    // found it.
+    explicit UserDataSession(CodeplugState& state);
 
     // OK: commit, then let the Custom Audio window settle; true when the window
     // closes.
     bool ok();
-    // Cancel: close the Custom Audio window unsaved, throw the channel edits away.
+    // Cancel: close the Custom Audio window unsaved and throw away every edit made
+    // since the window opened, on every tab. Falsing levels confirmed with their own
+    // OK are committed already and stay.
     void cancel();
     // The title bar's close: commit, let the Custom Audio window ask, then as
     // Cancel. False when the Custom Audio question was cancelled.
@@ -47,6 +52,9 @@ public:
 
 private:
     CodeplugState& state_;
+    bool modifiedAtOpen_;
+    std::vector<std::uint8_t> falsingAtOpen_; // one falsing byte per channel
+    std::vector<std::uint8_t> falsingBytes() const;
 };
 
 } // namespace quorl

@@ -37,15 +37,40 @@ protected:
     UserDataSession session{*state};
 };
 
-TEST_F(SessionTest, CancelDropsChannelEditsButKeepsOptionEdits) {
+TEST_F(SessionTest, CancelDropsTheEditsOfEveryTab) {
+    struct Edit {
+        const char* tab;
+        Address address;
+        std::uint8_t value;
+    };
+    const Edit edits[] = {
+        {"Model Options: priority scan time", 0x0212, 0x99},
+        {"Model Options: voice duration", 0x0210, 0x03},
+        {"Function Switches: switch A mode", 0x0282, 0x0B},
+        {"Channel F4: squelch", 0x04E0 + 0x07, 0x04},
+    };
     const auto before = state->image;
-    ChannelBlock(state->editImage, 3).setSquelchLevel(4);
-    state->editImage.set(0x0210, 0x03);
+    for (const Edit& e : edits) {
+        SCOPED_TRACE(e.tab);
+        UserDataSession window{*state};
+        state->editImage.set(e.address, e.value);
+        state->modified = true;
+        window.cancel();
+        EXPECT_EQ(state->image, before);
+        // What Save As and Write would take is what the window shows on reopening.
+        EXPECT_EQ(state->committedEdits(), before);
+        EXPECT_FALSE(state->modified);
+    }
+}
+
+TEST_F(SessionTest, CancelKeepsAFalsingLevelConfirmedWithItsOwnOk) {
+    const Address falsing = 0x0300 + 0x08;
+    state->editImage.set(falsing, 0x21);
+    state->image.set(falsing, 0x21); // the falsing dialog's OK
+    state->modified = true;
     session.cancel();
-    EXPECT_EQ(state->image, before);
-    EXPECT_EQ(ConstChannelBlock(state->editImage, 3).squelchLevel(),
-              ConstChannelBlock(before, 3).squelchLevel());
-    EXPECT_EQ(state->editImage.at(0x0210), 0x03);
+    EXPECT_EQ(state->editImage.at(falsing), 0x21);
+    EXPECT_TRUE(state->modified);
 }
 
 TEST_F(SessionTest, OkCommitsUnlessTheCustomAudioWindowRefuses) {
