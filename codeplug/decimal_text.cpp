@@ -26,6 +26,10 @@ std::string decimalText(double value, int decimals) {
     return text;
 }
 
+long nearestSteps(double value, double step) {
+    return std::lround(value / step);
+}
+
 std::optional<double> parseDecimalText(std::string_view text) {
     int digits = 0;
     int points = 0;

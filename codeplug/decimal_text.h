@@ -20,4 +20,9 @@ std::string decimalText(double value, int decimals);
 // hex, blanks, a comma) is no number and yields nullopt.
 std::optional<double> parseDecimalText(std::string_view text);
 
+// The whole number of `step`s nearest to `value` (halves away from zero). Typed
+// values become stored counts this way, never by truncation: a box showing 32.16 s
+// (67 steps of 0.48 s) computes 66.99999... from it, and must store 67 again.
+long nearestSteps(double value, double step);
+
 } // namespace quorl

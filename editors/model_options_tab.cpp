@@ -127,7 +127,7 @@ void ModelOptionsTab::commitPriorityScanText(const std::string& typed) {
         messages_.warning(texts::kPriorityScanRangeWarning, texts::kPriorityScanCaption);
         return; // the box gets its last valid text back
     }
-    const int stored = static_cast<int>(*seconds * 1000.0 * 0.125);
+    const auto stored = static_cast<int>(nearestSteps(*seconds * 1000.0, kScanStepMs));
     storePriorityScan(stored);
     if (stored > 64 && !slowWarningShown_) {
         messages_.warning(texts::kPriorityScanSlowWarning, texts::kPriorityScanCaption);
@@ -142,7 +142,7 @@ void ModelOptionsTab::commitAlertDurationText(const std::string& typed) {
         messages_.warning(texts::kAlertDurationRangeWarning, texts::kAlertDurationCaption);
         return;
     }
-    storeAlertDuration(static_cast<int>(*seconds * 1000.0 / 480.0));
+    storeAlertDuration(static_cast<int>(nearestSteps(*seconds * 1000.0, kAlertStepMs)));
 }
 
 void ModelOptionsTab::spinPriorityScan(bool up, std::string_view shown) {

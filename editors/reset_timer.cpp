@@ -13,7 +13,7 @@ constexpr int kMaxMs = 127'500;
 std::optional<std::uint8_t> resetTimerCount(double seconds) {
     if (!(seconds >= 0.5 && seconds <= 127.5))
         return std::nullopt;
-    return static_cast<std::uint8_t>(static_cast<int>(std::trunc(seconds * 1000.0 / 500.0)) & 0xFF);
+    return static_cast<std::uint8_t>(nearestSteps(seconds * 1000.0, kStepMs) & 0xFF);
 }
 
 std::string formatResetTimer(std::uint8_t count) {

@@ -9,8 +9,8 @@ namespace quorl {
 
 // The reset timer counts half seconds, 1 to 255 (0.5 to 127.5 s).
 
-// The stored count for a typed number of seconds (0.5..127.5, rounded down to the
-// half second), or none when out of range.
+// The stored count for a typed number of seconds (0.5..127.5, rounded to the
+// nearest half second), or none when out of range.
 std::optional<std::uint8_t> resetTimerCount(double seconds);
 
 // "%.1f" of the count in seconds.

@@ -1,36 +1,14 @@
 #include "widgets/numeric_edit.h"
 
+#include "widgets/decimal_point_validator.h"
+
 #include <QKeyEvent>
-#include <QValidator>
 
 namespace quorl {
 
-namespace {
-
-// Whatever reaches the box (typing, paste, drag and drop, the context menu) must
-// leave it holding ASCII digits with at most one decimal point. A paste of "nan",
-// "1e3", "-1" or "0x10" is refused whole, so no such text is ever checked as a
-// number.
-class PlainDecimalValidator : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override {
-        int points = 0;
-        for (const QChar c : input) {
-            if (c == QLatin1Char('.'))
-                ++points;
-            else if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-                return Invalid;
-        }
-        return points <= 1 ? Acceptable : Invalid;
-    }
-};
-
-} // namespace
-
 NumericEdit::NumericEdit(QWidget* parent) : QLineEdit(parent) {
     setMaxLength(7);
-    setValidator(new PlainDecimalValidator(this));
+    setValidator(new DecimalPointValidator(this));
 }
 
 void NumericEdit::keyPressEvent(QKeyEvent* event) {
@@ -38,10 +16,10 @@ void NumericEdit::keyPressEvent(QKeyEvent* event) {
     emit keyPressed();
     const int key = event->key();
     const QString text = event->text();
-    // The keypad's decimal key types the point whatever the keyboard layout says
-    // (a decimal-comma layout gives ',').
-    if ((event->modifiers() & Qt::KeypadModifier) &&
-        (text == QLatin1String(",") || text == QLatin1String("."))) {
+    // The decimal key of the keypad and the comma of the main keys type the point,
+    // whatever the keyboard layout and the desktop's language say.
+    if (text == QLatin1String(",") ||
+        ((event->modifiers() & Qt::KeypadModifier) && text == QLatin1String("."))) {
         enterHandled_ = false;
         insert(QStringLiteral("."));
         event->accept();

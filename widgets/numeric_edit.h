@@ -4,9 +4,11 @@
 
 namespace quorl {
 
-// An edit box for decimal numbers: only digits, the decimal point and the editing
-// keys (Backspace, Delete, Left, Right, Tab, Enter) reach it, and pasted or dropped
-// text only when it is digits with at most one point. Enter checks the
+// An edit box for decimal numbers: only digits, the decimal point (typed as '.' or
+// ',' from the main keys or the keypad) and the editing keys (Backspace, Delete,
+// Left, Right, Tab, Enter) reach it. Pasted or dropped text has its commas read as
+// points; what is still no number stays for the box's check to refuse with its
+// message. Enter checks the
 // value at once; the loss of focus that may follow does not check it again.
 class NumericEdit : public QLineEdit {
     Q_OBJECT

@@ -5,6 +5,7 @@
 #include "editors/channel_texts.h"
 #include "editors/ui/falshing_dlg.h"
 #include "editors/ui/tone_table_dlg.h"
+#include "widgets/decimal_point_validator.h"
 #include "widgets/level_slider.h"
 
 #include <QComboBox>
@@ -141,6 +142,8 @@ void CChannelF1Dlg::build() {
     setReadingTabOrder();
 
     // Edits: the keyboard rules, Enter and focus loss validate.
+    for (QLineEdit* edit : {frequency_, timer_})
+        edit->setValidator(new DecimalPointValidator(edit));
     frequency_->installEventFilter(this);
     timer_->installEventFilter(this);
     connect(frequency_, &QLineEdit::textEdited, this, [this](const QString& t) {
@@ -154,6 +157,7 @@ void CChannelF1Dlg::build() {
     for (int i = 0; i < kToneBoxes; ++i) {
         const ToneSlot slot = toneBoxSlot(i);
         QLineEdit* edit = tones_[static_cast<std::size_t>(i)].edit;
+        edit->setValidator(new DecimalPointValidator(edit));
         edit->installEventFilter(this);
         connect(edit, &QLineEdit::textEdited, this, [this, slot](const QString& t) {
             runGuarded([&] { tab_.toneTextEdited(slot, t.toStdString()); });
@@ -405,8 +409,10 @@ bool CChannelF1Dlg::editKey(QLineEdit* edit, QKeyEvent* key) {
         runGuarded([&] { tab_.enterPressed(box, slot); });
         return true;
     }
+    // A comma, from the main keys or a decimal-comma keypad, is the decimal point:
+    // the box's validator turns it into one.
     if (k == Qt::Key_Backspace || k == Qt::Key_Tab || k == Qt::Key_Backtab || k == Qt::Key_Period ||
-        (k >= Qt::Key_0 && k <= Qt::Key_9))
+        k == Qt::Key_Comma || (k >= Qt::Key_0 && k <= Qt::Key_9))
         return false;
     if (k == Qt::Key_S && !(mods & (Qt::ControlModifier | Qt::AltModifier)))
         openFalsingAdjustment();

@@ -12,6 +12,7 @@
 #include "widgets/numeric_edit.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPainter>
@@ -118,6 +119,82 @@ TEST(LocaleIndependence, ADecimalCommaDesktopSeesTheSameTextsAndStoresTheSameByt
         GTEST_SKIP() << "de_DE.UTF-8 is not installed (the locales-all package)";
     EXPECT_EQ(de.texts, c.texts);
     EXPECT_EQ(de.image, c.image);
+}
+
+// How the decimal point gets typed: the main keys' full stop or comma, the keypad's
+// decimal key (a comma on a German keypad), or a paste.
+enum class Typing { Keys, KeypadComma, Paste };
+
+struct DecimalEntry {
+    const char* box;
+    const char* text;
+    Typing typing;
+    Address address;
+    std::uint8_t stored; // worked out from the field's unit by hand
+};
+
+std::uint8_t typeDecimal(const DecimalEntry& e) {
+    auto state = std::make_unique<CodeplugState>();
+    CodeplugImage image = test::validImage();
+    image.set(0x0210, static_cast<std::uint8_t>(image.at(0x0210) | 0x40)); // fixed alert length
+    state->loadBoth(image);
+    state->loaded = true;
+    SilentAuditionPort port;
+    test::ModalAnswerer modals;
+    CDataTabDlg window(*state, port, [] { return false; });
+    window.show();
+    QLineEdit* edit = nullptr;
+    if (std::string_view(e.box) == "timer") {
+        window.tabBar()->setCurrentIndex(CDataTabDlg::ChannelPage);
+        edit = window.channelPage()->timerEdit();
+    } else {
+        window.tabBar()->setCurrentIndex(CDataTabDlg::ModelOptionsPage);
+        edit = window.optionPage()->findChild<NumericEdit*>(QString::fromUtf8(e.box));
+    }
+    modals.pressOnNextBox(QMessageBox::Ok); // advice on a slow priority scan, if any
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    const QString text = QString::fromUtf8(e.text);
+    if (e.typing == Typing::Paste) {
+        QApplication::clipboard()->setText(text);
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    } else {
+        for (const QChar c : text) {
+            if (c == QLatin1Char(',') && e.typing == Typing::KeypadComma)
+                QTest::keyClick(edit, Qt::Key_Comma, Qt::KeypadModifier);
+            else
+                QTest::keyClicks(edit, QString(c));
+        }
+    }
+    QTest::keyClick(edit, Qt::Key_Return);
+    const std::uint8_t stored = state->editImage.at(e.address);
+    window.onCancel();
+    return stored;
+}
+
+TEST(LocaleIndependence, ACommaIsTheDecimalPointInEveryDecimalBox) {
+    const DecimalEntry entries[] = {
+        {"timer", "1,5", Typing::Keys, 0x030A, 3}, // half seconds
+        {"timer", "2,5", Typing::KeypadComma, 0x030A, 5},
+        {"timer", "3,5", Typing::Paste, 0x030A, 7},
+        {"priorityScanTime", "0,2", Typing::Keys, 0x0212, 25}, // 8 ms
+        {"priorityScanTime", "0,4", Typing::KeypadComma, 0x0212, 50},
+        {"alertDuration", "32,16", Typing::Keys, 0x0213, 67}, // 480 ms
+        {"alertDuration", "64,32", Typing::Paste, 0x0213, 134},
+        {"alertDuration", "1.44", Typing::Keys, 0x0213, 3},
+    };
+    for (const char* locale : {"C", "de_DE.UTF-8"}) {
+        if (std::setlocale(LC_ALL, locale) == nullptr)
+            continue; // de_DE is checked where the locales are installed
+        QLocale::setDefault(std::string_view(locale) == "C"
+                                ? QLocale::c()
+                                : QLocale(QLocale::German, QLocale::Germany));
+        for (const DecimalEntry& e : entries)
+            EXPECT_EQ(typeDecimal(e), e.stored) << locale << ' ' << e.box << ' ' << e.text;
+    }
+    std::setlocale(LC_ALL, "C");
+    QLocale::setDefault(QLocale::c());
 }
 
 } // namespace

@@ -22,10 +22,10 @@ protected:
     ModelOptionsTab tab{*state, messages};
 };
 
-TEST_F(ModelOptionsTest, TypedPriorityScanTruncatesAndWarnsOnceAboveHalfASecond) {
-    tab.commitPriorityScanText("0.07");
-    EXPECT_EQ(state->editImage.at(0x0212), 8);
-    EXPECT_EQ(tab.priorityScanText(), "0.064");
+TEST_F(ModelOptionsTest, TypedPriorityScanRoundsAndWarnsOnceAboveHalfASecond) {
+    tab.commitPriorityScanText("0.07"); // 8.75 steps of 8 ms: the nearest is 9
+    EXPECT_EQ(state->editImage.at(0x0212), 9);
+    EXPECT_EQ(tab.priorityScanText(), "0.072");
     EXPECT_TRUE(messages.shown.empty());
 
     tab.commitPriorityScanText("0.52");
