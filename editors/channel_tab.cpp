@@ -310,12 +310,34 @@ void ChannelTab::setSquelch(int position) {
     state_.modified = true;
 }
 
-void ChannelTab::setToneSystem(int index) {
+void ChannelTab::setToneSystem(int index, bool refuseCollisions) {
+    // A new table snaps every own tone; two tones of one call may land on the same
+    // entry (GE's top 967.5 takes every tone above it). Such a change is refused
+    // whole, with the tones it would have moved.
+    const CodeplugImage before = state_.editImage;
+    const auto tonesBefore = tones;
+    const auto rowsBefore = rows;
+    const int systemBefore = toneSystem;
+    const bool changedBefore = toneSystemChanged_;
     toneSystem = index;
     block().setToneSystem(static_cast<std::uint8_t>(index));
     state_.modified = true;
     toneSystemChanged_ = true;
     applyCodingOption();
+    if (!refuseCollisions)
+        return;
+    const std::string collision = sameCallCollision(
+        ConstChannelBlock(before, channel_), ConstChannelBlock(state_.editImage, channel_),
+        quorl::codingOption(codingOption).calls,
+        options::nameOf(options::kToneSystem, static_cast<std::size_t>(index)));
+    if (collision.empty())
+        return;
+    state_.editImage = before;
+    tones = tonesBefore;
+    rows = rowsBefore;
+    toneSystem = systemBefore;
+    toneSystemChanged_ = changedBefore;
+    messages_.warning(std::string(txt::kToneSpacing) + collision, txt::kToneCaption);
 }
 
 void ChannelTab::setCodingOption(int index) {

@@ -36,6 +36,15 @@ struct EntryRowView {
 // that decides what reaches the channel block. The Qt page only mirrors this and
 // forwards the user's actions; all stores go to the edit image of the current
 // channel and set `modified`.
+// "Call 2 Tone 1", "Group Call 1": a tone box as messages name it.
+std::string toneSlotName(ToneSlot s);
+
+// The lines that name each used call (1..`calls`) whose two tones `after` holds too
+// close together where `before` held other tones, with the tones `before` held where
+// they moved; empty when none.
+std::string sameCallCollision(const ConstChannelBlock& before, const ConstChannelBlock& after,
+                              int calls, std::string_view systemName);
+
 class ChannelTab {
 public:
     ChannelTab(CodeplugState& state, EditorMessages& messages);
@@ -80,7 +89,10 @@ public:
 
     void setBandwidth(int index);
     void setSquelch(int position);
-    void setToneSystem(int index);
+    // A change that would snap two tones of one call together is refused with a
+    // warning, unless `refuseCollisions` is false (a text import, which types the
+    // text's own tones afterwards and judges the channel once they are all in).
+    void setToneSystem(int index, bool refuseCollisions = true);
     void setCodingOption(int index);
     void setResetFunction(int index);
     void setAlert(int row, int index);

@@ -22,6 +22,33 @@ ToneSlot otherToneOfCall(ToneSlot s) {
 }
 } // namespace
 
+std::string toneSlotName(ToneSlot s) {
+    if (s.kind == ToneKind::Group)
+        return "Group Call " + std::to_string(s.index);
+    return "Call " + std::to_string(s.index) + (s.kind == ToneKind::Tone1 ? " Tone 1" : " Tone 2");
+}
+
+std::string sameCallCollision(const ConstChannelBlock& before, const ConstChannelBlock& after,
+                              int calls, std::string_view systemName) {
+    std::string out;
+    for (int call = 1; call <= calls; ++call) {
+        const double a = after.callTone(call, 1).tenthsHz / 10.0;
+        const double b = after.callTone(call, 2).tenthsHz / 10.0;
+        const bool moved1 = before.callTone(call, 1) != after.callTone(call, 1);
+        const bool moved2 = before.callTone(call, 2) != after.callTone(call, 2);
+        if (a == 0 || b == 0 || !tooClose(a, b) || !(moved1 || moved2))
+            continue;
+        const auto moved = [&](int tone) {
+            const auto was = before.callTone(call, tone).tenthsHz;
+            const auto now = after.callTone(call, tone).tenthsHz;
+            return was == now ? formatTone(now) : formatTone(was) + " becomes " + formatTone(now);
+        };
+        out += "\r\nCall " + std::to_string(call) + " under " + std::string(systemName) +
+               ": Tone 1 " + moved(1) + ", Tone 2 " + moved(2) + ". ";
+    }
+    return out;
+}
+
 bool ChannelTab::spacingViolated(ToneSlot slot, double tone) const {
     if (slot.kind == ToneKind::Group)
         return false;
@@ -74,8 +101,32 @@ bool ChannelTab::validateTone(ToneSlot slot) {
     if (const auto p = matchPartner(current, codingOption, slot, typed, t, toneSystemChanged_))
         t = *p;
 
+    // 4b. The copies this tone makes are tones of other calls: the rule holds for
+    // them too (R468 copies Call 1 Tone 1 into Call 2, whose Tone 2 may equal it).
+    if (!toneSystemChanged_)
+        for (const ToneCopy& c : quorl::codingOption(codingOption).copies) {
+            if (!(c.source == slot) || c.target.kind == ToneKind::Group)
+                continue;
+            const ToneSlot partner = otherToneOfCall(c.target);
+            const double o =
+                parseDecimalText(tones[static_cast<std::size_t>(toneBoxIndex(partner))].text)
+                    .value_or(0.0);
+            if (o != 0 && tooClose(t, o)) {
+                messages_.warning(std::string(txt::kToneSpacing) + "\r\n" + toneSlotName(c.target) +
+                                      " follows " + toneSlotName(slot) + " under " +
+                                      std::string(quorl::codingOption(codingOption).name) + ": " +
+                                      formatTone(static_cast<std::uint16_t>(nearestSteps(t, 0.1))) +
+                                      " next to " + toneSlotName(partner) + " " +
+                                      formatTone(static_cast<std::uint16_t>(nearestSteps(o, 0.1))) +
+                                      ". ",
+                                  txt::kToneCaption);
+                bx.text = bx.accepted;
+                return false;
+            }
+        }
+
     // 6. Store through the target, which also makes the option's copies.
-    const auto tenths = static_cast<std::uint16_t>(std::trunc(t * 10.0));
+    const auto tenths = static_cast<std::uint16_t>(nearestSteps(t, 0.1));
     ToneTarget& target = ToneTarget::process();
     target = ToneTarget::forSlot(slot);
     std::string text;

@@ -7,6 +7,7 @@
 #include "editors/channel_texts.h"
 #include "recording_messages.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace quorl {
@@ -316,10 +317,14 @@ TEST_F(ChannelTabTest, ResetTimerEntryAndSpin) {
     tab.stepResetTimer(false);
     EXPECT_EQ(tab.timerText, "127.5");
     EXPECT_EQ(block().resetTimer(), 255);
-    tab.timerText = "1.3";
+    tab.timerText = "1.2"; // to the nearest half second
     EXPECT_TRUE(tab.validateResetTimer());
     EXPECT_EQ(tab.timerText, "1.0");
     EXPECT_EQ(block().resetTimer(), 2);
+    tab.timerText = "1.3";
+    EXPECT_TRUE(tab.validateResetTimer());
+    EXPECT_EQ(tab.timerText, "1.5");
+    EXPECT_EQ(block().resetTimer(), 3);
     // Stepping from a typed value that was never accepted keeps screen and image equal.
     tab.timerText = "900";
     tab.stepResetTimer(false);
@@ -412,19 +417,48 @@ TEST_F(ChannelTabTest, EnterThenFocusLossValidatesOnce) {
     EXPECT_EQ(messages.take().size(), 1u);
 }
 
-TEST_F(ChannelTabTest, ToneSystemChangeResnapsWithoutTheSpacingCheck) {
-    tab.setToneSystem(3);
-    ASSERT_TRUE(enter(t1(1), "1000.0"));
-    ASSERT_TRUE(enter(t2(1), "1020.0"));
-    // Both snap to 1006.9 in the Corvane table, which the new system accepts as is.
-    tab.setToneSystem(0);
-    EXPECT_TRUE(tab.toneSystemChanged());
-    EXPECT_EQ(text(t1(1)), "1006.9");
-    EXPECT_EQ(text(t2(1)), "1006.9");
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(block().toneSystem(), 0);
-    tab.focusLost(ChannelTab::Box::Tone, t1(1));
-    EXPECT_FALSE(tab.toneSystemChanged());
+// The two tones of a call are never the same, however a tone gets there: typed into
+// the call, copied from another call, or moved by a new tone system's snap. Each
+// refusal leaves the channel as it was and names the tones.
+TEST_F(ChannelTabTest, TheSameToneRuleHoldsForEveryToneACallGets) {
+    struct Case {
+        const char* name;
+        std::function<void()> setUp;
+        std::function<void()> act;
+        const char* named; // in the message after the rule's text
+    };
+    const Case cases[] = {
+        {"a copy under R468",
+         [&] {
+             tab.setCodingOption(0); // Call 2 Tone 1 follows Call 1 Tone 1
+             ASSERT_TRUE(enter(t2(2), "746.8"));
+         },
+         [&] { EXPECT_FALSE(enter(t1(1), "746.8")); },
+         "Call 2 Tone 1 follows Call 1 Tone 1 under R468: 746.8 next to Call 2 Tone 2 746.8"},
+        {"a snap to GE's top entry",
+         [&] {
+             tab.setToneSystem(3);
+             ASSERT_TRUE(enter(t1(1), "1000.0"));
+             ASSERT_TRUE(enter(t2(1), "1100.0"));
+         },
+         [&] { tab.setToneSystem(1); },
+         "Call 1 under GE: Tone 1 1000.0 becomes 967.5, Tone 2 1100.0 becomes 967.5"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        load(makeDefaultCodeplug(vhfFiveChannelFactory()));
+        c.setUp();
+        messages.take();
+        const CodeplugImage before = state.editImage;
+        const int system = tab.toneSystem;
+        c.act();
+        const auto shown = messages.take();
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_TRUE(shown[0].text.starts_with(txt::kToneSpacing)) << shown[0].text;
+        EXPECT_NE(shown[0].text.find(c.named), std::string::npos) << shown[0].text;
+        EXPECT_TRUE(state.editImage == before);
+        EXPECT_EQ(tab.toneSystem, system);
+    }
 }
 
 TEST_F(ChannelTabTest, PickerShowsThePickedToneAndWarnsAboutSpacing) {
