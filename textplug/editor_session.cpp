@@ -1,7 +1,11 @@
 #include "textplug/editor_session.h"
 
+#include "codeplug/channel_block.h"
+#include "codeplug/codeplug_layout.h"
+#include "codeplug/coding_options.h"
 #include "editors/user_data_window.h"
 
+#include <memory>
 #include <utility>
 
 namespace quorl::textplug {
@@ -30,13 +34,39 @@ void EditorSession::markOpened(int ch) {
         opened_.set(a, state.editImage.at(a));
 }
 
-CodeplugImage keepUnchangedBytes(const CodeplugImage& base, const CodeplugImage& opened,
-                                 const CodeplugImage& edited) {
-    CodeplugImage out = base;
+CodeplugImage importedImage(const CodeplugImage& base, const CodeplugImage& opened,
+                            const CodeplugImage& edited) {
+    CodeplugImage out = opened;
+    const int channels = static_cast<int>(userDataTabLabels(edited).size()) - 3;
+    for (int ch = 0; ch < channels; ++ch) {
+        const Address block = layout::channelBase(ch);
+        const CodingOption& option = codingOption(ConstChannelBlock(edited, ch).codingOption());
+        const auto keepBase = [&](Address from, Address length) {
+            for (Address a = from; a < from + length; ++a)
+                out.set(a, base.at(a));
+        };
+        for (int call = option.calls + 1; call <= kCallCount; ++call)
+            keepBase(block + 0x10 + 10 * static_cast<Address>(call - 1), 10);
+        for (int group = option.groups + 1; group <= kGroupCount; ++group)
+            keepBase(block + 0x74 + 6 * static_cast<Address>(group - 1), 6);
+    }
     for (Address a = 0; a < kImageSize; ++a)
         if (edited.at(a) != opened.at(a))
             out.set(a, edited.at(a));
     return out;
+}
+
+CodeplugImage shownImage(const CodeplugImage& image) {
+    auto scratch = std::make_unique<CodeplugState>();
+    scratch->loadBoth(image);
+    scratch->checkImage();
+    {
+        EditorSession session(*scratch);
+        session.showModelOptions();
+        for (int ch = 0; ch < session.channelCount(); ++ch)
+            session.showChannel(ch);
+    }
+    return scratch->editImage;
 }
 
 int EditorSession::channelCount() const {

@@ -60,9 +60,20 @@ private:
     CodeplugImage opened_;
 };
 
-// The image to keep: each byte that entering values changed (`edited` differs
-// from `opened`) from `edited`, every other byte from `base`.
-CodeplugImage keepUnchangedBytes(const CodeplugImage& base, const CodeplugImage& opened,
-                                 const CodeplugImage& edited);
+// The image as the User Data window shows it: every page opened and every channel
+// shown, so each byte no control can show (a squelch level past the slider, a
+// coding option past the list) reads as the page repairs it. Every surface that
+// names a field's value (info, the printed summary, export, diff, verify) decodes
+// this image, so all of them say what the editors say.
+CodeplugImage shownImage(const CodeplugImage& image);
+
+// The image an import writes. Each byte that entering values changed (`edited`
+// differs from `opened`) comes from `edited`. A repair the pages made on opening
+// (a squelch level past the slider, a tone system past the list, duty bits while
+// duty is unavailable, copies under the coding option) stays too: the text showed
+// the repaired value, and what it shows is what is written. Only the entries the
+// final coding option leaves unused, which no field shows, keep the base's bytes.
+CodeplugImage importedImage(const CodeplugImage& base, const CodeplugImage& opened,
+                            const CodeplugImage& edited);
 
 } // namespace quorl::textplug

@@ -391,8 +391,10 @@ private:
         }
         if (const auto i =
                 changedItem(path({txt::kToneSystem}), options::kToneSystem, tab.toneSystem)) {
-            tab.setToneSystem(*i);
-            s_.messages.take(); // the tones are judged one by one below
+            // The text's own tones are typed below; the channel's calls are judged
+            // once they are all in, snapped tones included.
+            tab.setToneSystem(*i, false);
+            s_.messages.take();
         }
         if (const TextValue* v = take(path({txt::kCodingOption})))
             if (const auto i = item(*v, names(options::kCodingOption), tab.codingOption);
@@ -439,8 +441,10 @@ private:
         const bool accepted = tab.enterPressed(ChannelTab::Box::Tone, slot);
         if (!lastTry) {
             const auto shown = s_.messages.take();
-            const bool spacing =
-                std::find(shown.begin(), shown.end(), txt::kToneSpacing) != shown.end();
+            // The spacing warning, alone or naming the copy that collided.
+            const bool spacing = std::any_of(shown.begin(), shown.end(), [](const std::string& m) {
+                return m.starts_with(txt::kToneSpacing);
+            });
             if ((!accepted && spacing) || (accepted && !sameValue(v.value, box.text)))
                 return false;
             for (const auto& m : shown)
@@ -477,6 +481,25 @@ private:
                     (copySource(option, slot) ? copied : own).emplace_back(slot, v);
         }
 
+        // A call's two tones go in together: when the text changes both, Tone 2 is
+        // emptied first, so a swap (1000/1100 to 1100/1000) never meets the old
+        // value of its partner. A refusal of either still refuses the whole text.
+        const auto changes = [&](ToneSlot slot) {
+            for (const auto& [s, v] : own)
+                if (s == slot)
+                    return !sameValue(v->value,
+                                      tab.tones[static_cast<std::size_t>(toneBoxIndex(s))].text);
+            return false;
+        };
+        for (int call = 1; call <= option.calls; ++call) {
+            const ToneSlot tone2{ToneKind::Tone2, call};
+            if (changes({ToneKind::Tone1, call}) && changes(tone2)) {
+                tab.tones[static_cast<std::size_t>(toneBoxIndex(tone2))].text.clear();
+                tab.validateTone(tone2);
+                typed_ = true;
+            }
+        }
+
         // Own tones in screen order; a tone refused or matched only because another
         // tone still holds the base's value gets a second try.
         std::vector<std::pair<ToneSlot, const TextValue*>> retry;
@@ -496,6 +519,16 @@ private:
                     {markNear({kChannelsSection, channelName, "x"}), channelName, oneLine(m)});
             typed_ = false;
         }
+
+        // Every tone a call got (typed, copied or moved by a new tone system's snap)
+        // keeps the two tones of the call apart.
+        const std::string collision = sameCallCollision(
+            ConstChannelBlock(s_.openedImage(), tab.currentChannel()),
+            ConstChannelBlock(s_.state.editImage, tab.currentChannel()), option.calls,
+            options::nameOf(options::kToneSystem, static_cast<std::size_t>(tab.toneSystem)));
+        if (!collision.empty())
+            result_.errors.push_back({markNear({kChannelsSection, channelName, "x"}), channelName,
+                                      oneLine(std::string(txt::kToneSpacing) + collision)});
 
         // A greyed box cannot be typed into; it must agree with its source.
         for (const auto& [slot, v] : copied) {
@@ -588,7 +621,7 @@ ImportResult importCodeplugText(std::string_view text, const CodeplugImage& base
         return result;
     // What OK and Save As make of the edits.
     state->commitEditImage();
-    result.image = preparedForFile(keepUnchangedBytes(base, opened, state->image));
+    result.image = preparedForFile(importedImage(base, opened, state->image));
     return result;
 }
 

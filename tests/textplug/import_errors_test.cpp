@@ -2,6 +2,7 @@
 // and column of the value, and that nothing is produced when anything is refused.
 #include "codeplug/channel_block.h"
 #include "codeplug/default_codeplug.h"
+#include "codeplug/tone_encoding.h"
 #include "text_edit.h"
 #include "textplug/codeplug_fields.h"
 #include "textplug/text_export.h"
@@ -79,7 +80,7 @@ TEST_F(ImportErrors, AdjustedValuesAreAppliedAndNoted) {
         for (std::size_t i = 0; i < text.size(); ++i) {
             withTimer += text[i];
             if (text[i] == '\n' && ++line == fn.line + 1)
-                withTimer += "    Reset Timer: 1.3\n";
+                withTimer += "    Reset Timer: 1.2\n";
         }
         text = withTimer;
     }
@@ -92,7 +93,7 @@ TEST_F(ImportErrors, AdjustedValuesAreAppliedAndNoted) {
                                    "have programmed a Receiver Frequency outside of the Corvane "
                                    "recommended operational range, which may result in degraded "
                                    "performance.");
-    EXPECT_NE(notes[2].find("F3 Reset Timer: taken as 1.0"), std::string::npos);
+    EXPECT_NE(notes[2].find("F3 Reset Timer: taken as 1.0"), std::string::npos); // nearest 0.5 s
     EXPECT_EQ(ConstChannelBlock(*r.image, 0).callTone(1, 1).tenthsHz, 10069);
     EXPECT_EQ(ConstChannelBlock(*r.image, 2).resetTimer(), 2);
     EXPECT_EQ(ConstChannelBlock(*r.image, 2).resetFunction(), 4);
@@ -212,6 +213,32 @@ TEST_F(ImportErrors, RowsAndTonesTheCodingOptionDoesNotLetBeTyped) {
     text = withCall3;
     const std::string err = onlyError();
     EXPECT_NE(err.find(": F1 Call 3: not used by coding option STD"), std::string::npos) << err;
+}
+
+// An import gives a call its two tones together: a swap goes in, two tones that
+// would end up the same (a new tone system's snap included) do not.
+TEST_F(ImportErrors, ACallsTwoTonesGoInTogether) {
+    const auto tones = [](const CodeplugImage& image) {
+        return std::pair{ConstChannelBlock(image, 0).callTone(1, 1).tenthsHz,
+                         ConstChannelBlock(image, 0).callTone(1, 2).tenthsHz};
+    };
+    const auto [a, b] = tones(base);
+    setValue(text, {"channels", "F1", "Call 1", "Tone 1"}, formatTone(b));
+    setValue(text, {"channels", "F1", "Call 1", "Tone 2"}, formatTone(a));
+    const ImportResult swapped = run();
+    ASSERT_TRUE(swapped.image) << ::testing::PrintToString(lines(swapped.errors));
+    EXPECT_EQ(tones(*swapped.image), std::pair(b, a));
+
+    // GE's top entry, 967.5, takes both tones of a call above it.
+    ChannelBlock(base, 0).setCallTone(1, 1, encodeTone(10069));
+    ChannelBlock(base, 0).setCallTone(1, 2, encodeTone(10632));
+    text = exportText(codeplugFields(base), "base.ppg");
+    setValue(text, {"channels", "F1", "Tone System"}, "GE");
+    const ImportResult snapped = run();
+    EXPECT_FALSE(snapped.image);
+    ASSERT_FALSE(snapped.errors.empty());
+    EXPECT_NE(lines(snapped.errors).back().find("Invalid tone spacing"), std::string::npos)
+        << ::testing::PrintToString(lines(snapped.errors));
 }
 
 TEST_F(ImportErrors, IdentityComesFromTheBase) {
