@@ -1,6 +1,7 @@
 #include "cli/report_command.h"
 
 #include "cli/codeplug_commands.h"
+#include "codeplug/whole_write.h"
 
 #include <CLI/CLI.hpp>
 #include <cerrno>
@@ -25,6 +26,10 @@ std::filesystem::path siblingProgram(const char* name) {
 } // namespace
 
 int runReport(const std::string& input, const std::string& output) {
+    if (std::string problem; !isRegularFileTarget(output, problem)) {
+        std::fprintf(stderr, "quorl report: %s\n", problem.c_str());
+        return kExitFailure;
+    }
     const auto program = siblingProgram("quorl-report");
     if (!std::filesystem::exists(program)) {
         std::fprintf(stderr, "quorl report needs %s, which is not installed\n", program.c_str());

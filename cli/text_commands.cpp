@@ -108,7 +108,8 @@ int runExport(const std::string& ppg, const std::string& output, std::ostream& o
 
 int runImport(const std::string& yaml, const std::string& base, const std::string& output,
               bool partial, std::ostream& err) {
-    if (std::string problem; !canWriteFileAtomically(output, problem)) {
+    const bool checkOnly = output.empty();
+    if (std::string problem; !checkOnly && !canWriteFileAtomically(output, problem)) {
         err << terminalText(texts::kFileError3) << '\n' << problemLine(problem);
         return kExitFailure;
     }
@@ -124,6 +125,8 @@ int runImport(const std::string& yaml, const std::string& base, const std::strin
     printProblems(yaml, result.notes, "note", err);
     if (!result.image)
         return kExitFailure;
+    if (checkOnly)
+        return kExitOk;
     if (std::string problem; !writePpgFile(output, *result.image, &problem)) {
         err << terminalText(texts::kFileError3) << '\n' << problemLine(problem);
         return kExitFailure;
@@ -178,10 +181,17 @@ void addTextCommands(CLI::App& app, int& exitCode) {
     auto partial = std::make_shared<bool>(false);
     imp->add_option("file", *impIn, "Codeplug text (.yaml)")->required();
     imp->add_option("--base", *impBase, "Codeplug file the text is applied to (.ppg)")->required();
-    imp->add_option("-o,--output", *impOut, "Codeplug file to write (.ppg)")->required();
+    auto check = std::make_shared<bool>(false);
+    auto* impOutOption = imp->add_option("-o,--output", *impOut, "Codeplug file to write (.ppg)");
+    // The dry run people otherwise try with -o /dev/null.
+    imp->add_flag("--check", *check, "Write nothing; exit 0 when the text applies to the base")
+        ->excludes(impOutOption);
     imp->add_flag("--partial", *partial, "Keep the base's value where the text gives none");
-    imp->callback(
-        [=, &exitCode] { exitCode = runImport(*impIn, *impBase, *impOut, *partial, std::cerr); });
+    imp->callback([=, &exitCode] {
+        if (!*check && impOut->empty())
+            throw CLI::RequiredError("-o,--output or --check");
+        exitCode = runImport(*impIn, *impBase, *impOut, *partial, std::cerr);
+    });
 
     auto* diff = app.add_subcommand("diff", "Compare two codeplugs (.ppg or .yaml) value by value");
     auto diffA = std::make_shared<std::string>();

@@ -14,8 +14,10 @@ namespace quorl::cli {
 int runExport(const std::string& ppg, const std::string& output, std::ostream& out,
               std::ostream& err);
 
-// `quorl import FILE.yaml --base FILE.ppg -o OUT.ppg [--partial]`: errors and
-// notes go to `err`; nothing is written when there is an error.
+// `quorl import FILE.yaml --base FILE.ppg (-o OUT.ppg | --check) [--partial]`:
+// errors and notes go to `err`; nothing is written when there is an error, nor with
+// --check (an empty `output`), which only says by its exit code whether the text
+// applies.
 int runImport(const std::string& yaml, const std::string& base, const std::string& output,
               bool partial, std::ostream& err);
 

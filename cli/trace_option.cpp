@@ -1,5 +1,6 @@
 #include "cli/trace_option.h"
 
+#include "codeplug/whole_write.h"
 #include "link/link_trace.h"
 
 #include <CLI/CLI.hpp>
@@ -12,6 +13,8 @@ void addTraceOption(CLI::App& command) {
         [](const std::string& path) {
             // Asked for and not written would leave support without the one record
             // that was wanted: refused before anything talks to the pager.
+            if (std::string problem; !isRegularFileTarget(path, problem))
+                throw CLI::ValidationError("--trace", problem);
             if (!startLinkTrace(path))
                 throw CLI::ValidationError("--trace", "cannot write the trace file " + path);
         },

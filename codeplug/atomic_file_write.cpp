@@ -102,6 +102,10 @@ bool canWriteFileAtomically(const fs::path& requested, std::string& problem) {
         problem = reasonFor(requested, EISDIR);
         return false;
     }
+    if (!isRegularFileTarget(target, problem)) {
+        problem = notRegularFileProblem(requested); // named as the user gave it
+        return false;
+    }
     if (target.filename().string().size() > kMaxNameBytes) {
         problem = reasonFor(requested, ENAMETOOLONG);
         return false;
@@ -138,6 +142,9 @@ bool writeFileAtomically(const fs::path& requested, std::span<const std::byte> b
         (options.replaceLinks ? ::lstat(target.c_str(), &st) : ::stat(target.c_str(), &st)) == 0;
     if (existed && S_ISDIR(st.st_mode))
         return fail(reasonFor(requested, EISDIR));
+    // A device, FIFO or socket is never replaced by the file (nor a link to one).
+    if (existed && !S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode))
+        return fail(notRegularFileProblem(requested));
     const mode_t mode = existed ? st.st_mode & 07777 : 0;
     const fs::path folder = folderOf(target);
 

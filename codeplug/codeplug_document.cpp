@@ -63,6 +63,13 @@ OpenResult CodeplugDocument::openFile(bool setTitle) {
     return OpenResult::Loaded;
 }
 
+void CodeplugDocument::showSaveError(const std::string& problem) {
+    // The numbered message, then why, naming the file (a device or FIFO at the
+    // chosen name is refused, never replaced).
+    host_.showError(problem.empty() ? std::string(texts::kFileError3)
+                                    : std::string(texts::kFileError3) + "\r\n\r\n" + problem);
+}
+
 bool CodeplugDocument::saveBeforeReplacing() {
     return state_.currentPath.empty() ? onFileSaveAs() : onFileSave();
 }
@@ -105,8 +112,8 @@ bool CodeplugDocument::onFileSave() {
     if (state_.currentPath.empty())
         return onFileSaveAs();
     const CodeplugImage toWrite = preparedForFile(state_.image);
-    if (!writePpgFile(state_.currentPath, toWrite)) {
-        host_.showError(texts::kFileError3);
+    if (std::string problem; !writePpgFile(state_.currentPath, toWrite, &problem)) {
+        showSaveError(problem);
         return false;
     }
     state_.image = toWrite;
@@ -124,8 +131,8 @@ bool CodeplugDocument::onFileSaveAs() {
     // Prepare the record on a copy: a failed write leaves image, names and flags
     // as they were.
     const CodeplugImage prepared = preparedForFile(state_.committedEdits());
-    if (!writePpgFile(*chosen, prepared)) {
-        host_.showError(texts::kFileError3);
+    if (std::string problem; !writePpgFile(*chosen, prepared, &problem)) {
+        showSaveError(problem);
         return false;
     }
     choose(*chosen);
@@ -167,8 +174,8 @@ bool CodeplugDocument::saveOnExit() {
     // This path writes the committed edits as they are: no checksum update, no
     // mirror refresh and no "WorkingDir".
     const CodeplugImage prepared = state_.committedEdits();
-    if (!writePpgFile(*chosen, prepared)) {
-        host_.showError(texts::kFileError3);
+    if (std::string problem; !writePpgFile(*chosen, prepared, &problem)) {
+        showSaveError(problem);
         return false;
     }
     choose(*chosen);

@@ -39,6 +39,7 @@ public:
 private:
     // Save As without a current file (and without a dialog result) gives false.
     bool saveBeforeReplacing();
+    void showSaveError(const std::string& problem);
     void choose(const std::string& path);
 
     CodeplugState& state_;

@@ -47,7 +47,7 @@ std::unique_ptr<LinkTrace>& traceSlot() {
 } // namespace
 
 std::unique_ptr<LinkTrace> LinkTrace::open(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    const int fd = openForAppend(path);
     if (fd < 0)
         return nullptr;
     return std::unique_ptr<LinkTrace>(new LinkTrace(fd));

@@ -54,7 +54,7 @@ std::string programmingLogHeader() {
 }
 
 bool appendProgrammingLog(const std::string& path, const std::vector<ProgrammingLogRow>& rows) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    const int fd = openForAppend(path);
     if (fd < 0)
         return false;
     bool ok = ::flock(fd, LOCK_EX) == 0;

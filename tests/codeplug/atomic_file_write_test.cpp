@@ -1,10 +1,12 @@
 #include "codeplug/atomic_file_write.h"
 #include "codeplug/ppg_file.h"
+#include "codeplug/whole_write.h"
 
 #include "test_files.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace quorl {
@@ -105,6 +107,38 @@ TEST(AtomicFileWrite, CheckBeforehandNamesTheProblem) {
     fs::create_symlink("loop.ppg", dir / "loop.ppg");
     EXPECT_FALSE(writePpgFile(dir / "loop.ppg", test::validImage(), &problem));
     EXPECT_TRUE(fs::is_symlink(dir / "loop.ppg"));
+}
+
+// A device, FIFO or socket at the target is refused by name and stays what it was,
+// whichever way the program writes: atomic replacement, its check beforehand, or an
+// append (logs and traces), also through a link to it.
+TEST(AtomicFileWrite, OnlyRegularFilesAreWrittenOrReplaced) {
+    TempDir dir;
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+    // A null device of our own in the scratch folder (mknod needs root).
+    const bool device = ::mknod((dir / "null").c_str(), S_IFCHR | 0600, ::makedev(1, 3)) == 0;
+    fs::create_symlink("fifo", dir / "to-fifo");
+    std::vector<std::string> targets{"fifo", "to-fifo"};
+    if (device)
+        targets.emplace_back("null");
+    for (const std::string& name : targets) {
+        SCOPED_TRACE(name);
+        const fs::path target = dir / name;
+        const auto type = fs::status(target).type();
+        std::string problem;
+        EXPECT_FALSE(canWriteFileAtomically(target, problem));
+        EXPECT_NE(problem.find(name), std::string::npos) << problem;
+        problem.clear();
+        EXPECT_FALSE(writePpgFile(target, test::validImage(), &problem));
+        EXPECT_NE(problem.find(name), std::string::npos) << problem;
+        problem.clear();
+        EXPECT_EQ(openForAppend(target, &problem), -1);
+        EXPECT_NE(problem.find(name), std::string::npos) << problem;
+        EXPECT_EQ(fs::status(target).type(), type);
+    }
+    const int fd = openForAppend(dir / "log.csv");
+    EXPECT_GE(fd, 0) << "a new regular file is made";
+    ::close(fd);
 }
 
 } // namespace
