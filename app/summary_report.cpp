@@ -4,6 +4,7 @@
 #include "codeplug/codeplug_image.h"
 #include "codeplug/summary_channel.h"
 #include "codeplug/summary_texts.h"
+#include "textplug/editor_session.h"
 
 #include <QFont>
 #include <QPagedPaintDevice>
@@ -32,7 +33,9 @@ void vline(QPainter& p, int x, int y0, int y1) {
 
 SummaryReport::SummaryReport(const CodeplugImage& image, std::string fileName,
                              std::string pagerVersion)
-    : image_(image), fileName_(std::move(fileName)), pagerVersion_(std::move(pagerVersion)) {}
+    // Printed as the editors show it, out-of-range bytes included.
+    : image_(textplug::shownImage(image)), fileName_(std::move(fileName)),
+      pagerVersion_(std::move(pagerVersion)) {}
 
 int SummaryReport::pageCount() const {
     return image_.at(0x010D) == 1 ? 2 : 6;

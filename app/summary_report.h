@@ -39,7 +39,7 @@ private:
     void paintSwitchGrid(QPainter& p, int firstSwitch, int top) const;
     void paintChannelPage(QPainter& p, int channel) const;
 
-    const CodeplugImage& image_;
+    CodeplugImage image_; // as the editors show it
     std::string fileName_;
     std::string pagerVersion_;
 };

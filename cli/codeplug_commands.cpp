@@ -9,6 +9,7 @@
 #include "codeplug/general_block.h"
 #include "codeplug/ppg_file.h"
 #include "codeplug/summary_texts.h"
+#include "textplug/editor_session.h"
 
 #include <CLI/CLI.hpp>
 #include <iostream>
@@ -109,9 +110,11 @@ int runInfo(const std::string& path, bool json, std::ostream& out, std::ostream&
         return kExitFailure;
     InfoNode root;
     addIdentity(root, *state);
-    addModelOptions(root, state->image);
-    addSwitches(root, state->image);
-    addChannels(root, state->image);
+    // Values as the editors show them, out-of-range bytes included.
+    const CodeplugImage shown = textplug::shownImage(state->image);
+    addModelOptions(root, shown);
+    addSwitches(root, shown);
+    addChannels(root, shown);
     if (json)
         printJson(root, out);
     else

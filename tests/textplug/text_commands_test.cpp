@@ -4,15 +4,20 @@
 #include "codeplug/channel_block.h"
 #include "codeplug/default_codeplug.h"
 #include "codeplug/ppg_file.h"
+#include "codeplug/summary_channel.h"
 #include "test_files.h"
 #include "text_edit.h"
+#include "textplug/editor_session.h"
 
 #include <array>
 #include <cstdio>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
+#include <vector>
 
 namespace quorl::cli {
 namespace {
@@ -145,6 +150,66 @@ TEST_F(TextCommands, TheToolsExitCodes) {
     // The text of another pager does not fit a single-channel base.
     EXPECT_EQ(exitCodeOf("import " + at("t.yaml") + " --base " + uhf + " -o " + at("u.ppg")), 1);
     EXPECT_FALSE(std::filesystem::exists(at("u.ppg")));
+}
+
+// Every output of the tool is a regular file: a FIFO or a device at the target is
+// refused and left as it is (never -o /dev/null here: a null device of the test's own).
+TEST_F(TextCommands, OutputsGoToRegularFilesOnly) {
+    ASSERT_EQ(exitCodeOf("export " + vhf + " -o " + at("t.yaml")), 0);
+    ASSERT_EQ(::mkfifo(at("fifo").c_str(), 0600), 0);
+    std::vector<std::string> targets{at("fifo")};
+    if (::mknod(at("null").c_str(), S_IFCHR | 0600, ::makedev(1, 3)) == 0)
+        targets.push_back(at("null"));
+    for (const std::string& target : targets) {
+        const std::string commands[] = {
+            "export " + vhf + " -o " + target,
+            "import " + at("t.yaml") + " --base " + vhf + " -o " + target,
+            "report " + vhf + " -o " + target,
+            "read --port " + at("ttyNone") + " -o " + target,
+            "verify --port " + at("ttyNone") + " --trace " + target + " " + vhf,
+            "write --all --log " + target + " " + vhf,
+        };
+        for (const std::string& c : commands) {
+            const auto type = std::filesystem::status(target).type();
+            EXPECT_NE(exitCodeOf(c), 0) << c;
+            EXPECT_EQ(std::filesystem::status(target).type(), type) << c;
+        }
+    }
+    // The dry run: --check writes nothing and says by its exit code whether the text applies.
+    EXPECT_EQ(exitCodeOf("import " + at("t.yaml") + " --base " + vhf + " --check"), 0);
+    EXPECT_EQ(exitCodeOf("import " + at("t.yaml") + " --base " + uhf + " --check"), 1);
+    EXPECT_EQ(exitCodeOf("import " + at("t.yaml") + " --base " + vhf), 2) << "-o or --check";
+}
+
+// Bytes no control can show read the same on every surface: the editors' repair.
+TEST_F(TextCommands, EverySurfaceShowsTheSameValueOfOutOfRangeBytes) {
+    CodeplugImage image = makeDefaultCodeplug(vhfFiveChannelFactory());
+    image.set(0x0307, 7);                                                        // squelch
+    image.set(0x0309, static_cast<std::uint8_t>((image.at(0x0309) & 0xF8) | 6)); // tone system
+    image.set(0x0306, 12);                                                       // coding option
+    ASSERT_TRUE(writePpgFile(at("odd.ppg"), image));
+    // Worked out from the repairs: squelch past 4 is 2 (slider position 3), a tone
+    // system past 4 is "User", a coding option past 10 is "R168 (None)".
+    const std::pair<std::string, std::string> expected[] = {
+        {"Squelch Level", "3"}, {"Tone System", "User"}, {"Coding Option", "R168 (None)"}};
+
+    std::ostringstream text, json, err;
+    ASSERT_EQ(runExport(at("odd.ppg"), "", text, err), kExitOk) << err.str();
+    ASSERT_EQ(runInfo(at("odd.ppg"), true, json, err), kExitOk) << err.str();
+    const SummaryChannel summary = summaryChannel(textplug::shownImage(image), 0);
+    const std::string printed[] = {summary.squelch, summary.toneSystem, summary.codingOption};
+    const char* jsonKeys[] = {"\"squelchLevel\":", "\"toneSystem\":", "\"codingOption\":"};
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        const auto& [field, value] = expected[i];
+        EXPECT_NE(text.str().find("    " + field + ": " + value + "\n"), std::string::npos)
+            << field;
+        const bool number = field == "Squelch Level";
+        EXPECT_NE(json.str().find(jsonKeys[i] + (number ? value : '"' + value + '"')),
+                  std::string::npos)
+            << field << '\n'
+            << json.str();
+        EXPECT_EQ(printed[i], value) << field;
+    }
 }
 
 } // namespace
