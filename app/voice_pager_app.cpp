@@ -17,6 +17,7 @@
 #include "link/custom_audio_download.h"
 
 #include <quorl_version.h>
+#include <utility>
 
 namespace quorl {
 
@@ -84,8 +85,16 @@ CVoicePagerApp::CVoicePagerApp(int& argc, char** argv) : QApplication(argc, argv
         FrameAudioMessages messages(frame_.get());
         return customAudio_->settleForUserDataClose(messages);
     });
-    // After an Open (or a pager read) the window opens by itself.
-    document_->setUserDataOpener([this] { frame_->onUserData(); });
+    // After an Open (or a pager read) the window opens by itself; over the Custom
+    // Audio window it waits until that closes, so the two never edit the same slots
+    // at once.
+    document_->setUserDataOpener([this] {
+        if (menuCustomAudio_) {
+            userDataWaiting_ = true;
+            return;
+        }
+        frame_->onUserData();
+    });
 }
 
 void CVoicePagerApp::runUserData() {
@@ -123,11 +132,13 @@ void CVoicePagerApp::runUserData() {
 }
 
 void CVoicePagerApp::showCustomAudioFrom(CDataTabDlg& userData) {
-    if (modelessCustomAudio_) {
-        modelessCustomAudio_->raise();
-        modelessCustomAudio_->activateWindow();
-        return;
-    }
+    // One Custom Audio window at a time, whichever way it was opened.
+    for (CCustomAudioDlg* open : {modelessCustomAudio_.data(), menuCustomAudio_.data()})
+        if (open) {
+            open->raise();
+            open->activateWindow();
+            return;
+        }
     auto* window = new CCustomAudioDlg(
         *customAudio_, frame_->auditionPort(), *profile_,
         [this] { return frame_->cradleConnected(); }, &userData);
@@ -138,11 +149,17 @@ void CVoicePagerApp::showCustomAudioFrom(CDataTabDlg& userData) {
 }
 
 void CVoicePagerApp::runCustomAudio() {
+    if (menuCustomAudio_ || modelessCustomAudio_)
+        return;
     CCustomAudioDlg window(
         *customAudio_, frame_->auditionPort(), *profile_,
         [this] { return frame_->cradleConnected(); }, frame_.get());
+    menuCustomAudio_ = &window;
     window.exec();
+    menuCustomAudio_ = nullptr;
     frame_->updateCommandUI();
+    if (std::exchange(userDataWaiting_, false))
+        frame_->onUserData();
 }
 
 CVoicePagerApp::~CVoicePagerApp() {

@@ -32,12 +32,14 @@ CDevicesDlg::CDevicesDlg(QWidget* parent) : QDialog(parent), list_(new QListWidg
 
     for (const auto& name : openConnectedDevices())
         list_->addItem(QString::fromStdString(name));
+    // The row that looks chosen is chosen: OK always means a cradle.
+    if (list_->count() > 0)
+        list_->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
 }
 
 void CDevicesDlg::accept() {
-    // Only a row the user selected counts: the list makes its first row current as
-    // soon as it gets the focus, without anyone choosing it. OK without a selection
-    // gives index -1, which the port choice refuses.
+    // The selected row; only an empty list leaves none (index -1, which the port
+    // choice refuses).
     const auto selected = list_->selectedItems();
     acceptConnectedDevices(selected.isEmpty() ? -1 : list_->row(selected.front()));
     QDialog::accept();
