@@ -24,7 +24,7 @@ void addCradleOptions(CLI::App& command, CradleChoice& choice, const std::string
                 std::string problem;
                 return isRegularFileTarget(path, problem) ? std::string() : problem;
             },
-            "regular file");
+            "");
     addTraceOption(command);
 }
 

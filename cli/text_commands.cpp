@@ -182,14 +182,15 @@ void addTextCommands(CLI::App& app, int& exitCode) {
     imp->add_option("file", *impIn, "Codeplug text (.yaml)")->required();
     imp->add_option("--base", *impBase, "Codeplug file the text is applied to (.ppg)")->required();
     auto check = std::make_shared<bool>(false);
-    auto* impOutOption = imp->add_option("-o,--output", *impOut, "Codeplug file to write (.ppg)");
+    imp->add_option("-o,--output", *impOut, "Codeplug file to write (.ppg)");
     // The dry run people otherwise try with -o /dev/null.
-    imp->add_flag("--check", *check, "Write nothing; exit 0 when the text applies to the base")
-        ->excludes(impOutOption);
+    imp->add_flag("--check", *check, "Write nothing; exit 0 when the text applies to the base");
     imp->add_flag("--partial", *partial, "Keep the base's value where the text gives none");
     imp->callback([=, &exitCode] {
         if (!*check && impOut->empty())
             throw CLI::RequiredError("-o,--output or --check");
+        if (*check && !impOut->empty())
+            throw CLI::ValidationError("--check", "writes nothing; give it without -o");
         exitCode = runImport(*impIn, *impBase, *impOut, *partial, std::cerr);
     });
 

@@ -205,43 +205,50 @@ TEST_F(UserDataWindowTest, PlayPagerSendsTheAnnouncementAndLocksTheButtons) {
     EXPECT_TRUE(window->switchPage()->auditionTimerActive());
 }
 
-TEST_F(UserDataWindowTest, OnlyPlainDecimalsReachTheOptionBoxesWhateverTheWay) {
+// Pasted or dropped text: a comma is the decimal point; what is still no number is
+// answered with the box's own message, never taken as a number nor dropped unseen.
+TEST_F(UserDataWindowTest, PastedTextIsReadOrRefusedWithTheBoxsMessage) {
     window->tabBar()->setCurrentIndex(CDataTabDlg::ModelOptionsPage);
     auto* scan = find<NumericEdit>(window->optionPage(), "priorityScanTime");
     ASSERT_TRUE(scan->isEnabled());
     const QString before = scan->text();
     const auto stored = state->editImage.at(0x0212);
     scan->setFocus();
-    for (const char* pasted : {"nan", "inf", "1e3", "0x10", "-1", "1,5", "1.2.3"}) {
-        scan->selectAll();
-        QApplication::clipboard()->setText(QString::fromUtf8(pasted));
-        QTest::keyClick(scan, Qt::Key_V, Qt::ControlModifier); // paste, as the context menu does
-        EXPECT_EQ(scan->text(), before) << pasted;
-
-        QMimeData data;
-        data.setText(QString::fromUtf8(pasted));
-        const QPointF at(scan->rect().center());
-        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(scan, &enter);
-        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(scan, &drop);
-        EXPECT_EQ(scan->text(), before) << pasted;
+    for (const char* pasted : {"nan", "inf", "1e3", "0x10", "-1", "1.2.3"}) {
+        for (const bool drop : {false, true}) {
+            scan->selectAll();
+            if (drop) {
+                QMimeData data;
+                data.setText(QString::fromUtf8(pasted));
+                const QPointF at(scan->rect().center());
+                QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton,
+                                      Qt::NoModifier);
+                QApplication::sendEvent(scan, &enter);
+                QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+                QApplication::sendEvent(scan, &dropped);
+            } else {
+                QApplication::clipboard()->setText(QString::fromUtf8(pasted));
+                QTest::keyClick(scan, Qt::Key_V, Qt::ControlModifier);
+            }
+            const auto shown = modals.texts.size();
+            modals.pressOnNextBox(QMessageBox::Ok);
+            QTest::keyClick(scan, Qt::Key_Return);
+            ASSERT_EQ(modals.texts.size(), shown + 1) << pasted << (drop ? " dropped" : "");
+            EXPECT_EQ(modals.texts.back(), "WARNING: Priority Scan Time must be within 0.064sec "
+                                           "to 2.04sec range. ");
+            EXPECT_EQ(scan->text(), before) << pasted;
+        }
     }
     EXPECT_EQ(state->editImage.at(0x0212), stored);
 
     scan->selectAll();
-    QApplication::clipboard()->setText(QStringLiteral("0.2"));
+    QApplication::clipboard()->setText(QStringLiteral("1,5"));
     QTest::keyClick(scan, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(scan->text(), "0.2");
-    // The keypad's decimal key types a point also where the layout gives a comma.
-    scan->selectAll();
-    QTest::keyClicks(scan, "1");
-    QTest::keyClick(scan, Qt::Key_Comma, Qt::KeypadModifier);
-    QTest::keyClicks(scan, "5");
     EXPECT_EQ(scan->text(), "1.5");
+    modals.pressOnNextBox(QMessageBox::Ok); // the advice above 0.512 s
     QTest::keyClick(scan, Qt::Key_Return);
-    EXPECT_EQ(state->editImage.at(0x0212), 187);
-    EXPECT_EQ(scan->text(), "1.496");
+    EXPECT_EQ(state->editImage.at(0x0212), 188); // 187.5 steps of 8 ms, to the nearest
+    EXPECT_EQ(scan->text(), "1.504");
 }
 
 TEST_F(UserDataWindowTest, SpinArrowsStepFromTheTypedTextAndAnyKeyRearmsTheAdvice) {
