@@ -1,6 +1,7 @@
 #include "textplug/codeplug_fields.h"
 
 #include "codeplug/channel_option_lists.h"
+#include "codeplug/coding_options.h"
 #include "editors/channel_texts.h"
 #include "editors/falsing_adjustment.h"
 #include "editors/user_data_texts.h"
@@ -34,8 +35,8 @@ std::string printable(std::string text) {
 
 class FieldList {
 public:
-    void add(std::vector<std::string> path, std::string value) {
-        fields.push_back({std::move(path), std::move(value)});
+    void add(std::vector<std::string> path, std::string value, std::string comment = {}) {
+        fields.push_back({std::move(path), std::move(value), std::move(comment)});
     }
     std::vector<TextField> fields;
 };
@@ -75,9 +76,16 @@ void addChannel(FieldList& out, EditorSession& session, int ch) {
     session.showChannel(ch);
     const ChannelTab& tab = session.channel;
     const std::string name = keys::channelName(ch);
-    const auto add = [&](std::vector<std::string> keysBelow, std::string value) {
+    const auto add = [&](std::vector<std::string> keysBelow, std::string value,
+                         std::string comment = {}) {
         keysBelow.insert(keysBelow.begin(), {kChannelsSection, name});
-        out.add(std::move(keysBelow), std::move(value));
+        out.add(std::move(keysBelow), std::move(value), std::move(comment));
+    };
+    const CodingOption& option = codingOption(tab.codingOption);
+    // A greyed box follows its source; the text says which.
+    const auto copyNote = [&](ToneSlot slot) {
+        const auto source = copySource(option, slot);
+        return source ? "follows " + toneSlotName(*source) : std::string();
     };
     add({std::string(txt::kReceiverFrequency)}, tab.frequencyText);
     add({std::string(txt::kBandwidth)},
@@ -104,14 +112,15 @@ void addChannel(FieldList& out, EditorSession& session, int ch) {
             continue;
         const std::string rowName = keys::rowName(row);
         if (row < kCallCount) {
-            add({rowName, std::string(txt::kTone1)},
-                tab.tones[static_cast<std::size_t>(toneBoxIndex({ToneKind::Tone1, row + 1}))].text);
-            add({rowName, std::string(txt::kTone2)},
-                tab.tones[static_cast<std::size_t>(toneBoxIndex({ToneKind::Tone2, row + 1}))].text);
+            for (const auto& [kind, key] :
+                 {std::pair{ToneKind::Tone1, txt::kTone1}, std::pair{ToneKind::Tone2, txt::kTone2}})
+                add({rowName, std::string(key)},
+                    tab.tones[static_cast<std::size_t>(toneBoxIndex({kind, row + 1}))].text,
+                    copyNote({kind, row + 1}));
         } else {
-            const int g = row - kCallCount + 1;
+            const ToneSlot group{ToneKind::Group, row - kCallCount + 1};
             add({rowName, std::string(keys::kGroupTone)},
-                tab.tones[static_cast<std::size_t>(toneBoxIndex({ToneKind::Group, g}))].text);
+                tab.tones[static_cast<std::size_t>(toneBoxIndex(group))].text, copyNote(group));
         }
         add({rowName, std::string(txt::kAlert)},
             std::string(options::nameOf(options::kAlert, static_cast<std::size_t>(r.alert))));

@@ -58,6 +58,8 @@ std::string exportText(const std::vector<TextField>& fields, std::string_view so
             out << YAML::DoubleQuoted << "";
         else
             out << f.value;
+        if (!f.comment.empty())
+            out << YAML::Comment(f.comment);
     }
     maps.closeAll();
     out << YAML::EndMap;

@@ -11,6 +11,9 @@ namespace quorl::textplug {
 struct TextField {
     std::vector<std::string> path;
     std::string value;
+    // Written after the value in an export, never read back: a greyed copy names
+    // the tone it follows.
+    std::string comment = {};
 };
 
 // The four sections, in the order the text holds them.

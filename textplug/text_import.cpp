@@ -4,6 +4,7 @@
 #include "codeplug/checksums.h"
 #include "codeplug/coding_options.h"
 #include "codeplug/decimal_text.h"
+#include "codeplug/tone_encoding.h"
 #include "editors/channel_texts.h"
 #include "editors/falsing_adjustment.h"
 #include "editors/user_data_texts.h"
@@ -530,21 +531,22 @@ private:
             result_.errors.push_back({markNear({kChannelsSection, channelName, "x"}), channelName,
                                       oneLine(std::string(txt::kToneSpacing) + collision)});
 
-        // A greyed box cannot be typed into; it must agree with its source.
+        // A greyed box cannot be typed into; it must agree with its source. Left as
+        // exported while its source changed, it follows the source as in the window.
         for (const auto& [slot, v] : copied) {
             const auto& box = tab.tones[static_cast<std::size_t>(toneBoxIndex(slot))];
-            if (!sameValue(v->value, box.text)) {
-                const ToneSlot source = *copySource(option, slot);
-                std::string sourceName =
-                    keys::rowName(source.kind == ToneKind::Group ? kCallCount + source.index - 1
-                                                                 : source.index - 1);
-                if (source.kind != ToneKind::Group) {
-                    sourceName.push_back(' ');
-                    sourceName.append(source.kind == ToneKind::Tone1 ? txt::kTone1 : txt::kTone2);
-                }
-                error(*v, std::string(msg::kCopiedTone) + " " + sourceName + " under " +
-                              std::string(option.name) + ", which is " + shownOrEmpty(box.text));
-            }
+            if (sameValue(v->value, box.text))
+                continue;
+            const std::string follows = std::string(msg::kCopiedTone) + " " +
+                                        toneSlotName(*copySource(option, slot)) + " under " +
+                                        std::string(option.name);
+            const auto exported =
+                ConstChannelBlock(s_.openedImage(), tab.currentChannel()).tone(slot).tenthsHz;
+            if (sameValue(v->value, exported == 0 ? std::string() : formatTone(exported)))
+                note(*v,
+                     follows + "; " + std::string(msg::kTakenAs) + " " + shownOrEmpty(box.text));
+            else
+                error(*v, follows + ", which is " + shownOrEmpty(box.text));
         }
 
         for (int row = 0; row < kEntryRows; ++row) {

@@ -206,6 +206,18 @@ TEST_F(ImportErrors, RowsAndTonesTheCodingOptionDoesNotLetBeTyped) {
     ASSERT_TRUE(r.image) << ::testing::PrintToString(lines(r.errors));
     EXPECT_EQ(ConstChannelBlock(*r.image, 2).callTone(2, 1).tenthsHz, 4337);
 
+    // Left as exported (and marked so), the copy follows its changed source, noted.
+    EXPECT_NE(
+        exportText(codeplugFields(base), "b.ppg").find("Tone 1: 410.8  # follows Call 1 Tone 1"),
+        std::string::npos);
+    const auto kept = setValue(text, {"channels", "F3", "Call 2", "Tone 1"}, "410.8");
+    const ImportResult followed = run();
+    ASSERT_TRUE(followed.image) << ::testing::PrintToString(lines(followed.errors));
+    EXPECT_EQ(ConstChannelBlock(*followed.image, 2).callTone(2, 1).tenthsHz, 4337);
+    EXPECT_EQ(lines(followed.notes).front(),
+              at(kept) + "F3 Call 2 Tone 1: greyed: it follows Call 1 Tone 1 under R468; taken "
+                         "as 433.7");
+
     // F1 is STD: one call address, no Call 3.
     std::string withCall3 = text;
     const auto pos = withCall3.find("  F2:\n");
