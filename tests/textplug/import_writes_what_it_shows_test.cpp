@@ -19,6 +19,7 @@ TEST(ImportWritesWhatItShows, RepairedBytesAndRowsBroughtIntoUse) {
         CodeplugImage base;
         CodeplugImage textFrom; // the codeplug the text is exported from
         Address address;
+        std::uint8_t mask;
         std::uint8_t written; // worked out from what the text says, by hand
     };
     const CodeplugImage factory = makeDefaultCodeplug(vhfFiveChannelFactory());
@@ -40,12 +41,17 @@ TEST(ImportWritesWhatItShows, RepairedBytesAndRowsBroughtIntoUse) {
     for (int group = 1; group <= kGroupCount; ++group)
         ChannelBlock(none, 3).setGroupTone(group, {});
 
+    // No switch makes duty available on the factory codeplug: every duty shows "On".
+    CodeplugImage offDuty = factory;
+    offDuty.set(0x0318, static_cast<std::uint8_t>(offDuty.at(0x0318) & ~0x10));
+
     const Case cases[] = {
-        {"squelch 7 shown as position 3", corrupt, corrupt, 0x0307, 2},
-        {"tone system 6 shown as User", corrupt, corrupt, 0x0309, 3},
-        {"coding option 12 shown as R168 (None)", corrupt, corrupt, 0x0306, 10},
-        {"Call 10 Tone 2 brought into use empty", hidden, none, 0x04E0 + 0x10 + 90 + 2, 0},
-        {"... and its high byte", hidden, none, 0x04E0 + 0x10 + 90 + 3, 0},
+        {"squelch 7 shown as position 3", corrupt, corrupt, 0x0307, 0xFF, 2},
+        {"tone system 6 shown as User", corrupt, corrupt, 0x0309, 0x07, 3},
+        {"coding option 12 shown as R168 (None)", corrupt, corrupt, 0x0306, 0xFF, 10},
+        {"Call 10 Tone 2 brought into use empty", hidden, none, 0x04E0 + 0x10 + 90 + 2, 0xFF, 0},
+        {"... and its high byte", hidden, none, 0x04E0 + 0x10 + 90 + 3, 0xFF, 0},
+        {"F1 Call 1 duty shown On", offDuty, offDuty, 0x0318, 0x10, 0x10},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -53,7 +59,7 @@ TEST(ImportWritesWhatItShows, RepairedBytesAndRowsBroughtIntoUse) {
         test::setValue(text, {"channels", "F1", "Receiver Frequency"}, "155.000000");
         const ImportResult r = importCodeplugText(text, c.base);
         ASSERT_TRUE(r.image) << (r.errors.empty() ? "" : r.errors.front().message);
-        EXPECT_EQ(r.image->at(c.address) & (c.address == 0x0309 ? 0x07 : 0xFF), c.written);
+        EXPECT_EQ(r.image->at(c.address) & c.mask, c.written);
     }
 }
 
