@@ -196,6 +196,10 @@ TEST_F(TextCommands, EverySurfaceShowsTheSameValueOfOutOfRangeBytes) {
     std::ostringstream text, json, err;
     ASSERT_EQ(runExport(at("odd.ppg"), "", text, err), kExitOk) << err.str();
     ASSERT_EQ(runInfo(at("odd.ppg"), true, json, err), kExitOk) << err.str();
+    // diff (and verify, which prints the same lines) finds the text and the file equal.
+    std::ofstream(at("odd.yaml")) << text.str();
+    std::ostringstream same;
+    EXPECT_EQ(runDiff(at("odd.yaml"), at("odd.ppg"), false, same, err), kExitOk) << same.str();
     const SummaryChannel summary = summaryChannel(textplug::shownImage(image), 0);
     const std::string printed[] = {summary.squelch, summary.toneSystem, summary.codingOption};
     const char* jsonKeys[] = {"\"squelchLevel\":", "\"toneSystem\":", "\"codingOption\":"};
