@@ -10,6 +10,8 @@
 
 namespace quorl {
 
+struct CodingOption;
+
 // One of the 25 tone boxes: 0..9 tone 1 of calls 1..10, 10..19 tone 2 of calls
 // 1..10, 20..24 groups 1..5.
 inline constexpr int kToneBoxes = 2 * kCallCount + kGroupCount;
@@ -127,6 +129,9 @@ private:
     void refreshCopies();
     bool otherDutyOn(int row) const;
     bool spacingViolated(ToneSlot slot, double tone) const;
+    // The line naming the copy of `slot` (under `option`) that `tone` would put too
+    // close to the other tone of its call, or empty.
+    std::string copyCollision(const CodingOption& option, ToneSlot slot, double tone) const;
 
     CodeplugState& state_;
     EditorMessages& messages_;

@@ -49,6 +49,26 @@ std::string sameCallCollision(const ConstChannelBlock& before, const ConstChanne
     return out;
 }
 
+std::string ChannelTab::copyCollision(const CodingOption& option, ToneSlot slot,
+                                      double tone) const {
+    const auto hz = [](double f) {
+        return formatTone(static_cast<std::uint16_t>(nearestSteps(f, 0.1)));
+    };
+    for (const ToneCopy& c : option.copies) {
+        if (!(c.source == slot) || c.target.kind == ToneKind::Group)
+            continue;
+        const ToneSlot partner = otherToneOfCall(c.target);
+        const double o =
+            parseDecimalText(tones[static_cast<std::size_t>(toneBoxIndex(partner))].text)
+                .value_or(0.0);
+        if (o != 0 && tooClose(tone, o))
+            return "\r\n" + toneSlotName(c.target) + " follows " + toneSlotName(slot) + " under " +
+                   std::string(option.name) + ": " + hz(tone) + " next to " +
+                   toneSlotName(partner) + " " + hz(o) + ". ";
+    }
+    return {};
+}
+
 bool ChannelTab::spacingViolated(ToneSlot slot, double tone) const {
     if (slot.kind == ToneKind::Group)
         return false;
@@ -103,27 +123,14 @@ bool ChannelTab::validateTone(ToneSlot slot) {
 
     // 4b. The copies this tone makes are tones of other calls: the rule holds for
     // them too (R468 copies Call 1 Tone 1 into Call 2, whose Tone 2 may equal it).
-    if (!toneSystemChanged_)
-        for (const ToneCopy& c : quorl::codingOption(codingOption).copies) {
-            if (!(c.source == slot) || c.target.kind == ToneKind::Group)
-                continue;
-            const ToneSlot partner = otherToneOfCall(c.target);
-            const double o =
-                parseDecimalText(tones[static_cast<std::size_t>(toneBoxIndex(partner))].text)
-                    .value_or(0.0);
-            if (o != 0 && tooClose(t, o)) {
-                messages_.warning(std::string(txt::kToneSpacing) + "\r\n" + toneSlotName(c.target) +
-                                      " follows " + toneSlotName(slot) + " under " +
-                                      std::string(quorl::codingOption(codingOption).name) + ": " +
-                                      formatTone(static_cast<std::uint16_t>(nearestSteps(t, 0.1))) +
-                                      " next to " + toneSlotName(partner) + " " +
-                                      formatTone(static_cast<std::uint16_t>(nearestSteps(o, 0.1))) +
-                                      ". ",
-                                  txt::kToneCaption);
-                bx.text = bx.accepted;
-                return false;
-            }
-        }
+    if (const std::string collision =
+            toneSystemChanged_ ? std::string()
+                               : copyCollision(quorl::codingOption(codingOption), slot, t);
+        !collision.empty()) {
+        messages_.warning(std::string(txt::kToneSpacing) + collision, txt::kToneCaption);
+        bx.text = bx.accepted;
+        return false;
+    }
 
     // 6. Store through the target, which also makes the option's copies.
     const auto tenths = static_cast<std::uint16_t>(nearestSteps(t, 0.1));
