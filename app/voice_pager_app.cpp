@@ -17,7 +17,6 @@
 #include "link/custom_audio_download.h"
 
 #include <quorl_version.h>
-#include <utility>
 
 namespace quorl {
 
@@ -85,16 +84,8 @@ CVoicePagerApp::CVoicePagerApp(int& argc, char** argv) : QApplication(argc, argv
         FrameAudioMessages messages(frame_.get());
         return customAudio_->settleForUserDataClose(messages);
     });
-    // After an Open (or a pager read) the window opens by itself; over the Custom
-    // Audio window it waits until that closes, so the two never edit the same slots
-    // at once.
-    document_->setUserDataOpener([this] {
-        if (menuCustomAudio_) {
-            userDataWaiting_ = true;
-            return;
-        }
-        frame_->onUserData();
-    });
+    // After an Open (or a pager read) the window opens by itself.
+    document_->setUserDataOpener([this] { frame_->onUserData(); });
 }
 
 void CVoicePagerApp::runUserData() {
@@ -155,11 +146,11 @@ void CVoicePagerApp::runCustomAudio() {
         *customAudio_, frame_->auditionPort(), *profile_,
         [this] { return frame_->cradleConnected(); }, frame_.get());
     menuCustomAudio_ = &window;
+    document_->holdUserData(true);
     window.exec();
     menuCustomAudio_ = nullptr;
     frame_->updateCommandUI();
-    if (std::exchange(userDataWaiting_, false))
-        frame_->onUserData();
+    document_->holdUserData(false); // a read that ended meanwhile shows its data now
 }
 
 CVoicePagerApp::~CVoicePagerApp() {

@@ -44,10 +44,8 @@ private:
     std::unique_ptr<CVoicePagerDoc> document_;
     std::unique_ptr<CMainFrame> frame_;
     QPointer<CCustomAudioDlg> modelessCustomAudio_;
-    // The Custom Audio window of the menu while it is open, and whether a read that
-    // ended meanwhile still wants its User Data window.
+    // The Custom Audio window of the menu while it is open.
     QPointer<CCustomAudioDlg> menuCustomAudio_;
-    bool userDataWaiting_ = false;
 };
 
 } // namespace quorl

@@ -6,6 +6,7 @@
 #include "app/qt_profile_store.h"
 
 #include <QFileDialog>
+#include <utility>
 
 namespace quorl {
 
@@ -101,8 +102,18 @@ void CVoicePagerDoc::setDocumentTitle(const std::string& title) {
 }
 
 void CVoicePagerDoc::openUserData() {
+    if (userDataHeld_) {
+        userDataWaiting_ = true;
+        return;
+    }
     if (userDataOpener_)
         userDataOpener_();
+}
+
+void CVoicePagerDoc::holdUserData(bool held) {
+    userDataHeld_ = held;
+    if (!held && std::exchange(userDataWaiting_, false))
+        openUserData();
 }
 
 void CVoicePagerDoc::documentChanged() {

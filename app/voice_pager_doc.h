@@ -38,6 +38,10 @@ public:
 
     // The User Data window, once it exists, registers here.
     void setUserDataOpener(std::function<void()> opener) { userDataOpener_ = std::move(opener); }
+    // While the Custom Audio window is open, a User Data window that a read or an
+    // Open asks for waits, so the two never work on the same slots at once; it opens
+    // when the hold ends.
+    void holdUserData(bool held);
 
     // DocumentHost
     void showError(std::string_view text) override;
@@ -65,6 +69,8 @@ private:
     QString title_;
     QString pendingOpen_; // a recent file chosen from the menu skips the dialog
     std::function<void()> userDataOpener_;
+    bool userDataHeld_ = false;
+    bool userDataWaiting_ = false;
 };
 
 } // namespace quorl

@@ -181,6 +181,23 @@ TEST_F(MainFrameTest, TheTitleChangesOnlyWhenAReadSucceeds) {
     }
 }
 
+// A read that ends while the Custom Audio window is open shows its User Data window
+// after that closes, never over it.
+TEST_F(MainFrameTest, UserDataWaitsForTheCustomAudioWindow) {
+    int opened = 0;
+    doc.setUserDataOpener([&] { ++opened; });
+    doc.holdUserData(true); // the Custom Audio window opens
+    doc.openUserData();     // the read ends
+    EXPECT_EQ(opened, 0);
+    doc.holdUserData(false); // it closes
+    EXPECT_EQ(opened, 1);
+    doc.holdUserData(true);
+    doc.holdUserData(false);
+    EXPECT_EQ(opened, 1) << "nothing was asked for";
+    doc.openUserData();
+    EXPECT_EQ(opened, 2);
+}
+
 TEST_F(MainFrameTest, TimerStopsWhileAnOperationRuns) {
     std::atomic<bool> release{false};
     std::atomic<bool> timerSeenStopped{false};
