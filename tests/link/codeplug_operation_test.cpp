@@ -400,7 +400,8 @@ TEST_F(ShortTimeoutTest, AReadThatDoesNotEndWholeLeavesTheDocumentAsItWas) {
         sim::SimulatorOptions options = test::pacedLine();
         options.hangUpAfter = c.hangUpAfter;
         cradle.reset();
-        cradle = std::make_unique<test::SimulatedCradle>(options, 0.02, 0.1);
+        // Waits of 0.9 s: short, yet long enough for a loaded machine's pager to answer.
+        cradle = std::make_unique<test::SimulatedCradle>(options, 0.02, 0.3);
         setPagerCodeplug(pager);
         state->image = file;
         state->editImage = edits;
