@@ -7,6 +7,7 @@
 #include "codeplug/atomic_file_write.h"
 #include "codeplug/codeplug_state.h"
 #include "codeplug/decimal_text.h"
+#include "codeplug/whole_write.h"
 #include "tones/page_grouping.h"
 #include "tones/page_sequence.h"
 #include "tones/page_synthesis.h"
@@ -16,10 +17,18 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace quorl::cli {
 
@@ -187,6 +196,77 @@ int runTonesPage(const TonePageOptions& o, std::ostream& out, std::ostream& err)
     return kExitOk;
 }
 
+namespace {
+
+// The sound player lives beside this program (it is the Qt side of playing).
+std::filesystem::path playerPath() {
+    std::error_code ec;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return self.parent_path() / "quorl-tone-player";
+}
+
+// The samples as the player takes them: 16-bit little-endian, clipped.
+std::vector<std::byte> pcm16(const std::vector<float>& samples) {
+    std::vector<std::byte> out;
+    out.reserve(samples.size() * 2);
+    for (float s : samples) {
+        const auto v = static_cast<std::int16_t>(std::lround(std::clamp(s, -1.0f, 1.0f) * 32767));
+        const auto u = static_cast<std::uint16_t>(v);
+        out.push_back(static_cast<std::byte>(u & 0xFF));
+        out.push_back(static_cast<std::byte>(u >> 8));
+    }
+    return out;
+}
+
+} // namespace
+
+int runTonesPlay(const TonePageOptions& options, std::ostream& err) {
+    // The program's sound output plays 8 kHz, ample for tones up to 3,400 Hz.
+    TonePageOptions o = options;
+    o.rate = kPlayRate;
+    const auto samples = pageSamples(o, err);
+    if (!samples)
+        return kExitFailure;
+    const std::filesystem::path player = playerPath();
+    if (::access(player.c_str(), X_OK) != 0) {
+        err << "No sound output: the sound player is not installed\n"
+            << fileProblemLine(player.string(), std::strerror(errno));
+        return kExitFailure;
+    }
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0) {
+        err << "Cannot start the sound player: " << std::strerror(errno) << '\n';
+        return kExitFailure;
+    }
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(fds[0], STDIN_FILENO);
+        const char* args[] = {player.c_str(), nullptr};
+        ::execv(player.c_str(), const_cast<char* const*>(args));
+        ::_exit(127);
+    }
+    ::close(fds[0]);
+    if (pid < 0) {
+        ::close(fds[1]);
+        err << "Cannot start the sound player: " << std::strerror(errno) << '\n';
+        return kExitFailure;
+    }
+    // A player without a sound output ends before it reads: its message says why,
+    // and the broken pipe is no news.
+    const auto previous = std::signal(SIGPIPE, SIG_IGN);
+    writeWhole(fds[1], pcm16(*samples));
+    ::close(fds[1]);
+    std::signal(SIGPIPE, previous);
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        return kExitOk;
+    if (WIFSIGNALED(status))
+        err << "The sound player stopped (signal " << WTERMSIG(status) << ")\n";
+    return kExitFailure;
+}
+
 int runTonesFind(const std::string& recording, const std::string& codeplug, bool json,
                  std::ostream& out, std::ostream& err) {
     std::unique_ptr<CodeplugState> state;
@@ -267,6 +347,14 @@ void addTonesCommands(CLI::App& app, int& exitCode) {
     page->callback([pageOptions, &exitCode] {
         checkPageUsage(*pageOptions);
         exitCode = runTonesPage(*pageOptions, std::cout, std::cerr);
+    });
+
+    auto playOptions = std::make_shared<TonePageOptions>();
+    auto* play = tonesCmd->add_subcommand("play", "Play a call's paging tones on the sound output");
+    addPageOptions(*play, *playOptions);
+    play->callback([playOptions, &exitCode] {
+        checkPageUsage(*playOptions);
+        exitCode = runTonesPlay(*playOptions, std::cerr);
     });
 
     auto findFile = std::make_shared<std::string>();

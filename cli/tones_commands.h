@@ -29,6 +29,11 @@ struct TonePageOptions {
 // `quorl tones page`: writes the page as a 16-bit mono WAV file.
 int runTonesPage(const TonePageOptions& options, std::ostream& out, std::ostream& err);
 
+// `quorl tones play`: the same page on the computer's sound output, through the
+// sound player beside the tool; says so and fails when there is no output.
+inline constexpr int kPlayRate = 8000;
+int runTonesPlay(const TonePageOptions& options, std::ostream& err);
+
 // `quorl tones find REC.wav [--codeplug FILE] [--json]`: the steady tones of a
 // recording, their table codes, the pages they form and the calls each alerts.
 int runTonesFind(const std::string& recording, const std::string& codeplug, bool json,

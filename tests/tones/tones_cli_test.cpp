@@ -8,6 +8,7 @@
 
 #include "audio/wav_writer.h"
 #include "codeplug/test_files.h"
+#include "program_run.h"
 
 #include <gtest/gtest.h>
 
@@ -155,6 +156,18 @@ TEST(TonesCommands, RecordingsThatCannotBeReadAreNamedWithTheReason) {
                                  c.problem + "\n");
         EXPECT_EQ(out.str(), "");
     }
+}
+
+TEST(TonesCommands, PlayingWithoutASoundOutputSaysSo) {
+    const std::string bin = QUORL_TEST_BIN_DIR;
+    if (!fs::exists(bin + "/quorl-tone-player"))
+        GTEST_SKIP() << "built without the Qt programs";
+    if (test::runProgram({bin + "/quorl-tone-player", "--check"}).exitCode == 0)
+        GTEST_SKIP() << "this computer has a sound output";
+    const auto r = test::runProgram({bin + "/quorl", "tones", "play", "--tones", "1000,1500"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err,
+              "No sound output device is available; the page cannot be played on this computer.\n");
 }
 
 } // namespace
