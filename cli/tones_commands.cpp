@@ -205,19 +205,6 @@ std::filesystem::path playerPath() {
     return self.parent_path() / "quorl-tone-player";
 }
 
-// The samples as the player takes them: 16-bit little-endian, clipped.
-std::vector<std::byte> pcm16(const std::vector<float>& samples) {
-    std::vector<std::byte> out;
-    out.reserve(samples.size() * 2);
-    for (float s : samples) {
-        const auto v = static_cast<std::int16_t>(std::lround(std::clamp(s, -1.0f, 1.0f) * 32767));
-        const auto u = static_cast<std::uint16_t>(v);
-        out.push_back(static_cast<std::byte>(u & 0xFF));
-        out.push_back(static_cast<std::byte>(u >> 8));
-    }
-    return out;
-}
-
 } // namespace
 
 int runTonesPlay(const TonePageOptions& options, std::ostream& err) {
@@ -254,7 +241,8 @@ int runTonesPlay(const TonePageOptions& options, std::ostream& err) {
     // A player without a sound output ends before it reads: its message says why,
     // and the broken pipe is no news.
     const auto previous = std::signal(SIGPIPE, SIG_IGN);
-    writeWhole(fds[1], pcm16(*samples));
+    const auto pcm = tones::pcm16le(*samples);
+    writeWhole(fds[1], std::as_bytes(std::span(pcm)));
     ::close(fds[1]);
     std::signal(SIGPIPE, previous);
     int status = 0;

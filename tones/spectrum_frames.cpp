@@ -2,9 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <complex>
 #include <fftw3.h>
-#include <memory>
 #include <mutex>
 #include <numbers>
 
@@ -19,17 +17,6 @@ std::mutex& plannerLock() {
     return m;
 }
 
-struct PlanDeleter {
-    void operator()(fftw_plan_s* p) const {
-        const std::lock_guard lock(plannerLock());
-        fftw_destroy_plan(p);
-    }
-};
-
-struct FftwFree {
-    void operator()(void* p) const { fftw_free(p); }
-};
-
 constexpr double kBandLowHz = 250.0;
 constexpr double kBandHighHz = 3600.0;
 constexpr double kSearchLowHz = 270.0;
@@ -43,45 +30,65 @@ FrameLayout frameLayoutFor(int rate) {
             static_cast<int>(std::lround(rate * 0.016))};
 }
 
+struct FrameSpectrum::Plan {
+    double* in = nullptr;
+    fftw_complex* out = nullptr;
+    fftw_plan plan = nullptr;
+};
+
+FrameSpectrum::FrameSpectrum(int length)
+    : length_(length), window_(static_cast<std::size_t>(length)),
+      power_(static_cast<std::size_t>(length / 2 + 1)), plan_(new Plan) {
+    for (int i = 0; i < length; ++i) {
+        const double w = 0.5 - 0.5 * std::cos(2 * std::numbers::pi * i / length);
+        window_[static_cast<std::size_t>(i)] = w;
+        windowPower_ += w * w;
+    }
+    plan_->in = fftw_alloc_real(static_cast<std::size_t>(length));
+    plan_->out = fftw_alloc_complex(power_.size());
+    const std::lock_guard lock(plannerLock());
+    plan_->plan = fftw_plan_dft_r2c_1d(length, plan_->in, plan_->out, FFTW_ESTIMATE);
+}
+
+FrameSpectrum::~FrameSpectrum() {
+    {
+        const std::lock_guard lock(plannerLock());
+        fftw_destroy_plan(plan_->plan);
+    }
+    fftw_free(plan_->in);
+    fftw_free(plan_->out);
+    delete plan_;
+}
+
+const std::vector<double>& FrameSpectrum::power(std::span<const float> frame) {
+    for (int i = 0; i < length_; ++i)
+        plan_->in[i] = frame[static_cast<std::size_t>(i)] * window_[static_cast<std::size_t>(i)];
+    fftw_execute(plan_->plan);
+    for (std::size_t k = 0; k < power_.size(); ++k)
+        power_[k] = plan_->out[k][0] * plan_->out[k][0] + plan_->out[k][1] * plan_->out[k][1];
+    return power_;
+}
+
 std::vector<FrameReading> readFrames(std::span<const float> samples, int rate,
                                      const FrameLayout& layout) {
     const int n = layout.length;
     const int bins = n / 2 + 1;
-    std::unique_ptr<double, FftwFree> in(fftw_alloc_real(static_cast<std::size_t>(n)));
-    std::unique_ptr<fftw_complex, FftwFree> out(fftw_alloc_complex(static_cast<std::size_t>(bins)));
-    std::unique_ptr<fftw_plan_s, PlanDeleter> plan;
-    {
-        const std::lock_guard lock(plannerLock());
-        plan.reset(fftw_plan_dft_r2c_1d(n, in.get(), out.get(), FFTW_ESTIMATE));
-    }
-    std::vector<double> window(static_cast<std::size_t>(n));
-    double windowPower = 0;
-    for (int i = 0; i < n; ++i) {
-        window[static_cast<std::size_t>(i)] = 0.5 - 0.5 * std::cos(2 * std::numbers::pi * i / n);
-        windowPower += window[static_cast<std::size_t>(i)] * window[static_cast<std::size_t>(i)];
-    }
+    FrameSpectrum spectrum(n);
     const double binHz = static_cast<double>(rate) / n;
     const int bandLo = static_cast<int>(std::ceil(kBandLowHz / binHz));
     const int bandHi = std::min(bins - 2, static_cast<int>(kBandHighHz / binHz));
     const int searchLo = std::max(bandLo + 2, static_cast<int>(std::ceil(kSearchLowHz / binHz)));
     const int searchHi = std::min(bandHi - 2, static_cast<int>(kSearchHighHz / binHz));
-    // A sine of amplitude A puts N * A^2 * sum(w^2) / 4 into the positive bins.
-    const double floorEnergy = n * std::pow(10.0, kFloorDbfs / 10.0) * windowPower / 4.0;
+    const double floorEnergy = n * std::pow(10.0, kFloorDbfs / 10.0) * spectrum.windowPower() / 4.0;
 
     std::vector<FrameReading> frames;
-    std::vector<double> power(static_cast<std::size_t>(bins));
     const auto count = static_cast<std::ptrdiff_t>(samples.size());
     for (std::ptrdiff_t start = 0; start + n <= count; start += layout.hop) {
-        for (int i = 0; i < n; ++i)
-            in.get()[i] =
-                samples[static_cast<std::size_t>(start + i)] * window[static_cast<std::size_t>(i)];
-        fftw_execute(plan.get());
+        const std::vector<double>& power = spectrum.power(
+            samples.subspan(static_cast<std::size_t>(start), static_cast<std::size_t>(n)));
         double total = 0;
-        for (int k = bandLo; k <= bandHi; ++k) {
-            const std::complex<double> c(out.get()[k][0], out.get()[k][1]);
-            power[static_cast<std::size_t>(k)] = std::norm(c);
+        for (int k = bandLo; k <= bandHi; ++k)
             total += power[static_cast<std::size_t>(k)];
-        }
         int peak = searchLo;
         for (int k = searchLo; k <= searchHi; ++k)
             if (power[static_cast<std::size_t>(k)] > power[static_cast<std::size_t>(peak)])

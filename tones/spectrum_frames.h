@@ -25,6 +25,29 @@ inline constexpr double kDominance = 0.6;
 
 FrameLayout frameLayoutFor(int rate);
 
+// The power spectrum of Hann-windowed frames of one length (FFTW, planned once).
+class FrameSpectrum {
+public:
+    explicit FrameSpectrum(int length);
+    ~FrameSpectrum();
+    FrameSpectrum(const FrameSpectrum&) = delete;
+    FrameSpectrum& operator=(const FrameSpectrum&) = delete;
+
+    // |X(k)|^2 for k = 0 .. length / 2 of `frame` (exactly `length` samples).
+    const std::vector<double>& power(std::span<const float> frame);
+    // Sum of the squared window: a sine of amplitude A puts N A^2 this / 4 into
+    // the positive bins.
+    double windowPower() const { return windowPower_; }
+
+private:
+    struct Plan;
+    int length_;
+    std::vector<double> window_;
+    double windowPower_ = 0;
+    std::vector<double> power_;
+    Plan* plan_;
+};
+
 std::vector<FrameReading> readFrames(std::span<const float> samples, int rate,
                                      const FrameLayout& layout);
 

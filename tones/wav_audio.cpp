@@ -1,6 +1,7 @@
 #include "tones/wav_audio.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <libresample.h>
 #include <sndfile.h>
@@ -91,6 +92,18 @@ std::vector<std::byte> encodeWav16(const std::vector<float>& samples, int rate) 
     sf_writef_float(sf, samples.data(), static_cast<sf_count_t>(samples.size()));
     sf_close(sf);
     return file.bytes;
+}
+
+std::vector<std::uint8_t> pcm16le(const std::vector<float>& samples) {
+    std::vector<std::uint8_t> out;
+    out.reserve(samples.size() * 2);
+    for (float s : samples) {
+        const auto v = static_cast<std::int16_t>(std::lround(std::clamp(s, -1.0f, 1.0f) * 32767));
+        const auto u = static_cast<std::uint16_t>(v);
+        out.push_back(static_cast<std::uint8_t>(u & 0xFF));
+        out.push_back(static_cast<std::uint8_t>(u >> 8));
+    }
+    return out;
 }
 
 std::vector<float> resampleTo(const std::vector<float>& samples, int fromRate, int toRate) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -25,6 +26,10 @@ RecordingResult readRecording(const std::filesystem::path& file);
 
 // The samples as a 16-bit mono PCM WAV file's bytes, clipped to full scale.
 std::vector<std::byte> encodeWav16(const std::vector<float>& samples, int rate);
+
+// The samples as 16-bit little-endian PCM without a header, clipped to full scale:
+// what a sound output takes.
+std::vector<std::uint8_t> pcm16le(const std::vector<float>& samples);
 
 // `samples` at `fromRate` brought to `toRate` (high-quality band-limited
 // interpolation); the same samples when the rates agree.
