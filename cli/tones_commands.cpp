@@ -284,36 +284,48 @@ int runTonesFind(const std::string& recording, const std::string& codeplug, bool
 
 namespace {
 
+// A range check that keeps the help to one line per option (the range is in the
+// option's description).
+CLI::Validator within(double lo, double hi) {
+    CLI::Validator v = CLI::Range(lo, hi);
+    v.description("");
+    return v;
+}
+
 void addPageOptions(CLI::App& cmd, TonePageOptions& o) {
     cmd.add_option("codeplug", o.codeplug, "Codeplug (.ppg) whose call is paged");
     cmd.add_option("--channel", o.channel, "Channel F1..F5 (default F1)");
-    auto* call = cmd.add_option("--call", o.call, "Call address 1..10")->check(CLI::Range(1, 10));
-    auto* group = cmd.add_option("--group", o.group, "Group call 1..5")->check(CLI::Range(1, 5));
-    auto* tones =
-        cmd.add_option("--tones", o.tones, "Tones in Hz, without a codeplug (349.0,832.5)")
-            ->delimiter(',')
-            ->check(CLI::Range(280.0, 3400.0));
-    call->excludes(group);
-    tones->excludes(call)->excludes(group);
-    cmd.add_option("--rate", o.rate, "Sample rate: 8000, 16000 (default), 44100 or 48000")
-        ->check(CLI::IsMember({8000, 16000, 44100, 48000}));
-    cmd.add_option("--a-seconds", o.timing.aSeconds, "First tone of a call (default 1.0)")
-        ->check(CLI::Range(0.1, 60.0));
-    cmd.add_option("--b-seconds", o.timing.bSeconds, "Second tone of a call (default 3.0)")
-        ->check(CLI::Range(0.1, 60.0));
-    cmd.add_option("--long-seconds", o.timing.longSeconds, "Tone of a group call (default 8.0)")
-        ->check(CLI::Range(0.1, 60.0));
-    cmd.add_option("--gap-ms", o.timing.gapMs, "Silence between tones (default 0)")
-        ->check(CLI::Range(0.0, 10000.0));
-    cmd.add_option("--level-dbfs", o.timing.levelDbfs, "Tone level (default -6)")
-        ->check(CLI::Range(-60.0, 0.0));
-    cmd.add_option("--repeat", o.timing.repeat, "Send the tones N times (default 1)")
-        ->check(CLI::Range(1, 20));
+    cmd.add_option("--call", o.call, "Call address 1..10")->check(within(1, 10));
+    cmd.add_option("--group", o.group, "Group call 1..5")->check(within(1, 5));
+    cmd.add_option("--tones", o.tones, "Tones in Hz 280..3400, no codeplug: 349.0,832.5")
+        ->delimiter(',')
+        ->check(within(280.0, 3400.0));
+    cmd.add_option("--rate", o.rate, "Sample rate 8000, 16000 (default), 44100, 48000")
+        ->check(CLI::Validator(
+            [](std::string& t) -> std::string {
+                const bool known = t == "8000" || t == "16000" || t == "44100" || t == "48000";
+                return known ? "" : t + " is not 8000, 16000, 44100 or 48000";
+            },
+            ""));
+    cmd.add_option("--a-seconds", o.timing.aSeconds, "First tone of a call, 0.1..60 (1.0)")
+        ->check(within(0.1, 60.0));
+    cmd.add_option("--b-seconds", o.timing.bSeconds, "Second tone of a call, 0.1..60 (3.0)")
+        ->check(within(0.1, 60.0));
+    cmd.add_option("--long-seconds", o.timing.longSeconds, "Tone of a group call, 0.1..60 (8.0)")
+        ->check(within(0.1, 60.0));
+    cmd.add_option("--gap-ms", o.timing.gapMs, "Silence between tones, 0..10000 (0)")
+        ->check(within(0.0, 10000.0));
+    cmd.add_option("--level-dbfs", o.timing.levelDbfs, "Peak tone level, -60..0 (-6)")
+        ->check(within(-60.0, 0.0));
+    cmd.add_option("--repeat", o.timing.repeat, "Send the tones N times, 1..20 (1)")
+        ->check(within(1, 20));
     cmd.add_option("--then-wav", o.thenWav, "A voice message sent after the tones");
 }
 
 // What the options cannot say alone: a codeplug entry or tones, not both.
 void checkPageUsage(const TonePageOptions& o) {
+    if ((o.call != 0) + (o.group != 0) + !o.tones.empty() > 1)
+        throw CLI::ValidationError("give one of --call, --group and --tones");
     if (o.tones.empty() && o.codeplug.empty())
         throw CLI::ValidationError("give a CODEPLUG with --call or --group, or --tones");
     if (o.tones.empty() && o.call == 0 && o.group == 0)

@@ -129,6 +129,24 @@ void CFindTonesDlg::setToneUse(std::function<void(const ToneUse&)> use) {
     onSelection();
 }
 
+namespace {
+
+void search(CFindTonesDlg::Result& r, int columns) {
+    r.found = tones::findTones(r.recording.samples, r.recording.rate);
+    r.pages = tones::groupPages(r.found);
+    r.picture = tones::spectrogram(r.recording.samples, r.recording.rate, columns, 120);
+}
+
+} // namespace
+
+void CFindTonesDlg::showRecording(tones::Recording recording) {
+    Result r;
+    r.recording = std::move(recording);
+    search(r, std::max(200, strip_->width()));
+    ++search_;
+    showResult(r);
+}
+
 void CFindTonesDlg::openRecording(const QString& path) {
     player_->stop();
     status_->setText(qs(txt::kSearching));
@@ -143,9 +161,7 @@ void CFindTonesDlg::openRecording(const QString& path) {
         r->problem = read.problem;
         if (r->problem.empty()) {
             r->recording = std::move(read.recording);
-            r->found = tones::findTones(r->recording.samples, r->recording.rate);
-            r->pages = tones::groupPages(r->found);
-            r->picture = tones::spectrogram(r->recording.samples, r->recording.rate, columns, 120);
+            search(*r, columns);
         }
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),

@@ -43,6 +43,8 @@ public:
     void setToneUse(std::function<void(const ToneUse&)> use);
     // Reads and searches the file on a worker thread; `searched` follows.
     void openRecording(const QString& path);
+    // Searches a recording in hand at once (the manual's pictures).
+    void showRecording(tones::Recording recording);
 
     const std::vector<tones::FoundTone>& found() const { return found_; }
     const std::vector<tones::FoundPage>& pages() const { return pages_; }
@@ -57,11 +59,12 @@ public:
     static std::optional<ToneUse> askUse(QWidget* parent, const CodeplugImage& image,
                                          const tones::FoundPage& page);
 
+    struct Result; // what one search found
+
 signals:
     void searched();
 
 private:
-    struct Result;
     void showResult(const Result& r);
     int selectedPage() const;
     void onSelection();
