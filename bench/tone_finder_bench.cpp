@@ -81,10 +81,7 @@ BENCHMARK(BM_Accuracy)->Iterations(1)->Unit(benchmark::kMillisecond);
 void BM_SpeechFalseTones(benchmark::State& state) {
     const int rate = 8000;
     std::mt19937 rng(10);
-    std::vector<float> x(static_cast<std::size_t>(600 * rate));
-    test::addVoice(x, rate, 0, 600, 0.6, rng);
-    test::addBandNoise(x, rate, 0.6, 20, rng);
-    test::radioBandPass(x, rate);
+    const std::vector<float> x = test::speechAndNoise(rate, 600, rng);
     std::size_t found = 0;
     for (auto _ : state)
         found = tones::findTones(x, rate).size();

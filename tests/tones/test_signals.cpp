@@ -128,4 +128,12 @@ void addVoice(std::vector<float>& x, int rate, double start, double seconds, dou
         x[first + i] += static_cast<float>(out[i] / peak * amplitude);
 }
 
+std::vector<float> speechAndNoise(int rate, double seconds, std::mt19937& rng) {
+    std::vector<float> x(static_cast<std::size_t>(seconds * rate));
+    addVoice(x, rate, 0, seconds, 0.6, rng);
+    addBandNoise(x, rate, 0.6, 20, rng);
+    radioBandPass(x, rate);
+    return x;
+}
+
 } // namespace quorl::test

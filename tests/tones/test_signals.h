@@ -30,4 +30,8 @@ void clip(std::vector<float>& x, float limit);
 void addVoice(std::vector<float>& x, int rate, double start, double seconds, double amplitude,
               std::mt19937& rng);
 
+// `seconds` of speech at 0.6 of full scale with noise 20 dB below it, through the
+// radio's band-pass: what a scanner picks up between pages.
+std::vector<float> speechAndNoise(int rate, double seconds, std::mt19937& rng);
+
 } // namespace quorl::test

@@ -100,10 +100,7 @@ TEST(ToneFinder, LevelIsThePeakLevelOfTheTone) {
 TEST(ToneFinder, NothingInSpeechAndNoise) {
     const int rate = 8000;
     std::mt19937 rng(7);
-    std::vector<float> x(static_cast<std::size_t>(60 * rate));
-    test::addVoice(x, rate, 0, 60, 0.6, rng);
-    test::addBandNoise(x, rate, 0.6, 20, rng);
-    test::radioBandPass(x, rate);
+    const std::vector<float> x = test::speechAndNoise(rate, 60, rng);
     const auto found = findTones(x, rate);
     EXPECT_TRUE(found.empty()) << found.size() << " tones, first at " << found[0].start;
 }

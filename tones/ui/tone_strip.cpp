@@ -20,9 +20,9 @@ void CToneStrip::setRecording(const tones::Spectrogram& picture, double seconds,
     picture_ = QImage(picture.columns, picture.rows, QImage::Format_Grayscale8);
     for (int c = 0; c < picture.columns; ++c)
         for (int r = 0; r < picture.rows; ++r) {
-            // -80 dB white, 0 dB black; row 0 (250 Hz) at the bottom.
+            // -60 dB and below white, 0 dB black; row 0 (250 Hz) at the bottom.
             const float db = picture.db[static_cast<std::size_t>(c * picture.rows + r)];
-            const int grey = std::clamp(static_cast<int>(255 * (-db / 80.0f)), 0, 255);
+            const int grey = std::clamp(static_cast<int>(255 * (-db / 60.0f)), 0, 255);
             picture_.setPixel(c, picture.rows - 1 - r, qRgb(grey, grey, grey));
         }
     update();
