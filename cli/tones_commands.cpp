@@ -43,6 +43,21 @@ std::optional<int> channelIndex(std::string text) {
     return text[0] - '1';
 }
 
+// Why a file libsndfile would not read is no good, in the words of the WAV check
+// when the file is a RIFF file at all.
+std::string recordingProblem(const std::string& path, const std::string& libraryText) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return "no such file";
+    if (S_ISDIR(st.st_mode))
+        return "is a folder";
+    if (!S_ISREG(st.st_mode))
+        return "not a regular file";
+    if (const auto why = wavDataProblem(path))
+        return *why;
+    return libraryText;
+}
+
 // The page's samples, or nothing after saying why on `err`.
 std::optional<std::vector<float>> pageSamples(const TonePageOptions& o, std::ostream& err) {
     tones::SequenceResult made;
@@ -67,28 +82,14 @@ std::optional<std::vector<float>> pageSamples(const TonePageOptions& o, std::ost
     if (!o.thenWav.empty()) {
         const tones::RecordingResult voice = tones::readRecording(o.thenWav);
         if (!voice.problem.empty()) {
-            err << "Cannot read the voice message\n" << fileProblemLine(o.thenWav, voice.problem);
+            err << "Cannot read the voice message\n"
+                << fileProblemLine(o.thenWav, recordingProblem(o.thenWav, voice.problem));
             return std::nullopt;
         }
         const auto v = tones::resampleTo(voice.recording.samples, voice.recording.rate, o.rate);
         samples.insert(samples.end(), v.begin(), v.end());
     }
     return samples;
-}
-
-// Why a file libsndfile would not read is no good, in the words of the WAV check
-// when the file is a RIFF file at all.
-std::string recordingProblem(const std::string& path, const std::string& libraryText) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0)
-        return "no such file";
-    if (S_ISDIR(st.st_mode))
-        return "is a folder";
-    if (!S_ISREG(st.st_mode))
-        return "not a regular file";
-    if (const auto why = wavDataProblem(path))
-        return *why;
-    return libraryText;
 }
 
 std::string seconds(double s) {

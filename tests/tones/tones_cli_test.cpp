@@ -133,6 +133,27 @@ TEST(TonesCommands, TonesByHandWithTimingOptions) {
                             "  2.402 s  1000.0 Hz then 1500.0 Hz\n");
 }
 
+TEST(TonesCommands, AVoiceMessageFollowsAtThePagesRate) {
+    test::TempDir dir;
+    test::WavLayout voice; // 8 kHz, 16-bit mono
+    voice.samples = 4000;  // 0.5 s
+    test::writeWav(dir / "voice.wav", voice);
+    TonePageOptions o;
+    o.tones = {1000.0};
+    o.timing.longSeconds = 1.0;
+    o.rate = 16000;
+    o.thenWav = (dir / "voice.wav").string();
+    o.output = (dir / "p.wav").string();
+    std::ostringstream out, err;
+    ASSERT_EQ(runTonesPage(o, out, err), 0) << err.str();
+    // 1 s of tone and 0.5 s of voice at 16 kHz: 24,000 samples, give or take the
+    // converter's last few.
+    EXPECT_NEAR(static_cast<double>(fs::file_size(o.output) - 44) / 2, 24000.0, 40.0);
+    o.thenWav = (dir / "missing.wav").string();
+    EXPECT_EQ(runTonesPage(o, out, err), 1);
+    EXPECT_EQ(err.str(), "Cannot read the voice message\n  " + o.thenWav + ": no such file\n");
+}
+
 TEST(TonesCommands, RecordingsThatCannotBeReadAreNamedWithTheReason) {
     test::TempDir dir;
     test::WavLayout notWave;
