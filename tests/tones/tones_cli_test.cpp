@@ -3,12 +3,14 @@
 #include "cli/tones_commands.h"
 #include "codeplug/channel_block.h"
 #include "codeplug/coding_options.h"
+#include "codeplug/default_codeplug.h"
 #include "codeplug/general_block.h"
 #include "codeplug/ppg_file.h"
 
 #include "audio/wav_writer.h"
 #include "codeplug/test_files.h"
 #include "program_run.h"
+#include "textplug/random_codeplug.h"
 
 #include <gtest/gtest.h>
 
@@ -73,35 +75,54 @@ std::map<Entry, std::set<Entry>> pageableEntries(const CodeplugImage& image) {
     return out;
 }
 
+// Pages every call and group call of the codeplug file into a WAV file at one of
+// the four rates in turn and expects `tones find` to name it (and any entry with
+// the very same tones).
+void roundTrip(const fs::path& ppg, const test::TempDir& dir) {
+    static const int rates[] = {8000, 16000, 44100, 48000};
+    static int n = 0;
+    const CodeplugImage image = readPpgFile(ppg).image;
+    const auto entries = pageableEntries(image);
+    ASSERT_FALSE(entries.empty()) << ppg;
+    for (const auto& [e, alike] : entries) {
+        TonePageOptions o;
+        o.codeplug = ppg.string();
+        o.channel = "F" + std::to_string(e.channel + 1);
+        (e.group ? o.group : o.call) = e.index;
+        o.rate = rates[n++ % 4];
+        o.timing.longSeconds = 3.0; // long enough to be no A tone, and quick
+        o.output = (dir / "page.wav").string();
+        std::ostringstream out, err;
+        ASSERT_EQ(runTonesPage(o, out, err), 0) << err.str();
+        std::ostringstream report, findErr;
+        ASSERT_EQ(runTonesFind(o.output, o.codeplug, true, report, findErr), 0);
+        EXPECT_EQ(namedCalls(report.str()), alike)
+            << ppg.filename() << ' ' << o.channel << (e.group ? " group " : " call ") << e.index
+            << '\n'
+            << report.str();
+    }
+}
+
 TEST(TonesCommands, EveryCallOfEveryFixtureCodeplugIsFoundByName) {
     test::TempDir dir;
-    std::vector<fs::path> fixtures;
+    int fixtures = 0;
     for (const auto& f : fs::directory_iterator(fs::path(QUORL_TEST_STAGE_DATA_DIR) / "Lib"))
-        if (f.path().extension() == ".ppg")
-            fixtures.push_back(f.path());
-    ASSERT_GE(fixtures.size(), 2u);
-    const int rates[] = {8000, 16000, 44100, 48000};
-    int n = 0;
-    for (const fs::path& ppg : fixtures) {
-        const CodeplugImage image = readPpgFile(ppg.string()).image;
-        const auto entries = pageableEntries(image);
-        ASSERT_FALSE(entries.empty()) << ppg;
-        for (const auto& [e, alike] : entries) {
-            TonePageOptions o;
-            o.codeplug = ppg.string();
-            o.channel = "F" + std::to_string(e.channel + 1);
-            (e.group ? o.group : o.call) = e.index;
-            o.rate = rates[n++ % 4];
-            o.output = (dir / "page.wav").string();
-            std::ostringstream out, err;
-            ASSERT_EQ(runTonesPage(o, out, err), 0) << err.str();
-            std::ostringstream report, findErr;
-            ASSERT_EQ(runTonesFind(o.output, o.codeplug, true, report, findErr), 0);
-            EXPECT_EQ(namedCalls(report.str()), alike)
-                << ppg.filename() << ' ' << o.channel << (e.group ? " group " : " call ") << e.index
-                << '\n'
-                << report.str();
+        if (f.path().extension() == ".ppg") {
+            roundTrip(f.path(), dir);
+            ++fixtures;
         }
+    EXPECT_GE(fixtures, 2);
+}
+
+TEST(TonesCommands, EveryCallOfCodeplugsEditedAtRandomIsFoundByName) {
+    // Every coding option, tone system and table, made through the editors' rules.
+    test::TempDir dir;
+    std::mt19937 rng(26);
+    const CodeplugImage start = makeDefaultCodeplug(vhfFiveChannelFactory());
+    for (int i = 0; i < 4; ++i) {
+        const fs::path ppg = dir / ("random" + std::to_string(i) + ".ppg");
+        test::writeAll(ppg, test::ppgRecord(test::randomCodeplug(rng, start)));
+        roundTrip(ppg, dir);
     }
 }
 
