@@ -2,6 +2,7 @@
 
 #include "app/app_texts.h"
 #include "app/desktop_look.h"
+#include "app/found_tone_use.h"
 #include "app/installation.h"
 #include "app/main_frame.h"
 #include "app/message_box.h"
@@ -12,38 +13,15 @@
 #include "audio/custom_audio_slots.h"
 #include "audio/ui/custom_audio_dlg.h"
 #include "audio/voice_build.h"
-#include "codeplug/decimal_text.h"
-#include "editors/ui/channel_f1_dlg.h"
 #include "editors/ui/data_tab_dlg.h"
 #include "link/codeplug_operation.h"
 #include "link/custom_audio_download.h"
 #include "tones/ui/find_tones_dlg.h"
 
-#include <QTabBar>
 #include <QTimer>
 #include <quorl_version.h>
 
 namespace quorl {
-
-namespace {
-
-// A found page's tones into the chosen call, as if typed into the channel tab's
-// boxes and confirmed: snapping, range and spacing checks and their warnings as
-// for any typed tone. A tone the coding option copies from another stays as the
-// tab shows it.
-void applyToneUse(CDataTabDlg& window, const ToneUse& use) {
-    window.tabBar()->setCurrentIndex(CDataTabDlg::ChannelPage + use.channel);
-    CChannelF1Dlg* page = window.channelPage();
-    const auto text = [](double hz) { return QString::fromStdString(decimalText(hz, 1)); };
-    if (use.group > 0 && !use.hz.empty()) {
-        page->enterTone({ToneKind::Group, use.group}, text(use.hz[0]));
-    } else if (use.call > 0 && use.hz.size() == 2) {
-        page->enterTone({ToneKind::Tone1, use.call}, text(use.hz[0]));
-        page->enterTone({ToneKind::Tone2, use.call}, text(use.hz[1]));
-    }
-}
-
-} // namespace
 
 namespace {
 // The custom audio questions asked by the frame itself (when it closes).
