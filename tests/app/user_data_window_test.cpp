@@ -195,6 +195,10 @@ TEST_F(UserDataWindowTest, FoundTonesGoInThroughTheChannelTabAndCancelDropsThem)
     // Typed as the Corvane tab takes it: 350.0 snaps to 349.0.
     applyToneUse(*window, {1, 1, 0, {350.0, 928.1}}); // F2 Call 1
     EXPECT_EQ(ConstChannelBlock(state->editImage, 1).callTone(1, 1).tenthsHz, 3490);
+    // F5 Call 1 is 330.5 - 669.9: a page 669.9 - 1153.4 moves its tone 2 to tone 1.
+    applyToneUse(*window, {4, 1, 0, {669.9, 1153.4}});
+    EXPECT_EQ(ConstChannelBlock(state->editImage, 4).callTone(1, 1).tenthsHz, 6699);
+    EXPECT_EQ(ConstChannelBlock(state->editImage, 4).callTone(1, 2).tenthsHz, 11534);
     // F3 (R468): Group 1 is "Long B", a copy of Call 1's tone 2, and stays so.
     applyToneUse(*window, {2, 0, 1, {1153.4}});
     EXPECT_EQ(ConstChannelBlock(state->editImage, 2).groupTone(1).tenthsHz, 6345);
