@@ -20,6 +20,9 @@
 #include "link/port_choice.h"
 #include "link/ui/link_dialogs.h"
 #include "link/ui/progress_bar_dlg.h"
+#include "tones/ui/find_tones_dlg.h"
+#include "tones/ui/test_page_dlg.h"
+#include "tones/ui/tones_ui_texts.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -255,6 +258,27 @@ void CMainFrame::createMenus() {
 
     auto* tools = menuBar()->addMenu(QString::fromUtf8(texts::kMenuTools));
     tools->addAction(actions_[Command::SystemSetup]);
+    tools->addSeparator();
+    // Test pages and found tones sound on the computer, not the pager: they need
+    // no cradle, only no pager operation running.
+    tools->addAction(QString::fromUtf8(texts::tones::kTestPageMenu), this, [this] {
+        if (busy())
+            return;
+        runWithTimerStopped([this] {
+            CTestPageDlg dialog(document_.state().image, this);
+            dialog.exec();
+        });
+    });
+    tools->addAction(QString::fromUtf8(texts::tones::kFindTonesMenu), this, [this] {
+        if (busy())
+            return;
+        runWithTimerStopped([this] {
+            const CodeplugState& state = document_.state();
+            CFindTonesDlg dialog(state.loaded ? &state.image : nullptr, this);
+            dialog.setToneUse(toneUse_);
+            dialog.exec();
+        });
+    });
 
     auto* help = menuBar()->addMenu(QString::fromUtf8(texts::kMenuHelp));
     help->addAction(actions_[Command::Help]);

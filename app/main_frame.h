@@ -23,6 +23,7 @@ class QtOperationHost;
 class QtProfileStore;
 class CProgressBarDlg;
 class SummaryReport;
+struct ToneUse;
 
 // The frame window: menus, accelerators, toolbar, status bar and the command
 // handlers with their enabling and busy rules.
@@ -49,6 +50,8 @@ public:
         customAudioCloseCheck_ = std::move(check);
     }
     void setAnySlotMarked(std::function<bool()> marked) { anySlotMarked_ = std::move(marked); }
+    // Where Tools > Find Tones' "Use for..." sends a page's tones.
+    void setToneUse(std::function<void(const ToneUse&)> use) { toneUse_ = std::move(use); }
 
     // The frame's title follows the document: "name - Tessaly VI Quorl".
     void updateTitle();
@@ -133,6 +136,7 @@ private:
     std::function<void()> systemSetup_;
     std::function<void()> userData_;
     std::function<void()> customAudio_;
+    std::function<void(const ToneUse&)> toneUse_;
     std::function<bool()> customAudioCloseCheck_;
     std::function<bool()> anySlotMarked_;
     std::function<void()> closePreview_;

@@ -2,6 +2,7 @@
 
 #include "app/app_texts.h"
 #include "app/desktop_look.h"
+#include "app/found_tone_use.h"
 #include "app/installation.h"
 #include "app/main_frame.h"
 #include "app/message_box.h"
@@ -15,7 +16,9 @@
 #include "editors/ui/data_tab_dlg.h"
 #include "link/codeplug_operation.h"
 #include "link/custom_audio_download.h"
+#include "tones/ui/find_tones_dlg.h"
 
+#include <QTimer>
 #include <quorl_version.h>
 
 namespace quorl {
@@ -69,6 +72,9 @@ CVoicePagerApp::CVoicePagerApp(int& argc, char** argv) : QApplication(argc, argv
             frame_->operationSucceeded();
     });
     frame_->setUserDataWindow([this] { runUserData(); });
+    frame_->setToneUse([this](const ToneUse& use) {
+        runUserData([&use](CDataTabDlg& window) { applyToneUse(window, use); });
+    });
     // Read Codeplug and Write Codeplug run on the worker with the frame's host.
     for (auto op : {PagerOperation::ReadCodeplug, PagerOperation::WriteCodeplug})
         frame_->operations().setBody(op, [this](PagerOperation which) {
@@ -88,7 +94,7 @@ CVoicePagerApp::CVoicePagerApp(int& argc, char** argv) : QApplication(argc, argv
     document_->setUserDataOpener([this] { frame_->onUserData(); });
 }
 
-void CVoicePagerApp::runUserData() {
+void CVoicePagerApp::runUserData(const std::function<void(CDataTabDlg&)>& afterShow) {
     CDataTabDlg window(
         document_->state(), frame_->auditionPort(), [this] { return frame_->cradleConnected(); },
         frame_.get());
@@ -116,6 +122,8 @@ void CVoicePagerApp::runUserData() {
         if (modelessCustomAudio_)
             modelessCustomAudio_->close();
     };
+    if (afterShow)
+        QTimer::singleShot(0, &window, [&window, &afterShow] { afterShow(window); });
     window.exec();
     if (modelessCustomAudio_)
         modelessCustomAudio_->close();

@@ -2,9 +2,12 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <functional>
 #include <memory>
 
 namespace quorl {
+
+class CDataTabDlg;
 
 class CMainFrame;
 class CustomAudioModel;
@@ -31,7 +34,9 @@ public:
     CustomAudioModel& customAudio() { return *customAudio_; }
 
 private:
-    void runUserData();
+    // The User Data window; `afterShow` runs once it is shown (the tones a page
+    // found go in through the channel tab there, so Cancel still discards them).
+    void runUserData(const std::function<void(CDataTabDlg&)>& afterShow = {});
     void runCustomAudio();
     // The User Data window's "View Custom Audio": one modeless window at a time.
     void showCustomAudioFrom(CDataTabDlg& userData);

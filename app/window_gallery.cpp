@@ -19,12 +19,18 @@
 #include "link/ui/devices_dlg.h"
 #include "link/ui/progress_bar_dlg.h"
 #include "link/ui/serial_comm_dlg.h"
+#include "tones/page_sequence.h"
+#include "tones/page_synthesis.h"
+#include "tones/ui/find_tones_dlg.h"
+#include "tones/ui/test_page_dlg.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QTabBar>
 #include <memory>
+#include <random>
 
 namespace quorl {
 
@@ -94,6 +100,8 @@ QStringList WindowGallery::names() {
             QStringLiteral("system-setup"),
             QStringLiteral("connected-devices"),
             QStringLiteral("progress"),
+            QStringLiteral("test-page"),
+            QStringLiteral("find-tones"),
             QStringLiteral("about"),
             QStringLiteral("print-preview")};
 }
@@ -164,6 +172,32 @@ void WindowGallery::forEach(const Visit& visit) {
         progress.setText(QStringLiteral("Reading 40%"));
         progress.setPosition(40);
         showAndVisit(QStringLiteral("progress"), progress, visit);
+    }
+    {
+        CTestPageDlg testPage(five->image);
+        testPage.channelCombo()->setCurrentIndex(2);
+        showAndVisit(QStringLiteral("test-page"), testPage, visit);
+    }
+    {
+        // A scanner's recording: F3 Call 2 then F3's Group 1, over a little noise.
+        using namespace tones;
+        PageTiming timing;
+        timing.longSeconds = 4;
+        std::vector<float> sound(4000, 0.0f);
+        for (auto [call, group] : {std::pair{2, 0}, std::pair{0, 1}}) {
+            const auto page = sequenceForEntry(five->image, {2, call, group}, timing);
+            const auto part = synthesizePage(page.sequence, timing, 8000);
+            sound.insert(sound.end(), part.begin(), part.end());
+            sound.insert(sound.end(), 4000, 0.0f);
+        }
+        std::mt19937 rng(26);
+        std::normal_distribution<float> hiss(0.0f, 0.01f);
+        for (float& s : sound)
+            s += hiss(rng);
+        CFindTonesDlg finder(&five->image);
+        finder.setToneUse([](const ToneUse&) {});
+        finder.showRecording({sound, 8000, 1});
+        showAndVisit(QStringLiteral("find-tones"), finder, visit);
     }
     {
         CAboutDlg about;

@@ -6,6 +6,7 @@
 #include "cli/pager_commands.h"
 #include "cli/report_command.h"
 #include "cli/text_commands.h"
+#include "cli/tones_commands.h"
 #include "cli/tool_help.h"
 
 #include <CLI/CLI.hpp>
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
     quorl::cli::addAudioCommands(app, exitCode);
     quorl::cli::addLinkCommands(app, exitCode);
     quorl::cli::addPagerCommands(app, exitCode);
+    quorl::cli::addTonesCommands(app, exitCode);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -39,6 +39,7 @@ quorl_man_page(quorl-pager-sim "Tessaly VI pager in its programming cradle, simu
 if(QUORL_BUILD_GUI)
     quorl_man_page(tessaly-vi-quorl "Tessaly VI two-tone voice pager programming software" --help)
     quorl_man_page(quorl-report "printed summary of a Tessaly VI codeplug as a PDF" --help)
+    quorl_man_page(quorl-tone-player "sound output of quorl tones play" --help)
 endif()
 
 add_custom_target(quorl_man_pages ALL DEPENDS ${QUORL_MAN_PAGES})

@@ -103,9 +103,18 @@ int main(int argc, char** argv) {
     // Recordings: the custom audio check and the library's readers.
     const Bytes shortWav = wav(signal(4000, 8000), 8000);
     const Bytes wideWav = wav(signal(3000, 16000), 16000);
-    for (const char* target : {"fuzz_wav_check", "quorl_fuzz_vq4_wav_reader"}) {
+    for (const char* target : {"fuzz_wav_check", "quorl_fuzz_vq4_wav_reader", "fuzz_tone_finder"}) {
         write(out / target / "8k.wav", shortWav);
         write(out / target / "16k.wav", wideWav);
+    }
+    // A short two-tone page for the tone finder: 0.4 s of 1000 Hz, then 1500 Hz.
+    {
+        std::vector<std::int16_t> page(8000);
+        for (std::size_t i = 0; i < page.size(); ++i)
+            page[i] = static_cast<std::int16_t>(
+                std::lround(12000.0 * std::sin(2 * std::numbers::pi * (i < 3200 ? 1000.0 : 1500.0) *
+                                               static_cast<double>(i) / 8000)));
+        write(out / "fuzz_tone_finder" / "page.wav", wav(page, 8000));
     }
     // The compression target reads its codec from the last byte: 4-bit ADPCM,
     // enhanced ADPCM and VBR, each at SRType 3.

@@ -33,14 +33,14 @@ fi
 echo "Testing $(basename "$deb")"
 check "control Version is $version" test "$(dpkg-deb -f "$deb" Version)" = "$version"
 depends="$(dpkg-deb -f "$deb" Depends)"
-for lib in libc6 libsndfile1 libresample1 libqt6widgets6 libqt6multimedia6; do
+for lib in libc6 libsndfile1 libresample1 libfftw3-double3 libqt6widgets6 libqt6multimedia6; do
     check "Depends names $lib (from dpkg-shlibdeps)" grep -q "\b$lib\b" <<<"$depends"
 done
 
 # Contents: every expected file, and nothing else but the manual's pages and pictures.
 expected=(
-    usr/bin/quorl usr/bin/quorl-pager-sim usr/bin/quorl-report usr/bin/tessaly-vi-quorl
-    usr/lib/tessaly-vi-quorl/libVQ4.so usr/lib/tessaly-vi-quorl/libquorl_wave_sink.so
+    usr/bin/quorl usr/bin/quorl-pager-sim usr/bin/quorl-report usr/bin/quorl-tone-player
+    usr/bin/tessaly-vi-quorl usr/lib/tessaly-vi-quorl/libVQ4.so usr/lib/tessaly-vi-quorl/libquorl_wave_sink.so
     usr/lib/udev/rules.d/70-tessaly-cradle.rules
     usr/share/applications/tessaly-vi-quorl.desktop
     usr/share/mime/packages/tessaly-vi-quorl.xml
@@ -50,6 +50,7 @@ expected=(
     usr/share/icons/hicolor/scalable/apps/tessaly-vi-quorl.svg
     usr/share/man/man1/quorl.1.gz usr/share/man/man1/tessaly-vi-quorl.1.gz
     usr/share/man/man1/quorl-pager-sim.1.gz usr/share/man/man1/quorl-report.1.gz
+    usr/share/man/man1/quorl-tone-player.1.gz
     usr/share/tessaly-vi-quorl/Help/index.html
     usr/share/tessaly-vi-quorl/Lib/Default_VHF_5CH.ppg
     usr/share/tessaly-vi-quorl/Lib/Default_UHF_1CH.ppg
@@ -95,14 +96,15 @@ check "tessaly-vi-quorl --version" \
     test "$("$usr/bin/tessaly-vi-quorl" --version)" = "tessaly-vi-quorl $version"
 check "quorl-pager-sim --version" \
     test "$("$usr/bin/quorl-pager-sim" --version)" = "quorl-pager-sim $version"
-for program in quorl quorl-pager-sim quorl-report tessaly-vi-quorl; do
+for program in quorl quorl-pager-sim quorl-report quorl-tone-player tessaly-vi-quorl; do
     # shellcheck disable=SC2016 # $ORIGIN is the loader's, not the shell's
     check "$program runs from the private library folder" \
         grep -q 'R.*PATH.*\[\$ORIGIN/../lib/tessaly-vi-quorl\]' \
         <<<"$(readelf -d "$usr/bin/$program")"
 done
 # Hardened as Debian builds its programs: relocations read-only and bound at start.
-for elf in usr/bin/quorl usr/bin/quorl-pager-sim usr/bin/quorl-report usr/bin/tessaly-vi-quorl \
+for elf in usr/bin/quorl usr/bin/quorl-pager-sim usr/bin/quorl-report usr/bin/quorl-tone-player \
+    usr/bin/tessaly-vi-quorl \
     usr/lib/tessaly-vi-quorl/libVQ4.so usr/lib/tessaly-vi-quorl/libquorl_wave_sink.so; do
     check "$elf is linked with relro and bind-now" \
         grep -q 'FLAGS.*BIND_NOW' <<<"$(readelf -d "$work/root/$elf")"

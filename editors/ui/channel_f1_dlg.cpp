@@ -5,6 +5,10 @@
 #include "editors/channel_texts.h"
 #include "editors/ui/falshing_dlg.h"
 #include "editors/ui/tone_table_dlg.h"
+#include "tones/page_sequence.h"
+#include "tones/page_synthesis.h"
+#include "tones/ui/test_page_player.h"
+#include "tones/ui/tones_ui_texts.h"
 #include "widgets/decimal_point_validator.h"
 #include "widgets/level_slider.h"
 
@@ -15,6 +19,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -59,8 +64,14 @@ bool isEnter(int key) {
 
 CChannelF1Dlg::CChannelF1Dlg(CodeplugState& state, AuditionPort& audition, QWidget* parent)
     : QWidget(parent), state_(state), audition_(audition), messages_(this), tab_(state, messages_),
-      auditionTimer_(new QTimer(this)) {
+      auditionTimer_(new QTimer(this)), testPlayer_(new CTestPagePlayer(this)) {
     setObjectName(QStringLiteral("channelPage"));
+    // The row whose test page sounds offers to stop it.
+    connect(testPlayer_, &CTestPagePlayer::playingChanged, this, [this](bool playing) {
+        if (testPageRow_ >= 0)
+            rows_[static_cast<std::size_t>(testPageRow_)].testPage->setText(
+                qs(playing ? texts::tones::kStopButton : texts::tones::kTestPageButton));
+    });
     auditionTimer_->setSingleShot(true);
     connect(auditionTimer_, &QTimer::timeout, this, &CChannelF1Dlg::auditionEnded);
     // A new window starts with auditions possible; a page destroyed during an
@@ -183,6 +194,7 @@ void CChannelF1Dlg::build() {
         onIndex(w.vibrate, [this, row](int i) { tab_.setVibrate(row, i); });
         onIndex(w.duty, [this, row](int i) { tab_.setDuty(row, i); });
         connect(w.play, &QPushButton::clicked, this, [this, row] { playAlert(row); });
+        connect(w.testPage, &QPushButton::clicked, this, [this, row] { playTestPage(row); });
     }
     connect(squelch_, &QSlider::valueChanged, this,
             [this](int v) { runGuarded([&] { tab_.setSquelch(v); }); });
@@ -224,7 +236,8 @@ void CChannelF1Dlg::setReadingTabOrder() {
         }
         const Row& w = rows_[static_cast<std::size_t>(row)];
         for (QWidget* x : {static_cast<QWidget*>(w.alert), static_cast<QWidget*>(w.vibrate),
-                           static_cast<QWidget*>(w.duty), static_cast<QWidget*>(w.play)})
+                           static_cast<QWidget*>(w.duty), static_cast<QWidget*>(w.play),
+                           static_cast<QWidget*>(w.testPage)})
             order.push_back(x);
     }
     for (std::size_t i = 1; i < order.size(); ++i)
@@ -237,7 +250,7 @@ void CChannelF1Dlg::buildRows(QGridLayout* grid) {
     grid->addWidget(new QLabel(qs(txt::kTone2), this), 0, 4);
     grid->addWidget(new QLabel(qs(txt::kAlert), this), 0, 6);
     grid->addWidget(new QLabel(qs(txt::kVibrate), this), 0, 7);
-    grid->setColumnStretch(10, 1);
+    grid->setColumnStretch(11, 1);
     for (int row = 0; row < kEntryRows; ++row) {
         Row& w = rows_[static_cast<std::size_t>(row)];
         const bool call = row < kCallCount;
@@ -250,6 +263,8 @@ void CChannelF1Dlg::buildRows(QGridLayout* grid) {
         w.vibrate = combo(this, options::kVibrate);
         w.duty = combo(this, options::kDuty);
         w.play = new QPushButton(qs(txt::kPlayPager), this);
+        w.testPage = new QPushButton(qs(texts::tones::kTestPageButton), this);
+        w.testPage->setAccessibleName(qs(texts::tones::kTestPageButton) + QLatin1Char(' ') + name);
         const int g = row + 1;
         grid->addWidget(w.name, g, 0);
         grid->addWidget(w.cs, g, 1);
@@ -257,6 +272,7 @@ void CChannelF1Dlg::buildRows(QGridLayout* grid) {
         grid->addWidget(w.vibrate, g, 7);
         grid->addWidget(w.duty, g, 8);
         grid->addWidget(w.play, g, 9);
+        grid->addWidget(w.testPage, g, 10);
         const auto addTone = [&](ToneSlot slot, int column) {
             auto& t = tones_[static_cast<std::size_t>(toneBoxIndex(slot))];
             t.edit = new QLineEdit(this);
@@ -297,7 +313,8 @@ void CChannelF1Dlg::refresh() {
         const Row& w = rows_[static_cast<std::size_t>(row)];
         for (QWidget* x : {static_cast<QWidget*>(w.name), static_cast<QWidget*>(w.cs),
                            static_cast<QWidget*>(w.alert), static_cast<QWidget*>(w.vibrate),
-                           static_cast<QWidget*>(w.duty), static_cast<QWidget*>(w.play)})
+                           static_cast<QWidget*>(w.duty), static_cast<QWidget*>(w.play),
+                           static_cast<QWidget*>(w.testPage)})
             x->setVisible(v.visible);
         w.cs->setText(QString::fromStdString(v.label));
         setIndexQuietly(w.alert, v.alert);
@@ -526,6 +543,42 @@ void CChannelF1Dlg::setCradleConnected(std::function<bool()> connected) {
     cradleConnected_ = std::move(connected);
     if (!cradleConnected())
         setPlayButtonsEnabled(false);
+}
+
+} // namespace quorl
+
+namespace quorl {
+
+void CChannelF1Dlg::playTestPage(int row) {
+    if (testPlayer_->playing()) {
+        // A second press (of any row's button) stops the page that sounds.
+        testPlayer_->stop();
+        return;
+    }
+    // The tones as the tab holds them now, whether or not the window is confirmed.
+    const bool call = row < kCallCount;
+    const tones::PageRequest request{tab_.currentChannel(), call ? row + 1 : 0,
+                                     call ? 0 : row - kCallCount + 1};
+    const auto made = tones::sequenceForEntry(state_.editImage, request, {});
+    if (!made.problem.empty()) {
+        QMessageBox::information(this, qs(texts::tones::kCaption),
+                                 QString::fromStdString(made.problem));
+        return;
+    }
+    testPageRow_ = row;
+    // The computer's output plays 8 kHz: ample for tones up to 3,400 Hz.
+    testPlayer_->toggle(tones::synthesizePage(made.sequence, {}, 8000), this);
+}
+
+bool CChannelF1Dlg::enterTone(ToneSlot slot, const QString& text) {
+    QLineEdit* edit = toneEdit(slot);
+    if (!edit || !edit->isEnabled())
+        return false;
+    edit->setText(text);
+    syncText(edit);
+    bool accepted = false;
+    runGuarded([&] { accepted = tab_.enterPressed(ChannelTab::Box::Tone, slot); });
+    return accepted;
 }
 
 } // namespace quorl

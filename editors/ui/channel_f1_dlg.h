@@ -20,6 +20,8 @@ class QToolButton;
 
 namespace quorl {
 
+class CTestPagePlayer;
+
 // The channel page of the User Data window. One instance serves Channel F1 to F5:
 // the host sets the channel, then calls updateDutyState(), showCallTones(),
 // showGroupTones() and loadChannel() each time it shows the page, and
@@ -45,6 +47,11 @@ public:
     void setPlayButtonsEnabled(bool enabled);
     void setCradleConnected(std::function<bool()> connected);
 
+    // Puts a tone into a box as if typed and confirmed with Enter: the tab's own
+    // checks, snapping and messages apply. False when the tab refused it or the box
+    // is a copy of another tone.
+    bool enterTone(ToneSlot slot, const QString& text);
+
     // Opens the Falsing Adjustment dialog for the channel shown (the S key).
     void openFalsingAdjustment();
 
@@ -55,6 +62,9 @@ public:
     QLineEdit* toneEdit(ToneSlot slot) const;
     QToolButton* pickerButton(ToneSlot slot) const;
     QPushButton* playButton(int row) const { return rows_[static_cast<std::size_t>(row)].play; }
+    QPushButton* testPageButton(int row) const {
+        return rows_[static_cast<std::size_t>(row)].testPage;
+    }
     QComboBox* alertCombo(int row) const { return rows_[static_cast<std::size_t>(row)].alert; }
     QComboBox* dutyCombo(int row) const { return rows_[static_cast<std::size_t>(row)].duty; }
     QComboBox* codingOptionCombo() const { return codingOption_; }
@@ -79,6 +89,7 @@ private:
         QComboBox* vibrate = nullptr;
         QComboBox* duty = nullptr;
         QPushButton* play = nullptr;
+        QPushButton* testPage = nullptr; // the page on the computer's sound output
     };
     struct ToneWidgets {
         QLineEdit* edit = nullptr;
@@ -94,6 +105,7 @@ private:
     void syncText(QLineEdit* edit);
     void pickTone(ToneSlot slot);
     void playAlert(int row);
+    void playTestPage(int row);
     void auditionEnded();
     bool cradleConnected() const { return !cradleConnected_ || cradleConnected_(); }
 
@@ -119,6 +131,8 @@ private:
     std::array<ToneWidgets, kToneBoxes> tones_{};
     std::array<Row, kEntryRows> rows_{};
     QTimer* auditionTimer_ = nullptr;
+    CTestPagePlayer* testPlayer_ = nullptr;
+    int testPageRow_ = -1;
 };
 
 } // namespace quorl

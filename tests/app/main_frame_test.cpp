@@ -74,7 +74,8 @@ TEST_F(MainFrameTest, MenusCarryTheirTextsInOrder) {
     EXPECT_EQ(menuTexts("Operation"),
               (QStringList{"Read Codeplug\tF3", "Write Codeplug\tF7", "Write Custom Audio", "-",
                            "Write to All Cradles..."}));
-    EXPECT_EQ(menuTexts("&Tools"), QStringList{"&System Setup\tF9"});
+    EXPECT_EQ(menuTexts("&Tools"), (QStringList{"&System Setup\tF9", "-", "Test Page...",
+                                                "Find Tones in a Recording..."}));
     EXPECT_EQ(menuTexts("&Help"), (QStringList{"Content and Index...\tF1", "About the link trace",
                                                "About Tessaly VI Quorl...\tCtrl+H"}));
     const QStringList file = menuTexts("&File");

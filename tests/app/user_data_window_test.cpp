@@ -1,3 +1,4 @@
+#include "app/found_tone_use.h"
 #include "codeplug/channel_block.h"
 #include "codeplug/codeplug_state.h"
 #include "codeplug/default_codeplug.h"
@@ -7,6 +8,7 @@
 #include "editors/ui/switch_dlg.h"
 #include "modal_answerer.h"
 #include "test_files.h"
+#include "tones/ui/find_tones_dlg.h"
 #include "widgets/numeric_edit.h"
 #include "widgets/spin_buttons.h"
 
@@ -183,6 +185,27 @@ TEST_F(UserDataWindowTest, CancelDropsTheEditsOfEveryTab) {
     // Save As (the committed edits) writes what Save writes.
     EXPECT_EQ(state->committedEdits(), committedBefore);
     EXPECT_EQ(state->modified, modifiedBefore);
+}
+
+TEST_F(UserDataWindowTest, FoundTonesGoInThroughTheChannelTabAndCancelDropsThem) {
+    applyToneUse(*window, {0, 1, 0, {600.9, 1153.4}}); // F1 Call 1
+    EXPECT_EQ(window->tabBar()->currentIndex(), CDataTabDlg::ChannelPage);
+    EXPECT_EQ(ConstChannelBlock(state->editImage, 0).callTone(1, 1).tenthsHz, 6009);
+    EXPECT_EQ(ConstChannelBlock(state->editImage, 0).callTone(1, 2).tenthsHz, 11534);
+    // Typed as the Corvane tab takes it: 350.0 snaps to 349.0.
+    applyToneUse(*window, {1, 1, 0, {350.0, 928.1}}); // F2 Call 1
+    EXPECT_EQ(ConstChannelBlock(state->editImage, 1).callTone(1, 1).tenthsHz, 3490);
+    // F5 Call 1 is 330.5 - 669.9: a page 669.9 - 1153.4 moves its tone 2 to tone 1.
+    applyToneUse(*window, {4, 1, 0, {669.9, 1153.4}});
+    EXPECT_EQ(ConstChannelBlock(state->editImage, 4).callTone(1, 1).tenthsHz, 6699);
+    EXPECT_EQ(ConstChannelBlock(state->editImage, 4).callTone(1, 2).tenthsHz, 11534);
+    // F3 (R468): Group 1 is "Long B", a copy of Call 1's tone 2, and stays so.
+    applyToneUse(*window, {2, 0, 1, {1153.4}});
+    EXPECT_EQ(ConstChannelBlock(state->editImage, 2).groupTone(1).tenthsHz, 6345);
+    EXPECT_TRUE(modals.texts.isEmpty()) << modals.texts.join(QLatin1Char('|')).toStdString();
+    window->onCancel();
+    EXPECT_EQ(ConstChannelBlock(state->editImage, 0).callTone(1, 1).tenthsHz, 3490);
+    EXPECT_EQ(ConstChannelBlock(state->editImage, 1).callTone(1, 1).tenthsHz, 3890);
 }
 
 TEST_F(UserDataWindowTest, TitleBarCloseCommits) {
