@@ -167,6 +167,13 @@ std::size_t CCommPort::Read(std::uint8_t* buffer, std::size_t maximum) {
     }
 }
 
+std::size_t CCommPort::waitingBytes() const {
+    int queued = 0;
+    if (fd_ < 0 || ::ioctl(fd_, FIONREAD, &queued) != 0 || queued <= 0)
+        return 0;
+    return static_cast<std::size_t>(queued);
+}
+
 void CCommPort::sendHexFrame(std::string_view text) {
     const auto bytes = hexTextToBytes(text);
     // The frame as one event, however many writes carry it.

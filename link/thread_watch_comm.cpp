@@ -1,6 +1,7 @@
 #include "link/comm_port.h"
 #include "link/link_state.h"
 #include "link/link_texts.h"
+#include "link/link_timing.h"
 #include "link/link_trace.h"
 #include "link/operation_host.h"
 #include "link/staging_budget.h"
@@ -91,6 +92,7 @@ void CCommPort::drain() {
             link_.trace->received(portName_, chunk.data(), n);
         for (std::size_t i = 0; i < n; ++i)
             parser.parseByte(chunk[i]);
+        link_.lastReceivedMs.store(tickCountMs(), std::memory_order_release);
     }
     budget.empty();
     if (drainObserver_)
