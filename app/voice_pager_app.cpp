@@ -61,9 +61,10 @@ CVoicePagerApp::CVoicePagerApp(int& argc, char** argv) : QApplication(argc, argv
         const OperationOutcome outcome = runPagerOperation(
             OperationSelector::CustomAudioDownload, document_->state(), frame_->operationHost(),
             [this, &marked](PagerLink& link, OperationHost& host) {
-                return downloadCustomAudio(link, host, marked, [this](const std::string& wav) {
-                    return voiceBuild_->build(wav);
-                });
+                return downloadCustomAudio(link, host, marked,
+                                           [this](int slot, const std::string& wav) {
+                                               return voiceBuild_->build(slot, wav);
+                                           });
             });
         if (outcome == OperationOutcome::Succeeded)
             frame_->operationSucceeded();
