@@ -3,18 +3,23 @@
 #include "cli/fleet_commands.h"
 
 #include "audio/custom_audio_slots.h"
+#include "audio/voice_build.h"
 #include "codeplug/channel_block.h"
 #include "codeplug/checksums.h"
 #include "codeplug/ppg_file.h"
 #include "link/operation_texts.h"
+#include "link/page_file.h"
 #include "link/programming_log.h"
 #include "link/sha256.h"
 #include "link_test_support.h"
 
+#include <csignal>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <map>
 #include <sstream>
+#include <thread>
+#include <unistd.h>
 
 namespace quorl::cli {
 namespace {
@@ -133,12 +138,17 @@ TEST_P(FleetTest, TheGoodPagersEndByteExactAndTheFaultyOneWithItsMessage) {
     logText << in.rdbuf();
     const auto rows = lines(logText.str());
     ASSERT_EQ(rows.size(), 4u) << logText.str();
-    EXPECT_EQ(rows[0],
-              "Time,Port,Serial Number,Model,Firmware,Operation,File,SHA-256,Result,Verify\r");
-    const std::string sha = *sha256OfFile(file);
+    EXPECT_EQ(rows[0], "Started,Ended,Port,Serial Number,Model,Firmware,Operation,File,Size,"
+                       "SHA-256,Result,Verify\r");
+    // The image as sent: the file's, with its checksums and mirror brought up to date.
+    CodeplugImage sent = readPpgFile(file).image;
+    updateChecksums(sent);
+    refreshModelOptionsMirror(sent);
+    const std::string sha = sha256Hex(sent.bytes());
     int ok = 0;
     for (std::size_t i = 1; i < rows.size(); ++i) {
-        EXPECT_NE(rows[i].find(",write," + file + "," + sha + ","), std::string::npos) << rows[i];
+        EXPECT_NE(rows[i].find(",write," + file + ",16384," + sha + ","), std::string::npos)
+            << rows[i];
         ok += rows[i].find(",OK,verified\r") != std::string::npos ? 1 : 0;
     }
     EXPECT_EQ(ok, 2);
@@ -213,19 +223,29 @@ TEST(FleetAudio, EveryCradleGetsTheRecordingAndAMissingOneIsNamed) {
         EXPECT_NE(l.find("Note: The write to the pager is completed."), std::string::npos) << l;
 }
 
-TEST(ProgrammingLog, RowsAreQuotedAndOneLineEach) {
-    ProgrammingLogRow row{"2026-12-08T06:00:00Z",
-                          "/dev/pts/3",
-                          "SN,1",
-                          "M",
-                          "V0107",
-                          "write",
-                          "a \"b\".ppg",
-                          "00",
-                          "Write Error #2 \r\n\r\nUnable ",
-                          ""};
-    EXPECT_EQ(csvRow(row), "2026-12-08T06:00:00Z,/dev/pts/3,\"SN,1\",M,V0107,write,"
-                           "\"a \"\"b\"\".ppg\",00,Write Error #2     Unable,\r\n");
+// Pager and file texts in a spreadsheet: quoted where CSV needs it, never a formula,
+// never a control character.
+TEST(ProgrammingLog, FieldsAreQuotedNeutralisedAndEscaped) {
+    const struct {
+        std::string text, field;
+    } cases[] = {
+        {"SN,1", "\"SN,1\""},
+        {"a \"b\".ppg", "\"a \"\"b\"\".ppg\""},
+        {"Write Error #2 \r\n\r\nUnable ", "Write Error #2     Unable"},
+        {"=cmd|'/Ccalc'!A0", "'=cmd|'/Ccalc'!A0"},
+        {"-1+2", "'-1+2"},
+        {"+1", "'+1"},
+        {"@SUM(A1)", "'@SUM(A1)"},
+        {"\tx", "'\\x09x"},
+        {"\rx", "' x"},
+        {std::string("a\x1b[2Jb\x07\0", 8), "a\\x1B[2Jb\\x07\\x00"},
+        {"1-2", "1-2"},
+    };
+    for (const auto& c : cases) {
+        ProgrammingLogRow row;
+        row.serialNumber = c.text;
+        EXPECT_EQ(csvRow(row), ",,," + c.field + ",,,,,,,,\r\n") << c.text;
+    }
     EXPECT_EQ(sha256Hex(std::span<const std::uint8_t>()),
               "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
     const std::string abc = "abc";
@@ -235,6 +255,96 @@ TEST(ProgrammingLog, RowsAreQuotedAndOneLineEach) {
     const std::string two = "abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq";
     EXPECT_EQ(sha256Hex({reinterpret_cast<const std::uint8_t*>(two.data()), two.size()}),
               "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1");
+}
+
+} // namespace
+} // namespace quorl::cli
+
+namespace quorl::cli {
+namespace {
+
+std::string fileText(const std::filesystem::path& path) {
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Ctrl-C while one pager is still being written: the row of the pager that was done
+// stays, the other gets its "interrupted" row, and the program ends as interrupted.
+TEST(FleetLogDeathTest, CtrlCKeepsTheFinishedRowsAndMarksTheOthers) {
+    test::SimulatedCradle first(test::pacedLine(), 0.02, 0.5);
+    sim::SimulatorOptions slow = test::pacedLine();
+    slow.replyDelayMs = 200;
+    sim::PagerSimulator second(sim::PagerModel(test::defaultTestCodeplug()), slow);
+    std::string error;
+    ASSERT_TRUE(second.start(error)) << error;
+    first.discovery().registerCradle(second.devicePath());
+    test::TempDir dir;
+    const auto file = (dir.path() / "c.ppg").string();
+    ASSERT_TRUE(writePpgFile(file, test::defaultTestCodeplug()));
+    const auto log = dir.path() / "log.csv";
+    const FleetOptions options{log.string(), false};
+    auto interruptedRun = [&] {
+        std::thread([&] {
+            // Header and the first pager's row: now interrupt.
+            while (lines(fileText(log)).size() < 2)
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            ::kill(::getpid(), SIGINT);
+        }).detach();
+        std::ostringstream out, err;
+        runFleetWrite(file, false, options, out, err);
+        std::exit(0);
+    };
+    EXPECT_EXIT(interruptedRun(), ::testing::ExitedWithCode(128 + SIGINT), "");
+    const auto rows = lines(fileText(log));
+    ASSERT_EQ(rows.size(), 3u) << fileText(log);
+    EXPECT_NE(rows[1].find(first.device() + ","), std::string::npos) << rows[1];
+    EXPECT_NE(rows[1].find(",OK,"), std::string::npos) << rows[1];
+    EXPECT_NE(rows[2].find(second.devicePath() + ","), std::string::npos) << rows[2];
+    EXPECT_NE(rows[2].find(",interrupted,"), std::string::npos) << rows[2];
+}
+
+// Two recordings of one file name from two folders, one pager slow to answer: every
+// pager's slots hold the streams of their own recordings.
+TEST(FleetAudio, SameFileNameInTwoFoldersWithASlowPager) {
+    const std::filesystem::path install = QUORL_TEST_STAGE_DATA_DIR;
+    test::SimulatedCradle first(test::pacedLine(), 0.01, 1.0);
+    sim::SimulatorOptions slow = test::pacedLine();
+    slow.lateMs = 1200; // its presence answers come late, inside the time-out
+    slow.faults.push_back({sim::FaultKind::Late, std::uint8_t{0x70}, std::nullopt, 0});
+    sim::PagerSimulator second(sim::PagerModel(test::defaultTestCodeplug()), slow);
+    std::string error;
+    ASSERT_TRUE(second.start(error)) << error;
+    first.discovery().registerCradle(second.devicePath());
+    test::TempDir build;
+    ::setenv("QUORL_BUILD_DIR", (build.path() / "BuildIMG").c_str(), 1);
+    std::filesystem::create_directories(build.path() / "a");
+    std::filesystem::create_directories(build.path() / "b");
+    std::filesystem::copy_file(defaultRecording(install, 0), build.path() / "a" / "tone.wav");
+    std::filesystem::copy_file(defaultRecording(install, 3), build.path() / "b" / "tone.wav");
+    std::array<DownloadSlot, kDownloadSlots> slots{};
+    slots[0] = {true, build.path() / "a" / "tone.wav"};
+    slots[1] = {true, build.path() / "b" / "tone.wav"};
+    std::ostringstream out, err;
+    ASSERT_EQ(runFleetAudioWrite(slots, {}, out, err), 0) << err.str() << out.str();
+
+    // Each recording's stream, built on its own, against what each pager holds.
+    VoiceBuild voice(build.path() / "reference");
+    for (int slot : {0, 1}) {
+        const auto stream = voice.build(slot, slots[static_cast<std::size_t>(slot)].wav.string());
+        ASSERT_TRUE(stream);
+        std::ifstream in(*stream, std::ios::binary);
+        const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
+                                              std::istreambuf_iterator<char>()};
+        const auto pages = makePages(bytes, kSlotFirstSector[static_cast<std::size_t>(slot)]);
+        for (auto* pager : {&first.sim(), &second})
+            pager->withModel([&](sim::PagerModel& m) {
+                const auto held = m.sector(kSlotFirstSector[static_cast<std::size_t>(slot)]);
+                EXPECT_TRUE(std::equal(held.begin(), held.end(), pages.begin()))
+                    << "slot " << slot + 1;
+            });
+    }
 }
 
 } // namespace
