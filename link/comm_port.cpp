@@ -67,6 +67,8 @@ bool CCommPort::Open(const std::string& portName, unsigned baud, int byteSize, i
             fd_ = -1;
         }
         releaseDescriptors();
+        if (link_.trace != nullptr)
+            link_.trace->message(portName, link_texts::kUnableToConnect);
         host_.showMessage(link_texts::kUnableToConnect, MessageIcon::Stop);
         return false;
     }

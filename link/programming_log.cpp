@@ -1,5 +1,6 @@
 #include "link/programming_log.h"
 
+#include "codeplug/printable_text.h"
 #include "codeplug/whole_write.h"
 
 #include <chrono>
@@ -22,19 +23,15 @@ bool startsLikeFormula(const std::string& text) {
 }
 
 std::string csvField(const std::string& text) {
-    std::string clean = startsLikeFormula(text) ? "'" : "";
-    for (const char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '\r' || c == '\n') {
-            clean.push_back(' ');
-        } else if (u < 0x20 || u == 0x7F) {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned>(u));
-            clean += hex;
-        } else {
-            clean.push_back(c);
-        }
-    }
+    std::string lineBreaksBlank = text;
+    for (char& c : lineBreaksBlank)
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    // Built piece by piece: GCC 12 at -O3 reports text + text as an overlapping copy.
+    std::string clean;
+    if (startsLikeFormula(text))
+        clean.push_back('\'');
+    clean.append(printableText(lineBreaksBlank));
     // Messages end in a blank and carry several; the log keeps them readable.
     while (!clean.empty() && clean.back() == ' ')
         clean.pop_back();

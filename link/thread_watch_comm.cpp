@@ -80,6 +80,8 @@ void CCommPort::drain() {
             continue;
         }
         if (!budget.take(n)) {
+            if (link_.trace != nullptr)
+                link_.trace->dropped(portName_, n);
             // A device that floods us would otherwise stack up one box per chunk;
             // one per drain says the same.
             if (!reportedFull)

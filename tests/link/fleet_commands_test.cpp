@@ -1,6 +1,7 @@
 // Several cradles at once: `quorl write --all` and `quorl read --all` against three
 // simulators, one of them faulty, with the programming log.
 #include "cli/fleet_commands.h"
+#include "cli/pager_commands.h"
 
 #include "audio/custom_audio_slots.h"
 #include "audio/voice_build.h"
@@ -13,9 +14,12 @@
 #include "link/sha256.h"
 #include "link_test_support.h"
 
+#include <algorithm>
 #include <csignal>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
+#include <iostream>
 #include <map>
 #include <sstream>
 #include <thread>
@@ -236,7 +240,7 @@ TEST(ProgrammingLog, FieldsAreQuotedNeutralisedAndEscaped) {
         {"-1+2", "'-1+2"},
         {"+1", "'+1"},
         {"@SUM(A1)", "'@SUM(A1)"},
-        {"\tx", "'\\x09x"},
+        {"\tx", "'\\tx"},
         {"\rx", "' x"},
         {std::string("a\x1b[2Jb\x07\0", 8), "a\\x1B[2Jb\\x07\\x00"},
         {"1-2", "1-2"},
@@ -344,6 +348,56 @@ TEST(FleetAudio, SameFileNameInTwoFoldersWithASlowPager) {
                 EXPECT_TRUE(std::equal(held.begin(), held.end(), pages.begin()))
                     << "slot " << slot + 1;
             });
+    }
+}
+
+} // namespace
+} // namespace quorl::cli
+
+namespace quorl::cli {
+namespace {
+
+// Every byte a terminal would obey, or that is no UTF-8: none may come from a pager.
+bool onlyPrintable(const std::string& text) {
+    return std::all_of(text.begin(), text.end(), [](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        return c == '\n' || c == '\t' || (b >= 0x20 && b < 0x7F);
+    });
+}
+
+// A pager whose firmware and serial number hold ESC, BEL, NUL, TAB and bytes that are
+// not UTF-8: every command that prints pager text prints it escaped, and the summary
+// keeps its six columns.
+TEST(PagerText, EscapedInEveryCommandThatPrintsIt) {
+    test::SimulatedCradle cradle(test::pacedLine(), 0.02, 0.5);
+    cradle.sim().withModel(
+        [](sim::PagerModel& m) { m.identity().firmware = std::string("\x1b\a\0\t\xfe", 5); });
+    setSerial(cradle.sim(), std::string("S\x1b]0;\a\t\0\xc3", 9));
+    test::TempDir dir;
+    const auto file = (dir.path() / "c.ppg").string();
+    ASSERT_TRUE(writePpgFile(file, test::defaultTestCodeplug()));
+    const std::function<int(std::ostream&, std::ostream&)> commands[] = {
+        [&](std::ostream& out, std::ostream& err) {
+            return runFleetWrite(file, false, {}, out, err);
+        },
+        [&](std::ostream& out, std::ostream& err) {
+            return runFleetRead((dir.path() / "all").string(), {}, out, err);
+        },
+        [&](std::ostream&, std::ostream& err) {
+            // `read` prints the firmware on standard error.
+            auto* saved = std::cerr.rdbuf(err.rdbuf());
+            const int code = runRead(cradle.device(), (dir.path() / "one.ppg").string());
+            std::cerr.rdbuf(saved);
+            return code;
+        },
+    };
+    for (const auto& command : commands) {
+        std::ostringstream out, err;
+        EXPECT_EQ(command(out, err), 0) << err.str();
+        EXPECT_TRUE(onlyPrintable(out.str())) << out.str();
+        EXPECT_TRUE(onlyPrintable(err.str())) << err.str();
+        for (const auto& line : lines(out.str()))
+            EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 5) << line;
     }
 }
 
