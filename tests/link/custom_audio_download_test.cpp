@@ -12,7 +12,10 @@
 #include <chrono>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <map>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace quorl {
 namespace {
@@ -396,6 +399,57 @@ TEST(DownloadTiming, OneSlotAtFullTiming) {
     EXPECT_GE(ms, floor);
     std::printf("one-slot download %lld ms for %lld parts; prescribed sleeps %lld ms\n",
                 static_cast<long long>(ms), static_cast<long long>(parts), floor);
+}
+
+} // namespace
+} // namespace quorl
+
+namespace quorl {
+namespace {
+
+std::string fileBytes(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Two processes of one user, each building alert1.wav .. alert3.wav from a folder of its
+// own into the same user folder at the same time, twenty times over: each always gets
+// the streams of its own recordings.
+TEST(VoiceBuildProcesses, TwoAtOnceNeverShareAStream) {
+    test::TempDir dir;
+    const auto shared = dir.path() / "BuildIMG";
+    std::map<std::string, std::string> reference; // recording -> its stream, built alone
+    for (const char* side : {"a", "b"}) {
+        std::filesystem::create_directories(dir.path() / side);
+        for (int slot = 0; slot < 3; ++slot) {
+            const auto wav = dir.path() / side / ("alert" + std::to_string(slot + 1) + ".wav");
+            std::filesystem::copy_file(defaultRecording(kInstall, (*side == 'a' ? 0 : 5) + slot),
+                                       wav);
+            VoiceBuild alone(dir.path() / "alone", kLibrary.string());
+            reference[wav.string()] = fileBytes(alone.build(slot, wav.string()).value());
+        }
+    }
+    auto buildSide = [&](const char* side) {
+        VoiceBuild voice(shared, kLibrary.string());
+        bool same = true;
+        for (int slot = 0; slot < 3; ++slot) {
+            const auto wav = dir.path() / side / ("alert" + std::to_string(slot + 1) + ".wav");
+            const auto stream = voice.build(slot, wav.string());
+            same = same && stream && fileBytes(*stream) == reference[wav.string()];
+        }
+        return same;
+    };
+    for (int round = 0; round < 20; ++round) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0)
+            ::_exit(buildSide("b") ? 0 : 1);
+        const bool mine = buildSide("a");
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(mine) << "round " << round;
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "round " << round;
+    }
 }
 
 } // namespace
