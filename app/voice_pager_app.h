@@ -8,7 +8,6 @@ namespace quorl {
 
 class CMainFrame;
 class CustomAudioModel;
-class VoiceBuild;
 class CCustomAudioDlg;
 class CDataTabDlg;
 class CVoicePagerDoc;
@@ -40,7 +39,6 @@ private:
     std::unique_ptr<CustomAudioModel> customAudio_;
     // The voice-image library is loaded afresh for every build; its loader lives
     // as long as the program.
-    std::unique_ptr<VoiceBuild> voiceBuild_;
     std::unique_ptr<CVoicePagerDoc> document_;
     std::unique_ptr<CMainFrame> frame_;
     QPointer<CCustomAudioDlg> modelessCustomAudio_;
