@@ -193,10 +193,14 @@ TEST(FleetRead, FilesAreNamedBySerialNumber) {
     setSerial(second, "B2");
     test::TempDir dir;
     const auto folder = dir.path() / "fleet";
+    // A dangling link under a pager's name must not lead the file out of the folder.
+    std::filesystem::create_directories(folder);
+    std::filesystem::create_symlink(dir.path() / "outside.ppg", folder / "B2.ppg");
     std::ostringstream out, err;
     ASSERT_EQ(runFleetRead(folder.string(), {}, out, err), 0) << err.str() << out.str();
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "outside.ppg"));
     const auto a = readPpgFile(folder / "A____1.ppg");
-    const auto b = readPpgFile(folder / "B2.ppg");
+    const auto b = readPpgFile(folder / "B2-2.ppg");
     ASSERT_EQ(a.status, PpgReadStatus::Ok);
     ASSERT_EQ(b.status, PpgReadStatus::Ok);
     EXPECT_EQ(b.image.at(0x0300), 0x9E);
