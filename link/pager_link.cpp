@@ -21,8 +21,8 @@ using Clock = std::chrono::steady_clock;
 
 // How long the line must stay silent before a frame goes out: a reply the pager sends
 // twice, or the rest of one that came apart, arrives within this of the bytes before it.
-// It is the pager's time, not one of our sleeps, so it is never scaled.
-constexpr auto kQuietBeforeSend = std::chrono::milliseconds(20);
+// Part of the exchange's rhythm, it shrinks with the sleeps when tests shrink them.
+constexpr int kQuietBeforeSendMs = 20;
 // A device that never stops talking still gets its frame after this long.
 constexpr int kQuietLimitMs = 2000;
 
@@ -51,7 +51,7 @@ void PagerLink::awaitEarlierAnswer() {
 }
 
 void PagerLink::awaitQuietLine() {
-    const auto quiet = kQuietBeforeSend;
+    const auto quiet = linkTiming().sleepFor(kQuietBeforeSendMs);
     const auto limit = Clock::now() + linkTiming().timeoutFor(kQuietLimitMs);
     while (isConnected() && Clock::now() < limit) {
         const auto sinceLast = std::chrono::milliseconds(

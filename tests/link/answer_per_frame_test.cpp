@@ -35,7 +35,9 @@ TEST_P(AnswerPerFrameTest, WriteEndsByteExact) {
     options.splitGapMs = c.splitGapMs;
     options.duplicateGapMs = c.duplicateGapMs;
     options.faults = c.faults;
-    test::SimulatedCradle cradle(options, 0.02, 0.25);
+    // At the prescribed sleeps: how long the line must be quiet before a frame goes
+    // out is part of that rhythm.
+    test::SimulatedCradle cradle(options, 1.0, 0.25);
 
     // The pager holds something else in every written block, so a block that was
     // never really taken shows.
@@ -71,13 +73,13 @@ INSTANTIATE_TEST_SUITE_P(
         AnswerFaultCase{"RefusedBlock", 0, 30, 0, {onBlockWrite(FaultKind::Refuse, 0x0240)}},
         AnswerFaultCase{
             "DuplicatedAckBeforeARefusal",
-            0,
+            120,
             30,
             0,
             {onBlockWrite(FaultKind::Duplicate, 0x0200), onBlockWrite(FaultKind::Refuse, 0x0240)}},
         AnswerFaultCase{
             "DuplicateComingLater",
-            0,
+            120,
             30,
             10,
             {onBlockWrite(FaultKind::Duplicate, 0x0200), onBlockWrite(FaultKind::Refuse, 0x0240)}},
