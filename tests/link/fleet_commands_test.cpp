@@ -407,3 +407,48 @@ TEST(PagerText, EscapedInEveryCommandThatPrintsIt) {
 
 } // namespace
 } // namespace quorl::cli
+
+namespace quorl::cli {
+namespace {
+
+// Two cradles reached through links of one base name (p1/port, p2/port): each gets its
+// own copy of the stream, and both pagers hold the recording's pages, never an empty one.
+TEST(FleetAudio, CradlesWhoseLinksShareABaseName) {
+    const std::filesystem::path install = QUORL_TEST_STAGE_DATA_DIR;
+    ScopedLinkTiming timing(0.01, 1.0);
+    test::IsolatedDiscovery discovery;
+    sim::PagerSimulator first(sim::PagerModel(test::defaultTestCodeplug()), test::pacedLine());
+    sim::PagerSimulator second(sim::PagerModel(test::defaultTestCodeplug()), test::pacedLine());
+    std::string error;
+    ASSERT_TRUE(first.start(error)) << error;
+    ASSERT_TRUE(second.start(error)) << error;
+    test::TempDir dir;
+    ::setenv("QUORL_BUILD_DIR", (dir.path() / "BuildIMG").c_str(), 1);
+    const auto wav = defaultRecording(install, 2);
+    for (const auto& [name, device] :
+         {std::pair{"p1", first.devicePath()}, std::pair{"p2", second.devicePath()}}) {
+        std::filesystem::create_directories(dir.path() / name);
+        std::filesystem::create_symlink(device, dir.path() / name / "port");
+        discovery.registerCradle((dir.path() / name / "port").string());
+    }
+    std::array<DownloadSlot, kDownloadSlots> slots{};
+    slots[2] = {true, wav};
+    std::ostringstream out, err;
+    ASSERT_EQ(runFleetAudioWrite(slots, {}, out, err), 0) << err.str() << out.str();
+
+    VoiceBuild voice(dir.path() / "reference");
+    const auto stream = voice.build(2, wav.string());
+    ASSERT_TRUE(stream);
+    std::ifstream in(*stream, std::ios::binary);
+    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
+                                          std::istreambuf_iterator<char>()};
+    const auto pages = makePages(bytes, kSlotFirstSector[2]);
+    for (auto* pager : {&first, &second})
+        pager->withModel([&](sim::PagerModel& m) {
+            const auto held = m.sector(kSlotFirstSector[2]);
+            EXPECT_TRUE(std::equal(held.begin(), held.end(), pages.begin()));
+        });
+}
+
+} // namespace
+} // namespace quorl::cli
