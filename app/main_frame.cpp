@@ -510,7 +510,8 @@ void CMainFrame::onWriteToAllCradles() {
     view_->stopTimer0();
     updateCommandUI();
     {
-        CFleetWriteDlg dialog(document_.state().image, devices, this);
+        CFleetWriteDlg dialog(document_.state().image, devices, this,
+                              document_.state().currentPath);
         dialog.exec();
     }
     document_.state().busy = false;

@@ -55,7 +55,6 @@ CVoicePagerApp::CVoicePagerApp(int& argc, char** argv) : QApplication(argc, argv
         customAudio_->loadQuietly();
         frame_->updateCommandUI();
     });
-    voiceBuild_ = std::make_unique<VoiceBuild>(buildFolder());
     frame_->operations().setBody(PagerOperation::WriteCustomAudio, [this](PagerOperation) {
         std::array<DownloadSlot, kDownloadSlots> marked{};
         for (int i = 0; i < kDownloadSlots; ++i)
@@ -63,10 +62,12 @@ CVoicePagerApp::CVoicePagerApp(int& argc, char** argv) : QApplication(argc, argv
                                                    customAudio_->activePath(i)};
         const OperationOutcome outcome = runPagerOperation(
             OperationSelector::CustomAudioDownload, document_->state(), frame_->operationHost(),
-            [this, &marked](PagerLink& link, OperationHost& host) {
-                return downloadCustomAudio(link, host, marked, [this](const std::string& wav) {
-                    return voiceBuild_->build(wav);
-                });
+            [&marked](PagerLink& link, OperationHost& host) {
+                // One download's builds; their private folders go with it.
+                VoiceBuild voice(buildFolder());
+                return downloadCustomAudio(
+                    link, host, marked,
+                    [&voice](int slot, const std::string& wav) { return voice.build(slot, wav); });
             });
         if (outcome == OperationOutcome::Succeeded)
             frame_->operationSucceeded();
@@ -165,7 +166,6 @@ CVoicePagerApp::~CVoicePagerApp() {
     frame_.reset();
     document_.reset();
     customAudio_.reset();
-    voiceBuild_.reset();
 }
 
 void CVoicePagerApp::initInstance() {

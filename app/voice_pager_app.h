@@ -11,7 +11,6 @@ class CDataTabDlg;
 
 class CMainFrame;
 class CustomAudioModel;
-class VoiceBuild;
 class CCustomAudioDlg;
 class CDataTabDlg;
 class CVoicePagerDoc;
@@ -45,7 +44,6 @@ private:
     std::unique_ptr<CustomAudioModel> customAudio_;
     // The voice-image library is loaded afresh for every build; its loader lives
     // as long as the program.
-    std::unique_ptr<VoiceBuild> voiceBuild_;
     std::unique_ptr<CVoicePagerDoc> document_;
     std::unique_ptr<CMainFrame> frame_;
     QPointer<CCustomAudioDlg> modelessCustomAudio_;

@@ -1,5 +1,7 @@
 #include "audio/slot_state_file.h"
 
+#include "audio/build_folder_lock.h"
+
 #include "codeplug/atomic_file_write.h"
 #include "codeplug/private_folder.h"
 
@@ -51,6 +53,8 @@ bool writeSlotStateFile(const std::filesystem::path& file, const SlotStates& sta
     // The working folder is the user's own, or nothing is written there.
     if (std::string problem; !ensurePrivateFolder(file.parent_path(), problem))
         return false;
+    // The program and the command-line tool of the same user take turns in the folder.
+    const BuildFolderLock lock(file.parent_path());
     return writeFileAtomically(file, std::as_bytes(std::span(text.data(), text.size())));
 }
 

@@ -1,10 +1,16 @@
 #include "audio/voice_build.h"
 
+#include "audio/build_folder_lock.h"
+#include "audio/custom_audio_slots.h"
 #include "audio/ini_reader.h"
 #include "codeplug/atomic_file_write.h"
+#include "codeplug/file_reading.h"
 #include "codeplug/private_folder.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <span>
 #include <vector>
 
@@ -68,19 +74,55 @@ std::string buildConfigText(const fs::path& folder, const std::string& wavPath) 
     return t;
 }
 
-fs::path slotStreamPath(const fs::path& folder, const std::string& wavPath) {
-    return folder / "BinFiles" / (fs::path(wavPath).stem().string() + kCodecSuffix + ".bin");
+std::string slotFileStem(int slot) {
+    std::string name(kCustomAudioSlots.at(static_cast<std::size_t>(slot)).downloadName);
+    std::replace(name.begin(), name.end(), ' ', '_');
+    return name;
 }
 
-std::optional<fs::path> VoiceBuild::build(const std::string& wavPath) {
-    // 1. The configuration, written whole.
-    // The library writes here without further checks; the folder must be the user's own.
+fs::path slotStreamPath(const fs::path& folder, int slot) {
+    return folder / "BinFiles" / (slotFileStem(slot) + kCodecSuffix + ".bin");
+}
+
+VoiceBuild::~VoiceBuild() {
+    std::error_code ec;
+    for (const auto& work : workFolders_)
+        fs::remove_all(work, ec);
+}
+
+std::optional<fs::path> VoiceBuild::build(int slot, const std::string& wavPath) {
+    // The library writes where it is told without further checks; the user's folder
+    // must be the user's own.
     std::string problem;
     if (!ensurePrivateFolder(folder_, problem))
         return std::nullopt;
+    std::string name = (fs::temp_directory_path() / "quorl-voice-XXXXXX").string();
+    if (::mkdtemp(name.data()) == nullptr)
+        return std::nullopt;
+    const fs::path work = name;
+    workFolders_.push_back(work);
+
+    // The recording as it is now, under the slot's name: the stream is named after it.
     std::error_code ec;
-    const fs::path cfg = folder_ / "BuildIMG.cfg";
-    const std::string text = buildConfigText(folder_, wavPath);
+    fs::create_directory(work / "WavIn", ec);
+    const fs::path wav = work / "WavIn" / (slotFileStem(slot) + ".wav");
+    if (ec || !fs::copy_file(wavPath, wav, ec) || ec)
+        return std::nullopt;
+
+    const auto stream = compress(work, slot, wav);
+    if (stream)
+        leaveForUser(work, *stream, slot);
+    return stream;
+}
+
+std::optional<fs::path> VoiceBuild::compress(const fs::path& work, int slot, const fs::path& wav) {
+    // The library holds one project per process: one build at a time.
+    static std::mutex libraryInUse;
+    const std::lock_guard lock(libraryInUse);
+
+    // 1. The configuration, written whole.
+    const fs::path cfg = work / "BuildIMG.cfg";
+    const std::string text = buildConfigText(work, wav.string());
     if (!writeFileAtomically(cfg, std::as_bytes(std::span(text.data(), text.size()))))
         return std::nullopt;
 
@@ -88,7 +130,6 @@ std::optional<fs::path> VoiceBuild::build(const std::string& wavPath) {
     const bool loaded = libraryPath_.empty() ? library_.load() : library_.loadFrom(libraryPath_);
     if (!loaded)
         return std::nullopt;
-
     // 3. The configuration as read back.
     IniReader ini;
     if (!ini.load(cfg))
@@ -123,14 +164,9 @@ std::optional<fs::path> VoiceBuild::build(const std::string& wavPath) {
         r.srType = 3;
         r.compressionType = 4;
     }
-    const fs::path stream = slotStreamPath(folder_, wavPath);
-    // A failed build must never leave an earlier stream to be sent in its place.
-    fs::remove(stream, ec);
-    if (!waves.empty()) {
-        const std::string name = fs::path(waves[0]).stem().string();
-        fs::remove(fs::path(config.resampleDir) / (name + "_8000.wav"), ec);
-        fs::remove(fs::path(config.resampleDir) / (name + kCodecSuffix + ".wav"), ec);
-    }
+    // A fresh folder holds no earlier stream, resampled copy or check WAV, so the slot's
+    // recording is always compressed afresh.
+    const fs::path stream = slotStreamPath(work, slot);
 
     // 5 to 7.
     for (auto& r : requests)
@@ -138,7 +174,27 @@ std::optional<fs::path> VoiceBuild::build(const std::string& wavPath) {
                                   r.srType, r.compressionType);
     library_.VQ4CreateDownloadFile(static_cast<std::int32_t>(requests.size()), requests.data());
     library_.VQ4FreeAll();
+    std::error_code ec;
+    if (!fs::is_regular_file(stream, ec))
+        return std::nullopt;
     return stream;
+}
+
+void VoiceBuild::leaveForUser(const fs::path& work, const fs::path& stream, int slot) {
+    // Only a copy: what is sent is read from the private folder, whatever happens here.
+    const BuildFolderLock lock(folder_);
+    if (!lock.held())
+        return;
+    std::error_code ec;
+    fs::create_directories(folder_ / "BinFiles", ec);
+    const fs::path shown = slotStreamPath(folder_, slot);
+    for (const auto& [from, to] :
+         {std::pair{work / "BuildIMG.cfg", folder_ / "BuildIMG.cfg"}, std::pair{stream, shown}}) {
+        std::string contents, problem;
+        bool tooLarge = false;
+        if (readSmallFile(from, 1 << 20, contents, problem, tooLarge))
+            writeFileAtomically(to, std::as_bytes(std::span(contents.data(), contents.size())));
+    }
 }
 
 } // namespace quorl

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace quorl {
 
@@ -13,27 +14,48 @@ namespace quorl {
 // the first prompt.
 std::string buildConfigText(const std::filesystem::path& folder, const std::string& wavPath);
 
-// The stream the pager gets for a slot WAV: <folder>/BinFiles/<name>_8000_ADPCM14-4-1.bin.
-std::filesystem::path slotStreamPath(const std::filesystem::path& folder,
-                                     const std::string& wavPath);
+// The file name a slot's recordings and streams go by ("Custom_Alert_1", "Custom_SW-A"):
+// the slot names the stream, never the WAV, so two recordings of the same file name
+// for two slots can never be taken for each other.
+std::string slotFileStem(int slot);
 
-// The program's side of the voice-image library: writes BuildIMG.cfg, loads a fresh
-// copy of libVQ4.so, reads the configuration back, compresses the prompts and lays
-// out the memory image. Returns the stream file of the slot WAV; none when the
-// build folder cannot be written or the library cannot be loaded (then nothing is
-// called in it).
+// The stream the pager gets for a slot: <folder>/BinFiles/<slot>_8000_ADPCM14-4-1.bin.
+std::filesystem::path slotStreamPath(const std::filesystem::path& folder, int slot);
+
+// The program's side of the voice-image library. Every build works in a private folder
+// of its own (mkdtemp, mode 0700) holding its configuration, the slot's recording copied
+// under the slot's name, the resampled copies and the streams: it writes BuildIMG.cfg
+// there, loads a fresh copy of libVQ4.so, reads the configuration back, compresses the
+// prompts and lays out the memory image. Builds of one process take turns (the library
+// has one state per process); builds of several processes never share a file.
+//
+// `folder` is the user's build folder: a build leaves a copy of its configuration and
+// stream there for the user to see, under the folder's lock (build_folder_lock.h).
+// The stream to send is the private one, which stays until the VoiceBuild goes.
 class VoiceBuild {
 public:
     explicit VoiceBuild(std::filesystem::path folder, std::string libraryPath = {})
         : folder_(std::move(folder)), libraryPath_(std::move(libraryPath)) {}
+    ~VoiceBuild();
+    VoiceBuild(const VoiceBuild&) = delete;
+    VoiceBuild& operator=(const VoiceBuild&) = delete;
 
-    std::optional<std::filesystem::path> build(const std::string& wavPath);
+    // The stream of `slot` built from `wavPath`; none when the build folder is not the
+    // user's own, no private folder can be made, the library cannot be loaded (then
+    // nothing is called in it) or it wrote no stream.
+    std::optional<std::filesystem::path> build(int slot, const std::string& wavPath);
     CXLoadLibrary& library() { return library_; }
 
 private:
+    std::optional<std::filesystem::path> compress(const std::filesystem::path& work, int slot,
+                                                  const std::filesystem::path& wav);
+    void leaveForUser(const std::filesystem::path& work, const std::filesystem::path& stream,
+                      int slot);
+
     std::filesystem::path folder_;
     std::string libraryPath_; // empty: next to the program
     CXLoadLibrary library_;
+    std::vector<std::filesystem::path> workFolders_;
 };
 
 } // namespace quorl

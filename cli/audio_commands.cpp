@@ -1,4 +1,6 @@
 #include "cli/audio_commands.h"
+#include "codeplug/atomic_file_write.h"
+#include "codeplug/file_reading.h"
 
 #include "cli/custom_audio_commands.h"
 
@@ -18,6 +20,7 @@
 #include <iostream>
 #include <map>
 #include <memory>
+#include <span>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -103,24 +106,6 @@ private:
     std::vector<fs::path> made_;
 };
 
-// The library keeps a resampled copy and takes it again while it is not older than
-// its source; a different, older recording of the same name would then be compressed
-// from the copy of the first. Removing every copy made from that name forces a
-// fresh one.
-void removeResampledCopies(const fs::path& wavDir, const std::string& name) {
-    std::error_code ec;
-    for (fs::directory_iterator it(wavDir, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string file = it->path().filename().string();
-        const bool sameName = file.size() > name.size() + 1 &&
-                              file.compare(0, name.size(), name) == 0 && file[name.size()] == '_' &&
-                              std::isdigit(static_cast<unsigned char>(file[name.size() + 1]));
-        if (sameName && it->path().extension() == ".wav") {
-            std::error_code removeError;
-            fs::remove(it->path(), removeError);
-        }
-    }
-}
-
 } // namespace
 
 int runAudioCompress(const AudioCompressOptions& o, std::ostream& out, std::ostream& err) {
@@ -172,13 +157,29 @@ int runAudioCompress(const AudioCompressOptions& o, std::ostream& out, std::ostr
         made.removeEmpty();
         return kExitFailure;
     }
-    std::snprintf(config.projectDir, sizeof config.projectDir, "%s", project.c_str());
+    // The library works in a private folder of its own (mode 0700): another run, of
+    // this user or another, never writes into the files it is making. What it made is
+    // then copied into the output folder.
+    std::string work = (fs::temp_directory_path() / "quorl-voice-XXXXXX").string();
+    if (::mkdtemp(work.data()) == nullptr) {
+        err << "Cannot make a private folder for the voice library\n"
+            << fileProblemLine(fs::temp_directory_path().string(), std::strerror(errno));
+        made.removeEmpty();
+        return kExitFailure;
+    }
+    struct RemovedAtEnd {
+        fs::path folder;
+        ~RemovedAtEnd() {
+            std::error_code ignored;
+            fs::remove_all(folder, ignored);
+        }
+    } workFolder{work};
+    std::snprintf(config.projectDir, sizeof config.projectDir, "%s", work.c_str());
     config.clockConfigurationByte = 0x24;
     config.clockInputFrequency = 4096000;
     config.sourceFileSampleRate = 8000;
     config.intMem = 64;
     library.VQ4Init(&config);
-    removeResampledCopies(fs::path(project) / "WavFiles", fs::path(source).stem().string());
 
     std::snprintf(request.sourcePath, sizeof request.sourcePath, "%s", source.c_str());
     request.srType = o.srType;
@@ -194,8 +195,33 @@ int runAudioCompress(const AudioCompressOptions& o, std::ostream& out, std::ostr
         made.removeEmpty();
         return kExitFailure;
     }
-    auto report = readStreamReport(request.streamPath);
-    out << "stream: " << printableText(request.streamPath) << '\n';
+    for (auto it = fs::recursive_directory_iterator(work, ec);
+         !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+        if (!it->is_regular_file(ec))
+            continue;
+        const fs::path target = fs::path(project) / fs::relative(it->path(), work, ec);
+        fs::create_directories(target.parent_path(), ec);
+        std::string contents, why;
+        bool tooLarge = false;
+        // A link planted where an output goes is never written through, nor quietly
+        // replaced.
+        if (fs::is_symlink(target, ec)) {
+            err << "Cannot write the compressed files\n"
+                << fileProblemLine(target.string(), "is a symbolic link");
+            return kExitFailure;
+        }
+        FileWriteOptions noLinks;
+        noLinks.replaceLinks = true;
+        if (!readSmallFile(it->path(), std::size_t{64} << 20, contents, why, tooLarge) ||
+            !writeFileAtomically(target, std::as_bytes(std::span(contents)), &why, noLinks)) {
+            err << "Cannot write the compressed files\n" << problemLine(why);
+            return kExitFailure;
+        }
+    }
+    const std::string stream =
+        (fs::path(project) / fs::relative(request.streamPath, work, ec)).string();
+    auto report = readStreamReport(stream);
+    out << "stream: " << printableText(stream) << '\n';
     out << "size: " << request.compressedSize << " bytes\n";
     out << "codec: " << request.codecTag << '\n';
     out << "bit rate: " << report["Bit Rate"] << " bits/sample\n";

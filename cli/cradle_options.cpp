@@ -16,7 +16,9 @@ void addCradleOptions(CLI::App& command, CradleChoice& choice, const std::string
     auto* port = command.add_option("--port", choice.port,
                                     "Serial device or port name (default: the cradle)");
     auto* all = command.add_flag("--all", choice.all, allText)->excludes(port);
-    command.add_option("--log", choice.log, "Append one CSV row per pager to this file")
+    command
+        .add_option("--log", choice.log,
+                    "Append one CSV row per pager to this file, as each pager ends")
         ->needs(all)
         ->check(
             [](const std::string& path) {

@@ -132,8 +132,9 @@ int runAudioWrite(const std::string& port, const std::vector<std::string>& slotA
     const OperationOutcome outcome = runOn(
         port, host,
         [&](PagerLink& link, OperationHost& h) {
-            return downloadCustomAudio(link, h, slots,
-                                       [&](const std::string& wav) { return voice.build(wav); });
+            return downloadCustomAudio(link, h, slots, [&](int slot, const std::string& wav) {
+                return voice.build(slot, wav);
+            });
         },
         OperationSelector::CustomAudioDownload);
     if (outcome != OperationOutcome::Succeeded || host.noteShown)

@@ -3,10 +3,15 @@
 #include "audio/custom_audio_slots.h"
 #include "audio/voice_build.h"
 #include "cli/codeplug_commands.h"
+#include "cli/fleet_log.h"
+#include "cli/printable_text.h"
+#include "codeplug/atomic_file_write.h"
 #include "codeplug/checksums.h"
 #include "codeplug/codeplug_state.h"
 #include "codeplug/codeplug_texts.h"
+#include "codeplug/file_reading.h"
 #include "codeplug/ppg_file.h"
+#include "codeplug/whole_write.h"
 #include "link/cradle_discovery.h"
 #include "link/custom_audio_download.h"
 #include "link/fleet_operation.h"
@@ -16,14 +21,19 @@
 #include "link/programming_log.h"
 #include "link/sha256.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <ostream>
+#include <span>
+#include <unistd.h>
 
 namespace quorl::cli {
 
@@ -33,8 +43,9 @@ namespace {
 // otherwise one line per change of phase or tenth of the way.
 class FleetProgressPrinter : public FleetObserver {
 public:
-    FleetProgressPrinter(std::ostream& err, bool terminal, const std::vector<std::string>& ports)
-        : err_(err), terminal_(terminal), rows_(ports.size()) {
+    FleetProgressPrinter(std::ostream& err, bool terminal, const std::vector<std::string>& ports,
+                         FleetLog& log)
+        : err_(err), terminal_(terminal), rows_(ports.size()), log_(log) {
         for (std::size_t i = 0; i < ports.size(); ++i)
             rows_[i].port = ports[i];
         if (terminal_)
@@ -57,12 +68,17 @@ public:
     }
 
     void identified(std::size_t cradle, const PagerIdentity& identity) override {
+        log_.identified(cradle, identity);
         std::lock_guard lock(mutex_);
         rows_[cradle].serial = identity.serialNumber;
         if (terminal_)
             redraw();
         else
             err_ << rowText(cradle) << '\n';
+    }
+
+    void finished(std::size_t cradle, const FleetResult& result) override {
+        log_.finished(cradle, result);
     }
 
 private:
@@ -73,8 +89,9 @@ private:
 
     std::string rowText(std::size_t i) const {
         const Row& r = rows_[i];
-        return r.port + "  " + (r.serial.empty() ? "-" : r.serial) + "  " + r.phase + "  " +
-               std::to_string(r.percent) + "%";
+        // Pager text may hold anything; it reaches the terminal escaped.
+        return printableText(r.port) + "  " + (r.serial.empty() ? "-" : printableText(r.serial)) +
+               "  " + r.phase + "  " + std::to_string(r.percent) + "%";
     }
 
     void redraw() {
@@ -88,6 +105,7 @@ private:
     std::ostream& err_;
     bool terminal_;
     std::vector<Row> rows_;
+    FleetLog& log_;
 };
 
 std::vector<std::string> connectedCradles(std::ostream& err) {
@@ -99,18 +117,19 @@ std::vector<std::string> connectedCradles(std::ostream& err) {
     return devices;
 }
 
-// The summary and the log; the exit code.
-int finish(const std::vector<FleetResult>& results, const std::string& operation,
-           const std::vector<std::string>& files, const FleetOptions& options, std::ostream& out,
-           std::ostream& err) {
-    const auto dash = [](const std::string& s) { return s.empty() ? std::string("-") : s; };
+// The summary; the exit code. Every pager's row went to the log as it ended.
+int finish(const std::vector<FleetResult>& results, const FleetLog& log,
+           const FleetOptions& options, std::ostream& out, std::ostream& err) {
+    // Pager text is escaped, so a TAB in it cannot add a column.
+    const auto field = [](const std::string& s) {
+        return s.empty() ? std::string("-") : printableText(s);
+    };
     for (const auto& r : results)
-        out << r.port << '\t' << dash(r.identity.serialNumber) << '\t' << dash(r.identity.model)
-            << '\t' << dash(r.identity.firmware) << '\t' << fleetResultText(r) << '\t'
-            << dash(r.verify) << '\n';
-    if (!options.logPath.empty() &&
-        !appendProgrammingLog(options.logPath, programmingLogRows(results, operation, files))) {
-        err << "quorl: cannot append to the log " << options.logPath << '\n';
+        out << field(r.port) << '\t' << field(r.identity.serialNumber) << '\t'
+            << field(r.identity.model) << '\t' << field(r.identity.firmware) << '\t'
+            << field(fleetResultText(r)) << '\t' << field(r.verify) << '\n';
+    if (!log.allAppended()) {
+        err << "quorl: cannot append to the log " << printableText(options.logPath) << '\n';
         return kExitFailure;
     }
     return fleetAllGood(results) ? kExitOk : kExitFailure;
@@ -137,9 +156,10 @@ int runFleetWrite(const std::string& file, bool verify, const FleetOptions& opti
     const auto devices = connectedCradles(err);
     if (devices.empty())
         return kExitFailure;
-    FleetProgressPrinter printer(err, options.terminal, devices);
-    const auto results = writeToAllCradles(devices, source->image, verify, printer);
-    return finish(results, "write", {file}, options, out, err);
+    FleetLog log(options.logPath, "write", file, devices);
+    FleetProgressPrinter printer(err, options.terminal, devices, log);
+    const auto results = writeToAllCradles(devices, source->image, verify, printer, file);
+    return finish(results, log, options, out, err);
 }
 
 int runFleetRead(const std::string& folder, const FleetOptions& options, std::ostream& out,
@@ -153,92 +173,182 @@ int runFleetRead(const std::string& folder, const FleetOptions& options, std::os
     const auto devices = connectedCradles(err);
     if (devices.empty())
         return kExitFailure;
-    FleetProgressPrinter printer(err, options.terminal, devices);
+    FleetLog log(options.logPath, "read", {}, devices);
+    FleetProgressPrinter printer(err, options.terminal, devices, log);
     std::mutex names;
     auto results = runFleet(
         devices, OperationSelector::CodeplugRead, false,
         [&](PagerLink& link, OperationHost& host, FleetResult& result) {
+            // Who answered, asked first so that a pager that fails later is still named.
+            if (const auto firmware = queryFirmwareVersion(link))
+                result.identity.firmware.assign(firmware->begin(), firmware->end());
+            if (const auto model = queryPagerModel(link))
+                result.identity.model = *model;
             auto state = std::make_unique<CodeplugState>();
+            std::ranges::fill(state->image.bytes(), std::uint8_t{0xFF});
             state->busy = true;
             const auto read = readCodeplug(link, *state, host);
+            // The serial number, once the General block came in.
+            result.identity.serialNumber = identityOfImage(state->image, {}).serialNumber;
             if (read != OperationOutcome::Succeeded)
                 return read;
-            std::string firmware;
-            for (const auto& c : state->firmwareVersion)
-                firmware += c;
-            result.identity = identityOfImage(state->image, firmware);
-            std::filesystem::path path;
-            {
-                // Two pagers with one serial number must not overwrite each other.
-                std::lock_guard lock(names);
-                const std::string name = fileNameFor(result);
-                path = std::filesystem::path(folder) / (name + ".ppg");
-                for (int n = 2; std::filesystem::exists(path, ec); ++n)
-                    path =
-                        std::filesystem::path(folder) / (name + "-" + std::to_string(n) + ".ppg");
-                result.fileName = path.string();
-                // Written as Save As writes it.
-                if (!writePpgFile(path, preparedForFile(state->committedEdits()))) {
-                    host.showMessage(texts::kFileError3, MessageIcon::Stop);
-                    return OperationOutcome::Failed;
+            std::string ppg(kPpgHeader);
+            const auto image = preparedForFile(state->committedEdits());
+            ppg.append(reinterpret_cast<const char*>(image.bytes().data()), image.bytes().size());
+            // Each file is new and made in the folder itself: never through a link, never
+            // over another pager's file (two pagers may share a serial number).
+            std::lock_guard lock(names);
+            const std::string name = fileNameFor(result);
+            for (int n = 1; n < 1000; ++n) {
+                std::string file = name;
+                if (n > 1)
+                    file.append("-").append(std::to_string(n));
+                const auto path = std::filesystem::path(folder) / file.append(".ppg");
+                const int fd = ::open(path.c_str(),
+                                      O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+                if (fd < 0 && errno == EEXIST)
+                    continue;
+                const bool written = fd >= 0 && writeWhole(fd, ppg) && ::fsync(fd) == 0;
+                if (fd >= 0 && ::close(fd) != 0)
+                    break;
+                if (!written) {
+                    if (fd >= 0)
+                        ::unlink(path.c_str());
+                    break;
                 }
+                result.fileName = path.string();
+                result.size = std::to_string(ppg.size());
+                result.sha256 = sha256Hex(
+                    std::span(reinterpret_cast<const std::uint8_t*>(ppg.data()), ppg.size()));
+                return OperationOutcome::Succeeded;
             }
-            return OperationOutcome::Succeeded;
+            host.showMessage(texts::kFileError3, MessageIcon::Stop);
+            return OperationOutcome::Failed;
         },
         printer);
-    return finish(results, "read", {}, options, out, err);
+    return finish(results, log, options, out, err);
 }
+
+namespace {
+
+// The fleet's voice builds: each distinct recording (by its bytes, read now) is built
+// once, and every cradle gets a read-only copy of its own, named after the slot, in a
+// private folder of its own (the page file is made beside it).
+class FleetStreams {
+public:
+    explicit FleetStreams(const std::filesystem::path& scratch)
+        : scratch_(scratch), voice_(buildFolder()) {}
+
+    std::optional<std::filesystem::path> forCradle(const std::filesystem::path& cradleFolder,
+                                                   int slot, const std::string& wav) {
+        std::string recording, problem;
+        bool tooLarge = false;
+        if (!readSmallFile(wav, 1 << 20, recording, problem, tooLarge))
+            return std::nullopt;
+        const std::string key = sha256Hex(
+            std::span(reinterpret_cast<const std::uint8_t*>(recording.data()), recording.size()));
+        std::string stream;
+        {
+            std::lock_guard lock(mutex_);
+            auto it = built_.find(key);
+            if (it == built_.end()) {
+                // Built from the very bytes just hashed, not from the file again.
+                const auto copy = scratch_ / (key + ".wav");
+                std::optional<std::string> bytes;
+                if (writeFileAtomically(copy, std::as_bytes(std::span(recording))))
+                    if (const auto built = voice_.build(slot, copy.string()))
+                        if (readSmallFile(*built, 1 << 20, stream, problem, tooLarge))
+                            bytes = stream;
+                it = built_.emplace(key, bytes).first;
+            }
+            if (!it->second)
+                return std::nullopt;
+            stream = *it->second;
+        }
+        const auto own = slotStreamPath(cradleFolder, slot);
+        std::error_code ec;
+        std::filesystem::create_directories(own.parent_path(), ec);
+        std::filesystem::remove(own, ec);
+        FileWriteOptions readOnly;
+        readOnly.newFileMode = 0400;
+        if (!writeFileAtomically(own, std::as_bytes(std::span(stream)), nullptr, readOnly))
+            return std::nullopt;
+        return own;
+    }
+
+private:
+    std::filesystem::path scratch_;
+    VoiceBuild voice_;
+    std::mutex mutex_;
+    std::map<std::string, std::optional<std::string>> built_;
+};
+
+// A folder of its own (mode 0700, a name no one can take first) in `parent`.
+std::optional<std::filesystem::path> privateFolderIn(const std::filesystem::path& parent,
+                                                     const char* prefix) {
+    std::string name = (parent / (std::string(prefix) + "XXXXXX")).string();
+    if (::mkdtemp(name.data()) == nullptr)
+        return std::nullopt;
+    return std::filesystem::path(name);
+}
+
+} // namespace
 
 int runFleetAudioWrite(const std::array<DownloadSlot, kDownloadSlots>& slots,
                        const FleetOptions& options, std::ostream& out, std::ostream& err) {
     const auto devices = connectedCradles(err);
     if (devices.empty())
         return kExitFailure;
-    // The voice build works in one folder with one library: one build at a time, each
-    // recording built once. Every cradle then gets its own copy of the stream, since
-    // the page file is made beside it.
-    VoiceBuild voice(buildFolder());
-    std::mutex buildMutex;
-    std::map<std::string, std::optional<std::filesystem::path>> built;
-    // A folder of its own (mode 0700, a name no one can take first) in a shared /tmp.
-    std::string scratchName = (std::filesystem::temp_directory_path() / "quorl-fleet-XXXXXX");
-    if (::mkdtemp(scratchName.data()) == nullptr) {
+    const auto scratch = privateFolderIn(std::filesystem::temp_directory_path(), "quorl-fleet-");
+    if (!scratch) {
         err << "quorl: cannot make a scratch folder in "
             << std::filesystem::temp_directory_path().string() << '\n';
         return kExitFailure;
     }
-    const std::filesystem::path scratch = scratchName;
+    FleetStreams streams(*scratch);
     std::vector<std::string> files;
     for (const auto& s : slots)
         if (s.write)
             files.push_back(s.wav.string());
-    FleetProgressPrinter printer(err, options.terminal, devices);
+    std::string wavs;
+    for (const auto& f : files) {
+        if (!wavs.empty())
+            wavs.push_back(';');
+        wavs.append(f);
+    }
+    FleetLog log(options.logPath, "audio write", wavs, devices);
+    FleetProgressPrinter printer(err, options.terminal, devices, log);
     const auto results = runFleet(
         devices, OperationSelector::CustomAudioDownload, true,
-        [&](PagerLink& link, OperationHost& host, FleetResult&) {
-            const auto own = scratch / std::filesystem::path(link.portName()).filename();
-            auto builder = [&](const std::string& wav) -> std::optional<std::filesystem::path> {
-                std::lock_guard lock(buildMutex);
-                auto it = built.find(wav);
-                if (it == built.end())
-                    it = built.emplace(wav, voice.build(wav)).first;
-                if (!it->second)
-                    return std::nullopt;
-                std::error_code ec;
-                std::filesystem::create_directories(own, ec);
-                const auto copy = own / it->second->filename();
-                std::filesystem::copy_file(*it->second, copy,
-                                           std::filesystem::copy_options::overwrite_existing, ec);
-                if (ec)
-                    return std::nullopt;
-                return copy;
-            };
-            return downloadCustomAudio(link, host, slots, builder);
+        [&](PagerLink& link, OperationHost& host, FleetResult& result) {
+            // Named by no port: two cradles' links may share a base name.
+            const auto own = privateFolderIn(*scratch, "cradle-");
+            if (!own) {
+                host.showMessage("Cannot make a folder for the cradle's streams",
+                                 MessageIcon::Stop);
+                return OperationOutcome::Failed;
+            }
+            return downloadCustomAudio(
+                link, host, slots,
+                [&](int slot, const std::string& wav) {
+                    return streams.forCradle(*own, slot, wav);
+                },
+                [&](const SentStream& sent) {
+                    // The streams as sent, slot by slot.
+                    // Appended piece by piece: GCC 12 at -O3 reports text + text as an
+                    // overlapping copy.
+                    if (!result.sha256.empty()) {
+                        result.size.push_back(';');
+                        result.sha256.push_back(';');
+                    }
+                    result.size.append(std::to_string(sent.size));
+                    result.sha256.append(sent.sha256);
+                });
         },
         printer);
     std::error_code ec;
-    std::filesystem::remove_all(scratch, ec);
-    return finish(results, "audio write", files, options, out, err);
+    std::filesystem::remove_all(*scratch, ec);
+    return finish(results, log, options, out, err);
 }
 
 } // namespace quorl::cli

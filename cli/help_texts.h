@@ -27,7 +27,11 @@ inline constexpr const char* kFilesHelp =
     "  /usr/share/tessaly-vi-quorl/WavForms/*.wav\n"
     "                     Default custom audio recordings.\n"
     "  ~/.local/share/tessaly-vi-quorl/BuildIMG\n"
-    "                     BuildIMG.cfg, exist_file.jjb, BinFiles/*.bin and their\n"
-    "                     .dwk page files: the custom audio working files.\n";
+    "                     exist_file.jjb (the slot choices) and a copy of the last\n"
+    "                     build's BuildIMG.cfg and of each slot's stream,\n"
+    "                     BinFiles/<slot>_8000_ADPCM14-4-1.bin.\n"
+    "  $TMPDIR/quorl-voice-XXXXXX\n"
+    "                     Each voice build's private folder (mode 0700), removed\n"
+    "                     when the build is done with.\n";
 
 } // namespace quorl::cli::texts

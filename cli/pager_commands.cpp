@@ -102,8 +102,8 @@ int runRead(const std::string& port, const std::string& output) {
         std::cerr << terminalText(texts::kFileError3) << '\n' << problemLine(problem);
         return kExitFailure;
     }
-    std::cerr << "Read " << state->firmwareVersionText() << " pager into " << printableText(output)
-              << '\n';
+    std::cerr << "Read " << printableText(state->firmwareVersionText()) << " pager into "
+              << printableText(output) << '\n';
     return kExitOk;
 }
 

@@ -1,19 +1,10 @@
 #pragma once
 
-#include <cstddef>
-#include <string>
-#include <string_view>
+#include "codeplug/printable_text.h"
 
 namespace quorl::cli {
 
-// Length of the well-formed UTF-8 sequence at `at`, or 0 when the byte there does
-// not start one (a stray continuation byte, an overlong or cut-off sequence).
-std::size_t utf8SequenceLength(std::string_view text, std::size_t at);
-
-// Text from a file or a command line as it may safely reach a terminal: control
-// characters (C0, DEL and C1) and bytes that are not UTF-8 are shown as \xNN (\n, \t
-// and \r by their names, a backslash doubled), so a serial number or a file name
-// cannot move the cursor, retitle the window or send keys. Other UTF-8 text stays.
-std::string printableText(std::string_view text);
+using quorl::printableText;
+using quorl::utf8SequenceLength;
 
 } // namespace quorl::cli

@@ -260,7 +260,7 @@ OperationOutcome verifyCodeplug(PagerLink& link, const CodeplugImage& expected, 
         return fail(host, op_texts::kCommError2);
     if (const auto started = startReading(link, host); started != OperationOutcome::Succeeded)
         return started;
-    const OperationOutcome read = readBlocks(link, host, kWriteBlocks, BlockProgress::InOrder,
+    const OperationOutcome read = readBlocks(link, host, kVerifyBlocks, BlockProgress::InOrder,
                                              [&](Address a, std::uint8_t b) {
                                                  if (pagerImage)
                                                      pagerImage->set(a, b);

@@ -61,6 +61,12 @@ inline constexpr int kReadBlocks[] = {4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14
 inline constexpr int kWriteBlocks[] = {8,  9,  10, 11, 12, 13, 14, 15, 16, 17,  18,
                                        19, 20, 21, 22, 23, 24, 25, 26, 27, 244, 245};
 
+// What a read-back can check of a write: the written blocks the pager lets us read
+// (0x0200-0x06FF). The mirror at 0x3D00 lies outside the read map, and a strict pager
+// refuses to read it.
+inline constexpr int kVerifyBlocks[] = {8,  9,  10, 11, 12, 13, 14, 15, 16, 17,
+                                        18, 19, 20, 21, 22, 23, 24, 25, 26, 27};
+
 // A query whose reply may come a little late: up to `attempts` tries, each waiting at
 // most `waitMs` for the drain; an unanswered try looks once more after a pause (a
 // whole second after the fifth).

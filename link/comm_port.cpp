@@ -67,6 +67,8 @@ bool CCommPort::Open(const std::string& portName, unsigned baud, int byteSize, i
             fd_ = -1;
         }
         releaseDescriptors();
+        if (link_.trace != nullptr)
+            link_.trace->message(portName, link_texts::kUnableToConnect);
         host_.showMessage(link_texts::kUnableToConnect, MessageIcon::Stop);
         return false;
     }
@@ -165,6 +167,13 @@ std::size_t CCommPort::Read(std::uint8_t* buffer, std::size_t maximum) {
             continue;
         return 0;
     }
+}
+
+std::size_t CCommPort::waitingBytes() const {
+    int queued = 0;
+    if (fd_ < 0 || ::ioctl(fd_, FIONREAD, &queued) != 0 || queued <= 0)
+        return 0;
+    return static_cast<std::size_t>(queued);
 }
 
 void CCommPort::sendHexFrame(std::string_view text) {

@@ -46,6 +46,8 @@ public:
     std::size_t Write(const std::uint8_t* bytes, std::size_t count);
     // Bytes read, 0 when nothing is waiting; never blocks.
     std::size_t Read(std::uint8_t* buffer, std::size_t maximum);
+    // Bytes the driver holds that nobody has read yet.
+    std::size_t waitingBytes() const;
     // Converts the hex text and writes it in pieces of 8 bytes, then the rest.
     void sendHexFrame(std::string_view text);
 

@@ -11,7 +11,12 @@
 #include "link/operation_texts.h"
 #include "link/page_file.h"
 #include "link/pager_link.h"
+#include "link/sha256.h"
+#include "link/voice_stream_check.h"
 
+#include "codeplug/file_reading.h"
+
+#include <algorithm>
 #include <cstdio>
 #include <span>
 #include <string>
@@ -54,6 +59,7 @@ struct DownloadState {
     int restarts = 0;
     PageBuffer buffer;
     std::string notWritten;
+    SentStream sent;
 };
 
 Step fatal(OperationHost& host, std::string_view message) {
@@ -149,8 +155,19 @@ bool pagesStayInSlot(const PageBuffer& buffer, std::uint16_t firstSector) {
     return true;
 }
 
+// A stream that must not be sent: the slot stays as it is, not even erased.
+Step badStream(OperationHost& host, DownloadState& d, const std::string& label,
+               const std::filesystem::path& file, const std::string& problem) {
+    host.showMessage(label + " was not written: the voice stream " + file.string() +
+                         " cannot be sent (" + problem + "). ",
+                     MessageIcon::Stop);
+    notWritten(d, label);
+    return Step::Skip;
+}
+
 Step downloadSlot(PagerLink& link, OperationHost& host, DownloadState& d, int slot,
-                  const DownloadSlot& s, const StreamBuilder& buildStream) {
+                  const DownloadSlot& s, const StreamBuilder& buildStream,
+                  const SentStreamObserver& onSent) {
     const std::string label(kCustomAudioSlots[static_cast<std::size_t>(slot)].downloadName);
     // Never pages of an earlier slot.
     d.buffer = PageBuffer{};
@@ -161,41 +178,57 @@ Step downloadSlot(PagerLink& link, OperationHost& host, DownloadState& d, int sl
     }
     // A build that could not run (no build folder, no library) or produced nothing
     // leaves no stream: the slot is not written rather than sent stale.
-    const auto stream = buildStream(s.wav.string());
+    const auto stream = buildStream(slot, s.wav.string());
     if (!stream || !std::filesystem::is_regular_file(*stream, ec)) {
         notWritten(d, label);
         return Step::Skip;
     }
-    // A recording too long for the slot's four sectors would run into the next
-    // slot's sound; it is not written.
-    if (std::filesystem::file_size(*stream, ec) > kPagesPerSlot * kStreamBlock) {
-        notWritten(d, label);
-        return Step::Skip;
+    // The stream is checked, hashed and turned into pages from one reading of it, so
+    // what is checked is what is sent.
+    std::string contents, problem;
+    bool tooLarge = false;
+    if (!readSmallFile(*stream, kPagesPerSlot * kStreamBlock, contents, problem, tooLarge)) {
+        if (tooLarge)
+            problem = "longer than a slot holds";
+        return badStream(host, d, label, *stream, problem);
     }
+    const std::vector<std::uint8_t> bytes(contents.begin(), contents.end());
+    if (const auto bad = voiceStreamProblem(bytes))
+        return badStream(host, d, label, *stream, *bad);
     const auto firstSector = kSlotFirstSector[static_cast<std::size_t>(slot)];
-    if (!convertStreamToPageFile(*stream, firstSector))
+    if (!writePageFile(*stream, bytes, firstSector))
         return fatal(host, kFileOpenNote);
     if (!readPageFile(pageFilePath(*stream), d.buffer)) {
         host.showMessage(kDwkError, MessageIcon::Stop);
         notWritten(d, label);
         return Step::Skip;
     }
-    if (d.buffer.pages == 0 || !pagesStayInSlot(d.buffer, firstSector)) {
-        notWritten(d, label);
-        return Step::Skip;
-    }
+    // The page file must hold exactly the stream's pages (nothing swapped in beside it).
+    const auto pages = makePages(bytes, firstSector);
+    const std::size_t count = pagesForStream(bytes.size());
+    if (d.buffer.pages != count ||
+        !std::equal(pages.begin(), pages.begin() + static_cast<std::ptrdiff_t>(count * kPageSize),
+                    d.buffer.bytes.begin()) ||
+        !pagesStayInSlot(d.buffer, firstSector))
+        return badStream(host, d, label, pageFilePath(*stream),
+                         "its pages do not match the stream");
+    d.sent = {slot, stream->string(), bytes.size(), sha256Hex(bytes)};
     if (!present(link))
         return fatal(host, op_texts::kCommError2);
     if (const Step e = erase(link, host, firstSector, label); e != Step::Done)
         return e;
-    return writePages(link, host, d, label);
+    const Step written = writePages(link, host, d, label);
+    if (written == Step::Done && onSent)
+        onSent(d.sent);
+    return written;
 }
 
 } // namespace
 
 OperationOutcome downloadCustomAudio(PagerLink& link, OperationHost& host,
                                      const std::array<DownloadSlot, kDownloadSlots>& slots,
-                                     const StreamBuilder& buildStream) {
+                                     const StreamBuilder& buildStream,
+                                     const SentStreamObserver& onSent) {
     DownloadState d;
     host.openProgress(kTitle);
     for (int slot = 0; slot < kDownloadSlots; ++slot) {
@@ -204,7 +237,7 @@ OperationOutcome downloadCustomAudio(PagerLink& link, OperationHost& host,
             continue;
         Step step = Step::Restart;
         while (step == Step::Restart)
-            step = downloadSlot(link, host, d, slot, s, buildStream);
+            step = downloadSlot(link, host, d, slot, s, buildStream, onSent);
         if (step == Step::Fatal)
             return OperationOutcome::Failed;
     }

@@ -27,14 +27,29 @@ struct DownloadSlot {
     std::filesystem::path wav;
 };
 
-// Compresses a slot's WAV and names the stream file it produced.
-using StreamBuilder = std::function<std::optional<std::filesystem::path>(const std::string& wav)>;
+// Compresses a slot's WAV and names the stream file it produced for that slot.
+using StreamBuilder =
+    std::function<std::optional<std::filesystem::path>(int slot, const std::string& wav)>;
+
+// A stream that went into a slot, described from the very bytes that were checked and
+// sent (not from its file afterwards, which anyone may replace meanwhile).
+struct SentStream {
+    int slot = 0;
+    std::string file;
+    std::size_t size = 0;
+    std::string sha256;
+};
+using SentStreamObserver = std::function<void(const SentStream&)>;
 
 // Write Custom Audio on an open port: for every marked slot, check the WAV, build
 // its stream, turn it into pages, erase the slot's sectors and write the pages in
 // 512-byte parts. Slots whose WAV is gone or invalid are named in a note at the end.
+// A stream that is empty, cut off or not the pager's format is never sent: the slot is
+// left as it was (not erased), a message names it and its file, and the note lists it.
+// `onSent` hears of every slot written.
 OperationOutcome downloadCustomAudio(PagerLink& link, OperationHost& host,
                                      const std::array<DownloadSlot, kDownloadSlots>& slots,
-                                     const StreamBuilder& buildStream);
+                                     const StreamBuilder& buildStream,
+                                     const SentStreamObserver& onSent = {});
 
 } // namespace quorl

@@ -15,8 +15,11 @@ void pause(int ms) {
 } // namespace
 
 QueryResult exchange(PagerLink& link, const ExchangeRule& rule) {
+    // Only an answer that came after this try's frame counts, and a NAK among the
+    // answers since then means this frame may have been refused: the try is made again.
     auto replied = [&] {
-        if (link.replyStatus() != rule.expected)
+        if (link.replyStatus() != rule.expected || link.answersSinceSend() == 0 ||
+            link.refusalsSinceSend() != 0)
             return false;
         if (rule.accept && !rule.accept(link)) {
             link.clearReplyStatus();
@@ -27,7 +30,10 @@ QueryResult exchange(PagerLink& link, const ExchangeRule& rule) {
         return true;
     };
     for (int i = 0; i < rule.attempts; ++i) {
-        link.send(rule.frame);
+        const auto window = linkTiming().sleepFor(rule.pauseAfterSend(i)) +
+                            linkTiming().timeoutFor(rule.waitMs) +
+                            linkTiming().sleepFor(rule.pauseAfterMiss(i));
+        link.sendAnswerable(rule.frame, window);
         pause(rule.pauseAfterSend(i));
         if (link.waitForDrain(rule.waitMs)) {
             if (replied())

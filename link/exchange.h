@@ -17,7 +17,9 @@ enum class QueryResult { Reply, TimedOut, NoReply };
 enum class LateReply { Ignored, AfterPause, AfterPauseButLast };
 
 // One command and the rhythm every exchange with the pager follows: send, sleep, wait
-// for the drain event, judge the status; up to `attempts` tries.
+// for the drain event, judge the status; up to `attempts` tries. Each try starts clean:
+// an earlier frame's answer still due is let in first, and only an answer that came
+// after this try's frame counts, never when a NAK came too (PagerLink::sendAnswerable).
 struct ExchangeRule {
     std::string_view frame;
     int attempts = 5;

@@ -1,9 +1,11 @@
 #include "link/fleet_operation.h"
 
+#include "link/command_frames.h"
 #include "link/operation_host.h"
 #include "link/operation_link_hold.h"
 #include "link/operation_texts.h"
 #include "link/pager_link.h"
+#include "link/programming_log.h"
 
 #include <mutex>
 #include <thread>
@@ -61,6 +63,19 @@ PagerIdentity identityOfImage(const CodeplugImage& image, std::string firmware) 
     return {textUntilFF(image, 0x0110, 10), textUntilFF(image, 0x011A, 16), std::move(firmware)};
 }
 
+std::optional<std::string> queryPagerModel(PagerLink& link) {
+    if (queryWithLateReply(link, frame_text::kModelNumber, 10, 3000) != QueryResult::Reply)
+        return std::nullopt;
+    std::string model;
+    for (std::size_t k = 0; k < 12; ++k)
+        model.push_back(static_cast<char>(link.replyDataByte(k)));
+    link.clearReplyStatus();
+    while (!model.empty() && (model.back() == '\0' || model.back() == ' ' ||
+                              static_cast<unsigned char>(model.back()) == 0xFF))
+        model.pop_back();
+    return model;
+}
+
 OperationOutcome readPagerIdentity(PagerLink& link, OperationHost& host, PagerIdentity& identity) {
     const auto version = queryFirmwareVersion(link);
     if (!version) {
@@ -68,6 +83,12 @@ OperationOutcome readPagerIdentity(PagerLink& link, OperationHost& host, PagerId
         return OperationOutcome::Failed;
     }
     const std::string firmware(version->begin(), version->end());
+    // The model the pager itself reports, not what its codeplug says.
+    const auto model = queryPagerModel(link);
+    if (!model) {
+        host.showMessage(op_texts::kCommError2, MessageIcon::Stop);
+        return OperationOutcome::Failed;
+    }
     if (const auto started = startReading(link, host); started != OperationOutcome::Succeeded)
         return started;
     CodeplugImage general;
@@ -77,12 +98,14 @@ OperationOutcome readPagerIdentity(PagerLink& link, OperationHost& host, PagerId
     if (read != OperationOutcome::Succeeded)
         return read;
     identity = identityOfImage(general, firmware);
+    identity.model = *model;
     return OperationOutcome::Succeeded;
 }
 
 std::vector<FleetResult> runFleet(const std::vector<std::string>& devices,
                                   OperationSelector selector, bool identifyFirst,
-                                  const FleetBody& body, FleetObserver& observer) {
+                                  const FleetBody& body, FleetObserver& observer,
+                                  const FleetSettle& settle) {
     // One hold for the whole run: the program's auditions wait until every cradle is done.
     const OperationLinkHold hold;
     std::vector<FleetResult> results(devices.size());
@@ -93,6 +116,7 @@ std::vector<FleetResult> runFleet(const std::vector<std::string>& devices,
             FleetResult& result = results[i];
             result.port = devices[i];
             FleetCradleHost host(observer, i);
+            result.started = isoTimeNow();
             result.outcome = runOperationOnDevice(
                 devices[i], host,
                 [&](PagerLink& link, OperationHost& h) {
@@ -112,6 +136,10 @@ std::vector<FleetResult> runFleet(const std::vector<std::string>& devices,
                 },
                 selector);
             result.message = host.message();
+            result.ended = isoTimeNow();
+            if (settle)
+                settle(result);
+            observer.finished(i, result);
         });
     }
     for (auto& w : workers)

@@ -25,14 +25,18 @@ std::string verifyText(OperationOutcome outcome, const std::vector<Address>& dif
 
 std::vector<FleetResult> writeToAllCradles(const std::vector<std::string>& devices,
                                            const CodeplugImage& image, bool verify,
-                                           FleetObserver& observer) {
-    // What Write Codeplug sends, for the read-back.
+                                           FleetObserver& observer, const std::string& fileName) {
+    // What Write Codeplug sends, for the read-back and the log.
     CodeplugImage expected = image;
     updateChecksums(expected);
     refreshModelOptionsMirror(expected);
-    auto results = runFleet(
+    const std::string sentSha256 = sha256Hex(expected.bytes());
+    return runFleet(
         devices, OperationSelector::CodeplugWrite, true,
         [&](PagerLink& link, OperationHost& host, FleetResult& result) {
+            result.fileName = fileName;
+            result.size = std::to_string(expected.bytes().size());
+            result.sha256 = sentSha256;
             // Each pager gets its own copy: the write refreshes checksums and mirror.
             auto state = std::make_unique<CodeplugState>();
             state->image = image;
@@ -47,18 +51,17 @@ std::vector<FleetResult> writeToAllCradles(const std::vector<std::string>& devic
             result.verify = verifyText(checked, differences);
             return written;
         },
-        observer);
-    for (auto& r : results) {
-        // A write that failed was not read back; a read-back that failed says why.
-        if (verify && r.verify.empty())
-            r.verify = "not verified";
-        if (r.outcome != OperationOutcome::Succeeded)
-            continue;
-        if (r.verify == "not verified" && !r.message.empty())
-            r.verify.append(": ").append(oneLineMessage(r.message));
-        r.message.clear(); // the write itself went well
-    }
-    return results;
+        observer,
+        [verify](FleetResult& r) {
+            // A write that failed was not read back; a read-back that failed says why.
+            if (verify && r.verify.empty())
+                r.verify = "not verified";
+            if (r.outcome != OperationOutcome::Succeeded)
+                return;
+            if (r.verify == "not verified" && !r.message.empty())
+                r.verify.append(": ").append(oneLineMessage(r.message));
+            r.message.clear(); // the write itself went well
+        });
 }
 
 std::string oneLineMessage(std::string_view text) {
@@ -91,29 +94,19 @@ bool fleetAllGood(const std::vector<FleetResult>& results) {
     return true;
 }
 
-std::vector<ProgrammingLogRow> programmingLogRows(const std::vector<FleetResult>& results,
-                                                  const std::string& operation,
-                                                  const std::vector<std::string>& files) {
-    std::string sourceNames, sourceSums;
-    for (const auto& f : files) {
-        // Appended piece by piece (GCC 12 at -O3 warns of an overlapping copy otherwise).
-        if (!sourceNames.empty()) {
-            sourceNames.push_back(';');
-            sourceSums.push_back(';');
-        }
-        sourceNames.append(f);
-        sourceSums.append(sha256OfFile(f).value_or(""));
-    }
-    std::vector<ProgrammingLogRow> rows;
-    const std::string time = isoTimeNow();
-    for (const auto& r : results) {
-        const bool ownFile = !r.fileName.empty();
-        rows.push_back({time, r.port, r.identity.serialNumber, r.identity.model,
-                        r.identity.firmware, operation, ownFile ? r.fileName : sourceNames,
-                        ownFile ? sha256OfFile(r.fileName).value_or("") : sourceSums,
-                        fleetResultText(r), r.verify});
-    }
-    return rows;
+ProgrammingLogRow programmingLogRow(const FleetResult& r, const std::string& operation) {
+    return {r.started,
+            r.ended,
+            r.port,
+            r.identity.serialNumber,
+            r.identity.model,
+            r.identity.firmware,
+            operation,
+            r.fileName,
+            r.size,
+            r.sha256,
+            fleetResultText(r),
+            r.verify};
 }
 
 } // namespace quorl

@@ -13,10 +13,12 @@ class FleetObserver;
 
 // Write Codeplug of `image` on every device at once, with a read-back when `verify`;
 // each pager gets its own copy of the image and its own checks. The command-line
-// tool's `write --all` and the program's "Write to All Cradles..." window.
+// tool's `write --all` and the program's "Write to All Cradles..." window. Each result
+// names `fileName` and the size and SHA-256 of the image as sent.
 std::vector<FleetResult> writeToAllCradles(const std::vector<std::string>& devices,
                                            const CodeplugImage& image, bool verify,
-                                           FleetObserver& observer);
+                                           FleetObserver& observer,
+                                           const std::string& fileName = {});
 
 // A message box text as one line.
 std::string oneLineMessage(std::string_view text);
@@ -24,10 +26,7 @@ std::string oneLineMessage(std::string_view text);
 std::string fleetResultText(const FleetResult& result);
 // Every pager succeeded (and read back what was written, when asked).
 bool fleetAllGood(const std::vector<FleetResult>& results);
-// One log row per pager; `files` are the files sent (their names and SHA-256 joined
-// by ';'), unless a pager has its own (a read's codeplug file).
-std::vector<ProgrammingLogRow> programmingLogRows(const std::vector<FleetResult>& results,
-                                                  const std::string& operation,
-                                                  const std::vector<std::string>& files);
+// A pager's log row, from what its result recorded as it ran.
+ProgrammingLogRow programmingLogRow(const FleetResult& result, const std::string& operation);
 
 } // namespace quorl

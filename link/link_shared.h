@@ -20,6 +20,11 @@ inline constexpr std::uint8_t kStatusAck = 0xAC;
 struct ReplyMailbox {
     std::array<std::uint8_t, kMailboxSize> bytes{};
     std::atomic<std::uint8_t> status{kStatusNone};
+    // Whole replies received, NAKs included: tells an exchange how many answers came
+    // since it sent its frame, so an answer to an earlier frame is never taken for its own.
+    std::atomic<std::uint32_t> delivered{0};
+    // NAKs among them.
+    std::atomic<std::uint32_t> refused{0};
 };
 
 // Which pager operation runs; the reply parser treats replies differently during a

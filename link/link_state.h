@@ -19,6 +19,9 @@ struct LinkState {
     std::atomic<int> watcherRunFlag{0};
     // Fed by the link's watcher only.
     ReplyParser parser{mailbox, selector};
+    // When the watcher last took bytes off the line (steady milliseconds), after it
+    // fed them to the parser.
+    std::atomic<long long> lastReceivedMs{0};
     // Where the link's bytes are recorded; null when nobody asked for a trace.
     LinkTrace* trace = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "link/link_trace.h"
 
+#include "codeplug/printable_text.h"
 #include "codeplug/whole_write.h"
 
 #include <chrono>
@@ -23,20 +24,10 @@ std::string hexBytes(const std::uint8_t* bytes, std::size_t count) {
     return out;
 }
 
-// Messages carry line breaks; a trace line must stay one line.
+// Messages carry line breaks and pager text anything at all; a trace line stays one
+// line and holds nothing a terminal would obey.
 std::string oneLine(std::string_view text) {
-    std::string out;
-    for (const char c : text) {
-        if (c == '\r')
-            out += "\\r";
-        else if (c == '\n')
-            out += "\\n";
-        else if (static_cast<unsigned char>(c) < 0x20)
-            out.push_back(' ');
-        else
-            out.push_back(c);
-    }
-    return out;
+    return printableText(text);
 }
 
 std::unique_ptr<LinkTrace>& traceSlot() {
@@ -65,6 +56,10 @@ void LinkTrace::received(std::string_view port, const std::uint8_t* bytes, std::
     line(port, "RX", hexBytes(bytes, count));
 }
 
+void LinkTrace::dropped(std::string_view port, std::size_t count) {
+    line(port, "DROP", std::to_string(count) + " byte(s): the reply buffer is full");
+}
+
 void LinkTrace::step(std::string_view port, std::string_view text) {
     line(port, "STEP", oneLine(text));
 }
@@ -79,7 +74,7 @@ void LinkTrace::line(std::string_view port, std::string_view kind, std::string_v
                         .count();
     std::string text = std::to_string(us);
     text += ' ';
-    text += port.empty() ? std::string_view("-") : port;
+    text += port.empty() ? std::string("-") : printableText(port);
     text += ' ';
     text += kind;
     text += ' ';

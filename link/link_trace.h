@@ -9,7 +9,7 @@
 namespace quorl {
 
 // A record of what went over the line, for support: one line per event,
-//   <microseconds> <port> TX|RX|STEP|MSG <bytes in hex, or the text>
+//   <microseconds> <port> TX|RX|DROP|STEP|MSG <bytes in hex, or the text>
 // with a monotonic time stamp. Every line goes to the file in one write the moment it
 // happens, so the trace of a run that crashed ends with the last thing that happened.
 // Several links (a fleet of cradles) may share one trace; their lines are whole.
@@ -23,7 +23,10 @@ public:
 
     void sent(std::string_view port, const std::uint8_t* bytes, std::size_t count);
     void received(std::string_view port, const std::uint8_t* bytes, std::size_t count);
-    // An operation's step (progress text) or a message shown to the user.
+    // Bytes read off the line and thrown away because the reply buffer was full.
+    void dropped(std::string_view port, std::size_t count);
+    // An operation's step (progress text) or a message shown to the user (escaped as
+    // printable text: pager text may hold anything).
     void step(std::string_view port, std::string_view text);
     void message(std::string_view port, std::string_view text);
 

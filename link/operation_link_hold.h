@@ -8,8 +8,9 @@ namespace quorl {
 // the cradle's port taken by the operation; it is refused instead.
 bool pagerOperationHoldsLink();
 
-// Holds the link for an operation while it lives. A hold taken while the link is
-// already held (the operation frame inside a pager operation) leaves it to the outer.
+// Holds the link for an operation while it lives. Holds are counted: the link is free
+// again only when every operation has let go of its own (the cradles of a fleet run
+// end one by one).
 class OperationLinkHold {
 public:
     OperationLinkHold();
@@ -17,12 +18,15 @@ public:
     OperationLinkHold(const OperationLinkHold&) = delete;
     OperationLinkHold& operator=(const OperationLinkHold&) = delete;
 
+    void release();
+
 private:
-    bool owned_ = false;
+    bool held_ = true;
 };
 
 // Lets the link go before the operation ends: a read whose port is closed and that
-// now waits for the User Data window, from which auditions are welcome.
+// now waits for the User Data window, from which auditions are welcome. Only the holds
+// the calling operation took (on its own thread) are let go.
 void releaseOperationLinkHold();
 
 } // namespace quorl

@@ -52,6 +52,11 @@ bool convertStreamToPageFile(const fs::path& streamPath, std::uint16_t firstSect
         return false;
     const std::vector<std::uint8_t> stream{std::istreambuf_iterator<char>(in),
                                            std::istreambuf_iterator<char>()};
+    return writePageFile(streamPath, stream, firstSector);
+}
+
+bool writePageFile(const fs::path& streamPath, const std::vector<std::uint8_t>& stream,
+                   std::uint16_t firstSector) {
     const auto pages = makePages(stream, firstSector);
     std::ofstream out(pageFilePath(streamPath), std::ios::binary | std::ios::trunc);
     if (!out)

@@ -22,6 +22,11 @@ std::vector<std::uint8_t> makePages(const std::vector<std::uint8_t>& stream,
 // The .dwk file of a .bin stream: the stream's path with ".dwk" for ".bin".
 std::filesystem::path pageFilePath(const std::filesystem::path& streamPath);
 
+// Writes the page file of a stream already read (beside `streamPath`); false when it
+// cannot be written whole.
+bool writePageFile(const std::filesystem::path& streamPath, const std::vector<std::uint8_t>& stream,
+                   std::uint16_t firstSector);
+
 // Reads the stream and writes its page file (padded with 0xFF to the length the
 // pager's tools always gave it). False when the stream cannot be read or the page
 // file cannot be written.

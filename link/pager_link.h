@@ -3,6 +3,7 @@
 #include "link/comm_port.h"
 #include "link/link_state.h"
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -34,6 +35,17 @@ public:
 
     void send(std::string_view hexFrame) { port_.sendHexFrame(hexFrame); }
 
+    // Sends a frame whose answer must be told apart from every other frame's. An answer
+    // to the frame sent before that is still due is let in first (or its time runs out),
+    // then the line must fall quiet, so whatever is already on its way is read and
+    // discarded; only then are the status and the drain event cleared and the frame
+    // sent. `answerWindow` is how long after the send its answer may still come.
+    void sendAnswerable(std::string_view hexFrame, std::chrono::milliseconds answerWindow);
+    // Whole replies (NAKs too) received since the last sendAnswerable.
+    std::uint32_t answersSinceSend() const;
+    // NAKs among them.
+    std::uint32_t refusalsSinceSend() const;
+
     // The exchange's side of the mailbox: clear the status (before an operation's first
     // command and after each accepted reply), wait for the drain event at most the
     // (scaled) prescribed time, judge the status.
@@ -49,9 +61,16 @@ public:
     std::uint16_t blockReplyAddress() const;
 
 private:
+    void awaitEarlierAnswer();
+    void awaitQuietLine();
+
     // Declared first: the watcher the channel runs uses it until the channel is gone.
     LinkState state_;
     CCommPort port_;
+    std::uint32_t answersBefore_ = 0;
+    std::uint32_t refusalsBefore_ = 0;
+    bool answerDue_ = false;
+    std::chrono::steady_clock::time_point answerDeadline_{};
 };
 
 } // namespace quorl

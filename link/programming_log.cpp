@@ -1,10 +1,13 @@
 #include "link/programming_log.h"
 
+#include "codeplug/printable_text.h"
 #include "codeplug/whole_write.h"
 
 #include <chrono>
+#include <cstdio>
 #include <ctime>
 #include <fcntl.h>
+#include <string_view>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,10 +16,22 @@ namespace quorl {
 
 namespace {
 
+// What a spreadsheet would take for the start of a formula (OWASP's CSV injection
+// advice).
+bool startsLikeFormula(const std::string& text) {
+    return !text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string::npos;
+}
+
 std::string csvField(const std::string& text) {
+    std::string lineBreaksBlank = text;
+    for (char& c : lineBreaksBlank)
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    // Built piece by piece: GCC 12 at -O3 reports text + text as an overlapping copy.
     std::string clean;
-    for (const char c : text)
-        clean.push_back(c == '\r' || c == '\n' ? ' ' : c);
+    if (startsLikeFormula(text))
+        clean.push_back('\'');
+    clean.append(printableText(lineBreaksBlank));
     // Messages end in a blank and carry several; the log keeps them readable.
     while (!clean.empty() && clean.back() == ' ')
         clean.pop_back();
@@ -33,9 +48,11 @@ std::string csvField(const std::string& text) {
 
 std::string joined(std::initializer_list<std::string> fields) {
     std::string out;
+    bool first = true;
     for (const auto& f : fields) {
-        if (!out.empty())
+        if (!first)
             out.push_back(',');
+        first = false;
         out += csvField(f);
     }
     return out + "\r\n";
@@ -44,13 +61,13 @@ std::string joined(std::initializer_list<std::string> fields) {
 } // namespace
 
 std::string csvRow(const ProgrammingLogRow& r) {
-    return joined({r.time, r.port, r.serialNumber, r.model, r.firmware, r.operation, r.fileName,
-                   r.fileSha256, r.result, r.verifyResult});
+    return joined({r.started, r.ended, r.port, r.serialNumber, r.model, r.firmware, r.operation,
+                   r.fileName, r.size, r.fileSha256, r.result, r.verifyResult});
 }
 
 std::string programmingLogHeader() {
-    return joined({"Time", "Port", "Serial Number", "Model", "Firmware", "Operation", "File",
-                   "SHA-256", "Result", "Verify"});
+    return joined({"Started", "Ended", "Port", "Serial Number", "Model", "Firmware", "Operation",
+                   "File", "Size", "SHA-256", "Result", "Verify"});
 }
 
 bool appendProgrammingLog(const std::string& path, const std::vector<ProgrammingLogRow>& rows) {

@@ -149,12 +149,18 @@ void ReplyParser::deliver() {
     if (fill_ < 3)
         return;
     const std::uint8_t code = frame_[2];
+    struct Count {
+        std::atomic<std::uint32_t>& n;
+        ~Count() { n.fetch_add(1, std::memory_order_release); }
+    } counted{mailbox_.delivered};
     if (code == kReplyAck) {
         mailbox_.status.store(kStatusAck, std::memory_order_release);
         return;
     }
-    if (code == kReplyNak)
+    if (code == kReplyNak) {
+        mailbox_.refused.fetch_add(1, std::memory_order_release);
         return; // the status stays as the exchange left it
+    }
     if (length_ != 0) {
         const std::size_t n = std::size_t{length_} + 4;
         // A counted length that would run past the mailbox (or past what was stored)

@@ -1,6 +1,7 @@
 #include "link/comm_port.h"
 #include "link/link_state.h"
 #include "link/link_texts.h"
+#include "link/link_timing.h"
 #include "link/link_trace.h"
 #include "link/operation_host.h"
 #include "link/staging_budget.h"
@@ -79,6 +80,8 @@ void CCommPort::drain() {
             continue;
         }
         if (!budget.take(n)) {
+            if (link_.trace != nullptr)
+                link_.trace->dropped(portName_, n);
             // A device that floods us would otherwise stack up one box per chunk;
             // one per drain says the same.
             if (!reportedFull)
@@ -91,6 +94,7 @@ void CCommPort::drain() {
             link_.trace->received(portName_, chunk.data(), n);
         for (std::size_t i = 0; i < n; ++i)
             parser.parseByte(chunk[i]);
+        link_.lastReceivedMs.store(tickCountMs(), std::memory_order_release);
     }
     budget.empty();
     if (drainObserver_)

@@ -79,8 +79,11 @@ PagerResponse PagerModel::handle(const CommandFrame& f) {
     }
     case cmd::kReadBlock: {
         const unsigned address = unsigned{p[0]} << 8 | p[1];
-        // Blocks are served only between start and end of a read, as the pager does.
-        if (mode_ != Mode::Reading || address + kBlockSize > kImageSize)
+        // Blocks are served only between start and end of a read, and only those of the
+        // read map (0x0100-0x06FF, 0x3F00-0x3FFF), as a strict pager does.
+        const bool readable = (address >= 0x0100 && address + kBlockSize <= 0x0700) ||
+                              (address >= 0x3F00 && address + kBlockSize <= kImageSize);
+        if (mode_ != Mode::Reading || !readable)
             return {nakReply()};
         std::array<std::uint8_t, kBlockSize> data{};
         for (std::size_t i = 0; i < kBlockSize; ++i)

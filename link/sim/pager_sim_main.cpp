@@ -84,7 +84,7 @@ int main(int argc, char** argv) {
     bool registerCradle = false, noSerial = false;
     int eraseMs = 300;
     sim::SimulatorOptions options;
-    std::vector<std::string> drops, naks, badSums, splits;
+    std::vector<std::string> drops, naks, badSums, splits, lates, duplicates, refusals;
     app.add_option("--ppg", ppg,
                    "Codeplug the pager holds (.ppg); default: the VHF five-channel one");
     app.add_option("--link", linkPath, "Create a symbolic link to the device at this path");
@@ -114,12 +114,23 @@ int main(int argc, char** argv) {
                  "(experiments only)");
     app.add_option("--split-gap-ms", options.splitGapMs, "Gap inside a split reply")
         ->check(CLI::Range(0, 10000));
+    app.add_option("--late-ms", options.lateMs, "How much later a --late reply comes")
+        ->check(CLI::Range(0, 60000));
+    app.add_option("--duplicate-gap-ms", options.duplicateGapMs,
+                   "Gap between a --duplicate reply and its copy")
+        ->check(CLI::Range(0, 60000));
+    app.add_option("--reply-delay-ms", options.replyDelayMs,
+                   "Answer every frame this much later (a slow pager)")
+        ->check(CLI::Range(0, 60000));
     const std::string ruleForm =
         "CMD[@ADDR][:N] (hex command or *, hex address, times; 0 = always)";
     app.add_option("--drop", drops, "Drop replies: " + ruleForm);
     app.add_option("--nak", naks, "NAK instead of replying: " + ruleForm);
     app.add_option("--bad-checksum", badSums, "Reply with a wrong checksum: " + ruleForm);
     app.add_option("--split", splits, "Split the reply in two writes: " + ruleForm);
+    app.add_option("--late", lates, "Reply --late-ms later: " + ruleForm);
+    app.add_option("--duplicate", duplicates, "Send the reply twice: " + ruleForm);
+    app.add_option("--refuse", refusals, "Do not carry out the command, answer NAK: " + ruleForm);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -130,10 +141,10 @@ int main(int argc, char** argv) {
         options.pace = linePace;
 
     const std::pair<sim::FaultKind, const std::vector<std::string>*> kinds[] = {
-        {sim::FaultKind::Drop, &drops},
-        {sim::FaultKind::Nak, &naks},
-        {sim::FaultKind::BadChecksum, &badSums},
-        {sim::FaultKind::Split, &splits}};
+        {sim::FaultKind::Drop, &drops},          {sim::FaultKind::Nak, &naks},
+        {sim::FaultKind::BadChecksum, &badSums}, {sim::FaultKind::Split, &splits},
+        {sim::FaultKind::Late, &lates},          {sim::FaultKind::Duplicate, &duplicates},
+        {sim::FaultKind::Refuse, &refusals}};
     for (const auto& [kind, list] : kinds) {
         for (const auto& text : *list) {
             sim::FaultRule rule;

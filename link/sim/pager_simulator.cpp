@@ -296,9 +296,11 @@ void PagerSimulator::handleFrame(const CommandFrame& frame) {
     }
     if (options_.silent)
         return;
-    PagerResponse response = model_.handle(frame);
     const auto fault = takeFault(frame);
+    PagerResponse response =
+        fault == FaultKind::Refuse ? PagerResponse{nakReply(), 0} : model_.handle(frame);
     bool split = false;
+    int extraDelayMs = options_.replyDelayMs;
     if (fault) {
         switch (*fault) {
         case FaultKind::Drop:
@@ -317,13 +319,26 @@ void PagerSimulator::handleFrame(const CommandFrame& frame) {
             log("sim: fault: reply split in two");
             split = true;
             break;
+        case FaultKind::Late:
+            log("sim: fault: reply late");
+            extraDelayMs += options_.lateMs;
+            break;
+        case FaultKind::Duplicate:
+            log("sim: fault: reply sent twice");
+            break;
+        case FaultKind::Refuse:
+            log("sim: fault: command refused");
+            break;
         }
     }
     if (response.bytes.empty())
         return;
     const auto from = options_.pace ? std::max(Clock::now(), inboundDone_) : Clock::now();
-    pending_.push_back(
-        {from + std::chrono::milliseconds(response.delayMs), std::move(response.bytes), split});
+    const auto due = from + std::chrono::milliseconds(response.delayMs + extraDelayMs);
+    if (fault == FaultKind::Duplicate)
+        pending_.push_back(
+            {due + std::chrono::milliseconds(options_.duplicateGapMs), response.bytes, false});
+    pending_.push_back({due, std::move(response.bytes), split});
 }
 
 void PagerSimulator::sendDue() {

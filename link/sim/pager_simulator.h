@@ -19,6 +19,9 @@ enum class FaultKind {
     Nak,         // a NAK instead of the reply
     BadChecksum, // the reply with its checksum off by one
     Split,       // the reply in two writes with a gap between them
+    Late,        // the reply lateMs later than it would come
+    Duplicate,   // the reply twice, duplicateGapMs apart
+    Refuse,      // the command is not carried out, and a NAK says so
 };
 
 // One fault: for a command (or any), at an address (or any), so many times
@@ -47,6 +50,9 @@ struct SimulatorOptions {
     bool silent = false;          // answer nothing at all
     int hangUpAfter = -1;         // close the line after this many frames (-1: never)
     int splitGapMs = 30;          // gap between the two halves of a split reply
+    int lateMs = 120;             // how much later a Late reply comes
+    int duplicateGapMs = 0;       // gap between a reply and its duplicate
+    int replyDelayMs = 0;         // every reply this much later (a slow pager)
     int incompleteFrameMs = 1000; // a partial frame older than this is given up
     bool log = false;             // frames and replies to the log sink
     // Replies leave, and commands take to arrive, at the line's real rate.

@@ -7,10 +7,13 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <cerrno>
+#include <cstring>
 
 namespace quorl {
 
@@ -53,8 +56,9 @@ private:
 } // namespace
 
 CFleetWriteDlg::CFleetWriteDlg(const CodeplugImage& image, std::vector<std::string> devices,
-                               QWidget* parent)
-    : QDialog(parent), image_(image), devices_(std::move(devices)) {
+                               QWidget* parent, std::string documentPath)
+    : QDialog(parent), image_(image), devices_(std::move(devices)),
+      documentPath_(std::move(documentPath)) {
     setWindowTitle(QStringLiteral("Write to All Cradles"));
     table_ = new QTableWidget(static_cast<int>(devices_.size()), kColumns, this);
     table_->setHorizontalHeaderLabels({QStringLiteral("Port"), QStringLiteral("Serial Number"),
@@ -99,8 +103,11 @@ CFleetWriteDlg::CFleetWriteDlg(const CodeplugImage& image, std::vector<std::stri
     connect(saveLog_, &QPushButton::clicked, this, [this] {
         const QString path = QFileDialog::getSaveFileName(
             this, QStringLiteral("Save Log"), QString(), QStringLiteral("CSV files (*.csv)"));
-        if (!path.isEmpty())
-            saveLog(path.toStdString());
+        std::string problem;
+        if (!path.isEmpty() && !saveLog(path.toStdString(), &problem))
+            QMessageBox::critical(
+                this, QStringLiteral("Tessaly VI Quorl"),
+                QStringLiteral("The log was not saved.\n%1").arg(QString::fromStdString(problem)));
     });
 }
 
@@ -120,7 +127,8 @@ void CFleetWriteDlg::startWrite() {
             this,
             [this](int row, QString phase, int percent) { showProgress(row, phase, percent); },
             [this](int row, QString serial) { showIdentity(row, serial); });
-        auto results = writeToAllCradles(devices_, image_, verify, observer);
+        auto results = writeToAllCradles(devices_, image_, verify, observer,
+                                         documentPath_.empty() ? "(unsaved)" : documentPath_);
         QMetaObject::invokeMethod(
             this, [this, r = std::move(results)]() mutable { showResults(std::move(r)); },
             Qt::QueuedConnection);
@@ -154,8 +162,15 @@ void CFleetWriteDlg::showResults(std::vector<FleetResult> results) {
     emit writeFinished();
 }
 
-bool CFleetWriteDlg::saveLog(const std::string& path) {
-    return appendProgrammingLog(path, programmingLogRows(results_, "write", {}));
+bool CFleetWriteDlg::saveLog(const std::string& path, std::string* problem) {
+    std::vector<ProgrammingLogRow> rows;
+    for (const auto& r : results_)
+        rows.push_back(programmingLogRow(r, "write"));
+    if (appendProgrammingLog(path, rows))
+        return true;
+    if (problem != nullptr)
+        *problem = path + ": " + std::strerror(errno);
+    return false;
 }
 
 void CFleetWriteDlg::reject() {

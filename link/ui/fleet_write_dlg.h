@@ -22,14 +22,17 @@ namespace quorl {
 class CFleetWriteDlg : public QDialog {
     Q_OBJECT
 public:
+    // `documentPath` is the codeplug's file, empty while it has none.
     CFleetWriteDlg(const CodeplugImage& image, std::vector<std::string> devices,
-                   QWidget* parent = nullptr);
+                   QWidget* parent = nullptr, std::string documentPath = {});
     ~CFleetWriteDlg() override;
 
     bool running() const { return worker_.joinable() && !finished_; }
     const std::vector<FleetResult>& results() const { return results_; }
     void startWrite();
-    bool saveLog(const std::string& path);
+    // Appends a row per pager (the document's file, or "(unsaved)", and the SHA-256 of
+    // the image sent); false with the reason in `problem` when it cannot.
+    bool saveLog(const std::string& path, std::string* problem = nullptr);
     // Refused while the pagers are being written.
     void reject() override;
 
@@ -43,6 +46,7 @@ private:
 
     CodeplugImage image_;
     std::vector<std::string> devices_;
+    std::string documentPath_;
     QTableWidget* table_;
     std::vector<QProgressBar*> bars_;
     QCheckBox* verify_;

@@ -36,12 +36,12 @@ TEST(VoiceBuild, ConfigurationTextReadsBackAsWritten) {
     EXPECT_EQ(ini.readHex("Info", "ClockConfigurationByte", 0), 0x24);
     EXPECT_EQ(ini.readList("VPWaveList", "VW_", 255).size(), 15u);
     EXPECT_EQ(ini.readList("VoiceMacroList", "VM_", 255).size(), 8u);
-    EXPECT_EQ(slotStreamPath("/b", "/audio/beep.wav"), "/b/BinFiles/beep_8000_ADPCM14-4-1.bin");
+    EXPECT_EQ(slotStreamPath("/b", 5), "/b/BinFiles/Custom_SW-A_8000_ADPCM14-4-1.bin");
 }
 
 TEST(VoiceBuild, NoLibraryMeansNoBuild) {
     VoiceBuild build("/tmp/quorl-no-library-test", "/nonexistent/libVQ4.so");
-    EXPECT_FALSE(build.build("/x.wav"));
+    EXPECT_FALSE(build.build(0, "/x.wav"));
     EXPECT_FALSE(build.library().isLoaded());
 }
 

@@ -52,7 +52,7 @@ TEST(WorkingFolder, AFolderOthersMayWriteToIsNotUsed) {
     EXPECT_FALSE(writeSlotStateFile(shared / "exist_file.jjb", SlotStates{}));
     EXPECT_FALSE(fs::exists(shared / "exist_file.jjb"));
     VoiceBuild build(shared, "/nonexistent/libVQ4.so");
-    EXPECT_FALSE(build.build((dir / "a.wav").string()));
+    EXPECT_FALSE(build.build(0, (dir / "a.wav").string()));
     EXPECT_FALSE(fs::exists(shared / "BuildIMG.cfg"));
 
     // A new working folder is made private.

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace quorl {
 namespace {
@@ -135,6 +136,16 @@ TEST(AuditionExchange, RefusedWhileAnOperationHoldsTheLink) {
     }
     EXPECT_FALSE(pagerOperationHoldsLink());
     EXPECT_EQ(auditionExchange(host, channelAudition(0), nullptr), AuditionResult::Started);
+}
+
+// One cradle of a fleet read letting go of its link leaves the others' holds.
+TEST(AuditionExchange, EachOperationReleasesOnlyItsOwnHold) {
+    const OperationLinkHold fleet;
+    std::thread([] {
+        const OperationLinkHold cradle;
+        releaseOperationLinkHold();
+    }).join();
+    EXPECT_TRUE(pagerOperationHoldsLink());
 }
 
 TEST(AuditionExchange, NoCradleStopsBeforeOpening) {

@@ -12,6 +12,10 @@
 #include <chrono>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <map>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace quorl {
 namespace {
@@ -88,7 +92,7 @@ protected:
                               StreamBuilder builder = {}) {
         VoiceBuild voice(build.path(), kLibrary.string());
         if (!builder)
-            builder = [&](const std::string& wav) { return voice.build(wav); };
+            builder = [&](int slot, const std::string& wav) { return voice.build(slot, wav); };
         return runPagerOperation(OperationSelector::CustomAudioDownload, *state, host,
                                  [&](PagerLink& port, OperationHost& h) {
                                      return downloadCustomAudio(port, h, slots, builder);
@@ -117,7 +121,7 @@ TEST_F(DownloadTest, MarkedSlotsGoToTheirSectorsAndMissingOnesAreNamed) {
     slots[7] = {true, build.path() / "also-gone.wav"};
     ASSERT_EQ(download(slots), OperationOutcome::Succeeded);
     // The stream of the slot's WAV, compressed by the real library.
-    const auto streamFile = slotStreamPath(build.path(), defaultRecording(kInstall, 1).string());
+    const auto streamFile = slotStreamPath(build.path(), 1);
     std::ifstream in(streamFile, std::ios::binary);
     ASSERT_TRUE(in) << streamFile;
     EXPECT_EQ(in.get(), 0x64);
@@ -158,7 +162,7 @@ TEST_F(DownloadTest, VoiceMemoryHoldsExactlyTheStreamsPages) {
     slots[0] = {true, defaultRecording(kInstall, 0)};
     ASSERT_EQ(download(slots), OperationOutcome::Succeeded);
     EXPECT_TRUE(host.messages().empty());
-    const auto streamFile = slotStreamPath(build.path(), defaultRecording(kInstall, 0).string());
+    const auto streamFile = slotStreamPath(build.path(), 0);
     std::ifstream in(streamFile, std::ios::binary);
     const std::vector<std::uint8_t> streamBytes{std::istreambuf_iterator<char>(in),
                                                 std::istreambuf_iterator<char>()};
@@ -213,7 +217,7 @@ TEST_F(DownloadTest, StreamPagesWithXonXoffArriveByteExactWithoutRetries) {
     slots[2] = {true, wav};
     ASSERT_EQ(download(slots), OperationOutcome::Succeeded);
     EXPECT_TRUE(host.messages().empty());
-    const auto streamFile = slotStreamPath(build.path(), wav.string());
+    const auto streamFile = slotStreamPath(build.path(), 2);
     std::ifstream in(streamFile, std::ios::binary);
     const std::vector<std::uint8_t> streamBytes{std::istreambuf_iterator<char>(in),
                                                 std::istreambuf_iterator<char>()};
@@ -263,40 +267,81 @@ TEST_F(DownloadTest, SlotRestartsBeforeWriteError9) {
     EXPECT_EQ(commandCount(0xA1), 8);
 }
 
-TEST_F(DownloadTest, SlotsThatCannotBeBuiltOrAreTooLongAreNotWritten) {
-    std::array<DownloadSlot, kDownloadSlots> slots{};
-    slots[0] = {true, defaultRecording(kInstall, 0)};
-    slots[1] = {true, defaultRecording(kInstall, 1)};
-    const auto tooLong = build.path() / "long.bin";
-    {
-        std::ofstream out(tooLong, std::ios::binary);
-        out << std::string(4 * kStreamBlock + 1, 'x');
+// Streams no slot may get: each is refused before its slot is erased, with a message
+// that names the slot and the file.
+TEST_F(DownloadTest, BadStreamsAreNeverSent) {
+    auto blocksHeaded = [](std::size_t length, std::size_t badBlock) {
+        auto s = stream(length);
+        for (std::size_t j = 0; j * kStreamBlock < length; ++j)
+            s[j * kStreamBlock] = j + 1 == badBlock ? 0x44 : 0x64;
+        return s;
+    };
+    const struct {
+        const char* why;
+        std::vector<std::uint8_t> bytes;
+        const char* problem;
+    } cases[] = {
+        {"empty", {}, "(empty)"},
+        {"only the configuration byte", {0x64}, "no sound"},
+        {"another codec", blocksHeaded(100, 1), "block 1 begins with 0x44, not 0x64"},
+        {"second block damaged", blocksHeaded(5000, 2), "block 2 begins with 0x44"},
+        {"too long", blocksHeaded(4 * kStreamBlock + 1, 0), "longer than a slot holds"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        const auto bin = build.path() / "bad.bin";
+        {
+            std::ofstream out(bin, std::ios::binary | std::ios::trunc);
+            out.write(reinterpret_cast<const char*>(c.bytes.data()),
+                      static_cast<std::streamsize>(c.bytes.size()));
+        }
+        std::array<DownloadSlot, kDownloadSlots> slots{};
+        slots[0] = {true, defaultRecording(kInstall, 0)};
+        slots[1] = {true, defaultRecording(kInstall, 1)};
+        int calls = 0;
+        const auto before = host.messages().size();
+        EXPECT_EQ(download(slots,
+                           [&](int, const std::string&) -> std::optional<std::filesystem::path> {
+                               // The first slot cannot be built at all.
+                               return ++calls == 1 ? std::optional<std::filesystem::path>{}
+                                                   : std::optional{bin};
+                           }),
+                  OperationOutcome::Succeeded);
+        const auto messages = host.messages();
+        ASSERT_EQ(messages.size(), before + 2);
+        EXPECT_NE(messages[before].find("Custom Alert 2 was not written"), std::string::npos);
+        EXPECT_NE(messages[before].find(bin.string()), std::string::npos);
+        EXPECT_NE(messages[before].find(c.problem), std::string::npos) << messages[before];
+        EXPECT_NE(messages[before + 1].find("Custom Alert 1, Custom Alert 2 was not written"),
+                  std::string::npos);
+        EXPECT_EQ(commandCount(0xA6), 0) << "nothing erased";
     }
-    int calls = 0;
-    EXPECT_EQ(download(slots,
-                       [&](const std::string&) -> std::optional<std::filesystem::path> {
-                           return ++calls == 1 ? std::optional<std::filesystem::path>{}
-                                               : std::optional{tooLong};
-                       }),
-              OperationOutcome::Succeeded);
-    ASSERT_EQ(host.messages().size(), 1u);
-    EXPECT_NE(host.messages()[0].find("Custom Alert 1, Custom Alert 2 was not written"),
-              std::string::npos);
-    EXPECT_EQ(commandCount(0xA6), 0) << "nothing erased";
 }
 
-TEST_F(DownloadTest, ARebuildRecompresses) {
+// Two recordings of one file name in two folders: each slot gets its own, however
+// the builds follow each other; the same recording always compresses alike.
+TEST_F(DownloadTest, SameFileNameNeverMeansSameRecording) {
     VoiceBuild voice(build.path(), kLibrary.string());
-    const auto wav = defaultRecording(kInstall, 4).string();
-    const auto first = voice.build(wav);
-    ASSERT_TRUE(first && std::filesystem::exists(*first));
-    const auto checkWav = build.path() / "WavFiles" / "05_custom_alert_5_8000_ADPCM14-4-1.wav";
-    ASSERT_TRUE(std::filesystem::exists(checkWav));
-    std::filesystem::remove(*first);
-    std::filesystem::last_write_time(checkWav, std::filesystem::file_time_type::clock::now() +
-                                                   std::chrono::hours(1));
-    const auto second = voice.build(wav);
-    ASSERT_TRUE(second && std::filesystem::exists(*second)) << "compressed afresh";
+    std::filesystem::create_directories(build.path() / "a");
+    std::filesystem::create_directories(build.path() / "b");
+    const auto a = build.path() / "a" / "tone.wav", b = build.path() / "b" / "tone.wav";
+    std::filesystem::copy_file(defaultRecording(kInstall, 0), a);
+    std::filesystem::copy_file(defaultRecording(kInstall, 3), b);
+    auto bytes = [](const std::optional<std::filesystem::path>& p) {
+        std::ifstream in(p.value(), std::ios::binary);
+        return std::string{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    };
+    const auto fromA = voice.build(0, a.string());
+    const auto fromB = voice.build(1, b.string());
+    const auto againA = voice.build(2, a.string());
+    ASSERT_TRUE(fromA && fromB && againA);
+    EXPECT_NE(bytes(fromA), bytes(fromB));
+    EXPECT_EQ(bytes(fromA), bytes(againA)) << "the first stream is still the first recording's";
+    EXPECT_NE(fromA->parent_path(), fromB->parent_path()) << "each build in its own folder";
+    EXPECT_EQ(fromB->filename(), "Custom_Alert_2_8000_ADPCM14-4-1.bin");
+    struct stat st {};
+    ASSERT_EQ(::stat(fromA->parent_path().parent_path().c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
 }
 
 class DownloadTimeoutTest : public DownloadTest {
@@ -335,8 +380,9 @@ TEST(DownloadTiming, OneSlotAtFullTiming) {
     ASSERT_EQ(runPagerOperation(OperationSelector::CustomAudioDownload, *state, host,
                                 [&](PagerLink& port, OperationHost& h) {
                                     return downloadCustomAudio(
-                                        port, h, slots,
-                                        [&](const std::string& wav) { return voice.build(wav); });
+                                        port, h, slots, [&](int slot, const std::string& wav) {
+                                            return voice.build(slot, wav);
+                                        });
                                 }),
               OperationOutcome::Succeeded);
     const auto ms =
@@ -353,6 +399,57 @@ TEST(DownloadTiming, OneSlotAtFullTiming) {
     EXPECT_GE(ms, floor);
     std::printf("one-slot download %lld ms for %lld parts; prescribed sleeps %lld ms\n",
                 static_cast<long long>(ms), static_cast<long long>(parts), floor);
+}
+
+} // namespace
+} // namespace quorl
+
+namespace quorl {
+namespace {
+
+std::string fileBytes(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Two processes of one user, each building alert1.wav .. alert3.wav from a folder of its
+// own into the same user folder at the same time, twenty times over: each always gets
+// the streams of its own recordings.
+TEST(VoiceBuildProcesses, TwoAtOnceNeverShareAStream) {
+    test::TempDir dir;
+    const auto shared = dir.path() / "BuildIMG";
+    std::map<std::string, std::string> reference; // recording -> its stream, built alone
+    for (const char* side : {"a", "b"}) {
+        std::filesystem::create_directories(dir.path() / side);
+        for (int slot = 0; slot < 3; ++slot) {
+            const auto wav = dir.path() / side / ("alert" + std::to_string(slot + 1) + ".wav");
+            std::filesystem::copy_file(defaultRecording(kInstall, (*side == 'a' ? 0 : 5) + slot),
+                                       wav);
+            VoiceBuild alone(dir.path() / "alone", kLibrary.string());
+            reference[wav.string()] = fileBytes(alone.build(slot, wav.string()).value());
+        }
+    }
+    auto buildSide = [&](const char* side) {
+        VoiceBuild voice(shared, kLibrary.string());
+        bool same = true;
+        for (int slot = 0; slot < 3; ++slot) {
+            const auto wav = dir.path() / side / ("alert" + std::to_string(slot + 1) + ".wav");
+            const auto stream = voice.build(slot, wav.string());
+            same = same && stream && fileBytes(*stream) == reference[wav.string()];
+        }
+        return same;
+    };
+    for (int round = 0; round < 20; ++round) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0)
+            ::_exit(buildSide("b") ? 0 : 1);
+        const bool mine = buildSide("a");
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(mine) << "round " << round;
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "round " << round;
+    }
 }
 
 } // namespace

@@ -1,20 +1,29 @@
 // Several cradles at once: `quorl write --all` and `quorl read --all` against three
 // simulators, one of them faulty, with the programming log.
 #include "cli/fleet_commands.h"
+#include "cli/pager_commands.h"
 
 #include "audio/custom_audio_slots.h"
+#include "audio/voice_build.h"
 #include "codeplug/channel_block.h"
 #include "codeplug/checksums.h"
 #include "codeplug/ppg_file.h"
 #include "link/operation_texts.h"
+#include "link/page_file.h"
 #include "link/programming_log.h"
 #include "link/sha256.h"
 #include "link_test_support.h"
 
+#include <algorithm>
+#include <csignal>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
+#include <iostream>
 #include <map>
 #include <sstream>
+#include <thread>
+#include <unistd.h>
 
 namespace quorl::cli {
 namespace {
@@ -133,12 +142,17 @@ TEST_P(FleetTest, TheGoodPagersEndByteExactAndTheFaultyOneWithItsMessage) {
     logText << in.rdbuf();
     const auto rows = lines(logText.str());
     ASSERT_EQ(rows.size(), 4u) << logText.str();
-    EXPECT_EQ(rows[0],
-              "Time,Port,Serial Number,Model,Firmware,Operation,File,SHA-256,Result,Verify\r");
-    const std::string sha = *sha256OfFile(file);
+    EXPECT_EQ(rows[0], "Started,Ended,Port,Serial Number,Model,Firmware,Operation,File,Size,"
+                       "SHA-256,Result,Verify\r");
+    // The image as sent: the file's, with its checksums and mirror brought up to date.
+    CodeplugImage sent = readPpgFile(file).image;
+    updateChecksums(sent);
+    refreshModelOptionsMirror(sent);
+    const std::string sha = sha256Hex(sent.bytes());
     int ok = 0;
     for (std::size_t i = 1; i < rows.size(); ++i) {
-        EXPECT_NE(rows[i].find(",write," + file + "," + sha + ","), std::string::npos) << rows[i];
+        EXPECT_NE(rows[i].find(",write," + file + ",16384," + sha + ","), std::string::npos)
+            << rows[i];
         ok += rows[i].find(",OK,verified\r") != std::string::npos ? 1 : 0;
     }
     EXPECT_EQ(ok, 2);
@@ -179,10 +193,14 @@ TEST(FleetRead, FilesAreNamedBySerialNumber) {
     setSerial(second, "B2");
     test::TempDir dir;
     const auto folder = dir.path() / "fleet";
+    // A dangling link under a pager's name must not lead the file out of the folder.
+    std::filesystem::create_directories(folder);
+    std::filesystem::create_symlink(dir.path() / "outside.ppg", folder / "B2.ppg");
     std::ostringstream out, err;
     ASSERT_EQ(runFleetRead(folder.string(), {}, out, err), 0) << err.str() << out.str();
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "outside.ppg"));
     const auto a = readPpgFile(folder / "A____1.ppg");
-    const auto b = readPpgFile(folder / "B2.ppg");
+    const auto b = readPpgFile(folder / "B2-2.ppg");
     ASSERT_EQ(a.status, PpgReadStatus::Ok);
     ASSERT_EQ(b.status, PpgReadStatus::Ok);
     EXPECT_EQ(b.image.at(0x0300), 0x9E);
@@ -213,19 +231,29 @@ TEST(FleetAudio, EveryCradleGetsTheRecordingAndAMissingOneIsNamed) {
         EXPECT_NE(l.find("Note: The write to the pager is completed."), std::string::npos) << l;
 }
 
-TEST(ProgrammingLog, RowsAreQuotedAndOneLineEach) {
-    ProgrammingLogRow row{"2026-12-08T06:00:00Z",
-                          "/dev/pts/3",
-                          "SN,1",
-                          "M",
-                          "V0107",
-                          "write",
-                          "a \"b\".ppg",
-                          "00",
-                          "Write Error #2 \r\n\r\nUnable ",
-                          ""};
-    EXPECT_EQ(csvRow(row), "2026-12-08T06:00:00Z,/dev/pts/3,\"SN,1\",M,V0107,write,"
-                           "\"a \"\"b\"\".ppg\",00,Write Error #2     Unable,\r\n");
+// Pager and file texts in a spreadsheet: quoted where CSV needs it, never a formula,
+// never a control character.
+TEST(ProgrammingLog, FieldsAreQuotedNeutralisedAndEscaped) {
+    const struct {
+        std::string text, field;
+    } cases[] = {
+        {"SN,1", "\"SN,1\""},
+        {"a \"b\".ppg", "\"a \"\"b\"\".ppg\""},
+        {"Write Error #2 \r\n\r\nUnable ", "Write Error #2     Unable"},
+        {"=cmd|'/Ccalc'!A0", "'=cmd|'/Ccalc'!A0"},
+        {"-1+2", "'-1+2"},
+        {"+1", "'+1"},
+        {"@SUM(A1)", "'@SUM(A1)"},
+        {"\tx", "'\\tx"},
+        {"\rx", "' x"},
+        {std::string("a\x1b[2Jb\x07\0", 8), "a\\x1B[2Jb\\x07\\x00"},
+        {"1-2", "1-2"},
+    };
+    for (const auto& c : cases) {
+        ProgrammingLogRow row;
+        row.serialNumber = c.text;
+        EXPECT_EQ(csvRow(row), ",,," + c.field + ",,,,,,,,\r\n") << c.text;
+    }
     EXPECT_EQ(sha256Hex(std::span<const std::uint8_t>()),
               "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
     const std::string abc = "abc";
@@ -235,6 +263,191 @@ TEST(ProgrammingLog, RowsAreQuotedAndOneLineEach) {
     const std::string two = "abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq";
     EXPECT_EQ(sha256Hex({reinterpret_cast<const std::uint8_t*>(two.data()), two.size()}),
               "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1");
+}
+
+} // namespace
+} // namespace quorl::cli
+
+namespace quorl::cli {
+namespace {
+
+std::string fileText(const std::filesystem::path& path) {
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Ctrl-C while one pager is still being written: the row of the pager that was done
+// stays, the other gets its "interrupted" row, and the program ends as interrupted.
+TEST(FleetLogDeathTest, CtrlCKeepsTheFinishedRowsAndMarksTheOthers) {
+    test::SimulatedCradle first(test::pacedLine(), 0.02, 0.5);
+    sim::SimulatorOptions slow = test::pacedLine();
+    slow.replyDelayMs = 200;
+    sim::PagerSimulator second(sim::PagerModel(test::defaultTestCodeplug()), slow);
+    std::string error;
+    ASSERT_TRUE(second.start(error)) << error;
+    first.discovery().registerCradle(second.devicePath());
+    test::TempDir dir;
+    const auto file = (dir.path() / "c.ppg").string();
+    ASSERT_TRUE(writePpgFile(file, test::defaultTestCodeplug()));
+    const auto log = dir.path() / "log.csv";
+    const FleetOptions options{log.string(), false};
+    auto interruptedRun = [&] {
+        std::thread([&] {
+            // Header and the first pager's row: now interrupt.
+            while (lines(fileText(log)).size() < 2)
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            ::kill(::getpid(), SIGINT);
+        }).detach();
+        std::ostringstream out, err;
+        runFleetWrite(file, false, options, out, err);
+        std::exit(0);
+    };
+    EXPECT_EXIT(interruptedRun(), ::testing::ExitedWithCode(128 + SIGINT), "");
+    const auto rows = lines(fileText(log));
+    ASSERT_EQ(rows.size(), 3u) << fileText(log);
+    EXPECT_NE(rows[1].find(first.device() + ","), std::string::npos) << rows[1];
+    EXPECT_NE(rows[1].find(",OK,"), std::string::npos) << rows[1];
+    EXPECT_NE(rows[2].find(second.devicePath() + ","), std::string::npos) << rows[2];
+    EXPECT_NE(rows[2].find(",interrupted,"), std::string::npos) << rows[2];
+}
+
+// Two recordings of one file name from two folders, one pager slow to answer: every
+// pager's slots hold the streams of their own recordings.
+TEST(FleetAudio, SameFileNameInTwoFoldersWithASlowPager) {
+    const std::filesystem::path install = QUORL_TEST_STAGE_DATA_DIR;
+    test::SimulatedCradle first(test::pacedLine(), 0.01, 1.0);
+    sim::SimulatorOptions slow = test::pacedLine();
+    slow.lateMs = 1200; // its presence answers come late, inside the time-out
+    slow.faults.push_back({sim::FaultKind::Late, std::uint8_t{0x70}, std::nullopt, 0});
+    sim::PagerSimulator second(sim::PagerModel(test::defaultTestCodeplug()), slow);
+    std::string error;
+    ASSERT_TRUE(second.start(error)) << error;
+    first.discovery().registerCradle(second.devicePath());
+    test::TempDir build;
+    ::setenv("QUORL_BUILD_DIR", (build.path() / "BuildIMG").c_str(), 1);
+    std::filesystem::create_directories(build.path() / "a");
+    std::filesystem::create_directories(build.path() / "b");
+    std::filesystem::copy_file(defaultRecording(install, 0), build.path() / "a" / "tone.wav");
+    std::filesystem::copy_file(defaultRecording(install, 3), build.path() / "b" / "tone.wav");
+    std::array<DownloadSlot, kDownloadSlots> slots{};
+    slots[0] = {true, build.path() / "a" / "tone.wav"};
+    slots[1] = {true, build.path() / "b" / "tone.wav"};
+    std::ostringstream out, err;
+    ASSERT_EQ(runFleetAudioWrite(slots, {}, out, err), 0) << err.str() << out.str();
+
+    // Each recording's stream, built on its own, against what each pager holds.
+    VoiceBuild voice(build.path() / "reference");
+    for (int slot : {0, 1}) {
+        const auto stream = voice.build(slot, slots[static_cast<std::size_t>(slot)].wav.string());
+        ASSERT_TRUE(stream);
+        std::ifstream in(*stream, std::ios::binary);
+        const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
+                                              std::istreambuf_iterator<char>()};
+        const auto pages = makePages(bytes, kSlotFirstSector[static_cast<std::size_t>(slot)]);
+        for (auto* pager : {&first.sim(), &second})
+            pager->withModel([&](sim::PagerModel& m) {
+                const auto held = m.sector(kSlotFirstSector[static_cast<std::size_t>(slot)]);
+                EXPECT_TRUE(std::equal(held.begin(), held.end(), pages.begin()))
+                    << "slot " << slot + 1;
+            });
+    }
+}
+
+} // namespace
+} // namespace quorl::cli
+
+namespace quorl::cli {
+namespace {
+
+// Every byte a terminal would obey, or that is no UTF-8: none may come from a pager.
+bool onlyPrintable(const std::string& text) {
+    return std::all_of(text.begin(), text.end(), [](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        return c == '\n' || c == '\t' || (b >= 0x20 && b < 0x7F);
+    });
+}
+
+// A pager whose firmware and serial number hold ESC, BEL, NUL, TAB and bytes that are
+// not UTF-8: every command that prints pager text prints it escaped, and the summary
+// keeps its six columns.
+TEST(PagerText, EscapedInEveryCommandThatPrintsIt) {
+    test::SimulatedCradle cradle(test::pacedLine(), 0.02, 0.5);
+    cradle.sim().withModel(
+        [](sim::PagerModel& m) { m.identity().firmware = std::string("\x1b\a\0\t\xfe", 5); });
+    setSerial(cradle.sim(), std::string("S\x1b]0;\a\t\0\xc3", 9));
+    test::TempDir dir;
+    const auto file = (dir.path() / "c.ppg").string();
+    ASSERT_TRUE(writePpgFile(file, test::defaultTestCodeplug()));
+    const std::function<int(std::ostream&, std::ostream&)> commands[] = {
+        [&](std::ostream& out, std::ostream& err) {
+            return runFleetWrite(file, false, {}, out, err);
+        },
+        [&](std::ostream& out, std::ostream& err) {
+            return runFleetRead((dir.path() / "all").string(), {}, out, err);
+        },
+        [&](std::ostream&, std::ostream& err) {
+            // `read` prints the firmware on standard error.
+            auto* saved = std::cerr.rdbuf(err.rdbuf());
+            const int code = runRead(cradle.device(), (dir.path() / "one.ppg").string());
+            std::cerr.rdbuf(saved);
+            return code;
+        },
+    };
+    for (const auto& command : commands) {
+        std::ostringstream out, err;
+        EXPECT_EQ(command(out, err), 0) << err.str();
+        EXPECT_TRUE(onlyPrintable(out.str())) << out.str();
+        EXPECT_TRUE(onlyPrintable(err.str())) << err.str();
+        for (const auto& line : lines(out.str()))
+            EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 5) << line;
+    }
+}
+
+} // namespace
+} // namespace quorl::cli
+
+namespace quorl::cli {
+namespace {
+
+// Two cradles reached through links of one base name (p1/port, p2/port): each gets its
+// own copy of the stream, and both pagers hold the recording's pages, never an empty one.
+TEST(FleetAudio, CradlesWhoseLinksShareABaseName) {
+    const std::filesystem::path install = QUORL_TEST_STAGE_DATA_DIR;
+    ScopedLinkTiming timing(0.01, 1.0);
+    test::IsolatedDiscovery discovery;
+    sim::PagerSimulator first(sim::PagerModel(test::defaultTestCodeplug()), test::pacedLine());
+    sim::PagerSimulator second(sim::PagerModel(test::defaultTestCodeplug()), test::pacedLine());
+    std::string error;
+    ASSERT_TRUE(first.start(error)) << error;
+    ASSERT_TRUE(second.start(error)) << error;
+    test::TempDir dir;
+    ::setenv("QUORL_BUILD_DIR", (dir.path() / "BuildIMG").c_str(), 1);
+    const auto wav = defaultRecording(install, 2);
+    for (const auto& [name, device] :
+         {std::pair{"p1", first.devicePath()}, std::pair{"p2", second.devicePath()}}) {
+        std::filesystem::create_directories(dir.path() / name);
+        std::filesystem::create_symlink(device, dir.path() / name / "port");
+        discovery.registerCradle((dir.path() / name / "port").string());
+    }
+    std::array<DownloadSlot, kDownloadSlots> slots{};
+    slots[2] = {true, wav};
+    std::ostringstream out, err;
+    ASSERT_EQ(runFleetAudioWrite(slots, {}, out, err), 0) << err.str() << out.str();
+
+    VoiceBuild voice(dir.path() / "reference");
+    const auto stream = voice.build(2, wav.string());
+    ASSERT_TRUE(stream);
+    std::ifstream in(*stream, std::ios::binary);
+    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
+                                          std::istreambuf_iterator<char>()};
+    const auto pages = makePages(bytes, kSlotFirstSector[2]);
+    for (auto* pager : {&first, &second})
+        pager->withModel([&](sim::PagerModel& m) {
+            const auto held = m.sector(kSlotFirstSector[2]);
+            EXPECT_TRUE(std::equal(held.begin(), held.end(), pages.begin()));
+        });
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 // "Write to All Cradles...": two cradles written at once from the window, a result
 // per cradle, and the log it saves.
 #include "codeplug/channel_block.h"
+#include "codeplug/checksums.h"
 #include "link/operation_texts.h"
+#include "link/sha256.h"
 #include "link/ui/fleet_write_dlg.h"
 #include "tests/link/link_test_support.h"
 
@@ -76,6 +78,17 @@ TEST(FleetWriteWindow, WritesEveryCradleAndShowsEachResult) {
     for (std::string l; std::getline(lines, l);)
         ++rows;
     EXPECT_EQ(rows, 3);
+    // No file behind the codeplug: "(unsaved)", with the image as it was sent.
+    CodeplugImage sent = image;
+    updateChecksums(sent);
+    refreshModelOptionsMirror(sent);
+    EXPECT_NE(text.str().find(",write,(unsaved),16384," + sha256Hex(sent.bytes()) + ",OK,"),
+              std::string::npos)
+        << text.str();
+    std::string problem;
+    const auto nowhere = (dir.path() / "missing" / "log.csv").string();
+    EXPECT_FALSE(dialog.saveLog(nowhere, &problem));
+    EXPECT_NE(problem.find(nowhere), std::string::npos) << problem;
     second.stop();
 }
 

@@ -70,8 +70,9 @@ protected:
         slots[0] = {true, defaultRecording(kInstall, 0)};
         const auto outcome =
             runPagerOperation(selector, *state, host, [&](PagerLink& port, OperationHost& h) {
-                return downloadCustomAudio(
-                    port, h, slots, [&](const std::string& wav) { return voice.build(wav); });
+                return downloadCustomAudio(port, h, slots, [&](int slot, const std::string& wav) {
+                    return voice.build(slot, wav);
+                });
             });
         state->busy = false; // as the worker does when the operation returns
         return outcome;

@@ -38,9 +38,10 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-enum class Fault { None, Drop, Nak, BadChecksum, Split, Silence, HangUp };
-constexpr std::array kFaults = {Fault::None,  Fault::Drop,    Fault::Nak,   Fault::BadChecksum,
-                                Fault::Split, Fault::Silence, Fault::HangUp};
+enum class Fault { None, Drop, Nak, BadChecksum, Split, Silence, HangUp, Late, Duplicate, Refuse };
+constexpr std::array kFaults = {Fault::None,      Fault::Drop,    Fault::Nak,    Fault::BadChecksum,
+                                Fault::Split,     Fault::Silence, Fault::HangUp, Fault::Late,
+                                Fault::Duplicate, Fault::Refuse};
 
 const char* faultName(Fault f) {
     switch (f) {
@@ -58,6 +59,12 @@ const char* faultName(Fault f) {
         return "silence";
     case Fault::HangUp:
         return "hang-up";
+    case Fault::Late:
+        return "late";
+    case Fault::Duplicate:
+        return "duplicate";
+    case Fault::Refuse:
+        return "refuse";
     }
     return "?";
 }
@@ -138,6 +145,8 @@ public:
         sim::SimulatorOptions options;
         options.pace = pace_;
         options.splitGapMs = 5 + static_cast<int>(pick(250));
+        options.lateMs = 50 + static_cast<int>(pick(400));
+        options.duplicateGapMs = static_cast<int>(pick(30));
         const auto list = targets(write);
         const Target& t = list[pick(list.size())];
         sim::FaultRule rule;
@@ -152,9 +161,15 @@ public:
         case Fault::Nak:
         case Fault::BadChecksum:
         case Fault::Split:
+        case Fault::Late:
+        case Fault::Duplicate:
+        case Fault::Refuse:
             rule.kind = fault == Fault::Drop          ? sim::FaultKind::Drop
                         : fault == Fault::Nak         ? sim::FaultKind::Nak
                         : fault == Fault::BadChecksum ? sim::FaultKind::BadChecksum
+                        : fault == Fault::Late        ? sim::FaultKind::Late
+                        : fault == Fault::Duplicate   ? sim::FaultKind::Duplicate
+                        : fault == Fault::Refuse      ? sim::FaultKind::Refuse
                                                       : sim::FaultKind::Split;
             options.faults.push_back(rule);
             break;

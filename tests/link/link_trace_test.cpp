@@ -144,6 +144,23 @@ TEST_F(LinkTraceTest, AMessageIsOneLineAndTheTraceIsWrittenAsItHappens) {
     EXPECT_GT(readTrace(tracePath).size(), trace.size());
 }
 
+// A device that cannot be opened leaves its message in the trace too, escaped.
+TEST_F(LinkTraceTest, AFailedConnectIsTraced) {
+    ASSERT_TRUE(startLinkTrace(tracePath.string()));
+    test::RecordingHost host;
+    const auto missing = (dir.path() / "no\x1b[2Jcradle").string();
+    EXPECT_EQ(runOperationOnDevice(
+                  missing, host,
+                  [](PagerLink&, OperationHost&) { return OperationOutcome::Succeeded; },
+                  OperationSelector::CodeplugRead),
+              OperationOutcome::Failed);
+    const auto trace = readTrace(tracePath);
+    ASSERT_FALSE(trace.empty());
+    EXPECT_EQ(trace.back().kind, "MSG");
+    EXPECT_EQ(trace.back().payload, "Unable to connect to device. ");
+    EXPECT_EQ(trace.back().port, (dir.path() / "no\\x1B[2Jcradle").string()) << "escaped";
+}
+
 TEST_F(LinkTraceTest, AnUnwritableTraceIsRefused) {
     EXPECT_FALSE(startLinkTrace((dir.path() / "no-such-folder" / "t").string()));
     EXPECT_EQ(activeLinkTrace(), nullptr);

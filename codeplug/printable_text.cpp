@@ -1,8 +1,8 @@
-#include "cli/printable_text.h"
+#include "codeplug/printable_text.h"
 
 #include <cstdio>
 
-namespace quorl::cli {
+namespace quorl {
 
 namespace {
 
@@ -83,4 +83,4 @@ std::string printableText(std::string_view text) {
     return out;
 }
 
-} // namespace quorl::cli
+} // namespace quorl
