@@ -187,9 +187,12 @@ int runFleetRead(const std::string& folder, const FleetOptions& options, std::os
             auto state = std::make_unique<CodeplugState>();
             std::ranges::fill(state->image.bytes(), std::uint8_t{0xFF});
             state->busy = true;
-            const auto read = readCodeplug(link, *state, host);
+            // The blocks that came in, kept by the read even when it fails (the
+            // document is only changed by a whole read).
+            CodeplugImage arrived = state->image;
+            const auto read = readCodeplug(link, *state, host, &arrived);
             // The serial number, once the General block came in.
-            result.identity.serialNumber = identityOfImage(state->image, {}).serialNumber;
+            result.identity.serialNumber = identityOfImage(arrived, {}).serialNumber;
             if (read != OperationOutcome::Succeeded)
                 return read;
             std::string ppg(kPpgHeader);

@@ -281,7 +281,8 @@ int writeProgressPercent(int block) {
     return (block - 8) * 100 / 237;
 }
 
-OperationOutcome readCodeplug(PagerLink& link, CodeplugState& state, OperationHost& host) {
+OperationOutcome readCodeplug(PagerLink& link, CodeplugState& state, OperationHost& host,
+                              CodeplugImage* arrived) {
     // 1. Questions about the image in memory.
     if (!askBeforeRead(state, host))
         return OperationOutcome::Cancelled;
@@ -307,6 +308,8 @@ OperationOutcome readCodeplug(PagerLink& link, CodeplugState& state, OperationHo
     const OperationOutcome blocks =
         readBlocks(link, host, kReadBlocks, BlockProgress::CodeplugRead,
                    [&](Address a, std::uint8_t b) { staged.set(a, b); });
+    if (arrived != nullptr)
+        *arrived = staged;
     if (blocks != OperationOutcome::Succeeded)
         return blocks;
 

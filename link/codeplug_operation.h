@@ -47,7 +47,10 @@ OperationOutcome runOperationOnDevice(const std::string& deviceName, OperationHo
                                       const OperationBody& body, OperationSelector selector);
 
 // The two codeplug operations on a port that is already open.
-OperationOutcome readCodeplug(PagerLink& link, CodeplugState& state, OperationHost& host);
+// `arrived`, when given, gets the staging image as the blocks left it, also when the
+// read fails: a fleet names a pager by the General block it sent before it failed.
+OperationOutcome readCodeplug(PagerLink& link, CodeplugState& state, OperationHost& host,
+                              CodeplugImage* arrived = nullptr);
 OperationOutcome writeCodeplug(PagerLink& link, CodeplugState& state, OperationHost& host);
 
 // A read that arrived whole and passed the checks becomes the document: its blocks
