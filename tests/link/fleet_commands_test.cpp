@@ -8,6 +8,7 @@
 #include "codeplug/channel_block.h"
 #include "codeplug/checksums.h"
 #include "codeplug/ppg_file.h"
+#include "link/link_texts.h"
 #include "link/operation_texts.h"
 #include "link/page_file.h"
 #include "link/programming_log.h"
@@ -15,6 +16,7 @@
 #include "link_test_support.h"
 
 #include <algorithm>
+#include <atomic>
 #include <csignal>
 #include <fstream>
 #include <functional>
@@ -206,6 +208,39 @@ TEST(FleetRead, FilesAreNamedBySerialNumber) {
     EXPECT_EQ(b.image.at(0x0300), 0x9E);
 }
 
+// A pager that fails part way through a read keeps in its row what it said before:
+// serial number, model and firmware, then the message.
+TEST(FleetRead, AFailingPagersRowKeepsWhatWasRead) {
+    const struct {
+        const char* name;
+        sim::FaultKind kind;
+        const char* rule;
+        int hangUpAfter;
+        std::string_view message;
+    } cases[] = {
+        {"block refused", sim::FaultKind::Nak, "02@0300:99", -1, op_texts::kReadError2},
+        {"hung up", sim::FaultKind::Nak, "", 15, link_texts::kReadError5},
+    };
+    for (const auto& c : cases) {
+        sim::SimulatorOptions faulty = test::pacedLine();
+        faulty.hangUpAfter = c.hangUpAfter;
+        if (*c.rule != '\0') {
+            sim::FaultRule rule;
+            ASSERT_TRUE(sim::parseFaultRule(c.kind, c.rule, rule));
+            faulty.faults.push_back(rule);
+        }
+        test::SimulatedCradle cradle(faulty, 0.02, 0.2);
+        setSerial(cradle.sim(), "SN0042");
+        test::TempDir dir;
+        std::ostringstream out, err;
+        EXPECT_EQ(runFleetRead((dir.path() / "all").string(), {}, out, err), 1) << c.name;
+        std::string message(c.message.substr(0, c.message.find(" \r\n")));
+        EXPECT_EQ(out.str().substr(0, out.str().find(" Unable")),
+                  cradle.device() + "\tSN0042\tTV6VHF5CH001\tV0107\t" + message)
+            << c.name << ": " << out.str();
+    }
+}
+
 TEST(FleetAudio, EveryCradleGetsTheRecordingAndAMissingOneIsNamed) {
     const std::filesystem::path install = QUORL_TEST_STAGE_DATA_DIR;
     test::SimulatedCradle first(test::pacedLine(), 0.01, 1.0);
@@ -380,9 +415,15 @@ TEST(PagerText, EscapedInEveryCommandThatPrintsIt) {
     test::TempDir dir;
     const auto file = (dir.path() / "c.ppg").string();
     ASSERT_TRUE(writePpgFile(file, test::defaultTestCodeplug()));
+    ::setenv("QUORL_BUILD_DIR", (dir.path() / "BuildIMG").c_str(), 1);
+    std::array<DownloadSlot, kDownloadSlots> slots{};
+    slots[0] = {true, defaultRecording(QUORL_TEST_STAGE_DATA_DIR, 0)};
     const std::function<int(std::ostream&, std::ostream&)> commands[] = {
         [&](std::ostream& out, std::ostream& err) {
             return runFleetWrite(file, false, {}, out, err);
+        },
+        [&](std::ostream& out, std::ostream& err) {
+            return runFleetAudioWrite(slots, {}, out, err);
         },
         [&](std::ostream& out, std::ostream& err) {
             return runFleetRead((dir.path() / "all").string(), {}, out, err);
@@ -433,8 +474,36 @@ TEST(FleetAudio, CradlesWhoseLinksShareABaseName) {
     }
     std::array<DownloadSlot, kDownloadSlots> slots{};
     slots[2] = {true, wav};
+    // The cradles' copies live in the run's scratch folder until it ends: watch their
+    // modes there.
+    const auto scratch = dir.path() / "tmp";
+    std::filesystem::create_directories(scratch);
+    const std::string savedTmp = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "";
+    ::setenv("TMPDIR", scratch.c_str(), 1);
+    std::map<std::filesystem::path, std::filesystem::perms> copies;
+    std::atomic<bool> running{true};
+    std::thread watcher([&] {
+        const auto name = slotStreamPath(".", 2).filename();
+        while (running.load()) {
+            std::error_code ec;
+            for (std::filesystem::recursive_directory_iterator it(scratch, ec), end;
+                 !ec && it != end; it.increment(ec))
+                if (it->path().filename() == name &&
+                    it->path().parent_path().parent_path().filename().string().starts_with(
+                        "cradle-"))
+                    copies[it->path()] = it->symlink_status(ec).permissions();
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+    });
     std::ostringstream out, err;
-    ASSERT_EQ(runFleetAudioWrite(slots, {}, out, err), 0) << err.str() << out.str();
+    const int code = runFleetAudioWrite(slots, {}, out, err);
+    running = false;
+    watcher.join();
+    savedTmp.empty() ? ::unsetenv("TMPDIR") : ::setenv("TMPDIR", savedTmp.c_str(), 1);
+    ASSERT_EQ(code, 0) << err.str() << out.str();
+    ASSERT_EQ(copies.size(), 2u) << "one copy per cradle";
+    for (const auto& [path, mode] : copies)
+        EXPECT_EQ(mode, std::filesystem::perms::owner_read) << path;
 
     VoiceBuild voice(dir.path() / "reference");
     const auto stream = voice.build(2, wav.string());
