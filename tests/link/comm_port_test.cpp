@@ -298,11 +298,9 @@ TEST(StagingBudget, HoldsAtMost4191BytesPerDrain) {
 
 TEST(CommPortWatcher, FloodNeverCrashesAndReportsAtMostOncePerDrain) {
     // A raw pseudo-terminal pair stands in for a device that sends far too much.
-    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    std::string slave;
+    const int master = test::openRawPty(slave);
     ASSERT_GE(master, 0);
-    ASSERT_EQ(::grantpt(master), 0);
-    ASSERT_EQ(::unlockpt(master), 0);
-    const std::string slave = ::ptsname(master);
     ScopedLinkTiming timing(0.1, 0.25);
     RecordingHost host;
     PagerLink portLink(host);

@@ -3,7 +3,10 @@
 #include "codeplug/default_codeplug.h"
 #include "link/port_choice.h"
 
+#include <cstdlib>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace quorl::test {
 
@@ -65,6 +68,20 @@ SimulatedCradle::SimulatedCradle(sim::SimulatorOptions options, double sleepScal
     if (!sim_->start(error))
         throw std::runtime_error("simulator: " + error);
     discovery_.registerCradle(sim_->devicePath());
+}
+
+int openRawPty(std::string& slave) {
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0)
+        return -1;
+    const char* name =
+        ::grantpt(master) == 0 && ::unlockpt(master) == 0 ? ::ptsname(master) : nullptr;
+    if (name == nullptr) {
+        ::close(master);
+        return -1;
+    }
+    slave = name;
+    return master;
 }
 
 } // namespace quorl::test

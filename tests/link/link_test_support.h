@@ -59,6 +59,10 @@ private:
     DiscoverySources saved_;
 };
 
+// A raw pseudo-terminal pair standing in for a device that sends whatever a test
+// writes to the returned master (-1: none could be made); `slave` is what a link opens.
+int openRawPty(std::string& slave);
+
 // The simulator's options with replies at the line's real rate in 1 ms USB pieces,
 // as the pager-operation tests run by default.
 sim::SimulatorOptions pacedLine(sim::SimulatorOptions options = {});

@@ -4,9 +4,11 @@
 #include "link/codeplug_operation.h"
 #include "link/command_frames.h"
 #include "link/hex_frame.h"
+#include "link/link_timing.h"
 #include "link/link_trace.h"
 #include "link/operation_texts.h"
 #include "link/pager_link.h"
+#include "link/serial_line.h"
 #include "link_test_support.h"
 
 #include <algorithm>
@@ -15,6 +17,8 @@
 #include <memory>
 #include <mutex>
 #include <sstream>
+#include <thread>
+#include <unistd.h>
 
 namespace quorl {
 namespace {
@@ -159,6 +163,66 @@ TEST_F(LinkTraceTest, AFailedConnectIsTraced) {
     EXPECT_EQ(trace.back().kind, "MSG");
     EXPECT_EQ(trace.back().payload, "Unable to connect to device. ");
     EXPECT_EQ(trace.back().port, (dir.path() / "no\\x1B[2Jcradle").string()) << "escaped";
+}
+
+// A device that floods the line: every byte read is in the trace, either as a reply
+// (RX) or as a chunk thrown away for a full reply buffer (DROP), with its count.
+TEST_F(LinkTraceTest, ChunksDroppedOnAFullBufferAreTracedWithTheirCount) {
+    std::string slave;
+    const int master = test::openRawPty(slave);
+    ASSERT_GE(master, 0);
+    ASSERT_TRUE(startLinkTrace(tracePath.string()));
+    ScopedLinkTiming timing(0.1, 0.25);
+    test::RecordingHost host;
+    PagerLink portLink(host);
+    CCommPort& port = portLink.port();
+    ASSERT_TRUE(port.Open(slave, kPagerBaud, kPagerByteSize, kStopBitsTwo, kParityNone));
+    constexpr std::size_t kFlood = 20000; // several times what one drain may hold
+    const std::vector<std::uint8_t> flood(kFlood, 0x55);
+    std::size_t written = 0;
+    while (written < flood.size()) {
+        const auto n = ::write(master, flood.data() + written, flood.size() - written);
+        ASSERT_GT(n, 0);
+        written += static_cast<std::size_t>(n);
+    }
+    // Each byte read shows as a reply (RX) or in the count of a dropped chunk (DROP).
+    struct Traced {
+        std::size_t rx = 0, dropped = 0;
+        int drops = 0;
+        std::vector<std::string> dropTexts;
+    };
+    auto traced = [&] {
+        Traced t;
+        for (const auto& line : readTrace(tracePath)) {
+            if (line.kind == "RX") {
+                t.rx += (line.payload.size() + 1) / 3; // "55 55 ... 55"
+            } else if (line.kind == "DROP") {
+                ++t.drops;
+                std::istringstream fields(line.payload);
+                std::size_t count = 0;
+                std::string rest;
+                fields >> count;
+                std::getline(fields, rest);
+                t.dropped += count;
+                t.dropTexts.push_back(count > 0 ? rest : line.payload);
+            }
+        }
+        return t;
+    };
+    // A loaded machine may take its time reading the flood off the line.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    for (Traced t = traced();
+         t.rx + t.dropped < kFlood && std::chrono::steady_clock::now() < deadline; t = traced())
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    port.Close();
+    ::close(master);
+    stopLinkTrace();
+
+    const Traced t = traced();
+    EXPECT_GT(t.drops, 0);
+    for (const auto& text : t.dropTexts)
+        EXPECT_EQ(text, " byte(s): the reply buffer is full");
+    EXPECT_EQ(t.rx + t.dropped, kFlood) << "every byte read is traced once";
 }
 
 TEST_F(LinkTraceTest, AnUnwritableTraceIsRefused) {
