@@ -1,6 +1,6 @@
 #include "tones/tone_finder.h"
 
-#include "tones/spectrum_frames.h"
+#include "tones/frame_analysis.h"
 #include "tones/tone_refinement.h"
 
 #include <algorithm>

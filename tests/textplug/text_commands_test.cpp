@@ -153,7 +153,7 @@ TEST_F(TextCommands, TheToolsExitCodes) {
 }
 
 // Every output of the tool is a regular file: a FIFO or a device at the target is
-// refused and left as it is (never -o /dev/null here: a null device of the test's own).
+// refused and left as it is (only ever a FIFO or a null device made in the test's own folder).
 TEST_F(TextCommands, OutputsGoToRegularFilesOnly) {
     ASSERT_EQ(exitCodeOf("export " + vhf + " -o " + at("t.yaml")), 0);
     ASSERT_EQ(::mkfifo(at("fifo").c_str(), 0600), 0);

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "tones/band_picture.h"
 #include "tones/found_tone.h"
-#include "tones/spectrogram.h"
 
 #include <QImage>
 #include <QWidget>

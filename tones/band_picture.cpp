@@ -1,6 +1,6 @@
-#include "tones/spectrogram.h"
+#include "tones/band_picture.h"
 
-#include "tones/spectrum_frames.h"
+#include "tones/frame_analysis.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "tones/spectrum_frames.h"
+#include "tones/frame_analysis.h"
 
 #include <algorithm>
 #include <cmath>
