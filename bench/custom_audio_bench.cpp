@@ -10,6 +10,7 @@
 #include "link/custom_audio_download.h"
 #include "link/operation_host.h"
 #include "link/sim/pager_simulator.h"
+#include "link/sim/printing_host.h"
 
 #include <algorithm>
 #include <chrono>
@@ -18,22 +19,6 @@
 #include <filesystem>
 
 namespace {
-
-class Quiet : public quorl::OperationHost {
-public:
-    void showMessage(std::string_view text, quorl::MessageIcon) override {
-        std::fprintf(stderr, "message: %.*s\n", static_cast<int>(text.size()), text.data());
-    }
-    quorl::Answer askYesNoCancel(std::string_view) override { return quorl::Answer::Cancel; }
-    bool askYesNo(std::string_view) override { return false; }
-    void openProgress(std::string_view) override {}
-    void updateProgress(int, std::string_view) override {}
-    void closeProgress() override {}
-    bool runSave() override { return false; }
-    bool runSaveAs() override { return false; }
-    void openUserData() override {}
-    void repaintView() override {}
-};
 
 constexpr int kEraseMs = 300;       // the simulator's erase time
 constexpr double kLineBaud = 57600; // 11 bits a byte: start, 8 data, 2 stop
@@ -63,7 +48,7 @@ int main() {
         slots[static_cast<std::size_t>(i)] = {true, quorl::defaultRecording(install, i)};
 
     quorl::VoiceBuild voice(folder, library.string());
-    Quiet host;
+    quorl::sim::PrintingHost host;
     const auto started = std::chrono::steady_clock::now();
     const auto outcome = quorl::runOperationOnDevice(
         pager.devicePath(), host,

@@ -7,6 +7,7 @@
 #include "link/operation_host.h"
 #include "link/pager_link.h"
 #include "link/sim/pager_simulator.h"
+#include "link/sim/printing_host.h"
 
 #include <algorithm>
 #include <chrono>
@@ -14,26 +15,6 @@
 #include <cstdlib>
 #include <iostream>
 #include <vector>
-
-namespace {
-
-class PrintingHost : public quorl::OperationHost {
-public:
-    void showMessage(std::string_view text, quorl::MessageIcon) override {
-        std::cerr << "message: " << text << '\n';
-    }
-    quorl::Answer askYesNoCancel(std::string_view) override { return quorl::Answer::Cancel; }
-    bool askYesNo(std::string_view) override { return false; }
-    void openProgress(std::string_view) override {}
-    void updateProgress(int, std::string_view) override {}
-    void closeProgress() override {}
-    bool runSave() override { return false; }
-    bool runSaveAs() override { return false; }
-    void openUserData() override {}
-    void repaintView() override {}
-};
-
-} // namespace
 
 int main(int argc, char** argv) {
     using namespace quorl;
@@ -46,7 +27,7 @@ int main(int argc, char** argv) {
         std::cerr << error << '\n';
         return 1;
     }
-    PrintingHost host;
+    sim::PrintingHost host;
     PagerLink link(host);
     if (!link.open(simulator.devicePath()))
         return 1;
