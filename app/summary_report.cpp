@@ -2,6 +2,7 @@
 #include "widgets/system_text.h"
 
 #include "codeplug/codeplug_image.h"
+#include "codeplug/general_block.h"
 #include "codeplug/summary_channel.h"
 #include "codeplug/summary_texts.h"
 #include "textplug/editor_session.h"
@@ -38,7 +39,7 @@ SummaryReport::SummaryReport(const CodeplugImage& image, std::string fileName,
       pagerVersion_(std::move(pagerVersion)) {}
 
 int SummaryReport::pageCount() const {
-    return image_.at(0x010D) == 1 ? 2 : 6;
+    return GeneralBlock(image_).isSingleChannel() ? 2 : 6;
 }
 
 void SummaryReport::printAll(QPagedPaintDevice& device, QPainter& painter, double deviceDpi) const {

@@ -16,26 +16,17 @@ namespace quorl {
 namespace {
 
 void writeGeneral(CodeplugImage& img, const FactoryCodeplug& factory) {
-    img.set(0x0100, layout::kGeneralLength);
-    img.set(0x0101, 0x00);
-    img.set(0x0102, factory.bandCode);
-    img.set(0x0103, 0x02); // region NAG
-    // 45,100,000 Hz, most significant byte first.
-    img.set(0x0104, 0x02);
-    img.set(0x0105, 0xB0);
-    img.set(0x0106, 0x2B);
-    img.set(0x0107, 0xE0);
-    img.set(0x010D, static_cast<std::uint8_t>(factory.channels.size()));
-    img.set(0x010E, 0x00); // 12.8 MHz TCXO
-    writeIdentityText(img, 0x0110, 10, factory.serialNumber);
-    writeIdentityText(img, 0x011A, 16, factory.modelNumber);
-    writeIdentityText(img, 0x012A, 16, factory.tanapa);
-    for (std::size_t i = 0; i < 5; ++i)
-        img.set(0x013A + static_cast<Address>(i),
-                static_cast<std::uint8_t>(
-                    i < factory.codeplugVersion.size() ? factory.codeplugVersion[i] : ' '));
-    // The pager keeps the General block's checksum itself; a factory image has it right.
-    img.set(0x015F, img.sum(0x0100, layout::kGeneralLength + 1u));
+    EditableGeneralBlock general(img);
+    general.setFixedBytes();
+    general.setBandCode(factory.bandCode);
+    general.setRegionCode(2); // NAG
+    general.setChannelCount(static_cast<std::uint8_t>(factory.channels.size()));
+    general.setTcxo134(false); // 12.8 MHz
+    general.setSerialNumber(factory.serialNumber);
+    general.setModelNumber(factory.modelNumber);
+    general.setTanapa(factory.tanapa);
+    general.setCodeplugVersion(factory.codeplugVersion);
+    general.storeFactoryChecksum();
 }
 
 void writeModelOptions(CodeplugImage& img) {

@@ -25,15 +25,7 @@ bool bandRangeForCode(std::uint8_t code, BandRange& out) {
     }
 }
 
-std::array<char, 5> GeneralBlock::codeplugVersionChars() const {
-    std::array<char, 5> c{};
-    for (Address i = 0; i < 5; ++i)
-        c[i] = static_cast<char>(image_.at(0x013A + i));
-    return c;
-}
-
-std::string GeneralBlock::codeplugVersionText() const {
-    const auto c = codeplugVersionChars();
+std::string versionText(const std::array<char, 5>& c) {
     std::string out;
     auto add = [&out](char ch) {
         if (ch != '\0')
@@ -63,14 +55,6 @@ std::string formatVersion(const std::array<std::string, 5>& chars) {
     if (allEmpty)
         return {};
     return chars[0] + chars[1] + chars[2] + "." + chars[3] + chars[4];
-}
-
-void writeIdentityText(CodeplugImage& image, Address a, std::size_t width,
-                       const std::string& text) {
-    for (std::size_t i = 0; i < width; ++i) {
-        const auto c = i < text.size() ? static_cast<std::uint8_t>(text[i]) : std::uint8_t{0xFF};
-        image.set(a + static_cast<Address>(i), c);
-    }
 }
 
 } // namespace quorl

@@ -22,12 +22,7 @@ GeneralTabTexts openGeneralTab(CodeplugState& state) {
     state.shownFirmwareVersion = t.firmwareVersion;
     t.codeplugVersion = general.codeplugVersionText();
 
-    state.image.set(0x0100, 0x5E);
-    state.image.set(0x0101, 0x00);
-    state.image.set(0x0104, 0x02);
-    state.image.set(0x0105, 0xB0);
-    state.image.set(0x0106, 0x2B);
-    state.image.set(0x0107, 0xE0);
+    EditableGeneralBlock(state.image).setFixedBytes();
     BandRange range{};
     if (bandRangeForCode(band, range))
         state.band = {range.lowMHz, range.highMHz};

@@ -2,12 +2,13 @@
 
 #include "codeplug/channel_block.h"
 #include "codeplug/codeplug_layout.h"
+#include "codeplug/general_block.h"
 #include "editors/user_data_texts.h"
 
 namespace quorl {
 
 std::vector<std::string> userDataTabLabels(const CodeplugImage& image) {
-    const std::size_t count = image.at(0x010D) == 1 ? 4 : 8;
+    const std::size_t count = GeneralBlock(image).isSingleChannel() ? 4 : 8;
     std::vector<std::string> out;
     for (std::size_t i = 0; i < count; ++i)
         out.emplace_back(texts::kTabLabels[i]);

@@ -1,5 +1,7 @@
 #include "link/fleet_operation.h"
 
+#include "codeplug/codeplug_layout.h"
+#include "codeplug/general_block.h"
 #include "link/command_frames.h"
 #include "link/operation_host.h"
 #include "link/operation_link_hold.h"
@@ -50,17 +52,11 @@ private:
     std::string message_;
 };
 
-std::string textUntilFF(const CodeplugImage& image, Address from, std::size_t length) {
-    std::string out;
-    for (Address a = from; a < from + length && image.at(a) != 0xFF; ++a)
-        out.push_back(static_cast<char>(image.at(a)));
-    return out;
-}
-
 } // namespace
 
 PagerIdentity identityOfImage(const CodeplugImage& image, std::string firmware) {
-    return {textUntilFF(image, 0x0110, 10), textUntilFF(image, 0x011A, 16), std::move(firmware)};
+    const GeneralBlock general(image);
+    return {general.serialNumber(), general.modelNumber(), std::move(firmware)};
 }
 
 std::optional<std::string> queryPagerModel(PagerLink& link) {
@@ -92,7 +88,7 @@ OperationOutcome readPagerIdentity(PagerLink& link, OperationHost& host, PagerId
     if (const auto started = startReading(link, host); started != OperationOutcome::Succeeded)
         return started;
     CodeplugImage general;
-    static constexpr int kGeneralBlock[] = {4};
+    static constexpr int kGeneralBlock[] = {static_cast<int>(layout::kGeneralBlock / kBlockSize)};
     const OperationOutcome read = readBlocks(link, host, kGeneralBlock, BlockProgress::InOrder,
                                              [&](Address a, std::uint8_t b) { general.set(a, b); });
     if (read != OperationOutcome::Succeeded)

@@ -1,5 +1,6 @@
 #include "link/sim/pager_model.h"
 
+#include "codeplug/general_block.h"
 #include "link/command_frames.h"
 
 #include <algorithm>
@@ -7,12 +8,6 @@
 namespace quorl::sim {
 
 namespace {
-// The model-number field (up to 16 characters, ends at 0xFF) and the version bytes the
-// pager compares with the codeplug's 0x013B and 0x013C.
-constexpr Address kModelField = 0x011A;
-constexpr Address kVersionMajor = 0x013B;
-constexpr Address kVersionMinor = 0x013C;
-
 std::span<const std::uint8_t> bytesOf(const std::string& s) {
     return {reinterpret_cast<const std::uint8_t*>(s.data()), s.size()};
 }
@@ -23,7 +18,7 @@ PagerModel::PagerModel(CodeplugImage codeplug, PagerIdentity identity)
 
 std::string PagerModel::modelNumber() const {
     std::string m =
-        identity_.modelNumber ? *identity_.modelNumber : codeplug_.text(kModelField, 12);
+        identity_.modelNumber ? *identity_.modelNumber : GeneralBlock(codeplug_).modelNumber();
     m.resize(12, ' ');
     return m;
 }
@@ -31,7 +26,10 @@ std::string PagerModel::modelNumber() const {
 std::array<std::uint8_t, 5> PagerModel::supportedVersion() const {
     if (identity_.supportedVersion)
         return *identity_.supportedVersion;
-    return {0x00, codeplug_.at(kVersionMajor), codeplug_.at(kVersionMinor), 0x00, 0x00};
+    // The pager supports the version of the codeplug it left the factory with.
+    const auto version = GeneralBlock(codeplug_).codeplugVersionChars();
+    return {0x00, static_cast<std::uint8_t>(version[1]), static_cast<std::uint8_t>(version[2]),
+            0x00, 0x00};
 }
 
 std::array<std::uint8_t, kSectorSize> PagerModel::sector(unsigned number) const {
