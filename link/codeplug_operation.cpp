@@ -1,7 +1,10 @@
 #include "link/codeplug_operation.h"
 
+#include "codeplug/channel_block.h"
 #include "codeplug/checksums.h"
 #include "codeplug/codeplug_state.h"
+#include "codeplug/general_block.h"
+#include "codeplug/model_options_block.h"
 #include "link/command_frames.h"
 #include "link/exchange.h"
 #include "link/link_texts.h"
@@ -22,9 +25,6 @@ namespace quorl {
 
 namespace {
 
-// Every wait of these operations is bounded by 3 s.
-constexpr int kWaitMs = 3000;
-
 void sleepMs(int ms) {
     linkTiming().sleep(ms);
 }
@@ -35,33 +35,35 @@ std::string progressText(const char* word, int percent) {
     return buf;
 }
 
-// Serial number, supported version, start of read/write: up to five tries, a short
-// pause after each unanswered one.
-QueryResult queryFiveTimes(PagerLink& link, std::string_view frame, std::uint8_t wanted) {
-    ExchangeRule rule;
-    rule.frame = frame;
-    rule.waitMs = kWaitMs;
-    rule.expected = wanted;
-    rule.pauseAfterMiss = [](int) { return 50; };
-    return exchange(link, rule);
-}
-
-// End of read/write and end of programming mode: five tries with growing pauses.
-QueryResult closingCommand(PagerLink& link, std::string_view frame) {
-    ExchangeRule rule;
-    rule.frame = frame;
-    rule.pauseAfterSend = [](int i) { return 50 + 10 * i; };
-    rule.waitMs = kWaitMs;
-    rule.expected = kStatusAck;
-    rule.clearOnReply = true;
-    return exchange(link, rule);
-}
-
 OperationOutcome fail(OperationHost& host, std::string_view message, bool closeProgress = false) {
     if (closeProgress)
         host.closeProgress();
     host.showMessage(message, MessageIcon::Stop);
     return OperationOutcome::Failed;
+}
+
+// The messages of an exchange that brought no reply: a wait that ran out, or every
+// try unanswered.
+struct MissTexts {
+    std::string_view timedOut;
+    std::string_view noReply;
+};
+
+// True when the exchange brought its reply; otherwise the matching message is shown
+// (after closing the progress window when asked) and the operation has failed.
+bool expectReply(QueryResult result, OperationHost& host, const MissTexts& texts,
+                 bool closeProgress = false) {
+    switch (result) {
+    case QueryResult::Reply:
+        return true;
+    case QueryResult::TimedOut:
+        fail(host, texts.timedOut, closeProgress);
+        return false;
+    case QueryResult::NoReply:
+        break;
+    }
+    fail(host, texts.noReply, closeProgress);
+    return false;
 }
 
 // The questions of a read when an image is already loaded. Save and Save As run
@@ -105,14 +107,9 @@ bool askBeforeRead(CodeplugState& state, OperationHost& host) {
 
 OperationOutcome serialNumberCheck(PagerLink& link, OperationHost& host,
                                    std::string_view missingMessage) {
-    switch (queryFiveTimes(link, frame_text::kStatus, kStatusData)) {
-    case QueryResult::TimedOut:
-        return fail(host, link_texts::kReadError5);
-    case QueryResult::NoReply:
-        return fail(host, op_texts::kReadError1);
-    case QueryResult::Reply:
-        break;
-    }
+    if (!expectReply(queryFiveTimes(link, frame_text::kStatus, kStatusData), host,
+                     {link_texts::kReadError5, op_texts::kReadError1}))
+        return OperationOutcome::Failed;
     const bool hasSerial = (link.replyDataByte(0) & 0x40) != 0;
     link.clearReplyStatus();
     if (!hasSerial)
@@ -129,39 +126,13 @@ struct ClosingTexts {
     std::string_view programmingNotAcknowledged;
 };
 
-// The pager's model number (ten tries, late replies taken): twelve characters, or
-// nothing when it never answered.
-std::optional<std::string> queryModelNumber(PagerLink& link) {
-    if (queryWithLateReply(link, frame_text::kModelNumber, 10, kWaitMs) != QueryResult::Reply)
-        return std::nullopt;
-    std::string model;
-    for (std::size_t k = 0; k < 12; ++k)
-        model.push_back(static_cast<char>(link.replyDataByte(k)));
-    link.clearReplyStatus();
-    return model;
-}
-
-// The model number the codeplug claims: up to 16 characters, ending before 0xFF.
-std::string sourceModelNumber(const CodeplugImage& image) {
-    std::string model;
-    for (Address a = 0x011A; a < 0x011A + 16 && image.at(a) != 0xFF; ++a)
-        model.push_back(static_cast<char>(image.at(a)));
-    return model;
-}
-
 OperationOutcome closeProgramming(PagerLink& link, OperationHost& host, const ClosingTexts& t) {
     for (const auto& [frame, noAck] :
          {std::pair{t.endFrame, t.endNotAcknowledged},
           std::pair{frame_text::kEndProgramming, t.programmingNotAcknowledged}}) {
         sleepMs(100);
-        switch (closingCommand(link, frame)) {
-        case QueryResult::TimedOut:
-            return fail(host, t.timedOut, true);
-        case QueryResult::NoReply:
-            return fail(host, noAck, true);
-        case QueryResult::Reply:
-            break;
-        }
+        if (!expectReply(closingCommand(link, frame), host, {t.timedOut, noAck}, true))
+            return OperationOutcome::Failed;
     }
     return OperationOutcome::Succeeded;
 }
@@ -171,27 +142,11 @@ OperationOutcome closeProgramming(PagerLink& link, OperationHost& host, const Cl
 OperationOutcome startReading(PagerLink& link, OperationHost& host) {
     host.openProgress(op_texts::kReadingStart);
     sleepMs(100);
-    switch (queryFiveTimes(link, frame_text::kStartRead, kStatusAck)) {
-    case QueryResult::TimedOut:
-        return fail(host, link_texts::kReadError5, true);
-    case QueryResult::NoReply:
-        return fail(host, op_texts::kReadError1, true);
-    case QueryResult::Reply:
-        link.clearReplyStatus();
-        break;
-    }
+    if (!expectReply(queryFiveTimes(link, frame_text::kStartRead, kStatusAck), host,
+                     {link_texts::kReadError5, op_texts::kReadError1}, true))
+        return OperationOutcome::Failed;
+    link.clearReplyStatus();
     return OperationOutcome::Succeeded;
-}
-
-QueryResult queryWithLateReply(PagerLink& link, std::string_view frame, int attempts, int waitMs) {
-    ExchangeRule rule;
-    rule.frame = frame;
-    rule.attempts = attempts;
-    rule.waitMs = waitMs;
-    rule.expected = kStatusData;
-    rule.pauseAfterMiss = [](int i) { return i == 4 ? 1000 : 50; };
-    rule.lateReply = LateReply::AfterPause;
-    return exchange(link, rule);
 }
 
 OperationOutcome readBlocks(PagerLink& link, OperationHost& host, std::span<const int> blocks,
@@ -200,25 +155,10 @@ OperationOutcome readBlocks(PagerLink& link, OperationHost& host, std::span<cons
     sleepMs(100);
     for (std::size_t i = 0; i < blocks.size(); ++i) {
         const int n = blocks[i];
-        const auto address = static_cast<std::uint16_t>(64 * n);
-        const std::string frame = readBlockFrame(address);
-        ExchangeRule rule;
-        rule.frame = frame;
-        rule.attempts = 6;
-        rule.pauseAfterSend = [](int r) { return 100 + 20 * r; };
-        rule.waitMs = kWaitMs;
-        rule.expected = kStatusData;
-        // A late answer to an earlier request (a retry's, after a reply that came
-        // apart) holds another block: not this block's reply.
-        rule.accept = [address](const PagerLink& l) { return l.blockReplyAddress() == address; };
-        switch (exchange(link, rule)) {
-        case QueryResult::TimedOut:
-            return fail(host, link_texts::kReadError5, true);
-        case QueryResult::NoReply:
-            return fail(host, op_texts::kReadError2, true);
-        case QueryResult::Reply:
-            break;
-        }
+        const auto address = static_cast<std::uint16_t>(blockAddress(n));
+        if (!expectReply(blockReadExchange(link, readBlockFrame(address), address), host,
+                         {link_texts::kReadError5, op_texts::kReadError2}, true))
+            return OperationOutcome::Failed;
         for (std::size_t k = 0; k < kBlockSize; ++k)
             store(address + static_cast<Address>(k), link.blockDataByte(k));
         link.clearReplyStatus();
@@ -235,14 +175,47 @@ OperationOutcome readBlocks(PagerLink& link, OperationHost& host, std::span<cons
                              op_texts::kReadError4});
 }
 
+OperationOutcome writeBlocks(PagerLink& link, OperationHost& host, std::span<const int> blocks,
+                             const std::function<std::uint8_t(Address)>& fetch) {
+    sleepMs(100);
+    for (const int n : blocks) {
+        const auto address = static_cast<std::uint16_t>(blockAddress(n));
+        std::array<std::uint8_t, kBlockSize> data{};
+        for (std::size_t k = 0; k < kBlockSize; ++k)
+            data[k] = fetch(address + static_cast<Address>(k));
+        if (!expectReply(blockWriteExchange(link, writeBlockFrame(address, data)), host,
+                         {op_texts::kWriteError5, op_texts::kWriteError2}, true))
+            return OperationOutcome::Failed;
+        link.clearReplyStatus();
+        const int percent = writeProgressPercent(n);
+        host.updateProgress(percent, progressText("Writing ", percent));
+        host.repaintView();
+    }
+
+    return closeProgramming(link, host,
+                            {frame_text::kEndWrite, op_texts::kWriteError5, op_texts::kWriteError3,
+                             op_texts::kWriteError4});
+}
+
 std::optional<std::array<std::uint8_t, 5>> queryFirmwareVersion(PagerLink& link) {
-    if (queryWithLateReply(link, frame_text::kFirmwareVersion, 10, kWaitMs) != QueryResult::Reply)
+    if (queryWithLateReply(link, frame_text::kFirmwareVersion, 10, kReplyWaitMs) !=
+        QueryResult::Reply)
         return std::nullopt;
     std::array<std::uint8_t, 5> firmware{};
     for (std::size_t k = 0; k < firmware.size(); ++k)
         firmware[k] = link.replyDataByte(k);
     link.clearReplyStatus();
     return firmware;
+}
+
+std::optional<std::string> queryModelNumber(PagerLink& link) {
+    if (queryWithLateReply(link, frame_text::kModelNumber, 10, kReplyWaitMs) != QueryResult::Reply)
+        return std::nullopt;
+    std::string model;
+    for (std::size_t k = 0; k < 12; ++k)
+        model.push_back(static_cast<char>(link.replyDataByte(k)));
+    link.clearReplyStatus();
+    return model;
 }
 
 OperationOutcome verifyCodeplug(PagerLink& link, const CodeplugImage& expected, OperationHost& host,
@@ -254,7 +227,7 @@ OperationOutcome verifyCodeplug(PagerLink& link, const CodeplugImage& expected, 
     const auto pagerModel = queryModelNumber(link);
     if (!pagerModel)
         return fail(host, op_texts::kCommError2);
-    if (*pagerModel != sourceModelNumber(expected))
+    if (*pagerModel != GeneralBlock(expected).modelNumber())
         return fail(host, op_texts::kWriteError7);
     if (!queryFirmwareVersion(link))
         return fail(host, op_texts::kCommError2);
@@ -283,24 +256,21 @@ int writeProgressPercent(int block) {
 
 OperationOutcome readCodeplug(PagerLink& link, CodeplugState& state, OperationHost& host,
                               CodeplugImage* arrived) {
-    // 1. Questions about the image in memory.
+    // Questions about the image in memory.
     if (!askBeforeRead(state, host))
         return OperationOutcome::Cancelled;
 
-    // 2. Firmware version.
+    // Which pager is this: firmware version and serial number.
     const auto firmware = queryFirmwareVersion(link);
     if (!firmware)
         return fail(host, op_texts::kCommError2);
-
-    // 3. Serial number.
     if (serialNumberCheck(link, host, op_texts::kReadError9) != OperationOutcome::Succeeded)
         return OperationOutcome::Failed;
 
-    // 4, 5. Progress window, start of read.
     if (const auto started = startReading(link, host); started != OperationOutcome::Succeeded)
         return started;
 
-    // 6 to 8. The blocks go to a staging image, never straight into the document: a
+    // The blocks go to a staging image, never straight into the document: a
     // cradle pulled half-way must not leave the first blocks of the pager mixed with
     // the rest of the file, still tied to that file. Addresses the read does not
     // cover keep what the committed image holds.
@@ -313,12 +283,13 @@ OperationOutcome readCodeplug(PagerLink& link, CodeplugState& state, OperationHo
     if (blocks != OperationOutcome::Succeeded)
         return blocks;
 
-    // 9.
     sleepMs(100);
     host.closeProgress();
 
-    // 11, 12. Is it a codeplug at all? A read that is not leaves the document as it was.
-    if (staged.at(0x0100) == 0xFF || staged.at(0x0200) == 0xFF || staged.at(0x0300) == 0xFF)
+    // Is it a codeplug at all? A read that is not leaves the document as it was.
+    if (GeneralBlock(staged).lengthByte() == 0xFF ||
+        ConstModelOptionsBlock(staged).lengthByte() == 0xFF ||
+        ConstChannelBlock(staged, 0).lengthByte() == 0xFF)
         return fail(host, op_texts::kReadError6);
     BandLimits band = state.band;
     if (!checkImage(staged, band)) {
@@ -326,7 +297,7 @@ OperationOutcome readCodeplug(PagerLink& link, CodeplugState& state, OperationHo
         return fail(host, op_texts::kFileError2);
     }
 
-    // 10, 13. Every block arrived and checked: the image is the document's now, whole,
+    // Every block arrived and checked: the image is the document's now, whole,
     // and it has no file yet.
     commitStagedRead(state, staged, band, *firmware);
     link.close();
@@ -342,7 +313,7 @@ void commitStagedRead(CodeplugState& state, const CodeplugImage& staged, const B
     // Only the read blocks come from the pager; the edit image keeps its own bytes
     // elsewhere, as a read into both images always did.
     for (int n : kReadBlocks)
-        for (Address a = static_cast<Address>(64 * n); a < static_cast<Address>(64 * n + 64); ++a) {
+        for (Address a = blockAddress(n); a < blockAddress(n) + kBlockSize; ++a) {
             state.image.set(a, staged.at(a));
             state.editImage.set(a, staged.at(a));
         }
@@ -358,152 +329,53 @@ void commitStagedRead(CodeplugState& state, const CodeplugImage& staged, const B
 }
 
 OperationOutcome writeCodeplug(PagerLink& link, CodeplugState& state, OperationHost& host) {
-    const std::string sourceModel = sourceModelNumber(state.image);
+    const std::string sourceModel = GeneralBlock(state.image).modelNumber();
 
-    // 1.
     updateChecksums(state.image);
 
-    // 2. Model number.
+    // Which pager is this: model number, serial number, supported codeplug version.
     const auto pagerModel = queryModelNumber(link);
     if (!pagerModel)
         return fail(host, op_texts::kCommError2);
-
-    // 3. Serial number.
     if (serialNumberCheck(link, host, op_texts::kWriteError11Serial) != OperationOutcome::Succeeded)
         return OperationOutcome::Failed;
-
-    // 4. Supported codeplug version.
     std::array<std::uint8_t, 5> version{};
-    switch (queryFiveTimes(link, frame_text::kSupportedVersion, kStatusData)) {
-    case QueryResult::TimedOut:
-        return fail(host, op_texts::kCommError2);
-    case QueryResult::NoReply:
-        return fail(host, op_texts::kWriteError1);
-    case QueryResult::Reply:
-        break;
-    }
+    if (!expectReply(queryFiveTimes(link, frame_text::kSupportedVersion, kStatusData), host,
+                     {op_texts::kCommError2, op_texts::kWriteError1}))
+        return OperationOutcome::Failed;
     for (std::size_t k = 0; k < version.size(); ++k)
         version[k] = link.replyDataByte(k);
     link.clearReplyStatus();
 
-    // 5, 6. Will this pager take this codeplug?
-    if (version[1] > state.image.at(0x013B) || version[2] > state.image.at(0x013C)) {
+    // Will this pager take this codeplug?
+    const auto codeplugVersion = GeneralBlock(state.image).codeplugVersionChars();
+    if (version[1] > static_cast<std::uint8_t>(codeplugVersion[1]) ||
+        version[2] > static_cast<std::uint8_t>(codeplugVersion[2])) {
         link.close();
         return fail(host, op_texts::kWriteError11Version);
     }
     if (*pagerModel != sourceModel)
         return fail(host, op_texts::kWriteError7);
 
-    // 7. Start of write.
+    // Start of write, then the blocks.
     sleepMs(100);
-    switch (queryFiveTimes(link, frame_text::kStartWrite, kStatusAck)) {
-    case QueryResult::TimedOut:
-        return fail(host, op_texts::kWriteError5);
-    case QueryResult::NoReply:
-        return fail(host, op_texts::kWriteError1);
-    case QueryResult::Reply:
-        link.clearReplyStatus();
-        break;
-    }
+    if (!expectReply(queryFiveTimes(link, frame_text::kStartWrite, kStatusAck), host,
+                     {op_texts::kWriteError5, op_texts::kWriteError1}))
+        return OperationOutcome::Failed;
+    link.clearReplyStatus();
 
-    // 8, 9.
     refreshModelOptionsMirror(state.image);
     host.openProgress(op_texts::kWritingStart);
-    sleepMs(100);
 
-    // 10. The blocks.
-    for (int n : kWriteBlocks) {
-        const auto address = static_cast<std::uint16_t>(64 * n);
-        std::array<std::uint8_t, kBlockSize> data{};
-        for (std::size_t k = 0; k < kBlockSize; ++k)
-            data[k] = state.image.at(address + static_cast<Address>(k));
-        const std::string frame = writeBlockFrame(address, data);
-        ExchangeRule rule;
-        rule.frame = frame;
-        rule.attempts = 11;
-        rule.pauseAfterSend = [](int) { return 100; };
-        rule.waitMs = kWaitMs;
-        rule.expected = kStatusAck;
-        switch (exchange(link, rule)) {
-        case QueryResult::TimedOut:
-            return fail(host, op_texts::kWriteError5, true);
-        case QueryResult::NoReply:
-            return fail(host, op_texts::kWriteError2, true);
-        case QueryResult::Reply:
-            break;
-        }
-        link.clearReplyStatus();
-        const int percent = writeProgressPercent(n);
-        host.updateProgress(percent, progressText("Writing ", percent));
-        host.repaintView();
-    }
+    const OperationOutcome written =
+        writeBlocks(link, host, kWriteBlocks, [&state](Address a) { return state.image.at(a); });
+    if (written != OperationOutcome::Succeeded)
+        return written;
 
-    // 11, 12.
-    if (const auto closed = closeProgramming(link, host,
-                                             {frame_text::kEndWrite, op_texts::kWriteError5,
-                                              op_texts::kWriteError3, op_texts::kWriteError4});
-        closed != OperationOutcome::Succeeded)
-        return closed;
-
-    // 13. No message on success.
+    // A write that succeeded says nothing.
     sleepMs(100);
     host.closeProgress();
     return OperationOutcome::Succeeded;
-}
-
-OperationOutcome runPagerOperation(OperationSelector selector, CodeplugState& state,
-                                   OperationHost& host, const CustomAudioDownload& download) {
-    const OperationLinkHold hold;
-    const auto chosen = choosePort(host);
-    if (!chosen)
-        return outcomeWithoutPort();
-    return runOperationOnDevice(
-        chosen->deviceName, host,
-        [&](PagerLink& link, OperationHost& h) {
-            switch (selector) {
-            case OperationSelector::CodeplugRead:
-                return readCodeplug(link, state, h);
-            case OperationSelector::CodeplugWrite:
-                return writeCodeplug(link, state, h);
-            case OperationSelector::CustomAudioDownload:
-                return download ? download(link, h) : OperationOutcome::Failed;
-            case OperationSelector::None:
-                break;
-            }
-            return OperationOutcome::Failed;
-        },
-        selector);
-}
-
-OperationOutcome outcomeWithoutPort() {
-    // Communication Error #1 has been shown: a failure. Only a choice the user
-    // declined ends quietly.
-    return portChoice().noCradle.load() == 1 ? OperationOutcome::Failed
-                                             : OperationOutcome::Cancelled;
-}
-
-OperationOutcome runOperationOnDevice(const std::string& deviceName, OperationHost& host,
-                                      const OperationBody& body, OperationSelector selector) {
-    const OperationLinkHold hold;
-    PagerLink link(host);
-    // The trace records the operation's steps and messages beside its bytes.
-    TracingHost traced(host, link.trace(), deviceName);
-    OperationHost& h = link.trace() != nullptr ? static_cast<OperationHost&>(traced) : host;
-    if (!link.open(deviceName))
-        return OperationOutcome::Failed;
-    LinkState& shared = link.state();
-    shared.watcherRunFlag = 1;
-    link.clearReplyStatus();
-    shared.selector = selector;
-
-    const OperationOutcome outcome = body(link, h);
-
-    // The common exit.
-    shared.watcherRunFlag = 0;
-    if (link.isConnected())
-        link.close();
-    shared.selector = OperationSelector::None;
-    return outcome;
 }
 
 } // namespace quorl

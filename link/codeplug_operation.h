@@ -1,7 +1,9 @@
 #pragma once
 
+#include "link/command_frames.h"
 #include "link/exchange.h"
 #include "link/link_shared.h"
+#include "link/operation_runner.h"
 
 #include "codeplug/codeplug_image.h"
 #include "codeplug/image_check.h"
@@ -20,32 +22,6 @@ class PagerLink;
 class OperationHost;
 struct CodeplugState;
 
-// How an operation ended: a numbered message has been shown for Failed; Cancelled
-// ends quietly (the user said Cancel, or chose no cradle).
-enum class OperationOutcome { Succeeded, Failed, Cancelled };
-
-// The custom-audio download, handed the operation's open link.
-using CustomAudioDownload = std::function<OperationOutcome(PagerLink&, OperationHost&)>;
-// What runs on an open link; `host` is the one to talk through (it records the
-// operation's steps and messages in the link trace when one is active).
-using OperationBody = std::function<OperationOutcome(PagerLink& link, OperationHost& host)>;
-
-// One pager operation from the port choice to the common exit: choose the port,
-// open it at 57,600 baud 8N2, run Read Codeplug (1), Write Codeplug (2) or the
-// custom-audio download (3), and close the port on every way out. Runs on the
-// operation's worker thread; every word to the user goes through `host`.
-OperationOutcome runPagerOperation(OperationSelector selector, CodeplugState& state,
-                                   OperationHost& host, const CustomAudioDownload& download = {});
-
-// How an operation ends when the port choice gave no port: Failed after
-// Communication Error #1, Cancelled when the user chose no cradle.
-OperationOutcome outcomeWithoutPort();
-
-// The operation frame on a known device (the command-line tool's --port): open,
-// run flag and status, `body`, and the common exit.
-OperationOutcome runOperationOnDevice(const std::string& deviceName, OperationHost& host,
-                                      const OperationBody& body, OperationSelector selector);
-
 // The two codeplug operations on a port that is already open.
 // `arrived`, when given, gets the staging image as the blocks left it, also when the
 // read fails: a fleet names a pager by the General block it sent before it failed.
@@ -59,6 +35,9 @@ void commitStagedRead(CodeplugState& state, const CodeplugImage& staged, const B
                       const std::array<std::uint8_t, 5>& firmware);
 
 // Block maps: blocks of 64 bytes, block n at 64 n.
+constexpr Address blockAddress(int block) {
+    return static_cast<Address>(kBlockSize) * static_cast<Address>(block);
+}
 inline constexpr int kReadBlocks[] = {4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14,  15,  16,  17,
                                       18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 252, 253, 254, 255};
 inline constexpr int kWriteBlocks[] = {8,  9,  10, 11, 12, 13, 14, 15, 16, 17,  18,
@@ -70,14 +49,13 @@ inline constexpr int kWriteBlocks[] = {8,  9,  10, 11, 12, 13, 14, 15, 16, 17,  
 inline constexpr int kVerifyBlocks[] = {8,  9,  10, 11, 12, 13, 14, 15, 16, 17,
                                         18, 19, 20, 21, 22, 23, 24, 25, 26, 27};
 
-// A query whose reply may come a little late: up to `attempts` tries, each waiting at
-// most `waitMs` for the drain; an unanswered try looks once more after a pause (a
-// whole second after the fifth).
-QueryResult queryWithLateReply(PagerLink& link, std::string_view frame, int attempts, int waitMs);
-
 // The firmware version query of a read (ten tries): its five bytes, or nothing when
 // the pager never answered.
 std::optional<std::array<std::uint8_t, 5>> queryFirmwareVersion(PagerLink& link);
+
+// The model number query (ten tries, late replies taken): the twelve characters of
+// the reply, or nothing when the pager never answered.
+std::optional<std::string> queryModelNumber(PagerLink& link);
 
 // The progress window, then the start of read, acknowledged within five tries.
 OperationOutcome startReading(PagerLink& link, OperationHost& host);
@@ -91,6 +69,11 @@ enum class BlockProgress { CodeplugRead, InOrder };
 OperationOutcome readBlocks(PagerLink& link, OperationHost& host, std::span<const int> blocks,
                             BlockProgress progress,
                             const std::function<void(Address, std::uint8_t)>& store);
+
+// Writes `blocks` between a start of write already acknowledged and the end of
+// programming mode, each byte taken from `fetch`.
+OperationOutcome writeBlocks(PagerLink& link, OperationHost& host, std::span<const int> blocks,
+                             const std::function<std::uint8_t(Address)>& fetch);
 
 // Checks first that the pager is of `expected`'s model (Write Error #7 otherwise,
 // as Write says it), then reads back what Write Codeplug writes and lists every

@@ -43,4 +43,28 @@ struct ExchangeRule {
 
 QueryResult exchange(PagerLink& link, const ExchangeRule& rule);
 
+// Every wait of the codeplug and custom-audio operations is bounded by 3 s.
+inline constexpr int kReplyWaitMs = 3000;
+
+// The exchanges of the pager's commands, each with its own rhythm.
+
+// Serial number, supported version, start of read/write: up to five tries, a short
+// pause after each unanswered one.
+QueryResult queryFiveTimes(PagerLink& link, std::string_view frame, std::uint8_t wanted);
+
+// End of read/write and end of programming mode: five tries with growing pauses; the
+// acknowledgement is cleared.
+QueryResult closingCommand(PagerLink& link, std::string_view frame);
+
+// A query whose reply may come a little late: up to `attempts` tries, each waiting at
+// most `waitMs` for the drain; an unanswered try looks once more after a pause (a
+// whole second after the fifth).
+QueryResult queryWithLateReply(PagerLink& link, std::string_view frame, int attempts, int waitMs);
+
+// One block read (six tries, pauses growing): only the reply for `address` counts.
+QueryResult blockReadExchange(PagerLink& link, std::string_view frame, std::uint16_t address);
+
+// One block write (eleven tries, 100 ms after each).
+QueryResult blockWriteExchange(PagerLink& link, std::string_view frame);
+
 } // namespace quorl

@@ -60,15 +60,12 @@ PagerIdentity identityOfImage(const CodeplugImage& image, std::string firmware) 
 }
 
 std::optional<std::string> queryPagerModel(PagerLink& link) {
-    if (queryWithLateReply(link, frame_text::kModelNumber, 10, 3000) != QueryResult::Reply)
+    auto model = queryModelNumber(link);
+    if (!model)
         return std::nullopt;
-    std::string model;
-    for (std::size_t k = 0; k < 12; ++k)
-        model.push_back(static_cast<char>(link.replyDataByte(k)));
-    link.clearReplyStatus();
-    while (!model.empty() && (model.back() == '\0' || model.back() == ' ' ||
-                              static_cast<unsigned char>(model.back()) == 0xFF))
-        model.pop_back();
+    while (!model->empty() && (model->back() == '\0' || model->back() == ' ' ||
+                               static_cast<unsigned char>(model->back()) == 0xFF))
+        model->pop_back();
     return model;
 }
 
