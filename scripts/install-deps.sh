@@ -6,7 +6,7 @@ PACKAGES=(
     build-essential binutils cmake ninja-build pkg-config clang fonts-dejavu-core
     qt6-base-dev qt6-multimedia-dev libqt6multimedia6
     libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
-    libsndfile1-dev libresample1-dev libfftw3-dev locales-all libyaml-cpp-dev
+    libsndfile1-dev libresample1-dev libfftw3-dev locales-all libyaml-cpp-dev libssl-dev
     dpkg-dev fakeroot file help2man librsvg2-bin man-db bash-completion
     lintian appstream desktop-file-utils
 )
