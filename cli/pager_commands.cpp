@@ -55,8 +55,8 @@ int verifyAgainst(const std::string& port, const CodeplugState& state, CliOperat
     for (const Address a : differences) {
         // Through the same stream as the lines above, so they stay in order.
         char line[48];
-        std::snprintf(line, sizeof line, "  0x%04X: file 0x%02X, pager 0x%02X\n", a,
-                      expected.at(a), pager.at(a));
+        std::snprintf(line, sizeof line, "  0x%04X: file 0x%02X, pager 0x%02X\n", a, expected.at(a),
+                      pager.at(a));
         std::cout << line;
     }
     return kExitFailure;

@@ -8,9 +8,12 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 jobs="$(nproc)"
 "$root/scripts/install-deps.sh"
 export QT_QPA_PLATFORM=offscreen
+# Formatting first: it takes seconds and a build takes minutes.
+"$root/scripts/format-check.sh"
 
 "$root/scripts/build.sh" build -DCMAKE_BUILD_TYPE=Release -DQUORL_WERROR=ON
-ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
+# The soak (label "soak", a minute) runs only here, in the Release build.
+QUORL_SOAK=1 ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
 # The Debian package from the same build, then its contents and programs.
 cmake --build "$root/build" --target package
 "$root/scripts/test-package.sh" "$root/build"
