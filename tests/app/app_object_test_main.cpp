@@ -13,7 +13,8 @@ CVoicePagerApp* theApp = nullptr;
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
-    std::string config = "/tmp/quorl-app-object-tests-XXXXXX";
+    std::string config =
+        (std::filesystem::temp_directory_path() / "quorl-app-object-tests-XXXXXX").string();
     if (!::mkdtemp(config.data()))
         return 1;
     ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);

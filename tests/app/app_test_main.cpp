@@ -10,7 +10,8 @@
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
-    std::string config = "/tmp/quorl-app-tests-XXXXXX";
+    std::string config =
+        (std::filesystem::temp_directory_path() / "quorl-app-tests-XXXXXX").string();
     if (!::mkdtemp(config.data()))
         return 1;
     ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);

@@ -12,7 +12,8 @@
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
-    std::string scratch = "/tmp/quorl-layout-tests-XXXXXX";
+    std::string scratch =
+        (std::filesystem::temp_directory_path() / "quorl-layout-tests-XXXXXX").string();
     if (!::mkdtemp(scratch.data()))
         return 1;
     int width = 1600;

@@ -1,5 +1,6 @@
 #include "audio/ini_reader.h"
 #include "audio/voice_build.h"
+#include "test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -40,7 +41,8 @@ TEST(VoiceBuild, ConfigurationTextReadsBackAsWritten) {
 }
 
 TEST(VoiceBuild, NoLibraryMeansNoBuild) {
-    VoiceBuild build("/tmp/quorl-no-library-test", "/nonexistent/libVQ4.so");
+    const test::TempDir project;
+    VoiceBuild build(project.path(), "/nonexistent/libVQ4.so");
     EXPECT_FALSE(build.build(0, "/x.wav"));
     EXPECT_FALSE(build.library().isLoaded());
 }

@@ -1,13 +1,14 @@
 #include "cli/codeplug_commands.h"
 #include "cli/json_writer.h"
+#include "tests/codeplug/test_files.h"
+#include "tests/program_run.h"
 
-#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
-#include <sys/wait.h>
+#include <vector>
 
 namespace quorl::cli {
 namespace {
@@ -15,16 +16,15 @@ namespace {
 const std::filesystem::path kLib = std::filesystem::path(QUORL_TEST_STAGE_DATA_DIR) / "Lib";
 const std::filesystem::path kQuorl = std::filesystem::path(QUORL_TEST_BIN_DIR) / "quorl";
 
-// Runs the installed-layout binary and returns its exit code and standard output.
+// Runs the installed-layout binary with the blank-separated `args` and returns its exit
+// code and standard output.
 std::pair<int, std::string> run(const std::string& args) {
-    const std::string cmd = kQuorl.string() + " " + args + " 2>/dev/null";
-    FILE* p = ::popen(cmd.c_str(), "r");
-    std::string out;
-    std::array<char, 256> buf{};
-    while (p && std::fgets(buf.data(), buf.size(), p))
-        out += buf.data();
-    const int status = p ? ::pclose(p) : -1;
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+    std::vector<std::string> argv{kQuorl.string()};
+    std::istringstream words(args);
+    for (std::string w; words >> w;)
+        argv.push_back(w);
+    const auto result = test::runProgram(argv);
+    return {result.exitCode, result.out};
 }
 
 TEST(QuorlTool, ShippedCodeplugsPassTheCheck) {
@@ -35,14 +35,14 @@ TEST(QuorlTool, ShippedCodeplugsPassTheCheck) {
 }
 
 TEST(QuorlTool, CheckPrintsTheFileErrorAndFails) {
-    const auto bad = std::filesystem::temp_directory_path() / "quorl-cli-bad.ppg";
+    const ::quorl::test::TempDir dir;
+    const auto bad = dir / "bad.ppg";
     std::ofstream(bad) << "not a codeplug";
     std::ostringstream out, err;
     EXPECT_EQ(runCheck(bad.string(), out, err), kExitFailure);
     EXPECT_EQ(err.str(), "File Error #2 \n\nCannot open the file; invalid file format.\n  " +
                              bad.string() +
                              ": not a codeplug file (14 bytes, a codeplug file has 16432)\n");
-    std::filesystem::remove(bad);
 
     std::ostringstream out2, err2;
     EXPECT_EQ(runCheck("/nonexistent/x.ppg", out2, err2), kExitFailure);
@@ -94,8 +94,8 @@ int countPages(const std::string& pdf) {
 TEST(QuorlTool, ReportWritesTheSummaryPdf) {
     if (!std::filesystem::exists(kQuorl.parent_path() / "quorl-report"))
         GTEST_SKIP() << "built without the Qt parts";
-    const auto pdf = std::filesystem::temp_directory_path() / "quorl-cli-report.pdf";
-    std::filesystem::remove(pdf);
+    const ::quorl::test::TempDir dir;
+    const auto pdf = dir / "summary.pdf";
     const auto [code, out] =
         run("report " + (kLib / "Default_VHF_5CH.ppg").string() + " -o " + pdf.string());
     ASSERT_EQ(code, 0) << out;
