@@ -1,6 +1,7 @@
 // The library as the program meets it: loaded with dlopen through the
 // program's loader and called only through its C interface.
 #include "audio/vq4_library.h"
+#include "tests/program_run.h"
 #include "tests/voicelib/test_wav.h"
 
 #include <array>
@@ -9,6 +10,7 @@
 #include <cstring>
 #include <gtest/gtest.h>
 #include <set>
+#include <sstream>
 
 namespace quorl::vq4::test {
 namespace {
@@ -17,16 +19,14 @@ namespace fs = std::filesystem;
 
 std::set<std::string> exportedSymbols(const std::string& library) {
     std::set<std::string> names;
-    const std::string cmd = "nm -D --defined-only " + library;
-    FILE* p = ::popen(cmd.c_str(), "r");
-    std::array<char, 512> line{};
-    while (p && std::fgets(line.data(), line.size(), p)) {
-        char address[64], type[8], name[400];
-        if (std::sscanf(line.data(), "%63s %7s %399s", address, type, name) == 3)
+    std::istringstream lines(
+        quorl::test::runProgram({"/usr/bin/nm", "-D", "--defined-only", library}).out);
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream fields(line);
+        std::string address, type, name;
+        if (fields >> address >> type >> name)
             names.insert(name);
     }
-    if (p)
-        ::pclose(p);
     return names;
 }
 
