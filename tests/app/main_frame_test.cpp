@@ -32,9 +32,7 @@ const QString kLib = QStringLiteral(QUORL_TEST_STAGE_DATA_DIR "/Lib");
 
 // Waits, processing events, until `done` holds or about two seconds passed.
 template <typename F> bool waitFor(F done) {
-    for (int i = 0; i < 200 && !done(); ++i)
-        QTest::qWait(10);
-    return done();
+    return QTest::qWaitFor(done, 2000);
 }
 
 class MainFrameTest : public ::testing::Test {

@@ -29,8 +29,7 @@ TEST(QtOperationHost, AWorkerWaitsForTheAnswerGivenOnTheInterfaceThread) {
         host.repaintView();
         done = true;
     });
-    for (int i = 0; i < 300 && !done; ++i)
-        QTest::qWait(10);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return done.load(); }, 3000));
     worker.join();
     EXPECT_EQ(answer, Answer::No);
     EXPECT_EQ(modals.texts, (QStringList{"Overwrite?", "Read Error #6 \n\nsomething"}));

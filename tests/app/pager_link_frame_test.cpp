@@ -26,9 +26,7 @@ namespace quorl {
 namespace {
 
 template <typename F> bool waitUntil(F done, int ms = 10000) {
-    for (int i = 0; i < ms / 10 && !done(); ++i)
-        QTest::qWait(10);
-    return done();
+    return QTest::qWaitFor(done, ms);
 }
 
 int countOf(const std::vector<std::uint8_t>& log, std::uint8_t command) {

@@ -93,8 +93,7 @@ TEST_F(UserDataWindowTest, SOpensTheFalsingAdjustmentWhileTheChannelTabHeaderHas
     ASSERT_EQ(window->pages()->currentWidget(), window->channelPage());
     window->tabBar()->setFocus();
     QTest::keyClick(window->tabBar(), Qt::Key_S);
-    for (int i = 0; i < 300 && opened == 0; ++i)
-        QTest::qWait(10);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return opened != 0; }, 3000));
     EXPECT_EQ(opened, 1);
     // On the other tabs S is just a letter.
     window->tabBar()->setCurrentIndex(CDataTabDlg::GeneralPage);

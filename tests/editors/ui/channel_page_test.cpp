@@ -40,9 +40,7 @@ constexpr ToneSlot grp(int g) {
 }
 
 template <typename F> bool waitFor(F done, int ms = 3000) {
-    for (int i = 0; i < ms / 10 && !done(); ++i)
-        QTest::qWait(10);
-    return done();
+    return QTest::qWaitFor(done, ms);
 }
 
 // Our own audition interface, recording what the page asks for. It starts the
