@@ -32,7 +32,8 @@ endfunction()
 function(quorl_discover_tests target)
     set_target_properties(${target} PROPERTIES
         CROSSCOMPILING_EMULATOR "${PROJECT_SOURCE_DIR}/tests/isolated_run.sh")
-    gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60
+    # Parametrised tests are named by their name generator, not by their bytes.
+    gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES
         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120)
 endfunction()
 

@@ -217,7 +217,8 @@ TEST_P(EnhancedSearch, PrunedSearchPicksWhatTheFullSearchPicks) {
 }
 
 // With vector registers where the processor has them, and without.
-INSTANTIATE_TEST_SUITE_P(VectorAndScalar, EnhancedSearch, ::testing::Bool());
+INSTANTIATE_TEST_SUITE_P(VectorAndScalar, EnhancedSearch, ::testing::Bool(),
+                         [](const auto& p) { return std::string(p.param ? "Vector" : "Scalar"); });
 
 TEST(EnhancedAdpcm, UpperBoundFollowsTheLargestJump) {
     const int rising[] = {0, 100, 150};
