@@ -168,7 +168,7 @@ std::optional<fs::path> VoiceBuild::compress(const fs::path& work, int slot, con
     // recording is always compressed afresh.
     const fs::path stream = slotStreamPath(work, slot);
 
-    // 5 to 7.
+    // Compress every wave, build the download image from the streams, free the library.
     for (auto& r : requests)
         library_.VQ4CompressVoice(r.sourcePath, r.streamPath, r.codecTag, &r.compressedSize,
                                   r.srType, r.compressionType);
