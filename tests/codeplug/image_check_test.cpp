@@ -133,19 +133,14 @@ TEST(ImageCheck, ChannelCountPastTheImageFailsWithoutReadingOutside) {
     EXPECT_FALSE(check(img));
 }
 
-TEST(Checksums, UpdateCoversEveryBlockButGeneralAndMirrorsModelOptions) {
+// The sums themselves are checked against hand-worked bytes in reference_images_test.
+TEST(Checksums, UpdateLeavesTheGeneralChecksumAndMirrorsModelOptions) {
     auto img = test::validImage();
     img.set(0x015F, 0x12);
     img.set(0x0210, 0x33);
-    img.set(0x02A0, 0x44);
-    ChannelBlock(img, 4).setSquelchLevel(4);
     updateChecksums(img);
     EXPECT_EQ(img.at(0x015F), 0x12);
-    EXPECT_EQ(img.at(0x025F), img.sum(0x0200, 0x5F));
     EXPECT_EQ(img.at(0x3D5F), img.at(0x025F));
-    EXPECT_EQ(img.at(0x02BF), img.sum(0x0280, 0x3F));
-    for (Address end : {0x039Fu, 0x043Fu, 0x04DFu, 0x057Fu, 0x061Fu})
-        EXPECT_EQ(img.at(end), img.sum(end - 159, 159)) << std::hex << end;
 }
 
 TEST(Checksums, MirrorsCopyTheirRanges) {
