@@ -2,6 +2,7 @@
 
 #include "codeplug/whole_write.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -69,28 +70,54 @@ std::string tempPattern(const std::string& name) {
 } // namespace
 
 bool resolveSaveTarget(const fs::path& requested, fs::path& target, std::string& problem) {
-    fs::path path = requested;
-    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
-        struct stat st {};
-        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
-            target = path;
-            return true;
+    // Walked one name at a time as the kernel walks it, so a link in the middle of the
+    // path (a folder of someone else's in /tmp) is judged like one at the end.
+    std::vector<fs::path> rest;
+    for (const auto& name : requested)
+        rest.push_back(name);
+    std::reverse(rest.begin(), rest.end());
+    fs::path done;
+    int hops = 0;
+    while (!rest.empty()) {
+        const fs::path name = std::move(rest.back());
+        rest.pop_back();
+        if (name == "/") {
+            done = "/";
+            continue;
         }
-        if (!mayFollow(path, st.st_uid)) {
-            problem = path.string() +
+        if (name.empty() || name == ".")
+            continue;
+        if (name == ".." && !done.empty() && done.filename() != "..") {
+            // What is walked so far holds no links, so its parent is the real one.
+            done = done == "/" ? done : done.parent_path();
+            continue;
+        }
+        const fs::path next = done.empty() ? name : done / name;
+        struct stat st {};
+        if (::lstat(next.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+            done = next;
+            continue;
+        }
+        if (!mayFollow(next, st.st_uid)) {
+            problem = next.string() +
                       ": a symbolic link of another user in a shared folder; not saved through it";
             return false;
         }
-        std::error_code ec;
-        const fs::path next = fs::read_symlink(path, ec);
-        if (ec) {
-            problem = path.string() + ": " + ec.message();
+        if (++hops > kMaxLinkHops) {
+            problem = reasonFor(requested, ELOOP);
             return false;
         }
-        path = next.is_absolute() ? next : folderOf(path) / next;
+        std::error_code ec;
+        const fs::path link = fs::read_symlink(next, ec);
+        if (ec) {
+            problem = next.string() + ": " + ec.message();
+            return false;
+        }
+        std::vector<fs::path> names(link.begin(), link.end());
+        rest.insert(rest.end(), names.rbegin(), names.rend());
     }
-    problem = reasonFor(requested, ELOOP);
-    return false;
+    target = done.empty() ? fs::path(".") : done;
+    return true;
 }
 
 bool canWriteFileAtomically(const fs::path& requested, std::string& problem) {

@@ -24,9 +24,10 @@ struct FileWriteOptions {
 bool writeFileAtomically(const std::filesystem::path& target, std::span<const std::byte> bytes,
                          std::string* problem = nullptr, const FileWriteOptions& options = {});
 
-// Where a save of `requested` lands: links are followed one by one, each only when
-// it lies outside a sticky world-writable folder, or belongs to the user, or to the
-// folder's owner. False with the reason when a link may not be followed.
+// Where a save of `requested` lands: links anywhere in the path are followed one by
+// one, each only when it lies outside a sticky world-writable folder, or belongs to
+// the user, or to the folder's owner. The result holds no links. False with the
+// reason when a link may not be followed.
 bool resolveSaveTarget(const std::filesystem::path& requested, std::filesystem::path& target,
                        std::string& problem);
 
