@@ -3,6 +3,7 @@
 #include "codeplug/file_reading.h"
 
 #include "cli/custom_audio_commands.h"
+#include "cli/named_path.h"
 
 #include "audio/vq4_library.h"
 #include "audio/wav_data_check.h"
@@ -242,7 +243,8 @@ void addAudioCommands(CLI::App& app, int& exitCode) {
         ->check(intValidator(isCompressionType, "a compression type of the voice library"));
     compress->add_option("--srtype", options->srType, "Sample-rate type 0..6 (3: 8000 Hz)")
         ->check(intValidator(isSrType, "a sample-rate type from -2 to 6"));
-    compress->add_option("-o,--output", options->outDir, "Project folder for the output");
+    compress->add_option("-o,--output", options->outDir, "Project folder for the output")
+        ->check(namedPath());
     compress->callback(
         [options, &exitCode] { exitCode = runAudioCompress(*options, std::cout, std::cerr); });
     addCustomAudioCommands(*audio, exitCode);

@@ -102,8 +102,17 @@ void FleetLog::append(FleetResult result) {
         return;
     if (result.fileName.empty())
         result.fileName = sourceFile_;
-    if (!appendProgrammingLog(path_, {programmingLogRow(result, operation_)}))
-        failed_ = true;
+    std::string problem;
+    if (appendProgrammingLog(path_, {programmingLogRow(result, operation_)}, &problem))
+        return;
+    std::lock_guard lock(mutex_);
+    if (!failed_.exchange(true))
+        problem_ = problem;
+}
+
+std::string FleetLog::problem() {
+    std::lock_guard lock(mutex_);
+    return problem_;
 }
 
 } // namespace quorl::cli

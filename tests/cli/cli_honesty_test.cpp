@@ -127,6 +127,23 @@ TEST(QuorlHonesty, ReadChecksItsOutputBeforeTheCradle) {
     EXPECT_EQ(r.err.find("Communication Error"), std::string::npos) << r.err;
 }
 
+// An empty name names no file: a usage error before anything is read or written.
+TEST(QuorlHonesty, AnEmptyOutputNameIsAUsageError) {
+    const std::string ppg = (kLib / "Default_VHF_5CH.ppg").string();
+    const std::vector<std::string> commands[] = {
+        {"read", "--port", "/nonexistent/tty", "-o", ""},
+        {"report", ppg, "-o", ""},
+        {"audio", "compress", ppg, "-o", ""},
+        {"verify", "--port", "/nonexistent/tty", "--trace", "", ppg},
+        {"write", "--all", "--log", "", ppg},
+    };
+    for (const auto& command : commands) {
+        const auto r = quorl(command);
+        EXPECT_EQ(r.exitCode, 2) << command[0];
+        EXPECT_NE(r.err.find("names no file"), std::string::npos) << r.err;
+    }
+}
+
 TEST(QuorlHonesty, ReportRendersWithoutADisplayWhateverThePlatformSays) {
     if (!fs::exists(fs::path(QUORL_TEST_BIN_DIR) / "quorl-report"))
         GTEST_SKIP() << "built without the Qt parts";
