@@ -1,7 +1,10 @@
 # Writes one gzipped manual page from a program's own --help and --version
 # (cmake -P, called by the build). Arguments: HELP2MAN GZIP PROGRAM NAME
-# DESCRIPTION HELP_OPTION SOURCE INCLUDE OUTPUT.
+# DESCRIPTION HELP_OPTION SOURCE INCLUDE OUTPUT DATE_EPOCH.
 set(page "${OUTPUT}.tmp")
+# Dated by the release (CHANGELOG.md), not by the build, so that two builds of one
+# release make the same package.
+set(ENV{SOURCE_DATE_EPOCH} ${DATE_EPOCH})
 execute_process(
     COMMAND ${HELP2MAN} --no-info --no-discard-stderr
             --name=${DESCRIPTION} --section=1 --source=${SOURCE}

@@ -27,9 +27,10 @@ function(quorl_man_page target description help_option)
                 -DPROGRAM=$<TARGET_FILE:${target}> -DNAME=${target}
                 "-DDESCRIPTION=${description}" -DHELP_OPTION=${help_option}
                 "-DSOURCE=Tessaly VI Quorl ${PROJECT_VERSION}"
-                -DINCLUDE=${include} -DOUTPUT=${out}
+                -DINCLUDE=${include} -DOUTPUT=${out} -DDATE_EPOCH=${QUORL_RELEASE_EPOCH}
                 -P ${PROJECT_SOURCE_DIR}/cmake/GenerateManPage.cmake
         DEPENDS ${target} ${include} ${PROJECT_SOURCE_DIR}/cmake/GenerateManPage.cmake
+                ${QUORL_CHANGELOG}
         COMMENT "Generating the manual page ${target}(1)")
     set(QUORL_MAN_PAGES ${QUORL_MAN_PAGES} ${out} PARENT_SCOPE)
 endfunction()

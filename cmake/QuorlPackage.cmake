@@ -13,9 +13,22 @@ add_custom_command(
     OUTPUT ${CMAKE_BINARY_DIR}/debian/changelog.gz
     COMMAND ${QUORL_GZIP} -9nf -k ${CMAKE_BINARY_DIR}/debian/changelog
     DEPENDS ${CMAKE_BINARY_DIR}/debian/changelog)
-add_custom_target(quorl_package_changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/debian/changelog.gz)
+# The README (which the help and the manual pages point to) and the project's own
+# changelog ship beside them, compressed the same way.
+foreach(doc README.md CHANGELOG.md)
+    add_custom_command(
+        OUTPUT ${CMAKE_BINARY_DIR}/debian/${doc}.gz
+        COMMAND ${QUORL_GZIP} -9n -c ${PROJECT_SOURCE_DIR}/${doc} > ${CMAKE_BINARY_DIR}/debian/${doc}.gz
+        DEPENDS ${PROJECT_SOURCE_DIR}/${doc})
+endforeach()
+add_custom_target(quorl_package_changelog ALL
+                  DEPENDS ${CMAKE_BINARY_DIR}/debian/changelog.gz
+                          ${CMAKE_BINARY_DIR}/debian/README.md.gz
+                          ${CMAKE_BINARY_DIR}/debian/CHANGELOG.md.gz)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/debian/copyright
               ${CMAKE_BINARY_DIR}/debian/changelog.gz
+              ${CMAKE_BINARY_DIR}/debian/README.md.gz
+              ${CMAKE_BINARY_DIR}/debian/CHANGELOG.md.gz
         DESTINATION ${QUORL_PACKAGE_DOC_DIR})
 
 set(CPACK_GENERATOR DEB)

@@ -47,6 +47,7 @@ expected=(
     usr/share/metainfo/com.corvane.TessalyVIQuorl.metainfo.xml
     usr/share/bash-completion/completions/quorl
     usr/share/doc/tessaly-vi-quorl/copyright usr/share/doc/tessaly-vi-quorl/changelog.gz
+    usr/share/doc/tessaly-vi-quorl/README.md.gz usr/share/doc/tessaly-vi-quorl/CHANGELOG.md.gz
     usr/share/icons/hicolor/scalable/apps/tessaly-vi-quorl.svg
     usr/share/man/man1/quorl.1.gz usr/share/man/man1/tessaly-vi-quorl.1.gz
     usr/share/man/man1/quorl-pager-sim.1.gz usr/share/man/man1/quorl-report.1.gz
@@ -91,6 +92,9 @@ unset QUORL_BUILD_DIR QUORL_DATA_DIR QUORL_SIM_CRADLES LD_LIBRARY_PATH
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 
+# Dated by the release's CHANGELOG.md entry, not by the day of the build.
+check "manual pages carry the release's date" \
+    zgrep -q '^\.TH QUORL "1" "May 2014"' "$usr/share/man/man1/quorl.1.gz"
 check "quorl --version" test "$("$usr/bin/quorl" --version)" = "quorl $version"
 check "tessaly-vi-quorl --version" \
     test "$("$usr/bin/tessaly-vi-quorl" --version)" = "tessaly-vi-quorl $version"
