@@ -93,8 +93,10 @@ mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 
 # Dated by the release's CHANGELOG.md entry, not by the day of the build.
-check "manual pages carry the release's date" \
-    zgrep -q '^\.TH QUORL "1" "May 2014"' "$usr/share/man/man1/quorl.1.gz"
+released="$(sed -n "s/^## \[$version\] - //p" "$root/CHANGELOG.md")"
+check "manual pages carry the release's date ($released)" \
+    zgrep -qF ".TH QUORL \"1\" \"$(LC_ALL=C date -u -d "$released" '+%B %Y')\"" \
+    "$usr/share/man/man1/quorl.1.gz"
 check "quorl --version" test "$("$usr/bin/quorl" --version)" = "quorl $version"
 check "tessaly-vi-quorl --version" \
     test "$("$usr/bin/tessaly-vi-quorl" --version)" = "tessaly-vi-quorl $version"
