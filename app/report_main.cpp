@@ -92,8 +92,9 @@ int main(int argc, char** argv) {
         return 1;
     // A file has no pager version: that comes only from a pager read.
     const quorl::SummaryReport report(state->image, state->currentFileName, "");
-    if (!quorl::exportReportPdf(report, QString::fromStdString(output))) {
-        std::fprintf(stderr, "Cannot write %s\n", quorl::cli::printableText(output).c_str());
+    if (std::string problem; !quorl::exportReportPdf(report, output, &problem)) {
+        std::fprintf(stderr, "Cannot write the report\n  %s\n",
+                     quorl::cli::printableText(problem).c_str());
         return 1;
     }
     std::printf("%s: %d pages\n", quorl::cli::printableText(output).c_str(), report.pageCount());

@@ -162,6 +162,30 @@ TEST(QuorlHonesty, ReportRendersWithoutADisplayWhateverThePlatformSays) {
 // quorl runs the renderer that sits beside it. A copy of quorl in a folder of its own
 // meets a renderer that crashes, and then none at all: each time it says so and
 // exits 1, and the report it was asked for is not there.
+// A file name is bytes: two names no character set can read stay two files, each
+// exactly as asked; a report that cannot be written says where and why.
+TEST(QuorlHonesty, ReportWritesTheNameAskedForAndSaysWhyNot) {
+    if (!fs::exists(fs::path(QUORL_TEST_BIN_DIR) / "quorl-report"))
+        GTEST_SKIP() << "built without the Qt parts";
+    Folder dir;
+    const std::string ppg = (kLib / "Default_VHF_5CH.ppg").string();
+    for (const char* name : {"\xff-caf\xe9.pdf", "\xfe-caf\xe9.pdf"}) {
+        const auto r = quorl({"report", ppg, "-o", (dir / name).string()});
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_GT(fs::file_size(dir / name), 0u) << name;
+    }
+    fs::create_directory(dir / "folder.pdf");
+    const std::pair<std::string, std::string> failures[] = {
+        {(dir / "folder.pdf").string(), ": Is a directory"},
+        {(dir / "missing" / "r.pdf").string(), ": No such file or directory"},
+    };
+    for (const auto& [output, cause] : failures) {
+        const auto r = quorl({"report", ppg, "-o", output});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_NE(r.err.find(cause), std::string::npos) << r.err;
+    }
+}
+
 TEST(QuorlHonesty, ReportSaysWhenItsRendererDiesOrIsMissing) {
     Folder dir;
     const fs::path copy = dir / "quorl";
