@@ -6,6 +6,7 @@
 #include "cli/output_check.h"
 #include "cli/printable_text.h"
 #include "codeplug/codeplug_state.h"
+#include "codeplug/temporary_files.h"
 
 #include <QGuiApplication>
 #include <cstdio>
@@ -33,6 +34,7 @@ public:
         char name[] = "/tmp/quorl-report-XXXXXX";
         if (::mkdtemp(name)) {
             folder_ = name;
+            removedOnSignal_ = std::make_unique<quorl::TemporaryOnSignal>(folder_);
             ::setenv("XDG_RUNTIME_DIR", name, 1);
         }
     }
@@ -46,6 +48,7 @@ public:
 
 private:
     std::filesystem::path folder_;
+    std::unique_ptr<quorl::TemporaryOnSignal> removedOnSignal_;
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "cli/audio_commands.h"
 #include "codeplug/atomic_file_write.h"
 #include "codeplug/file_reading.h"
+#include "codeplug/temporary_files.h"
 
 #include "cli/custom_audio_commands.h"
 #include "cli/named_path.h"
@@ -175,6 +176,7 @@ int runAudioCompress(const AudioCompressOptions& o, std::ostream& out, std::ostr
             fs::remove_all(folder, ignored);
         }
     } workFolder{work};
+    const TemporaryOnSignal removedOnSignal(work);
     std::snprintf(config.projectDir, sizeof config.projectDir, "%s", work.c_str());
     config.clockConfigurationByte = 0x24;
     config.clockInputFrequency = 4096000;

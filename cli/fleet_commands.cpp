@@ -11,6 +11,7 @@
 #include "codeplug/codeplug_texts.h"
 #include "codeplug/file_reading.h"
 #include "codeplug/ppg_file.h"
+#include "codeplug/temporary_files.h"
 #include "codeplug/whole_write.h"
 #include "link/cradle_discovery.h"
 #include "link/custom_audio_download.h"
@@ -339,6 +340,7 @@ int runFleetAudioWrite(const std::array<DownloadSlot, kDownloadSlots>& slots,
             << std::filesystem::temp_directory_path().string() << '\n';
         return kExitFailure;
     }
+    const TemporaryOnSignal removedOnSignal(*scratch);
     FleetStreams streams(*scratch);
     std::vector<std::string> files;
     for (const auto& s : slots)

@@ -1,5 +1,6 @@
 #include "cli/fleet_log.h"
 
+#include "codeplug/temporary_files.h"
 #include "link/fleet_write.h"
 #include "link/programming_log.h"
 
@@ -77,6 +78,7 @@ void FleetLog::watchSignals() {
             r.message = "interrupted";
             append(std::move(r));
         }
+        removeTemporariesNow();
         // As a shell reports a program a signal ended.
         ::_exit(128 + signal);
     }

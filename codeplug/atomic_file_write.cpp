@@ -1,5 +1,6 @@
 #include "codeplug/atomic_file_write.h"
 
+#include "codeplug/temporary_files.h"
 #include "codeplug/whole_write.h"
 
 #include <algorithm>
@@ -182,6 +183,7 @@ bool writeFileAtomically(const fs::path& requested, std::span<const std::byte> b
     if (fd < 0)
         return fail(reasonFor(folder, errno));
     const fs::path temp(name.data());
+    const TemporaryOnSignal removedOnSignal(temp);
 
     bool ok = writeWhole(fd, bytes) && ::fsync(fd) == 0;
     if (ok && existed)

@@ -1,10 +1,17 @@
 #include "tests/program_run.h"
 
+#include <chrono>
+#include <csignal>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <random>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
 
 namespace quorl::cli {
 namespace {
@@ -142,6 +149,53 @@ TEST(QuorlHonesty, AnEmptyOutputNameIsAUsageError) {
         EXPECT_EQ(r.exitCode, 2) << command[0];
         EXPECT_NE(r.err.find("names no file"), std::string::npos) << r.err;
     }
+}
+
+// Ended by a signal while the voice library works, the tool takes its scratch folder
+// with it.
+TEST(QuorlHonesty, AnInterruptedCompressLeavesNoScratchFolder) {
+    Folder dir;
+    fs::create_directory(dir / "tmp");
+    {
+        // Ten minutes of a 500 Hz tone, 16-bit mono at 8 kHz: seconds of work.
+        constexpr std::uint32_t kSamples = 8000 * 600;
+        std::ofstream wav(dir / "long.wav", std::ios::binary);
+        const auto u32 = [&](std::uint32_t v) { wav.write(reinterpret_cast<char*>(&v), 4); };
+        const auto u16 = [&](std::uint16_t v) { wav.write(reinterpret_cast<char*>(&v), 2); };
+        wav << "RIFF";
+        u32(36 + kSamples * 2);
+        wav << "WAVEfmt ";
+        u32(16), u16(1), u16(1), u32(8000), u32(16000), u16(2), u16(16);
+        wav << "data";
+        u32(kSamples * 2);
+        std::vector<std::int16_t> pcm(kSamples);
+        for (std::uint32_t i = 0; i < kSamples; ++i)
+            pcm[i] = static_cast<std::int16_t>(i % 16 < 8 ? 8000 : -8000);
+        wav.write(reinterpret_cast<const char*>(pcm.data()),
+                  static_cast<std::streamsize>(pcm.size() * 2));
+    }
+    const std::string tmp = (dir / "tmp").string(), wav = (dir / "long.wav").string(),
+                      out = (dir / "out").string();
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        ::setenv("TMPDIR", tmp.c_str(), 1);
+        ::execl(kQuorl.c_str(), kQuorl.c_str(), "audio", "compress", wav.c_str(), "-o", out.c_str(),
+                static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    bool working = false;
+    for (int i = 0; i < 1000 && !working; ++i) {
+        working = !fs::is_empty(dir / "tmp");
+        if (!working)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    ::kill(pid, SIGTERM);
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(working) << "no scratch folder was seen";
+    ASSERT_TRUE(WIFSIGNALED(status)) << "finished before the signal; make the WAV longer";
+    EXPECT_TRUE(fs::is_empty(dir / "tmp"));
 }
 
 TEST(QuorlHonesty, ReportRendersWithoutADisplayWhateverThePlatformSays) {
