@@ -1,6 +1,7 @@
 #include "cli/audio_commands.h"
 #include "codeplug/atomic_file_write.h"
 #include "codeplug/file_reading.h"
+#include "codeplug/private_folder.h"
 #include "codeplug/temporary_files.h"
 
 #include "cli/custom_audio_commands.h"
@@ -108,6 +109,31 @@ private:
     std::vector<fs::path> made_;
 };
 
+// Writes `contents` as `relative` (say "WavFiles/x.wav") inside the folder `root`,
+// opening each folder on the way by descriptor: an existing link on the way or at the
+// file is refused, never followed or reused.
+bool copyIntoFolder(int root, const fs::path& shownRoot, const fs::path& relative,
+                    const std::string& contents, std::string& problem) {
+    int folder = root;
+    fs::path shown = shownRoot;
+    bool ok = true;
+    for (const auto& part : relative.parent_path()) {
+        shown /= part;
+        const int inner = openOwnSubfolder(folder, part.c_str(), shown.string(), problem);
+        if (folder != root)
+            ::close(folder);
+        folder = inner;
+        if (folder < 0)
+            return false;
+    }
+    ok = writeFileAtomicallyAt(folder, relative.filename().string(),
+                               std::as_bytes(std::span(contents)), shown / relative.filename(),
+                               &problem);
+    if (folder != root)
+        ::close(folder);
+    return ok;
+}
+
 } // namespace
 
 int runAudioCompress(const AudioCompressOptions& o, std::ostream& out, std::ostream& err) {
@@ -140,17 +166,26 @@ int runAudioCompress(const AudioCompressOptions& o, std::ostream& out, std::ostr
     }
     MadeFolders made;
     std::string problem;
-    if (!made.make(project, problem)) {
+    // The folder is looked at (links, owner, who else may write) before any work, and
+    // written only through a descriptor of the very folder looked at: another user's
+    // folder or a link planted in its path never gets the streams.
+    fs::path real;
+    if (!resolveSaveTarget(project, real, problem) || !made.make(real, problem)) {
         err << "Cannot use the output folder\n" << problemLine(problem);
         return kExitFailure;
     }
-    if (!fs::is_directory(project, ec) || ::access(project.c_str(), W_OK | X_OK) != 0) {
-        err << "Cannot use the output folder\n"
-            << fileProblemLine(o.outDir, fs::is_directory(project, ec) ? std::strerror(errno)
-                                                                       : "not a folder");
+    const int projectFd = openOwnFolder(real, problem);
+    if (projectFd < 0 || ::faccessat(projectFd, ".", W_OK | X_OK, 0) != 0) {
+        if (projectFd >= 0)
+            problem = o.outDir + ": " + std::strerror(errno);
+        err << "Cannot use the output folder\n" << problemLine(problem);
         made.removeEmpty();
         return kExitFailure;
     }
+    const struct ClosedAtEnd {
+        int fd;
+        ~ClosedAtEnd() { ::close(fd); }
+    } projectFolder{projectFd};
     for (const char* sub : {"WavFiles", "BinFiles", "Logs"})
         made.note(fs::path(project) / sub);
     CXLoadLibrary library;
@@ -202,21 +237,11 @@ int runAudioCompress(const AudioCompressOptions& o, std::ostream& out, std::ostr
          !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
         if (!it->is_regular_file(ec))
             continue;
-        const fs::path target = fs::path(project) / fs::relative(it->path(), work, ec);
-        fs::create_directories(target.parent_path(), ec);
+        const fs::path relative = fs::relative(it->path(), work, ec);
         std::string contents, why;
         bool tooLarge = false;
-        // A link planted where an output goes is never written through, nor quietly
-        // replaced.
-        if (fs::is_symlink(target, ec)) {
-            err << "Cannot write the compressed files\n"
-                << fileProblemLine(target.string(), "is a symbolic link");
-            return kExitFailure;
-        }
-        FileWriteOptions noLinks;
-        noLinks.replaceLinks = true;
         if (!readSmallFile(it->path(), std::size_t{64} << 20, contents, why, tooLarge) ||
-            !writeFileAtomically(target, std::as_bytes(std::span(contents)), &why, noLinks)) {
+            !copyIntoFolder(projectFd, project, relative, contents, why)) {
             err << "Cannot write the compressed files\n" << problemLine(why);
             return kExitFailure;
         }
@@ -245,7 +270,11 @@ void addAudioCommands(CLI::App& app, int& exitCode) {
         ->check(intValidator(isCompressionType, "a compression type of the voice library"));
     compress->add_option("--srtype", options->srType, "Sample-rate type 0..6 (3: 8000 Hz)")
         ->check(intValidator(isSrType, "a sample-rate type from -2 to 6"));
-    compress->add_option("-o,--output", options->outDir, "Project folder for the output")
+    compress
+        ->add_option("-o,--output", options->outDir,
+                     "Folder of your own for the output (WavFiles/, BinFiles/ and Logs/ are made "
+                     "in it)")
+        ->required()
         ->check(namedPath());
     compress->callback(
         [options, &exitCode] { exitCode = runAudioCompress(*options, std::cout, std::cerr); });

@@ -9,7 +9,7 @@ namespace quorl::cli {
 inline CLI::Validator namedPath() {
     return CLI::Validator(
         [](const std::string& path) { return path.empty() ? std::string("names no file") : ""; },
-        "PATH");
+        "");
 }
 
 } // namespace quorl::cli

@@ -8,6 +8,7 @@
 #include <climits>
 #include <cstring>
 #include <fcntl.h>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -118,6 +119,67 @@ bool resolveSaveTarget(const fs::path& requested, fs::path& target, std::string&
         rest.insert(rest.end(), names.rbegin(), names.rend());
     }
     target = done.empty() ? fs::path(".") : done;
+    return true;
+}
+
+bool writeFileAtomicallyAt(int folder, const std::string& name, std::span<const std::byte> bytes,
+                           const fs::path& shownAs, std::string* problem) {
+    const auto fail = [&](int error) {
+        if (problem)
+            *problem = error == ELOOP ? shownAs.string() + ": is a symbolic link; left as it is"
+                                      : reasonFor(shownAs, error);
+        return false;
+    };
+    struct stat st {};
+    const bool existed = ::fstatat(folder, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+    if (existed && S_ISLNK(st.st_mode))
+        return fail(ELOOP);
+    if (existed && S_ISDIR(st.st_mode))
+        return fail(EISDIR);
+    if (existed && !S_ISREG(st.st_mode)) {
+        if (problem)
+            *problem = notRegularFileProblem(shownAs);
+        return false;
+    }
+    if (name.size() > kMaxNameBytes)
+        return fail(ENAMETOOLONG);
+    // A name no one can take first: O_EXCL with an unguessable ending, as mkstemp does.
+    std::random_device random;
+    std::string temp;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        temp = tempPattern(name);
+        static constexpr char kLetters[] =
+            "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+        for (char& c : std::span(temp).last(kTempSuffix.size() - 1))
+            c = kLetters[random() % (sizeof kLetters - 1)];
+        fd = ::openat(folder, temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                      0600);
+        if (fd < 0 && errno != EEXIST)
+            return fail(errno);
+    }
+    if (fd < 0)
+        return fail(EEXIST);
+    const TemporaryOnSignal removedOnSignal(shownAs.parent_path() / temp);
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    const mode_t mode = existed ? st.st_mode & 07777 : 0666 & ~mask;
+    errno = 0;
+    bool ok = writeWhole(fd, bytes) && ::fsync(fd) == 0 && ::fchmod(fd, mode) == 0;
+    int error = ok ? 0 : (errno != 0 ? errno : ENOSPC);
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (ok && ::renameat(folder, temp.c_str(), folder, name.c_str()) != 0) {
+        ok = false;
+        error = errno;
+    }
+    if (!ok) {
+        ::unlinkat(folder, temp.c_str(), 0);
+        return fail(error);
+    }
+    ::fsync(folder);
     return true;
 }
 

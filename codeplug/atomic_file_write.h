@@ -24,6 +24,13 @@ struct FileWriteOptions {
 bool writeFileAtomically(const std::filesystem::path& target, std::span<const std::byte> bytes,
                          std::string* problem = nullptr, const FileWriteOptions& options = {});
 
+// As writeFileAtomically, for the file `name` inside the folder open as `folder`
+// (see openOwnFolder): the temporary, the rename and the check of what is there all
+// go through the descriptor. An existing symbolic link, device, FIFO or socket at
+// `name` is refused and left as it is. `shownAs` names the file in `problem`.
+bool writeFileAtomicallyAt(int folder, const std::string& name, std::span<const std::byte> bytes,
+                           const std::filesystem::path& shownAs, std::string* problem = nullptr);
+
 // Where a save of `requested` lands: links anywhere in the path are followed one by
 // one, each only when it lies outside a sticky world-writable folder, or belongs to
 // the user, or to the folder's owner. The result holds no links. False with the

@@ -42,6 +42,7 @@ public:
         std::ofstream(home() / "notes.txt") << "my notes\n";
         std::ofstream(home() / "Music" / "song.wav") << "RIFF";
         fs::copy_file(kLib / "Default_VHF_5CH.ppg", home() / "pager.ppg");
+        fs::copy_file(kLib / ".." / "WavForms" / "01_custom_alert_1.wav", home() / "alert.wav");
         for (const auto& entry : fs::recursive_directory_iterator(home()))
             owned(entry.path(), kVictim);
         owned(home(), kVictim);
@@ -157,6 +158,29 @@ TEST(HostileMachine, EveryPlantedTrapIsRefusedWithItsCause) {
                                              at(m, "out") + "/song.wav"};
          },
          "out: a symbolic link of another user in a shared folder"},
+        {"voice streams into a folder of the attacker's with a link to the victim's music",
+         [](const Machine& m) {
+             m.folder("voice");
+             fs::create_directory_symlink(m.home() / "Music", m.shared() / "voice" / "WavFiles");
+             Machine::owned(m.shared() / "voice" / "WavFiles", kAttacker);
+         },
+         [&](const Machine& m) {
+             return std::vector<std::string>{"audio", "compress", (m.home() / "alert.wav").string(),
+                                             "-o", at(m, "voice")};
+         },
+         "voice: owned by user 64712, not by you"},
+        {"voice streams through a link left in the victim's own output folder",
+         [](const Machine& m) {
+             fs::create_directory(m.home() / "voice");
+             fs::create_directory_symlink(m.home() / "Music", m.home() / "voice" / "WavFiles");
+             Machine::owned(m.home() / "voice", kVictim);
+             Machine::owned(m.home() / "voice" / "WavFiles", kVictim);
+         },
+         [&](const Machine& m) {
+             return std::vector<std::string>{"audio", "compress", (m.home() / "alert.wav").string(),
+                                             "-o", (m.home() / "voice").string()};
+         },
+         "WavFiles: is a symbolic link; not followed"},
     };
     for (const Attack& attack : attacks) {
         SCOPED_TRACE(attack.name);
@@ -169,6 +193,7 @@ TEST(HostileMachine, EveryPlantedTrapIsRefusedWithItsCause) {
         EXPECT_EQ(r.err.find("Communication Error"), std::string::npos) << "refused first";
         EXPECT_EQ(contents(machine.home() / "notes.txt"), "my notes\n");
         EXPECT_EQ(contents(machine.home() / "Music" / "song.wav"), "RIFF");
+        EXPECT_EQ(std::distance(fs::directory_iterator(machine.home() / "Music"), {}), 1);
         EXPECT_FALSE(fs::exists(machine.home() / "planted.txt"));
     }
 }
