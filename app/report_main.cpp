@@ -64,11 +64,11 @@ int main(int argc, char** argv) {
                         "  -o, --output FILE.pdf  PDF file to write.\n"
                         "  -h, --help             Print this help and exit.\n"
                         "  --version              Print the version and exit.\n");
-            return 0;
+            return quorl::cli::exitCodeAfterOutput(0, "quorl-report");
         }
         if (std::strcmp(argv[i], "--version") == 0) {
             std::printf("quorl-report %s\n", QUORL_VERSION);
-            return 0;
+            return quorl::cli::exitCodeAfterOutput(0, "quorl-report");
         }
         if ((std::strcmp(argv[i], "-o") == 0 || std::strcmp(argv[i], "--output") == 0) &&
             i + 1 < argc)

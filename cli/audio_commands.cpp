@@ -74,7 +74,7 @@ CLI::Validator intValidator(bool (*accept)(int), const std::string& what) {
             }
             return text + " is not " + what;
         },
-        "INT");
+        ""); // the option's own help lists the values
 }
 
 // Folders made for this run, so a failed run leaves none of them behind empty.
@@ -266,9 +266,15 @@ void addAudioCommands(CLI::App& app, int& exitCode) {
     auto options = std::make_shared<AudioCompressOptions>();
     compress->add_option("file", options->file, "Source WAV file")->required();
     // Checked when the options are read: a value out of range is a usage error.
-    compress->add_option("--type", options->compressionType, "Compression type (4: 4-bit ADPCM)")
+    compress
+        ->add_option("--type", options->compressionType,
+                     "Compression type: 2..5, 10..13, 16..18, 20..22, 24, 25, 27..30, or -1 for "
+                     "the library's default (4: 4-bit ADPCM)")
         ->check(intValidator(isCompressionType, "a compression type of the voice library"));
-    compress->add_option("--srtype", options->srType, "Sample-rate type 0..6 (3: 8000 Hz)")
+    compress
+        ->add_option("--srtype", options->srType,
+                     "Sample-rate type: 0..6 (3: 8000 Hz), -1 for the library's default, or -2 "
+                     "for the one nearest the file's own rate")
         ->check(intValidator(isSrType, "a sample-rate type from -2 to 6"));
     compress
         ->add_option("-o,--output", options->outDir,

@@ -26,6 +26,16 @@ int main(int argc, char** argv) {
     quorl::cli::addLinkCommands(app, exitCode);
     quorl::cli::addPagerCommands(app, exitCode);
     quorl::cli::addTonesCommands(app, exitCode);
+    // A misspelt command is named, rather than reported as no command at all.
+    const auto isCommand = [&app](const std::string& name) {
+        return !app.get_subcommands([&name](const CLI::App* c) { return c->check_name(name); })
+                    .empty();
+    };
+    if (argc > 1 && argv[1][0] != '-' && !isCommand(argv[1])) {
+        std::cerr << "quorl: there is no command '" << quorl::printableText(argv[1])
+                  << "'\nRun with --help for the list of commands.\n";
+        return quorl::cli::exitCodeAfterOutput(quorl::cli::kExitUsage);
+    }
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -5,7 +5,10 @@
 #include "link/sim/pager_simulator.h"
 
 #include <CLI/CLI.hpp>
+#include <cerrno>
 #include <csignal>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <pthread.h>
@@ -134,8 +137,15 @@ int main(int argc, char** argv) {
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
-        // --help is not a usage error; everything else the parser rejects is.
-        return app.exit(e) == 0 ? 0 : 2;
+        // --help is not a usage error; everything else the parser rejects is. Help that
+        // did not reach the output (a full disk, a closed pipe) is no success either.
+        const int code = app.exit(e) == 0 ? 0 : 2;
+        errno = 0;
+        if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+            return code;
+        std::fprintf(stderr, "quorl-pager-sim: cannot write the output: %s\n",
+                     std::strerror(errno != 0 ? errno : EIO));
+        return code == 0 ? 1 : code;
     }
     if (pace)
         options.pace = linePace;

@@ -66,6 +66,23 @@ TEST(QuorlHonesty, OutputThatCannotBeWrittenFails) {
         << r.err;
     run.args = {kQuorl, "check", (kLib / "Default_VHF_5CH.ppg").string()};
     EXPECT_EQ(test::runProgram(run).exitCode, 1);
+    // Help and version texts are output like any other.
+    const std::string bin = QUORL_TEST_BIN_DIR;
+    for (const auto& args : {std::vector<std::string>{bin + "/quorl-pager-sim", "--help"},
+                             std::vector<std::string>{bin + "/quorl-report", "--help"},
+                             std::vector<std::string>{bin + "/quorl-report", "--version"}}) {
+        if (!fs::exists(args[0]))
+            continue; // built without the Qt parts
+        run.args = args;
+        EXPECT_EQ(test::runProgram(run).exitCode, 1) << args[0] << ' ' << args[1];
+    }
+}
+
+// A misspelt command is named back.
+TEST(QuorlHonesty, AnUnknownCommandIsNamed) {
+    const auto r = quorl({"chek", "x.ppg"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find("there is no command 'chek'"), std::string::npos) << r.err;
 }
 
 TEST(QuorlHonesty, TextFromFilesReachesTheTerminalEscaped) {
@@ -79,7 +96,6 @@ TEST(QuorlHonesty, TextFromFilesReachesTheTerminalEscaped) {
     EXPECT_NE(text.out.find("serialNumber: \\x1B[2J\\x07\\xC2\\x9B001\n"), std::string::npos)
         << text.out;
     EXPECT_NE(text.out.find("modelNumber: Caf\xc3\xa9\\xFE"), std::string::npos) << text.out;
-
     const auto json = quorl({"info", "--json", file.string()});
     ASSERT_EQ(json.exitCode, 0);
     EXPECT_NE(json.out.find("\"serialNumber\":\"\\u001b[2J\\u0007\xc2\x9b"
@@ -91,6 +107,12 @@ TEST(QuorlHonesty, TextFromFilesReachesTheTerminalEscaped) {
     EXPECT_NE(json.out.find("\"intermediateFrequencyMHz\":45.100000,"), std::string::npos);
     EXPECT_NE(json.out.find("\"squelchLevel\":"), std::string::npos);
     EXPECT_EQ(json.out.find("\"squelchLevel\":\""), std::string::npos);
+    // Text that turns the line's direction (RIGHT-TO-LEFT OVERRIDE, RIGHT-TO-LEFT ISOLATE)
+    // would show what follows reversed.
+    const std::string rlo = "\xe2\x80\xae", rli = "\xe2\x81\xa7";
+    const auto bidi = quorl({"info", codeplugWith(dir, "A" + rlo + "B", rli + "C").string()});
+    EXPECT_NE(bidi.out.find("serialNumber: A\\xE2\\x80\\xAEB"), std::string::npos) << bidi.out;
+    EXPECT_NE(bidi.out.find("modelNumber: \\xE2\\x81\\xA7C"), std::string::npos) << bidi.out;
 }
 
 TEST(QuorlHonesty, MessagesNameTheFileAndTheCause) {
