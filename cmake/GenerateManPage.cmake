@@ -19,6 +19,7 @@ endif()
 file(READ ${page} text)
 string(REPLACE ".SS \"Exit status:\"" ".SH \"EXIT STATUS\"" text "${text}")
 string(REPLACE ".SS \"Commands:\"" ".SH COMMANDS" text "${text}")
+string(REPLACE ".SS \"Examples:\"" ".SH EXAMPLES" text "${text}")
 file(WRITE ${page} "${text}")
 # Debian wants manual pages compressed with gzip -9n (no name, no time stamp).
 execute_process(COMMAND ${GZIP} -9n -c ${page} OUTPUT_FILE ${OUTPUT} RESULT_VARIABLE failed)

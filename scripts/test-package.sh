@@ -163,6 +163,11 @@ if command -v man >/dev/null; then
     done
     check "quorl(1) lists audio compress and its options" \
         grep -q -- '--srtype' <<<"$(MANWIDTH=80 man -l "$usr/share/man/man1/quorl.1.gz" 2>/dev/null)"
+    quorl_page="$(MANWIDTH=80 man -l "$usr/share/man/man1/quorl.1.gz" 2>/dev/null)"
+    check "quorl(1) has examples" grep -q '^EXAMPLES' <<<"$quorl_page"
+    check "quorl(1) gives diff's exit statuses" grep -q 'diff exits 0' <<<"$quorl_page"
+    check "quorl(1) does not name itself under SEE ALSO" \
+        test -z "$(sed -n '/^SEE ALSO/,$p' <<<"$quorl_page" | grep -E '(^|[[:space:],])quorl\(1\)')"
 else
     echo "man not installed: manual pages not checked"
 fi
