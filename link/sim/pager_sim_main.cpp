@@ -61,8 +61,13 @@ bool makeLink(const std::string& device, const std::filesystem::path& link, std:
         }
         fs::remove(link, ec);
     }
-    if (const auto parent = link.parent_path(); !parent.empty())
-        fs::create_directories(parent, ec);
+    // Folders that are missing are made for this user alone (as the runtime folder
+    // the link usually goes in is), not readable and searchable by everyone.
+    fs::path built;
+    for (const auto& part : link.parent_path()) {
+        built /= part;
+        ::mkdir(built.c_str(), 0700);
+    }
     fs::create_symlink(device, link, ec);
     if (ec)
         problem = "cannot link " + link.string() + ": " + ec.message();

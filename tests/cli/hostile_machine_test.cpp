@@ -169,6 +169,21 @@ TEST(HostileMachine, EveryPlantedTrapIsRefusedWithItsCause) {
                                              "-o", at(m, "voice")};
          },
          "voice: owned by user 64712, not by you"},
+        {"voice streams below a folder the attacker's group may write to",
+         [](const Machine& m) {
+             m.folder("group");
+             Machine::owned(m.shared() / "group", 0);
+             EXPECT_EQ(::chown((m.shared() / "group").c_str(), 0, kAttacker), 0);
+             fs::permissions(m.shared() / "group", fs::perms(0775));
+             // The victim's own folder, in one a group member can rename it out of.
+             fs::create_directory(m.shared() / "group" / "voice");
+             Machine::owned(m.shared() / "group" / "voice", kVictim);
+         },
+         [&](const Machine& m) {
+             return std::vector<std::string>{"audio", "compress", (m.home() / "alert.wav").string(),
+                                             "-o", at(m, "group") + "/voice"};
+         },
+         "group: other users may write to it"},
         {"voice streams through a link left in the victim's own output folder",
          [](const Machine& m) {
              fs::create_directory(m.home() / "voice");

@@ -17,6 +17,7 @@
 #include <mutex>
 #include <poll.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <thread>
@@ -308,7 +309,8 @@ TEST(PagerSimulatorLine, ExclusiveUseEndsWithTheProgramThatHeldIt) {
 // The simulator as a program of its own, as the run script starts it.
 TEST(PagerSimulatorProgram, AnswersThroughItsLinkAndCleansUp) {
     test::TempDir dir;
-    const auto link = (dir.path() / "ttySIM0").string();
+    // In a folder that does not exist yet: made for this user alone.
+    const auto link = (dir.path() / "made" / "ttySIM0").string();
     const std::string program = std::string(QUORL_TEST_BIN_DIR) + "/quorl-pager-sim";
     int out[2];
     ASSERT_EQ(::pipe(out), 0);
@@ -330,6 +332,9 @@ TEST(PagerSimulatorProgram, AnswersThroughItsLinkAndCleansUp) {
     const bool gotLine = std::fgets(line, sizeof line, f) != nullptr;
     EXPECT_TRUE(gotLine);
     EXPECT_EQ(std::string(line).rfind("/dev/pts/", 0), 0u) << line;
+    struct stat made {};
+    ASSERT_EQ(::stat((dir.path() / "made").c_str(), &made), 0);
+    EXPECT_EQ(made.st_mode & 0777, 0700u);
 
     // Registered where the program's discovery looks for simulated cradles.
     DiscoverySources sources;
