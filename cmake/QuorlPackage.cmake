@@ -3,6 +3,18 @@
 # come from dpkg-shlibdeps; the maintainer scripts reload udev where it runs.
 set(QUORL_PACKAGE_MAINTAINER "Tessaly VI Quorl developers <quorl@tessaly-vi-quorl.example.org>"
     CACHE STRING "Maintainer field of the Debian package")
+# A release build (-DQUORL_RELEASE=ON) must name its real maintainer and web address
+# (-DQUORL_PACKAGE_MAINTAINER=..., -DQUORL_WEB_URL=...): the example.org placeholders
+# would fail AppStream's checks and leave users nowhere to turn.
+option(QUORL_RELEASE "Build a release: placeholders in the package fields are errors" OFF)
+if(QUORL_RELEASE)
+    foreach(field QUORL_PACKAGE_MAINTAINER QUORL_WEB_URL)
+        if("${${field}}" MATCHES "example\\.org")
+            message(FATAL_ERROR "${field} is still the placeholder '${${field}}'; "
+                                "set it with -D${field}=... for a release build")
+        endif()
+    endforeach()
+endif()
 
 # Debian's documentation files: copyright and a changelog compressed with gzip -9n.
 set(QUORL_PACKAGE_DOC_DIR "${CMAKE_INSTALL_DATADIR}/doc/tessaly-vi-quorl")

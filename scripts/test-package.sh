@@ -31,6 +31,13 @@ if [ ! -f "$deb" ]; then
     exit 1
 fi
 echo "Testing $(basename "$deb")"
+# Placeholders (example.org) are for development builds only.
+if grep -q '^QUORL_RELEASE:BOOL=ON' "$build/CMakeCache.txt"; then
+    check "no example.org placeholder in the control data" \
+        test -z "$(dpkg-deb -f "$deb" Maintainer Homepage | grep example.org)"
+else
+    echo "not a release build (QUORL_RELEASE=OFF): example.org placeholders allowed"
+fi
 check "control Version is $version" test "$(dpkg-deb -f "$deb" Version)" = "$version"
 depends="$(dpkg-deb -f "$deb" Depends)"
 for lib in libc6 libsndfile1 libresample1 libfftw3-double3 libqt6widgets6 libqt6multimedia6; do
