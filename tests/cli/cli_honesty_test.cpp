@@ -78,6 +78,25 @@ TEST(QuorlHonesty, OutputThatCannotBeWrittenFails) {
     }
 }
 
+// A trace that lost lines to a full disk is said, with the cause. A file-size limit of
+// nothing stands in for the full disk (its signal ignored, so writes fail instead).
+TEST(QuorlHonesty, ATraceThatLostLinesIsSaid) {
+    if (::access("/usr/bin/prlimit", X_OK) != 0)
+        GTEST_SKIP() << "needs prlimit (util-linux)";
+    Folder dir;
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    const auto r =
+        test::runProgram({"/usr/bin/prlimit", "--fsize=0", "--", kQuorl, "verify", "--port",
+                          (dir / "ttyNone").string(), "--trace", (dir / "t.trace").string(),
+                          (kLib / "Default_VHF_5CH.ppg").string()});
+    std::signal(SIGXFSZ, previous);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("lines are missing from the trace file " + (dir / "t.trace").string() +
+                         ": File too large"),
+              std::string::npos)
+        << r.err;
+}
+
 // A misspelt command is named back.
 TEST(QuorlHonesty, AnUnknownCommandIsNamed) {
     const auto r = quorl({"chek", "x.ppg"});
