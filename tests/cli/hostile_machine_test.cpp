@@ -107,26 +107,19 @@ TEST(HostileMachine, EveryPlantedTrapIsRefusedWithItsCause) {
         GTEST_SKIP() << "playing a second user takes root and setpriv";
     const auto pager = [](const Machine& m) { return (m.home() / "pager.ppg").string(); };
     const auto at = [](const Machine& m, const char* name) { return (m.shared() / name).string(); };
+    // The victim's command that writes a trace to the shared folder's "trace".
+    const auto verifyTracing = [&](const Machine& m) {
+        return std::vector<std::string>{"verify",  "--port",       at(m, "ttyNone"),
+                                        "--trace", at(m, "trace"), pager(m)};
+    };
     const Attack attacks[] = {
         {"trace through a link to the victim's notes",
-         [](const Machine& m) { m.link(m.home() / "notes.txt", "trace"); },
-         [&](const Machine& m) {
-             return std::vector<std::string>{"verify",  "--port",       at(m, "ttyNone"),
-                                             "--trace", at(m, "trace"), pager(m)};
-         },
+         [](const Machine& m) { m.link(m.home() / "notes.txt", "trace"); }, verifyTracing,
          "a symbolic link of another user in a shared folder"},
         {"trace through a dangling link into the victim's home",
-         [](const Machine& m) { m.link(m.home() / "planted.txt", "trace"); },
-         [&](const Machine& m) {
-             return std::vector<std::string>{"verify",  "--port",       at(m, "ttyNone"),
-                                             "--trace", at(m, "trace"), pager(m)};
-         },
+         [](const Machine& m) { m.link(m.home() / "planted.txt", "trace"); }, verifyTracing,
          "a symbolic link of another user in a shared folder"},
-        {"trace into a FIFO", [](const Machine& m) { m.fifo("trace"); },
-         [&](const Machine& m) {
-             return std::vector<std::string>{"verify",  "--port",       at(m, "ttyNone"),
-                                             "--trace", at(m, "trace"), pager(m)};
-         },
+        {"trace into a FIFO", [](const Machine& m) { m.fifo("trace"); }, verifyTracing,
          "not a regular file"},
         {"trace into a file the attacker reads",
          [](const Machine& m) {
@@ -134,11 +127,7 @@ TEST(HostileMachine, EveryPlantedTrapIsRefusedWithItsCause) {
              Machine::owned(m.shared() / "trace", kAttacker);
              ::chmod((m.shared() / "trace").c_str(), 0666);
          },
-         [&](const Machine& m) {
-             return std::vector<std::string>{"verify",  "--port",       at(m, "ttyNone"),
-                                             "--trace", at(m, "trace"), pager(m)};
-         },
-         "a file of another user in a shared folder"},
+         verifyTracing, "a file of another user in a shared folder"},
         {"log into a FIFO", [](const Machine& m) { m.fifo("log.csv"); },
          [&](const Machine& m) {
              return std::vector<std::string>{
