@@ -9,6 +9,7 @@
 #include "codeplug/temporary_files.h"
 
 #include <QGuiApplication>
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -89,6 +90,8 @@ int main(int argc, char** argv) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     TemporaryRuntimeFolder runtime;
     QGuiApplication app(argc, argv);
+    // Qt takes the user's locale; the tool's messages are English, the causes in them too.
+    std::setlocale(LC_MESSAGES, "C");
 
     auto state = std::make_unique<quorl::CodeplugState>();
     if (!quorl::cli::loadLikeOpen(input, *state, std::cerr))
