@@ -19,9 +19,14 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     product->setObjectName(QStringLiteral("aboutProduct"));
     auto* version = new QLabel(QString::fromUtf8(texts::kAboutVersion), this);
     version->setObjectName(QStringLiteral("aboutVersion"));
+    // The release line keeps its historic form; the version the programs' --version
+    // gives stands beside it, so both name the same build.
+    auto* build = new QLabel(QString::fromUtf8(texts::kAboutBuild), this);
+    build->setObjectName(QStringLiteral("aboutBuild"));
     auto* text = new QVBoxLayout;
     text->addWidget(product);
     text->addWidget(version);
+    text->addWidget(build);
     auto* row = new QHBoxLayout;
     row->addWidget(icon, 0, Qt::AlignTop);
     row->addLayout(text);

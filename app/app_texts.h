@@ -85,6 +85,7 @@ inline constexpr const char* kAboutProduct = "Tessaly VI Two Tone Voice Pager Pr
 // Release and date come from the build's one version source.
 inline constexpr const char* kAboutVersion =
     "Version " QUORL_RELEASE_TEXT "                    Build date : " QUORL_RELEASE_DATE_TEXT;
+inline constexpr const char* kAboutBuild = "Program version " QUORL_VERSION;
 
 inline constexpr const char* kCommunicationError1 =
     "Communication Error #1 \r\n\r\nUSB device not connected! \r\nPlease connect the pager "

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <string>
 
 namespace {
 // The start-up benchmark (bench/startup_vs_qdmr.sh) splits the time before the first
@@ -22,8 +23,8 @@ int main(int argc, char** argv) {
         return *exitCode;
     // QUORL_TRACE=FILE: every link of this run records its bytes, steps and messages.
     if (const char* trace = std::getenv("QUORL_TRACE"); trace != nullptr && *trace != '\0') {
-        if (!quorl::startLinkTrace(trace))
-            std::cerr << "Tessaly VI Quorl: cannot write the link trace " << trace << '\n';
+        if (std::string problem; !quorl::startLinkTrace(trace, &problem))
+            std::cerr << "Tessaly VI Quorl: cannot write the link trace " << problem << '\n';
     }
     reportStage("main");
     quorl::CVoicePagerApp app(argc, argv);

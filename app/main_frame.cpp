@@ -27,6 +27,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenuBar>
@@ -440,8 +441,10 @@ void CMainFrame::onExportPdf() {
                                      folder + "/" + suggested, QStringLiteral("PDF Files(*.pdf)"));
     if (path.isEmpty())
         return;
-    if (!exportReportPdf(summaryReport(), path))
-        showStopMessage(this, std::string(texts::kPdfFailed) + path.toStdString());
+    // The dialog's name in the file system's own bytes.
+    if (std::string problem;
+        !exportReportPdf(summaryReport(), QFile::encodeName(path).toStdString(), &problem))
+        showStopMessage(this, std::string(texts::kPdfFailed) + path.toStdString() + "\n" + problem);
 }
 
 void CMainFrame::onExportText() {

@@ -6,8 +6,10 @@
 #include "cli/output_check.h"
 #include "cli/printable_text.h"
 #include "codeplug/codeplug_state.h"
+#include "codeplug/temporary_files.h"
 
 #include <QGuiApplication>
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -33,6 +35,7 @@ public:
         char name[] = "/tmp/quorl-report-XXXXXX";
         if (::mkdtemp(name)) {
             folder_ = name;
+            removedOnSignal_ = std::make_unique<quorl::TemporaryOnSignal>(folder_);
             ::setenv("XDG_RUNTIME_DIR", name, 1);
         }
     }
@@ -46,6 +49,7 @@ public:
 
 private:
     std::filesystem::path folder_;
+    std::unique_ptr<quorl::TemporaryOnSignal> removedOnSignal_;
 };
 
 } // namespace
@@ -61,11 +65,11 @@ int main(int argc, char** argv) {
                         "  -o, --output FILE.pdf  PDF file to write.\n"
                         "  -h, --help             Print this help and exit.\n"
                         "  --version              Print the version and exit.\n");
-            return 0;
+            return quorl::cli::exitCodeAfterOutput(0, "quorl-report");
         }
         if (std::strcmp(argv[i], "--version") == 0) {
             std::printf("quorl-report %s\n", QUORL_VERSION);
-            return 0;
+            return quorl::cli::exitCodeAfterOutput(0, "quorl-report");
         }
         if ((std::strcmp(argv[i], "-o") == 0 || std::strcmp(argv[i], "--output") == 0) &&
             i + 1 < argc)
@@ -86,14 +90,17 @@ int main(int argc, char** argv) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     TemporaryRuntimeFolder runtime;
     QGuiApplication app(argc, argv);
+    // Qt takes the user's locale; the tool's messages are English, the causes in them too.
+    std::setlocale(LC_MESSAGES, "C");
 
     auto state = std::make_unique<quorl::CodeplugState>();
     if (!quorl::cli::loadLikeOpen(input, *state, std::cerr))
         return 1;
     // A file has no pager version: that comes only from a pager read.
     const quorl::SummaryReport report(state->image, state->currentFileName, "");
-    if (!quorl::exportReportPdf(report, QString::fromStdString(output))) {
-        std::fprintf(stderr, "Cannot write %s\n", quorl::cli::printableText(output).c_str());
+    if (std::string problem; !quorl::exportReportPdf(report, output, &problem)) {
+        std::fprintf(stderr, "Cannot write the report\n  %s\n",
+                     quorl::cli::printableText(problem).c_str());
         return 1;
     }
     std::printf("%s: %d pages\n", quorl::cli::printableText(output).c_str(), report.pageCount());

@@ -70,7 +70,8 @@ void printChosenPages(QPrinter& printer, const SummaryReport& report) {
     painter.end();
 }
 
-bool exportReportPdf(const SummaryReport& report, const QString& path) {
+bool exportReportPdf(const SummaryReport& report, const std::filesystem::path& path,
+                     std::string* problem) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {
@@ -81,15 +82,18 @@ bool exportReportPdf(const SummaryReport& report, const QString& path) {
         writer.setTitle(QStringLiteral("Codeplug summary"));
         writer.setCreator(QStringLiteral("Tessaly VI Quorl"));
         QPainter painter;
-        if (!painter.begin(&writer))
+        if (!painter.begin(&writer)) {
+            if (problem != nullptr)
+                *problem = path.string() + ": the PDF could not be drawn";
             return false;
+        }
         report.printAll(writer, painter, writer.resolution());
         painter.end();
     }
     const QByteArray& bytes = buffer.data();
     return writeFileAtomically(
-        path.toStdString(),
-        std::as_bytes(std::span(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
+        path, std::as_bytes(std::span(bytes.constData(), static_cast<std::size_t>(bytes.size()))),
+        problem);
 }
 
 } // namespace quorl

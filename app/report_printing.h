@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <filesystem>
 #include <functional>
+#include <string>
 
 class QPrinter;
 class QWidget;
@@ -24,7 +26,10 @@ bool printReport(QWidget* owner, const SummaryReport& report);
 // The pages and copies a printer set up by the print dialog asks for.
 void printChosenPages(QPrinter& printer, const SummaryReport& report);
 
-// Writes the summary as a PDF, replacing `path` only once it is complete.
-bool exportReportPdf(const SummaryReport& report, const QString& path);
+// Writes the summary as a PDF, replacing `path` only once it is complete. The name
+// is taken as the bytes it is, whatever their encoding. On failure `problem`, when
+// given, names the file and the cause.
+bool exportReportPdf(const SummaryReport& report, const std::filesystem::path& path,
+                     std::string* problem = nullptr);
 
 } // namespace quorl

@@ -101,6 +101,7 @@ std::optional<fs::path> VoiceBuild::build(int slot, const std::string& wavPath) 
         return std::nullopt;
     const fs::path work = name;
     workFolders_.push_back(work);
+    removedOnSignal_.push_back(std::make_unique<TemporaryOnSignal>(work));
 
     // The recording as it is now, under the slot's name: the stream is named after it.
     std::error_code ec;

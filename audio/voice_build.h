@@ -1,8 +1,10 @@
 #pragma once
 
 #include "audio/vq4_library.h"
+#include "codeplug/temporary_files.h"
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -56,6 +58,7 @@ private:
     std::string libraryPath_; // empty: next to the program
     CXLoadLibrary library_;
     std::vector<std::filesystem::path> workFolders_;
+    std::vector<std::unique_ptr<TemporaryOnSignal>> removedOnSignal_;
 };
 
 } // namespace quorl

@@ -1,8 +1,11 @@
 #include "cli/audio_commands.h"
 #include "codeplug/atomic_file_write.h"
 #include "codeplug/file_reading.h"
+#include "codeplug/private_folder.h"
+#include "codeplug/temporary_files.h"
 
 #include "cli/custom_audio_commands.h"
+#include "cli/named_path.h"
 
 #include "audio/vq4_library.h"
 #include "audio/wav_data_check.h"
@@ -71,7 +74,7 @@ CLI::Validator intValidator(bool (*accept)(int), const std::string& what) {
             }
             return text + " is not " + what;
         },
-        "INT");
+        ""); // the option's own help lists the values
 }
 
 // Folders made for this run, so a failed run leaves none of them behind empty.
@@ -106,6 +109,31 @@ private:
     std::vector<fs::path> made_;
 };
 
+// Writes `contents` as `relative` (say "WavFiles/x.wav") inside the folder `root`,
+// opening each folder on the way by descriptor: an existing link on the way or at the
+// file is refused, never followed or reused.
+bool copyIntoFolder(int root, const fs::path& shownRoot, const fs::path& relative,
+                    const std::string& contents, std::string& problem) {
+    int folder = root;
+    fs::path shown = shownRoot;
+    bool ok = true;
+    for (const auto& part : relative.parent_path()) {
+        shown /= part;
+        const int inner = openOwnSubfolder(folder, part.c_str(), shown.string(), problem);
+        if (folder != root)
+            ::close(folder);
+        folder = inner;
+        if (folder < 0)
+            return false;
+    }
+    ok = writeFileAtomicallyAt(folder, relative.filename().string(),
+                               std::as_bytes(std::span(contents)), shown / relative.filename(),
+                               &problem);
+    if (folder != root)
+        ::close(folder);
+    return ok;
+}
+
 } // namespace
 
 int runAudioCompress(const AudioCompressOptions& o, std::ostream& out, std::ostream& err) {
@@ -138,17 +166,26 @@ int runAudioCompress(const AudioCompressOptions& o, std::ostream& out, std::ostr
     }
     MadeFolders made;
     std::string problem;
-    if (!made.make(project, problem)) {
+    // The folder is looked at (links, owner, who else may write) before any work, and
+    // written only through a descriptor of the very folder looked at: another user's
+    // folder or a link planted in its path never gets the streams.
+    fs::path real;
+    if (!resolveSaveTarget(project, real, problem) || !made.make(real, problem)) {
         err << "Cannot use the output folder\n" << problemLine(problem);
         return kExitFailure;
     }
-    if (!fs::is_directory(project, ec) || ::access(project.c_str(), W_OK | X_OK) != 0) {
-        err << "Cannot use the output folder\n"
-            << fileProblemLine(o.outDir, fs::is_directory(project, ec) ? std::strerror(errno)
-                                                                       : "not a folder");
+    const int projectFd = openOwnFolder(real, problem);
+    if (projectFd < 0 || ::faccessat(projectFd, ".", W_OK | X_OK, 0) != 0) {
+        if (projectFd >= 0)
+            problem = o.outDir + ": " + std::strerror(errno);
+        err << "Cannot use the output folder\n" << problemLine(problem);
         made.removeEmpty();
         return kExitFailure;
     }
+    const struct ClosedAtEnd {
+        int fd;
+        ~ClosedAtEnd() { ::close(fd); }
+    } projectFolder{projectFd};
     for (const char* sub : {"WavFiles", "BinFiles", "Logs"})
         made.note(fs::path(project) / sub);
     CXLoadLibrary library;
@@ -174,6 +211,7 @@ int runAudioCompress(const AudioCompressOptions& o, std::ostream& out, std::ostr
             fs::remove_all(folder, ignored);
         }
     } workFolder{work};
+    const TemporaryOnSignal removedOnSignal(work);
     std::snprintf(config.projectDir, sizeof config.projectDir, "%s", work.c_str());
     config.clockConfigurationByte = 0x24;
     config.clockInputFrequency = 4096000;
@@ -199,21 +237,11 @@ int runAudioCompress(const AudioCompressOptions& o, std::ostream& out, std::ostr
          !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
         if (!it->is_regular_file(ec))
             continue;
-        const fs::path target = fs::path(project) / fs::relative(it->path(), work, ec);
-        fs::create_directories(target.parent_path(), ec);
+        const fs::path relative = fs::relative(it->path(), work, ec);
         std::string contents, why;
         bool tooLarge = false;
-        // A link planted where an output goes is never written through, nor quietly
-        // replaced.
-        if (fs::is_symlink(target, ec)) {
-            err << "Cannot write the compressed files\n"
-                << fileProblemLine(target.string(), "is a symbolic link");
-            return kExitFailure;
-        }
-        FileWriteOptions noLinks;
-        noLinks.replaceLinks = true;
         if (!readSmallFile(it->path(), std::size_t{64} << 20, contents, why, tooLarge) ||
-            !writeFileAtomically(target, std::as_bytes(std::span(contents)), &why, noLinks)) {
+            !copyIntoFolder(projectFd, project, relative, contents, why)) {
             err << "Cannot write the compressed files\n" << problemLine(why);
             return kExitFailure;
         }
@@ -238,11 +266,22 @@ void addAudioCommands(CLI::App& app, int& exitCode) {
     auto options = std::make_shared<AudioCompressOptions>();
     compress->add_option("file", options->file, "Source WAV file")->required();
     // Checked when the options are read: a value out of range is a usage error.
-    compress->add_option("--type", options->compressionType, "Compression type (4: 4-bit ADPCM)")
+    compress
+        ->add_option("--type", options->compressionType,
+                     "Compression type: 2..5, 10..13, 16..18, 20..22, 24, 25, 27..30, or -1 for "
+                     "the library's default (4: 4-bit ADPCM)")
         ->check(intValidator(isCompressionType, "a compression type of the voice library"));
-    compress->add_option("--srtype", options->srType, "Sample-rate type 0..6 (3: 8000 Hz)")
+    compress
+        ->add_option("--srtype", options->srType,
+                     "Sample-rate type: 0..6 (3: 8000 Hz), -1 for the library's default, or -2 "
+                     "for the one nearest the file's own rate")
         ->check(intValidator(isSrType, "a sample-rate type from -2 to 6"));
-    compress->add_option("-o,--output", options->outDir, "Project folder for the output");
+    compress
+        ->add_option("-o,--output", options->outDir,
+                     "Folder of your own for the output (WavFiles/, BinFiles/ and Logs/ are made "
+                     "in it)")
+        ->required()
+        ->check(namedPath());
     compress->callback(
         [options, &exitCode] { exitCode = runAudioCompress(*options, std::cout, std::cerr); });
     addCustomAudioCommands(*audio, exitCode);

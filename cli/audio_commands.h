@@ -13,7 +13,7 @@ struct AudioCompressOptions {
     std::string file;
     int compressionType = 4; // 4-bit ADPCM, as the program compresses custom audio
     int srType = 3;          // 8 kHz at the program's 32 kHz master rate
-    std::string outDir = ".";
+    std::string outDir;
 };
 
 // `quorl audio compress FILE.wav [--type N] [--srtype N] [-o DIR]`: loads

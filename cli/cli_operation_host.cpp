@@ -1,6 +1,7 @@
 #include "cli/cli_operation_host.h"
 
 #include "cli/cli_document_host.h"
+#include "codeplug/printable_text.h"
 #include "link/link_texts.h"
 #include "link/port_choice.h"
 
@@ -47,7 +48,7 @@ void CliOperationHost::closeProgress() {
 void CliOperationHost::runConnectedDevicesDialog() {
     err_ << "Several programming cradles are connected; choose one with --port:\n";
     for (const auto& name : openConnectedDevices())
-        err_ << "  " << name << '\n';
+        err_ << "  " << printableText(name) << '\n';
     cancelConnectedDevices();
 }
 

@@ -1,5 +1,7 @@
 #include "cli/cradle_options.h"
 
+#include "cli/named_path.h"
+#include "cli/refused_output.h"
 #include "cli/trace_option.h"
 #include "codeplug/whole_write.h"
 
@@ -20,13 +22,16 @@ void addCradleOptions(CLI::App& command, CradleChoice& choice, const std::string
         .add_option("--log", choice.log,
                     "Append one CSV row per pager to this file, as each pager ends")
         ->needs(all)
-        ->check(
-            [](const std::string& path) {
-                // Refused before any pager is programmed, not after.
-                std::string problem;
-                return isRegularFileTarget(path, problem) ? std::string() : problem;
-            },
-            "");
+        ->check(namedPath())
+        ->each([](const std::string& path) {
+            // Opened (and made) before any pager is programmed, so a log that cannot
+            // be written is found now, not after every pager was done.
+            std::string problem;
+            const int fd = openForAppend(path, &problem);
+            if (fd < 0)
+                throw RefusedOutput("cannot append to the log " + problem);
+            ::close(fd);
+        });
     addTraceOption(command);
 }
 

@@ -11,6 +11,7 @@
 #include "codeplug/codeplug_texts.h"
 #include "codeplug/file_reading.h"
 #include "codeplug/ppg_file.h"
+#include "codeplug/temporary_files.h"
 #include "codeplug/whole_write.h"
 #include "link/cradle_discovery.h"
 #include "link/custom_audio_download.h"
@@ -25,6 +26,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <map>
@@ -33,6 +35,7 @@
 #include <optional>
 #include <ostream>
 #include <span>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace quorl::cli {
@@ -117,9 +120,35 @@ std::vector<std::string> connectedCradles(std::ostream& err) {
     return devices;
 }
 
+// Made when missing; a folder (links judged as a save judges them) the user may add
+// files to. Otherwise false with the folder and the cause.
+bool usableOutputFolder(const std::string& folder, std::string& problem) {
+    if (folder.empty()) {
+        problem = "\"\": no folder named";
+        return false;
+    }
+    std::filesystem::path real;
+    if (!resolveSaveTarget(folder, real, problem))
+        return false;
+    std::error_code ec;
+    std::filesystem::create_directories(real, ec);
+    if (ec) {
+        problem = folder + ": " + ec.message();
+        return false;
+    }
+    struct stat st {};
+    const int error = ::stat(real.c_str(), &st) != 0             ? errno
+                      : !S_ISDIR(st.st_mode)                     ? ENOTDIR
+                      : ::access(real.c_str(), W_OK | X_OK) != 0 ? errno
+                                                                 : 0;
+    if (error != 0)
+        problem = folder + ": " + std::strerror(error);
+    return error == 0;
+}
+
 // The summary; the exit code. Every pager's row went to the log as it ended.
-int finish(const std::vector<FleetResult>& results, const FleetLog& log,
-           const FleetOptions& options, std::ostream& out, std::ostream& err) {
+int finish(const std::vector<FleetResult>& results, FleetLog& log, std::ostream& out,
+           std::ostream& err) {
     // Pager text is escaped, so a TAB in it cannot add a column.
     const auto field = [](const std::string& s) {
         return s.empty() ? std::string("-") : printableText(s);
@@ -129,7 +158,7 @@ int finish(const std::vector<FleetResult>& results, const FleetLog& log,
             << field(r.identity.model) << '\t' << field(r.identity.firmware) << '\t'
             << field(fleetResultText(r)) << '\t' << field(r.verify) << '\n';
     if (!log.allAppended()) {
-        err << "quorl: cannot append to the log " << printableText(options.logPath) << '\n';
+        err << "quorl: cannot append to the log " << printableText(log.problem()) << '\n';
         return kExitFailure;
     }
     return fleetAllGood(results) ? kExitOk : kExitFailure;
@@ -159,15 +188,16 @@ int runFleetWrite(const std::string& file, bool verify, const FleetOptions& opti
     FleetLog log(options.logPath, "write", file, devices);
     FleetProgressPrinter printer(err, options.terminal, devices, log);
     const auto results = writeToAllCradles(devices, source->image, verify, printer, file);
-    return finish(results, log, options, out, err);
+    return finish(results, log, out, err);
 }
 
 int runFleetRead(const std::string& folder, const FleetOptions& options, std::ostream& out,
                  std::ostream& err) {
-    std::error_code ec;
-    std::filesystem::create_directories(folder, ec);
-    if (!std::filesystem::is_directory(folder, ec)) {
-        err << "quorl: cannot use the folder " << folder << '\n';
+    // The folder is made and looked at before any pager is read, and named with the
+    // cause when it cannot take the files.
+    std::string problem;
+    if (!usableOutputFolder(folder, problem)) {
+        err << "quorl: cannot use the folder " << printableText(problem) << '\n';
         return kExitFailure;
     }
     const auto devices = connectedCradles(err);
@@ -202,6 +232,7 @@ int runFleetRead(const std::string& folder, const FleetOptions& options, std::os
             // over another pager's file (two pagers may share a serial number).
             std::lock_guard lock(names);
             const std::string name = fileNameFor(result);
+            std::string failure;
             for (int n = 1; n < 1000; ++n) {
                 std::string file = name;
                 if (n > 1)
@@ -212,6 +243,7 @@ int runFleetRead(const std::string& folder, const FleetOptions& options, std::os
                 if (fd < 0 && errno == EEXIST)
                     continue;
                 const bool written = fd >= 0 && writeWhole(fd, ppg) && ::fsync(fd) == 0;
+                failure = path.string() + ": " + std::strerror(errno != 0 ? errno : ENOSPC);
                 if (fd >= 0 && ::close(fd) != 0)
                     break;
                 if (!written) {
@@ -225,11 +257,11 @@ int runFleetRead(const std::string& folder, const FleetOptions& options, std::os
                     std::span(reinterpret_cast<const std::uint8_t*>(ppg.data()), ppg.size()));
                 return OperationOutcome::Succeeded;
             }
-            host.showMessage(texts::kFileError3, MessageIcon::Stop);
+            host.showMessage(std::string(texts::kFileError3) + "\n" + failure, MessageIcon::Stop);
             return OperationOutcome::Failed;
         },
         printer);
-    return finish(results, log, options, out, err);
+    return finish(results, log, out, err);
 }
 
 namespace {
@@ -308,6 +340,7 @@ int runFleetAudioWrite(const std::array<DownloadSlot, kDownloadSlots>& slots,
             << std::filesystem::temp_directory_path().string() << '\n';
         return kExitFailure;
     }
+    const TemporaryOnSignal removedOnSignal(*scratch);
     FleetStreams streams(*scratch);
     std::vector<std::string> files;
     for (const auto& s : slots)
@@ -351,7 +384,7 @@ int runFleetAudioWrite(const std::array<DownloadSlot, kDownloadSlots>& slots,
         printer);
     std::error_code ec;
     std::filesystem::remove_all(*scratch, ec);
-    return finish(results, log, options, out, err);
+    return finish(results, log, out, err);
 }
 
 } // namespace quorl::cli

@@ -1,5 +1,6 @@
 #include "cli/fleet_log.h"
 
+#include "codeplug/temporary_files.h"
 #include "link/fleet_write.h"
 #include "link/programming_log.h"
 
@@ -77,6 +78,7 @@ void FleetLog::watchSignals() {
             r.message = "interrupted";
             append(std::move(r));
         }
+        removeTemporariesNow();
         // As a shell reports a program a signal ended.
         ::_exit(128 + signal);
     }
@@ -102,8 +104,17 @@ void FleetLog::append(FleetResult result) {
         return;
     if (result.fileName.empty())
         result.fileName = sourceFile_;
-    if (!appendProgrammingLog(path_, {programmingLogRow(result, operation_)}))
-        failed_ = true;
+    std::string problem;
+    if (appendProgrammingLog(path_, {programmingLogRow(result, operation_)}, &problem))
+        return;
+    std::lock_guard lock(mutex_);
+    if (!failed_.exchange(true))
+        problem_ = problem;
+}
+
+std::string FleetLog::problem() {
+    std::lock_guard lock(mutex_);
+    return problem_;
 }
 
 } // namespace quorl::cli

@@ -28,6 +28,8 @@ public:
     void finished(std::size_t cradle, const FleetResult& result);
     // Every row went to the file.
     bool allAppended() const { return !failed_.load(); }
+    // When one did not: the file and the cause.
+    std::string problem();
 
 private:
     void append(FleetResult result);
@@ -37,6 +39,7 @@ private:
     std::mutex mutex_;
     std::vector<FleetResult> pending_;
     std::vector<bool> done_;
+    std::string problem_;
     std::atomic<bool> failed_{false};
     std::atomic<bool> stop_{false};
     std::thread watcher_;

@@ -4,12 +4,15 @@
 #include "cli/link_commands.h"
 #include "cli/output_check.h"
 #include "cli/pager_commands.h"
+#include "cli/refused_output.h"
 #include "cli/report_command.h"
 #include "cli/text_commands.h"
 #include "cli/tones_commands.h"
 #include "cli/tool_help.h"
+#include "codeplug/printable_text.h"
 
 #include <CLI/CLI.hpp>
+#include <iostream>
 
 int main(int argc, char** argv) {
     CLI::App app{"Tessaly VI Quorl command-line tool", "quorl"};
@@ -23,13 +26,26 @@ int main(int argc, char** argv) {
     quorl::cli::addLinkCommands(app, exitCode);
     quorl::cli::addPagerCommands(app, exitCode);
     quorl::cli::addTonesCommands(app, exitCode);
+    // A misspelt command is named, rather than reported as no command at all.
+    const auto isCommand = [&app](const std::string& name) {
+        return !app.get_subcommands([&name](const CLI::App* c) { return c->check_name(name); })
+                    .empty();
+    };
+    if (argc > 1 && argv[1][0] != '-' && !isCommand(argv[1])) {
+        std::cerr << "quorl: there is no command '" << quorl::printableText(argv[1])
+                  << "'\nRun with --help for the list of commands.\n";
+        return quorl::cli::exitCodeAfterOutput(quorl::cli::kExitUsage);
+    }
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
         const int printed = app.exit(e);
         // --help is not a usage error; everything else the parser rejects is.
         exitCode = printed == 0 ? quorl::cli::kExitOk : quorl::cli::kExitUsage;
+    } catch (const quorl::cli::RefusedOutput& e) {
+        std::cerr << "quorl: " << quorl::printableText(e.what()) << '\n';
+        exitCode = quorl::cli::kExitFailure;
     }
     // One place for every command, so none can report success for output that was lost.
-    return quorl::cli::exitCodeAfterOutput(exitCode);
+    return quorl::cli::exitCodeAfterOutput(quorl::cli::exitCodeAfterTrace(exitCode));
 }

@@ -6,6 +6,7 @@
 #include "cli/cradle_options.h"
 #include "cli/field_report.h"
 #include "cli/fleet_commands.h"
+#include "cli/named_path.h"
 #include "cli/port_problem.h"
 #include "cli/printable_text.h"
 #include "cli/trace_option.h"
@@ -138,7 +139,8 @@ void addPagerCommands(CLI::App& app, int& exitCode) {
     addCradleOptions(*read, *readChoice, "Read every connected cradle at once");
     read->add_option("-o,--output", *output,
                      "Codeplug file to write (with --all: folder, files named by serial number)")
-        ->required();
+        ->required()
+        ->check(namedPath());
     read->callback([readChoice, output, &exitCode] {
         const CradleChoice& c = *readChoice;
         exitCode = c.all ? runFleetRead(*output, c.fleet(), std::cout, std::cerr)

@@ -1,6 +1,7 @@
 #include "cli/report_command.h"
 
 #include "cli/codeplug_commands.h"
+#include "cli/named_path.h"
 #include "codeplug/whole_write.h"
 
 #include <CLI/CLI.hpp>
@@ -66,7 +67,7 @@ void addReportCommand(CLI::App& app, int& exitCode) {
     auto input = std::make_shared<std::string>();
     auto output = std::make_shared<std::string>();
     report->add_option("file", *input, "Codeplug file (.ppg)")->required();
-    report->add_option("-o,--output", *output, "PDF file to write")->required();
+    report->add_option("-o,--output", *output, "PDF file to write")->required()->check(namedPath());
     report->callback([input, output, &exitCode] { exitCode = runReport(*input, *output); });
 }
 

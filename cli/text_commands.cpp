@@ -3,6 +3,7 @@
 #include "cli/cli_document_host.h"
 #include "cli/codeplug_commands.h"
 #include "cli/field_report.h"
+#include "cli/named_path.h"
 #include "cli/printable_text.h"
 #include "codeplug/atomic_file_write.h"
 #include "codeplug/codeplug_document.h"
@@ -170,7 +171,8 @@ void addTextCommands(CLI::App& app, int& exitCode) {
     auto expIn = std::make_shared<std::string>();
     auto expOut = std::make_shared<std::string>();
     exp->add_option("file", *expIn, "Codeplug file (.ppg)")->required();
-    exp->add_option("-o,--output", *expOut, "Text file to write (default: standard output)");
+    exp->add_option("-o,--output", *expOut, "Text file to write (default: standard output)")
+        ->check(namedPath());
     exp->callback([=, &exitCode] { exitCode = runExport(*expIn, *expOut, std::cout, std::cerr); });
 
     auto* imp =
@@ -182,7 +184,7 @@ void addTextCommands(CLI::App& app, int& exitCode) {
     imp->add_option("file", *impIn, "Codeplug text (.yaml)")->required();
     imp->add_option("--base", *impBase, "Codeplug file the text is applied to (.ppg)")->required();
     auto check = std::make_shared<bool>(false);
-    imp->add_option("-o,--output", *impOut, "Codeplug file to write (.ppg)");
+    imp->add_option("-o,--output", *impOut, "Codeplug file to write (.ppg)")->check(namedPath());
     // The dry run people otherwise try with -o /dev/null.
     imp->add_flag("--check", *check, "Write nothing; exit 0 when the text applies to the base");
     imp->add_flag("--partial", *partial, "Keep the base's value where the text gives none");

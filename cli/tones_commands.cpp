@@ -3,6 +3,7 @@
 #include "audio/wav_data_check.h"
 #include "cli/codeplug_commands.h"
 #include "cli/json_writer.h"
+#include "cli/named_path.h"
 #include "cli/printable_text.h"
 #include "codeplug/atomic_file_write.h"
 #include "codeplug/codeplug_state.h"
@@ -344,7 +345,9 @@ void addTonesCommands(CLI::App& app, int& exitCode) {
     auto pageOptions = std::make_shared<TonePageOptions>();
     auto* page = tonesCmd->add_subcommand("page", "Write a call's paging tones as a WAV file");
     addPageOptions(*page, *pageOptions);
-    page->add_option("-o,--output", pageOptions->output, "WAV file to write")->required();
+    page->add_option("-o,--output", pageOptions->output, "WAV file to write")
+        ->required()
+        ->check(namedPath());
     page->callback([pageOptions, &exitCode] {
         checkPageUsage(*pageOptions);
         exitCode = runTonesPage(*pageOptions, std::cout, std::cerr);

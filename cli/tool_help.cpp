@@ -26,8 +26,11 @@ std::string toolFooter() {
            "  " +
            std::to_string(kExitUsage) +
            "   Usage error: unknown command or option, missing or invalid argument.\n"
+           "  diff exits 0 when the two codeplugs are the same, 1 when they differ and\n"
+           "  2 when one cannot be read; verify exits 1 when the pager differs from\n"
+           "  the file.\n"
            "\n" +
-           texts::kEnvironmentHelp + "\n" + texts::kFilesHelp;
+           texts::kEnvironmentHelp + "\n" + texts::kFilesHelp + "\n" + texts::kExamplesHelp;
 }
 
 bool listed(const CLI::App* command) {

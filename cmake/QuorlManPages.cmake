@@ -13,12 +13,35 @@ if(NOT QUORL_HELP2MAN OR NOT QUORL_GZIP)
 endif()
 
 set(QUORL_MAN_DIR "${CMAKE_BINARY_DIR}/man")
+file(MAKE_DIRECTORY ${QUORL_MAN_DIR})
 set(QUORL_MAN_PAGES)
+
+set(QUORL_MAN_PROGRAMS tessaly-vi-quorl quorl quorl-pager-sim quorl-report quorl-tone-player)
+if(NOT QUORL_BUILD_GUI)
+    set(QUORL_MAN_PROGRAMS quorl quorl-pager-sim)
+endif()
 
 # quorl_man_page(TARGET DESCRIPTION HELP_OPTION)
 function(quorl_man_page target description help_option)
     set(out "${QUORL_MAN_DIR}/${target}.1.gz")
-    set(include "${PROJECT_SOURCE_DIR}/resources/man/see-also.h2m")
+    # SEE ALSO: the other pages (a page does not name itself), the manual and the README.
+    set(include "${QUORL_MAN_DIR}/${target}.h2m")
+    set(see_also "[SEE ALSO]\n")
+    set(others ${QUORL_MAN_PROGRAMS})
+    list(REMOVE_ITEM others ${target})
+    list(LENGTH others count)
+    set(n 0)
+    foreach(other IN LISTS others)
+        math(EXPR n "${n} + 1")
+        if(n LESS count)
+            string(APPEND see_also ".BR ${other} (1),\n")
+        else()
+            string(APPEND see_also ".BR ${other} (1)\n")
+        endif()
+    endforeach()
+    string(APPEND see_also ".PP\nThe manual of the program: /usr/share/tessaly-vi-quorl/Help/index.html\n"
+                           ".PP\nThe README: /usr/share/doc/tessaly-vi-quorl/README.md.gz\n")
+    file(WRITE ${include} "${see_also}")
     add_custom_command(
         OUTPUT ${out}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${QUORL_MAN_DIR}
@@ -27,9 +50,10 @@ function(quorl_man_page target description help_option)
                 -DPROGRAM=$<TARGET_FILE:${target}> -DNAME=${target}
                 "-DDESCRIPTION=${description}" -DHELP_OPTION=${help_option}
                 "-DSOURCE=Tessaly VI Quorl ${PROJECT_VERSION}"
-                -DINCLUDE=${include} -DOUTPUT=${out}
+                -DINCLUDE=${include} -DOUTPUT=${out} -DDATE_EPOCH=${QUORL_RELEASE_EPOCH}
                 -P ${PROJECT_SOURCE_DIR}/cmake/GenerateManPage.cmake
         DEPENDS ${target} ${include} ${PROJECT_SOURCE_DIR}/cmake/GenerateManPage.cmake
+                ${QUORL_CHANGELOG}
         COMMENT "Generating the manual page ${target}(1)")
     set(QUORL_MAN_PAGES ${QUORL_MAN_PAGES} ${out} PARENT_SCOPE)
 endfunction()

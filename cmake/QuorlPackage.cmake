@@ -3,6 +3,18 @@
 # come from dpkg-shlibdeps; the maintainer scripts reload udev where it runs.
 set(QUORL_PACKAGE_MAINTAINER "Tessaly VI Quorl developers <quorl@tessaly-vi-quorl.example.org>"
     CACHE STRING "Maintainer field of the Debian package")
+# A release build (-DQUORL_RELEASE=ON) must name its real maintainer and web address
+# (-DQUORL_PACKAGE_MAINTAINER=..., -DQUORL_WEB_URL=...): the example.org placeholders
+# would fail AppStream's checks and leave users nowhere to turn.
+option(QUORL_RELEASE "Build a release: placeholders in the package fields are errors" OFF)
+if(QUORL_RELEASE)
+    foreach(field QUORL_PACKAGE_MAINTAINER QUORL_WEB_URL)
+        if("${${field}}" MATCHES "example\\.org")
+            message(FATAL_ERROR "${field} is still the placeholder '${${field}}'; "
+                                "set it with -D${field}=... for a release build")
+        endif()
+    endforeach()
+endif()
 
 # Debian's documentation files: copyright and a changelog compressed with gzip -9n.
 set(QUORL_PACKAGE_DOC_DIR "${CMAKE_INSTALL_DATADIR}/doc/tessaly-vi-quorl")
@@ -13,9 +25,22 @@ add_custom_command(
     OUTPUT ${CMAKE_BINARY_DIR}/debian/changelog.gz
     COMMAND ${QUORL_GZIP} -9nf -k ${CMAKE_BINARY_DIR}/debian/changelog
     DEPENDS ${CMAKE_BINARY_DIR}/debian/changelog)
-add_custom_target(quorl_package_changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/debian/changelog.gz)
+# The README (which the help and the manual pages point to) and the project's own
+# changelog ship beside them, compressed the same way.
+foreach(doc README.md CHANGELOG.md)
+    add_custom_command(
+        OUTPUT ${CMAKE_BINARY_DIR}/debian/${doc}.gz
+        COMMAND ${QUORL_GZIP} -9n -c ${PROJECT_SOURCE_DIR}/${doc} > ${CMAKE_BINARY_DIR}/debian/${doc}.gz
+        DEPENDS ${PROJECT_SOURCE_DIR}/${doc})
+endforeach()
+add_custom_target(quorl_package_changelog ALL
+                  DEPENDS ${CMAKE_BINARY_DIR}/debian/changelog.gz
+                          ${CMAKE_BINARY_DIR}/debian/README.md.gz
+                          ${CMAKE_BINARY_DIR}/debian/CHANGELOG.md.gz)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/debian/copyright
               ${CMAKE_BINARY_DIR}/debian/changelog.gz
+              ${CMAKE_BINARY_DIR}/debian/README.md.gz
+              ${CMAKE_BINARY_DIR}/debian/CHANGELOG.md.gz
         DESTINATION ${QUORL_PACKAGE_DOC_DIR})
 
 set(CPACK_GENERATOR DEB)

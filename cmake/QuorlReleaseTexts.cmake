@@ -61,3 +61,38 @@ function(quorl_release_date_texts date out_text out_rfc2822)
     quorl_two_digits(${day} day2)
     set(${out_rfc2822} "${weekday_name}, ${day2} ${month_short} ${year} 00:00:00 +0000" PARENT_SCOPE)
 endfunction()
+
+# The date of `version`'s entry in a Keep a Changelog file ("## [1.7.0] - 2014-05-26"),
+# which is where a release gets its date.
+function(quorl_changelog_date changelog version out)
+    file(STRINGS ${changelog} entries REGEX "^## \\[")
+    string(REPLACE "." "\\." escaped "${version}")
+    foreach(entry IN LISTS entries)
+        if(entry MATCHES "^## \\[${escaped}\\] - ([0-9-]+)$")
+            set(${out} ${CMAKE_MATCH_1} PARENT_SCOPE)
+            return()
+        endif()
+    endforeach()
+    message(FATAL_ERROR "${changelog} has no dated entry '## [${version}] - YYYY-MM-DD'")
+endfunction()
+
+# YYYY-MM-DD -> seconds since 1970-01-01 UTC at the day's start (SOURCE_DATE_EPOCH,
+# which dates the manual pages). Days counted by the civil-calendar rule whose years
+# start in March, so leap days fall at a year's end.
+function(quorl_date_epoch date out)
+    if(NOT date MATCHES "^([0-9][0-9][0-9][0-9])-([0-9][0-9])-([0-9][0-9])$")
+        message(FATAL_ERROR "The release date must be YYYY-MM-DD, not '${date}'")
+    endif()
+    math(EXPR y "${CMAKE_MATCH_1}")
+    math(EXPR m "${CMAKE_MATCH_2}")
+    math(EXPR d "${CMAKE_MATCH_3}")
+    if(m LESS 3)
+        math(EXPR y "${y} - 1")
+        math(EXPR m "${m} + 9")
+    else()
+        math(EXPR m "${m} - 3")
+    endif()
+    math(EXPR days "365 * ${y} + ${y} / 4 - ${y} / 100 + ${y} / 400 + (153 * ${m} + 2) / 5 + ${d} - 1 - 719468")
+    math(EXPR seconds "${days} * 86400")
+    set(${out} ${seconds} PARENT_SCOPE)
+endfunction()

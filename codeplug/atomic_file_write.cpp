@@ -1,11 +1,14 @@
 #include "codeplug/atomic_file_write.h"
 
+#include "codeplug/temporary_files.h"
 #include "codeplug/whole_write.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
 #include <fcntl.h>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -69,28 +72,115 @@ std::string tempPattern(const std::string& name) {
 } // namespace
 
 bool resolveSaveTarget(const fs::path& requested, fs::path& target, std::string& problem) {
-    fs::path path = requested;
-    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
-        struct stat st {};
-        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
-            target = path;
-            return true;
+    // Walked one name at a time as the kernel walks it, so a link in the middle of the
+    // path (a folder of someone else's in /tmp) is judged like one at the end.
+    std::vector<fs::path> rest;
+    for (const auto& name : requested)
+        rest.push_back(name);
+    std::reverse(rest.begin(), rest.end());
+    fs::path done;
+    int hops = 0;
+    while (!rest.empty()) {
+        const fs::path name = std::move(rest.back());
+        rest.pop_back();
+        if (name == "/") {
+            done = "/";
+            continue;
         }
-        if (!mayFollow(path, st.st_uid)) {
-            problem = path.string() +
+        if (name.empty() || name == ".")
+            continue;
+        if (name == ".." && !done.empty() && done.filename() != "..") {
+            // What is walked so far holds no links, so its parent is the real one.
+            done = done == "/" ? done : done.parent_path();
+            continue;
+        }
+        const fs::path next = done.empty() ? name : done / name;
+        struct stat st {};
+        if (::lstat(next.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+            done = next;
+            continue;
+        }
+        if (!mayFollow(next, st.st_uid)) {
+            problem = next.string() +
                       ": a symbolic link of another user in a shared folder; not saved through it";
             return false;
         }
-        std::error_code ec;
-        const fs::path next = fs::read_symlink(path, ec);
-        if (ec) {
-            problem = path.string() + ": " + ec.message();
+        if (++hops > kMaxLinkHops) {
+            problem = reasonFor(requested, ELOOP);
             return false;
         }
-        path = next.is_absolute() ? next : folderOf(path) / next;
+        std::error_code ec;
+        const fs::path link = fs::read_symlink(next, ec);
+        if (ec) {
+            problem = next.string() + ": " + ec.message();
+            return false;
+        }
+        std::vector<fs::path> names(link.begin(), link.end());
+        rest.insert(rest.end(), names.rbegin(), names.rend());
     }
-    problem = reasonFor(requested, ELOOP);
-    return false;
+    target = done.empty() ? fs::path(".") : done;
+    return true;
+}
+
+bool writeFileAtomicallyAt(int folder, const std::string& name, std::span<const std::byte> bytes,
+                           const fs::path& shownAs, std::string* problem) {
+    const auto fail = [&](int error) {
+        if (problem)
+            *problem = error == ELOOP ? shownAs.string() + ": is a symbolic link; left as it is"
+                                      : reasonFor(shownAs, error);
+        return false;
+    };
+    struct stat st {};
+    const bool existed = ::fstatat(folder, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+    if (existed && S_ISLNK(st.st_mode))
+        return fail(ELOOP);
+    if (existed && S_ISDIR(st.st_mode))
+        return fail(EISDIR);
+    if (existed && !S_ISREG(st.st_mode)) {
+        if (problem)
+            *problem = notRegularFileProblem(shownAs);
+        return false;
+    }
+    if (name.size() > kMaxNameBytes)
+        return fail(ENAMETOOLONG);
+    // A name no one can take first: O_EXCL with an unguessable ending, as mkstemp does.
+    std::random_device random;
+    std::string temp;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        temp = tempPattern(name);
+        static constexpr char kLetters[] =
+            "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+        for (char& c : std::span(temp).last(kTempSuffix.size() - 1))
+            c = kLetters[random() % (sizeof kLetters - 1)];
+        fd = ::openat(folder, temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                      0600);
+        if (fd < 0 && errno != EEXIST)
+            return fail(errno);
+    }
+    if (fd < 0)
+        return fail(EEXIST);
+    const TemporaryOnSignal removedOnSignal(shownAs.parent_path() / temp);
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    const mode_t mode = existed ? st.st_mode & 07777 : 0666 & ~mask;
+    errno = 0;
+    bool ok = writeWhole(fd, bytes) && ::fsync(fd) == 0 && ::fchmod(fd, mode) == 0;
+    int error = ok ? 0 : (errno != 0 ? errno : ENOSPC);
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (ok && ::renameat(folder, temp.c_str(), folder, name.c_str()) != 0) {
+        ok = false;
+        error = errno;
+    }
+    if (!ok) {
+        ::unlinkat(folder, temp.c_str(), 0);
+        return fail(error);
+    }
+    ::fsync(folder);
+    return true;
 }
 
 bool canWriteFileAtomically(const fs::path& requested, std::string& problem) {
@@ -155,6 +245,7 @@ bool writeFileAtomically(const fs::path& requested, std::span<const std::byte> b
     if (fd < 0)
         return fail(reasonFor(folder, errno));
     const fs::path temp(name.data());
+    const TemporaryOnSignal removedOnSignal(temp);
 
     bool ok = writeWhole(fd, bytes) && ::fsync(fd) == 0;
     if (ok && existed)

@@ -24,9 +24,17 @@ struct FileWriteOptions {
 bool writeFileAtomically(const std::filesystem::path& target, std::span<const std::byte> bytes,
                          std::string* problem = nullptr, const FileWriteOptions& options = {});
 
-// Where a save of `requested` lands: links are followed one by one, each only when
-// it lies outside a sticky world-writable folder, or belongs to the user, or to the
-// folder's owner. False with the reason when a link may not be followed.
+// As writeFileAtomically, for the file `name` inside the folder open as `folder`
+// (see openOwnFolder): the temporary, the rename and the check of what is there all
+// go through the descriptor. An existing symbolic link, device, FIFO or socket at
+// `name` is refused and left as it is. `shownAs` names the file in `problem`.
+bool writeFileAtomicallyAt(int folder, const std::string& name, std::span<const std::byte> bytes,
+                           const std::filesystem::path& shownAs, std::string* problem = nullptr);
+
+// Where a save of `requested` lands: links anywhere in the path are followed one by
+// one, each only when it lies outside a sticky world-writable folder, or belongs to
+// the user, or to the folder's owner. The result holds no links. False with the
+// reason when a link may not be followed.
 bool resolveSaveTarget(const std::filesystem::path& requested, std::filesystem::path& target,
                        std::string& problem);
 

@@ -20,6 +20,20 @@ void appendHex(std::string& out, unsigned char b) {
     out += buffer;
 }
 
+// The marks and overrides that turn the direction of the text after them (U+061C,
+// U+200E, U+200F, U+202A to U+202E, U+2066 to U+2069): a file name or pager text
+// holding one would show the rest of the line reversed, a name that reads as another.
+bool isDirectionControl(std::string_view text, std::size_t at, std::size_t length) {
+    if (length == 2)
+        return byteAt(text, at) == 0xD8 && byteAt(text, at + 1) == 0x9C;
+    if (length != 3 || byteAt(text, at) != 0xE2)
+        return false;
+    const unsigned char second = byteAt(text, at + 1), third = byteAt(text, at + 2);
+    return (second == 0x80 &&
+            (third == 0x8E || third == 0x8F || (third >= 0xAA && third <= 0xAE))) ||
+           (second == 0x81 && third >= 0xA6 && third <= 0xA9);
+}
+
 } // namespace
 
 std::size_t utf8SequenceLength(std::string_view text, std::size_t at) {
@@ -67,11 +81,12 @@ std::string printableText(std::string_view text) {
             out += "\\r";
         } else if (length == 0 || b < 0x20 || b == 0x7F) {
             appendHex(out, b);
-        } else if (length == 2 && b == 0xC2 && byteAt(text, i + 1) < 0xA0) {
+        } else if ((length == 2 && b == 0xC2 && byteAt(text, i + 1) < 0xA0) ||
+                   isDirectionControl(text, i, length)) {
             // U+0080 to U+009F: the C1 controls, which terminals obey like ESC sequences.
-            appendHex(out, b);
-            appendHex(out, byteAt(text, i + 1));
-            i += 2;
+            for (std::size_t k = 0; k < length; ++k)
+                appendHex(out, byteAt(text, i + k));
+            i += length;
             continue;
         } else {
             out.append(text.substr(i, length));

@@ -27,6 +27,22 @@ bool isPrivateFolder(const std::filesystem::path& folder, std::string& problem);
 // isPrivateFolder does.
 bool ensurePrivateFolder(const std::filesystem::path& folder, std::string& problem);
 
+// An output folder the user names (`audio compress -o DIR`), made when missing: links
+// in its path are judged as a save judges them, and it must be the user's own, not
+// writable by others (nor by a group other than the user's own), below folders as
+// isPrivateFolder requires. Returns a descriptor of the very folder checked, or -1
+// with the folder and the cause in `problem`. Work inside it goes through the
+// descriptor (openOwnSubfolder, writeFileAtomicallyAt), so no one can swap a name on
+// the way for a link.
+int openOwnFolder(const std::filesystem::path& folder, std::string& problem);
+
+// The folder `name` inside the folder `parent`, made (0777 before the umask) when
+// missing. An existing symbolic link at `name` is refused, never followed or reused,
+// and the folder must be the user's own. A descriptor, or -1 with `problem` naming
+// `shownAs`.
+int openOwnSubfolder(int parent, const char* name, const std::string& shownAs,
+                     std::string& problem);
+
 // Opens `file` for reading without following a symbolic link; it must be a regular
 // file owned by the user and not writable by others. Returns the descriptor, or -1
 // with the reason in `problem` (errno tells ENOENT apart for callers that accept a

@@ -27,7 +27,18 @@ bool isRegularFileTarget(const std::filesystem::path& target, std::string& probl
 std::string notRegularFileProblem(const std::filesystem::path& target);
 
 // Opens `path` for appending, creating it (0644 before the umask) when missing, and
-// only when it is a regular file. The descriptor, or -1 with `problem` saying why.
+// only when it is a regular file. Links are followed only as a save follows them
+// (resolveSaveTarget), and the last name is opened without following one, so a link
+// planted in a shared folder never redirects a log or trace. A file another user left
+// in a sticky, world-writable folder is not appended to either: what is written there
+// would be theirs to read. The descriptor, or -1 with `problem` naming the file and
+// the cause.
 int openForAppend(const std::filesystem::path& path, std::string* problem = nullptr);
+
+// Appends `text` to `fd` (opened for appending) whole or not at all: when the disk
+// fills part way, the part written is cut off again, so a log or trace never ends
+// in half a line. False with errno saying why. Callers that share `fd` between
+// threads or processes hold a lock around it.
+bool appendWhole(int fd, std::string_view text);
 
 } // namespace quorl

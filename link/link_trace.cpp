@@ -3,7 +3,9 @@
 #include "codeplug/printable_text.h"
 #include "codeplug/whole_write.h"
 
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -37,11 +39,16 @@ std::unique_ptr<LinkTrace>& traceSlot() {
 
 } // namespace
 
-std::unique_ptr<LinkTrace> LinkTrace::open(const std::string& path) {
-    const int fd = openForAppend(path);
+std::unique_ptr<LinkTrace> LinkTrace::open(const std::string& path, std::string* problem) {
+    const int fd = openForAppend(path, problem);
     if (fd < 0)
         return nullptr;
-    return std::unique_ptr<LinkTrace>(new LinkTrace(fd));
+    return std::unique_ptr<LinkTrace>(new LinkTrace(fd, path));
+}
+
+std::string LinkTrace::problem() const {
+    std::lock_guard lock(mutex_);
+    return problem_;
 }
 
 LinkTrace::~LinkTrace() {
@@ -80,17 +87,20 @@ void LinkTrace::line(std::string_view port, std::string_view kind, std::string_v
     text += ' ';
     text += payload;
     text += '\n';
-    // One write per line: with O_APPEND the lines of several links never interleave.
-    // A full disk must not stop the operation, so a failed write is let go.
-    writeWhole(fd_, text);
+    // One write per line: with O_APPEND the lines of several links never interleave,
+    // and the lock keeps a line cut off on a full disk from taking another link's with it.
+    // A full disk must not stop the operation: the loss is kept to be reported at the end.
+    std::lock_guard lock(mutex_);
+    if (!appendWhole(fd_, text) && problem_.empty())
+        problem_ = path_ + ": " + std::strerror(errno);
 }
 
 LinkTrace* activeLinkTrace() {
     return traceSlot().get();
 }
 
-bool startLinkTrace(const std::string& path) {
-    auto trace = LinkTrace::open(path);
+bool startLinkTrace(const std::string& path, std::string* problem) {
+    auto trace = LinkTrace::open(path, problem);
     if (!trace)
         return false;
     traceSlot() = std::move(trace);

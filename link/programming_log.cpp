@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <fcntl.h>
 #include <string_view>
@@ -70,19 +71,27 @@ std::string programmingLogHeader() {
                    "File", "Size", "SHA-256", "Result", "Verify"});
 }
 
-bool appendProgrammingLog(const std::string& path, const std::vector<ProgrammingLogRow>& rows) {
-    const int fd = openForAppend(path);
+bool appendProgrammingLog(const std::string& path, const std::vector<ProgrammingLogRow>& rows,
+                          std::string* problem) {
+    const int fd = openForAppend(path, problem);
     if (fd < 0)
         return false;
     bool ok = ::flock(fd, LOCK_EX) == 0;
     struct stat st {};
     if (ok && ::fstat(fd, &st) == 0 && st.st_size == 0)
-        ok = writeWhole(fd, programmingLogHeader());
+        ok = appendWhole(fd, programmingLogHeader());
     for (const auto& row : rows)
-        ok = ok && writeWhole(fd, csvRow(row));
-    ok = ::fsync(fd) == 0 && ok;
+        ok = ok && appendWhole(fd, csvRow(row));
+    ok = ok && ::fsync(fd) == 0;
+    const int error = errno;
     ::flock(fd, LOCK_UN);
-    return ::close(fd) == 0 && ok;
+    if (::close(fd) != 0 && ok)
+        ok = false;
+    else
+        errno = error;
+    if (!ok && problem != nullptr)
+        *problem = path + ": " + std::strerror(errno);
+    return ok;
 }
 
 std::string isoTimeNow() {

@@ -33,8 +33,10 @@ std::string programmingLogHeader();
 // empty. Each row goes in one write under an exclusive lock on the file and reaches
 // the disk (fsync) before this returns, so a crash never leaves half a row, a row
 // appended as a pager ends survives whatever comes after, and several runs may append
-// to the same file at once.
-bool appendProgrammingLog(const std::string& path, const std::vector<ProgrammingLogRow>& rows);
+// to the same file at once. A row the disk has no room for is cut off again whole.
+// On failure `problem`, when given, names the file and the cause.
+bool appendProgrammingLog(const std::string& path, const std::vector<ProgrammingLogRow>& rows,
+                          std::string* problem = nullptr);
 
 std::string isoTimeNow();
 

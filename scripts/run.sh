@@ -6,7 +6,9 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install-deps.sh"
-"$root/scripts/build.sh" build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# The configuration scripts/test.sh builds in the same folder: one after the other
+# rebuilds nothing (two configurations in one folder rebuilt everything each time).
+"$root/scripts/build.sh" build -DCMAKE_BUILD_TYPE=Release -DQUORL_WERROR=ON
 bin="$root/build/bin"
 
 if [ "${QUORL_NO_SIM:-0}" != "1" ]; then

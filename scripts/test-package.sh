@@ -31,6 +31,13 @@ if [ ! -f "$deb" ]; then
     exit 1
 fi
 echo "Testing $(basename "$deb")"
+# Placeholders (example.org) are for development builds only.
+if grep -q '^QUORL_RELEASE:BOOL=ON' "$build/CMakeCache.txt"; then
+    check "no example.org placeholder in the control data" \
+        test -z "$(dpkg-deb -f "$deb" Maintainer Homepage | grep example.org)"
+else
+    echo "not a release build (QUORL_RELEASE=OFF): example.org placeholders allowed"
+fi
 check "control Version is $version" test "$(dpkg-deb -f "$deb" Version)" = "$version"
 depends="$(dpkg-deb -f "$deb" Depends)"
 for lib in libc6 libsndfile1 libresample1 libfftw3-double3 libqt6widgets6 libqt6multimedia6; do
@@ -47,6 +54,7 @@ expected=(
     usr/share/metainfo/com.corvane.TessalyVIQuorl.metainfo.xml
     usr/share/bash-completion/completions/quorl
     usr/share/doc/tessaly-vi-quorl/copyright usr/share/doc/tessaly-vi-quorl/changelog.gz
+    usr/share/doc/tessaly-vi-quorl/README.md.gz usr/share/doc/tessaly-vi-quorl/CHANGELOG.md.gz
     usr/share/icons/hicolor/scalable/apps/tessaly-vi-quorl.svg
     usr/share/man/man1/quorl.1.gz usr/share/man/man1/tessaly-vi-quorl.1.gz
     usr/share/man/man1/quorl-pager-sim.1.gz usr/share/man/man1/quorl-report.1.gz
@@ -91,6 +99,11 @@ unset QUORL_BUILD_DIR QUORL_DATA_DIR QUORL_SIM_CRADLES LD_LIBRARY_PATH
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 
+# Dated by the release's CHANGELOG.md entry, not by the day of the build.
+released="$(sed -n "s/^## \[$version\] - //p" "$root/CHANGELOG.md")"
+check "manual pages carry the release's date ($released)" \
+    zgrep -qF ".TH QUORL \"1\" \"$(LC_ALL=C date -u -d "$released" '+%B %Y')\"" \
+    "$usr/share/man/man1/quorl.1.gz"
 check "quorl --version" test "$("$usr/bin/quorl" --version)" = "quorl $version"
 check "tessaly-vi-quorl --version" \
     test "$("$usr/bin/tessaly-vi-quorl" --version)" = "tessaly-vi-quorl $version"
@@ -157,6 +170,11 @@ if command -v man >/dev/null; then
     done
     check "quorl(1) lists audio compress and its options" \
         grep -q -- '--srtype' <<<"$(MANWIDTH=80 man -l "$usr/share/man/man1/quorl.1.gz" 2>/dev/null)"
+    quorl_page="$(MANWIDTH=80 man -l "$usr/share/man/man1/quorl.1.gz" 2>/dev/null)"
+    check "quorl(1) has examples" grep -q '^EXAMPLES' <<<"$quorl_page"
+    check "quorl(1) gives diff's exit statuses" grep -q 'diff exits 0' <<<"$quorl_page"
+    check "quorl(1) does not name itself under SEE ALSO" \
+        test -z "$(sed -n '/^SEE ALSO/,$p' <<<"$quorl_page" | grep -E '(^|[[:space:],])quorl\(1\)')"
 else
     echo "man not installed: manual pages not checked"
 fi

@@ -5,7 +5,10 @@
 #include "link/sim/pager_simulator.h"
 
 #include <CLI/CLI.hpp>
+#include <cerrno>
 #include <csignal>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <pthread.h>
@@ -58,8 +61,13 @@ bool makeLink(const std::string& device, const std::filesystem::path& link, std:
         }
         fs::remove(link, ec);
     }
-    if (const auto parent = link.parent_path(); !parent.empty())
-        fs::create_directories(parent, ec);
+    // Folders that are missing are made for this user alone (as the runtime folder
+    // the link usually goes in is), not readable and searchable by everyone.
+    fs::path built;
+    for (const auto& part : link.parent_path()) {
+        built /= part;
+        ::mkdir(built.c_str(), 0700);
+    }
     fs::create_symlink(device, link, ec);
     if (ec)
         problem = "cannot link " + link.string() + ": " + ec.message();
@@ -134,8 +142,15 @@ int main(int argc, char** argv) {
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
-        // --help is not a usage error; everything else the parser rejects is.
-        return app.exit(e) == 0 ? 0 : 2;
+        // --help is not a usage error; everything else the parser rejects is. Help that
+        // did not reach the output (a full disk, a closed pipe) is no success either.
+        const int code = app.exit(e) == 0 ? 0 : 2;
+        errno = 0;
+        if (std::fflush(stdout) == 0 && !std::ferror(stdout))
+            return code;
+        std::fprintf(stderr, "quorl-pager-sim: cannot write the output: %s\n",
+                     std::strerror(errno != 0 ? errno : EIO));
+        return code == 0 ? 1 : code;
     }
     if (pace)
         options.pace = linePace;

@@ -10,6 +10,8 @@
 #include <fcntl.h>
 #include <iostream>
 #include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -170,7 +172,23 @@ void PagerSimulator::run() {
         if (fds[0].revents & POLLIN)
             takeBytes();
         sendDue();
+        releaseLeftExclusiveUse();
     }
+}
+
+void PagerSimulator::releaseLeftExclusiveUse() {
+    // A program takes the lock before it marks the line for exclusive use and clears the
+    // mark before it lets go of the lock; a mark with no lock held is therefore left by
+    // a program that ended without closing (killed). A cradle's line is free again
+    // when its last user goes; this one stays open here, so the mark is cleared here.
+    int exclusive = 0;
+    if (::ioctl(slave_, TIOCGEXCL, &exclusive) != 0 || exclusive == 0)
+        return;
+    if (::flock(slave_, LOCK_EX | LOCK_NB) != 0)
+        return; // still in use
+    ::ioctl(slave_, TIOCNXCL);
+    ::flock(slave_, LOCK_UN);
+    log("sim: exclusive use left by a program that is gone; cleared");
 }
 
 void PagerSimulator::takeBytes() {

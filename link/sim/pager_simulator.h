@@ -105,6 +105,7 @@ private:
     };
 
     void run();
+    void releaseLeftExclusiveUse();
     void takeBytes();
     void handleFrame(const CommandFrame& frame);
     void sendDue();

@@ -13,7 +13,6 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <cerrno>
-#include <cstring>
 
 namespace quorl {
 
@@ -166,11 +165,7 @@ bool CFleetWriteDlg::saveLog(const std::string& path, std::string* problem) {
     std::vector<ProgrammingLogRow> rows;
     for (const auto& r : results_)
         rows.push_back(programmingLogRow(r, "write"));
-    if (appendProgrammingLog(path, rows))
-        return true;
-    if (problem != nullptr)
-        *problem = path + ": " + std::strerror(errno);
-    return false;
+    return appendProgrammingLog(path, rows, problem);
 }
 
 void CFleetWriteDlg::reject() {

@@ -45,6 +45,8 @@ TEST(ProgramInformation, AboutVersionLineComesFromTheBuildVersion) {
     // 1.7.x with release date 2014-05-26, as the pager trade writes them.
     EXPECT_STREQ(texts::kAboutVersion,
                  "Version R01.07                    Build date : May 26th, 2014");
+    // Beside it, the version --version gives, so the two can be matched.
+    EXPECT_STREQ(texts::kAboutBuild, "Program version 1.7.0");
 }
 
 } // namespace

@@ -1,10 +1,17 @@
 #include "tests/program_run.h"
 
+#include <chrono>
+#include <csignal>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <random>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
 
 namespace quorl::cli {
 namespace {
@@ -59,6 +66,42 @@ TEST(QuorlHonesty, OutputThatCannotBeWrittenFails) {
         << r.err;
     run.args = {kQuorl, "check", (kLib / "Default_VHF_5CH.ppg").string()};
     EXPECT_EQ(test::runProgram(run).exitCode, 1);
+    // Help and version texts are output like any other.
+    const std::string bin = QUORL_TEST_BIN_DIR;
+    for (const auto& args : {std::vector<std::string>{bin + "/quorl-pager-sim", "--help"},
+                             std::vector<std::string>{bin + "/quorl-report", "--help"},
+                             std::vector<std::string>{bin + "/quorl-report", "--version"}}) {
+        if (!fs::exists(args[0]))
+            continue; // built without the Qt parts
+        run.args = args;
+        EXPECT_EQ(test::runProgram(run).exitCode, 1) << args[0] << ' ' << args[1];
+    }
+}
+
+// A trace that lost lines to a full disk is said, with the cause. A file-size limit of
+// nothing stands in for the full disk (its signal ignored, so writes fail instead).
+TEST(QuorlHonesty, ATraceThatLostLinesIsSaid) {
+    if (::access("/usr/bin/prlimit", X_OK) != 0)
+        GTEST_SKIP() << "needs prlimit (util-linux)";
+    Folder dir;
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    const auto r =
+        test::runProgram({"/usr/bin/prlimit", "--fsize=0", "--", kQuorl, "verify", "--port",
+                          (dir / "ttyNone").string(), "--trace", (dir / "t.trace").string(),
+                          (kLib / "Default_VHF_5CH.ppg").string()});
+    std::signal(SIGXFSZ, previous);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("lines are missing from the trace file " + (dir / "t.trace").string() +
+                         ": File too large"),
+              std::string::npos)
+        << r.err;
+}
+
+// A misspelt command is named back.
+TEST(QuorlHonesty, AnUnknownCommandIsNamed) {
+    const auto r = quorl({"chek", "x.ppg"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find("there is no command 'chek'"), std::string::npos) << r.err;
 }
 
 TEST(QuorlHonesty, TextFromFilesReachesTheTerminalEscaped) {
@@ -72,7 +115,6 @@ TEST(QuorlHonesty, TextFromFilesReachesTheTerminalEscaped) {
     EXPECT_NE(text.out.find("serialNumber: \\x1B[2J\\x07\\xC2\\x9B001\n"), std::string::npos)
         << text.out;
     EXPECT_NE(text.out.find("modelNumber: Caf\xc3\xa9\\xFE"), std::string::npos) << text.out;
-
     const auto json = quorl({"info", "--json", file.string()});
     ASSERT_EQ(json.exitCode, 0);
     EXPECT_NE(json.out.find("\"serialNumber\":\"\\u001b[2J\\u0007\xc2\x9b"
@@ -84,6 +126,12 @@ TEST(QuorlHonesty, TextFromFilesReachesTheTerminalEscaped) {
     EXPECT_NE(json.out.find("\"intermediateFrequencyMHz\":45.100000,"), std::string::npos);
     EXPECT_NE(json.out.find("\"squelchLevel\":"), std::string::npos);
     EXPECT_EQ(json.out.find("\"squelchLevel\":\""), std::string::npos);
+    // Text that turns the line's direction (RIGHT-TO-LEFT OVERRIDE, RIGHT-TO-LEFT ISOLATE)
+    // would show what follows reversed.
+    const std::string rlo = "\xe2\x80\xae", rli = "\xe2\x81\xa7";
+    const auto bidi = quorl({"info", codeplugWith(dir, "A" + rlo + "B", rli + "C").string()});
+    EXPECT_NE(bidi.out.find("serialNumber: A\\xE2\\x80\\xAEB"), std::string::npos) << bidi.out;
+    EXPECT_NE(bidi.out.find("modelNumber: \\xE2\\x81\\xA7C"), std::string::npos) << bidi.out;
 }
 
 TEST(QuorlHonesty, MessagesNameTheFileAndTheCause) {
@@ -127,6 +175,75 @@ TEST(QuorlHonesty, ReadChecksItsOutputBeforeTheCradle) {
     EXPECT_EQ(r.err.find("Communication Error"), std::string::npos) << r.err;
 }
 
+// An empty name names no file: a usage error before anything is read or written.
+TEST(QuorlHonesty, AnEmptyOutputNameIsAUsageError) {
+    const std::string ppg = (kLib / "Default_VHF_5CH.ppg").string();
+    const std::vector<std::string> commands[] = {
+        {"read", "--port", "/nonexistent/tty", "-o", ""},
+        {"report", ppg, "-o", ""},
+        {"audio", "compress", ppg, "-o", ""},
+        {"verify", "--port", "/nonexistent/tty", "--trace", "", ppg},
+        {"write", "--all", "--log", "", ppg},
+    };
+    for (const auto& command : commands) {
+        const auto r = quorl(command);
+        EXPECT_EQ(r.exitCode, 2) << command[0];
+        EXPECT_NE(r.err.find("names no file"), std::string::npos) << r.err;
+    }
+}
+
+// Ended by a signal while the voice library works, the tool takes its scratch folder
+// with it.
+TEST(QuorlHonesty, AnInterruptedCompressLeavesNoScratchFolder) {
+    Folder dir;
+    fs::create_directory(dir / "tmp");
+    {
+        // Ten minutes of a 500 Hz tone, 16-bit mono at 8 kHz: seconds of work.
+        constexpr std::uint32_t kSamples = 8000 * 600;
+        std::ofstream wav(dir / "long.wav", std::ios::binary);
+        const auto u32 = [&](std::uint32_t v) { wav.write(reinterpret_cast<char*>(&v), 4); };
+        const auto u16 = [&](std::uint16_t v) { wav.write(reinterpret_cast<char*>(&v), 2); };
+        wav << "RIFF";
+        u32(36 + kSamples * 2);
+        wav << "WAVEfmt ";
+        u32(16), u16(1), u16(1), u32(8000), u32(16000), u16(2), u16(16);
+        wav << "data";
+        u32(kSamples * 2);
+        std::vector<std::int16_t> pcm(kSamples);
+        for (std::uint32_t i = 0; i < kSamples; ++i)
+            pcm[i] = static_cast<std::int16_t>(i % 16 < 8 ? 8000 : -8000);
+        wav.write(reinterpret_cast<const char*>(pcm.data()),
+                  static_cast<std::streamsize>(pcm.size() * 2));
+    }
+    const std::string tmp = (dir / "tmp").string(), wav = (dir / "long.wav").string(),
+                      out = (dir / "out").string();
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        ::setenv("TMPDIR", tmp.c_str(), 1);
+        ::execl(kQuorl.c_str(), kQuorl.c_str(), "audio", "compress", wav.c_str(), "-o", out.c_str(),
+                static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    // Working: the library has begun to fill its scratch folder.
+    const auto working = [&] {
+        std::error_code ec;
+        for (const auto& scratch : fs::directory_iterator(dir / "tmp", ec))
+            if (!fs::is_empty(scratch.path(), ec) && !ec)
+                return true;
+        return false;
+    };
+    for (int i = 0; i < 2000 && !working(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    const bool wasWorking = working();
+    ::kill(pid, SIGTERM);
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(wasWorking) << "no scratch folder was seen";
+    ASSERT_TRUE(WIFSIGNALED(status)) << "finished before the signal; make the WAV longer";
+    EXPECT_TRUE(fs::is_empty(dir / "tmp"));
+}
+
 TEST(QuorlHonesty, ReportRendersWithoutADisplayWhateverThePlatformSays) {
     if (!fs::exists(fs::path(QUORL_TEST_BIN_DIR) / "quorl-report"))
         GTEST_SKIP() << "built without the Qt parts";
@@ -145,6 +262,30 @@ TEST(QuorlHonesty, ReportRendersWithoutADisplayWhateverThePlatformSays) {
 // quorl runs the renderer that sits beside it. A copy of quorl in a folder of its own
 // meets a renderer that crashes, and then none at all: each time it says so and
 // exits 1, and the report it was asked for is not there.
+// A file name is bytes: two names no character set can read stay two files, each
+// exactly as asked; a report that cannot be written says where and why.
+TEST(QuorlHonesty, ReportWritesTheNameAskedForAndSaysWhyNot) {
+    if (!fs::exists(fs::path(QUORL_TEST_BIN_DIR) / "quorl-report"))
+        GTEST_SKIP() << "built without the Qt parts";
+    Folder dir;
+    const std::string ppg = (kLib / "Default_VHF_5CH.ppg").string();
+    for (const char* name : {"\xff-caf\xe9.pdf", "\xfe-caf\xe9.pdf"}) {
+        const auto r = quorl({"report", ppg, "-o", (dir / name).string()});
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_GT(fs::file_size(dir / name), 0u) << name;
+    }
+    fs::create_directory(dir / "folder.pdf");
+    const std::pair<std::string, std::string> failures[] = {
+        {(dir / "folder.pdf").string(), ": Is a directory"},
+        {(dir / "missing" / "r.pdf").string(), ": No such file or directory"},
+    };
+    for (const auto& [output, cause] : failures) {
+        const auto r = quorl({"report", ppg, "-o", output});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_NE(r.err.find(cause), std::string::npos) << r.err;
+    }
+}
+
 TEST(QuorlHonesty, ReportSaysWhenItsRendererDiesOrIsMissing) {
     Folder dir;
     const fs::path copy = dir / "quorl";

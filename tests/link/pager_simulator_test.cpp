@@ -16,6 +16,8 @@
 #include <gtest/gtest.h>
 #include <mutex>
 #include <poll.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <thread>
@@ -271,10 +273,44 @@ TEST(PagerSimulator, HangUpTakesTheDeviceAway) {
     EXPECT_EQ(host.messages(), std::vector<std::string>{"Unable to connect to device. "});
 }
 
+// A program killed while it holds the cradle leaves the line marked for exclusive use;
+// the simulator keeps the line open, so it is the one to see the program gone and
+// free the line, as a real cradle's line is freed with its last user.
+TEST(PagerSimulatorLine, ExclusiveUseEndsWithTheProgramThatHeldIt) {
+    test::SimulatedCradle cradle(test::pacedLine());
+    const int watch = ::open(cradle.device().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    const auto exclusive = [watch] {
+        int on = 0;
+        return ::ioctl(watch, TIOCGEXCL, &on) == 0 && on != 0;
+    };
+    const auto within = [](auto condition) {
+        for (int i = 0; i < 500 && !condition(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        return condition();
+    };
+    const std::string quorl = std::string(QUORL_TEST_BIN_DIR) + "/quorl";
+    const std::string ppg = std::string(QUORL_TEST_STAGE_DATA_DIR) + "/Lib/Default_VHF_5CH.ppg";
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        ::execl(quorl.c_str(), quorl.c_str(), "verify", "--port", cradle.device().c_str(),
+                ppg.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    EXPECT_TRUE(within(exclusive)) << "the program marks the line while it works";
+    ::kill(pid, SIGKILL);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    EXPECT_TRUE(within([&] { return !exclusive(); })) << "the mark outlived the program";
+    ::close(watch);
+}
+
 // The simulator as a program of its own, as the run script starts it.
 TEST(PagerSimulatorProgram, AnswersThroughItsLinkAndCleansUp) {
     test::TempDir dir;
-    const auto link = (dir.path() / "ttySIM0").string();
+    // In a folder that does not exist yet: made for this user alone.
+    const auto link = (dir.path() / "made" / "ttySIM0").string();
     const std::string program = std::string(QUORL_TEST_BIN_DIR) + "/quorl-pager-sim";
     int out[2];
     ASSERT_EQ(::pipe(out), 0);
@@ -296,6 +332,9 @@ TEST(PagerSimulatorProgram, AnswersThroughItsLinkAndCleansUp) {
     const bool gotLine = std::fgets(line, sizeof line, f) != nullptr;
     EXPECT_TRUE(gotLine);
     EXPECT_EQ(std::string(line).rfind("/dev/pts/", 0), 0u) << line;
+    struct stat made {};
+    ASSERT_EQ(::stat((dir.path() / "made").c_str(), &made), 0);
+    EXPECT_EQ(made.st_mode & 0777, 0700u);
 
     // Registered where the program's discovery looks for simulated cradles.
     DiscoverySources sources;

@@ -84,6 +84,8 @@ TEST(SimRegistry, LivesInAFolderOfTheUsersOwnNeverUnderTmp) {
     EXPECT_EQ(defaultSimRegistryFile(), dir.path() / "state" / "tessaly-vi-quorl" / "sim-cradles");
     env.set("XDG_STATE_HOME", std::nullopt);
     env.set("HOME", (dir.path() / "home").string());
+    // A relative runtime folder would be wherever the program was started: passed over.
+    env.set("XDG_RUNTIME_DIR", "run");
     const fs::path registry = defaultSimRegistryFile();
     EXPECT_EQ(registry,
               dir.path() / "home" / ".local" / "state" / "tessaly-vi-quorl" / "sim-cradles");

@@ -18,13 +18,16 @@ source "$script"
 
 work=$(mktemp -d)
 sim_pid=""
-trap '[ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null; wait; rm -rf "$work"' EXIT
+trap '[ -n "$sim_pid" ] && kill $sim_pid 2>/dev/null; wait; rm -rf "$work"' EXIT
 # A simulated cradle of this test's own, so `quorl ports` has a port to offer.
 export XDG_RUNTIME_DIR="$work/run"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 unset QUORL_SIM_CRADLES
 "$sim" --register >"$work/sim.out" 2>&1 &
 sim_pid=$!
+# And one whose name is shell code: completion offers it and never runs it.
+"$sim" --register --link "$work/tty\`touch ran\`" >"$work/sim2.out" 2>&1 &
+sim_pid="$sim_pid $!"
 mkdir "$work/files"
 cd "$work/files" || exit 1
 touch pager.ppg other.PPG alert.wav notes.txt summary.pdf
@@ -73,16 +76,20 @@ expect "$quorl report pager.ppg -o " "folder summary.pdf"
 expect "$quorl audio write --slot 1=" "1=alert.wav 1=folder"
 port=""
 for _ in $(seq 100); do # the simulator may take a while on a loaded machine
-    port=$("$quorl" ports 2>/dev/null | cut -f1 | head -n1)
-    [ -n "$port" ] && break
+    port=$("$quorl" ports 2>/dev/null | cut -f1 | grep -v '`' | head -n1)
+    [ "$("$quorl" ports 2>/dev/null | wc -l)" -eq 2 ] && break
     sleep 0.1
 done
 if [ -z "$port" ]; then
     echo "FAIL: the simulated cradle was not listed: $(cat "$work/sim.out")"
     failures=$((failures + 1))
 fi
-expect "$quorl read --port " "$port"
+expect "$quorl read --port " "$(printf '%s\n' "$port" "$work/tty\`touch ran\`" | LC_ALL=C sort | tr '\n' ' ' | sed 's/ $//')"
+if [ -e ran ] || [ -e "$work/ran" ]; then
+    echo "FAIL: completing a port name ran it as a command"
+    failures=$((failures + 1))
+fi
 expect "$quorl write --port $port " "folder other.PPG pager.ppg"
 
-echo "$((14 - failures)) passed, $failures failed"
+echo "$((15 - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]
