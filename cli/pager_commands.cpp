@@ -14,6 +14,7 @@
 #include "codeplug/codeplug_state.h"
 #include "codeplug/codeplug_texts.h"
 #include "codeplug/ppg_file.h"
+#include "inventory/operation_record.h"
 #include "link/codeplug_operation.h"
 #include "link/port_choice.h"
 #include "textplug/codeplug_fields.h"
@@ -40,6 +41,13 @@ int verifyAgainst(const std::string& port, const CodeplugState& state, CliOperat
             return verifyCodeplug(link, expected, h, differences, &pager);
         },
         OperationSelector::CodeplugRead);
+    const bool holds = outcome == OperationOutcome::Succeeded && differences.empty();
+    std::string verdict = host.firstMessage();
+    if (outcome == OperationOutcome::Succeeded)
+        verdict = holds ? "verified" : std::to_string(differences.size()) + " byte(s) differ";
+    inventory::recordOperations({inventory::documentRecord(
+        "verify", port, state, holds ? OperationOutcome::Succeeded : OperationOutcome::Failed,
+        verdict)});
     if (outcome != OperationOutcome::Succeeded)
         return kExitFailure;
     if (differences.empty()) {
@@ -55,8 +63,8 @@ int verifyAgainst(const std::string& port, const CodeplugState& state, CliOperat
     for (const Address a : differences) {
         // Through the same stream as the lines above, so they stay in order.
         char line[48];
-        std::snprintf(line, sizeof line, "  0x%04X: file 0x%02X, pager 0x%02X\n", a,
-                      expected.at(a), pager.at(a));
+        std::snprintf(line, sizeof line, "  0x%04X: file 0x%02X, pager 0x%02X\n", a, expected.at(a),
+                      pager.at(a));
         std::cout << line;
     }
     return kExitFailure;
@@ -94,6 +102,8 @@ int runRead(const std::string& port, const std::string& output) {
         port, host,
         [&](PagerLink& link, OperationHost& h) { return readCodeplug(link, *state, h); },
         OperationSelector::CodeplugRead);
+    inventory::recordOperations(
+        {inventory::documentRecord("read", port, *state, outcome, host.firstMessage())});
     if (outcome != OperationOutcome::Succeeded)
         return kExitFailure;
     // Written as Save As writes it.
@@ -117,6 +127,8 @@ int runWrite(const std::string& port, const std::string& file, bool verify) {
         port, host,
         [&](PagerLink& link, OperationHost& h) { return writeCodeplug(link, *state, h); },
         OperationSelector::CodeplugWrite);
+    inventory::recordOperations(
+        {inventory::documentRecord("write", port, *state, outcome, host.firstMessage())});
     if (outcome != OperationOutcome::Succeeded)
         return kExitFailure;
     std::cerr << "Wrote " << printableText(file) << '\n';
