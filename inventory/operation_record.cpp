@@ -61,9 +61,11 @@ InventoryRecord documentRecord(const std::string& operation, const std::string& 
     const bool readFailed = operation == "read" && outcome != OperationOutcome::Succeeded;
     if (readFailed)
         return record;
-    // What Write Codeplug sends, or what the read brought: the pager's own bytes.
+    // What Write Codeplug sends, or what the read brought as its file holds it.
     CodeplugImage image = state.image;
-    if (operation != "read") {
+    if (operation == "read") {
+        image = preparedForFile(image);
+    } else {
         updateChecksums(image);
         refreshModelOptionsMirror(image);
     }

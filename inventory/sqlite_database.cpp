@@ -25,11 +25,14 @@ std::string columnBytes(sqlite3_stmt* s, int i) {
 } // namespace
 
 SqliteDatabase::SqliteDatabase(const std::filesystem::path& file) {
-    // Made here first, so that it is the user's alone from its first byte.
-    const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd < 0)
+    // A new file is made here first, so that it is the user's alone from its first
+    // byte. An existing one is left untouched: closing a descriptor of a database file
+    // would drop the locks another connection of this process holds on it.
+    const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0 && errno != EEXIST)
         throw SqlError(file.string() + ": " + std::strerror(errno));
-    ::close(fd);
+    if (fd >= 0)
+        ::close(fd);
     if (sqlite3_open_v2(file.c_str(), &db_,
                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX | SQLITE_OPEN_NOFOLLOW,
                         nullptr) != SQLITE_OK) {
