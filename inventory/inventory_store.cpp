@@ -116,15 +116,36 @@ std::vector<InventoryRecord> InventoryStore::select(std::string_view sql,
 }
 
 std::vector<InventoryRecord> InventoryStore::pagers(const InventoryFilter& f) {
-    const std::string columns(kColumns);
-    return select("SELECT " + columns + " FROM (SELECT " + columns +
-                      ", ROW_NUMBER() OVER (PARTITION BY serial ORDER BY at DESC, id DESC) "
-                      "AS newest FROM operations) last WHERE newest = 1 "
-                      "AND (CAST($1 AS TEXT) = '' OR serial = $1) "
-                      "AND (CAST($2 AS TEXT) = '' OR model = $2) "
-                      "AND (CAST($3 AS TEXT) = '' OR at >= $3) "
-                      "AND (CAST($4 AS TEXT) = '' OR station = $4) ORDER BY serial",
-                  {f.serialNumber, f.model, f.since, f.station});
+    // Each pager's newest time from the (serial, at) index alone, then its row: a
+    // window over every record would sort them all.
+    std::string columns;
+    for (std::string_view rest = kColumns; !rest.empty();) {
+        const auto comma = rest.find(", ");
+        columns.append("o.").append(rest.substr(0, comma));
+        if (comma == std::string_view::npos)
+            break;
+        columns.append(", ");
+        rest.remove_prefix(comma + 2);
+    }
+    auto rows = select("SELECT " + columns +
+                           " FROM operations o JOIN (SELECT serial, MAX(at) AS newest "
+                           "FROM operations GROUP BY serial) last "
+                           "ON o.serial = last.serial AND o.at = last.newest "
+                           "WHERE (CAST($1 AS TEXT) = '' OR o.serial = $1) "
+                           "AND (CAST($2 AS TEXT) = '' OR o.model = $2) "
+                           "AND (CAST($3 AS TEXT) = '' OR o.at >= $3) "
+                           "AND (CAST($4 AS TEXT) = '' OR o.station = $4) "
+                           "ORDER BY o.serial, o.id",
+                       {f.serialNumber, f.model, f.since, f.station});
+    // Two records of one pager in the same microsecond: the one sorted last stands.
+    std::vector<InventoryRecord> last;
+    for (auto& r : rows) {
+        if (!last.empty() && last.back().serialNumber == r.serialNumber)
+            last.back() = std::move(r);
+        else
+            last.push_back(std::move(r));
+    }
+    return last;
 }
 
 std::vector<InventoryRecord> InventoryStore::history(const std::string& serialNumber) {
