@@ -15,6 +15,7 @@
 #include "audio/voice_build.h"
 #include "editors/ui/data_tab_dlg.h"
 #include "inventory/operation_record.h"
+#include "inventory/recorded_operation.h"
 #include "link/codeplug_operation.h"
 #include "link/custom_audio_download.h"
 #include "tones/ui/find_tones_dlg.h"
@@ -89,13 +90,10 @@ CVoicePagerApp::CVoicePagerApp(int& argc, char** argv) : QApplication(argc, argv
     // Read Codeplug and Write Codeplug run on the worker with the frame's host.
     for (auto op : {PagerOperation::ReadCodeplug, PagerOperation::WriteCodeplug})
         frame_->operations().setBody(op, [this](PagerOperation which) {
-            const bool read = which == PagerOperation::ReadCodeplug;
-            const OperationOutcome outcome = runPagerOperation(
-                read ? OperationSelector::CodeplugRead : OperationSelector::CodeplugWrite,
-                document_->state(), frame_->operationHost());
-            inventory::recordOperations({inventory::documentRecord(
-                read ? "read" : "write", {}, document_->state(), outcome, {})});
-            if (outcome == OperationOutcome::Succeeded)
+            if (inventory::runRecordedOperation(
+                    which == PagerOperation::ReadCodeplug ? OperationSelector::CodeplugRead
+                                                          : OperationSelector::CodeplugWrite,
+                    document_->state(), frame_->operationHost()) == OperationOutcome::Succeeded)
                 frame_->operationSucceeded();
         });
     frame_->setCustomAudioWindow([this] { runCustomAudio(); });
