@@ -272,7 +272,9 @@ void addInventoryCommands(CLI::App& app, int& exitCode) {
     auto* exp = inv->add_subcommand("export", "Write every record");
     auto csv = std::make_shared<bool>(false);
     exp->add_flag("--csv", *csv, "As CSV (the only form)")->required();
-    exp->callback([&exitCode] {
+    exp->callback([csv, &exitCode] {
+        if (!*csv) // required: CSV is the only form there is
+            return;
         exitCode = ask([](InventoryStore& s) {
             exportCsv(s);
             return kExitOk;
