@@ -6,6 +6,7 @@
 #include "app/app_texts.h"
 #include "app/codeplug_text_dialogs.h"
 #include "app/installation.h"
+#include "app/inventory_window.h"
 #include "app/keyboard_indicators.h"
 #include "app/link_audition_port.h"
 #include "app/message_box.h"
@@ -17,6 +18,7 @@
 #include "app/voice_pager_doc.h"
 #include "app/voice_pager_view.h"
 #include "codeplug/decimal_text.h"
+#include "inventory/inventory_recorder.h"
 #include "link/port_choice.h"
 #include "link/ui/link_dialogs.h"
 #include "link/ui/progress_bar_dlg.h"
@@ -253,6 +255,7 @@ void CMainFrame::createMenus() {
     auto* viewMenu = menuBar()->addMenu(QString::fromUtf8(texts::kMenuView));
     viewMenu->addAction(actions_[Command::UserData]);
     viewMenu->addAction(actions_[Command::CustomAudio]);
+    viewMenu->addAction(QString::fromUtf8(texts::kMenuInventory), this, &CMainFrame::onInventory);
     viewMenu->addSeparator();
     viewMenu->addAction(actions_[Command::Toolbar]);
     viewMenu->addAction(actions_[Command::StatusBar]);
@@ -519,6 +522,50 @@ void CMainFrame::onWriteToAllCradles() {
     }
     document_.state().busy = false;
     view_->startTimer0();
+    updateCommandUI();
+}
+
+void CMainFrame::onInventory() {
+    if (busy())
+        return;
+    runWithTimerStopped([this] {
+        std::unique_ptr<inventory::InventoryStore> store;
+        std::string problem;
+        const std::string url = inventory::chosenInventoryUrl(inventory::inventoryUrlSetting());
+        try {
+            if (const auto location = inventory::parseInventoryUrl(url, problem))
+                store = location->kind == inventory::InventoryLocation::Kind::None
+                            ? nullptr
+                            : inventory::openInventory(*location);
+            if (!store && problem.empty())
+                problem = "the inventory is turned off (none)";
+        } catch (const inventory::SqlError& e) {
+            problem = inventory::withoutPassword(url) + ": " + e.what();
+        }
+        const CodeplugState& state = document_.state();
+        CInventoryWnd window(std::move(store), problem, state.loaded ? &state.image : nullptr,
+                             this);
+        window.setCodeplugOpener([this](const CodeplugImage& image, const std::string& title) {
+            openInventoryCodeplug(image, title);
+        });
+        window.exec();
+    });
+}
+
+void CMainFrame::openInventoryCodeplug(const CodeplugImage& image, const std::string& title) {
+    CodeplugState& state = document_.state();
+    if (state.modified && document_.askYesNoCancel(texts::kReplaceUnsaved) != Answer::Yes)
+        return;
+    // A codeplug of the inventory has no file: Save asks where it goes.
+    state.loadBoth(image);
+    state.checkImage();
+    state.clearFirmwareVersion();
+    state.currentPath.clear();
+    state.currentFileName.clear();
+    state.loaded = true;
+    state.modified = true;
+    document_.setDocumentTitle(title);
+    document_.documentChanged();
     updateCommandUI();
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/command_rules.h"
 #include "app/pager_operation_runner.h"
+#include "codeplug/codeplug_image.h"
 #include "editors/audition_port.h"
 
 #include <QElapsedTimer>
@@ -75,6 +76,9 @@ public slots:
     void onExportText();
     void onImportText();
     void onReadCodeplug();
+    // View > Inventory, and the codeplug it hands back as the document.
+    void onInventory();
+    void openInventoryCodeplug(const CodeplugImage& image, const std::string& title);
     void onWriteCodeplug();
     void onWriteCustomAudio();
     void onWriteToAllCradles();

@@ -14,6 +14,8 @@
 #include "audio/ui/custom_audio_dlg.h"
 #include "audio/voice_build.h"
 #include "editors/ui/data_tab_dlg.h"
+#include "inventory/operation_record.h"
+#include "inventory/recorded_operation.h"
 #include "link/codeplug_operation.h"
 #include "link/custom_audio_download.h"
 #include "tones/ui/find_tones_dlg.h"
@@ -60,15 +62,24 @@ CVoicePagerApp::CVoicePagerApp(int& argc, char** argv) : QApplication(argc, argv
         for (int i = 0; i < kDownloadSlots; ++i)
             marked[static_cast<std::size_t>(i)] = {customAudio_->slot(i).write,
                                                    customAudio_->activePath(i)};
+        inventory::InventoryRecord record;
         const OperationOutcome outcome = runPagerOperation(
             OperationSelector::CustomAudioDownload, document_->state(), frame_->operationHost(),
-            [&marked](PagerLink& link, OperationHost& host) {
+            [&marked, &record](PagerLink& link, OperationHost& host) {
                 // One download's builds; their private folders go with it.
                 VoiceBuild voice(buildFolder());
                 return downloadCustomAudio(
                     link, host, marked,
-                    [&voice](int slot, const std::string& wav) { return voice.build(slot, wav); });
+                    [&voice](int slot, const std::string& wav) { return voice.build(slot, wav); },
+                    [&record](const SentStream& sent) {
+                        if (!record.voiceSha256.empty())
+                            record.voiceSha256.push_back(';');
+                        record.voiceSha256.append(sent.sha256);
+                    });
             });
+        record.operation = "audio write";
+        record.result = inventory::outcomeWord(outcome);
+        inventory::recordOperations({record});
         if (outcome == OperationOutcome::Succeeded)
             frame_->operationSucceeded();
     });
@@ -79,7 +90,7 @@ CVoicePagerApp::CVoicePagerApp(int& argc, char** argv) : QApplication(argc, argv
     // Read Codeplug and Write Codeplug run on the worker with the frame's host.
     for (auto op : {PagerOperation::ReadCodeplug, PagerOperation::WriteCodeplug})
         frame_->operations().setBody(op, [this](PagerOperation which) {
-            if (runPagerOperation(
+            if (inventory::runRecordedOperation(
                     which == PagerOperation::ReadCodeplug ? OperationSelector::CodeplugRead
                                                           : OperationSelector::CodeplugWrite,
                     document_->state(), frame_->operationHost()) == OperationOutcome::Succeeded)

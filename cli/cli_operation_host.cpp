@@ -13,6 +13,8 @@ namespace quorl::cli {
 void CliOperationHost::showMessage(std::string_view text, MessageIcon) {
     closeProgress();
     connectFailed_ = connectFailed_ || text == link_texts::kUnableToConnect;
+    if (firstMessage_.empty())
+        firstMessage_ = text;
     err_ << terminalText(text) << '\n';
 }
 

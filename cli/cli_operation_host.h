@@ -3,6 +3,7 @@
 #include "link/operation_host.h"
 
 #include <iosfwd>
+#include <string>
 
 namespace quorl::cli {
 
@@ -29,6 +30,8 @@ public:
     // The port could not be opened ("Unable to connect to device.").
     bool connectFailed() const { return connectFailed_; }
     std::ostream& errors() { return err_; }
+    // The first message shown, for the operation's record.
+    const std::string& firstMessage() const { return firstMessage_; }
 
 private:
     void bar(int percent, std::string_view text);
@@ -36,6 +39,7 @@ private:
     bool terminal_;
     bool barShown_ = false;
     bool connectFailed_ = false;
+    std::string firstMessage_;
 };
 
 } // namespace quorl::cli

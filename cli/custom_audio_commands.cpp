@@ -12,7 +12,9 @@
 #include "cli/pager_commands.h"
 #include "cli/printable_text.h"
 #include "codeplug/private_folder.h"
+#include "inventory/operation_record.h"
 #include "link/custom_audio_download.h"
+#include "link/fleet_write.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
@@ -129,14 +131,25 @@ int runAudioWrite(const std::string& port, const std::vector<std::string>& slotA
         return runFleetAudioWrite(slots, *fleet, std::cout, std::cerr);
     AudioWriteHost host(std::cerr, stderrIsTerminal());
     VoiceBuild voice(folder);
+    inventory::InventoryRecord record;
     const OperationOutcome outcome = runOn(
         port, host,
         [&](PagerLink& link, OperationHost& h) {
-            return downloadCustomAudio(link, h, slots, [&](int slot, const std::string& wav) {
-                return voice.build(slot, wav);
-            });
+            return downloadCustomAudio(
+                link, h, slots,
+                [&](int slot, const std::string& wav) { return voice.build(slot, wav); },
+                [&](const SentStream& sent) {
+                    if (!record.voiceSha256.empty())
+                        record.voiceSha256.push_back(';');
+                    record.voiceSha256.append(sent.sha256);
+                });
         },
         OperationSelector::CustomAudioDownload);
+    record.cradle = port;
+    record.operation = "audio write";
+    record.result = inventory::outcomeWord(outcome);
+    record.message = oneLineMessage(host.firstMessage());
+    inventory::recordOperations({record});
     if (outcome != OperationOutcome::Succeeded || host.noteShown)
         return kExitFailure;
     const auto written =

@@ -227,6 +227,7 @@ int runFleetRead(const std::string& folder, const FleetOptions& options, std::os
                 return read;
             std::string ppg(kPpgHeader);
             const auto image = preparedForFile(state->committedEdits());
+            result.codeplug.assign(image.bytes().begin(), image.bytes().end());
             ppg.append(reinterpret_cast<const char*>(image.bytes().data()), image.bytes().size());
             // Each file is new and made in the folder itself: never through a link, never
             // over another pager's file (two pagers may share a serial number).

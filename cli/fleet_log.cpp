@@ -1,6 +1,7 @@
 #include "cli/fleet_log.h"
 
 #include "codeplug/temporary_files.h"
+#include "inventory/operation_record.h"
 #include "link/fleet_write.h"
 #include "link/programming_log.h"
 
@@ -100,6 +101,8 @@ void FleetLog::finished(std::size_t cradle, const FleetResult& result) {
 }
 
 void FleetLog::append(FleetResult result) {
+    // Every pager's operation goes to the inventory, with or without a CSV log.
+    inventory::recordOperations(inventory::fleetRecords(result, operation_));
     if (path_.empty())
         return;
     if (result.fileName.empty())

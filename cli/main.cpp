@@ -1,6 +1,7 @@
 // quorl: the command-line companion of Tessaly VI Quorl. No display needed.
 #include "cli/audio_commands.h"
 #include "cli/codeplug_commands.h"
+#include "cli/inventory_commands.h"
 #include "cli/link_commands.h"
 #include "cli/output_check.h"
 #include "cli/pager_commands.h"
@@ -25,6 +26,7 @@ int main(int argc, char** argv) {
     quorl::cli::addAudioCommands(app, exitCode);
     quorl::cli::addLinkCommands(app, exitCode);
     quorl::cli::addPagerCommands(app, exitCode);
+    quorl::cli::addInventoryCommands(app, exitCode);
     quorl::cli::addTonesCommands(app, exitCode);
     // A misspelt command is named, rather than reported as no command at all.
     const auto isCommand = [&app](const std::string& name) {

@@ -15,6 +15,7 @@
 #include "codeplug/codeplug_state.h"
 #include "codeplug/codeplug_texts.h"
 #include "codeplug/ppg_file.h"
+#include "inventory/operation_record.h"
 #include "link/codeplug_operation.h"
 #include "link/port_choice.h"
 #include "textplug/codeplug_fields.h"
@@ -41,6 +42,13 @@ int verifyAgainst(const std::string& port, const CodeplugState& state, CliOperat
             return verifyCodeplug(link, expected, h, differences, &pager);
         },
         OperationSelector::CodeplugRead);
+    const bool holds = outcome == OperationOutcome::Succeeded && differences.empty();
+    std::string verdict = host.firstMessage();
+    if (outcome == OperationOutcome::Succeeded)
+        verdict = holds ? "verified" : std::to_string(differences.size()) + " byte(s) differ";
+    inventory::recordOperations({inventory::documentRecord(
+        "verify", port, state, holds ? OperationOutcome::Succeeded : OperationOutcome::Failed,
+        verdict)});
     if (outcome != OperationOutcome::Succeeded)
         return kExitFailure;
     if (differences.empty()) {
@@ -95,6 +103,8 @@ int runRead(const std::string& port, const std::string& output) {
         port, host,
         [&](PagerLink& link, OperationHost& h) { return readCodeplug(link, *state, h); },
         OperationSelector::CodeplugRead);
+    inventory::recordOperations(
+        {inventory::documentRecord("read", port, *state, outcome, host.firstMessage())});
     if (outcome != OperationOutcome::Succeeded)
         return kExitFailure;
     // Written as Save As writes it.
@@ -118,6 +128,8 @@ int runWrite(const std::string& port, const std::string& file, bool verify) {
         port, host,
         [&](PagerLink& link, OperationHost& h) { return writeCodeplug(link, *state, h); },
         OperationSelector::CodeplugWrite);
+    inventory::recordOperations(
+        {inventory::documentRecord("write", port, *state, outcome, host.firstMessage())});
     if (outcome != OperationOutcome::Succeeded)
         return kExitFailure;
     std::cerr << "Wrote " << printableText(file) << '\n';

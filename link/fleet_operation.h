@@ -3,6 +3,7 @@
 #include "link/codeplug_operation.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -34,6 +35,8 @@ struct FleetResult {
     // the file a read wrote, taken from the bytes before they went out.
     std::string size;
     std::string sha256;
+    // The codeplug written, or read whole (the 16,384-byte image), for the inventory.
+    std::vector<std::uint8_t> codeplug;
     // When this pager's operation began and ended (ISO 8601, UTC).
     std::string started;
     std::string ended;

@@ -37,6 +37,7 @@ std::vector<FleetResult> writeToAllCradles(const std::vector<std::string>& devic
             result.fileName = fileName;
             result.size = std::to_string(expected.bytes().size());
             result.sha256 = sentSha256;
+            result.codeplug.assign(expected.bytes().begin(), expected.bytes().end());
             // Each pager gets its own copy: the write refreshes checksums and mirror.
             auto state = std::make_unique<CodeplugState>();
             state->image = image;

@@ -23,6 +23,8 @@ bool startsLikeFormula(const std::string& text) {
     return !text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string::npos;
 }
 
+} // namespace
+
 std::string csvField(const std::string& text) {
     std::string lineBreaksBlank = text;
     for (char& c : lineBreaksBlank)
@@ -46,6 +48,8 @@ std::string csvField(const std::string& text) {
     }
     return quoted + '"';
 }
+
+namespace {
 
 std::string joined(std::initializer_list<std::string> fields) {
     std::string out;

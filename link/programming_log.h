@@ -27,6 +27,8 @@ struct ProgrammingLogRow {
 // a field that begins with = + - @, TAB or CR gets a leading ' so a spreadsheet takes it
 // as text, and other control characters are written as \xNN.
 std::string csvRow(const ProgrammingLogRow& row);
+// One field under the same rules.
+std::string csvField(const std::string& text);
 std::string programmingLogHeader();
 
 // Appends the rows to the CSV file at `path`, the header first when the file is

@@ -1,5 +1,6 @@
 #include "link/ui/fleet_write_dlg.h"
 
+#include "inventory/operation_record.h"
 #include "link/fleet_write.h"
 #include "link/programming_log.h"
 
@@ -44,6 +45,10 @@ public:
                 f(row, serial);
             },
             Qt::QueuedConnection);
+    }
+    void finished(std::size_t, const FleetResult& result) override {
+        // Each pager goes to the inventory as it ends, whether or not a log is saved.
+        inventory::recordOperations(inventory::fleetRecords(result, "write"));
     }
 
 private:

@@ -8,7 +8,10 @@
 #include "audio/custom_audio_model.h"
 #include "audio/ui/custom_audio_dlg.h"
 #include "codeplug/profile_store.h"
+#include "inventory/inventory_location.h"
+#include "inventory/recorded_operation.h"
 #include "link/codeplug_operation.h"
+#include "link/fleet_write.h"
 #include "link/link_texts.h"
 #include "link/operation_texts.h"
 #include "modal_answerer.h"
@@ -144,6 +147,41 @@ TEST_F(PagerLinkFrameTest, ACradlePulledMidWriteGivesWriteError5AndTheCommandsWo
     ASSERT_TRUE(waitUntil([&] { return countOf(back.sim().commandLog(), 0x72) >= 1; }));
     ASSERT_TRUE(readEnded());
     EXPECT_EQ(host.messages().size(), 1u) << ::testing::PrintToString(host.messages());
+}
+
+// The window's own operations go to the inventory, the failed read with its message.
+TEST_F(PagerLinkFrameTest, TheWindowsReadsAndWritesAreRecordedFailuresToo) {
+    for (auto op : {PagerOperation::ReadCodeplug, PagerOperation::WriteCodeplug})
+        frame.operations().setBody(op, [this](PagerOperation which) {
+            inventory::runRecordedOperation(which == PagerOperation::ReadCodeplug
+                                                ? OperationSelector::CodeplugRead
+                                                : OperationSelector::CodeplugWrite,
+                                            doc.state(), host);
+        });
+    {
+        sim::SimulatorOptions options = test::pacedLine();
+        options.hangUpAfter = 10;
+        test::SimulatedCradle cradle(options, 0.1, 1.0);
+        startRead();
+        ASSERT_TRUE(readEnded());
+    }
+    test::SimulatedCradle back(test::pacedLine(), 0.1, 1.0);
+    startRead();
+    ASSERT_TRUE(readEnded());
+    frame.runPagerOperation(PagerOperation::WriteCodeplug);
+    ASSERT_TRUE(readEnded());
+
+    const auto records =
+        inventory::openInventory({inventory::InventoryLocation::Kind::Sqlite,
+                                  (inventory::userDataFolder() / "inventory.sqlite").string()})
+            ->all();
+    std::vector<std::string> seen;
+    for (const auto& r : records)
+        seen.push_back(r.operation + " " + r.result + " " + r.serialNumber);
+    EXPECT_EQ(seen, (std::vector<std::string>{"read failed ", "read succeeded 7TV0000001",
+                                              "write succeeded 7TV0000001"}));
+    ASSERT_FALSE(records.empty());
+    EXPECT_EQ(records[0].message, oneLineMessage(link_texts::kReadError5));
 }
 
 } // namespace

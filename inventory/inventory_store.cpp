@@ -1,0 +1,180 @@
+#include "inventory/inventory_store.h"
+
+#include <string_view>
+
+namespace quorl::inventory {
+
+namespace {
+
+// The columns of a record, in the order `recordOf` reads them.
+constexpr std::string_view kColumns =
+    "id, at, station, user_name, cradle, serial, model, firmware, operation, result, message, "
+    "codeplug_sha256, voice_sha256";
+
+std::string text(const std::optional<std::string>& column) {
+    return column.value_or(std::string());
+}
+
+InventoryRecord recordOf(const SqlRow& r) {
+    return {text(r.at(0)),  text(r.at(1)),
+            text(r.at(2)),  text(r.at(3)),
+            text(r.at(4)),  text(r.at(5)),
+            text(r.at(6)),  text(r.at(7)),
+            text(r.at(8)),  text(r.at(9)),
+            text(r.at(10)), text(r.at(11)),
+            text(r.at(12)), {}};
+}
+
+std::vector<std::string> stepStatements(int step, std::string_view blobType) {
+    switch (step) {
+    case 1:
+        return {"CREATE TABLE inventory_schema (version INTEGER NOT NULL)",
+                "CREATE TABLE operations (id TEXT PRIMARY KEY, at TEXT NOT NULL, "
+                "station TEXT NOT NULL, user_name TEXT NOT NULL, cradle TEXT NOT NULL, "
+                "serial TEXT NOT NULL, model TEXT NOT NULL, firmware TEXT NOT NULL, "
+                "operation TEXT NOT NULL, result TEXT NOT NULL, message TEXT NOT NULL, "
+                "codeplug_sha256 TEXT NOT NULL)",
+                "CREATE TABLE codeplugs (sha256 TEXT PRIMARY KEY, bytes " + std::string(blobType) +
+                    " NOT NULL)",
+                "INSERT INTO inventory_schema (version) VALUES (1)"};
+    case 2:
+        // The voice slots written, and a pager's history found without a full scan.
+        return {"ALTER TABLE operations ADD COLUMN voice_sha256 TEXT NOT NULL DEFAULT ''",
+                "CREATE INDEX operations_by_pager ON operations (serial, at)",
+                "UPDATE inventory_schema SET version = 2"};
+    default:
+        return {};
+    }
+}
+
+std::string bytesText(const std::vector<std::uint8_t>& bytes) {
+    return {bytes.begin(), bytes.end()};
+}
+
+} // namespace
+
+int schemaVersion(SqlDatabase& db) {
+    if (!db.tableExists("inventory_schema"))
+        return 0;
+    const auto rows = db.run("SELECT CAST(version AS TEXT) FROM inventory_schema");
+    return rows.empty() ? 0 : std::stoi(text(rows.front().at(0)));
+}
+
+void upgradeSchema(SqlDatabase& db, int toVersion) {
+    db.beginExclusive();
+    try {
+        const int version = schemaVersion(db);
+        if (version > kSchemaVersion)
+            throw SqlError("the inventory was made by a newer version of this program (schema " +
+                           std::to_string(version) + ")");
+        for (int step = version + 1; step <= toVersion; ++step)
+            for (const auto& statement : stepStatements(step, db.blobType()))
+                db.run(statement);
+        db.run("COMMIT");
+    } catch (...) {
+        // A failed step leaves the store as it was.
+        try {
+            db.run("ROLLBACK");
+        } catch (const SqlError&) {
+        }
+        throw;
+    }
+}
+
+InventoryStore::InventoryStore(std::unique_ptr<SqlDatabase> db) : db_(std::move(db)) {
+    upgradeSchema(*db_);
+}
+
+void InventoryStore::add(const InventoryRecord& r) {
+    db_->run("BEGIN");
+    try {
+        if (!r.codeplug.empty())
+            db_->run("INSERT INTO codeplugs (sha256, bytes) VALUES ($1, $2) "
+                     "ON CONFLICT (sha256) DO NOTHING",
+                     {r.codeplugSha256, SqlValue::blobOf(bytesText(r.codeplug))});
+        db_->run("INSERT INTO operations (" + std::string(kColumns) +
+                     ") VALUES ($1, $2, $3, $4, $5, $6, $7, $8, $9, $10, $11, $12, $13) "
+                     "ON CONFLICT (id) DO NOTHING",
+                 {r.id, r.at, r.station, r.user, r.cradle, r.serialNumber, r.model, r.firmware,
+                  r.operation, r.result, r.message, r.codeplugSha256, r.voiceSha256});
+        db_->run("COMMIT");
+    } catch (...) {
+        try {
+            db_->run("ROLLBACK");
+        } catch (const SqlError&) {
+        }
+        throw;
+    }
+}
+
+std::vector<InventoryRecord> InventoryStore::select(std::string_view sql,
+                                                    const std::vector<SqlValue>& values) {
+    std::vector<InventoryRecord> records;
+    for (const auto& row : db_->run(sql, values))
+        records.push_back(recordOf(row));
+    return records;
+}
+
+std::vector<InventoryRecord> InventoryStore::pagers(const InventoryFilter& f) {
+    // Each pager's newest time from the (serial, at) index alone, then its row: a
+    // window over every record would sort them all.
+    std::string columns;
+    for (std::string_view rest = kColumns; !rest.empty();) {
+        const auto comma = rest.find(", ");
+        columns.append("o.").append(rest.substr(0, comma));
+        if (comma == std::string_view::npos)
+            break;
+        columns.append(", ");
+        rest.remove_prefix(comma + 2);
+    }
+    auto rows = select("SELECT " + columns +
+                           " FROM operations o JOIN (SELECT serial, MAX(at) AS newest "
+                           "FROM operations GROUP BY serial) last "
+                           "ON o.serial = last.serial AND o.at = last.newest "
+                           "WHERE (CAST($1 AS TEXT) = '' OR o.serial = $1) "
+                           "AND (CAST($2 AS TEXT) = '' OR o.model = $2) "
+                           "AND (CAST($3 AS TEXT) = '' OR o.at >= $3) "
+                           "AND (CAST($4 AS TEXT) = '' OR o.station = $4) "
+                           "ORDER BY o.serial, o.id",
+                       {f.serialNumber, f.model, f.since, f.station});
+    // Two records of one pager in the same microsecond: the one sorted last stands.
+    std::vector<InventoryRecord> last;
+    for (auto& r : rows) {
+        if (!last.empty() && last.back().serialNumber == r.serialNumber)
+            last.back() = std::move(r);
+        else
+            last.push_back(std::move(r));
+    }
+    return last;
+}
+
+std::vector<InventoryRecord> InventoryStore::history(const std::string& serialNumber) {
+    return select("SELECT " + std::string(kColumns) +
+                      " FROM operations WHERE serial = $1 ORDER BY at, id",
+                  {serialNumber});
+}
+
+std::vector<InventoryRecord> InventoryStore::all(bool withCodeplugs) {
+    auto records =
+        select("SELECT " + std::string(kColumns) + " FROM operations ORDER BY at, id", {});
+    if (withCodeplugs)
+        for (auto& r : records)
+            if (!r.codeplugSha256.empty())
+                r.codeplug = codeplug(r.codeplugSha256).value_or(std::vector<std::uint8_t>{});
+    return records;
+}
+
+std::optional<std::vector<std::uint8_t>> InventoryStore::codeplug(const std::string& sha256) {
+    const auto rows = db_->run("SELECT bytes FROM codeplugs WHERE sha256 = $1", {sha256});
+    if (rows.empty() || !rows.front().at(0))
+        return std::nullopt;
+    const std::string& bytes = *rows.front().at(0);
+    return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
+}
+
+void InventoryStore::remove(const std::string& id) {
+    db_->run("DELETE FROM operations WHERE id = $1", {id});
+    db_->run("DELETE FROM codeplugs WHERE sha256 NOT IN (SELECT codeplug_sha256 FROM operations)");
+}
+
+} // namespace quorl::inventory

@@ -1,0 +1,128 @@
+// The shared store on a real PostgreSQL server, one for all these cases: stations
+// writing at once, a server that goes away mid-way, and the station role.
+#include "inventory/inventory_recorder.h"
+#include "inventory/postgres_database.h"
+#include "link/sha256.h"
+#include "throwaway_postgres.h"
+
+#include "../codeplug/test_files.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace quorl::inventory {
+namespace {
+
+class SharedInventory : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { server = new test::ThrowawayPostgres(); }
+    static void TearDownTestSuite() {
+        delete server;
+        server = nullptr;
+    }
+    void SetUp() override {
+        if (!server->unavailable().empty())
+            GTEST_SKIP() << "no PostgreSQL for this test: " << server->unavailable();
+    }
+    // A database of the test's own, so no case sees another's records.
+    std::string freshDatabase(const std::string& name) {
+        PostgresDatabase admin(server->url());
+        admin.run("DROP DATABASE IF EXISTS " + name);
+        admin.run("CREATE DATABASE " + name);
+        return server->url(name);
+    }
+    static std::string count(const std::string& url, const std::string& what) {
+        PostgresDatabase db(url);
+        return *db.run("SELECT CAST(" + what + " AS TEXT) FROM operations").at(0).at(0);
+    }
+
+    static test::ThrowawayPostgres* server;
+    test::TempDir dir;
+};
+
+test::ThrowawayPostgres* SharedInventory::server = nullptr;
+
+InventoryRecord pagerRecord(int n) {
+    InventoryRecord r;
+    r.serialNumber = "SN" + std::to_string(n);
+    r.operation = "write";
+    r.result = "succeeded";
+    r.codeplug.assign(0x4000, static_cast<std::uint8_t>(n % 3));
+    r.codeplugSha256 = sha256Hex(r.codeplug);
+    return r;
+}
+
+TEST_F(SharedInventory, FourStationsAtOnceNeitherLoseNorDoubleARecord) {
+    const std::string url = freshDatabase("four_stations");
+    std::vector<pid_t> stations;
+    for (int s = 0; s < 4; ++s) {
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            // A station of its own: its own queue, and the store made by whoever is first.
+            const auto queue = dir / ("queue" + std::to_string(s)) / "q.sqlite";
+            InventoryRecorder recorder(url, queue);
+            bool all = true;
+            for (int i = 0; i < 50; ++i)
+                all = recorder.record(pagerRecord(s * 50 + i)) && all;
+            // With the server up the whole time, no record ever had to wait.
+            ::_exit(all && !std::filesystem::exists(queue) ? 0 : 1);
+        }
+        stations.push_back(pid);
+    }
+    for (const pid_t pid : stations) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    EXPECT_EQ(count(url, "COUNT(*)"), "200");
+    EXPECT_EQ(count(url, "COUNT(DISTINCT serial)"), "200");
+    EXPECT_EQ(count(url, "COUNT(DISTINCT id)"), "200");
+}
+
+TEST_F(SharedInventory, AStoppedServerQueuesAndTheQueueIsSentWhenItIsBack) {
+    const std::string url = freshDatabase("server_away");
+    InventoryRecorder recorder(url, dir / "queue/q.sqlite");
+    ASSERT_TRUE(recorder.record(pagerRecord(1)));
+    ASSERT_TRUE(server->stop());
+    ASSERT_TRUE(recorder.record(pagerRecord(2)));
+    ASSERT_TRUE(recorder.record(pagerRecord(3)));
+    EXPECT_EQ(recorder.queued(), 2);
+    EXPECT_FALSE(recorder.sync());
+    ASSERT_TRUE(server->start());
+    EXPECT_EQ(recorder.sync(), 2);
+    EXPECT_EQ(recorder.sync(), 0);
+    EXPECT_EQ(count(url, "COUNT(*)"), "3");
+    // What waited in the queue arrives byte for byte.
+    InventoryStore store(std::make_unique<PostgresDatabase>(url));
+    EXPECT_EQ(store.codeplug(pagerRecord(2).codeplugSha256), pagerRecord(2).codeplug);
+}
+
+TEST_F(SharedInventory, TheStationRoleMayRecordAndAskButNotChangeHistory) {
+    const std::string url = freshDatabase("station_role");
+    InventoryStore(std::make_unique<PostgresDatabase>(url)).add(pagerRecord(1));
+    std::ifstream file(QUORL_TEST_SOURCE_DIR "/inventory/postgresql_station_role.sql");
+    std::stringstream script;
+    script << file.rdbuf();
+    ASSERT_FALSE(script.str().empty());
+    {
+        PostgresDatabase owner(url);
+        owner.run("DROP ROLE IF EXISTS bench7");
+        owner.runScript(script.str());
+        owner.run("CREATE ROLE bench7 LOGIN IN ROLE quorl_station");
+    }
+    const std::string asStation = url.substr(0, url.find("&user=")) + "&user=bench7";
+    InventoryRecorder recorder(asStation, dir / "queue/q.sqlite");
+    ASSERT_TRUE(recorder.record(pagerRecord(2)));
+    EXPECT_EQ(recorder.queued(), 0);
+    PostgresDatabase station(asStation);
+    EXPECT_EQ(station.run("SELECT serial FROM operations ORDER BY serial").size(), 2u);
+    EXPECT_THROW(station.run("DELETE FROM operations"), SqlError);
+    EXPECT_THROW(station.run("UPDATE operations SET result = 'failed'"), SqlError);
+}
+
+} // namespace
+} // namespace quorl::inventory
