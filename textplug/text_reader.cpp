@@ -6,6 +6,7 @@
 #include "editors/user_data_texts.h"
 #include "textplug/model_option_lists.h"
 #include "textplug/text_keys.h"
+#include "textplug/text_layout.h"
 #include "textplug/textplug_texts.h"
 #include "textplug/yaml_documents.h"
 
@@ -36,9 +37,6 @@ std::string pathKey(const std::vector<std::string>& path) {
 }
 
 namespace {
-
-constexpr int kMaxFlowDepth = 32;
-constexpr int kMaxIndent = 64;
 
 TextMark markOf(const YAML::Mark& m) {
     if (m.is_null())
@@ -131,18 +129,19 @@ public:
 
     void map(const YAML::Node& node, std::vector<std::string>& path) {
         std::set<std::string> seen;
-        for (const auto& entry : node) {
+        for (const auto& [keyNode, value] : entriesWithMerges(node, path)) {
             if (stopped_)
                 return;
-            // Copies: the iterator's pair is a temporary.
-            const YAML::Node keyNode = entry.first;
-            const YAML::Node value = entry.second;
             const TextMark keyMark = markOf(keyNode.Mark());
             if (!keyNode.IsScalar()) {
                 error(keyMark, path, std::string(msg::kKeyNotText));
                 continue;
             }
             const std::string key = keyNode.Scalar();
+            if (path.empty() && key == kFormatKey) {
+                format(keyNode, value);
+                continue;
+            }
             bool holdsMap = false;
             if (!allowedKey(path, key, holdsMap)) {
                 error(keyMark, path, std::string(msg::kUnknownKey) + " \"" + key + "\"");
@@ -159,8 +158,8 @@ public:
                 if (value.IsMap()) {
                     out_.containers[pathKey(path)] = keyMark;
                     map(value, path);
-                } else if (value.IsNull() && path.size() > 1) {
-                    // "F2:" with nothing below: an empty map.
+                } else if (value.IsNull()) {
+                    // "F2:" or "identity:" with nothing below: an empty map.
                     out_.containers[pathKey(path)] = keyMark;
                 } else {
                     out_.refused.insert(pathKey(path));
@@ -180,6 +179,66 @@ public:
     }
 
 private:
+    using Entry = std::pair<YAML::Node, YAML::Node>;
+
+    // The entries of a map with YAML merge keys ("<<: *F1") resolved: the map's own
+    // entries first, then those of each merged map that the map does not give itself
+    // (the first merged map wins, as YAML says).
+    std::vector<Entry> entriesWithMerges(const YAML::Node& node,
+                                         const std::vector<std::string>& path, int depth = 0) {
+        std::vector<Entry> own, merged;
+        std::set<std::string> given;
+        for (const auto& entry : node) {
+            // Copies: the iterator's pair is a temporary.
+            const YAML::Node key = entry.first;
+            const YAML::Node value = entry.second;
+            if (key.IsScalar() && key.Scalar() == kMergeKey && key.Tag() != "!") {
+                // A quoted "<<" (tag "!") is an ordinary key.
+                merges(key, value, path, merged, depth);
+                continue;
+            }
+            if (key.IsScalar())
+                given.insert(key.Scalar());
+            own.emplace_back(key, value);
+        }
+        for (const auto& entry : merged)
+            if (given.insert(entry.first.Scalar()).second)
+                own.push_back(entry);
+        return own;
+    }
+
+    // A merged map may merge others in turn; an anchor merged into itself stops
+    // at this depth.
+    static constexpr int kMaxMergeDepth = 4;
+
+    void merges(const YAML::Node& key, const YAML::Node& value,
+                const std::vector<std::string>& path, std::vector<Entry>& merged, int depth) {
+        std::vector<YAML::Node> sources;
+        if (value.IsMap())
+            sources.push_back(value);
+        else if (value.IsSequence())
+            for (const auto& item : value)
+                sources.push_back(item);
+        const bool allMaps = std::all_of(sources.begin(), sources.end(),
+                                         [](const YAML::Node& n) { return n.IsMap(); });
+        if (sources.empty() || !allMaps || depth >= kMaxMergeDepth) {
+            error(markOf(key.Mark()), path, std::string(msg::kMergeNeedsMap));
+            return;
+        }
+        for (const auto& source : sources)
+            for (const auto& entry : entriesWithMerges(source, path, depth + 1))
+                if (entry.first.IsScalar())
+                    merged.push_back(entry);
+    }
+
+    void format(const YAML::Node& key, const YAML::Node& value) {
+        if (!value.IsScalar()) {
+            error(markOf(key.Mark()), {kFormatKey}, std::string(msg::kExpectedValue));
+            return;
+        }
+        out_.format = TextValue{{kFormatKey}, value.Scalar(), markOf(value.Mark())};
+    }
+
     // A text with aliases can name one large map from many places; past this many
     // errors the rest is not read, so no text can make the list grow without end.
     static constexpr std::size_t kMaxErrors = 100;
@@ -197,49 +256,43 @@ private:
     bool stopped_ = false;
 };
 
-// A codeplug text nests four maps deep. Far deeper nesting is refused before the
-// parser sees it: the parser recurses per level and its own limit answers only
-// "bad file". Brackets inside quotes and comments do not count.
-std::optional<TextProblem> nestingProblem(std::string_view text) {
-    int line = 1, column = 0, depth = 0, indent = 0;
-    bool lineStart = true, comment = false;
-    char quote = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        ++column;
-        if (c == '\n') {
-            ++line;
-            column = 0;
-            indent = 0;
-            lineStart = true;
-            comment = false;
-            continue;
-        }
-        if (lineStart && c == ' ') {
-            if (++indent > kMaxIndent)
-                return TextProblem{{line, column}, {}, std::string(msg::kTooDeep)};
-            continue;
-        }
-        lineStart = false;
-        if (comment)
-            continue;
-        if (quote) {
-            if (c == quote && !(quote == '"' && i > 0 && text[i - 1] == '\\'))
-                quote = 0;
-            continue;
-        }
-        if (c == '"' || c == '\'') {
-            quote = c;
-        } else if (c == '#' && (i == 0 || text[i - 1] == ' ' || text[i - 1] == '\t')) {
-            comment = true;
-        } else if (c == '[' || c == '{') {
-            if (++depth > kMaxFlowDepth)
-                return TextProblem{{line, column}, {}, std::string(msg::kTooDeep)};
-        } else if ((c == ']' || c == '}') && depth > 0) {
-            --depth;
-        }
+} // namespace
+
+namespace {
+
+// The marks of `out` in characters rather than the reader's bytes.
+void countCharacters(ParsedText& out, std::string_view text) {
+    const CharacterColumns columns(text);
+    for (auto& [key, v] : out.values)
+        v.mark = columns(v.mark);
+    for (auto& [key, mark] : out.containers)
+        mark = columns(mark);
+    for (auto& e : out.errors)
+        e.mark = columns(e.mark);
+    if (out.format)
+        out.format->mark = columns(out.format->mark);
+}
+
+void readInto(ParsedText& out, const std::string& text) {
+    if (const auto layout = layoutProblem(text)) {
+        out.errors.push_back(*layout);
+        return;
     }
-    return std::nullopt;
+    try {
+        if (const auto problem = documentProblem(text)) {
+            out.errors.push_back(*problem);
+            return;
+        }
+        const YAML::Node document = YAML::Load(text);
+        if (!document.IsMap()) {
+            out.errors.push_back({markOf(document.Mark()), {}, std::string(msg::kNotCodeplugText)});
+            return;
+        }
+        std::vector<std::string> path;
+        Walker(out).map(document, path);
+    } catch (const YAML::Exception& e) {
+        out.errors.push_back({markOf(e.mark), {}, std::string(msg::kNotYaml) + e.msg});
+    }
 }
 
 } // namespace
@@ -250,25 +303,9 @@ ParsedText readCodeplugText(std::string_view text) {
         out.errors.push_back({{}, {}, std::string(msg::kTooLarge)});
         return out;
     }
-    if (const auto deep = nestingProblem(text)) {
-        out.errors.push_back(*deep);
-        return out;
-    }
-    try {
-        if (const auto problem = documentProblem(text)) {
-            out.errors.push_back(*problem);
-            return out;
-        }
-        const YAML::Node document = YAML::Load(std::string(text));
-        if (!document.IsMap()) {
-            out.errors.push_back({markOf(document.Mark()), {}, std::string(msg::kNotCodeplugText)});
-            return out;
-        }
-        std::vector<std::string> path;
-        Walker(out).map(document, path);
-    } catch (const YAML::Exception& e) {
-        out.errors.push_back({markOf(e.mark), {}, std::string(msg::kNotYaml) + e.msg});
-    }
+    const std::string readable = readableText(text);
+    readInto(out, readable);
+    countCharacters(out, readable);
     return out;
 }
 
