@@ -1,5 +1,8 @@
 #include "textplug/text_export.h"
 
+#include "textplug/text_format.h"
+#include "textplug/text_reader.h"
+
 #include <yaml-cpp/yaml.h>
 
 namespace quorl::textplug {
@@ -50,6 +53,7 @@ std::string exportText(const std::vector<TextField>& fields, std::string_view so
     YAML::Emitter out;
     out.SetIndent(2);
     out << YAML::BeginMap;
+    out << YAML::Key << kFormatKey << YAML::Value << formatValue();
     MapStack maps(out);
     for (const TextField& f : fields) {
         maps.moveTo(f.path);
