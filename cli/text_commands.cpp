@@ -13,9 +13,12 @@
 #include "textplug/text_diff.h"
 #include "textplug/text_export.h"
 #include "textplug/text_file.h"
+#include "textplug/text_format.h"
 #include "textplug/text_import.h"
+#include "textplug/textplug_texts.h"
 
 #include <CLI/CLI.hpp>
+#include <cstdio>
 #include <iostream>
 #include <memory>
 
@@ -31,16 +34,22 @@ std::string fileNameOf(const std::string& path) {
     return std::filesystem::path(path).filename().string();
 }
 
+// The name messages give a text: standard input is named as grep names it.
+std::string shownName(const std::string& path) {
+    return tp::isStandardStream(path) ? std::string("(standard input)") : path;
+}
+
 std::optional<std::string> readText(const std::string& path, std::ostream& err) {
     std::string why;
     auto text = tp::readTextFile(path, why);
     if (!text)
-        err << printableText(path) << ": " << why << '\n';
+        err << printableText(shownName(path)) << ": " << why << '\n';
     return text;
 }
 
-void printProblems(const std::string& file, const std::vector<tp::TextProblem>& list,
+void printProblems(const std::string& path, const std::vector<tp::TextProblem>& list,
                    std::string_view kind, std::ostream& err) {
+    const std::string file = shownName(path);
     for (const auto& p : list) {
         // Keys and values come from the file: shown so they cannot drive the terminal.
         if (kind.empty()) {
@@ -61,13 +70,17 @@ struct DiffSide {
 
 std::optional<DiffSide> loadSide(const std::string& path, std::ostream& err) {
     DiffSide side;
-    if (tp::isTextFile(path)) {
+    // A pipe handed to the tool ("-", <(quorl export ...)) carries text.
+    if (tp::isTextFile(path) || tp::isGivenStream(path)) {
         const auto text = readText(path, err);
         if (!text)
             return std::nullopt;
         const tp::ParsedText parsed = tp::readCodeplugText(*text);
-        if (!parsed.errors.empty()) {
-            printProblems(path, parsed.errors, {}, err);
+        std::vector<tp::TextProblem> errors = parsed.errors, notes;
+        if (errors.empty())
+            tp::checkFormat(parsed, errors, notes);
+        if (!errors.empty()) {
+            printProblems(path, errors, {}, err);
             return std::nullopt;
         }
         side.fields = tp::textFields(parsed);
@@ -80,12 +93,50 @@ std::optional<DiffSide> loadSide(const std::string& path, std::ostream& err) {
     return side;
 }
 
+// The bytes in which two images differ: how many, and their addresses with runs
+// joined ("0x0301", "0x0310-0x0313").
+struct ByteDifferences {
+    std::size_t count = 0;
+    std::vector<std::string> runs;
+};
+
+ByteDifferences differingBytes(const CodeplugImage& a, const CodeplugImage& b) {
+    ByteDifferences out;
+    const auto hex = [](std::size_t address) {
+        char text[8];
+        std::snprintf(text, sizeof text, "0x%04zX", address);
+        return std::string(text);
+    };
+    const auto differs = [&](std::size_t i) {
+        return a.at(static_cast<Address>(i)) != b.at(static_cast<Address>(i));
+    };
+    for (std::size_t i = 0; i < kImageSize; ++i) {
+        if (!differs(i))
+            continue;
+        std::size_t last = i;
+        while (last + 1 < kImageSize && differs(last + 1))
+            ++last;
+        out.runs.push_back(last == i ? hex(i) : hex(i) + '-' + hex(last));
+        out.count += last - i + 1;
+        i = last;
+    }
+    return out;
+}
+
+bool writeBytesTo(std::ostream& out, std::span<const std::byte> bytes) {
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    return static_cast<bool>(out);
+}
+
 } // namespace
 
 int runExport(const std::string& ppg, const std::string& output, std::ostream& out,
               std::ostream& err) {
+    const bool toStream = output.empty() || tp::isStandardStream(output);
     // Found out before any work, as every command that writes a file does.
-    if (std::string problem; !output.empty() && !canWriteFileAtomically(output, problem)) {
+    if (std::string problem; !toStream && !canWriteFileAtomically(output, problem)) {
         err << "Cannot write the text file\n" << problemLine(problem);
         return kExitFailure;
     }
@@ -93,7 +144,7 @@ int runExport(const std::string& ppg, const std::string& output, std::ostream& o
     if (!loadLikeOpen(ppg, *state, err))
         return kExitFailure;
     const std::string text = tp::exportText(tp::codeplugFields(state->image), fileNameOf(ppg));
-    if (output.empty()) {
+    if (toStream) {
         // The tool's last step checks that standard output took all of it.
         out << text;
         return kExitOk;
@@ -107,9 +158,10 @@ int runExport(const std::string& ppg, const std::string& output, std::ostream& o
 }
 
 int runImport(const std::string& yaml, const std::string& base, const std::string& output,
-              bool partial, std::ostream& err) {
+              bool partial, std::ostream& out, std::ostream& err) {
     const bool checkOnly = output.empty();
-    if (std::string problem; !checkOnly && !canWriteFileAtomically(output, problem)) {
+    const bool toStream = tp::isStandardStream(output);
+    if (std::string problem; !checkOnly && !toStream && !canWriteFileAtomically(output, problem)) {
         err << terminalText(texts::kFileError3) << '\n' << problemLine(problem);
         return kExitFailure;
     }
@@ -127,6 +179,12 @@ int runImport(const std::string& yaml, const std::string& base, const std::strin
         return kExitFailure;
     if (checkOnly)
         return kExitOk;
+    if (toStream) {
+        if (writeBytesTo(out, ppgRecord(*result.image)))
+            return kExitOk;
+        err << terminalText(texts::kFileError3) << '\n' << problemLine("standard output failed");
+        return kExitFailure;
+    }
     if (std::string problem; !writePpgFile(output, *result.image, &problem)) {
         err << terminalText(texts::kFileError3) << '\n' << problemLine(problem);
         return kExitFailure;
@@ -145,24 +203,25 @@ int runDiff(const std::string& a, const std::string& b, bool json, std::ostream&
     const auto differences = tp::diffFields(left->fields, right->fields);
     // Two files the editors show alike can still differ in bytes no editor shows
     // (reserved bytes, bits carried as read); equal must mean equal.
-    int hiddenBytes = 0;
+    ByteDifferences hidden;
     if (differences.empty() && left->state && right->state)
-        for (std::size_t i = 0; i < kImageSize; ++i)
-            if (left->state->image.at(static_cast<Address>(i)) !=
-                right->state->image.at(static_cast<Address>(i)))
-                ++hiddenBytes;
+        hidden = differingBytes(left->state->image, right->state->image);
     if (json) {
-        printFieldDifferencesJson(differences, hiddenBytes, out);
+        printFieldDifferencesJson(differences, hidden.count, hidden.runs, out);
     } else {
         printFieldDifferences(differences, out);
-        if (hiddenBytes > 0)
-            out << hiddenBytes << " byte(s) differ that the editors do not show\n";
+        if (hidden.count > 0) {
+            out << hidden.count << ' ' << tp::msg::kOtherBytes << ':';
+            for (const auto& run : hidden.runs)
+                out << ' ' << run;
+            out << '\n';
+        }
     }
     // Lost output is an error, not a difference (the tool's last step says so).
     out.flush();
     if (!out)
         return kExitDiffError;
-    return differences.empty() && hiddenBytes == 0 ? kExitOk : kExitFailure;
+    return differences.empty() && hidden.count == 0 ? kExitOk : kExitFailure;
 }
 
 void addTextCommands(CLI::App& app, int& exitCode) {
@@ -191,7 +250,7 @@ void addTextCommands(CLI::App& app, int& exitCode) {
             throw CLI::RequiredError("-o,--output or --check");
         if (*check && !impOut->empty())
             throw CLI::ValidationError("--check", "writes nothing; give it without -o");
-        exitCode = runImport(*impIn, *impBase, *impOut, *partial, std::cerr);
+        exitCode = runImport(*impIn, *impBase, *impOut, *partial, std::cout, std::cerr);
     });
 
     auto* diff = app.add_subcommand("diff", "Compare two codeplugs (.ppg or .yaml) value by value");

@@ -19,7 +19,7 @@ int runExport(const std::string& ppg, const std::string& output, std::ostream& o
 // --check (an empty `output`), which only says by its exit code whether the text
 // applies.
 int runImport(const std::string& yaml, const std::string& base, const std::string& output,
-              bool partial, std::ostream& err);
+              bool partial, std::ostream& out, std::ostream& err);
 
 // `quorl diff A B [--json]`: 0 when equal, 1 when different, 2 on error.
 int runDiff(const std::string& a, const std::string& b, bool json, std::ostream& out,
