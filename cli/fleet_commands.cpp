@@ -3,6 +3,7 @@
 #include "audio/custom_audio_slots.h"
 #include "audio/voice_build.h"
 #include "cli/codeplug_commands.h"
+#include "cli/codeplug_source.h"
 #include "cli/fleet_log.h"
 #include "cli/printable_text.h"
 #include "codeplug/atomic_file_write.h"
@@ -148,10 +149,16 @@ std::string fileNameFor(const FleetResult& r) {
 
 } // namespace
 
-int runFleetWrite(const std::string& file, bool verify, const FleetOptions& options,
+int runFleetWrite(const CodeplugSource& codeplug, bool verify, const FleetOptions& options,
                   std::ostream& out, std::ostream& err) {
+    const std::string& file = codeplug.file;
     auto source = std::make_unique<CodeplugState>();
-    if (!loadLikeOpen(file, *source, err))
+    // Every pager gets the same codeplug, so a text needs one base for all of them.
+    const auto noBase = [&](CodeplugState&) {
+        err << "quorl: write --all with a codeplug text needs --base FILE.ppg\n";
+        return false;
+    };
+    if (!loadCodeplugSource(codeplug, *source, err, noBase))
         return kExitFailure;
     const auto devices = connectedCradles(err);
     if (devices.empty())

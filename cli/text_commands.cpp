@@ -132,6 +132,17 @@ bool writeBytesTo(std::ostream& out, std::span<const std::byte> bytes) {
 
 } // namespace
 
+std::optional<CodeplugImage> applyTextFile(const std::string& path, const CodeplugImage& base,
+                                           bool partial, std::ostream& err) {
+    const auto text = readText(path, err);
+    if (!text)
+        return std::nullopt;
+    const tp::ImportResult result = tp::importCodeplugText(*text, base, tp::ImportOptions{partial});
+    printProblems(path, result.errors, {}, err);
+    printProblems(path, result.notes, "note", err);
+    return result.image;
+}
+
 int runExport(const std::string& ppg, const std::string& output, std::ostream& out,
               std::ostream& err) {
     const bool toStream = output.empty() || tp::isStandardStream(output);
@@ -165,27 +176,21 @@ int runImport(const std::string& yaml, const std::string& base, const std::strin
         err << terminalText(texts::kFileError3) << '\n' << problemLine(problem);
         return kExitFailure;
     }
-    const auto text = readText(yaml, err);
-    if (!text)
-        return kExitFailure;
     auto state = std::make_unique<CodeplugState>();
     if (!loadLikeOpen(base, *state, err))
         return kExitFailure;
-    const tp::ImportResult result =
-        tp::importCodeplugText(*text, state->image, tp::ImportOptions{partial});
-    printProblems(yaml, result.errors, {}, err);
-    printProblems(yaml, result.notes, "note", err);
-    if (!result.image)
+    const auto image = applyTextFile(yaml, state->image, partial, err);
+    if (!image)
         return kExitFailure;
     if (checkOnly)
         return kExitOk;
     if (toStream) {
-        if (writeBytesTo(out, ppgRecord(*result.image)))
+        if (writeBytesTo(out, ppgRecord(*image)))
             return kExitOk;
         err << terminalText(texts::kFileError3) << '\n' << problemLine("standard output failed");
         return kExitFailure;
     }
-    if (std::string problem; !writePpgFile(output, *result.image, &problem)) {
+    if (std::string problem; !writePpgFile(output, *image, &problem)) {
         err << terminalText(texts::kFileError3) << '\n' << problemLine(problem);
         return kExitFailure;
     }

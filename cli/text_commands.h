@@ -1,6 +1,9 @@
 #pragma once
 
+#include "codeplug/codeplug_image.h"
+
 #include <iosfwd>
+#include <optional>
 #include <string>
 
 namespace CLI {
@@ -13,6 +16,12 @@ namespace quorl::cli {
 // without -o.
 int runExport(const std::string& ppg, const std::string& output, std::ostream& out,
               std::ostream& err);
+
+// Applies the codeplug text at `path` ("-" for standard input) to `base` as import
+// does, printing its errors and notes to `err`; the image Save As would write, or
+// nothing when the editors refuse any value.
+std::optional<CodeplugImage> applyTextFile(const std::string& path, const CodeplugImage& base,
+                                           bool partial, std::ostream& err);
 
 // `quorl import FILE.yaml --base FILE.ppg (-o OUT.ppg | --check) [--partial]`:
 // errors and notes go to `err`; nothing is written when there is an error, nor with
