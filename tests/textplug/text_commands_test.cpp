@@ -265,5 +265,38 @@ TEST_F(Pipelines, ProcessSubstitutionIsAText) {
               std::string::npos);
 }
 
+// The git setup the README gives: git diff and git log -p show a changed tone of a
+// .ppg file as text.
+TEST_F(Pipelines, GitShowsCodeplugChangesAsText) {
+    if (std::system("git --version >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "no git";
+    ASSERT_EQ(sh("export HOME=\"$PWD\" GIT_CONFIG_NOSYSTEM=1\n"
+                 "git init -q repo && cd repo && git config user.name T && git config "
+                 "user.email t@example.org\n"
+                 "git config diff.quorl.textconv \"$Q export\"\n"
+                 "echo '*.ppg diff=quorl' >.gitattributes && cp \"$V\" pager.ppg\n"
+                 "git add . && git commit -qm first\n"
+                 "$Q export pager.ppg | sed 's/389.0/349.0/' | $Q import - --base pager.ppg -o "
+                 "pager.ppg\n"
+                 "git diff --no-color >../diff.txt && git commit -qam tone && git log -p "
+                 "--no-color -1 >../log.txt"),
+              0)
+        << slurp(at("err"));
+    for (const char* file : {"diff.txt", "log.txt"}) {
+        const std::string shown = slurp(at(file));
+        const auto hunk = shown.find("@@");
+        ASSERT_NE(hunk, std::string::npos) << file << '\n' << shown;
+        std::vector<std::string> changed;
+        std::istringstream lines(shown.substr(hunk));
+        for (std::string line; std::getline(lines, line);)
+            if (line.starts_with('-') || line.starts_with('+'))
+                changed.push_back(line);
+        EXPECT_EQ(changed,
+                  (std::vector<std::string>{"-      Tone 1: 389.0", "+      Tone 1: 349.0"}))
+            << file << '\n'
+            << shown;
+    }
+}
+
 } // namespace
 } // namespace quorl::cli
