@@ -9,6 +9,7 @@
 #include "cli/fleet_commands.h"
 #include "cli/port_problem.h"
 #include "cli/printable_text.h"
+#include "cli/tool_help.h"
 #include "cli/trace_option.h"
 #include "codeplug/atomic_file_write.h"
 #include "codeplug/checksums.h"
@@ -207,6 +208,9 @@ void addPagerCommands(CLI::App& app, int& exitCode) {
         exitCode = c.all ? runFleetRead(*output, c.fleet(), std::cout, std::cerr)
                          : runRead(c.port, *output);
     });
+    describeExitCodes(*read, {{kExitOk, "The codeplug was read and written (with --all: from "
+                                        "every pager)."},
+                              {kExitFailure, "The read failed or the output cannot be written."}});
 
     auto write = app.add_subcommand("write", "Write a codeplug file or text to the pager");
     auto writeChoice = std::make_shared<CradleChoice>();
@@ -220,6 +224,10 @@ void addPagerCommands(CLI::App& app, int& exitCode) {
         exitCode = c.all ? runFleetWrite(*source, *verify, c.fleet(), std::cout, std::cerr)
                          : runWrite(c.port, *source, *verify);
     });
+    describeExitCodes(*write, {{kExitOk, "Written (with --verify: and read back equal; with "
+                                         "--all: to every pager)."},
+                               {kExitFailure, "The file or text is refused, the pager is another "
+                                              "model, or the write or read-back failed."}});
 
     auto check = app.add_subcommand("verify", "Compare the pager with a codeplug file or text");
     auto port = std::make_shared<std::string>();
@@ -228,6 +236,9 @@ void addPagerCommands(CLI::App& app, int& exitCode) {
     addSourceOptions(*check, *checked);
     addTraceOption(*check);
     check->callback([port, checked, &exitCode] { exitCode = runVerify(*port, *checked); });
+    describeExitCodes(*check, {{kExitOk, "The pager holds the codeplug."},
+                               {kExitFailure, "It differs, the file or text is refused, or the "
+                                              "read failed."}});
 }
 
 } // namespace quorl::cli

@@ -4,6 +4,7 @@
 #include "cli/codeplug_commands.h"
 #include "cli/field_report.h"
 #include "cli/printable_text.h"
+#include "cli/tool_help.h"
 #include "codeplug/atomic_file_write.h"
 #include "codeplug/codeplug_document.h"
 #include "codeplug/codeplug_state.h"
@@ -234,8 +235,11 @@ void addTextCommands(CLI::App& app, int& exitCode) {
     auto expIn = std::make_shared<std::string>();
     auto expOut = std::make_shared<std::string>();
     exp->add_option("file", *expIn, "Codeplug file (.ppg)")->required();
-    exp->add_option("-o,--output", *expOut, "Text file to write (default: standard output)");
+    exp->add_option("-o,--output", *expOut, "Text file to write (default or -: standard output)");
     exp->callback([=, &exitCode] { exitCode = runExport(*expIn, *expOut, std::cout, std::cerr); });
+    describeExitCodes(*exp, {{kExitOk, "The text was written."},
+                             {kExitFailure, "The codeplug cannot be opened, or the text not "
+                                            "written."}});
 
     auto* imp =
         app.add_subcommand("import", "Apply a YAML text to a codeplug under the editors' rules");
@@ -243,13 +247,14 @@ void addTextCommands(CLI::App& app, int& exitCode) {
     auto impBase = std::make_shared<std::string>();
     auto impOut = std::make_shared<std::string>();
     auto partial = std::make_shared<bool>(false);
-    imp->add_option("file", *impIn, "Codeplug text (.yaml)")->required();
+    imp->add_option("file", *impIn, "Codeplug text (.yaml; - for standard input)")->required();
     imp->add_option("--base", *impBase, "Codeplug file the text is applied to (.ppg)")->required();
     auto check = std::make_shared<bool>(false);
-    imp->add_option("-o,--output", *impOut, "Codeplug file to write (.ppg)");
+    imp->add_option("-o,--output", *impOut, "Codeplug file to write (.ppg; - for standard output)");
     // The dry run people otherwise try with -o /dev/null.
     imp->add_flag("--check", *check, "Write nothing; exit 0 when the text applies to the base");
-    imp->add_flag("--partial", *partial, "Keep the base's value where the text gives none");
+    imp->add_flag("--partial", *partial,
+                  "Apply only the values in the text; the base keeps every other one");
     imp->callback([=, &exitCode] {
         if (!*check && impOut->empty())
             throw CLI::RequiredError("-o,--output or --check");
@@ -257,16 +262,24 @@ void addTextCommands(CLI::App& app, int& exitCode) {
             throw CLI::ValidationError("--check", "writes nothing; give it without -o");
         exitCode = runImport(*impIn, *impBase, *impOut, *partial, std::cout, std::cerr);
     });
+    describeExitCodes(*imp, {{kExitOk, "The text applies (and the codeplug was written)."},
+                             {kExitFailure, "The editors refuse a value, the text or the base "
+                                            "cannot be read, or the output cannot be written; "
+                                            "nothing is written."}});
 
     auto* diff = app.add_subcommand("diff", "Compare two codeplugs (.ppg or .yaml) value by value");
     auto diffA = std::make_shared<std::string>();
     auto diffB = std::make_shared<std::string>();
     auto json = std::make_shared<bool>(false);
-    diff->add_option("a", *diffA, "First codeplug (.ppg or .yaml)")->required();
+    diff->add_option("a", *diffA, "First codeplug (.ppg or .yaml; - for a text on standard input)")
+        ->required();
     diff->add_option("b", *diffB, "Second codeplug (.ppg or .yaml)")->required();
     diff->add_flag("--json", *json, "Print JSON");
     diff->callback(
         [=, &exitCode] { exitCode = runDiff(*diffA, *diffB, *json, std::cout, std::cerr); });
+    describeExitCodes(*diff, {{kExitOk, "The two are equal."},
+                              {kExitFailure, "They differ."},
+                              {kExitDiffError, "A side cannot be read, or a usage error."}});
 }
 
 } // namespace quorl::cli
