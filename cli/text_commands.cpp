@@ -16,6 +16,7 @@
 #include "textplug/text_file.h"
 #include "textplug/text_format.h"
 #include "textplug/text_import.h"
+#include "textplug/text_schema.h"
 #include "textplug/textplug_texts.h"
 
 #include <CLI/CLI.hpp>
@@ -230,6 +231,20 @@ int runDiff(const std::string& a, const std::string& b, bool json, std::ostream&
     return differences.empty() && hidden.count == 0 ? kExitOk : kExitFailure;
 }
 
+int runSchema(const std::string& output, std::ostream& out, std::ostream& err) {
+    const std::string schema = tp::codeplugTextSchema();
+    if (output.empty() || tp::isStandardStream(output)) {
+        out << schema;
+        return kExitOk;
+    }
+    if (std::string problem; !writeFileAtomically(
+            output, std::as_bytes(std::span(schema.data(), schema.size())), &problem)) {
+        err << "Cannot write the schema file\n" << problemLine(problem);
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
 void addTextCommands(CLI::App& app, int& exitCode) {
     auto* exp = app.add_subcommand("export", "Write a codeplug as YAML text");
     auto expIn = std::make_shared<std::string>();
@@ -266,6 +281,14 @@ void addTextCommands(CLI::App& app, int& exitCode) {
                              {kExitFailure, "The editors refuse a value, the text or the base "
                                             "cannot be read, or the output cannot be written; "
                                             "nothing is written."}});
+
+    auto* schema =
+        app.add_subcommand("schema", "Write the JSON Schema of codeplug texts (for editors)");
+    auto schemaOut = std::make_shared<std::string>();
+    schema->add_option("-o,--output", *schemaOut, "File to write (default or -: standard output)");
+    schema->callback([=, &exitCode] { exitCode = runSchema(*schemaOut, std::cout, std::cerr); });
+    describeExitCodes(*schema, {{kExitOk, "The schema was written."},
+                                {kExitFailure, "The file cannot be written."}});
 
     auto* diff = app.add_subcommand("diff", "Compare two codeplugs (.ppg or .yaml) value by value");
     auto diffA = std::make_shared<std::string>();

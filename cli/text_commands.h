@@ -34,6 +34,9 @@ int runImport(const std::string& yaml, const std::string& base, const std::strin
 int runDiff(const std::string& a, const std::string& b, bool json, std::ostream& out,
             std::ostream& err);
 
+// `quorl schema [-o FILE]`: the JSON Schema of codeplug texts.
+int runSchema(const std::string& output, std::ostream& out, std::ostream& err);
+
 void addTextCommands(CLI::App& app, int& exitCode);
 
 } // namespace quorl::cli

@@ -9,6 +9,7 @@ PACKAGES=(
     libsndfile1-dev libresample1-dev libfftw3-dev locales-all libyaml-cpp-dev
     dpkg-dev fakeroot file help2man librsvg2-bin man-db bash-completion
     lintian appstream desktop-file-utils
+    python3-jsonschema python3-yaml
 )
 
 missing=()

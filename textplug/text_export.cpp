@@ -2,6 +2,7 @@
 
 #include "textplug/text_format.h"
 #include "textplug/text_reader.h"
+#include "textplug/text_schema.h"
 
 #include <yaml-cpp/yaml.h>
 
@@ -68,7 +69,9 @@ std::string exportText(const std::vector<TextField>& fields, std::string_view so
     maps.closeAll();
     out << YAML::EndMap;
 
-    std::string text = "# Tessaly VI Quorl " + std::string(programVersion()) + " codeplug text\n";
+    // Editors with YAML support (yaml-language-server) check the text against it.
+    std::string text = "# yaml-language-server: $schema=" + installedSchemaPath() + "\n";
+    text += "# Tessaly VI Quorl " + std::string(programVersion()) + " codeplug text\n";
     // A file name with a line break must not end the comment early.
     std::string source(sourceName);
     for (char& c : source)

@@ -1,11 +1,6 @@
 #include "textplug/text_reader.h"
 
-#include "codeplug/channel_block.h"
-#include "editors/channel_texts.h"
-#include "editors/function_switch_tab.h"
-#include "editors/user_data_texts.h"
-#include "textplug/model_option_lists.h"
-#include "textplug/text_keys.h"
+#include "textplug/text_key_table.h"
 #include "textplug/text_layout.h"
 #include "textplug/textplug_texts.h"
 #include "textplug/yaml_documents.h"
@@ -16,8 +11,6 @@
 #include <yaml-cpp/yaml.h>
 
 namespace quorl::textplug {
-
-namespace txt = texts::channel;
 
 std::string formatProblem(std::string_view fileName, const TextProblem& p) {
     std::string out(fileName);
@@ -44,83 +37,15 @@ TextMark markOf(const YAML::Mark& m) {
     return {m.line + 1, m.column + 1};
 }
 
-// What may stand below a map of the text: the keys and whether each holds a map.
-struct Schema {
-    std::vector<std::string> keys;
-    bool childIsMap = false;
-};
-
-std::vector<std::string> switchKeys() {
-    return {keys::fromLabel(texts::kModeLabel),
-            keys::fromLabel(texts::kAlertTypeLabel),
-            keys::fromLabel(texts::kAnnouncementLabel),
-            std::string(texts::kEnableDuty),
-            std::string(texts::kPushToListen),
-            std::string(keys::kScan1),
-            std::string(keys::kScan2)};
-}
-
-std::vector<std::string> channelValueKeys() {
-    return {std::string(txt::kReceiverFrequency), std::string(txt::kBandwidth),
-            std::string(txt::kSquelch),           std::string(txt::kToneSystem),
-            std::string(txt::kCodingOption),      std::string(txt::kResetFunction),
-            std::string(txt::kResetTimer),        std::string(txt::kToneTolerance),
-            std::string(txt::kInterpageGapTime)};
-}
-
-bool isRowName(const std::string& key) {
-    for (int row = 0; row < kEntryRows; ++row)
-        if (keys::rowName(row) == key)
-            return true;
-    return false;
-}
-
-// The keys allowed in the map at `path`, and whether `key` there holds a map.
+// Whether the map at `path` may hold `key`, and whether `key` holds a map.
 bool allowedKey(const std::vector<std::string>& path, const std::string& key, bool& holdsMap) {
+    for (const KeySpec& spec : keysBelow(path))
+        if (spec.key == key) {
+            holdsMap = spec.kind == KeyKind::Map;
+            return true;
+        }
     holdsMap = false;
-    const auto in = [&](const std::vector<std::string>& list) {
-        return std::find(list.begin(), list.end(), key) != list.end();
-    };
-    switch (path.size()) {
-    case 0:
-        holdsMap = true;
-        return in({kIdentitySection, kModelOptionsSection, kSwitchesSection, kChannelsSection});
-    case 1:
-        if (path[0] == kIdentitySection)
-            return in(keys::identityKeys());
-        if (path[0] == kModelOptionsSection) {
-            for (const auto& f : modelOptionFields())
-                if (f.key == key)
-                    return true;
-            return false;
-        }
-        holdsMap = true;
-        if (path[0] == kSwitchesSection) {
-            for (int k = 0; k < kSwitchCount; ++k)
-                if (keys::switchName(k) == key)
-                    return true;
-            return false;
-        }
-        for (int ch = 0; ch < 5; ++ch)
-            if (keys::channelName(ch) == key)
-                return true;
-        return false;
-    case 2:
-        if (path[0] == kSwitchesSection)
-            return in(switchKeys());
-        holdsMap = isRowName(key);
-        return holdsMap || in(channelValueKeys());
-    case 3: {
-        const bool group = path[2].starts_with(txt::kGroupRowPrefix);
-        if (group)
-            return in({std::string(keys::kGroupTone), std::string(txt::kAlert),
-                       std::string(txt::kVibrate), std::string(keys::kDuty)});
-        return in({std::string(txt::kTone1), std::string(txt::kTone2), std::string(txt::kAlert),
-                   std::string(txt::kVibrate), std::string(keys::kDuty)});
-    }
-    default:
-        return false;
-    }
+    return false;
 }
 
 class Walker {

@@ -98,7 +98,7 @@ TEST_F(LightPatch, TheFormatKeyIsJudged) {
     const ImportResult newer = withFormat("tessaly-vi-quorl/2");
     EXPECT_FALSE(newer.image);
     EXPECT_EQ(lines(newer.errors),
-              std::vector<std::string>{"F.yaml:4:9: format: \"tessaly-vi-quorl/2\": written by a "
+              std::vector<std::string>{"F.yaml:5:9: format: \"tessaly-vi-quorl/2\": written by a "
                                        "newer program; this one reads tessaly-vi-quorl/1"});
     for (const char* other : {"qdmr/1", "tessaly-vi-quorl/1.5", "tessaly-vi-quorl/0", "\"\""}) {
         const ImportResult r = withFormat(other);
