@@ -17,6 +17,7 @@
 #include "textplug/text_format.h"
 #include "textplug/text_import.h"
 #include "textplug/text_schema.h"
+#include "textplug/text_update.h"
 #include "textplug/textplug_texts.h"
 
 #include <CLI/CLI.hpp>
@@ -170,6 +171,33 @@ int runExport(const std::string& ppg, const std::string& output, std::ostream& o
     return kExitOk;
 }
 
+int runExportUpdate(const std::string& ppg, const std::string& textFile, std::ostream& err) {
+    if (std::string problem; !canWriteFileAtomically(textFile, problem)) {
+        err << "Cannot write the text file\n" << problemLine(problem);
+        return kExitFailure;
+    }
+    const auto existing = readText(textFile, err);
+    if (!existing)
+        return kExitFailure;
+    auto state = std::make_unique<CodeplugState>();
+    if (!loadLikeOpen(ppg, *state, err))
+        return kExitFailure;
+    const tp::UpdateResult updated = tp::updateText(*existing, tp::codeplugFields(state->image));
+    printProblems(textFile, updated.errors, {}, err);
+    if (!updated.text)
+        return kExitFailure;
+    // Nothing changed: the file, its time included, stays as it is.
+    if (*updated.text == *existing)
+        return kExitOk;
+    if (std::string problem; !writeFileAtomically(
+            textFile, std::as_bytes(std::span(updated.text->data(), updated.text->size())),
+            &problem)) {
+        err << "Cannot write the text file\n" << problemLine(problem);
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
 int runImport(const std::string& yaml, const std::string& base, const std::string& output,
               bool partial, std::ostream& out, std::ostream& err) {
     const bool checkOnly = output.empty();
@@ -250,8 +278,17 @@ void addTextCommands(CLI::App& app, int& exitCode) {
     auto expIn = std::make_shared<std::string>();
     auto expOut = std::make_shared<std::string>();
     exp->add_option("file", *expIn, "Codeplug file (.ppg)")->required();
-    exp->add_option("-o,--output", *expOut, "Text file to write (default or -: standard output)");
-    exp->callback([=, &exitCode] { exitCode = runExport(*expIn, *expOut, std::cout, std::cerr); });
+    auto* expOutOption = exp->add_option("-o,--output", *expOut,
+                                         "Text file to write (default or -: standard output)");
+    auto expUpdate = std::make_shared<std::string>();
+    exp->add_option("--update", *expUpdate,
+                    "Rewrite only the values that differ in this existing text, keeping its "
+                    "comments, order and blank lines")
+        ->excludes(expOutOption);
+    exp->callback([=, &exitCode] {
+        exitCode = expUpdate->empty() ? runExport(*expIn, *expOut, std::cout, std::cerr)
+                                      : runExportUpdate(*expIn, *expUpdate, std::cerr);
+    });
     describeExitCodes(*exp, {{kExitOk, "The text was written."},
                              {kExitFailure, "The codeplug cannot be opened, or the text not "
                                             "written."}});

@@ -23,6 +23,10 @@ int runExport(const std::string& ppg, const std::string& output, std::ostream& o
 std::optional<CodeplugImage> applyTextFile(const std::string& path, const CodeplugImage& base,
                                            bool partial, std::ostream& err);
 
+// `quorl export FILE.ppg --update TEXT.yaml`: TEXT.yaml brought up to the codeplug
+// with its comments, order and blank lines kept; left alone when nothing differs.
+int runExportUpdate(const std::string& ppg, const std::string& textFile, std::ostream& err);
+
 // `quorl import FILE.yaml --base FILE.ppg (-o OUT.ppg | --check) [--partial]`:
 // errors and notes go to `err`; nothing is written when there is an error, nor with
 // --check (an empty `output`), which only says by its exit code whether the text

@@ -68,6 +68,15 @@ inline constexpr std::string_view kRowNotUsed = "not used by coding option";
 inline constexpr std::string_view kCopiedTone = "greyed: it follows";
 inline constexpr std::string_view kNotShown = "not shown by the editors for this codeplug";
 
+// Updating a text in place.
+inline constexpr std::string_view kCannotUpdate =
+    "cannot be updated where it stands (a value over several lines or inside { }); export "
+    "without --update";
+
+inline constexpr std::string_view kLayoutNotFollowed =
+    "the text is laid out so that the changed values cannot be put in their places; export "
+    "without --update";
+
 // Diff.
 inline constexpr std::string_view kIdentityMark = " (identity)";
 inline constexpr std::string_view kAbsent = "(not shown)";
