@@ -65,6 +65,13 @@ inline constexpr const char* kTextWriteFailed = "The text file could not be writ
 inline constexpr const char* kTextImportRefused =
     "Nothing was changed. The editors refuse these values:\n\n";
 inline constexpr const char* kTextImportNotes = "The text was applied. The editors adjusted:\n\n";
+inline constexpr const char* kTextUpdateQuestion =
+    " exists.\n\nYes: update only the values that differ and keep its comments.\nNo: replace "
+    "it with a new export.";
+inline constexpr const char* kTextUpdateRefused = "The text was not changed:\n\n";
+inline constexpr const char* kTextPartialQuestion =
+    "The text gives only some of the codeplug's values.\n\nApply only the values in the text? "
+    "The codeplug keeps every other value.";
 inline constexpr const char* kPromptExit = "Quit the application; prompts to save documents\nExit";
 inline constexpr const char* kPromptToolbar = "Show or hide the toolbar\nToggle ToolBar";
 inline constexpr const char* kPromptStatusBar = "Show or hide the status bar\nToggle Status Bar";

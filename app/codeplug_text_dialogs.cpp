@@ -8,6 +8,7 @@
 #include "textplug/text_export.h"
 #include "textplug/text_file.h"
 #include "textplug/text_import.h"
+#include "textplug/text_update.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -30,12 +31,35 @@ void exportTextWithDialog(QWidget* owner, const CodeplugState& state, const QStr
     suggested = suggested.isEmpty()
                     ? QStringLiteral("codeplug.yaml")
                     : QFileInfo(suggested).completeBaseName() + QStringLiteral(".yaml");
+    // An existing file is asked about below: updated in place or replaced.
     const QString path = QFileDialog::getSaveFileName(owner, QString(), folder + "/" + suggested,
-                                                      QString::fromUtf8(texts::kTextFilter));
+                                                      QString::fromUtf8(texts::kTextFilter),
+                                                      nullptr, QFileDialog::DontConfirmOverwrite);
     if (path.isEmpty())
         return;
-    const std::string text = textplug::exportText(
-        textplug::codeplugFields(state.image, state.firmwareVersion), state.currentFileName);
+    const auto fields = textplug::codeplugFields(state.image, state.firmwareVersion);
+    std::string text = textplug::exportText(fields, state.currentFileName);
+    const std::string file = QFileInfo(path).fileName().toStdString();
+    if (QFileInfo::exists(path)) {
+        const Answer answer = askYesNoCancel(owner, file + texts::kTextUpdateQuestion);
+        if (answer == Answer::Cancel)
+            return;
+        if (answer == Answer::Yes) {
+            std::string why;
+            const auto existing = textplug::readTextFile(path.toStdString(), why);
+            if (!existing) {
+                showStopMessage(owner, file + ": " + why);
+                return;
+            }
+            const textplug::UpdateResult updated = textplug::updateText(*existing, fields);
+            if (!updated.text) {
+                showStopMessage(owner, std::string(texts::kTextUpdateRefused) +
+                                           listed(file, updated.errors));
+                return;
+            }
+            text = *updated.text;
+        }
+    }
     if (!writeFileAtomically(path.toStdString(),
                              std::as_bytes(std::span(text.data(), text.size()))))
         showStopMessage(owner, std::string(texts::kTextWriteFailed) + path.toStdString());
@@ -53,7 +77,11 @@ bool importTextWithDialog(QWidget* owner, CodeplugState& state, const QString& f
         showStopMessage(owner, file + ": " + why);
         return false;
     }
-    const textplug::ImportResult result = textplug::importCodeplugText(*text, state.image);
+    textplug::ImportResult result = textplug::importCodeplugText(*text, state.image);
+    // A text that leaves values out may be meant as a patch: offered, not assumed.
+    if (textplug::refusedOnlyForMissingValues(result) &&
+        askYesNo(owner, texts::kTextPartialQuestion))
+        result = textplug::importCodeplugText(*text, state.image, textplug::ImportOptions{true});
     if (!result.image) {
         showStopMessage(owner,
                         std::string(texts::kTextImportRefused) + listed(file, result.errors));

@@ -611,6 +611,14 @@ void sortByPlace(std::vector<TextProblem>& list) {
 
 } // namespace
 
+bool refusedOnlyForMissingValues(const ImportResult& result) {
+    return !result.errors.empty() &&
+           std::all_of(result.errors.begin(), result.errors.end(), [](const TextProblem& e) {
+               return e.message == msg::kMissingValue || e.message == msg::kMissingMap ||
+                      e.message == msg::kMissingSection;
+           });
+}
+
 ImportResult importCodeplugText(std::string_view text, const CodeplugImage& base,
                                 ImportOptions options) {
     ImportResult result;
