@@ -126,6 +126,22 @@ ByteDifferences differingBytes(const CodeplugImage& a, const CodeplugImage& b) {
     return out;
 }
 
+// A text to the file `output`, or to `out` when there is none or it is "-".
+int writeTextOutput(const std::string& output, const std::string& text, std::string_view failure,
+                    std::ostream& out, std::ostream& err) {
+    if (output.empty() || tp::isStandardStream(output)) {
+        // The tool's last step checks that standard output took all of it.
+        out << text;
+        return kExitOk;
+    }
+    if (std::string problem; !writeFileAtomically(
+            output, std::as_bytes(std::span(text.data(), text.size())), &problem)) {
+        err << failure << '\n' << problemLine(problem);
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
 bool writeBytesTo(std::ostream& out, std::span<const std::byte> bytes) {
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
@@ -157,21 +173,17 @@ int runExport(const std::string& ppg, const std::string& output, std::ostream& o
     auto state = std::make_unique<CodeplugState>();
     if (!loadLikeOpen(ppg, *state, err))
         return kExitFailure;
-    const std::string text = tp::exportText(tp::codeplugFields(state->image), fileNameOf(ppg));
-    if (toStream) {
-        // The tool's last step checks that standard output took all of it.
-        out << text;
-        return kExitOk;
-    }
-    if (std::string problem; !writeFileAtomically(
-            output, std::as_bytes(std::span(text.data(), text.size())), &problem)) {
-        err << "Cannot write the text file\n" << problemLine(problem);
-        return kExitFailure;
-    }
-    return kExitOk;
+    return writeTextOutput(output,
+                           tp::exportText(tp::codeplugFields(state->image), fileNameOf(ppg)),
+                           "Cannot write the text file", out, err);
 }
 
 int runExportUpdate(const std::string& ppg, const std::string& textFile, std::ostream& err) {
+    // The text is rewritten where it lies, so it must be a file.
+    if (tp::isGivenStream(textFile)) {
+        err << "quorl: --update takes a text file, not standard input or a pipe\n";
+        return kExitUsage;
+    }
     if (std::string problem; !canWriteFileAtomically(textFile, problem)) {
         err << "Cannot write the text file\n" << problemLine(problem);
         return kExitFailure;
@@ -189,13 +201,7 @@ int runExportUpdate(const std::string& ppg, const std::string& textFile, std::os
     // Nothing changed: the file, its time included, stays as it is.
     if (*updated.text == *existing)
         return kExitOk;
-    if (std::string problem; !writeFileAtomically(
-            textFile, std::as_bytes(std::span(updated.text->data(), updated.text->size())),
-            &problem)) {
-        err << "Cannot write the text file\n" << problemLine(problem);
-        return kExitFailure;
-    }
-    return kExitOk;
+    return writeTextOutput(textFile, *updated.text, "Cannot write the text file", err, err);
 }
 
 int runImport(const std::string& yaml, const std::string& base, const std::string& output,
@@ -215,7 +221,7 @@ int runImport(const std::string& yaml, const std::string& base, const std::strin
     if (checkOnly)
         return kExitOk;
     if (toStream) {
-        if (writeBytesTo(out, ppgRecord(*image)))
+        if (writeBytesTo(out, ppgFileBytes(*image)))
             return kExitOk;
         err << terminalText(texts::kFileError3) << '\n' << problemLine("standard output failed");
         return kExitFailure;
@@ -260,17 +266,8 @@ int runDiff(const std::string& a, const std::string& b, bool json, std::ostream&
 }
 
 int runSchema(const std::string& output, std::ostream& out, std::ostream& err) {
-    const std::string schema = tp::codeplugTextSchema();
-    if (output.empty() || tp::isStandardStream(output)) {
-        out << schema;
-        return kExitOk;
-    }
-    if (std::string problem; !writeFileAtomically(
-            output, std::as_bytes(std::span(schema.data(), schema.size())), &problem)) {
-        err << "Cannot write the schema file\n" << problemLine(problem);
-        return kExitFailure;
-    }
-    return kExitOk;
+    return writeTextOutput(output, tp::codeplugTextSchema(), "Cannot write the schema file", out,
+                           err);
 }
 
 void addTextCommands(CLI::App& app, int& exitCode) {
@@ -278,14 +275,14 @@ void addTextCommands(CLI::App& app, int& exitCode) {
     auto expIn = std::make_shared<std::string>();
     auto expOut = std::make_shared<std::string>();
     exp->add_option("file", *expIn, "Codeplug file (.ppg)")->required();
-    auto* expOutOption = exp->add_option("-o,--output", *expOut,
-                                         "Text file to write (default or -: standard output)");
+    exp->add_option("-o,--output", *expOut, "Text file to write (default or -: standard output)");
     auto expUpdate = std::make_shared<std::string>();
     exp->add_option("--update", *expUpdate,
                     "Rewrite only the values that differ in this existing text, keeping its "
-                    "comments, order and blank lines")
-        ->excludes(expOutOption);
+                    "comments, order and blank lines (not with -o)");
     exp->callback([=, &exitCode] {
+        if (!expUpdate->empty() && !expOut->empty())
+            throw CLI::ValidationError("--update", "rewrites its own file; give it without -o");
         exitCode = expUpdate->empty() ? runExport(*expIn, *expOut, std::cout, std::cerr)
                                       : runExportUpdate(*expIn, *expUpdate, std::cerr);
     });

@@ -53,7 +53,7 @@ PpgReadResult readPpgFile(const std::filesystem::path& path) {
     return result;
 }
 
-std::vector<std::byte> ppgRecord(const CodeplugImage& image) {
+std::vector<std::byte> ppgFileBytes(const CodeplugImage& image) {
     std::vector<std::byte> record(kPpgRecordSize);
     std::transform(kPpgHeader.begin(), kPpgHeader.end(), record.begin(),
                    [](char c) { return static_cast<std::byte>(c); });
@@ -66,7 +66,7 @@ std::vector<std::byte> ppgRecord(const CodeplugImage& image) {
 
 bool writePpgFile(const std::filesystem::path& path, const CodeplugImage& image,
                   std::string* problem) {
-    return writeFileAtomically(path, ppgRecord(image), problem);
+    return writeFileAtomically(path, ppgFileBytes(image), problem);
 }
 
 } // namespace quorl

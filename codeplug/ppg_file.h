@@ -31,7 +31,7 @@ struct PpgReadResult {
 PpgReadResult readPpgFile(const std::filesystem::path& path);
 
 // The bytes of a .ppg file holding `image`.
-std::vector<std::byte> ppgRecord(const CodeplugImage& image);
+std::vector<std::byte> ppgFileBytes(const CodeplugImage& image);
 
 // Writes header and image to a temporary file beside the target and renames it
 // over the target only after a complete, flushed write, so a failure never

@@ -148,6 +148,9 @@ TEST_F(TextCommands, TheToolsExitCodes) {
     EXPECT_EQ(exitCodeOf("diff " + uhf + " " + at("t.yaml")), 1);
     EXPECT_EQ(exitCodeOf("diff " + uhf + " " + at("nothing.yaml")), 2);
     EXPECT_EQ(exitCodeOf("import " + at("t.yaml") + " -o " + at("t.ppg")), 2) << "--base needed";
+    EXPECT_EQ(exitCodeOf("export " + vhf + " --update " + at("t.yaml") + " -o " + at("u.yaml")), 2);
+    EXPECT_EQ(exitCodeOf("export " + vhf + " --update -"), 2) << "a pipe cannot be rewritten";
+    EXPECT_EQ(exitCodeOf("export " + vhf + " --update " + at("t.yaml")), 0);
     // The text of another pager does not fit a single-channel base.
     EXPECT_EQ(exitCodeOf("import " + at("t.yaml") + " --base " + uhf + " -o " + at("u.ppg")), 1);
     EXPECT_FALSE(std::filesystem::exists(at("u.ppg")));
