@@ -61,6 +61,11 @@ inline constexpr const char* kPromptExportText = "Save the codeplug as YAML text
 inline constexpr const char* kPromptImportText =
     "Apply a YAML text to the codeplug under the editors' rules\nImport Text";
 inline constexpr const char* kTextFilter = "Codeplug Text(*.yaml *.yml)";
+inline constexpr const char* kOpenFilterWithText = "Codeplug File(*.ppg);;YAML text (*.yaml *.yml)";
+inline constexpr const char* kSaveFilterWithText =
+    "Codeplug Files(*.ppg);;YAML text (*.yaml *.yml)";
+inline constexpr const char* kTextUnknownModel =
+    ": the text names no model this program has a factory codeplug of.\n\nModel Number: ";
 inline constexpr const char* kTextWriteFailed = "The text file could not be written: ";
 inline constexpr const char* kTextImportRefused =
     "Nothing was changed. The editors refuse these values:\n\n";

@@ -65,35 +65,43 @@ void exportTextWithDialog(QWidget* owner, const CodeplugState& state, const QStr
         showStopMessage(owner, std::string(texts::kTextWriteFailed) + path.toStdString());
 }
 
-bool importTextWithDialog(QWidget* owner, CodeplugState& state, const QString& folder) {
-    const QString path = QFileDialog::getOpenFileName(owner, QString(), folder,
-                                                      QString::fromUtf8(texts::kTextFilter));
-    if (path.isEmpty())
-        return false;
+std::optional<CodeplugImage> applyTextWithDialogs(QWidget* owner, const QString& path,
+                                                  const CodeplugImage& base) {
     const std::string file = QFileInfo(path).fileName().toStdString();
     std::string why;
     const auto text = textplug::readTextFile(path.toStdString(), why);
     if (!text) {
         showStopMessage(owner, file + ": " + why);
-        return false;
+        return std::nullopt;
     }
-    textplug::ImportResult result = textplug::importCodeplugText(*text, state.image);
+    textplug::ImportResult result = textplug::importCodeplugText(*text, base);
     // A text that leaves values out may be meant as a patch: offered, not assumed.
     if (textplug::refusedOnlyForMissingValues(result) &&
         askYesNo(owner, texts::kTextPartialQuestion))
-        result = textplug::importCodeplugText(*text, state.image, textplug::ImportOptions{true});
+        result = textplug::importCodeplugText(*text, base, textplug::ImportOptions{true});
     if (!result.image) {
         showStopMessage(owner,
                         std::string(texts::kTextImportRefused) + listed(file, result.errors));
-        return false;
+        return std::nullopt;
     }
-    // As if the values had been entered in the User Data window and OK pressed.
-    state.image = *result.image;
-    state.editImage = *result.image;
-    state.modified = true;
-    state.checkImage();
     if (!result.notes.empty())
         showInformation(owner, std::string(texts::kTextImportNotes) + listed(file, result.notes));
+    return result.image;
+}
+
+bool importTextWithDialog(QWidget* owner, CodeplugState& state, const QString& folder) {
+    const QString path = QFileDialog::getOpenFileName(owner, QString(), folder,
+                                                      QString::fromUtf8(texts::kTextFilter));
+    if (path.isEmpty())
+        return false;
+    const auto image = applyTextWithDialogs(owner, path, state.image);
+    if (!image)
+        return false;
+    // As if the values had been entered in the User Data window and OK pressed.
+    state.image = *image;
+    state.editImage = *image;
+    state.modified = true;
+    state.checkImage();
     return true;
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "codeplug/codeplug_image.h"
+
 #include <QString>
+#include <optional>
 
 class QWidget;
 
@@ -12,6 +15,12 @@ struct CodeplugState;
 // chooses (starting in `folder`). An existing text is, when the user says so,
 // updated in place with its comments kept, or else replaced.
 void exportTextWithDialog(QWidget* owner, const CodeplugState& state, const QString& folder);
+
+// The text at `path` applied to `base` under the editors' rules, as Import Text
+// applies it: refusals and a missing file are shown and give nothing, adjustments
+// are shown, a text that only leaves values out is offered as a patch.
+std::optional<CodeplugImage> applyTextWithDialogs(QWidget* owner, const QString& path,
+                                                  const CodeplugImage& base);
 
 // File > Import Text...: applies a YAML text to the committed codeplug under the
 // editors' rules. When the editors refuse anything, the list is shown and nothing
