@@ -64,10 +64,22 @@ inline constexpr const char* kPromptExportText = "Save the codeplug as YAML text
 inline constexpr const char* kPromptImportText =
     "Apply a YAML text to the codeplug under the editors' rules\nImport Text";
 inline constexpr const char* kTextFilter = "Codeplug Text(*.yaml *.yml)";
+inline constexpr const char* kOpenFilterWithText = "Codeplug File(*.ppg);;YAML text (*.yaml *.yml)";
+inline constexpr const char* kSaveFilterWithText =
+    "Codeplug Files(*.ppg);;YAML text (*.yaml *.yml)";
+inline constexpr const char* kTextUnknownModel =
+    ": the text names no model this program has a factory codeplug of.\n\nModel Number: ";
 inline constexpr const char* kTextWriteFailed = "The text file could not be written: ";
 inline constexpr const char* kTextImportRefused =
     "Nothing was changed. The editors refuse these values:\n\n";
 inline constexpr const char* kTextImportNotes = "The text was applied. The editors adjusted:\n\n";
+inline constexpr const char* kTextUpdateQuestion =
+    " exists.\n\nYes: update only the values that differ and keep its comments.\nNo: replace "
+    "it with a new export.";
+inline constexpr const char* kTextUpdateRefused = "The text was not changed:\n\n";
+inline constexpr const char* kTextPartialQuestion =
+    "The text gives only some of the codeplug's values.\n\nApply only the values in the text? "
+    "The codeplug keeps every other value.";
 inline constexpr const char* kPromptExit = "Quit the application; prompts to save documents\nExit";
 inline constexpr const char* kPromptToolbar = "Show or hide the toolbar\nToggle ToolBar";
 inline constexpr const char* kPromptStatusBar = "Show or hide the status bar\nToggle Status Bar";

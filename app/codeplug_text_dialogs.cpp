@@ -8,6 +8,7 @@
 #include "textplug/text_export.h"
 #include "textplug/text_file.h"
 #include "textplug/text_import.h"
+#include "textplug/text_update.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -30,15 +31,62 @@ void exportTextWithDialog(QWidget* owner, const CodeplugState& state, const QStr
     suggested = suggested.isEmpty()
                     ? QStringLiteral("codeplug.yaml")
                     : QFileInfo(suggested).completeBaseName() + QStringLiteral(".yaml");
+    // An existing file is asked about below: updated in place or replaced.
     const QString path = QFileDialog::getSaveFileName(owner, QString(), folder + "/" + suggested,
-                                                      QString::fromUtf8(texts::kTextFilter));
+                                                      QString::fromUtf8(texts::kTextFilter),
+                                                      nullptr, QFileDialog::DontConfirmOverwrite);
     if (path.isEmpty())
         return;
-    const std::string text = textplug::exportText(
-        textplug::codeplugFields(state.image, state.firmwareVersion), state.currentFileName);
+    const auto fields = textplug::codeplugFields(state.image, state.firmwareVersion);
+    std::string text = textplug::exportText(fields, state.currentFileName);
+    const std::string file = QFileInfo(path).fileName().toStdString();
+    if (QFileInfo::exists(path)) {
+        const Answer answer = askYesNoCancel(owner, file + texts::kTextUpdateQuestion);
+        if (answer == Answer::Cancel)
+            return;
+        if (answer == Answer::Yes) {
+            std::string why;
+            const auto existing = textplug::readTextFile(path.toStdString(), why);
+            if (!existing) {
+                showStopMessage(owner, file + ": " + why);
+                return;
+            }
+            const textplug::UpdateResult updated = textplug::updateText(*existing, fields);
+            if (!updated.text) {
+                showStopMessage(owner, std::string(texts::kTextUpdateRefused) +
+                                           listed(file, updated.errors));
+                return;
+            }
+            text = *updated.text;
+        }
+    }
     if (!writeFileAtomically(path.toStdString(),
                              std::as_bytes(std::span(text.data(), text.size()))))
         showStopMessage(owner, std::string(texts::kTextWriteFailed) + path.toStdString());
+}
+
+std::optional<CodeplugImage> applyTextWithDialogs(QWidget* owner, const QString& path,
+                                                  const CodeplugImage& base) {
+    const std::string file = QFileInfo(path).fileName().toStdString();
+    std::string why;
+    const auto text = textplug::readTextFile(path.toStdString(), why);
+    if (!text) {
+        showStopMessage(owner, file + ": " + why);
+        return std::nullopt;
+    }
+    textplug::ImportResult result = textplug::importCodeplugText(*text, base);
+    // A text that leaves values out may be meant as a patch: offered, not assumed.
+    if (textplug::refusedOnlyForMissingValues(result) &&
+        askYesNo(owner, texts::kTextPartialQuestion))
+        result = textplug::importCodeplugText(*text, base, textplug::ImportOptions{true});
+    if (!result.image) {
+        showStopMessage(owner,
+                        std::string(texts::kTextImportRefused) + listed(file, result.errors));
+        return std::nullopt;
+    }
+    if (!result.notes.empty())
+        showInformation(owner, std::string(texts::kTextImportNotes) + listed(file, result.notes));
+    return result.image;
 }
 
 bool importTextWithDialog(QWidget* owner, CodeplugState& state, const QString& folder) {
@@ -46,26 +94,14 @@ bool importTextWithDialog(QWidget* owner, CodeplugState& state, const QString& f
                                                       QString::fromUtf8(texts::kTextFilter));
     if (path.isEmpty())
         return false;
-    const std::string file = QFileInfo(path).fileName().toStdString();
-    std::string why;
-    const auto text = textplug::readTextFile(path.toStdString(), why);
-    if (!text) {
-        showStopMessage(owner, file + ": " + why);
+    const auto image = applyTextWithDialogs(owner, path, state.image);
+    if (!image)
         return false;
-    }
-    const textplug::ImportResult result = textplug::importCodeplugText(*text, state.image);
-    if (!result.image) {
-        showStopMessage(owner,
-                        std::string(texts::kTextImportRefused) + listed(file, result.errors));
-        return false;
-    }
     // As if the values had been entered in the User Data window and OK pressed.
-    state.image = *result.image;
-    state.editImage = *result.image;
+    state.image = *image;
+    state.editImage = *image;
     state.modified = true;
     state.checkImage();
-    if (!result.notes.empty())
-        showInformation(owner, std::string(texts::kTextImportNotes) + listed(file, result.notes));
     return true;
 }
 

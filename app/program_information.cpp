@@ -11,10 +11,11 @@ namespace quorl {
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: tessaly-vi-quorl [OPTIONS] [FILE.ppg]\n"
+    "Usage: tessaly-vi-quorl [OPTIONS] [FILE.ppg | FILE.yaml]\n"
     "Reads, edits and writes the codeplug of a Tessaly VI two-tone voice pager in its\n"
     "programming cradle, keeps codeplugs in .ppg files, prints their summary and\n"
-    "writes custom audio into the pager. A FILE.ppg given opens at start.\n"
+    "writes custom audio into the pager. A FILE.ppg or codeplug text FILE.yaml given\n"
+    "opens at start.\n"
     "\n"
     "Options:\n"
     "  -h, --help         Print this help and exit.\n"

@@ -181,7 +181,7 @@ CVoicePagerApp::~CVoicePagerApp() {
 
 void CVoicePagerApp::initInstance() {
     frame_->show();
-    // A .ppg path handed to the program (a file manager, or the command line)
+    // A .ppg or .yaml path handed to the program (a file manager, or the command line)
     // opens at start.
     const QStringList args = arguments();
     QString startupPath;

@@ -11,13 +11,15 @@
 namespace quorl {
 
 namespace {
-const QString kOpenFilter = QStringLiteral("Codeplug File(*.ppg)");
-const QString kSaveFilter = QStringLiteral("Codeplug Files(*.ppg)");
+const QString kOpenFilter = QString::fromUtf8(texts::kOpenFilterWithText);
+const QString kSaveFilter = QString::fromUtf8(texts::kSaveFilterWithText);
 } // namespace
 
 CVoicePagerDoc::CVoicePagerDoc(QtProfileStore& profile, QObject* parent)
     : QObject(parent), profile_(profile), state_(std::make_unique<CodeplugState>()),
-      document_(*state_, *this), title_(QString::fromUtf8(texts::kUntitled)) {}
+      textFormat_(*state_), document_(*state_, *this), title_(QString::fromUtf8(texts::kUntitled)) {
+    document_.setOtherFormat(&textFormat_);
+}
 
 CVoicePagerDoc::~CVoicePagerDoc() = default;
 
@@ -77,6 +79,11 @@ std::optional<std::string> CVoicePagerDoc::chooseSaveFile(const std::string& ini
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QStringLiteral("ppg"));
+    // A name typed without an extension takes the one of the chosen kind.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& f) {
+        dialog.setDefaultSuffix(f.contains(QStringLiteral("*.yaml")) ? QStringLiteral("yaml")
+                                                                     : QStringLiteral("ppg"));
+    });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().first().toStdString();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/codeplug_text_format.h"
 #include "codeplug/codeplug_document.h"
 #include "codeplug/codeplug_state.h"
 
@@ -26,7 +27,10 @@ public:
     CodeplugState& state() { return *state_; }
     CodeplugDocument& document() { return document_; }
 
-    void setDialogOwner(QWidget* owner) { owner_ = owner; }
+    void setDialogOwner(QWidget* owner) {
+        owner_ = owner;
+        textFormat_.setDialogOwner(owner);
+    }
     // Opens a file named on the command line at start.
     void openAtStartup(const QString& startupPath);
     // Opens one of the recent files, with the save question first.
@@ -64,6 +68,7 @@ signals:
 private:
     QtProfileStore& profile_;
     std::unique_ptr<CodeplugState> state_;
+    CodeplugTextFormat textFormat_;
     CodeplugDocument document_;
     QWidget* owner_ = nullptr;
     QString title_;

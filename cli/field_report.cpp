@@ -15,7 +15,8 @@ void printFieldDifferences(const std::vector<textplug::FieldDifference>& differe
 }
 
 void printFieldDifferencesJson(const std::vector<textplug::FieldDifference>& differences,
-                               int hiddenBytes, std::ostream& out) {
+                               std::size_t hiddenBytes, const std::vector<std::string>& hiddenRuns,
+                               std::ostream& out) {
     const auto side = [&](const std::optional<std::string>& v) {
         if (v)
             JsonWriter::writeString(out, *v);
@@ -34,7 +35,12 @@ void printFieldDifferencesJson(const std::vector<textplug::FieldDifference>& dif
         side(d.b);
         out << '}';
     }
-    out << "],\"hiddenByteDifferences\":" << hiddenBytes << "}\n";
+    out << "],\"hiddenByteDifferences\":" << hiddenBytes << ",\"hiddenByteAddresses\":[";
+    for (std::size_t i = 0; i < hiddenRuns.size(); ++i) {
+        out << (i ? "," : "");
+        JsonWriter::writeString(out, hiddenRuns[i]);
+    }
+    out << "]}\n";
 }
 
 } // namespace quorl::cli

@@ -2,7 +2,9 @@
 
 #include "textplug/text_diff.h"
 
+#include <cstddef>
 #include <iosfwd>
+#include <string>
 #include <vector>
 
 namespace quorl::cli {
@@ -12,8 +14,9 @@ void printFieldDifferences(const std::vector<textplug::FieldDifference>& differe
                            std::ostream& out);
 
 // The same as JSON: {"equal":..,"differences":[{"field":..,"identity":..,"a":..,"b":..}],
-// "hiddenByteDifferences":..}.
+// "hiddenByteDifferences":..,"hiddenByteAddresses":["0x0301","0x0310-0x0313",..]}.
 void printFieldDifferencesJson(const std::vector<textplug::FieldDifference>& differences,
-                               int hiddenBytes, std::ostream& out);
+                               std::size_t hiddenBytes, const std::vector<std::string>& hiddenRuns,
+                               std::ostream& out);
 
 } // namespace quorl::cli

@@ -3,6 +3,7 @@
 #include "audio/custom_audio_slots.h"
 #include "audio/voice_build.h"
 #include "cli/codeplug_commands.h"
+#include "cli/codeplug_source.h"
 #include "cli/fleet_log.h"
 #include "cli/printable_text.h"
 #include "codeplug/atomic_file_write.h"
@@ -21,6 +22,8 @@
 #include "link/pager_link.h"
 #include "link/programming_log.h"
 #include "link/sha256.h"
+#include "textplug/text_file.h"
+#include "textplug/text_import.h"
 
 #include <algorithm>
 #include <cctype>
@@ -41,6 +44,10 @@
 namespace quorl::cli {
 
 namespace {
+
+const std::string kTextRefusedForPager = "The text is refused for this pager's codeplug: ";
+const char* const kTextResultFailsCheck =
+    "The text applied to this pager's codeplug does not pass the image check";
 
 // Progress of every cradle: on a terminal one line per cradle, redrawn in place;
 // otherwise one line per change of phase or tenth of the way.
@@ -164,6 +171,48 @@ int finish(const std::vector<FleetResult>& results, FleetLog& log, std::ostream&
     return fleetAllGood(results) ? kExitOk : kExitFailure;
 }
 
+// A text without --base: each pager's own codeplug is read and the text applied onto
+// it, as `write` does for one cradle. The text is read once (it may be a pipe).
+int runFleetTextWrite(const CodeplugSource& codeplug, bool verify, const FleetOptions& options,
+                      std::ostream& out, std::ostream& err) {
+    std::string why;
+    const auto text = textplug::readTextFile(codeplug.file, why);
+    if (!text) {
+        err << fileProblemLine(codeplug.file, why);
+        return kExitFailure;
+    }
+    const auto devices = connectedCradles(err);
+    if (devices.empty())
+        return kExitFailure;
+    FleetLog log(options.logPath, "write", codeplug.file, devices);
+    FleetProgressPrinter printer(err, options.terminal, devices, log);
+    const auto imageFor = [&](PagerLink& link,
+                              OperationHost& host) -> std::optional<CodeplugImage> {
+        auto base = std::make_unique<CodeplugState>();
+        base->busy = true;
+        if (readCodeplug(link, *base, host) != OperationOutcome::Succeeded)
+            return std::nullopt;
+        const auto result = textplug::importCodeplugText(*text, base->committedEdits(),
+                                                         textplug::ImportOptions{codeplug.partial});
+        std::string refused;
+        for (const auto& p : result.errors)
+            refused += textplug::formatProblem(printableText(codeplug.file), p) + "\n";
+        if (!result.image) {
+            host.showMessage(kTextRefusedForPager + refused, MessageIcon::Stop);
+            return std::nullopt;
+        }
+        auto check = std::make_unique<CodeplugState>();
+        check->loadBoth(*result.image);
+        if (!check->checkImage()) {
+            host.showMessage(kTextResultFailsCheck, MessageIcon::Stop);
+            return std::nullopt;
+        }
+        return result.image;
+    };
+    const auto results = writeToAllCradles(devices, imageFor, verify, printer, codeplug.file);
+    return finish(results, log, options, out, err);
+}
+
 // A serial number as a file name: nothing that leaves the folder or hides the file.
 std::string fileNameFor(const FleetResult& r) {
     std::string name;
@@ -177,10 +226,13 @@ std::string fileNameFor(const FleetResult& r) {
 
 } // namespace
 
-int runFleetWrite(const std::string& file, bool verify, const FleetOptions& options,
+int runFleetWrite(const CodeplugSource& codeplug, bool verify, const FleetOptions& options,
                   std::ostream& out, std::ostream& err) {
+    const std::string& file = codeplug.file;
+    if (isCodeplugText(file) && codeplug.base.empty())
+        return runFleetTextWrite(codeplug, verify, options, out, err);
     auto source = std::make_unique<CodeplugState>();
-    if (!loadLikeOpen(file, *source, err))
+    if (!loadCodeplugSource(codeplug, *source, err, [](CodeplugState&) { return false; }))
         return kExitFailure;
     const auto devices = connectedCradles(err);
     if (devices.empty())

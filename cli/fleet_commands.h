@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/codeplug_source.h"
 #include "link/custom_audio_download.h"
 
 namespace quorl::cli {
@@ -18,7 +19,7 @@ struct FleetOptions {
     bool terminal = false;
 };
 
-int runFleetWrite(const std::string& file, bool verify, const FleetOptions& options,
+int runFleetWrite(const CodeplugSource& codeplug, bool verify, const FleetOptions& options,
                   std::ostream& out, std::ostream& err);
 int runFleetRead(const std::string& folder, const FleetOptions& options, std::ostream& out,
                  std::ostream& err);

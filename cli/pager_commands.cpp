@@ -3,12 +3,14 @@
 #include "cli/cli_document_host.h"
 #include "cli/cli_operation_host.h"
 #include "cli/codeplug_commands.h"
+#include "cli/codeplug_source.h"
 #include "cli/cradle_options.h"
 #include "cli/field_report.h"
 #include "cli/fleet_commands.h"
 #include "cli/named_path.h"
 #include "cli/port_problem.h"
 #include "cli/printable_text.h"
+#include "cli/tool_help.h"
 #include "cli/trace_option.h"
 #include "codeplug/atomic_file_write.h"
 #include "codeplug/checksums.h"
@@ -19,6 +21,8 @@
 #include "link/codeplug_operation.h"
 #include "link/port_choice.h"
 #include "textplug/codeplug_fields.h"
+#include "textplug/text_export.h"
+#include "textplug/text_file.h"
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
@@ -90,10 +94,45 @@ OperationOutcome runOn(const std::string& port, CliOperationHost& host, const Op
     return outcome;
 }
 
+namespace {
+
+// A pager read as text: to a .yaml file, or to standard output for "-".
+bool writeReadAsText(const std::string& output, const CodeplugState& state,
+                     const CodeplugImage& image) {
+    const std::string text =
+        textplug::exportText(textplug::codeplugFields(image, state.firmwareVersion),
+                             "pager " + state.firmwareVersionText());
+    if (textplug::isStandardStream(output)) {
+        std::cout << text;
+        std::cout.flush();
+        return static_cast<bool>(std::cout);
+    }
+    std::string problem;
+    if (writeFileAtomically(output, std::as_bytes(std::span(text.data(), text.size())), &problem))
+        return true;
+    std::cerr << terminalText(texts::kFileError3) << '\n' << problemLine(problem);
+    return false;
+}
+
+// Reads the pager's codeplug into `base`, as the first step of writing or
+// verifying a text that names no --base.
+bool readBaseFromPager(const std::string& port, CliOperationHost& host, CodeplugState& base) {
+    base.busy = true;
+    const auto outcome = runOn(
+        port, host, [&](PagerLink& link, OperationHost& h) { return readCodeplug(link, base, h); },
+        OperationSelector::CodeplugRead);
+    base.busy = false;
+    return outcome == OperationOutcome::Succeeded;
+}
+
+} // namespace
+
 int runRead(const std::string& port, const std::string& output) {
     auto state = std::make_unique<CodeplugState>();
+    const bool asText = isCodeplugText(output);
     // Found out before the pager is read, not after.
-    if (std::string problem; !canWriteFileAtomically(output, problem)) {
+    if (std::string problem;
+        !textplug::isStandardStream(output) && !canWriteFileAtomically(output, problem)) {
         std::cerr << terminalText(texts::kFileError3) << '\n' << problemLine(problem);
         return kExitFailure;
     }
@@ -108,21 +147,28 @@ int runRead(const std::string& port, const std::string& output) {
     if (outcome != OperationOutcome::Succeeded)
         return kExitFailure;
     // Written as Save As writes it.
-    if (std::string problem;
-        !writePpgFile(output, preparedForFile(state->committedEdits()), &problem)) {
+    const CodeplugImage image = preparedForFile(state->committedEdits());
+    if (asText) {
+        if (!writeReadAsText(output, *state, image))
+            return kExitFailure;
+    } else if (std::string problem; !writePpgFile(output, image, &problem)) {
         std::cerr << terminalText(texts::kFileError3) << '\n' << problemLine(problem);
         return kExitFailure;
     }
     std::cerr << "Read " << printableText(state->firmwareVersionText()) << " pager into "
-              << printableText(output) << '\n';
+              << (textplug::isStandardStream(output) ? std::string("standard output")
+                                                     : printableText(output))
+              << '\n';
     return kExitOk;
 }
 
-int runWrite(const std::string& port, const std::string& file, bool verify) {
+int runWrite(const std::string& port, const CodeplugSource& source, bool verify) {
     auto state = std::make_unique<CodeplugState>();
-    if (!loadLikeOpen(file, *state, std::cerr))
-        return kExitFailure;
     CliOperationHost host(std::cerr, stderrIsTerminal());
+    if (!loadCodeplugSource(source, *state, std::cerr, [&](CodeplugState& base) {
+            return readBaseFromPager(port, host, base);
+        }))
+        return kExitFailure;
     state->busy = true;
     const auto outcome = runOn(
         port, host,
@@ -132,17 +178,34 @@ int runWrite(const std::string& port, const std::string& file, bool verify) {
         {inventory::documentRecord("write", port, *state, outcome, host.firstMessage())});
     if (outcome != OperationOutcome::Succeeded)
         return kExitFailure;
-    std::cerr << "Wrote " << printableText(file) << '\n';
+    std::cerr << "Wrote " << printableText(source.file) << '\n';
     return verify ? verifyAgainst(port, *state, host) : kExitOk;
 }
 
-int runVerify(const std::string& port, const std::string& file) {
+int runVerify(const std::string& port, const CodeplugSource& source) {
     auto state = std::make_unique<CodeplugState>();
-    if (!loadLikeOpen(file, *state, std::cerr))
-        return kExitFailure;
     CliOperationHost host(std::cerr, stderrIsTerminal());
+    if (!loadCodeplugSource(source, *state, std::cerr, [&](CodeplugState& base) {
+            return readBaseFromPager(port, host, base);
+        }))
+        return kExitFailure;
     return verifyAgainst(port, *state, host);
 }
+
+namespace {
+
+void addSourceOptions(CLI::App& command, CodeplugSource& source) {
+    command
+        .add_option("file", source.file,
+                    "Codeplug file (.ppg) or text (.yaml, - for standard input)")
+        ->required();
+    command.add_option("--base", source.base,
+                       "Codeplug file a text is applied to (default: the pager's own, read first)");
+    command.add_flag("--partial", source.partial,
+                     "Keep the base's value where the text gives none");
+}
+
+} // namespace
 
 void addPagerCommands(CLI::App& app, int& exitCode) {
     auto read = app.add_subcommand("read", "Read the codeplug of the pager in the cradle");
@@ -150,7 +213,8 @@ void addPagerCommands(CLI::App& app, int& exitCode) {
     auto output = std::make_shared<std::string>();
     addCradleOptions(*read, *readChoice, "Read every connected cradle at once");
     read->add_option("-o,--output", *output,
-                     "Codeplug file to write (with --all: folder, files named by serial number)")
+                     "Codeplug file to write (.ppg, or .yaml for text; - for text on standard "
+                     "output; with --all: folder, files named by serial number)")
         ->required()
         ->check(namedPath());
     read->callback([readChoice, output, &exitCode] {
@@ -158,26 +222,37 @@ void addPagerCommands(CLI::App& app, int& exitCode) {
         exitCode = c.all ? runFleetRead(*output, c.fleet(), std::cout, std::cerr)
                          : runRead(c.port, *output);
     });
+    describeExitCodes(*read, {{kExitOk, "The codeplug was read and written (with --all: from "
+                                        "every pager)."},
+                              {kExitFailure, "The read failed or the output cannot be written."}});
 
-    auto write = app.add_subcommand("write", "Write a codeplug file to the pager");
+    auto write = app.add_subcommand("write", "Write a codeplug file or text to the pager");
     auto writeChoice = std::make_shared<CradleChoice>();
-    auto file = std::make_shared<std::string>();
+    auto source = std::make_shared<CodeplugSource>();
     auto verify = std::make_shared<bool>(false);
     addCradleOptions(*write, *writeChoice, "Write every connected cradle at once");
     write->add_flag("--verify", *verify, "Read back and compare after writing");
-    write->add_option("file", *file, "Codeplug file (.ppg)")->required();
-    write->callback([writeChoice, file, verify, &exitCode] {
+    addSourceOptions(*write, *source);
+    write->callback([writeChoice, source, verify, &exitCode] {
         const CradleChoice& c = *writeChoice;
-        exitCode = c.all ? runFleetWrite(*file, *verify, c.fleet(), std::cout, std::cerr)
-                         : runWrite(c.port, *file, *verify);
+        exitCode = c.all ? runFleetWrite(*source, *verify, c.fleet(), std::cout, std::cerr)
+                         : runWrite(c.port, *source, *verify);
     });
+    describeExitCodes(*write, {{kExitOk, "Written (with --verify: and read back equal; with "
+                                         "--all: to every pager)."},
+                               {kExitFailure, "The file or text is refused, the pager is another "
+                                              "model, or the write or read-back failed."}});
 
-    auto check = app.add_subcommand("verify", "Compare the pager with a codeplug file");
+    auto check = app.add_subcommand("verify", "Compare the pager with a codeplug file or text");
     auto port = std::make_shared<std::string>();
+    auto checked = std::make_shared<CodeplugSource>();
     check->add_option("--port", *port, "Serial device or port name (default: the cradle)");
-    check->add_option("file", *file, "Codeplug file (.ppg)")->required();
+    addSourceOptions(*check, *checked);
     addTraceOption(*check);
-    check->callback([port, file, &exitCode] { exitCode = runVerify(*port, *file); });
+    check->callback([port, checked, &exitCode] { exitCode = runVerify(*port, *checked); });
+    describeExitCodes(*check, {{kExitOk, "The pager holds the codeplug."},
+                               {kExitFailure, "It differs, the file or text is refused, or the "
+                                              "read failed."}});
 }
 
 } // namespace quorl::cli

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/codeplug_source.h"
 #include "link/codeplug_operation.h"
 
 #include <functional>
@@ -22,8 +23,8 @@ OperationOutcome runOn(const std::string& port, CliOperationHost& host, const Op
                        OperationSelector selector);
 
 int runRead(const std::string& port, const std::string& output);
-int runWrite(const std::string& port, const std::string& file, bool verify);
-int runVerify(const std::string& port, const std::string& file);
+int runWrite(const std::string& port, const CodeplugSource& source, bool verify);
+int runVerify(const std::string& port, const CodeplugSource& source);
 
 void addPagerCommands(CLI::App& app, int& exitCode);
 

@@ -96,6 +96,8 @@ void writeCommand(std::ostream& out, const std::string& tool, const Command& com
     out << '\n' << synopsis << ":\n  " << command.app->get_description() << "\n\n";
     for (const CLI::Option* o : options)
         writeEntry(out, optionName(o), o->get_description());
+    if (const std::string footer = command.app->get_footer(); !footer.empty())
+        out << '\n' << footer;
 }
 
 std::string fullHelp(const CLI::App& app) {
@@ -117,6 +119,19 @@ std::string fullHelp(const CLI::App& app) {
 }
 
 } // namespace
+
+void describeExitCodes(CLI::App& command,
+                       std::initializer_list<std::pair<int, std::string_view>> codes) {
+    std::string text = "Exit status of " + command.get_name() + ":\n";
+    for (const auto& [code, meaning] : codes)
+        text += "  " + std::to_string(code) + "   " + std::string(meaning) + "\n";
+    bool usageGiven = false;
+    for (const auto& entry : codes)
+        usageGiven = usageGiven || entry.first == kExitUsage;
+    if (!usageGiven)
+        text += "  " + std::to_string(kExitUsage) + "   Usage error.\n";
+    command.footer(text);
+}
 
 void describeTool(CLI::App& app) {
     app.set_version_flag("--version", std::string("quorl ") + QUORL_VERSION,

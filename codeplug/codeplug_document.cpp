@@ -36,8 +36,25 @@ std::string CodeplugDocument::initialFolder() {
     return dir.substr(0, cut);
 }
 
+bool CodeplugDocument::writeFile(const std::string& path, const CodeplugImage& image,
+                                 std::string& problem) {
+    if (otherFormat_ && otherFormat_->handles(path))
+        return otherFormat_->save(path, image, problem);
+    return writePpgFile(path, image, &problem);
+}
+
 OpenResult CodeplugDocument::openFile(bool setTitle) {
-    const PpgReadResult read = readPpgFile(state_.currentPath);
+    PpgReadResult read;
+    if (otherFormat_ && otherFormat_->handles(state_.currentPath)) {
+        // The format said why it could not be used.
+        const auto image = otherFormat_->open(state_.currentPath);
+        if (!image)
+            return OpenResult::InvalidFormat;
+        read.status = PpgReadStatus::Ok;
+        read.image = *image;
+    } else {
+        read = readPpgFile(state_.currentPath);
+    }
     if (read.status == PpgReadStatus::CannotOpen) {
         host_.showError(texts::kFileError1);
         return OpenResult::CannotOpen;
@@ -112,7 +129,7 @@ bool CodeplugDocument::onFileSave() {
     if (state_.currentPath.empty())
         return onFileSaveAs();
     const CodeplugImage toWrite = preparedForFile(state_.image);
-    if (std::string problem; !writePpgFile(state_.currentPath, toWrite, &problem)) {
+    if (std::string problem; !writeFile(state_.currentPath, toWrite, problem)) {
         showSaveError(problem);
         return false;
     }
@@ -131,7 +148,7 @@ bool CodeplugDocument::onFileSaveAs() {
     // Prepare the record on a copy: a failed write leaves image, names and flags
     // as they were.
     const CodeplugImage prepared = preparedForFile(state_.committedEdits());
-    if (std::string problem; !writePpgFile(*chosen, prepared, &problem)) {
+    if (std::string problem; !writeFile(*chosen, prepared, problem)) {
         showSaveError(problem);
         return false;
     }
@@ -174,7 +191,7 @@ bool CodeplugDocument::saveOnExit() {
     // This path writes the committed edits as they are: no checksum update, no
     // mirror refresh and no "WorkingDir".
     const CodeplugImage prepared = state_.committedEdits();
-    if (std::string problem; !writePpgFile(*chosen, prepared, &problem)) {
+    if (std::string problem; !writeFile(*chosen, prepared, problem)) {
         showSaveError(problem);
         return false;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "codeplug/codeplug_file_format.h"
 #include "codeplug/codeplug_state.h"
 #include "codeplug/document_host.h"
 
@@ -18,6 +19,9 @@ public:
     // Reads `currentPath` into both images and checks it. The caller has set
     // currentPath/currentFileName.
     OpenResult openFile(bool setTitle = true);
+
+    // Files `format` handles are opened and saved through it, every other one as .ppg.
+    void setOtherFormat(CodeplugFileFormat* format) { otherFormat_ = format; }
 
     void onFileOpen();
     // Both return true when the file was written.
@@ -41,9 +45,11 @@ private:
     bool saveBeforeReplacing();
     void showSaveError(const std::string& problem);
     void choose(const std::string& path);
+    bool writeFile(const std::string& path, const CodeplugImage& image, std::string& problem);
 
     CodeplugState& state_;
     DocumentHost& host_;
+    CodeplugFileFormat* otherFormat_ = nullptr;
 };
 
 } // namespace quorl

@@ -53,8 +53,7 @@ PpgReadResult readPpgFile(const std::filesystem::path& path) {
     return result;
 }
 
-bool writePpgFile(const std::filesystem::path& path, const CodeplugImage& image,
-                  std::string* problem) {
+std::vector<std::byte> ppgFileBytes(const CodeplugImage& image) {
     std::vector<std::byte> record(kPpgRecordSize);
     std::transform(kPpgHeader.begin(), kPpgHeader.end(), record.begin(),
                    [](char c) { return static_cast<std::byte>(c); });
@@ -62,7 +61,12 @@ bool writePpgFile(const std::filesystem::path& path, const CodeplugImage& image,
     std::transform(bytes.begin(), bytes.end(),
                    record.begin() + static_cast<std::ptrdiff_t>(kPpgHeader.size()),
                    [](std::uint8_t b) { return static_cast<std::byte>(b); });
-    return writeFileAtomically(path, record, problem);
+    return record;
+}
+
+bool writePpgFile(const std::filesystem::path& path, const CodeplugImage& image,
+                  std::string* problem) {
+    return writeFileAtomically(path, ppgFileBytes(image), problem);
 }
 
 } // namespace quorl

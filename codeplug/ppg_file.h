@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorl {
 
@@ -28,6 +29,9 @@ struct PpgReadResult {
 // are ignored. Only regular files are read: a FIFO or a device would block or never
 // end.
 PpgReadResult readPpgFile(const std::filesystem::path& path);
+
+// The bytes of a .ppg file holding `image`.
+std::vector<std::byte> ppgFileBytes(const CodeplugImage& image);
 
 // Writes header and image to a temporary file beside the target and renames it
 // over the target only after a complete, flushed write, so a failure never

@@ -2,6 +2,7 @@
 
 #include "codeplug/checksums.h"
 #include "codeplug/codeplug_state.h"
+#include "link/pager_link.h"
 #include "link/sha256.h"
 
 #include <memory>
@@ -26,22 +27,40 @@ std::string verifyText(OperationOutcome outcome, const std::vector<Address>& dif
 std::vector<FleetResult> writeToAllCradles(const std::vector<std::string>& devices,
                                            const CodeplugImage& image, bool verify,
                                            FleetObserver& observer, const std::string& fileName) {
-    // What Write Codeplug sends, for the read-back and the log.
-    CodeplugImage expected = image;
-    updateChecksums(expected);
-    refreshModelOptionsMirror(expected);
-    const std::string sentSha256 = sha256Hex(expected.bytes());
+    return writeToAllCradles(
+        devices, [&image](PagerLink&, OperationHost&) { return std::optional(image); }, verify,
+        observer, fileName);
+}
+
+std::vector<FleetResult> writeToAllCradles(const std::vector<std::string>& devices,
+                                           const FleetImageFor& imageFor, bool verify,
+                                           FleetObserver& observer, const std::string& fileName) {
     return runFleet(
         devices, OperationSelector::CodeplugWrite, true,
         [&](PagerLink& link, OperationHost& host, FleetResult& result) {
             result.fileName = fileName;
+            const auto image = imageFor(link, host);
+            if (!image)
+                return OperationOutcome::Failed;
+            // A read that made the image ended by closing the port; the write opens it again.
+            if (!link.isConnected()) {
+                if (!link.open(result.port))
+                    return OperationOutcome::Failed;
+                link.state().watcherRunFlag = 1;
+                link.clearReplyStatus();
+                link.state().selector = OperationSelector::CodeplugWrite;
+            }
+            // What Write Codeplug sends, for the read-back and the log.
+            CodeplugImage expected = *image;
+            updateChecksums(expected);
+            refreshModelOptionsMirror(expected);
             result.size = std::to_string(expected.bytes().size());
-            result.sha256 = sentSha256;
+            result.sha256 = sha256Hex(expected.bytes());
             result.codeplug.assign(expected.bytes().begin(), expected.bytes().end());
             // Each pager gets its own copy: the write refreshes checksums and mirror.
             auto state = std::make_unique<CodeplugState>();
-            state->image = image;
-            state->editImage = image;
+            state->image = *image;
+            state->editImage = *image;
             state->loaded = true;
             state->busy = true;
             const auto written = writeCodeplug(link, *state, host);

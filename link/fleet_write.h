@@ -3,6 +3,8 @@
 #include "link/fleet_operation.h"
 #include "link/programming_log.h"
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +19,17 @@ class FleetObserver;
 // names `fileName` and the size and SHA-256 of the image as sent.
 std::vector<FleetResult> writeToAllCradles(const std::vector<std::string>& devices,
                                            const CodeplugImage& image, bool verify,
+                                           FleetObserver& observer,
+                                           const std::string& fileName = {});
+
+// The codeplug one pager is to get, made once its link is open (from a read of the
+// pager's own codeplug, say); nothing when it cannot be made, after `host` was told why.
+using FleetImageFor = std::function<std::optional<CodeplugImage>(PagerLink&, OperationHost&)>;
+
+// As above, each pager getting the image `imageFor` makes for it; the size and SHA-256
+// in its result are those of its own image.
+std::vector<FleetResult> writeToAllCradles(const std::vector<std::string>& devices,
+                                           const FleetImageFor& imageFor, bool verify,
                                            FleetObserver& observer,
                                            const std::string& fileName = {});
 

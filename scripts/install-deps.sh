@@ -10,6 +10,7 @@ PACKAGES=(
     libsqlite3-dev libpq-dev postgresql
     dpkg-dev fakeroot file help2man librsvg2-bin man-db bash-completion
     lintian appstream desktop-file-utils
+    python3-jsonschema python3-yaml
 )
 
 missing=()

@@ -1,5 +1,9 @@
 #include "textplug/text_export.h"
 
+#include "textplug/text_format.h"
+#include "textplug/text_reader.h"
+#include "textplug/text_schema.h"
+
 #include <yaml-cpp/yaml.h>
 
 namespace quorl::textplug {
@@ -50,6 +54,7 @@ std::string exportText(const std::vector<TextField>& fields, std::string_view so
     YAML::Emitter out;
     out.SetIndent(2);
     out << YAML::BeginMap;
+    out << YAML::Key << kFormatKey << YAML::Value << formatValue();
     MapStack maps(out);
     for (const TextField& f : fields) {
         maps.moveTo(f.path);
@@ -64,7 +69,9 @@ std::string exportText(const std::vector<TextField>& fields, std::string_view so
     maps.closeAll();
     out << YAML::EndMap;
 
-    std::string text = "# Tessaly VI Quorl " + std::string(programVersion()) + " codeplug text\n";
+    // Editors with YAML support (yaml-language-server) check the text against it.
+    std::string text = "# yaml-language-server: $schema=" + installedSchemaPath() + "\n";
+    text += "# Tessaly VI Quorl " + std::string(programVersion()) + " codeplug text\n";
     // A file name with a line break must not end the comment early.
     std::string source(sourceName);
     for (char& c : source)

@@ -12,7 +12,8 @@ namespace quorl::textplug {
 std::string_view programVersion();
 
 // The YAML text of `fields` (from codeplugFields): a header comment naming the
-// program version and `sourceName`, then the sections in their fixed order, so two
+// installed schema,
+// program version and `sourceName`, the format key, then the sections in their fixed order, so two
 // exports of the same image are the same text.
 std::string exportText(const std::vector<TextField>& fields, std::string_view sourceName);
 

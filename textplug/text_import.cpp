@@ -11,6 +11,7 @@
 #include "textplug/codeplug_fields.h"
 #include "textplug/editor_session.h"
 #include "textplug/model_option_lists.h"
+#include "textplug/text_format.h"
 #include "textplug/text_keys.h"
 #include "textplug/textplug_texts.h"
 
@@ -79,7 +80,7 @@ public:
     void run() {
         for (const char* section :
              {kIdentitySection, kModelOptionsSection, kSwitchesSection, kChannelsSection})
-            if (!text_.containers.contains(pathKey({section})))
+            if (!options_.partial && !text_.containers.contains(pathKey({section})))
                 result_.errors.push_back({{}, section, std::string(msg::kMissingSection)});
         applyIdentity();
         applySwitches();
@@ -108,15 +109,23 @@ private:
         }
         // A missing section was reported once, and so was a value of the wrong
         // kind or a map that is not one; they are not listed again as missing.
-        const bool reported = [&] {
-            for (Path p = path; !p.empty(); p.pop_back())
-                if (text_.refused.contains(pathKey(p)))
-                    return true;
-            return !text_.containers.contains(pathKey({path.front()}));
-        }();
-        if (!options_.partial && !reported)
-            result_.errors.push_back(
-                {markNear(path), fieldName(path), std::string(msg::kMissingValue)});
+        for (Path p = path; !p.empty(); p.pop_back())
+            if (text_.refused.contains(pathKey(p)))
+                return nullptr;
+        if (options_.partial || !text_.containers.contains(pathKey({path.front()})))
+            return nullptr;
+        // A whole channel, switch or call left out is one message, not one per value.
+        for (std::size_t depth = 2; depth < path.size(); ++depth) {
+            const Path map(path.begin(), path.begin() + static_cast<std::ptrdiff_t>(depth));
+            if (text_.containers.contains(pathKey(map)))
+                continue;
+            if (missingMaps_.insert(pathKey(map)).second)
+                result_.errors.push_back(
+                    {markNear(map), fieldName(map), std::string(msg::kMissingMap)});
+            return nullptr;
+        }
+        result_.errors.push_back(
+            {markNear(path), fieldName(path), std::string(msg::kMissingValue)});
         return nullptr;
     }
 
@@ -198,7 +207,8 @@ private:
             return current;
         const auto it = std::find(items.begin(), items.end(), v.value);
         if (it == items.end()) {
-            error(v, std::string(msg::kNotAnItem) + ": " + quotedList(items));
+            error(v, items.empty() ? std::string(msg::kNotAnItem) + std::string(msg::kEmptyList)
+                                   : std::string(msg::kNotAnItem) + ": " + quotedList(items));
             return std::nullopt;
         }
         return static_cast<int>(it - items.begin());
@@ -588,7 +598,8 @@ private:
     ImportOptions options_;
     ImportResult& result_;
     std::set<std::string> consumed_;
-    bool typed_ = false; // a tone was entered in the channel being applied
+    std::set<std::string> missingMaps_; // maps reported missing, by pathKey()
+    bool typed_ = false;                // a tone was entered in the channel being applied
 };
 
 void sortByPlace(std::vector<TextProblem>& list) {
@@ -600,12 +611,23 @@ void sortByPlace(std::vector<TextProblem>& list) {
 
 } // namespace
 
+bool refusedOnlyForMissingValues(const ImportResult& result) {
+    return !result.errors.empty() &&
+           std::all_of(result.errors.begin(), result.errors.end(), [](const TextProblem& e) {
+               return e.message == msg::kMissingValue || e.message == msg::kMissingMap ||
+                      e.message == msg::kMissingSection;
+           });
+}
+
 ImportResult importCodeplugText(std::string_view text, const CodeplugImage& base,
                                 ImportOptions options) {
     ImportResult result;
     const ParsedText parsed = readCodeplugText(text);
     result.errors = parsed.errors;
     if (parsed.values.empty() && !result.errors.empty())
+        return result;
+    // A text of another format is not read on: its keys would be taken for typos.
+    if (checkFormat(parsed, result.errors, result.notes))
         return result;
 
     auto state = std::make_unique<CodeplugState>();

@@ -29,4 +29,8 @@ struct ImportResult {
 ImportResult importCodeplugText(std::string_view text, const CodeplugImage& base,
                                 ImportOptions options = {});
 
+// Whether every error of `result` is a value, map or section the text leaves out:
+// the text reads as a patch, which --partial would apply.
+bool refusedOnlyForMissingValues(const ImportResult& result);
+
 } // namespace quorl::textplug

@@ -1,11 +1,7 @@
 #include "textplug/text_reader.h"
 
-#include "codeplug/channel_block.h"
-#include "editors/channel_texts.h"
-#include "editors/function_switch_tab.h"
-#include "editors/user_data_texts.h"
-#include "textplug/model_option_lists.h"
-#include "textplug/text_keys.h"
+#include "textplug/text_key_table.h"
+#include "textplug/text_layout.h"
 #include "textplug/textplug_texts.h"
 #include "textplug/yaml_documents.h"
 
@@ -15,8 +11,6 @@
 #include <yaml-cpp/yaml.h>
 
 namespace quorl::textplug {
-
-namespace txt = texts::channel;
 
 std::string formatProblem(std::string_view fileName, const TextProblem& p) {
     std::string out(fileName);
@@ -37,92 +31,21 @@ std::string pathKey(const std::vector<std::string>& path) {
 
 namespace {
 
-constexpr int kMaxFlowDepth = 32;
-constexpr int kMaxIndent = 64;
-
 TextMark markOf(const YAML::Mark& m) {
     if (m.is_null())
         return {};
     return {m.line + 1, m.column + 1};
 }
 
-// What may stand below a map of the text: the keys and whether each holds a map.
-struct Schema {
-    std::vector<std::string> keys;
-    bool childIsMap = false;
-};
-
-std::vector<std::string> switchKeys() {
-    return {keys::fromLabel(texts::kModeLabel),
-            keys::fromLabel(texts::kAlertTypeLabel),
-            keys::fromLabel(texts::kAnnouncementLabel),
-            std::string(texts::kEnableDuty),
-            std::string(texts::kPushToListen),
-            std::string(keys::kScan1),
-            std::string(keys::kScan2)};
-}
-
-std::vector<std::string> channelValueKeys() {
-    return {std::string(txt::kReceiverFrequency), std::string(txt::kBandwidth),
-            std::string(txt::kSquelch),           std::string(txt::kToneSystem),
-            std::string(txt::kCodingOption),      std::string(txt::kResetFunction),
-            std::string(txt::kResetTimer),        std::string(txt::kToneTolerance),
-            std::string(txt::kInterpageGapTime)};
-}
-
-bool isRowName(const std::string& key) {
-    for (int row = 0; row < kEntryRows; ++row)
-        if (keys::rowName(row) == key)
-            return true;
-    return false;
-}
-
-// The keys allowed in the map at `path`, and whether `key` there holds a map.
+// Whether the map at `path` may hold `key`, and whether `key` holds a map.
 bool allowedKey(const std::vector<std::string>& path, const std::string& key, bool& holdsMap) {
+    for (const KeySpec& spec : keysBelow(path))
+        if (spec.key == key) {
+            holdsMap = spec.kind == KeyKind::Map;
+            return true;
+        }
     holdsMap = false;
-    const auto in = [&](const std::vector<std::string>& list) {
-        return std::find(list.begin(), list.end(), key) != list.end();
-    };
-    switch (path.size()) {
-    case 0:
-        holdsMap = true;
-        return in({kIdentitySection, kModelOptionsSection, kSwitchesSection, kChannelsSection});
-    case 1:
-        if (path[0] == kIdentitySection)
-            return in(keys::identityKeys());
-        if (path[0] == kModelOptionsSection) {
-            for (const auto& f : modelOptionFields())
-                if (f.key == key)
-                    return true;
-            return false;
-        }
-        holdsMap = true;
-        if (path[0] == kSwitchesSection) {
-            for (int k = 0; k < kSwitchCount; ++k)
-                if (keys::switchName(k) == key)
-                    return true;
-            return false;
-        }
-        for (int ch = 0; ch < 5; ++ch)
-            if (keys::channelName(ch) == key)
-                return true;
-        return false;
-    case 2:
-        if (path[0] == kSwitchesSection)
-            return in(switchKeys());
-        holdsMap = isRowName(key);
-        return holdsMap || in(channelValueKeys());
-    case 3: {
-        const bool group = path[2].starts_with(txt::kGroupRowPrefix);
-        if (group)
-            return in({std::string(keys::kGroupTone), std::string(txt::kAlert),
-                       std::string(txt::kVibrate), std::string(keys::kDuty)});
-        return in({std::string(txt::kTone1), std::string(txt::kTone2), std::string(txt::kAlert),
-                   std::string(txt::kVibrate), std::string(keys::kDuty)});
-    }
-    default:
-        return false;
-    }
+    return false;
 }
 
 class Walker {
@@ -131,18 +54,19 @@ public:
 
     void map(const YAML::Node& node, std::vector<std::string>& path) {
         std::set<std::string> seen;
-        for (const auto& entry : node) {
+        for (const auto& [keyNode, value] : entriesWithMerges(node, path)) {
             if (stopped_)
                 return;
-            // Copies: the iterator's pair is a temporary.
-            const YAML::Node keyNode = entry.first;
-            const YAML::Node value = entry.second;
             const TextMark keyMark = markOf(keyNode.Mark());
             if (!keyNode.IsScalar()) {
                 error(keyMark, path, std::string(msg::kKeyNotText));
                 continue;
             }
             const std::string key = keyNode.Scalar();
+            if (path.empty() && key == kFormatKey) {
+                format(keyNode, value);
+                continue;
+            }
             bool holdsMap = false;
             if (!allowedKey(path, key, holdsMap)) {
                 error(keyMark, path, std::string(msg::kUnknownKey) + " \"" + key + "\"");
@@ -159,8 +83,8 @@ public:
                 if (value.IsMap()) {
                     out_.containers[pathKey(path)] = keyMark;
                     map(value, path);
-                } else if (value.IsNull() && path.size() > 1) {
-                    // "F2:" with nothing below: an empty map.
+                } else if (value.IsNull()) {
+                    // "F2:" or "identity:" with nothing below: an empty map.
                     out_.containers[pathKey(path)] = keyMark;
                 } else {
                     out_.refused.insert(pathKey(path));
@@ -180,6 +104,66 @@ public:
     }
 
 private:
+    using Entry = std::pair<YAML::Node, YAML::Node>;
+
+    // The entries of a map with YAML merge keys ("<<: *F1") resolved: the map's own
+    // entries first, then those of each merged map that the map does not give itself
+    // (the first merged map wins, as YAML says).
+    std::vector<Entry> entriesWithMerges(const YAML::Node& node,
+                                         const std::vector<std::string>& path, int depth = 0) {
+        std::vector<Entry> own, merged;
+        std::set<std::string> given;
+        for (const auto& entry : node) {
+            // Copies: the iterator's pair is a temporary.
+            const YAML::Node key = entry.first;
+            const YAML::Node value = entry.second;
+            if (key.IsScalar() && key.Scalar() == kMergeKey && key.Tag() != "!") {
+                // A quoted "<<" (tag "!") is an ordinary key.
+                merges(key, value, path, merged, depth);
+                continue;
+            }
+            if (key.IsScalar())
+                given.insert(key.Scalar());
+            own.emplace_back(key, value);
+        }
+        for (const auto& entry : merged)
+            if (given.insert(entry.first.Scalar()).second)
+                own.push_back(entry);
+        return own;
+    }
+
+    // A merged map may merge others in turn; an anchor merged into itself stops
+    // at this depth.
+    static constexpr int kMaxMergeDepth = 4;
+
+    void merges(const YAML::Node& key, const YAML::Node& value,
+                const std::vector<std::string>& path, std::vector<Entry>& merged, int depth) {
+        std::vector<YAML::Node> sources;
+        if (value.IsMap())
+            sources.push_back(value);
+        else if (value.IsSequence())
+            for (const auto& item : value)
+                sources.push_back(item);
+        const bool allMaps = std::all_of(sources.begin(), sources.end(),
+                                         [](const YAML::Node& n) { return n.IsMap(); });
+        if (sources.empty() || !allMaps || depth >= kMaxMergeDepth) {
+            error(markOf(key.Mark()), path, std::string(msg::kMergeNeedsMap));
+            return;
+        }
+        for (const auto& source : sources)
+            for (const auto& entry : entriesWithMerges(source, path, depth + 1))
+                if (entry.first.IsScalar())
+                    merged.push_back(entry);
+    }
+
+    void format(const YAML::Node& key, const YAML::Node& value) {
+        if (!value.IsScalar()) {
+            error(markOf(key.Mark()), {kFormatKey}, std::string(msg::kExpectedValue));
+            return;
+        }
+        out_.format = TextValue{{kFormatKey}, value.Scalar(), markOf(value.Mark())};
+    }
+
     // A text with aliases can name one large map from many places; past this many
     // errors the rest is not read, so no text can make the list grow without end.
     static constexpr std::size_t kMaxErrors = 100;
@@ -197,49 +181,43 @@ private:
     bool stopped_ = false;
 };
 
-// A codeplug text nests four maps deep. Far deeper nesting is refused before the
-// parser sees it: the parser recurses per level and its own limit answers only
-// "bad file". Brackets inside quotes and comments do not count.
-std::optional<TextProblem> nestingProblem(std::string_view text) {
-    int line = 1, column = 0, depth = 0, indent = 0;
-    bool lineStart = true, comment = false;
-    char quote = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        ++column;
-        if (c == '\n') {
-            ++line;
-            column = 0;
-            indent = 0;
-            lineStart = true;
-            comment = false;
-            continue;
-        }
-        if (lineStart && c == ' ') {
-            if (++indent > kMaxIndent)
-                return TextProblem{{line, column}, {}, std::string(msg::kTooDeep)};
-            continue;
-        }
-        lineStart = false;
-        if (comment)
-            continue;
-        if (quote) {
-            if (c == quote && !(quote == '"' && i > 0 && text[i - 1] == '\\'))
-                quote = 0;
-            continue;
-        }
-        if (c == '"' || c == '\'') {
-            quote = c;
-        } else if (c == '#' && (i == 0 || text[i - 1] == ' ' || text[i - 1] == '\t')) {
-            comment = true;
-        } else if (c == '[' || c == '{') {
-            if (++depth > kMaxFlowDepth)
-                return TextProblem{{line, column}, {}, std::string(msg::kTooDeep)};
-        } else if ((c == ']' || c == '}') && depth > 0) {
-            --depth;
-        }
+} // namespace
+
+namespace {
+
+// The marks of `out` in characters rather than the reader's bytes.
+void countCharacters(ParsedText& out, std::string_view text) {
+    const CharacterColumns columns(text);
+    for (auto& [key, v] : out.values)
+        v.mark = columns(v.mark);
+    for (auto& [key, mark] : out.containers)
+        mark = columns(mark);
+    for (auto& e : out.errors)
+        e.mark = columns(e.mark);
+    if (out.format)
+        out.format->mark = columns(out.format->mark);
+}
+
+void readInto(ParsedText& out, const std::string& text) {
+    if (const auto layout = layoutProblem(text)) {
+        out.errors.push_back(*layout);
+        return;
     }
-    return std::nullopt;
+    try {
+        if (const auto problem = documentProblem(text)) {
+            out.errors.push_back(*problem);
+            return;
+        }
+        const YAML::Node document = YAML::Load(text);
+        if (!document.IsMap()) {
+            out.errors.push_back({markOf(document.Mark()), {}, std::string(msg::kNotCodeplugText)});
+            return;
+        }
+        std::vector<std::string> path;
+        Walker(out).map(document, path);
+    } catch (const YAML::Exception& e) {
+        out.errors.push_back({markOf(e.mark), {}, std::string(msg::kNotYaml) + e.msg});
+    }
 }
 
 } // namespace
@@ -250,25 +228,9 @@ ParsedText readCodeplugText(std::string_view text) {
         out.errors.push_back({{}, {}, std::string(msg::kTooLarge)});
         return out;
     }
-    if (const auto deep = nestingProblem(text)) {
-        out.errors.push_back(*deep);
-        return out;
-    }
-    try {
-        if (const auto problem = documentProblem(text)) {
-            out.errors.push_back(*problem);
-            return out;
-        }
-        const YAML::Node document = YAML::Load(std::string(text));
-        if (!document.IsMap()) {
-            out.errors.push_back({markOf(document.Mark()), {}, std::string(msg::kNotCodeplugText)});
-            return out;
-        }
-        std::vector<std::string> path;
-        Walker(out).map(document, path);
-    } catch (const YAML::Exception& e) {
-        out.errors.push_back({markOf(e.mark), {}, std::string(msg::kNotYaml) + e.msg});
-    }
+    const std::string readable = readableText(text);
+    readInto(out, readable);
+    countCharacters(out, readable);
     return out;
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -40,8 +41,14 @@ struct ParsedText {
     std::vector<std::string> order;             // pathKey() of each value as written
     std::map<std::string, TextMark> containers; // sections and maps, by pathKey()
     std::vector<TextProblem> errors;
-    std::set<std::string> refused; // keys given with a value of the wrong kind
+    std::set<std::string> refused;   // keys given with a value of the wrong kind
+    std::optional<TextValue> format; // the format key, when the text has one
 };
+
+// The key naming the format of the text, above the sections.
+inline constexpr const char* kFormatKey = "format";
+// The YAML merge key: "<<: *F1" takes the entries of the map anchored as F1.
+inline constexpr const char* kMergeKey = "<<";
 
 std::string pathKey(const std::vector<std::string>& path);
 

@@ -8,6 +8,8 @@
 #include "codeplug/ppg_file.h"
 #include "modal_answerer.h"
 #include "test_files.h"
+#include "textplug/codeplug_fields.h"
+#include "textplug/text_export.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,6 +24,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <atomic>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -402,6 +405,49 @@ TEST_F(MainFrameTest, OpenThroughTheDialogLoadsTheFile) {
     EXPECT_TRUE(doc.state().loaded);
     EXPECT_EQ(doc.state().currentFileName, "Default_UHF_1CH.ppg");
     EXPECT_EQ(doc.state().bandLowMHz(), 450);
+}
+
+TEST_F(MainFrameTest, AYamlTextOpensOnItsModelsFactoryCodeplugAndSavesAsText) {
+    test::TempDir dir;
+    const CodeplugImage stock = readPpgFile((kLib + "/Default_UHF_1CH.ppg").toStdString()).image;
+    std::string text = textplug::exportText(textplug::codeplugFields(stock, {}), "stock.ppg");
+    const auto at = text.find("Always On: Off");
+    ASSERT_NE(at, std::string::npos);
+    text.replace(at, 14, "Always On: On");
+    const auto opened = dir / "brigade.yaml";
+    std::ofstream(opened) << text;
+    // Always On is bit 7 of the model options byte at 0x0211; its checksum at 0x025F
+    // and the mirror 0x3B00 higher follow.
+    CodeplugImage expected = stock;
+    for (const Address a : {0x0211, 0x3D11})
+        expected.set(a, expected.at(a) | 0x80);
+    for (const Address a : {0x025F, 0x3D5F})
+        expected.set(a, static_cast<std::uint8_t>(expected.at(a) + 0x80));
+
+    doc.openRecent(QString::fromStdString(opened.string()));
+    ASSERT_TRUE(doc.state().loaded);
+    EXPECT_TRUE(doc.state().image == expected);
+    EXPECT_EQ(doc.state().currentFileName, "brigade.yaml");
+    EXPECT_TRUE(modals.texts.isEmpty());
+
+    const auto saved = dir / "saved.yaml";
+    modals.onNextModal([&](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        ASSERT_NE(dialog, nullptr);
+        dialog->selectNameFilter(QStringLiteral("YAML text (*.yaml *.yml)"));
+        EXPECT_EQ(dialog->selectedNameFilter(), QStringLiteral("YAML text (*.yaml *.yml)"));
+        dialog->selectFile(QString::fromStdString(saved.string()));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    ASSERT_TRUE(doc.document().onFileSaveAs());
+    const auto written = test::readAll(saved);
+    EXPECT_NE(std::string(written.begin(), written.end()).find("\n  Always On: On\n"),
+              std::string::npos);
+    EXPECT_EQ(profile.recentFiles().value(0).toStdString(), saved.string());
+
+    doc.state().loadBoth(stock);
+    doc.openRecent(QString::fromStdString(saved.string()));
+    EXPECT_TRUE(doc.state().image == expected);
 }
 
 TEST_F(MainFrameTest, FirstUpdateNeverGrowsTheFrameOnASmallScreen) {

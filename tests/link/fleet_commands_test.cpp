@@ -53,6 +53,13 @@ std::vector<std::string> lines(const std::string& text) {
     return out;
 }
 
+// `second` started and registered as a cradle beside `first`.
+void startBeside(test::SimulatedCradle& first, sim::PagerSimulator& second) {
+    std::string error;
+    ASSERT_TRUE(second.start(error)) << error;
+    first.discovery().registerCradle(second.devicePath());
+}
+
 class FleetTest : public ::testing::TestWithParam<FleetCase> {
 protected:
     FleetTest() : first(test::pacedLine(), 0.02, 0.2) {}
@@ -188,9 +195,7 @@ INSTANTIATE_TEST_SUITE_P(OneFaultyPager, FleetTest,
 TEST(FleetRead, FilesAreNamedBySerialNumber) {
     test::SimulatedCradle first(test::pacedLine(), 0.02, 0.2);
     sim::PagerSimulator second(sim::PagerModel(test::defaultTestCodeplug()), test::pacedLine());
-    std::string error;
-    ASSERT_TRUE(second.start(error)) << error;
-    first.discovery().registerCradle(second.devicePath());
+    ASSERT_NO_FATAL_FAILURE(startBeside(first, second));
     setSerial(first.sim(), "A/../1");
     setSerial(second, "B2");
     test::TempDir dir;
@@ -206,6 +211,38 @@ TEST(FleetRead, FilesAreNamedBySerialNumber) {
     ASSERT_EQ(a.status, PpgReadStatus::Ok);
     ASSERT_EQ(b.status, PpgReadStatus::Ok);
     EXPECT_EQ(b.image.at(0x0300), 0x9E);
+}
+
+// A text without --base goes onto each pager's own codeplug: the patch's value lands on
+// both, and every value it does not give stays that pager's own.
+TEST(FleetWrite, ATextWithoutABaseGoesOntoEachPagersOwnCodeplug) {
+    test::SimulatedCradle first(test::pacedLine(), 0.02, 0.2);
+    sim::PagerSimulator second(sim::PagerModel(test::defaultTestCodeplug()), test::pacedLine());
+    ASSERT_NO_FATAL_FAILURE(startBeside(first, second));
+    setSerial(first.sim(), "SN0001");
+    setSerial(second, "SN0002");
+    second.withModel([](sim::PagerModel& m) {
+        ChannelBlock(m.codeplug(), 1).setSquelchLevel(0);
+        updateChecksums(m.codeplug());
+    });
+    test::TempDir dir;
+    const auto patch = (dir.path() / "patch.yaml").string();
+    // Squelch position 5 is level 4.
+    std::ofstream(patch) << "channels:\n  F1:\n    Squelch Level: 5\n";
+    std::ostringstream out, err;
+    ASSERT_EQ(runFleetWrite({patch, "", true}, true, {}, out, err), 0) << err.str() << out.str();
+    const auto squelch = [](sim::PagerSimulator& pager, int channel) {
+        int level = -1;
+        pager.withModel([&](sim::PagerModel& m) {
+            level = ConstChannelBlock(m.codeplug(), channel).squelchLevel();
+        });
+        return level;
+    };
+    EXPECT_EQ(squelch(first.sim(), 0), 4);
+    EXPECT_EQ(squelch(second, 0), 4);
+    EXPECT_NE(squelch(first.sim(), 1), 0);
+    EXPECT_EQ(squelch(second, 1), 0);
+    second.withModel([](sim::PagerModel& m) { EXPECT_EQ(m.codeplug().at(0x0111), 'N'); });
 }
 
 // A pager that fails part way through a read keeps in its row what it said before:
@@ -245,9 +282,7 @@ TEST(FleetAudio, EveryCradleGetsTheRecordingAndAMissingOneIsNamed) {
     const std::filesystem::path install = QUORL_TEST_STAGE_DATA_DIR;
     test::SimulatedCradle first(test::pacedLine(), 0.01, 1.0);
     sim::PagerSimulator second(sim::PagerModel(test::defaultTestCodeplug()), test::pacedLine());
-    std::string error;
-    ASSERT_TRUE(second.start(error)) << error;
-    first.discovery().registerCradle(second.devicePath());
+    ASSERT_NO_FATAL_FAILURE(startBeside(first, second));
     test::TempDir build;
     ::setenv("QUORL_BUILD_DIR", build.path().c_str(), 1);
     std::array<DownloadSlot, kDownloadSlots> slots{};

@@ -2,6 +2,7 @@
 
 #include "audio/custom_audio_slots.h"
 #include "cli/custom_audio_commands.h"
+#include "cli/text_commands.h"
 
 #include "codeplug/channel_block.h"
 #include "codeplug/default_codeplug.h"
@@ -63,6 +64,51 @@ TEST(PagerCommands, FailuresLeaveNoFileAndExitOne) {
     ASSERT_TRUE(writePpgFile(uhf, makeDefaultCodeplug(uhfSingleChannelFactory())));
     EXPECT_EQ(runWrite("", uhf.string(), false), 1);
     EXPECT_EQ(runWrite("", (dir.path() / "missing.ppg").string(), false), 1);
+}
+
+TEST(PagerCommands, TextsGoStraightToAndFromThePager) {
+    test::SimulatedCradle cradle(test::pacedLine(), 0.02, 1.0);
+    test::TempDir dir;
+    const auto at = [&](const char* name) { return (dir.path() / name).string(); };
+    const auto slurp = [](const std::string& p) {
+        std::ifstream in(p, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    ASSERT_EQ(runRead(cradle.device(), at("before.ppg")), 0);
+    ASSERT_EQ(runRead(cradle.device(), at("before.yaml")), 0);
+    {
+        std::ostringstream text;
+        auto* const previous = std::cout.rdbuf(text.rdbuf());
+        EXPECT_EQ(runRead(cradle.device(), "-"), 0);
+        std::cout.rdbuf(previous);
+        EXPECT_EQ(text.str(), slurp(at("before.yaml")));
+    }
+    std::ostringstream same, err;
+    // A .ppg file carries no firmware version; the read text names the pager's.
+    EXPECT_EQ(runDiff(at("before.ppg"), at("before.yaml"), false, same, err), 1);
+    EXPECT_EQ(same.str(), "Firmware Version (identity): \"\" \u2192 V01.07\n");
+    EXPECT_NE(slurp(at("before.yaml")).find("\nformat: tessaly-vi-quorl/1\n"), std::string::npos);
+
+    // A one-value patch onto the pager's own codeplug: F1 squelch position 5 is level 4.
+    std::ofstream(at("patch.yaml")) << "channels:\n  F1:\n    Squelch Level: 5\n";
+    EXPECT_EQ(runWrite(cradle.device(), {at("patch.yaml"), "", false}, false), 1) << "not partial";
+    ASSERT_EQ(runWrite(cradle.device(), {at("patch.yaml"), "", true}, false), 0);
+    ASSERT_EQ(runRead(cradle.device(), at("after.ppg")), 0);
+    const auto before = readPpgFile(at("before.ppg")).image;
+    EXPECT_EQ(ConstChannelBlock(readPpgFile(at("after.ppg")).image, 0).squelchLevel(), 4);
+    EXPECT_EQ(runVerify(cradle.device(), {at("patch.yaml"), "", true}), 0);
+
+    // Onto --base instead: the base's own change goes with it.
+    auto base = before;
+    ChannelBlock(base, 1).setSquelchLevel(0);
+    ASSERT_TRUE(writePpgFile(at("base.ppg"), base));
+    ASSERT_EQ(runWrite(cradle.device(), {at("patch.yaml"), at("base.ppg"), true}, false), 0);
+    ASSERT_EQ(runRead(cradle.device(), at("last.ppg")), 0);
+    const auto last = readPpgFile(at("last.ppg")).image;
+    EXPECT_EQ(ConstChannelBlock(last, 0).squelchLevel(), 4);
+    EXPECT_EQ(ConstChannelBlock(last, 1).squelchLevel(), 0);
+    // --base belongs to a text.
+    EXPECT_EQ(runWrite(cradle.device(), {at("before.ppg"), at("base.ppg"), false}, false), 1);
 }
 
 TEST(AudioCommands, CheckAndWriteSlots) {

@@ -46,7 +46,7 @@ protected:
 TEST_F(ImportErrors, ToneOutsideTheDecoderRangeNamesLineColumnAndTheEditorsMessage) {
     setValue(text, {"channels", "F2", "Call 1", "Tone 1"}, "200");
     // Pinned literally once: the export's key order fixes where F2's first tone is.
-    EXPECT_EQ(onlyError(), "F.yaml:104:15: F2 Call 1 Tone 1: WARNING: Tone Frequency must be "
+    EXPECT_EQ(onlyError(), "F.yaml:106:15: F2 Call 1 Tone 1: WARNING: Tone Frequency must be "
                            "within 280Hz to 3400Hz range.");
 }
 

@@ -46,7 +46,8 @@ protected:
 TEST_F(TextCommands, ExportToStandardOutputOrAFileGivesTheSameText) {
     std::ostringstream out, err;
     ASSERT_EQ(runExport(vhf, "", out, err), kExitOk) << err.str();
-    EXPECT_TRUE(out.str().starts_with("# Tessaly VI Quorl "));
+    EXPECT_TRUE(out.str().starts_with("# yaml-language-server: $schema=/"));
+    EXPECT_NE(out.str().find("\n# Tessaly VI Quorl "), std::string::npos);
     EXPECT_NE(out.str().find("# Source: Default_VHF_5CH.ppg\n"), std::string::npos);
     std::ostringstream none;
     ASSERT_EQ(runExport(vhf, at("v.yaml"), none, err), kExitOk);
@@ -61,7 +62,7 @@ TEST_F(TextCommands, ExportToStandardOutputOrAFileGivesTheSameText) {
 TEST_F(TextCommands, ImportWritesTheCodeplugOrNothing) {
     std::ostringstream out, err;
     ASSERT_EQ(runExport(vhf, at("v.yaml"), out, err), kExitOk);
-    ASSERT_EQ(runImport(at("v.yaml"), vhf, at("same.ppg"), false, err), kExitOk) << err.str();
+    ASSERT_EQ(runImport(at("v.yaml"), vhf, at("same.ppg"), false, out, err), kExitOk) << err.str();
     EXPECT_EQ(slurp(at("same.ppg")), slurp(vhf));
 
     std::string text = slurp(at("v.yaml"));
@@ -69,7 +70,7 @@ TEST_F(TextCommands, ImportWritesTheCodeplugOrNothing) {
     const auto bad = test::setValue(text, {"channels", "F2", "Receiver Frequency"}, "200");
     std::ofstream(at("e.yaml")) << text;
     std::ostringstream errors;
-    EXPECT_EQ(runImport(at("e.yaml"), vhf, at("never.ppg"), false, errors), kExitFailure);
+    EXPECT_EQ(runImport(at("e.yaml"), vhf, at("never.ppg"), false, out, errors), kExitFailure);
     EXPECT_FALSE(std::filesystem::exists(at("never.ppg")));
     EXPECT_EQ(errors.str(),
               at("e.yaml") + ":" + std::to_string(bad.line) + ":" + std::to_string(bad.column) +
@@ -79,7 +80,7 @@ TEST_F(TextCommands, ImportWritesTheCodeplugOrNothing) {
 
     // An existing output file survives a refused import untouched.
     std::ofstream(at("keep.ppg")) << "old";
-    EXPECT_EQ(runImport(at("e.yaml"), vhf, at("keep.ppg"), false, errors), kExitFailure);
+    EXPECT_EQ(runImport(at("e.yaml"), vhf, at("keep.ppg"), false, out, errors), kExitFailure);
     EXPECT_EQ(slurp(at("keep.ppg")), "old");
 
     // A 10 MB file is refused before it is read.
@@ -88,7 +89,7 @@ TEST_F(TextCommands, ImportWritesTheCodeplugOrNothing) {
         big << std::string(10 * 1024 * 1024, '#');
     }
     std::ostringstream huge;
-    EXPECT_EQ(runImport(at("big.yaml"), vhf, at("never.ppg"), false, huge), kExitFailure);
+    EXPECT_EQ(runImport(at("big.yaml"), vhf, at("never.ppg"), false, out, huge), kExitFailure);
     EXPECT_EQ(huge.str(),
               at("big.yaml") +
                   ": the file is larger than 1 MB; a codeplug text is a few kilobytes\n");
@@ -101,7 +102,7 @@ TEST_F(TextCommands, DiffNamesEachValueAndExitsByTheResult) {
     std::string text = slurp(at("v.yaml"));
     test::setValue(text, {"channels", "F2", "Call 1", "Tone 1"}, "349.0");
     std::ofstream(at("w.yaml")) << text;
-    ASSERT_EQ(runImport(at("w.yaml"), vhf, at("w.ppg"), false, err), kExitOk) << err.str();
+    ASSERT_EQ(runImport(at("w.yaml"), vhf, at("w.ppg"), false, out, err), kExitOk) << err.str();
 
     std::ostringstream same;
     EXPECT_EQ(runDiff(vhf, at("v.yaml"), false, same, err), kExitOk);
@@ -115,7 +116,7 @@ TEST_F(TextCommands, DiffNamesEachValueAndExitsByTheResult) {
     EXPECT_EQ(runDiff(at("w.ppg"), vhf, true, json, err), kExitFailure);
     EXPECT_EQ(json.str(), "{\"equal\":false,\"differences\":[{\"field\":\"F2 Call 1 Tone 1\","
                           "\"identity\":false,\"a\":\"349.0\",\"b\":\"389.0\"}],"
-                          "\"hiddenByteDifferences\":0}\n");
+                          "\"hiddenByteDifferences\":0,\"hiddenByteAddresses\":[]}\n");
 
     // Identity differences are marked; a channel one side lacks has no value there.
     std::ostringstream pagers;
@@ -132,7 +133,7 @@ TEST_F(TextCommands, DiffNamesEachValueAndExitsByTheResult) {
     ASSERT_TRUE(writePpgFile(at("reserved.ppg"), image));
     std::ostringstream hidden;
     EXPECT_EQ(runDiff(vhf, at("reserved.ppg"), false, hidden, err), kExitFailure);
-    EXPECT_EQ(hidden.str(), "1 byte(s) differ that the editors do not show\n");
+    EXPECT_EQ(hidden.str(), "1 byte(s) differ that the editors do not show: 0x0301\n");
 
     std::ostringstream broken;
     EXPECT_EQ(runDiff(vhf, at("missing.ppg"), false, out, broken), 2);
@@ -147,6 +148,9 @@ TEST_F(TextCommands, TheToolsExitCodes) {
     EXPECT_EQ(exitCodeOf("diff " + uhf + " " + at("t.yaml")), 1);
     EXPECT_EQ(exitCodeOf("diff " + uhf + " " + at("nothing.yaml")), 2);
     EXPECT_EQ(exitCodeOf("import " + at("t.yaml") + " -o " + at("t.ppg")), 2) << "--base needed";
+    EXPECT_EQ(exitCodeOf("export " + vhf + " --update " + at("t.yaml") + " -o " + at("u.yaml")), 2);
+    EXPECT_EQ(exitCodeOf("export " + vhf + " --update -"), 2) << "a pipe cannot be rewritten";
+    EXPECT_EQ(exitCodeOf("export " + vhf + " --update " + at("t.yaml")), 0);
     // The text of another pager does not fit a single-channel base.
     EXPECT_EQ(exitCodeOf("import " + at("t.yaml") + " --base " + uhf + " -o " + at("u.ppg")), 1);
     EXPECT_FALSE(std::filesystem::exists(at("u.ppg")));
@@ -213,6 +217,88 @@ TEST_F(TextCommands, EverySurfaceShowsTheSameValueOfOutOfRangeBytes) {
             << field << '\n'
             << json.str();
         EXPECT_EQ(printed[i], value) << field;
+    }
+}
+
+// "-" and the pipes a shell hands over, through a real shell.
+class Pipelines : public TextCommands {
+protected:
+    // Runs `script` with `shell` in the test's folder, standard output to "out" and
+    // errors to "err" there; returns the exit code.
+    int sh(const std::string& script, const std::string& shell = "sh") {
+        std::ofstream(at("run.sh")) << "cd '" << dir.path().string() << "'\nQ='" << kQuorl.string()
+                                    << "'\nV='" << vhf << "'\nU='" << uhf << "'\n"
+                                    << script << '\n';
+        const int status = std::system(
+            (shell + " '" + at("run.sh") + "' >'" + at("out") + "' 2>'" + at("err") + "'").c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+};
+
+TEST_F(Pipelines, StandardInputAndOutputStandForFiles) {
+    // export -o - is standard output, not a file named "-".
+    ASSERT_EQ(sh("$Q export $V -o - >t.yaml"), 0) << slurp(at("err"));
+    EXPECT_FALSE(std::filesystem::exists(at("-")));
+    EXPECT_NE(slurp(at("t.yaml")).find("\n# Tessaly VI Quorl "), std::string::npos);
+    // export | import - | (the .ppg on standard output): the same bytes as the base.
+    ASSERT_EQ(sh("$Q export $V | $Q import - --base $V -o - >same.ppg"), 0) << slurp(at("err"));
+    EXPECT_EQ(slurp(at("same.ppg")), slurp(vhf));
+    // A patch edited on the way: sed changes F2's first tone.
+    ASSERT_EQ(sh("$Q export $V | sed 's/389.0/349.0/' | $Q import /dev/stdin --base $V -o p.ppg"),
+              0)
+        << slurp(at("err"));
+    EXPECT_EQ(sh("$Q diff $V p.ppg"), 1);
+    EXPECT_EQ(slurp(at("out")), "F2 Call 1 Tone 1: 389.0 \u2192 349.0\n");
+    // --check reads the pipe and writes nothing.
+    EXPECT_EQ(sh("printf 'channels:\\n  F2: {Squelch Level: 9}\\n' | $Q import - --base $V "
+                 "--partial --check"),
+              1);
+    EXPECT_EQ(slurp(at("out")), "");
+    EXPECT_EQ(slurp(at("err")),
+              "(standard input):2:23: F2 Squelch Level: expected 1 (Tight) to 5 (Loose)\n"
+              "(standard input):1:1: note: format: no format key; read as tessaly-vi-quorl/1 "
+              "(texts exported before the key was written)\n");
+    // diff of a file against the text on standard input.
+    EXPECT_EQ(sh("$Q export $V | $Q diff p.ppg -"), 1);
+    EXPECT_EQ(slurp(at("out")), "F2 Call 1 Tone 1: 349.0 \u2192 389.0\n");
+}
+
+TEST_F(Pipelines, ProcessSubstitutionIsAText) {
+    ASSERT_EQ(sh("$Q diff <($Q export $U) <($Q export $V)", "bash"), 1) << slurp(at("err"));
+    EXPECT_NE(slurp(at("out")).find("Serial Number (identity): 7TU0000001 \u2192 7TV0000001\n"),
+              std::string::npos);
+}
+
+// The git setup the README gives: git diff and git log -p show a changed tone of a
+// .ppg file as text.
+TEST_F(Pipelines, GitShowsCodeplugChangesAsText) {
+    if (std::system("git --version >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "no git";
+    ASSERT_EQ(sh("export HOME=\"$PWD\" GIT_CONFIG_NOSYSTEM=1\n"
+                 "git init -q repo && cd repo && git config user.name T && git config "
+                 "user.email t@example.org\n"
+                 "git config diff.quorl.textconv \"$Q export\"\n"
+                 "echo '*.ppg diff=quorl' >.gitattributes && cp \"$V\" pager.ppg\n"
+                 "git add . && git commit -qm first\n"
+                 "$Q export pager.ppg | sed 's/389.0/349.0/' | $Q import - --base pager.ppg -o "
+                 "pager.ppg\n"
+                 "git diff --no-color >../diff.txt && git commit -qam tone && git log -p "
+                 "--no-color -1 >../log.txt"),
+              0)
+        << slurp(at("err"));
+    for (const char* file : {"diff.txt", "log.txt"}) {
+        const std::string shown = slurp(at(file));
+        const auto hunk = shown.find("@@");
+        ASSERT_NE(hunk, std::string::npos) << file << '\n' << shown;
+        std::vector<std::string> changed;
+        std::istringstream lines(shown.substr(hunk));
+        for (std::string line; std::getline(lines, line);)
+            if (line.starts_with('-') || line.starts_with('+'))
+                changed.push_back(line);
+        EXPECT_EQ(changed,
+                  (std::vector<std::string>{"-      Tone 1: 389.0", "+      Tone 1: 349.0"}))
+            << file << '\n'
+            << shown;
     }
 }
 
