@@ -210,7 +210,7 @@ int runFleetTextWrite(const CodeplugSource& codeplug, bool verify, const FleetOp
         return result.image;
     };
     const auto results = writeToAllCradles(devices, imageFor, verify, printer, codeplug.file);
-    return finish(results, log, options, out, err);
+    return finish(results, log, out, err);
 }
 
 // A serial number as a file name: nothing that leaves the folder or hides the file.

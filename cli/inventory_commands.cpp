@@ -178,7 +178,7 @@ int runOutdated(InventoryStore& store, const std::string& currentFile, const std
             std::cout << ",\"written\":";
             JsonWriter::writeString(std::cout, lastWrite->at);
             std::cout << ",\"diff\":";
-            printFieldDifferencesJson(differences, 0, std::cout);
+            printFieldDifferencesJson(differences, 0, {}, std::cout);
             std::cout << '}';
         } else {
             std::cout << printableText(pager.serialNumber) << "  written " << lastWrite->at
