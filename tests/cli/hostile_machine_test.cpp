@@ -35,7 +35,9 @@ std::string contents(const fs::path& file) {
 class Machine {
 public:
     Machine() {
-        std::string name = (fs::temp_directory_path() / "quorl-hostile-XXXXXX").string();
+        // In /tmp itself, not the test's own TMPDIR: that one is private to the user
+        // running the tests, so the victim could not even reach the scene.
+        std::string name = "/tmp/quorl-hostile-XXXXXX";
         root_ = ::mkdtemp(name.data());
         fs::permissions(root_, fs::perms(0755));
         fs::create_directories(home() / "Music");
@@ -82,7 +84,11 @@ public:
                     "--",
                     kQuorl};
         run.args.insert(run.args.end(), args.begin(), args.end());
-        run.env = {{"HOME", home().string()}, {"XDG_RUNTIME_DIR", std::nullopt}};
+        // The victim's own world: the test's folders belong to the user running it.
+        run.env = {{"HOME", home().string()},         {"XDG_RUNTIME_DIR", std::nullopt},
+                   {"XDG_CONFIG_HOME", std::nullopt}, {"XDG_DATA_HOME", std::nullopt},
+                   {"XDG_CACHE_HOME", std::nullopt},  {"XDG_STATE_HOME", std::nullopt},
+                   {"TMPDIR", std::nullopt}};
         run.timeout = std::chrono::seconds(20);
         return test::runProgram(run);
     }
