@@ -51,7 +51,11 @@ ThrowawayPostgres::ThrowawayPostgres() {
         unavailable_ = "no PostgreSQL server programs (Debian's postgresql package)";
         return;
     }
-    std::string name = (std::filesystem::temp_directory_path() / "quorl-pg-XXXXXX").string();
+    // As root the server runs as the postgres user, who cannot reach the test's own
+    // private TMPDIR: the folder then goes into /tmp itself.
+    const std::filesystem::path parent =
+        ::geteuid() == 0 ? std::filesystem::path("/tmp") : std::filesystem::temp_directory_path();
+    std::string name = (parent / "quorl-pg-XXXXXX").string();
     if (::mkdtemp(name.data()) == nullptr) {
         unavailable_ = "cannot make a temporary folder";
         return;
