@@ -62,6 +62,8 @@ expected=(
     usr/share/tessaly-vi-quorl/Help/index.html
     usr/share/tessaly-vi-quorl/Lib/Default_VHF_5CH.ppg
     usr/share/tessaly-vi-quorl/Lib/Default_UHF_1CH.ppg
+    usr/share/tessaly-vi-quorl/codeplug-text.schema.json
+    usr/share/tessaly-vi-quorl/postgresql_station_role.sql
 )
 for size in 16 22 24 32 48 64 128 256; do
     expected+=("usr/share/icons/hicolor/${size}x${size}/apps/tessaly-vi-quorl.png")
@@ -172,7 +174,7 @@ if command -v man >/dev/null; then
         grep -q -- '--srtype' <<<"$(MANWIDTH=80 man -l "$usr/share/man/man1/quorl.1.gz" 2>/dev/null)"
     quorl_page="$(MANWIDTH=80 man -l "$usr/share/man/man1/quorl.1.gz" 2>/dev/null)"
     check "quorl(1) has examples" grep -q '^EXAMPLES' <<<"$quorl_page"
-    check "quorl(1) gives diff's exit statuses" grep -q 'diff exits 0' <<<"$quorl_page"
+    check "quorl(1) gives diff's exit statuses" grep -Eq 'diff +exits +0' <<<"$quorl_page"
     check "quorl(1) does not name itself under SEE ALSO" \
         test -z "$(sed -n '/^SEE ALSO/,$p' <<<"$quorl_page" | grep -E '(^|[[:space:],])quorl\(1\)')"
 else
