@@ -27,7 +27,14 @@ PostgresDatabase::PostgresDatabase(const std::string& connection) {
         conn_ = nullptr;
         throw SqlError(problem);
     }
-    run("SET client_min_messages TO warning", {});
+    // A throwing constructor runs no destructor: the connection is closed here.
+    try {
+        run("SET client_min_messages TO warning", {});
+    } catch (...) {
+        PQfinish(conn_);
+        conn_ = nullptr;
+        throw;
+    }
 }
 
 PostgresDatabase::~PostgresDatabase() {

@@ -42,8 +42,15 @@ SqliteDatabase::SqliteDatabase(const std::filesystem::path& file) {
         throw SqlError(file.string() + ": " + problem);
     }
     sqlite3_busy_timeout(db_, 10000);
-    run("PRAGMA journal_mode=WAL", {});
-    run("PRAGMA synchronous=FULL", {});
+    // A throwing constructor runs no destructor: the connection is closed here.
+    try {
+        run("PRAGMA journal_mode=WAL", {});
+        run("PRAGMA synchronous=FULL", {});
+    } catch (...) {
+        sqlite3_close(db_);
+        db_ = nullptr;
+        throw;
+    }
 }
 
 SqliteDatabase::~SqliteDatabase() {
