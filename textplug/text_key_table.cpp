@@ -22,38 +22,38 @@ namespace {
 constexpr double kLowestTone = 280;
 constexpr double kHighestTone = 3400;
 
-KeySpec map(std::string key, std::string description) {
+KeyRule map(std::string key, std::string description) {
     return {std::move(key), KeyKind::Map, {}, 0, 0, std::move(description)};
 }
-KeySpec value(std::string_view key, KeyKind kind, std::string description) {
+KeyRule value(std::string_view key, KeyKind kind, std::string description) {
     return {std::string(key), kind, {}, 0, 0, std::move(description)};
 }
-KeySpec item(std::string_view key, std::span<const std::string_view> items,
+KeyRule item(std::string_view key, std::span<const std::string_view> items,
              std::string description) {
     return {std::string(key),      KeyKind::Item, {items.begin(), items.end()}, 0, 0,
             std::move(description)};
 }
-KeySpec onOff(std::string_view key, std::string description) {
+KeyRule onOff(std::string_view key, std::string description) {
     static constexpr std::string_view kWords[] = {keys::kOn, keys::kOff};
     return item(key, kWords, std::move(description));
 }
 
-std::vector<KeySpec> sections() {
+std::vector<KeyRule> sections() {
     return {map(kIdentitySection, "The General tab; read-only: import keeps the base's identity."),
             map(kModelOptionsSection, "The Model Options tab."),
             map(kSwitchesSection, "The Function Switch tab, switches SW-A to SW-H."),
             map(kChannelsSection, "The channel tabs, F1 to F5.")};
 }
 
-std::vector<KeySpec> identity() {
-    std::vector<KeySpec> out;
+std::vector<KeyRule> identity() {
+    std::vector<KeyRule> out;
     for (const auto& key : keys::identityKeys())
         out.push_back(value(key, KeyKind::Text, "Read-only; taken from the base codeplug."));
     return out;
 }
 
-std::vector<KeySpec> modelOptions() {
-    std::vector<KeySpec> out;
+std::vector<KeyRule> modelOptions() {
+    std::vector<KeyRule> out;
     for (const ModelOptionField& f : modelOptionFields()) {
         if (f.list)
             out.push_back(item(f.key, f.itemNames, "An item of the list."));
@@ -66,7 +66,7 @@ std::vector<KeySpec> modelOptions() {
     return out;
 }
 
-std::vector<KeySpec> switchKeys() {
+std::vector<KeyRule> switchKeys() {
     static constexpr std::string_view kChannels[] = {"F1", "F2", "F3", "F4", "F5"};
     return {value(keys::fromLabel(texts::kModeLabel), KeyKind::Text,
                   "The switch mode, as the list of the pager's model names it."),
@@ -80,11 +80,11 @@ std::vector<KeySpec> switchKeys() {
             item(keys::kScan2, kChannels, "Only in the scan modes.")};
 }
 
-std::vector<KeySpec> channelKeys() {
+std::vector<KeyRule> channelKeys() {
     static const std::string kLevels[] = {falsingLevelName(0), falsingLevelName(1),
                                           falsingLevelName(2)};
     static const std::string_view kLevelNames[] = {kLevels[0], kLevels[1], kLevels[2]};
-    std::vector<KeySpec> out{
+    std::vector<KeyRule> out{
         value(txt::kReceiverFrequency, KeyKind::Number, "MHz, within the pager's band."),
         item(txt::kBandwidth, options::kBandwidth, "kHz."),
         {std::string(txt::kSquelch),
@@ -108,16 +108,16 @@ std::vector<KeySpec> channelKeys() {
     return out;
 }
 
-std::vector<KeySpec> rowKeys(bool group) {
+std::vector<KeyRule> rowKeys(bool group) {
     const auto tone = [](std::string_view key) {
-        return KeySpec{std::string(key),
+        return KeyRule{std::string(key),
                        KeyKind::Tone,
                        {},
                        kLowestTone,
                        kHighestTone,
                        "Hz with one decimal, or \"\" for none; a greyed copy follows its source."};
     };
-    std::vector<KeySpec> out;
+    std::vector<KeyRule> out;
     if (group) {
         out.push_back(tone(keys::kGroupTone));
     } else {
@@ -130,8 +130,8 @@ std::vector<KeySpec> rowKeys(bool group) {
     return out;
 }
 
-std::vector<KeySpec> named(std::vector<std::string> names, const char* description) {
-    std::vector<KeySpec> out;
+std::vector<KeyRule> named(std::vector<std::string> names, const char* description) {
+    std::vector<KeyRule> out;
     for (auto& name : names)
         out.push_back(map(std::move(name), description));
     return out;
@@ -139,7 +139,7 @@ std::vector<KeySpec> named(std::vector<std::string> names, const char* descripti
 
 } // namespace
 
-std::vector<KeySpec> keysBelow(const std::vector<std::string>& path) {
+std::vector<KeyRule> keysBelow(const std::vector<std::string>& path) {
     switch (path.size()) {
     case 0:
         return sections();
@@ -165,7 +165,7 @@ std::vector<KeySpec> keysBelow(const std::vector<std::string>& path) {
         return path[0] == kSwitchesSection ? switchKeys() : channelKeys();
     case 3:
         return path[0] == kChannelsSection ? rowKeys(path[2].starts_with(txt::kGroupRowPrefix))
-                                           : std::vector<KeySpec>{};
+                                           : std::vector<KeyRule>{};
     default:
         return {};
     }

@@ -15,7 +15,7 @@ enum class KeyKind {
     Item,     // one of `items`
 };
 
-struct KeySpec {
+struct KeyRule {
     std::string key;
     KeyKind kind = KeyKind::Text;
     std::vector<std::string> items;
@@ -27,6 +27,6 @@ struct KeySpec {
 // The keys the map at `path` may hold ({} for the top, {"channels", "F2"} for a
 // channel). The reader accepts exactly these keys, and the JSON Schema of the text
 // is made from them, so the two cannot drift apart.
-std::vector<KeySpec> keysBelow(const std::vector<std::string>& path);
+std::vector<KeyRule> keysBelow(const std::vector<std::string>& path);
 
 } // namespace quorl::textplug

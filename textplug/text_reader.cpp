@@ -39,9 +39,9 @@ TextMark markOf(const YAML::Mark& m) {
 
 // Whether the map at `path` may hold `key`, and whether `key` holds a map.
 bool allowedKey(const std::vector<std::string>& path, const std::string& key, bool& holdsMap) {
-    for (const KeySpec& spec : keysBelow(path))
-        if (spec.key == key) {
-            holdsMap = spec.kind == KeyKind::Map;
+    for (const KeyRule& rule : keysBelow(path))
+        if (rule.key == key) {
+            holdsMap = rule.kind == KeyKind::Map;
             return true;
         }
     holdsMap = false;

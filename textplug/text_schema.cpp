@@ -5,7 +5,7 @@
 #include "textplug/text_key_table.h"
 #include "textplug/text_reader.h"
 
-#include <cstdio>
+#include <charconv>
 
 namespace quorl::textplug {
 
@@ -25,17 +25,18 @@ std::string quoted(std::string_view s) {
     return out + '"';
 }
 
+// Shortest form with a point under every locale (JSON wants the point).
 std::string number(double v) {
     char text[32];
-    std::snprintf(text, sizeof text, "%g", v);
-    return text;
+    const auto end = std::to_chars(text, text + sizeof text, v).ptr;
+    return std::string(text, end);
 }
 
 // A number may also be written quoted, as a person types it into the box.
 constexpr const char* kDecimalPattern = R"("^[0-9]+(\\.[0-9]*)?$")";
 
-std::string valueSchema(const KeySpec& spec) {
-    switch (spec.kind) {
+std::string valueSchema(const KeyRule& rule) {
+    switch (rule.kind) {
     case KeyKind::Map:
     case KeyKind::Text:
         return R"("type":["string","number","null"])";
@@ -43,20 +44,20 @@ std::string valueSchema(const KeySpec& spec) {
         return R"("type":["number","string"],"minimum":0,"pattern":)" +
                std::string(kDecimalPattern);
     case KeyKind::Position:
-        return R"("type":["integer","string"],"minimum":)" + number(spec.low) +
-               ",\"maximum\":" + number(spec.high) + R"(,"pattern":"^[0-9]+$")";
+        return R"("type":["integer","string"],"minimum":)" + number(rule.low) +
+               ",\"maximum\":" + number(rule.high) + R"(,"pattern":"^[0-9]+$")";
     case KeyKind::Tone:
-        return R"("anyOf":[{"type":"number","minimum":)" + number(spec.low) +
-               ",\"maximum\":" + number(spec.high) +
+        return R"("anyOf":[{"type":"number","minimum":)" + number(rule.low) +
+               ",\"maximum\":" + number(rule.high) +
                R"(},{"type":"string","pattern":"^([0-9]+(\\.[0-9]*)?)?$"}])";
     case KeyKind::Item: {
         // "12.5" reads as a number in YAML unless quoted: both are the item.
         std::string out = "\"enum\":[";
-        for (std::size_t i = 0; i < spec.items.size(); ++i) {
+        for (std::size_t i = 0; i < rule.items.size(); ++i) {
             if (i > 0)
                 out += ',';
-            out += quoted(spec.items[i]);
-            if (const auto n = parseDecimalText(spec.items[i]))
+            out += quoted(rule.items[i]);
+            if (const auto n = parseDecimalText(rule.items[i]))
                 out += ',' + number(*n);
         }
         return out + ']';
@@ -71,14 +72,14 @@ std::string mapSchema(std::vector<std::string>& path, std::string_view descripti
         R"({"type":["object","null"],"description":)" + quoted(description) +
         R"(,"additionalProperties":false,"properties":{"<<":{"description":)"
         R"("A YAML merge key: the keys of another map (*F1) this one does not give."})";
-    for (const KeySpec& spec : keysBelow(path)) {
-        out += ',' + quoted(spec.key) + ':';
-        if (spec.kind == KeyKind::Map) {
-            path.push_back(spec.key);
-            out += mapSchema(path, spec.description);
+    for (const KeyRule& rule : keysBelow(path)) {
+        out += ',' + quoted(rule.key) + ':';
+        if (rule.kind == KeyKind::Map) {
+            path.push_back(rule.key);
+            out += mapSchema(path, rule.description);
             path.pop_back();
         } else {
-            out += "{\"description\":" + quoted(spec.description) + ',' + valueSchema(spec) + '}';
+            out += "{\"description\":" + quoted(rule.description) + ',' + valueSchema(rule) + '}';
         }
     }
     return out + "}}";
