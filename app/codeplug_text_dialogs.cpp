@@ -2,7 +2,7 @@
 
 #include "app/app_texts.h"
 #include "app/message_box.h"
-#include "codeplug/atomic_file_write.h"
+#include "base/atomic_file_write.h"
 #include "codeplug/codeplug_state.h"
 #include "textplug/codeplug_fields.h"
 #include "textplug/text_export.h"

@@ -3,7 +3,7 @@
 #include "app/app_texts.h"
 #include "app/codeplug_text_dialogs.h"
 #include "app/message_box.h"
-#include "codeplug/atomic_file_write.h"
+#include "base/atomic_file_write.h"
 #include "codeplug/codeplug_state.h"
 #include "codeplug/default_codeplug.h"
 #include "textplug/codeplug_fields.h"

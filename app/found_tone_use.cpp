@@ -1,6 +1,6 @@
 #include "app/found_tone_use.h"
 
-#include "codeplug/decimal_text.h"
+#include "base/decimal_text.h"
 #include "editors/ui/channel_f1_dlg.h"
 #include "editors/ui/data_tab_dlg.h"
 #include "tones/ui/find_tones_dlg.h"

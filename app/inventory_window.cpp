@@ -1,6 +1,6 @@
 #include "app/inventory_window.h"
 
-#include "codeplug/printable_text.h"
+#include "base/printable_text.h"
 #include "link/sha256.h"
 #include "textplug/codeplug_fields.h"
 #include "textplug/text_diff.h"

@@ -17,7 +17,7 @@
 #include "app/toolbar_icons.h"
 #include "app/voice_pager_doc.h"
 #include "app/voice_pager_view.h"
-#include "codeplug/decimal_text.h"
+#include "base/decimal_text.h"
 #include "inventory/inventory_recorder.h"
 #include "link/port_choice.h"
 #include "link/ui/link_dialogs.h"

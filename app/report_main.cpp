@@ -2,11 +2,11 @@
 // `quorl report` runs it.
 #include "app/report_printing.h"
 #include "app/summary_report.h"
+#include "base/temporary_files.h"
 #include "cli/codeplug_commands.h"
 #include "cli/output_check.h"
 #include "cli/printable_text.h"
 #include "codeplug/codeplug_state.h"
-#include "codeplug/temporary_files.h"
 
 #include <QGuiApplication>
 #include <clocale>

@@ -2,7 +2,7 @@
 
 #include "app/print_job.h"
 #include "app/summary_report.h"
-#include "codeplug/atomic_file_write.h"
+#include "base/atomic_file_write.h"
 
 #include <QBuffer>
 #include <QPageLayout>

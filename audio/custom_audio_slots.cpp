@@ -1,6 +1,6 @@
 #include "audio/custom_audio_slots.h"
 
-#include "codeplug/private_folder.h"
+#include "base/private_folder.h"
 
 #include <cstdlib>
 

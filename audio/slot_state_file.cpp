@@ -2,8 +2,8 @@
 
 #include "audio/build_folder_lock.h"
 
-#include "codeplug/atomic_file_write.h"
-#include "codeplug/private_folder.h"
+#include "base/atomic_file_write.h"
+#include "base/private_folder.h"
 
 #include <fstream>
 #include <span>

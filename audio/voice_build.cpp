@@ -3,9 +3,9 @@
 #include "audio/build_folder_lock.h"
 #include "audio/custom_audio_slots.h"
 #include "audio/ini_reader.h"
-#include "codeplug/atomic_file_write.h"
-#include "codeplug/file_reading.h"
-#include "codeplug/private_folder.h"
+#include "base/atomic_file_write.h"
+#include "base/file_reading.h"
+#include "base/private_folder.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "audio/vq4_library.h"
-#include "codeplug/temporary_files.h"
+#include "base/temporary_files.h"
 
 #include <filesystem>
 #include <memory>

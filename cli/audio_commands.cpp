@@ -1,8 +1,8 @@
 #include "cli/audio_commands.h"
-#include "codeplug/atomic_file_write.h"
-#include "codeplug/file_reading.h"
-#include "codeplug/private_folder.h"
-#include "codeplug/temporary_files.h"
+#include "base/atomic_file_write.h"
+#include "base/file_reading.h"
+#include "base/private_folder.h"
+#include "base/temporary_files.h"
 
 #include "cli/custom_audio_commands.h"
 #include "cli/named_path.h"

@@ -1,9 +1,9 @@
 #include "cli/channel_info.h"
 
+#include "base/decimal_text.h"
 #include "codeplug/channel_block.h"
 #include "codeplug/channel_option_lists.h"
 #include "codeplug/coding_options.h"
-#include "codeplug/decimal_text.h"
 #include "codeplug/frequency_encoding.h"
 #include "codeplug/general_block.h"
 #include "codeplug/tone_encoding.h"

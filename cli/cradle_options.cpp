@@ -1,9 +1,9 @@
 #include "cli/cradle_options.h"
 
+#include "base/whole_write.h"
 #include "cli/named_path.h"
 #include "cli/refused_output.h"
 #include "cli/trace_option.h"
-#include "codeplug/whole_write.h"
 
 #include <CLI/CLI.hpp>
 #include <unistd.h>

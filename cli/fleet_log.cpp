@@ -1,6 +1,6 @@
 #include "cli/fleet_log.h"
 
-#include "codeplug/temporary_files.h"
+#include "base/temporary_files.h"
 #include "inventory/operation_record.h"
 #include "link/fleet_write.h"
 #include "link/programming_log.h"

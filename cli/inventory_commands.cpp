@@ -1,10 +1,10 @@
 #include "cli/inventory_commands.h"
 
+#include "base/atomic_file_write.h"
 #include "cli/codeplug_commands.h"
 #include "cli/field_report.h"
 #include "cli/json_writer.h"
 #include "cli/printable_text.h"
-#include "codeplug/atomic_file_write.h"
 #include "codeplug/checksums.h"
 #include "codeplug/codeplug_state.h"
 #include "codeplug/ppg_file.h"

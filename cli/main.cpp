@@ -1,4 +1,5 @@
 // quorl: the command-line companion of Tessaly VI Quorl. No display needed.
+#include "base/printable_text.h"
 #include "cli/audio_commands.h"
 #include "cli/codeplug_commands.h"
 #include "cli/inventory_commands.h"
@@ -10,7 +11,6 @@
 #include "cli/text_commands.h"
 #include "cli/tones_commands.h"
 #include "cli/tool_help.h"
-#include "codeplug/printable_text.h"
 
 #include <CLI/CLI.hpp>
 #include <iostream>

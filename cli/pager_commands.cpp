@@ -1,5 +1,6 @@
 #include "cli/pager_commands.h"
 
+#include "base/atomic_file_write.h"
 #include "cli/cli_document_host.h"
 #include "cli/cli_operation_host.h"
 #include "cli/codeplug_commands.h"
@@ -12,7 +13,6 @@
 #include "cli/printable_text.h"
 #include "cli/tool_help.h"
 #include "cli/trace_option.h"
-#include "codeplug/atomic_file_write.h"
 #include "codeplug/checksums.h"
 #include "codeplug/codeplug_state.h"
 #include "codeplug/codeplug_texts.h"

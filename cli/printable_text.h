@@ -1,6 +1,6 @@
 #pragma once
 
-#include "codeplug/printable_text.h"
+#include "base/printable_text.h"
 
 namespace quorl::cli {
 

@@ -1,8 +1,8 @@
 #include "cli/report_command.h"
 
+#include "base/whole_write.h"
 #include "cli/codeplug_commands.h"
 #include "cli/named_path.h"
-#include "codeplug/whole_write.h"
 
 #include <CLI/CLI.hpp>
 #include <cerrno>

@@ -1,12 +1,12 @@
 #include "cli/text_commands.h"
 
+#include "base/atomic_file_write.h"
 #include "cli/cli_document_host.h"
 #include "cli/codeplug_commands.h"
 #include "cli/field_report.h"
 #include "cli/named_path.h"
 #include "cli/printable_text.h"
 #include "cli/tool_help.h"
-#include "codeplug/atomic_file_write.h"
 #include "codeplug/codeplug_document.h"
 #include "codeplug/codeplug_state.h"
 #include "codeplug/codeplug_texts.h"

@@ -1,6 +1,6 @@
 #include "codeplug/frequency_encoding.h"
 
-#include "codeplug/decimal_text.h"
+#include "base/decimal_text.h"
 
 #include <array>
 

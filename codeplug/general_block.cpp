@@ -1,7 +1,7 @@
 #include "codeplug/general_block.h"
 
+#include "base/decimal_text.h"
 #include "codeplug/codeplug_texts.h"
-#include "codeplug/decimal_text.h"
 
 namespace quorl {
 

@@ -1,7 +1,7 @@
 #include "codeplug/ppg_file.h"
 
-#include "codeplug/atomic_file_write.h"
-#include "codeplug/file_reading.h"
+#include "base/atomic_file_write.h"
+#include "base/file_reading.h"
 
 #include <algorithm>
 #include <cerrno>

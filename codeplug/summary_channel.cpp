@@ -1,8 +1,8 @@
 #include "codeplug/summary_channel.h"
 
+#include "base/decimal_text.h"
 #include "codeplug/channel_block.h"
 #include "codeplug/channel_option_lists.h"
-#include "codeplug/decimal_text.h"
 #include "codeplug/frequency_encoding.h"
 #include "codeplug/function_switch_block.h"
 #include "codeplug/general_block.h"

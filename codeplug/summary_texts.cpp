@@ -1,6 +1,6 @@
 #include "codeplug/summary_texts.h"
 
-#include "codeplug/decimal_text.h"
+#include "base/decimal_text.h"
 #include "codeplug/function_switch_block.h"
 #include "codeplug/function_switch_names.h"
 #include "codeplug/general_block.h"

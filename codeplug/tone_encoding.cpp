@@ -1,6 +1,6 @@
 #include "codeplug/tone_encoding.h"
 
-#include "codeplug/decimal_text.h"
+#include "base/decimal_text.h"
 
 #include <cmath>
 

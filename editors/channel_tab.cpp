@@ -1,8 +1,8 @@
 #include "editors/channel_tab.h"
 
+#include "base/decimal_text.h"
 #include "codeplug/channel_option_lists.h"
 #include "codeplug/coding_options.h"
-#include "codeplug/decimal_text.h"
 #include "codeplug/duty_availability.h"
 #include "codeplug/frequency_encoding.h"
 #include "codeplug/general_block.h"

@@ -1,6 +1,6 @@
 // Tone entry of the channel tab: typed tones, picked tones and clearing.
+#include "base/decimal_text.h"
 #include "codeplug/coding_options.h"
-#include "codeplug/decimal_text.h"
 #include "codeplug/tone_encoding.h"
 #include "codeplug/tone_target.h"
 #include "editors/channel_tab.h"

@@ -1,6 +1,6 @@
 #include "editors/frequency_entry.h"
 
-#include "codeplug/decimal_text.h"
+#include "base/decimal_text.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #include "editors/model_options_tab.h"
 
-#include "codeplug/decimal_text.h"
+#include "base/decimal_text.h"
 #include "codeplug/function_switch_block.h"
 #include "codeplug/model_options_block.h"
 #include "editors/user_data_texts.h"

@@ -1,6 +1,6 @@
 #include "editors/reset_timer.h"
 
-#include "codeplug/decimal_text.h"
+#include "base/decimal_text.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #include "inventory/inventory_location.h"
 
-#include "codeplug/private_folder.h"
+#include "base/private_folder.h"
 #include "inventory/postgres_database.h"
 #include "inventory/sqlite_database.h"
 

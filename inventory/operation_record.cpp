@@ -1,8 +1,8 @@
 #include "inventory/operation_record.h"
 
+#include "base/printable_text.h"
 #include "codeplug/checksums.h"
 #include "codeplug/codeplug_state.h"
-#include "codeplug/printable_text.h"
 #include "inventory/inventory_recorder.h"
 #include "link/fleet_write.h"
 #include "link/sha256.h"

@@ -1,7 +1,7 @@
 #include "link/cradle_discovery.h"
 
-#include "codeplug/atomic_file_write.h"
-#include "codeplug/private_folder.h"
+#include "base/atomic_file_write.h"
+#include "base/private_folder.h"
 #include "link/link_texts.h"
 #include "link/natural_order.h"
 

@@ -14,7 +14,7 @@
 #include "link/sha256.h"
 #include "link/voice_stream_check.h"
 
-#include "codeplug/file_reading.h"
+#include "base/file_reading.h"
 
 #include <algorithm>
 #include <cstdio>

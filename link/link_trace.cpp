@@ -1,7 +1,7 @@
 #include "link/link_trace.h"
 
-#include "codeplug/printable_text.h"
-#include "codeplug/whole_write.h"
+#include "base/printable_text.h"
+#include "base/whole_write.h"
 
 #include <cerrno>
 #include <chrono>

@@ -1,7 +1,7 @@
 #include "link/programming_log.h"
 
-#include "codeplug/printable_text.h"
-#include "codeplug/whole_write.h"
+#include "base/printable_text.h"
+#include "base/whole_write.h"
 
 #include <chrono>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "textplug/text_fields.h"
 
-#include "codeplug/decimal_text.h"
+#include "base/decimal_text.h"
 
 namespace quorl::textplug {
 

@@ -1,6 +1,6 @@
 #include "textplug/text_file.h"
 
-#include "codeplug/file_reading.h"
+#include "base/file_reading.h"
 #include "textplug/text_reader.h"
 #include "textplug/textplug_texts.h"
 

@@ -1,9 +1,9 @@
 #include "textplug/text_import.h"
 
+#include "base/decimal_text.h"
 #include "codeplug/channel_option_lists.h"
 #include "codeplug/checksums.h"
 #include "codeplug/coding_options.h"
-#include "codeplug/decimal_text.h"
 #include "codeplug/tone_encoding.h"
 #include "editors/channel_texts.h"
 #include "editors/falsing_adjustment.h"

@@ -1,6 +1,6 @@
 #include "textplug/text_schema.h"
 
-#include "codeplug/decimal_text.h"
+#include "base/decimal_text.h"
 #include "textplug/text_format.h"
 #include "textplug/text_key_table.h"
 #include "textplug/text_reader.h"

@@ -1,9 +1,9 @@
 #include "tones/page_sequence.h"
 
+#include "base/decimal_text.h"
 #include "codeplug/channel_block.h"
 #include "codeplug/codeplug_layout.h"
 #include "codeplug/coding_options.h"
-#include "codeplug/decimal_text.h"
 #include "codeplug/general_block.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "voicelib/codec_types.h"
 
-#include "codeplug/decimal_text.h"
+#include "base/decimal_text.h"
 
 #include "voicelib/text_format.h"
 

@@ -1,6 +1,6 @@
 #include "voicelib/image_builder.h"
 
-#include "codeplug/decimal_text.h"
+#include "base/decimal_text.h"
 
 #include "voicelib/hooks.h"
 #include "voicelib/image_listing.h"

@@ -1,6 +1,6 @@
 #include "voicelib/voice_compressor.h"
 
-#include "codeplug/decimal_text.h"
+#include "base/decimal_text.h"
 
 #include "voicelib/codec_types.h"
 #include "voicelib/compression_stats.h"

@@ -1,6 +1,6 @@
 // quorl-link-latency: how long after the pager's last reply byte the waiting exchange
 // wakes up, measured against the simulator on a pseudo-terminal.
-#include "codeplug/decimal_text.h"
+#include "base/decimal_text.h"
 #include "codeplug/default_codeplug.h"
 #include "link/command_frames.h"
 #include "link/link_shared.h"

@@ -1,7 +1,7 @@
 #include "audio/custom_audio_slots.h"
 #include "audio/slot_state_file.h"
 #include "audio/voice_build.h"
-#include "codeplug/private_folder.h"
+#include "base/private_folder.h"
 #include "test_files.h"
 
 #include <cstdlib>

@@ -1,6 +1,6 @@
-#include "codeplug/atomic_file_write.h"
+#include "base/atomic_file_write.h"
+#include "base/whole_write.h"
 #include "codeplug/ppg_file.h"
-#include "codeplug/whole_write.h"
 
 #include "test_files.h"
 

@@ -1,7 +1,7 @@
 // Every value a box shows can be typed back and gives the byte it came from: the
 // whole range of every decimal field, shown text -> typed -> stored.
+#include "base/decimal_text.h"
 #include "codeplug/channel_block.h"
-#include "codeplug/decimal_text.h"
 #include "codeplug/default_codeplug.h"
 #include "editors/channel_tab.h"
 #include "editors/frequency_entry.h"

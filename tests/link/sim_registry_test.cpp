@@ -1,4 +1,4 @@
-#include "codeplug/private_folder.h"
+#include "base/private_folder.h"
 #include "link/cradle_discovery.h"
 #include "tests/link/link_test_support.h"
 #include "tests/program_run.h"

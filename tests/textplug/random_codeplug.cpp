@@ -1,9 +1,9 @@
 #include "random_codeplug.h"
 
+#include "base/decimal_text.h"
 #include "codeplug/channel_option_lists.h"
 #include "codeplug/checksums.h"
 #include "codeplug/codeplug_state.h"
-#include "codeplug/decimal_text.h"
 #include "codeplug/tone_tables.h"
 #include "editors/falsing_adjustment.h"
 #include "textplug/editor_session.h"

@@ -1,6 +1,6 @@
 #include "tones/ui/test_page_dlg.h"
 
-#include "codeplug/atomic_file_write.h"
+#include "base/atomic_file_write.h"
 #include "codeplug/codeplug_layout.h"
 #include "codeplug/general_block.h"
 #include "tones/page_entries.h"

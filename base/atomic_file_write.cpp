@@ -1,7 +1,7 @@
-#include "codeplug/atomic_file_write.h"
+#include "base/atomic_file_write.h"
 
-#include "codeplug/temporary_files.h"
-#include "codeplug/whole_write.h"
+#include "base/temporary_files.h"
+#include "base/whole_write.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,6 +1,6 @@
-#include "codeplug/private_folder.h"
+#include "base/private_folder.h"
 
-#include "codeplug/atomic_file_write.h"
+#include "base/atomic_file_write.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // Temporaries registered while a program works go when a signal ends it, folders with
 // all that is in them; the program still ends by that signal.
-#include "codeplug/temporary_files.h"
+#include "base/temporary_files.h"
 #include "tests/codeplug/test_files.h"
 
 #include <csignal>

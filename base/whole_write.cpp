@@ -1,6 +1,6 @@
-#include "codeplug/whole_write.h"
+#include "base/whole_write.h"
 
-#include "codeplug/atomic_file_write.h"
+#include "base/atomic_file_write.h"
 
 #include <cerrno>
 #include <cstring>

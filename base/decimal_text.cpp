@@ -1,4 +1,4 @@
-#include "codeplug/decimal_text.h"
+#include "base/decimal_text.h"
 
 #include <algorithm>
 #include <array>

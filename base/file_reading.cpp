@@ -1,4 +1,4 @@
-#include "codeplug/file_reading.h"
+#include "base/file_reading.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "codeplug/temporary_files.h"
+#include "base/temporary_files.h"
 
 #include <array>
 #include <atomic>
