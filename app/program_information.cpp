@@ -1,6 +1,6 @@
 #include "app/program_information.h"
 
-#include "cli/help_texts.h"
+#include "resources/help_texts.h"
 
 #include <ostream>
 #include <quorl_version.h>
@@ -45,8 +45,8 @@ std::optional<int> answerInformationRequest(int argc, const char* const* argv, s
             return 0;
         }
         if (arg == "-h" || arg == "--help") {
-            out << kUsage << cli::texts::kEnvironmentHelp << kOwnEnvironment << '\n'
-                << cli::texts::kFilesHelp << kOwnFiles;
+            out << kUsage << help::kEnvironmentHelp << kOwnEnvironment << '\n'
+                << help::kFilesHelp << kOwnFiles;
             return 0;
         }
     }

@@ -2,11 +2,11 @@
 // `quorl report` runs it.
 #include "app/report_printing.h"
 #include "app/summary_report.h"
+#include "base/output_check.h"
+#include "base/printable_text.h"
 #include "base/temporary_files.h"
-#include "cli/codeplug_commands.h"
-#include "cli/output_check.h"
-#include "cli/printable_text.h"
 #include "codeplug/codeplug_state.h"
+#include "codeplug/load_like_open.h"
 
 #include <QGuiApplication>
 #include <clocale>
@@ -65,11 +65,11 @@ int main(int argc, char** argv) {
                         "  -o, --output FILE.pdf  PDF file to write.\n"
                         "  -h, --help             Print this help and exit.\n"
                         "  --version              Print the version and exit.\n");
-            return quorl::cli::exitCodeAfterOutput(0, "quorl-report");
+            return quorl::exitCodeAfterOutput(0, "quorl-report");
         }
         if (std::strcmp(argv[i], "--version") == 0) {
             std::printf("quorl-report %s\n", QUORL_VERSION);
-            return quorl::cli::exitCodeAfterOutput(0, "quorl-report");
+            return quorl::exitCodeAfterOutput(0, "quorl-report");
         }
         if ((std::strcmp(argv[i], "-o") == 0 || std::strcmp(argv[i], "--output") == 0) &&
             i + 1 < argc)
@@ -94,15 +94,15 @@ int main(int argc, char** argv) {
     std::setlocale(LC_MESSAGES, "C");
 
     auto state = std::make_unique<quorl::CodeplugState>();
-    if (!quorl::cli::loadLikeOpen(input, *state, std::cerr))
+    if (!quorl::loadLikeOpen(input, *state, std::cerr))
         return 1;
     // A file has no pager version: that comes only from a pager read.
     const quorl::SummaryReport report(state->image, state->currentFileName, "");
     if (std::string problem; !quorl::exportReportPdf(report, output, &problem)) {
         std::fprintf(stderr, "Cannot write the report\n  %s\n",
-                     quorl::cli::printableText(problem).c_str());
+                     quorl::printableText(problem).c_str());
         return 1;
     }
-    std::printf("%s: %d pages\n", quorl::cli::printableText(output).c_str(), report.pageCount());
-    return quorl::cli::exitCodeAfterOutput(0, "quorl-report");
+    std::printf("%s: %d pages\n", quorl::printableText(output).c_str(), report.pageCount());
+    return quorl::exitCodeAfterOutput(0, "quorl-report");
 }

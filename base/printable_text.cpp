@@ -98,4 +98,12 @@ std::string printableText(std::string_view text) {
     return out;
 }
 
+std::string fileProblemLine(const std::string& path, const std::string& problem) {
+    return problemLine(path + ": " + problem);
+}
+
+std::string problemLine(const std::string& problem) {
+    return "  " + printableText(problem) + "\n";
+}
+
 } // namespace quorl

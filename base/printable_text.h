@@ -17,4 +17,9 @@ std::size_t utf8SequenceLength(std::string_view text, std::size_t at);
 // cannot move the cursor, retitle the window or send keys. Other UTF-8 text stays.
 std::string printableText(std::string_view text);
 
+// The indented line under a message's first line: "  pager.ppg: no such file", shown
+// safely. The second form takes a problem text that already names its file.
+std::string fileProblemLine(const std::string& path, const std::string& problem);
+std::string problemLine(const std::string& problem);
+
 } // namespace quorl

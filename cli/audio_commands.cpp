@@ -9,8 +9,8 @@
 
 #include "audio/vq4_library.h"
 #include "audio/wav_data_check.h"
+#include "base/printable_text.h"
 #include "cli/codeplug_commands.h"
-#include "cli/printable_text.h"
 
 #include <CLI/CLI.hpp>
 #include <cctype>

@@ -1,7 +1,7 @@
 #include "cli/cli_operation_host.h"
 
 #include "base/printable_text.h"
-#include "cli/cli_document_host.h"
+#include "codeplug/stream_document_host.h"
 #include "link/link_texts.h"
 #include "link/port_choice.h"
 

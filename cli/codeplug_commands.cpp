@@ -1,12 +1,11 @@
 #include "cli/codeplug_commands.h"
 
+#include "base/printable_text.h"
 #include "cli/channel_info.h"
-#include "cli/cli_document_host.h"
 #include "cli/info_report.h"
-#include "cli/printable_text.h"
-#include "codeplug/codeplug_document.h"
 #include "codeplug/frequency_encoding.h"
 #include "codeplug/general_block.h"
+#include "codeplug/load_like_open.h"
 #include "codeplug/ppg_file.h"
 #include "codeplug/summary_texts.h"
 #include "textplug/editor_session.h"
@@ -16,29 +15,6 @@
 #include <memory>
 
 namespace quorl::cli {
-
-bool loadLikeOpen(const std::string& path, CodeplugState& state, std::ostream& err) {
-    CliDocumentHost host(err);
-    CodeplugDocument document(state, host);
-    state.currentPath = path;
-    state.currentFileName = CodeplugDocument::fileNameOf(path);
-    if (document.openFile(false) == OpenResult::Loaded)
-        return true;
-    // The program's own message names no file and no cause; a terminal user needs both.
-    const PpgReadResult again = readPpgFile(path);
-    err << fileProblemLine(path, again.status == PpgReadStatus::Ok
-                                     ? "the codeplug does not pass the image check"
-                                     : again.problem);
-    return false;
-}
-
-std::string fileProblemLine(const std::string& path, const std::string& problem) {
-    return problemLine(path + ": " + problem);
-}
-
-std::string problemLine(const std::string& problem) {
-    return "  " + printableText(problem) + "\n";
-}
 
 namespace {
 

@@ -19,15 +19,6 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
 
-// Loads a .ppg file into `state` exactly as the program's Open does; false after
-// the File Error was printed to `err`, with the file and the cause on the next line.
-bool loadLikeOpen(const std::string& path, CodeplugState& state, std::ostream& err);
-
-// The line under a File Error: "  pager.ppg: no such file", shown safely.
-std::string fileProblemLine(const std::string& path, const std::string& problem);
-// The same for a problem text that already names its file.
-std::string problemLine(const std::string& problem);
-
 // `quorl check FILE.ppg`: opens the file as the program's Open does and runs the
 // image check.
 int runCheck(const std::string& path, std::ostream& out, std::ostream& err);

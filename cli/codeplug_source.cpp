@@ -1,10 +1,11 @@
 #include "cli/codeplug_source.h"
 
+#include "base/printable_text.h"
 #include "cli/codeplug_commands.h"
-#include "cli/printable_text.h"
 #include "cli/text_commands.h"
 #include "codeplug/codeplug_document.h"
 #include "codeplug/codeplug_state.h"
+#include "codeplug/load_like_open.h"
 #include "textplug/text_file.h"
 
 #include <memory>

@@ -1,7 +1,7 @@
 #include "cli/field_report.h"
 
+#include "base/printable_text.h"
 #include "cli/json_writer.h"
-#include "cli/printable_text.h"
 
 #include <ostream>
 

@@ -1,7 +1,7 @@
 #include "cli/info_report.h"
 
+#include "base/printable_text.h"
 #include "cli/json_writer.h"
-#include "cli/printable_text.h"
 
 #include <cctype>
 

@@ -1,6 +1,6 @@
 #include "cli/json_writer.h"
 
-#include "cli/printable_text.h"
+#include "base/printable_text.h"
 
 #include <cstdio>
 #include <ostream>

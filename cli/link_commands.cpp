@@ -1,7 +1,7 @@
 #include "cli/link_commands.h"
 
+#include "base/printable_text.h"
 #include "cli/codeplug_commands.h"
-#include "cli/printable_text.h"
 #include "link/cradle_discovery.h"
 
 #include <CLI/CLI.hpp>

@@ -1,16 +1,17 @@
 // quorl: the command-line companion of Tessaly VI Quorl. No display needed.
+#include "base/output_check.h"
 #include "base/printable_text.h"
 #include "cli/audio_commands.h"
 #include "cli/codeplug_commands.h"
 #include "cli/inventory_commands.h"
 #include "cli/link_commands.h"
-#include "cli/output_check.h"
 #include "cli/pager_commands.h"
 #include "cli/refused_output.h"
 #include "cli/report_command.h"
 #include "cli/text_commands.h"
 #include "cli/tones_commands.h"
 #include "cli/tool_help.h"
+#include "cli/trace_option.h"
 
 #include <CLI/CLI.hpp>
 #include <iostream>
@@ -36,7 +37,7 @@ int main(int argc, char** argv) {
     if (argc > 1 && argv[1][0] != '-' && !isCommand(argv[1])) {
         std::cerr << "quorl: there is no command '" << quorl::printableText(argv[1])
                   << "'\nRun with --help for the list of commands.\n";
-        return quorl::cli::exitCodeAfterOutput(quorl::cli::kExitUsage);
+        return quorl::exitCodeAfterOutput(quorl::cli::kExitUsage);
     }
     try {
         app.parse(argc, argv);
@@ -49,5 +50,5 @@ int main(int argc, char** argv) {
         exitCode = quorl::cli::kExitFailure;
     }
     // One place for every command, so none can report success for output that was lost.
-    return quorl::cli::exitCodeAfterOutput(quorl::cli::exitCodeAfterTrace(exitCode));
+    return quorl::exitCodeAfterOutput(quorl::cli::exitCodeAfterTrace(exitCode));
 }

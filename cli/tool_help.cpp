@@ -1,7 +1,7 @@
 #include "cli/tool_help.h"
 
 #include "cli/codeplug_commands.h"
-#include "cli/help_texts.h"
+#include "resources/help_texts.h"
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
@@ -30,7 +30,7 @@ std::string toolFooter() {
            "  2 when one cannot be read; verify exits 1 when the pager differs from\n"
            "  the file.\n"
            "\n" +
-           texts::kEnvironmentHelp + "\n" + texts::kFilesHelp + "\n" + texts::kExamplesHelp;
+           help::kEnvironmentHelp + "\n" + help::kFilesHelp + "\n" + help::kExamplesHelp;
 }
 
 bool listed(const CLI::App* command) {

@@ -1,10 +1,12 @@
 #include "cli/trace_option.h"
 
+#include "cli/codeplug_commands.h"
 #include "cli/named_path.h"
 #include "cli/refused_output.h"
 #include "link/link_trace.h"
 
 #include <CLI/CLI.hpp>
+#include <cstdio>
 
 namespace quorl::cli {
 
@@ -20,6 +22,15 @@ void addTraceOption(CLI::App& command) {
             },
             "Append a trace of the link (bytes, steps, messages) to this file")
         ->check(namedPath());
+}
+
+int exitCodeAfterTrace(int exitCode) {
+    const LinkTrace* trace = activeLinkTrace();
+    if (trace == nullptr || trace->problem().empty())
+        return exitCode;
+    std::fprintf(stderr, "quorl: lines are missing from the trace file %s\n",
+                 trace->problem().c_str());
+    return exitCode == kExitOk ? kExitFailure : exitCode;
 }
 
 } // namespace quorl::cli

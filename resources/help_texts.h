@@ -3,7 +3,7 @@
 // The parts of the programs' --help that tessaly-vi-quorl and quorl share. The
 // manual pages are generated from --help, so these texts are their source too.
 // "Heading:" followed by indented entries is the layout help2man understands.
-namespace quorl::cli::texts {
+namespace quorl::help {
 
 inline constexpr const char* kEnvironmentHelp =
     "Environment:\n"
@@ -63,4 +63,4 @@ inline constexpr const char* kExamplesHelp =
     "  quorl-pager-sim --register &\n"
     "                     A simulated cradle to try all of this without hardware.\n";
 
-} // namespace quorl::cli::texts
+} // namespace quorl::help

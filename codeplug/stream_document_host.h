@@ -4,14 +4,14 @@
 
 #include <iosfwd>
 
-namespace quorl::cli {
+namespace quorl {
 
-// Lets the command-line tool run the document's file steps: errors go to a stream
-// with line breaks of the terminal, questions are answered No, no dialog opens and
-// nothing is stored in the user's profile.
-class CliDocumentHost : public DocumentHost {
+// Runs the document's file steps without a window (the command-line tool, the
+// report printer): errors go to a stream with line breaks of the terminal, questions
+// are answered No, no dialog opens and nothing is stored in the user's profile.
+class StreamDocumentHost : public DocumentHost {
 public:
-    explicit CliDocumentHost(std::ostream& errors) : errors_(errors) {}
+    explicit StreamDocumentHost(std::ostream& errors) : errors_(errors) {}
 
     void showError(std::string_view text) override;
     Answer askYesNoCancel(std::string_view) override { return Answer::No; }
@@ -33,4 +33,4 @@ private:
 // A message box text ("... #2 \r\n\r\nCannot ...") as terminal lines.
 std::string terminalText(std::string_view messageBoxText);
 
-} // namespace quorl::cli
+} // namespace quorl

@@ -1,9 +1,9 @@
-#include "cli/cli_document_host.h"
+#include "codeplug/stream_document_host.h"
 
 #include <ostream>
 #include <string>
 
-namespace quorl::cli {
+namespace quorl {
 
 std::string terminalText(std::string_view text) {
     std::string out;
@@ -15,8 +15,8 @@ std::string terminalText(std::string_view text) {
     return out;
 }
 
-void CliDocumentHost::showError(std::string_view text) {
+void StreamDocumentHost::showError(std::string_view text) {
     errors_ << terminalText(text) << '\n';
 }
 
-} // namespace quorl::cli
+} // namespace quorl
