@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/operation_host.h"
+#include "link/unattended_host.h"
 
 #include <iosfwd>
 #include <string>
@@ -11,20 +11,14 @@ namespace quorl::cli {
 // error (a bar on a terminal, one line per step otherwise). It asks nothing: the
 // tool never has an image in memory to protect, and several cradles without
 // --port are an error that lists them.
-class CliOperationHost : public OperationHost {
+class CliOperationHost : public UnattendedHost {
 public:
     CliOperationHost(std::ostream& err, bool terminal) : err_(err), terminal_(terminal) {}
 
     void showMessage(std::string_view text, MessageIcon icon) override;
-    Answer askYesNoCancel(std::string_view) override { return Answer::Cancel; }
-    bool askYesNo(std::string_view) override { return false; }
     void openProgress(std::string_view text) override;
     void updateProgress(int percent, std::string_view text) override;
     void closeProgress() override;
-    bool runSave() override { return false; }
-    bool runSaveAs() override { return false; }
-    void openUserData() override {}
-    void repaintView() override {}
     void runConnectedDevicesDialog() override;
 
     // The port could not be opened ("Unable to connect to device.").

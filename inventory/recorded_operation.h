@@ -1,7 +1,7 @@
 #pragma once
 
 #include "link/codeplug_operation.h"
-#include "link/operation_host.h"
+#include "link/forwarding_host.h"
 
 #include <mutex>
 #include <string>
@@ -10,30 +10,18 @@ namespace quorl::inventory {
 
 // Passes every call on to the operation's own host, keeping the first message shown
 // for the operation's record.
-class MessageKeepingHost : public OperationHost {
+class MessageKeepingHost : public ForwardingHost {
 public:
-    explicit MessageKeepingHost(OperationHost& inner) : inner_(inner) {}
+    using ForwardingHost::ForwardingHost;
 
     void showMessage(std::string_view text, MessageIcon icon) override {
         keep(text);
-        inner_.showMessage(text, icon);
+        ForwardingHost::showMessage(text, icon);
     }
     void postMessage(std::string_view text, MessageIcon icon) override {
         keep(text);
-        inner_.postMessage(text, icon);
+        ForwardingHost::postMessage(text, icon);
     }
-    Answer askYesNoCancel(std::string_view q) override { return inner_.askYesNoCancel(q); }
-    bool askYesNo(std::string_view q) override { return inner_.askYesNo(q); }
-    void openProgress(std::string_view text) override { inner_.openProgress(text); }
-    void updateProgress(int percent, std::string_view text) override {
-        inner_.updateProgress(percent, text);
-    }
-    void closeProgress() override { inner_.closeProgress(); }
-    bool runSave() override { return inner_.runSave(); }
-    bool runSaveAs() override { return inner_.runSaveAs(); }
-    void openUserData() override { inner_.openUserData(); }
-    void repaintView() override { inner_.repaintView(); }
-    void runConnectedDevicesDialog() override { inner_.runConnectedDevicesDialog(); }
 
     std::string firstMessage() const {
         std::lock_guard lock(mutex_);
@@ -46,7 +34,6 @@ private:
         if (first_.empty())
             first_ = text;
     }
-    OperationHost& inner_;
     mutable std::mutex mutex_;
     std::string first_;
 };

@@ -3,11 +3,11 @@
 #include "codeplug/codeplug_layout.h"
 #include "codeplug/general_block.h"
 #include "link/command_frames.h"
-#include "link/operation_host.h"
 #include "link/operation_link_hold.h"
 #include "link/operation_texts.h"
 #include "link/pager_link.h"
 #include "link/programming_log.h"
+#include "link/unattended_host.h"
 
 #include <mutex>
 #include <thread>
@@ -18,7 +18,7 @@ namespace {
 
 // A cradle's own host: nobody to ask, progress to the observer, and the first
 // message kept as the pager's result.
-class FleetCradleHost : public OperationHost {
+class FleetCradleHost : public UnattendedHost {
 public:
     FleetCradleHost(FleetObserver& observer, std::size_t cradle)
         : observer_(observer), cradle_(cradle) {}
@@ -28,17 +28,10 @@ public:
         if (message_.empty())
             message_ = text;
     }
-    Answer askYesNoCancel(std::string_view) override { return Answer::Cancel; }
-    bool askYesNo(std::string_view) override { return false; }
     void openProgress(std::string_view text) override { observer_.progress(cradle_, text, 0); }
     void updateProgress(int percent, std::string_view text) override {
         observer_.progress(cradle_, text, percent);
     }
-    void closeProgress() override {}
-    bool runSave() override { return false; }
-    bool runSaveAs() override { return false; }
-    void openUserData() override {}
-    void repaintView() override {}
 
     std::string message() const {
         std::lock_guard lock(mutex_);

@@ -16,32 +16,32 @@ void TracingHost::message(std::string_view text) {
 
 void TracingHost::showMessage(std::string_view text, MessageIcon icon) {
     message(text);
-    inner_.showMessage(text, icon);
+    ForwardingHost::showMessage(text, icon);
 }
 
 void TracingHost::postMessage(std::string_view text, MessageIcon icon) {
     message(text);
-    inner_.postMessage(text, icon);
+    ForwardingHost::postMessage(text, icon);
 }
 
 Answer TracingHost::askYesNoCancel(std::string_view question) {
     message(question);
-    return inner_.askYesNoCancel(question);
+    return ForwardingHost::askYesNoCancel(question);
 }
 
 bool TracingHost::askYesNo(std::string_view question) {
     message(question);
-    return inner_.askYesNo(question);
+    return ForwardingHost::askYesNo(question);
 }
 
 void TracingHost::openProgress(std::string_view text) {
     step(text);
-    inner_.openProgress(text);
+    ForwardingHost::openProgress(text);
 }
 
 void TracingHost::updateProgress(int percent, std::string_view text) {
     step(text);
-    inner_.updateProgress(percent, text);
+    ForwardingHost::updateProgress(percent, text);
 }
 
 } // namespace quorl

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/operation_host.h"
+#include "link/forwarding_host.h"
 
 #include <string>
 
@@ -10,10 +10,10 @@ class LinkTrace;
 
 // Passes everything on to the operation's own host and writes the operation's steps
 // (progress texts) and messages into the link trace as they happen.
-class TracingHost : public OperationHost {
+class TracingHost : public ForwardingHost {
 public:
     TracingHost(OperationHost& inner, LinkTrace* trace, std::string port)
-        : inner_(inner), trace_(trace), port_(std::move(port)) {}
+        : ForwardingHost(inner), trace_(trace), port_(std::move(port)) {}
 
     void showMessage(std::string_view text, MessageIcon icon) override;
     void postMessage(std::string_view text, MessageIcon icon) override;
@@ -21,18 +21,11 @@ public:
     bool askYesNo(std::string_view question) override;
     void openProgress(std::string_view text) override;
     void updateProgress(int percent, std::string_view text) override;
-    void closeProgress() override { inner_.closeProgress(); }
-    bool runSave() override { return inner_.runSave(); }
-    bool runSaveAs() override { return inner_.runSaveAs(); }
-    void openUserData() override { inner_.openUserData(); }
-    void repaintView() override { inner_.repaintView(); }
-    void runConnectedDevicesDialog() override { inner_.runConnectedDevicesDialog(); }
 
 private:
     void step(std::string_view text);
     void message(std::string_view text);
 
-    OperationHost& inner_;
     LinkTrace* trace_;
     std::string port_;
 };
