@@ -8,7 +8,7 @@
 // noise, the number of tones reported (there are none).
 #include "tones/tone_finder.h"
 
-#include "tones/test_signals.h"
+#include "tests/support/test_signals.h"
 
 #include <benchmark/benchmark.h>
 #include <cmath>

@@ -6,7 +6,7 @@
 #include "app/voice_pager_doc.h"
 #include "audio/ui/custom_audio_dlg.h"
 #include "editors/ui/data_tab_dlg.h"
-#include "test_files.h"
+#include "tests/support/test_files.h"
 
 #include <QApplication>
 #include <QPushButton>

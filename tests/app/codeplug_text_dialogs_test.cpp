@@ -4,7 +4,7 @@
 #include "codeplug/codeplug_state.h"
 #include "codeplug/default_codeplug.h"
 #include "modal_answerer.h"
-#include "test_files.h"
+#include "tests/support/test_files.h"
 
 #include <QDialog>
 #include <QFileDialog>

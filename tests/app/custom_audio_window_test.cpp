@@ -4,7 +4,7 @@
 #include "audio/ui/wave_output.h"
 #include "codeplug/profile_store.h"
 #include "modal_answerer.h"
-#include "test_files.h"
+#include "tests/support/test_files.h"
 
 #include <QApplication>
 #include <QCheckBox>

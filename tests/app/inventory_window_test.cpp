@@ -5,7 +5,7 @@
 #include "codeplug/default_codeplug.h"
 #include "inventory/sqlite_database.h"
 #include "link/sha256.h"
-#include "test_files.h"
+#include "tests/support/test_files.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>

@@ -8,7 +8,7 @@
 #include "editors/ui/tone_table_dlg.h"
 #include "modal_answerer.h"
 #include "recording_paint_device.h"
-#include "test_files.h"
+#include "tests/support/test_files.h"
 #include "widgets/numeric_edit.h"
 
 #include <QApplication>

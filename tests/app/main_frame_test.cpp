@@ -7,7 +7,7 @@
 #include "codeplug/codeplug_texts.h"
 #include "codeplug/ppg_file.h"
 #include "modal_answerer.h"
-#include "test_files.h"
+#include "tests/support/test_files.h"
 #include "textplug/codeplug_fields.h"
 #include "textplug/text_export.h"
 

@@ -15,7 +15,7 @@
 #include "link/link_texts.h"
 #include "link/operation_texts.h"
 #include "modal_answerer.h"
-#include "tests/link/link_test_support.h"
+#include "tests/support/link_test_support.h"
 
 #include <QAction>
 #include <QApplication>

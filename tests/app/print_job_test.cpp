@@ -2,7 +2,7 @@
 #include "app/report_printing.h"
 #include "app/summary_report.h"
 #include "recording_paint_device.h"
-#include "test_files.h"
+#include "tests/support/test_files.h"
 
 #include <QPainter>
 #include <QPrinter>

@@ -4,7 +4,7 @@
 #include "codeplug/default_codeplug.h"
 #include "codeplug/tone_encoding.h"
 #include "recording_paint_device.h"
-#include "test_files.h"
+#include "tests/support/test_files.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>

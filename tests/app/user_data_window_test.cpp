@@ -7,7 +7,7 @@
 #include "editors/ui/option_dlg.h"
 #include "editors/ui/switch_dlg.h"
 #include "modal_answerer.h"
-#include "test_files.h"
+#include "tests/support/test_files.h"
 #include "tones/ui/find_tones_dlg.h"
 #include "widgets/numeric_edit.h"
 #include "widgets/spin_buttons.h"

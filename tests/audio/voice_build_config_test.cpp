@@ -1,6 +1,6 @@
 #include "audio/ini_reader.h"
 #include "audio/voice_build.h"
-#include "test_files.h"
+#include "tests/support/test_files.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "audio/wav_check.h"
 
 #include "audio/audio_texts.h"
-#include "test_files.h"
-#include "wav_writer.h"
+#include "tests/support/test_files.h"
+#include "tests/support/wav_writer.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "audio/slot_state_file.h"
 #include "audio/voice_build.h"
 #include "base/private_folder.h"
-#include "test_files.h"
+#include "tests/support/test_files.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Temporaries registered while a program works go when a signal ends it, folders with
 // all that is in them; the program still ends by that signal.
 #include "base/temporary_files.h"
-#include "tests/codeplug/test_files.h"
+#include "tests/support/test_files.h"
 
 #include <csignal>
 #include <filesystem>

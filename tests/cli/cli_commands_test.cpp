@@ -1,7 +1,7 @@
 #include "cli/codeplug_commands.h"
 #include "cli/json_writer.h"
-#include "tests/codeplug/test_files.h"
-#include "tests/program_run.h"
+#include "tests/support/program_run.h"
+#include "tests/support/test_files.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -1,7 +1,7 @@
 // Every `quorl` command against files that are missing, odd or hostile: each run ends
 // on its own (no hang), with exit 1 or 2, a message that names the file, no raw control
 // characters on the terminal, no partial output and the old output file intact.
-#include "tests/program_run.h"
+#include "tests/support/program_run.h"
 
 #include <filesystem>
 #include <fstream>

@@ -3,7 +3,7 @@
 // link and FIFO protections assumed off, and the victim's command must refuse it,
 // name the cause, and leave the victim's files as they were. Playing two users takes
 // root (setpriv changes the user); without it the test says so and skips.
-#include "tests/program_run.h"
+#include "tests/support/program_run.h"
 
 #include <filesystem>
 #include <fstream>

@@ -6,8 +6,8 @@
 #include "inventory/inventory_store.h"
 #include "inventory/sqlite_database.h"
 #include "link/sha256.h"
-#include "tests/codeplug/test_files.h"
-#include "tests/program_run.h"
+#include "tests/support/program_run.h"
+#include "tests/support/test_files.h"
 
 #include <gtest/gtest.h>
 

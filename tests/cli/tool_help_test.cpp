@@ -1,7 +1,7 @@
 // `quorl --version` and `quorl --help-all` run as processes. The manual page and
 // the shell completion are built from --help-all, so it must name every command
 // and option that the commands' own --help knows.
-#include "tests/program_run.h"
+#include "tests/support/program_run.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 #include "base/whole_write.h"
 #include "codeplug/ppg_file.h"
 
-#include "test_files.h"
+#include "tests/support/test_files.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

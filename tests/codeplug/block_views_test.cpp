@@ -1,7 +1,7 @@
 #include "codeplug/function_switch_block.h"
 #include "codeplug/model_options_block.h"
 #include "codeplug/summary_texts.h"
-#include "test_files.h"
+#include "tests/support/test_files.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "codeplug/codeplug_texts.h"
 #include "codeplug/ppg_file.h"
 #include "test_document_host.h"
-#include "test_files.h"
+#include "tests/support/test_files.h"
 
 #include <gtest/gtest.h>
 #include <memory>

@@ -3,7 +3,7 @@
 #include "codeplug/frequency_encoding.h"
 #include "codeplug/general_block.h"
 #include "codeplug/tone_encoding.h"
-#include "test_files.h"
+#include "tests/support/test_files.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>

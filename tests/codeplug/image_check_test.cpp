@@ -4,7 +4,7 @@
 #include "codeplug/checksums.h"
 #include "codeplug/default_codeplug.h"
 #include "codeplug/frequency_encoding.h"
-#include "test_files.h"
+#include "tests/support/test_files.h"
 
 #include <gtest/gtest.h>
 

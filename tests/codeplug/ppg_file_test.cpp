@@ -1,6 +1,6 @@
 #include "codeplug/ppg_file.h"
 
-#include "test_files.h"
+#include "tests/support/test_files.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

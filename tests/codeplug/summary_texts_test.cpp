@@ -1,6 +1,6 @@
 #include "codeplug/summary_texts.h"
 
-#include "test_files.h"
+#include "tests/support/test_files.h"
 
 #include <gtest/gtest.h>
 

@@ -4,22 +4,17 @@
 #include "codeplug/duty_availability.h"
 #include "codeplug/tone_encoding.h"
 #include "codeplug/tone_target.h"
-#include "test_files.h"
+#include "tests/support/test_files.h"
+#include "tests/support/tone_slots.h"
 
 #include <gtest/gtest.h>
 
 namespace quorl {
 namespace {
 
-constexpr ToneSlot t1(int call) {
-    return {ToneKind::Tone1, call};
-}
-constexpr ToneSlot t2(int call) {
-    return {ToneKind::Tone2, call};
-}
-constexpr ToneSlot grp(int g) {
-    return {ToneKind::Group, g};
-}
+using test::grp;
+using test::t1;
+using test::t2;
 
 class ToneStore : public ::testing::Test {
 protected:

@@ -6,6 +6,7 @@
 #include "editors/channel_tab.h"
 #include "editors/channel_texts.h"
 #include "recording_messages.h"
+#include "tests/support/tone_slots.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -15,15 +16,9 @@ namespace {
 
 namespace txt = texts::channel;
 
-constexpr ToneSlot t1(int call) {
-    return {ToneKind::Tone1, call};
-}
-constexpr ToneSlot t2(int call) {
-    return {ToneKind::Tone2, call};
-}
-constexpr ToneSlot grp(int g) {
-    return {ToneKind::Group, g};
-}
+using test::grp;
+using test::t1;
+using test::t2;
 
 // A channel tab over a real factory image, shown the way the window shows it.
 class ChannelTabTest : public ::testing::Test {

@@ -1,7 +1,7 @@
 #include "editors/function_switch_tab.h"
 
 #include "codeplug/default_codeplug.h"
-#include "test_files.h"
+#include "tests/support/test_files.h"
 
 #include <gtest/gtest.h>
 #include <memory>

@@ -3,7 +3,7 @@
 #include "editors/general_tab.h"
 #include "editors/user_data_texts.h"
 #include "recording_messages.h"
-#include "test_files.h"
+#include "tests/support/test_files.h"
 
 #include <gtest/gtest.h>
 #include <memory>

@@ -1,20 +1,15 @@
 #include "codeplug/tone_encoding.h"
 #include "editors/tone_partners.h"
+#include "tests/support/tone_slots.h"
 
 #include <gtest/gtest.h>
 
 namespace quorl {
 namespace {
 
-constexpr ToneSlot t1(int call) {
-    return {ToneKind::Tone1, call};
-}
-constexpr ToneSlot t2(int call) {
-    return {ToneKind::Tone2, call};
-}
-constexpr ToneSlot grp(int g) {
-    return {ToneKind::Group, g};
-}
+using test::grp;
+using test::t1;
+using test::t2;
 
 enum { R468, R130, R97, STD, R134, R138, R362, R177, R60, R621, R168 };
 

@@ -8,7 +8,7 @@
 #include "editors/model_options_tab.h"
 #include "editors/reset_timer.h"
 #include "recording_messages.h"
-#include "test_files.h"
+#include "tests/support/test_files.h"
 
 #include <gtest/gtest.h>
 #include <memory>

@@ -2,7 +2,7 @@
 
 #include "codeplug/channel_block.h"
 #include "codeplug/default_codeplug.h"
-#include "test_files.h"
+#include "tests/support/test_files.h"
 
 #include <gtest/gtest.h>
 #include <memory>

@@ -5,7 +5,7 @@
 #include "inventory/sqlite_database.h"
 #include "link/sha256.h"
 
-#include "../codeplug/test_files.h"
+#include "tests/support/test_files.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

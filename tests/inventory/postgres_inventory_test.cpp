@@ -5,7 +5,7 @@
 #include "link/sha256.h"
 #include "throwaway_postgres.h"
 
-#include "../codeplug/test_files.h"
+#include "tests/support/test_files.h"
 
 #include <fstream>
 #include <gtest/gtest.h>

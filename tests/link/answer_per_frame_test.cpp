@@ -1,7 +1,7 @@
 #include "codeplug/checksums.h"
 #include "codeplug/codeplug_state.h"
 #include "link/codeplug_operation.h"
-#include "link_test_support.h"
+#include "tests/support/link_test_support.h"
 
 #include <gtest/gtest.h>
 #include <memory>

@@ -3,7 +3,7 @@
 #include "link/link_shared.h"
 #include "link/link_texts.h"
 #include "link/operation_link_hold.h"
-#include "tests/link/link_test_support.h"
+#include "tests/support/link_test_support.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

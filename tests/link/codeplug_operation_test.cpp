@@ -6,7 +6,7 @@
 #include "link/link_texts.h"
 #include "link/operation_link_hold.h"
 #include "link/operation_texts.h"
-#include "link_test_support.h"
+#include "tests/support/link_test_support.h"
 #include "xon_xoff_codeplug.h"
 
 #include <chrono>

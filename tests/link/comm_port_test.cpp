@@ -6,7 +6,7 @@
 #include "link/serial_line.h"
 #include "link/sim/pager_line_check.h"
 #include "link/staging_budget.h"
-#include "tests/link/link_test_support.h"
+#include "tests/support/link_test_support.h"
 
 #include <fcntl.h>
 #include <fstream>

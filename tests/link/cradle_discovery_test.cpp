@@ -2,7 +2,7 @@
 #include "link/link_texts.h"
 #include "link/natural_order.h"
 #include "link/pager_link.h"
-#include "tests/link/link_test_support.h"
+#include "tests/support/link_test_support.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 #include "link/codeplug_operation.h"
 #include "link/operation_texts.h"
 #include "link/page_file.h"
-#include "link_test_support.h"
+#include "tests/support/link_test_support.h"
 
 #include <algorithm>
 #include <chrono>

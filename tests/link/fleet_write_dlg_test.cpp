@@ -5,7 +5,7 @@
 #include "link/operation_texts.h"
 #include "link/sha256.h"
 #include "link/ui/fleet_write_dlg.h"
-#include "tests/link/link_test_support.h"
+#include "tests/support/link_test_support.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -8,7 +8,7 @@
 #include "link/link_shared.h"
 #include "link/link_texts.h"
 #include "link/operation_texts.h"
-#include "tests/link/link_test_support.h"
+#include "tests/support/link_test_support.h"
 
 #include <chrono>
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 #include "link/ui/devices_dlg.h"
 #include "link/ui/progress_bar_dlg.h"
 #include "link/ui/serial_comm_dlg.h"
-#include "tests/link/link_test_support.h"
+#include "tests/support/link_test_support.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -11,8 +11,8 @@
 #include "link/link_timing.h"
 #include "link/operation_link_hold.h"
 #include "link/sim/pager_simulator.h"
-#include "tests/link/link_test_support.h"
 #include "tests/link/xon_xoff_codeplug.h"
+#include "tests/support/link_test_support.h"
 
 #include <algorithm>
 #include <array>

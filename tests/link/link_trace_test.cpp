@@ -9,7 +9,7 @@
 #include "link/operation_texts.h"
 #include "link/pager_link.h"
 #include "link/serial_line.h"
-#include "link_test_support.h"
+#include "tests/support/link_test_support.h"
 
 #include <algorithm>
 #include <fstream>

@@ -7,7 +7,7 @@
 #include "link/serial_line.h"
 #include "link/sim/pager_model.h"
 #include "link/sim/pager_simulator.h"
-#include "tests/link/link_test_support.h"
+#include "tests/support/link_test_support.h"
 
 #include <csignal>
 #include <cstdio>

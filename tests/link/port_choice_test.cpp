@@ -2,7 +2,7 @@
 #include "link/codeplug_operation.h"
 #include "link/link_texts.h"
 #include "link/port_choice.h"
-#include "tests/link/link_test_support.h"
+#include "tests/support/link_test_support.h"
 
 #include <gtest/gtest.h>
 #include <memory>

@@ -1,7 +1,7 @@
 #include "base/private_folder.h"
 #include "link/cradle_discovery.h"
-#include "tests/link/link_test_support.h"
-#include "tests/program_run.h"
+#include "tests/support/link_test_support.h"
+#include "tests/support/program_run.h"
 
 #include <csignal>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 #include "codeplug/default_codeplug.h"
 #include "editors/function_switch_tab.h"
 #include "link/audition_exchange.h"
-#include "link_test_support.h"
+#include "tests/support/link_test_support.h"
 
 #include <gtest/gtest.h>
 #include <memory>

@@ -4,7 +4,7 @@
 #include "link/codeplug_operation.h"
 #include "link/command_frames.h"
 #include "link/pager_link.h"
-#include "link_test_support.h"
+#include "tests/support/link_test_support.h"
 
 #include <gtest/gtest.h>
 #include <thread>

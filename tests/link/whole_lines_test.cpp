@@ -3,7 +3,7 @@
 // limit stands in for a full disk: the kernel writes up to it, then refuses.
 #include "link/link_trace.h"
 #include "link/programming_log.h"
-#include "tests/codeplug/test_files.h"
+#include "tests/support/test_files.h"
 
 #include <csignal>
 #include <filesystem>

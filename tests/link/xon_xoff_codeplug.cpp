@@ -4,7 +4,7 @@
 #include "codeplug/codeplug_layout.h"
 #include "codeplug/image_check.h"
 #include "link/codeplug_operation.h"
-#include "tests/link/link_test_support.h"
+#include "tests/support/link_test_support.h"
 
 #include <algorithm>
 #include <set>

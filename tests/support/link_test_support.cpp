@@ -1,4 +1,4 @@
-#include "tests/link/link_test_support.h"
+#include "tests/support/link_test_support.h"
 
 #include "codeplug/default_codeplug.h"
 #include "link/port_choice.h"

@@ -3,9 +3,9 @@
 #include "codeplug/codeplug_image.h"
 #include "link/cradle_discovery.h"
 #include "link/link_timing.h"
-#include "link/operation_host.h"
 #include "link/sim/pager_simulator.h"
-#include "tests/codeplug/test_files.h"
+#include "link/unattended_host.h"
+#include "tests/support/test_files.h"
 
 #include <filesystem>
 #include <functional>
@@ -18,18 +18,9 @@ namespace quorl::test {
 
 // Records every message; answers the Connected Devices dialog through `pickDevice`
 // (which gets the listed port names and returns the selection, or -1 for Cancel).
-class RecordingHost : public OperationHost {
+class RecordingHost : public UnattendedHost {
 public:
     void showMessage(std::string_view text, MessageIcon icon) override;
-    Answer askYesNoCancel(std::string_view) override { return Answer::Cancel; }
-    bool askYesNo(std::string_view) override { return false; }
-    void openProgress(std::string_view) override {}
-    void updateProgress(int, std::string_view) override {}
-    void closeProgress() override {}
-    bool runSave() override { return false; }
-    bool runSaveAs() override { return false; }
-    void openUserData() override {}
-    void repaintView() override {}
     void runConnectedDevicesDialog() override;
 
     std::vector<std::string> messages() const;

@@ -1,4 +1,4 @@
-#include "tests/program_run.h"
+#include "tests/support/program_run.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "test_files.h"
+#include "tests/support/test_files.h"
 
 #include "codeplug/default_codeplug.h"
 #include "codeplug/ppg_file.h"

@@ -1,4 +1,4 @@
-#include "test_signals.h"
+#include "tests/support/test_signals.h"
 
 #include <algorithm>
 #include <cmath>

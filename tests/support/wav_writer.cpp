@@ -1,4 +1,4 @@
-#include "wav_writer.h"
+#include "tests/support/wav_writer.h"
 
 #include <cmath>
 #include <fstream>

@@ -8,7 +8,7 @@
 #include "codeplug/ppg_file.h"
 #include "editors/tone_partners.h"
 #include "random_codeplug.h"
-#include "test_files.h"
+#include "tests/support/test_files.h"
 #include "textplug/codeplug_fields.h"
 #include "textplug/editor_session.h"
 #include "textplug/text_diff.h"

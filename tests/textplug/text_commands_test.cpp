@@ -5,7 +5,7 @@
 #include "codeplug/default_codeplug.h"
 #include "codeplug/ppg_file.h"
 #include "codeplug/summary_channel.h"
-#include "test_files.h"
+#include "tests/support/test_files.h"
 #include "text_edit.h"
 #include "textplug/editor_session.h"
 

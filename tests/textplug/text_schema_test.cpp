@@ -2,7 +2,7 @@
 // validates, and texts with the mistakes people make are refused.
 #include "codeplug/default_codeplug.h"
 #include "random_codeplug.h"
-#include "test_files.h"
+#include "tests/support/test_files.h"
 #include "text_edit.h"
 #include "textplug/codeplug_fields.h"
 #include "textplug/text_export.h"

@@ -3,7 +3,7 @@
 #include "cli/text_commands.h"
 #include "codeplug/default_codeplug.h"
 #include "codeplug/ppg_file.h"
-#include "test_files.h"
+#include "tests/support/test_files.h"
 #include "text_edit.h"
 #include "textplug/codeplug_fields.h"
 #include "textplug/text_diff.h"

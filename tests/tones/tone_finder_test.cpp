@@ -2,7 +2,7 @@
 #include "tones/page_grouping.h"
 #include "tones/tone_finder.h"
 
-#include "tones/test_signals.h"
+#include "tests/support/test_signals.h"
 
 #include <gtest/gtest.h>
 

@@ -7,9 +7,9 @@
 #include "codeplug/general_block.h"
 #include "codeplug/ppg_file.h"
 
-#include "audio/wav_writer.h"
-#include "codeplug/test_files.h"
-#include "program_run.h"
+#include "tests/support/program_run.h"
+#include "tests/support/test_files.h"
+#include "tests/support/wav_writer.h"
 #include "textplug/random_codeplug.h"
 
 #include <gtest/gtest.h>

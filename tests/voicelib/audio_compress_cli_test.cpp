@@ -1,36 +1,28 @@
 // `quorl audio compress` run as a process, loading the built libVQ4.so.
+#include "tests/support/program_run.h"
 #include "tests/voicelib/test_wav.h"
 
-#include <array>
-#include <cstdio>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 namespace quorl::vq4::test {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::pair<int, std::string> runQuorl(const std::string& args) {
-    const std::string cmd =
-        (fs::path(QUORL_TEST_BIN_DIR) / "quorl").string() + " " + args + " 2>/dev/null";
-    FILE* p = ::popen(cmd.c_str(), "r");
-    std::string out;
-    std::array<char, 256> buf{};
-    while (p && std::fgets(buf.data(), buf.size(), p))
-        out += buf.data();
-    const int status = p ? ::pclose(p) : -1;
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+::quorl::test::ProgramResult quorl(std::vector<std::string> args) {
+    args.insert(args.begin(), (fs::path(QUORL_TEST_BIN_DIR) / "quorl").string());
+    return ::quorl::test::runProgram(std::move(args));
 }
 
 TEST(AudioCompressCommand, CompressesIntoTheProjectFolderAndReportsFigures) {
     TempDir dir("cli");
     writeWav(dir.path() / "alert.wav", voiceLike(16000, 16000), WavFormat{16000});
-    const auto [code, out] = runQuorl("audio compress " + (dir.path() / "alert.wav").string() +
-                                      " -o " + (dir.path() / "proj").string());
-    ASSERT_EQ(code, 0) << out;
+    const auto run = quorl({"audio", "compress", (dir.path() / "alert.wav").string(), "-o",
+                            (dir.path() / "proj").string()});
+    const std::string& out = run.out;
+    ASSERT_EQ(run.exitCode, 0) << run.err;
     const fs::path stream = dir.path() / "proj" / "BinFiles" / "alert_8000_ADPCM14-4-1.bin";
     EXPECT_NE(out.find("stream: " + stream.string() + "\n"), std::string::npos) << out;
     EXPECT_NE(out.find("size: " + std::to_string(fs::file_size(stream)) + " bytes\n"),
@@ -39,28 +31,16 @@ TEST(AudioCompressCommand, CompressesIntoTheProjectFolderAndReportsFigures) {
     EXPECT_NE(out.find("bit rate: 4.0"), std::string::npos) << out;
     EXPECT_NE(out.find("segmental SNR: "), std::string::npos);
 
-    const auto enhanced = runQuorl("audio compress " + (dir.path() / "alert.wav").string() +
-                                   " --type 12 --srtype 5 -o " + (dir.path() / "proj").string());
-    EXPECT_EQ(enhanced.first, 0);
-    EXPECT_NE(enhanced.second.find("alert_16000_ADPCM14-4-E2.bin"), std::string::npos);
+    const auto enhanced = quorl({"audio", "compress", (dir.path() / "alert.wav").string(), "--type",
+                                 "12", "--srtype", "5", "-o", (dir.path() / "proj").string()});
+    EXPECT_EQ(enhanced.exitCode, 0);
+    EXPECT_NE(enhanced.out.find("alert_16000_ADPCM14-4-E2.bin"), std::string::npos);
 
     writeWav(dir.path() / "stereo.wav", voiceLike(1000), WavFormat{8000, 2});
-    EXPECT_EQ(runQuorl("audio compress " + (dir.path() / "stereo.wav").string() + " -o " +
-                       (dir.path() / "proj").string())
-                  .first,
+    EXPECT_EQ(quorl({"audio", "compress", (dir.path() / "stereo.wav").string(), "-o",
+                     (dir.path() / "proj").string()})
+                  .exitCode,
               1);
-}
-
-std::pair<int, std::string> runQuorlErr(const std::string& args) {
-    const std::string cmd =
-        (fs::path(QUORL_TEST_BIN_DIR) / "quorl").string() + " " + args + " 2>&1 >/dev/null";
-    FILE* p = ::popen(cmd.c_str(), "r");
-    std::string err;
-    std::array<char, 256> buf{};
-    while (p && std::fgets(buf.data(), buf.size(), p))
-        err += buf.data();
-    const int status = p ? ::pclose(p) : -1;
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, err};
 }
 
 TEST(AudioCompressCommand, AnOlderRecordingOfTheSameNameIsCompressedItself) {
@@ -72,19 +52,19 @@ TEST(AudioCompressCommand, AnOlderRecordingOfTheSameNameIsCompressedItself) {
     // The second recording is older than the copy made from the first.
     const timespec old[2] = {{1000000000, 0}, {1000000000, 0}};
     ::utimensat(AT_FDCWD, (dir.path() / "second" / "beep.wav").c_str(), old, 0);
-    const std::string project = " -o " + (dir.path() / "proj").string();
+    const std::string project = (dir.path() / "proj").string();
     const auto first =
-        runQuorl("audio compress " + (dir.path() / "first" / "beep.wav").string() + project);
-    ASSERT_EQ(first.first, 0);
+        quorl({"audio", "compress", (dir.path() / "first" / "beep.wav").string(), "-o", project});
+    ASSERT_EQ(first.exitCode, 0);
     const auto second =
-        runQuorl("audio compress " + (dir.path() / "second" / "beep.wav").string() + project);
-    ASSERT_EQ(second.first, 0);
+        quorl({"audio", "compress", (dir.path() / "second" / "beep.wav").string(), "-o", project});
+    ASSERT_EQ(second.exitCode, 0);
     // 4-bit ADPCM: half a byte a sample, a quarter of the first one's samples.
     const fs::path stream = dir.path() / "proj" / "BinFiles" / "beep_8000_ADPCM14-4-1.bin";
     EXPECT_LT(fs::file_size(stream), 2100u);
-    EXPECT_NE(second.second.find("size: " + std::to_string(fs::file_size(stream)) + " bytes"),
+    EXPECT_NE(second.out.find("size: " + std::to_string(fs::file_size(stream)) + " bytes"),
               std::string::npos)
-        << second.second;
+        << second.out;
 }
 
 TEST(AudioCompressCommand, SaysWhatFailedAndLeavesNoEmptyFolders) {
@@ -92,32 +72,34 @@ TEST(AudioCompressCommand, SaysWhatFailedAndLeavesNoEmptyFolders) {
     const std::string wav = (dir.path() / "a.wav").string();
     writeWav(wav, voiceLike(1000));
     // Options out of range are usage errors, found before anything is done.
-    for (const char* option : {"--type 7", "--type x", "--srtype 9", "--srtype -3"}) {
-        const auto r = runQuorlErr("audio compress " + wav + " " + option + " -o " +
-                                   (dir.path() / "out").string());
-        EXPECT_EQ(r.first, 2) << option;
-        EXPECT_FALSE(fs::exists(dir.path() / "out")) << option;
+    const std::pair<const char*, const char*> outOfRange[] = {
+        {"--type", "7"}, {"--type", "x"}, {"--srtype", "9"}, {"--srtype", "-3"}};
+    for (const auto& [option, value] : outOfRange) {
+        const auto r =
+            quorl({"audio", "compress", wav, option, value, "-o", (dir.path() / "out").string()});
+        EXPECT_EQ(r.exitCode, 2) << option << ' ' << value;
+        EXPECT_FALSE(fs::exists(dir.path() / "out")) << option << ' ' << value;
     }
-    auto r = runQuorlErr("audio compress " + (dir.path() / "none.wav").string() + " -o " +
-                         (dir.path() / "out").string());
-    EXPECT_EQ(r.first, 1);
-    EXPECT_NE(r.second.find("none.wav: no such file"), std::string::npos) << r.second;
+    auto r = quorl({"audio", "compress", (dir.path() / "none.wav").string(), "-o",
+                    (dir.path() / "out").string()});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("none.wav: no such file"), std::string::npos) << r.err;
     EXPECT_FALSE(fs::exists(dir.path() / "out"));
 
     writeBytes(dir.path() / "file", "x");
-    r = runQuorlErr("audio compress " + wav + " -o " + (dir.path() / "file").string());
-    EXPECT_EQ(r.first, 1);
-    EXPECT_NE(r.second.find("output folder"), std::string::npos) << r.second;
+    r = quorl({"audio", "compress", wav, "-o", (dir.path() / "file").string()});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("output folder"), std::string::npos) << r.err;
 
     // A WAV without a data chunk: the library refuses it, and the folders made for
     // the run go again.
     std::string noData = wavBytes(voiceLike(100));
     noData.resize(noData.find("data"));
     writeBytes(dir.path() / "nodata.wav", noData);
-    r = runQuorlErr("audio compress " + (dir.path() / "nodata.wav").string() + " -o " +
-                    (dir.path() / "out" / "deeper").string());
-    EXPECT_EQ(r.first, 1);
-    EXPECT_NE(r.second.find("nodata.wav: no data chunk"), std::string::npos) << r.second;
+    r = quorl({"audio", "compress", (dir.path() / "nodata.wav").string(), "-o",
+               (dir.path() / "out" / "deeper").string()});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("nodata.wav: no data chunk"), std::string::npos) << r.err;
     EXPECT_FALSE(fs::exists(dir.path() / "out"));
 }
 
@@ -130,9 +112,9 @@ TEST(AudioCompressCommand, TheLibraryNeverWritesThroughAPlantedLink) {
     fs::create_directories(project / "WavFiles");
     fs::create_symlink(dir.path() / "victim", project / "BinFiles" / "a_8000_ADPCM14-4-1.bin");
     fs::create_symlink(dir.path() / "victim", project / "WavFiles" / "a_8000_ADPCM14-4-1.wav");
-    const auto r = runQuorlErr("audio compress " + (dir.path() / "a.wav").string() + " -o " +
-                               project.string());
-    EXPECT_EQ(r.first, 1) << r.second;
+    const auto r =
+        quorl({"audio", "compress", (dir.path() / "a.wav").string(), "-o", project.string()});
+    EXPECT_EQ(r.exitCode, 1) << r.err;
     EXPECT_EQ(readBytes(dir.path() / "victim"), "precious");
 }
 

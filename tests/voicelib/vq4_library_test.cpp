@@ -1,7 +1,7 @@
 // The library as the program meets it: loaded with dlopen through the
 // program's loader and called only through its C interface.
 #include "audio/vq4_library.h"
-#include "tests/program_run.h"
+#include "tests/support/program_run.h"
 #include "tests/voicelib/test_wav.h"
 
 #include <array>

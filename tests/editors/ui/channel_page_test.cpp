@@ -10,6 +10,7 @@
 #include "editors/ui/falshing_dlg.h"
 #include "editors/ui/tone_table_dlg.h"
 #include "modal_answerer.h"
+#include "tests/support/tone_slots.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -29,15 +30,9 @@
 namespace quorl {
 namespace {
 
-constexpr ToneSlot t1(int call) {
-    return {ToneKind::Tone1, call};
-}
-constexpr ToneSlot t2(int call) {
-    return {ToneKind::Tone2, call};
-}
-constexpr ToneSlot grp(int g) {
-    return {ToneKind::Group, g};
-}
+using test::grp;
+using test::t1;
+using test::t2;
 
 template <typename F> bool waitFor(F done, int ms = 3000) {
     return QTest::qWaitFor(done, ms);

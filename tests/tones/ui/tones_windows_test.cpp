@@ -14,8 +14,8 @@
 #include "tones/ui/tones_ui_texts.h"
 #include "tones/wav_audio.h"
 
-#include "codeplug/test_files.h"
 #include "modal_answerer.h"
+#include "tests/support/test_files.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -13,7 +13,7 @@
 #include "link/page_file.h"
 #include "link/programming_log.h"
 #include "link/sha256.h"
-#include "link_test_support.h"
+#include "tests/support/link_test_support.h"
 
 #include <algorithm>
 #include <atomic>

@@ -7,7 +7,7 @@
 #include "codeplug/channel_block.h"
 #include "codeplug/default_codeplug.h"
 #include "codeplug/ppg_file.h"
-#include "link_test_support.h"
+#include "tests/support/link_test_support.h"
 
 #include <fstream>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "cli/link_commands.h"
-#include "tests/link/link_test_support.h"
+#include "tests/support/link_test_support.h"
 
 #include <gtest/gtest.h>
 #include <sstream>

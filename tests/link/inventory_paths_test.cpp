@@ -9,8 +9,8 @@
 #include "inventory/inventory_location.h"
 #include "inventory/inventory_recorder.h"
 #include "link/sha256.h"
-#include "link_test_support.h"
-#include "tests/program_run.h"
+#include "tests/support/link_test_support.h"
+#include "tests/support/program_run.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
