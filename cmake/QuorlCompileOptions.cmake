@@ -12,6 +12,14 @@ if(QUORL_SANITIZE)
         -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     target_link_options(quorl_options INTERFACE -fsanitize=address,undefined)
 endif()
+# The fuzz build instruments every library it builds, once: the fuzz targets link
+# the product's folders and the fuzzer sees their branches. Only the fuzz targets
+# link libFuzzer itself (quorl_fuzz_target in fuzz/).
+if(QUORL_FUZZ)
+    target_compile_options(quorl_options INTERFACE -fsanitize=fuzzer-no-link,address,undefined
+        -fno-sanitize-recover=undefined -g -O1)
+    target_link_options(quorl_options INTERFACE -fsanitize=address,undefined)
+endif()
 
 # The hardening a Debian build gets from dpkg-buildflags: checked string and memory
 # functions (they need the optimiser), a stack guard, and a read-only relocation
