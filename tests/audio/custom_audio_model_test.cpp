@@ -1,6 +1,7 @@
 #include "audio/custom_audio_model.h"
 
 #include "audio/audio_texts.h"
+#include "tests/support/scripted_answers.h"
 #include "tests/support/test_files.h"
 #include "tests/support/wav_writer.h"
 
@@ -11,20 +12,11 @@
 namespace quorl {
 namespace {
 
-class ScriptedAudioMessages : public AudioMessages {
+class ScriptedAudioMessages : public AudioMessages, public test::ScriptedAnswers {
 public:
     std::vector<std::string> errors;
-    std::vector<std::string> questions;
-    std::deque<Answer> answers;
     void error(std::string_view text) override { errors.emplace_back(text); }
-    Answer askYesNoCancel(std::string_view q) override {
-        questions.emplace_back(q);
-        if (answers.empty())
-            return Answer::Cancel;
-        const Answer a = answers.front();
-        answers.pop_front();
-        return a;
-    }
+    Answer askYesNoCancel(std::string_view q) override { return answer(q); }
 };
 
 class CustomAudioModelTest : public ::testing::Test {

@@ -7,6 +7,7 @@
 #include "link/operation_link_hold.h"
 #include "link/operation_texts.h"
 #include "tests/support/link_test_support.h"
+#include "tests/support/scripted_answers.h"
 #include "xon_xoff_codeplug.h"
 
 #include <chrono>
@@ -21,11 +22,9 @@ using sim::FaultKind;
 using sim::FaultRule;
 
 // Answers questions from a script and records what the user would have seen.
-class OperationTestHost : public OperationHost {
+class OperationTestHost : public OperationHost, public test::ScriptedAnswers {
 public:
     std::vector<std::string> messages;
-    std::vector<std::string> questions;
-    std::deque<Answer> answers;
     std::vector<std::pair<int, std::string>> progress;
     std::vector<std::string> progressOpened;
     int progressClosed = 0;
@@ -35,14 +34,7 @@ public:
     bool saveSucceeds = true;
 
     void showMessage(std::string_view text, MessageIcon) override { messages.emplace_back(text); }
-    Answer askYesNoCancel(std::string_view q) override {
-        questions.emplace_back(q);
-        if (answers.empty())
-            return Answer::Cancel;
-        const Answer a = answers.front();
-        answers.pop_front();
-        return a;
-    }
+    Answer askYesNoCancel(std::string_view q) override { return answer(q); }
     bool askYesNo(std::string_view) override { return false; }
     void openProgress(std::string_view t) override {
         progressOpened.emplace_back(t);
