@@ -29,6 +29,15 @@ struct Slot {
 
 std::array<Slot, kSlots> slots;
 
+struct HoldSlot {
+    std::atomic<int> state{kFree};
+    void (*release)(int) = nullptr;
+    int fd = -1;
+};
+
+// A program holds a cradle or a few at once (one per pager of a fleet).
+std::array<HoldSlot, kSlots> holds;
+
 constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
 // Removes `name` in the folder `fd`, a folder with what is in it; true when it went.
@@ -101,11 +110,15 @@ void installHandlers() {
     }
 }
 
+void installHandlersOnce() {
+    static std::once_flag installed;
+    std::call_once(installed, installHandlers);
+}
+
 } // namespace
 
 TemporaryOnSignal::TemporaryOnSignal(const std::filesystem::path& path) : slot_(-1) {
-    static std::once_flag installed;
-    std::call_once(installed, installHandlers);
+    installHandlersOnce();
     const std::string& text = path.native();
     if (text.size() >= PATH_MAX)
         return;
@@ -125,7 +138,32 @@ TemporaryOnSignal::~TemporaryOnSignal() {
         slots[static_cast<std::size_t>(slot_)].state.store(kFree);
 }
 
+ReleaseOnSignal::ReleaseOnSignal(void (*release)(int fd), int fd) : slot_(-1) {
+    installHandlersOnce();
+    for (std::size_t i = 0; i < kSlots; ++i) {
+        int expected = kFree;
+        if (!holds[i].state.compare_exchange_strong(expected, kFilling))
+            continue;
+        holds[i].release = release;
+        holds[i].fd = fd;
+        holds[i].state.store(kInUse);
+        slot_ = static_cast<int>(i);
+        return;
+    }
+}
+
+ReleaseOnSignal::~ReleaseOnSignal() {
+    if (slot_ >= 0)
+        holds[static_cast<std::size_t>(slot_)].state.store(kFree);
+}
+
 void removeTemporariesNow() {
+    for (HoldSlot& hold : holds) {
+        // Once only: the descriptor may be reused after its release closed it.
+        int expected = kInUse;
+        if (hold.state.compare_exchange_strong(expected, kFilling))
+            hold.release(hold.fd);
+    }
     for (Slot& slot : slots)
         if (slot.state.load() == kInUse)
             removeNow(slot.path);
