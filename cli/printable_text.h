@@ -4,6 +4,7 @@
 
 namespace quorl::cli {
 
+using quorl::isHiddenControl;
 using quorl::printableText;
 using quorl::utf8SequenceLength;
 
