@@ -67,9 +67,23 @@ void upgradeSchema(SqlDatabase& db, int toVersion) {
         if (version > kSchemaVersion)
             throw SqlError("the inventory was made by a newer version of this program (schema " +
                            std::to_string(version) + ")");
-        for (int step = version + 1; step <= toVersion; ++step)
-            for (const auto& statement : stepStatements(step, db.blobType()))
-                db.run(statement);
+        try {
+            for (int step = version + 1; step <= toVersion; ++step)
+                for (const auto& statement : stepStatements(step, db.blobType()))
+                    db.run(statement);
+        } catch (const SqlError& e) {
+            if (!e.notPermitted())
+                throw;
+            // A station's login may record but not change the tables: the owner must.
+            throw SqlError(
+                (version == 0 ? std::string("the inventory has no tables yet")
+                              : "the inventory's schema is at version " + std::to_string(version)) +
+                    " and this program needs version " + std::to_string(toVersion) +
+                    ", which only the database's owner may make: the owner must run "
+                    "\"quorl inventory upgrade\" once (" +
+                    e.what() + ")",
+                true);
+        }
         db.run("COMMIT");
     } catch (...) {
         // A failed step leaves the store as it was.
