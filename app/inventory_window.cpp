@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -42,6 +43,23 @@ void fillRow(QTableWidget* table, int row, const std::vector<std::string>& texts
         table->setItem(row, static_cast<int>(c), new QTableWidgetItem(shown(texts[c])));
 }
 
+// A date box: a year, a month or a day, as YYYY, YYYY-MM or YYYY-MM-DD. Records carry
+// ISO 8601 times, so a date compares as a prefix of them.
+QLineEdit* dateBox(const QString& name, QWidget* parent) {
+    auto* box = new QLineEdit(parent);
+    box->setPlaceholderText(QStringLiteral("YYYY-MM-DD"));
+    box->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral(R"(\d{0,4}(-\d{0,2}(-\d{0,2})?)?)")), box));
+    box->setAccessibleName(name);
+    return box;
+}
+
+// On or after `since` and on or before `until` (the whole of that day, month or year).
+bool within(const std::string& at, const QString& since, const QString& until) {
+    const std::string from = since.toStdString(), to = until.toStdString();
+    return (from.empty() || at >= from) && (to.empty() || at.substr(0, to.size()) <= to);
+}
+
 bool matches(const inventory::InventoryRecord& r, const QString& filter) {
     for (const auto* text : {&r.serialNumber, &r.model, &r.station, &r.user})
         if (QString::fromStdString(*text).contains(filter, Qt::CaseInsensitive))
@@ -61,9 +79,21 @@ CInventoryWnd::CInventoryWnd(std::unique_ptr<inventory::InventoryStore> store,
     filter_->setPlaceholderText(tr("Serial number, model, station or user"));
     filterLabel->setBuddy(filter_);
     filter_->setAccessibleName(tr("Filter"));
+    auto* sinceLabel = new QLabel(tr("&Since:"), this);
+    since_ = dateBox(tr("Last operation since"), this);
+    sinceLabel->setBuddy(since_);
+    auto* untilLabel = new QLabel(tr("&Until:"), this);
+    until_ = dateBox(tr("Last operation until"), this);
+    untilLabel->setBuddy(until_);
+    refresh_ = new QPushButton(tr("&Refresh"), this);
     auto* filterRow = new QHBoxLayout;
     filterRow->addWidget(filterLabel);
-    filterRow->addWidget(filter_);
+    filterRow->addWidget(filter_, 1);
+    filterRow->addWidget(sinceLabel);
+    filterRow->addWidget(since_);
+    filterRow->addWidget(untilLabel);
+    filterRow->addWidget(until_);
+    filterRow->addWidget(refresh_);
     layout->addLayout(filterRow);
 
     auto* split = new QSplitter(Qt::Vertical, this);
@@ -96,28 +126,45 @@ CInventoryWnd::CInventoryWnd(std::unique_ptr<inventory::InventoryStore> store,
     connect(open_, &QPushButton::clicked, this, &CInventoryWnd::openChosen);
     connect(compare_, &QPushButton::clicked, this, &CInventoryWnd::compareChosen);
     connect(filter_, &QLineEdit::textChanged, this, &CInventoryWnd::showPagers);
+    connect(since_, &QLineEdit::textChanged, this, &CInventoryWnd::showPagers);
+    connect(until_, &QLineEdit::textChanged, this, &CInventoryWnd::showPagers);
+    connect(refresh_, &QPushButton::clicked, this, &CInventoryWnd::refresh);
     connect(pagers_, &QTableWidget::itemSelectionChanged, this, &CInventoryWnd::showHistory);
     connect(history_, &QTableWidget::itemSelectionChanged, this, &CInventoryWnd::updateButtons);
     resize(900, 600);
 
-    if (!store_) {
+    refresh_->setEnabled(store_ != nullptr);
+    if (!store_)
         status_->setText(tr("The inventory cannot be opened: %1").arg(shown(problem)));
-    } else {
+    refresh();
+}
+
+CInventoryWnd::~CInventoryWnd() = default;
+
+void CInventoryWnd::refresh() {
+    const int row = pagers_->currentRow();
+    const std::string selected = row >= 0 && row < static_cast<int>(shownPagers_.size())
+                                     ? shownPagers_[static_cast<std::size_t>(row)].serialNumber
+                                     : std::string();
+    if (store_) {
         try {
             allPagers_ = store_->pagers({});
+            status_->clear();
         } catch (const inventory::SqlError& e) {
             status_->setText(tr("The inventory failed: %1").arg(shown(e.what())));
         }
     }
     showPagers();
+    for (std::size_t i = 0; i < shownPagers_.size() && !selected.empty(); ++i)
+        if (shownPagers_[i].serialNumber == selected)
+            pagers_->selectRow(static_cast<int>(i));
 }
-
-CInventoryWnd::~CInventoryWnd() = default;
 
 void CInventoryWnd::showPagers() {
     shownPagers_.clear();
     for (const auto& r : allPagers_)
-        if (filter_->text().isEmpty() || matches(r, filter_->text()))
+        if ((filter_->text().isEmpty() || matches(r, filter_->text())) &&
+            within(r.at, since_->text(), until_->text()))
             shownPagers_.push_back(r);
     pagers_->setRowCount(static_cast<int>(shownPagers_.size()));
     for (std::size_t i = 0; i < shownPagers_.size(); ++i) {

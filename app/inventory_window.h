@@ -16,7 +16,8 @@ class QTableWidget;
 
 namespace quorl {
 
-// View > Inventory: every pager the store knows, filtered as typed; the history of
+// View > Inventory: every pager the store knows, filtered as typed and by the date of
+// its last operation, read again on Refresh; the history of
 // the selected pager; its codeplug of the selected operation opened as the
 // document, or compared value by value with the open codeplug.
 class CInventoryWnd : public QDialog {
@@ -36,11 +37,16 @@ public:
     QTableWidget* pagers() const { return pagers_; }
     QTableWidget* history() const { return history_; }
     QLineEdit* filter() const { return filter_; }
+    QLineEdit* since() const { return since_; }
+    QLineEdit* until() const { return until_; }
+    QPushButton* refreshButton() const { return refresh_; }
     QPushButton* openButton() const { return open_; }
     QPushButton* compareButton() const { return compare_; }
     QPlainTextEdit* comparison() const { return comparison_; }
 
 private:
+    // Reads the pagers from the store again, keeping the filters and the selection.
+    void refresh();
     void showPagers();
     void showHistory();
     void updateButtons();
@@ -54,6 +60,9 @@ private:
     std::vector<inventory::InventoryRecord> allPagers_, shownPagers_, historyRecords_;
     std::function<void(const CodeplugImage&, const std::string&)> opener_;
     QLineEdit* filter_;
+    QLineEdit* since_;
+    QLineEdit* until_;
+    QPushButton* refresh_;
     QTableWidget* pagers_;
     QTableWidget* history_;
     QPushButton* open_;

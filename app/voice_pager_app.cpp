@@ -62,24 +62,8 @@ CVoicePagerApp::CVoicePagerApp(int& argc, char** argv) : QApplication(argc, argv
         for (int i = 0; i < kDownloadSlots; ++i)
             marked[static_cast<std::size_t>(i)] = {customAudio_->slot(i).write,
                                                    customAudio_->activePath(i)};
-        inventory::InventoryRecord record;
-        const OperationOutcome outcome = runPagerOperation(
-            OperationSelector::CustomAudioDownload, document_->state(), frame_->operationHost(),
-            [&marked, &record](PagerLink& link, OperationHost& host) {
-                // One download's builds; their private folders go with it.
-                VoiceBuild voice(buildFolder());
-                return downloadCustomAudio(
-                    link, host, marked,
-                    [&voice](int slot, const std::string& wav) { return voice.build(slot, wav); },
-                    [&record](const SentStream& sent) {
-                        if (!record.voiceSha256.empty())
-                            record.voiceSha256.push_back(';');
-                        record.voiceSha256.append(sent.sha256);
-                    });
-            });
-        record.operation = "audio write";
-        record.result = inventory::outcomeWord(outcome);
-        inventory::recordOperations({record});
+        const OperationOutcome outcome = inventory::runRecordedAudioWrite(
+            document_->state(), frame_->operationHost(), marked, buildFolder());
         if (outcome == OperationOutcome::Succeeded)
             frame_->operationSucceeded();
     });

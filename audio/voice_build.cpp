@@ -12,6 +12,7 @@
 #include <cstring>
 #include <mutex>
 #include <span>
+#include <unistd.h>
 #include <vector>
 
 namespace quorl {
@@ -186,16 +187,30 @@ void VoiceBuild::leaveForUser(const fs::path& work, const fs::path& stream, int 
     const BuildFolderLock lock(folder_);
     if (!lock.held())
         return;
-    std::error_code ec;
-    fs::create_directories(folder_ / "BinFiles", ec);
+    // Through descriptors of the folder checked, as audio compress writes: a link at
+    // BinFiles or at a file's name is refused, never followed or reused.
+    std::string problem;
+    const int own = openOwnFolder(folder_, problem);
+    if (own < 0)
+        return;
+    const int bin = openOwnSubfolder(own, "BinFiles", (folder_ / "BinFiles").string(), problem);
     const fs::path shown = slotStreamPath(folder_, slot);
-    for (const auto& [from, to] :
-         {std::pair{work / "BuildIMG.cfg", folder_ / "BuildIMG.cfg"}, std::pair{stream, shown}}) {
-        std::string contents, problem;
+    const struct {
+        fs::path from;
+        int folder;
+        fs::path to;
+    } copies[] = {{work / "BuildIMG.cfg", own, folder_ / "BuildIMG.cfg"}, {stream, bin, shown}};
+    for (const auto& copy : copies) {
+        std::string contents;
         bool tooLarge = false;
-        if (readSmallFile(from, 1 << 20, contents, problem, tooLarge))
-            writeFileAtomically(to, std::as_bytes(std::span(contents.data(), contents.size())));
+        if (copy.folder >= 0 && readSmallFile(copy.from, 1 << 20, contents, problem, tooLarge))
+            writeFileAtomicallyAt(copy.folder, copy.to.filename().string(),
+                                  std::as_bytes(std::span(contents.data(), contents.size())),
+                                  copy.to);
     }
+    if (bin >= 0)
+        ::close(bin);
+    ::close(own);
 }
 
 } // namespace quorl

@@ -64,6 +64,12 @@ std::size_t utf8SequenceLength(std::string_view text, std::size_t at) {
     return value < min || value > 0x10FFFF || surrogate ? 0 : length;
 }
 
+bool isHiddenControl(std::string_view text, std::size_t at, std::size_t length) {
+    // U+0080 to U+009F: the C1 controls, which terminals obey like ESC sequences.
+    const bool c1 = length == 2 && byteAt(text, at) == 0xC2 && byteAt(text, at + 1) < 0xA0;
+    return c1 || isDirectionControl(text, at, length);
+}
+
 std::string printableText(std::string_view text) {
     std::string out;
     out.reserve(text.size());
@@ -81,9 +87,7 @@ std::string printableText(std::string_view text) {
             out += "\\r";
         } else if (length == 0 || b < 0x20 || b == 0x7F) {
             appendHex(out, b);
-        } else if ((length == 2 && b == 0xC2 && byteAt(text, i + 1) < 0xA0) ||
-                   isDirectionControl(text, i, length)) {
-            // U+0080 to U+009F: the C1 controls, which terminals obey like ESC sequences.
+        } else if (isHiddenControl(text, i, length)) {
             for (std::size_t k = 0; k < length; ++k)
                 appendHex(out, byteAt(text, i + k));
             i += length;

@@ -29,6 +29,15 @@ struct Slot {
 
 std::array<Slot, kSlots> slots;
 
+struct HoldSlot {
+    std::atomic<int> state{kFree};
+    void (*release)(int) = nullptr;
+    int fd = -1;
+};
+
+// A program holds a cradle or a few at once (one per pager of a fleet).
+std::array<HoldSlot, kSlots> holds;
+
 constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
 // Removes `name` in the folder `fd`, a folder with what is in it; true when it went.
@@ -101,31 +110,61 @@ void installHandlers() {
     }
 }
 
+void installHandlersOnce() {
+    static std::once_flag installed;
+    std::call_once(installed, installHandlers);
+}
+
+// Claims a free slot of `table` and fills it with `fill` while no handler reads it;
+// the slot's index, or -1 when every slot is taken.
+template <typename Table, typename Fill> int claimSlot(Table& table, const Fill& fill) {
+    installHandlersOnce();
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        int expected = kFree;
+        if (!table[i].state.compare_exchange_strong(expected, kFilling))
+            continue;
+        fill(table[i]);
+        table[i].state.store(kInUse);
+        return static_cast<int>(i);
+    }
+    return -1;
+}
+
+template <typename Table> void freeSlot(Table& table, int slot) {
+    if (slot >= 0)
+        table[static_cast<std::size_t>(slot)].state.store(kFree);
+}
+
 } // namespace
 
 TemporaryOnSignal::TemporaryOnSignal(const std::filesystem::path& path) : slot_(-1) {
-    static std::once_flag installed;
-    std::call_once(installed, installHandlers);
     const std::string& text = path.native();
-    if (text.size() >= PATH_MAX)
-        return;
-    for (std::size_t i = 0; i < kSlots; ++i) {
-        int expected = kFree;
-        if (!slots[i].state.compare_exchange_strong(expected, kFilling))
-            continue;
-        std::memcpy(slots[i].path, text.c_str(), text.size() + 1);
-        slots[i].state.store(kInUse);
-        slot_ = static_cast<int>(i);
-        return;
-    }
+    if (text.size() < PATH_MAX)
+        slot_ = claimSlot(
+            slots, [&text](Slot& slot) { std::memcpy(slot.path, text.c_str(), text.size() + 1); });
 }
 
 TemporaryOnSignal::~TemporaryOnSignal() {
-    if (slot_ >= 0)
-        slots[static_cast<std::size_t>(slot_)].state.store(kFree);
+    freeSlot(slots, slot_);
+}
+
+ReleaseOnSignal::ReleaseOnSignal(void (*release)(int fd), int fd)
+    : slot_(claimSlot(holds, [release, fd](HoldSlot& hold) {
+          hold.release = release;
+          hold.fd = fd;
+      })) {}
+
+ReleaseOnSignal::~ReleaseOnSignal() {
+    freeSlot(holds, slot_);
 }
 
 void removeTemporariesNow() {
+    for (HoldSlot& hold : holds) {
+        // Once only: the descriptor may be reused after its release closed it.
+        int expected = kInUse;
+        if (hold.state.compare_exchange_strong(expected, kFilling))
+            hold.release(hold.fd);
+    }
     for (Slot& slot : slots)
         if (slot.state.load() == kInUse)
             removeNow(slot.path);

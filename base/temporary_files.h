@@ -22,7 +22,24 @@ private:
     int slot_;
 };
 
-// Removes every registered temporary now. Safe in a signal handler.
+// A hold on something outside the program that a signal's way out must give back
+// first (a cradle's exclusive use, which another holder of the line would otherwise
+// keep alive after the program is gone). `release` is called with `fd` and may make
+// only the calls a signal handler may make.
+class ReleaseOnSignal {
+public:
+    ReleaseOnSignal(void (*release)(int fd), int fd);
+    // Forgets the hold; giving it back on the normal way out is the owner's work.
+    ~ReleaseOnSignal();
+    ReleaseOnSignal(const ReleaseOnSignal&) = delete;
+    ReleaseOnSignal& operator=(const ReleaseOnSignal&) = delete;
+
+private:
+    int slot_;
+};
+
+// Gives back every registered hold, then removes every registered temporary, now.
+// Safe in a signal handler.
 void removeTemporariesNow();
 
 } // namespace quorl

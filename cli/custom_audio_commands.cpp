@@ -13,6 +13,7 @@
 #include "cli/pager_commands.h"
 #include "codeplug/stream_document_host.h"
 #include "inventory/operation_record.h"
+#include "inventory/recorded_operation.h"
 #include "link/custom_audio_download.h"
 #include "link/fleet_write.h"
 
@@ -135,17 +136,11 @@ int runAudioWrite(const std::string& port, const std::vector<std::string>& slotA
     const OperationOutcome outcome = runOn(
         port, host,
         [&](PagerLink& link, OperationHost& h) {
-            return downloadCustomAudio(
+            return inventory::identifiedAudioDownload(
                 link, h, slots,
-                [&](int slot, const std::string& wav) { return voice.build(slot, wav); },
-                [&](const SentStream& sent) {
-                    if (!record.voiceSha256.empty())
-                        record.voiceSha256.push_back(';');
-                    record.voiceSha256.append(sent.sha256);
-                });
+                [&](int slot, const std::string& wav) { return voice.build(slot, wav); }, record);
         },
         OperationSelector::CustomAudioDownload);
-    record.cradle = port;
     record.operation = "audio write";
     record.result = inventory::outcomeWord(outcome);
     record.message = oneLineMessage(host.firstMessage());

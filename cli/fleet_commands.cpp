@@ -7,6 +7,7 @@
 #include "base/printable_text.h"
 #include "base/temporary_files.h"
 #include "base/whole_write.h"
+#include "codeplug/stream_document_host.h"
 #include "cli/codeplug_commands.h"
 #include "cli/codeplug_source.h"
 #include "cli/fleet_log.h"
@@ -249,7 +250,8 @@ int runFleetRead(const std::string& folder, const FleetOptions& options, std::os
     // cause when it cannot take the files.
     std::string problem;
     if (!usableOutputFolder(folder, problem)) {
-        err << "quorl: cannot use the folder " << printableText(problem) << '\n';
+        // As a single read says it of its file.
+        err << terminalText(texts::kFileError3) << '\n' << problemLine(problem);
         return kExitFailure;
     }
     const auto devices = connectedCradles(err);

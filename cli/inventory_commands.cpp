@@ -282,6 +282,17 @@ void addInventoryCommands(CLI::App& app, int& exitCode) {
         });
     });
 
+    auto* upgrade = inv->add_subcommand(
+        "upgrade", "Bring the store's tables up to this version (the database's owner)");
+    upgrade->callback([&exitCode] {
+        // Opening the store upgrades it; the version is read back, not assumed.
+        exitCode = ask([](InventoryStore& s) {
+            std::cout << "The inventory's schema is at version "
+                      << inventory::schemaVersion(s.database()) << '\n';
+            return kExitOk;
+        });
+    });
+
     auto* sync = inv->add_subcommand("sync", "Send the records queued while the store was away");
     sync->callback([&exitCode] {
         std::string problem;

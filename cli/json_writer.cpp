@@ -7,6 +7,18 @@
 
 namespace quorl::cli {
 
+namespace {
+
+// The code point of the well-formed sequence of `length` (2 or 3) bytes at `at`.
+unsigned codePointAt(std::string_view s, std::size_t at, std::size_t length) {
+    unsigned value = static_cast<unsigned char>(s[at]) & (length == 2 ? 0x1Fu : 0x0Fu);
+    for (std::size_t k = 1; k < length; ++k)
+        value = value << 6 | (static_cast<unsigned char>(s[at + k]) & 0x3Fu);
+    return value;
+}
+
+} // namespace
+
 void JsonWriter::writeString(std::ostream& out, std::string_view s) {
     out << '"';
     std::size_t i = 0;
@@ -28,6 +40,14 @@ void JsonWriter::writeString(std::ostream& out, std::string_view s) {
             char buf[8];
             std::snprintf(buf, sizeof buf, "\\u%04x", u);
             out << buf;
+        } else if (length > 1 && isHiddenControl(s, i, length)) {
+            // Escaped as the text output shows them: a reader of the JSON gets the
+            // character back, a terminal showing it is not turned around by it.
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", codePointAt(s, i, length));
+            out << buf;
+            i += length;
+            continue;
         } else if (length == 0) {
             // Not UTF-8: JSON text cannot carry the byte, so it stands as U+FFFD.
             out << "\\ufffd";

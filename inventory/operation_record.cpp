@@ -23,12 +23,16 @@ std::string outcomeWord(OperationOutcome outcome) {
     return "failed";
 }
 
+void setIdentity(InventoryRecord& record, const PagerIdentity& identity) {
+    record.serialNumber = identity.serialNumber;
+    record.model = identity.model;
+    record.firmware = identity.firmware;
+}
+
 std::vector<InventoryRecord> fleetRecords(const FleetResult& r, const std::string& operation) {
     InventoryRecord record;
     record.cradle = r.port;
-    record.serialNumber = r.identity.serialNumber;
-    record.model = r.identity.model;
-    record.firmware = r.identity.firmware;
+    setIdentity(record, r.identity);
     record.operation = operation;
     record.result = outcomeWord(r.outcome);
     record.message = oneLineMessage(r.message);

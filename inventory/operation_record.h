@@ -15,6 +15,9 @@ namespace quorl::inventory {
 // "succeeded", "failed" or "cancelled".
 std::string outcomeWord(OperationOutcome outcome);
 
+// The pager's serial number, model and firmware, as it answered them.
+void setIdentity(InventoryRecord& record, const PagerIdentity& identity);
+
 // The records of one pager of a fleet run: its operation, and the read-back as a
 // "verify" of its own when one was asked for.
 std::vector<InventoryRecord> fleetRecords(const FleetResult& result, const std::string& operation);

@@ -2,6 +2,7 @@
 
 #include <libpq-fe.h>
 #include <memory>
+#include <string_view>
 
 namespace quorl::inventory {
 
@@ -55,8 +56,12 @@ std::vector<SqlRow> PostgresDatabase::run(std::string_view sql,
         PQexecParams(conn_, std::string(sql).c_str(), static_cast<int>(values.size()), nullptr,
                      data.data(), lengths.data(), formats.data(), 1));
     const auto status = PQresultStatus(result.get());
-    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
-        throw SqlError(firstLine(PQresultErrorMessage(result.get())));
+    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
+        const char* state = PQresultErrorField(result.get(), PG_DIAG_SQLSTATE);
+        // Class 42501: insufficient_privilege.
+        throw SqlError(firstLine(PQresultErrorMessage(result.get())),
+                       state != nullptr && std::string_view(state) == "42501");
+    }
     std::vector<SqlRow> rows;
     for (int r = 0; r < PQntuples(result.get()); ++r) {
         SqlRow row;

@@ -28,7 +28,14 @@ using SqlRow = std::vector<std::optional<std::string>>;
 
 class SqlError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit SqlError(const std::string& what, bool notPermitted = false)
+        : std::runtime_error(what), notPermitted_(notPermitted) {}
+    // The database refused because the user lacks a right (not the owner of a table,
+    // no right to make one), rather than because of the statement or the server.
+    bool notPermitted() const { return notPermitted_; }
+
+private:
+    bool notPermitted_;
 };
 
 // The little the inventory needs of a database: statements with values bound to

@@ -1,5 +1,6 @@
 #include "link/comm_port.h"
 
+#include "codeplug/temporary_files.h"
 #include "link/hex_frame.h"
 #include "link/link_state.h"
 #include "link/link_texts.h"
@@ -26,6 +27,16 @@ namespace {
 int writeTimeoutMs(std::size_t count, unsigned baud) {
     const unsigned perByte = baud == 0 ? 2 : std::max(1u, 115200u / baud);
     return static_cast<int>(count * perByte) + 1000;
+}
+
+// Another holder of the tty (the simulator keeps one) would otherwise keep the
+// exclusive flag alive and lock the next operation out. Only calls a signal handler
+// may make: the mark goes while the lock is still held, so nobody sees a mark
+// without its holder.
+void endExclusiveUse(int fd) {
+    ::ioctl(fd, TIOCNXCL);
+    ::flock(fd, LOCK_UN);
+    ::close(fd);
 }
 
 } // namespace
@@ -72,6 +83,7 @@ bool CCommPort::Open(const std::string& portName, unsigned baud, int byteSize, i
         host_.showMessage(link_texts::kUnableToConnect, MessageIcon::Stop);
         return false;
     }
+    releaseOnSignal_ = std::make_unique<ReleaseOnSignal>(endExclusiveUse, fd_);
     ::tcflush(fd_, TCIOFLUSH);
 
     termios tio{};
@@ -111,11 +123,8 @@ void CCommPort::Close() {
 
 void CCommPort::releaseDescriptors() {
     if (fd_ >= 0) {
-        // Another holder of the tty (the simulator keeps one) would otherwise keep the
-        // exclusive flag alive and lock the next operation out.
-        ::ioctl(fd_, TIOCNXCL);
-        ::flock(fd_, LOCK_UN);
-        ::close(fd_);
+        releaseOnSignal_.reset();
+        endExclusiveUse(fd_);
         fd_ = -1;
     }
     for (int& p : wakePipe_) {

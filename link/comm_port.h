@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -11,6 +12,7 @@
 namespace quorl {
 
 class OperationHost;
+class ReleaseOnSignal;
 struct LinkState;
 
 // Line settings of every pager operation: 57,600 baud, 8 data bits, two stop bits,
@@ -76,6 +78,9 @@ private:
     OperationHost& host_;
     LinkState& link_;
     int fd_ = -1;
+    // Gives the line back when Ctrl-C, a hang-up or a termination ends the program
+    // while it holds the cradle.
+    std::unique_ptr<ReleaseOnSignal> releaseOnSignal_;
     int wakePipe_[2] = {-1, -1};
     std::string portName_;
     std::atomic<int> connected_{0};

@@ -88,6 +88,14 @@ OperationOutcome readPagerIdentity(PagerLink& link, OperationHost& host, PagerId
     return OperationOutcome::Succeeded;
 }
 
+OperationOutcome identifyPager(PagerLink& link, OperationHost& host, PagerIdentity& identity) {
+    const OperationSelector selector = link.state().selector;
+    link.state().selector = OperationSelector::CodeplugRead;
+    const auto known = readPagerIdentity(link, host, identity);
+    link.state().selector = selector;
+    return known;
+}
+
 std::vector<FleetResult> runFleet(const std::vector<std::string>& devices,
                                   OperationSelector selector, bool identifyFirst,
                                   const FleetBody& body, FleetObserver& observer,
@@ -107,10 +115,7 @@ std::vector<FleetResult> runFleet(const std::vector<std::string>& devices,
                 devices[i], host,
                 [&](PagerLink& link, OperationHost& h) {
                     if (identifyFirst) {
-                        // The identity is a codeplug read, whatever the body is.
-                        link.state().selector = OperationSelector::CodeplugRead;
-                        const auto known = readPagerIdentity(link, h, result.identity);
-                        link.state().selector = selector;
+                        const auto known = identifyPager(link, h, result.identity);
                         if (known != OperationOutcome::Succeeded)
                             return known;
                         observer.identified(i, result.identity);

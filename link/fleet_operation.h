@@ -76,6 +76,11 @@ std::optional<std::string> queryPagerModel(PagerLink& link);
 // from the General block.
 OperationOutcome readPagerIdentity(PagerLink& link, OperationHost& host, PagerIdentity& identity);
 
+// readPagerIdentity as a step of any operation: the identity is a codeplug read,
+// whatever the operation on the link is, so the link reads under that selector and is
+// set back after. A custom audio download starts afresh after it, as in a fleet run.
+OperationOutcome identifyPager(PagerLink& link, OperationHost& host, PagerIdentity& identity);
+
 // The identity fields of a codeplug image (serial number at 0x0110, model at 0x011A).
 PagerIdentity identityOfImage(const CodeplugImage& image, std::string firmware);
 

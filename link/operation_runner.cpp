@@ -9,11 +9,14 @@
 namespace quorl {
 
 OperationOutcome runPagerOperation(OperationSelector selector, CodeplugState& state,
-                                   OperationHost& host, const CustomAudioDownload& download) {
+                                   OperationHost& host, const CustomAudioDownload& download,
+                                   std::string* device) {
     const OperationLinkHold hold;
     const auto chosen = choosePort(host);
     if (!chosen)
         return outcomeWithoutPort();
+    if (device != nullptr)
+        *device = chosen->deviceName;
     return runOperationOnDevice(
         chosen->deviceName, host,
         [&](PagerLink& link, OperationHost& h) {

@@ -24,9 +24,11 @@ using OperationBody = std::function<OperationOutcome(PagerLink& link, OperationH
 // One pager operation from the port choice to the common exit: choose the port,
 // open it at 57,600 baud 8N2, run Read Codeplug (1), Write Codeplug (2) or the
 // custom-audio download (3), and close the port on every way out. Runs on the
-// operation's worker thread; every word to the user goes through `host`.
+// operation's worker thread; every word to the user goes through `host`. The device
+// chosen goes to `device` when one was.
 OperationOutcome runPagerOperation(OperationSelector selector, CodeplugState& state,
-                                   OperationHost& host, const CustomAudioDownload& download = {});
+                                   OperationHost& host, const CustomAudioDownload& download = {},
+                                   std::string* device = nullptr);
 
 // How an operation ends when the port choice gave no port: Failed after
 // Communication Error #1, Cancelled when the user chose no cradle.

@@ -65,5 +65,51 @@ TEST(InventoryWindow, FiltersPagersAndOpensOrComparesACodeplugOfTheirHistory) {
     EXPECT_TRUE(std::ranges::equal(opened->bytes(), old.bytes()));
 }
 
+// The dates narrow the pagers by their last operation, a whole day, month or year at a
+// time; Refresh shows what was recorded meanwhile and keeps the chosen pager.
+TEST(InventoryWindow, DatesNarrowByTheLastOperationAndRefreshReadsTheStoreAgain) {
+    test::TempDir dir;
+    const CodeplugImage image = makeDefaultCodeplug(vhfFiveChannelFactory());
+    auto store = std::make_unique<inventory::InventoryStore>(
+        std::make_unique<inventory::SqliteDatabase>(dir / "inv.sqlite"));
+    store->add(written("SN1", "2026-01-31T23:59:59.999999Z", image));
+    store->add(written("SN2", "2026-02-01T00:00:00.000000Z", image));
+    store->add(written("SN3", "2026-03-15T08:00:00.000000Z", image));
+    CInventoryWnd window(std::move(store), {}, nullptr);
+    const auto serials = [&] {
+        QStringList s;
+        for (int r = 0; r < window.pagers()->rowCount(); ++r)
+            s << window.pagers()->item(r, 0)->text();
+        return s.join(QLatin1Char(' ')).toStdString();
+    };
+    const struct {
+        const char* since;
+        const char* until;
+        const char* shown;
+    } cases[] = {
+        {"2026-02", "", "SN2 SN3"},       {"", "2026-01-31", "SN1"},
+        {"2026-02-01", "2026-02", "SN2"}, {"", "2026", "SN1 SN2 SN3"},
+        {"2026-03-16", "", ""},           {"2026-01-31", "2026-03-14", "SN1 SN2"},
+    };
+    for (const auto& c : cases) {
+        window.since()->setText(QString::fromLatin1(c.since));
+        window.until()->setText(QString::fromLatin1(c.until));
+        EXPECT_EQ(serials(), c.shown) << c.since << " to " << c.until;
+    }
+    window.since()->clear();
+    window.until()->clear();
+    window.pagers()->selectRow(1);
+
+    inventory::InventoryStore other(
+        std::make_unique<inventory::SqliteDatabase>(dir / "inv.sqlite"));
+    other.add(written("SN0", "2026-04-01T08:00:00.000000Z", image));
+    other.add(written("SN2", "2026-04-02T08:00:00.000000Z", image));
+    EXPECT_EQ(serials(), "SN1 SN2 SN3");
+    window.refreshButton()->click();
+    EXPECT_EQ(serials(), "SN0 SN1 SN2 SN3");
+    EXPECT_EQ(window.pagers()->currentRow(), 2);
+    EXPECT_EQ(window.history()->rowCount(), 2);
+}
+
 } // namespace
 } // namespace quorl

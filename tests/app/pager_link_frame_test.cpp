@@ -149,7 +149,8 @@ TEST_F(PagerLinkFrameTest, ACradlePulledMidWriteGivesWriteError5AndTheCommandsWo
     EXPECT_EQ(host.messages().size(), 1u) << ::testing::PrintToString(host.messages());
 }
 
-// The window's own operations go to the inventory, the failed read with its message.
+// The window's own operations go to the inventory with their cradle, the failed read
+// with its message.
 TEST_F(PagerLinkFrameTest, TheWindowsReadsAndWritesAreRecordedFailuresToo) {
     for (auto op : {PagerOperation::ReadCodeplug, PagerOperation::WriteCodeplug})
         frame.operations().setBody(op, [this](PagerOperation which) {
@@ -180,8 +181,11 @@ TEST_F(PagerLinkFrameTest, TheWindowsReadsAndWritesAreRecordedFailuresToo) {
         seen.push_back(r.operation + " " + r.result + " " + r.serialNumber);
     EXPECT_EQ(seen, (std::vector<std::string>{"read failed ", "read succeeded 7TV0000001",
                                               "write succeeded 7TV0000001"}));
-    ASSERT_FALSE(records.empty());
+    ASSERT_EQ(records.size(), 3u);
     EXPECT_EQ(records[0].message, oneLineMessage(link_texts::kReadError5));
+    EXPECT_NE(records[0].cradle, "");
+    EXPECT_EQ(records[1].cradle, back.device());
+    EXPECT_EQ(records[2].cradle, back.device());
 }
 
 } // namespace

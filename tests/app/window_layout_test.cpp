@@ -57,6 +57,23 @@ TEST(WindowLayout, TheManualShowsEveryWindowAndOnlyRenderedPictures) {
     }
 }
 
+// Software centres show the AppStream screenshots: each is a picture the screenshot
+// program renders under that name, so publishing its output publishes them all.
+TEST(WindowLayout, TheAppStreamScreenshotsArePicturesTheBuildRenders) {
+    QFile metainfo(QStringLiteral(QUORL_TEST_SOURCE_DIR
+                                  "/resources/com.corvane.TessalyVIQuorl.metainfo.xml.in"));
+    ASSERT_TRUE(metainfo.open(QIODevice::ReadOnly));
+    const QString xml = QString::fromUtf8(metainfo.readAll());
+    static const QRegularExpression image(QStringLiteral("<image>[^<]*/([^/<]+)\\.png</image>"));
+    int images = 0;
+    for (auto it = image.globalMatch(xml); it.hasNext(); ++images) {
+        const QString name = it.next().captured(1);
+        EXPECT_TRUE(WindowGallery::names().contains(name))
+            << name.toStdString() << ".png is made by nothing";
+    }
+    EXPECT_GE(images, 1);
+}
+
 // The check itself: each kind of fault in a window built to have it.
 TEST(WindowLayout, TheCheckFindsEachKindOfFault) {
     QDialog window;

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <utility>
 #include <vector>
 
 namespace quorl::cli {
@@ -74,6 +75,24 @@ TEST(JsonWriter, EscapesControlBytesKeepsUtf8AndReplacesOtherBytes) {
     std::ostringstream out;
     JsonWriter::writeString(out, std::string("a\"b\\\n\x01\xff\x7f\xc3\xa9\xe2\x82", 12));
     EXPECT_EQ(out.str(), "\"a\\\"b\\\\\\n\\u0001\\ufffd\\u007f\xc3\xa9\\ufffd\\ufffd\"");
+}
+
+// Characters that turn the text's direction or act as controls are escaped as the text
+// output shows them; their neighbours in the same blocks stay as they are.
+TEST(JsonWriter, EscapesDirectionOverridesAndC1Controls) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"\xe2\x80\xae", "\\u202e"},      {"\xe2\x80\xaa", "\\u202a"},
+        {"\xe2\x81\xa6", "\\u2066"},      {"\xe2\x81\xa9", "\\u2069"},
+        {"\xe2\x80\x8f", "\\u200f"},      {"\xd8\x9c", "\\u061c"},
+        {"\xc2\x85", "\\u0085"},          {"\xc2\x9b", "\\u009b"},
+        {"\xe2\x80\x90", "\xe2\x80\x90"}, {"\xe2\x81\xaa", "\xe2\x81\xaa"},
+        {"\xc2\xa0", "\xc2\xa0"},
+    };
+    for (const auto& [raw, escaped] : cases) {
+        std::ostringstream out;
+        JsonWriter::writeString(out, std::string("a") + raw + "b");
+        EXPECT_EQ(out.str(), std::string("\"a") + escaped + "b\"") << escaped;
+    }
 }
 
 } // namespace

@@ -247,6 +247,30 @@ TEST(FleetWrite, ATextWithoutABaseGoesOntoEachPagersOwnCodeplug) {
 
 // A pager that fails part way through a read keeps in its row what it said before:
 // serial number, model and firmware, then the message.
+// A folder that cannot take the files is named with its cause before any pager is read.
+TEST(FleetRead, AnUnusableFolderIsRefusedBeforeAnyPager) {
+    test::SimulatedCradle cradle(test::pacedLine(), 0.02, 1.0);
+    test::TempDir dir;
+    std::ofstream(dir.path() / "plain") << "a file";
+    const struct {
+        std::string folder;
+        std::string cause;
+    } cases[] = {
+        {(dir.path() / "plain").string(), "Not a directory"},
+        {(dir.path() / "plain" / "below").string(), "Not a directory"},
+        {"", "no folder named"},
+    };
+    for (const auto& c : cases) {
+        std::ostringstream out, err;
+        EXPECT_EQ(runFleetRead(c.folder, {}, out, err), 1) << c.folder;
+        EXPECT_EQ(err.str().rfind("File Error #3", 0), 0u) << err.str();
+        const auto named = err.str().find(c.folder + ": ");
+        ASSERT_NE(named, std::string::npos) << err.str();
+        EXPECT_NE(err.str().find(c.cause, named), std::string::npos) << err.str();
+    }
+    EXPECT_EQ(cradle.sim().framesReceived(), 0u) << "a pager was asked before the folder";
+}
+
 TEST(FleetRead, AFailingPagersRowKeepsWhatWasRead) {
     const struct {
         const char* name;

@@ -37,7 +37,7 @@ protected:
         inventory::InventoryRecord r;
         r.id = std::move(id);
         r.at = std::move(at);
-        r.station = "=cmd\t\"bench\"";
+        r.station = "=cmd\t\"bench\"\u202e";
         r.serialNumber = std::move(serial);
         r.model = "TV6VHF5CH001";
         r.operation = "write";
@@ -68,12 +68,14 @@ TEST_F(InventoryCommands, OutdatedNamesOnlyThePagerWithTheOldCodeplugAndWhatDiff
 TEST_F(InventoryCommands, RecordedTextIsEscapedInEveryForm) {
     const auto json = quorl({"inventory", "list", "--json"});
     ASSERT_EQ(json.exitCode, 0) << json.err;
-    EXPECT_NE(json.out.find(R"("station":"=cmd\t\"bench\"")"), std::string::npos) << json.out;
+    EXPECT_NE(json.out.find(R"("station":"=cmd\t\"bench\"\u202e")"), std::string::npos) << json.out;
     EXPECT_EQ(json.out.front(), '[');
     const auto table = quorl({"inventory", "show", "SN2"});
-    EXPECT_NE(table.out.find("\t=cmd\\t\"bench\"\t"), std::string::npos) << table.out;
+    EXPECT_NE(table.out.find("\t=cmd\\t\"bench\"\\xE2\\x80\\xAE\t"), std::string::npos)
+        << table.out;
     const auto csv = quorl({"inventory", "export", "--csv"});
-    EXPECT_NE(csv.out.find(",\"'=cmd\\t\"\"bench\"\"\","), std::string::npos) << csv.out;
+    EXPECT_NE(csv.out.find(",\"'=cmd\\t\"\"bench\"\"\\xE2\\x80\\xAE\","), std::string::npos)
+        << csv.out;
     EXPECT_EQ(quorl({"inventory", "show", "SN9"}).exitCode, 1);
 }
 

@@ -1,17 +1,23 @@
 // Every way a pager is programmed leaves its record in the inventory, failures too:
 // the single commands, the fleet commands, and restoring a codeplug from the records.
+#include "audio/custom_audio_slots.h"
+#include "cli/custom_audio_commands.h"
 #include "cli/fleet_commands.h"
 #include "cli/pager_commands.h"
 
 #include "codeplug/channel_block.h"
 #include "codeplug/checksums.h"
+#include "codeplug/codeplug_state.h"
 #include "codeplug/ppg_file.h"
 #include "inventory/inventory_location.h"
 #include "inventory/inventory_recorder.h"
+#include "inventory/recorded_operation.h"
+#include "link/command_frames.h"
 #include "link/sha256.h"
 #include "tests/support/link_test_support.h"
 #include "tests/support/program_run.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -66,6 +72,44 @@ TEST(InventoryPaths, SingleCommandsRecordWhatThePagerHeldAndWhatFailed) {
          serial, "--at", records[0].at, "-o", restored.string()});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_TRUE(std::ranges::equal(readPpgFile(restored).image.bytes(), before.bytes()));
+}
+
+// A custom audio write, from the command and as the window runs it, names the cradle
+// and the pager it wrote: the pager is asked before the download, which goes as ever.
+TEST(InventoryPaths, ACustomAudioWriteRecordsThePagerItWrote) {
+    test::SimulatedCradle cradle({}, 0.01, 1.0);
+    cradle.sim().withModel([](sim::PagerModel& m) {
+        m.identity().modelNumber = std::string("TV6BENCH0012");
+        m.identity().firmware = "V0109";
+    });
+    test::TempDir build;
+    ::setenv("QUORL_BUILD_DIR", build.path().c_str(), 1);
+    const auto wav = defaultRecording(QUORL_TEST_STAGE_DATA_DIR, 1);
+    const std::string started = inventory::isoTimeMicroseconds();
+    ASSERT_EQ(runAudioWrite("", {"2=" + wav.string()}), 0);
+    std::array<DownloadSlot, kDownloadSlots> slots{};
+    slots[1] = {true, wav};
+    test::RecordingHost host;
+    CodeplugState state;
+    EXPECT_EQ(inventory::runRecordedAudioWrite(state, host, slots, build.path()),
+              OperationOutcome::Succeeded)
+        << ::testing::PrintToString(host.messages());
+    // A pager that does not say who it is gets nothing written, and the failure is kept.
+    cradle.sim().addFault({sim::FaultKind::Nak, cmd::kFirmwareVersion, std::nullopt, 0});
+    EXPECT_EQ(inventory::runRecordedAudioWrite(state, host, slots, build.path()),
+              OperationOutcome::Failed);
+
+    std::vector<std::string> seen;
+    for (const auto& r : recorded())
+        if (r.at >= started)
+            seen.push_back(r.operation + " " + r.result + " " + r.cradle + " " + r.serialNumber +
+                           " " + r.model + " " + r.firmware + " " +
+                           std::to_string(r.voiceSha256.size()) + " " +
+                           std::to_string(r.message.empty()));
+    const std::string written =
+        "audio write succeeded " + cradle.device() + " 7TV0000001 TV6BENCH0012 V0109 64 1";
+    EXPECT_EQ(seen, (std::vector<std::string>{
+                        written, written, "audio write failed " + cradle.device() + "    0 0"}));
 }
 
 TEST(InventoryPaths, AFleetWriteRecordsEveryPagerAndItsReadBack) {

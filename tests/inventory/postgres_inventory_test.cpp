@@ -5,6 +5,7 @@
 #include "link/sha256.h"
 #include "throwaway_postgres.h"
 
+#include "tests/support/program_run.h"
 #include "tests/support/test_files.h"
 
 #include <fstream>
@@ -99,6 +100,48 @@ TEST_F(SharedInventory, AStoppedServerQueuesAndTheQueueIsSentWhenItIsBack) {
     // What waited in the queue arrives byte for byte.
     InventoryStore store(std::make_unique<PostgresDatabase>(url));
     EXPECT_EQ(store.codeplug(pagerRecord(2).codeplugSha256), pagerRecord(2).codeplug);
+}
+
+// The station role's script, run by the database's owner.
+void addStation(const std::string& url, const std::string& login) {
+    std::ifstream file(QUORL_TEST_SOURCE_DIR "/inventory/postgresql_station_role.sql");
+    std::stringstream script;
+    script << file.rdbuf();
+    ASSERT_FALSE(script.str().empty());
+    PostgresDatabase owner(url);
+    owner.run("DROP ROLE IF EXISTS " + login);
+    owner.runScript(script.str());
+    owner.run("CREATE ROLE " + login + " LOGIN IN ROLE quorl_station");
+}
+
+// A newer program at a station of an older store may not change its tables: it is told
+// that the owner must, and records again once the owner has upgraded the store.
+TEST_F(SharedInventory, AStationOfAnOlderStoreIsToldTheOwnerMustUpgradeIt) {
+    const std::string url = freshDatabase("older_store");
+    {
+        PostgresDatabase owner(url);
+        upgradeSchema(owner, 1);
+    }
+    addStation(url, "bench8");
+    const std::string asStation = url.substr(0, url.find("&user=")) + "&user=bench8";
+    try {
+        InventoryStore store(std::make_unique<PostgresDatabase>(asStation));
+        ADD_FAILURE() << "a station changed the owner's tables";
+    } catch (const SqlError& e) {
+        const std::string what = e.what();
+        EXPECT_NE(what.find("the inventory's schema is at version 1 and this program needs "
+                            "version 2, which only the database's owner may make: the owner "
+                            "must run \"quorl inventory upgrade\" once ("),
+                  std::string::npos)
+            << what;
+    }
+    const auto upgrade = test::runProgram(
+        {std::string(QUORL_TEST_BIN_DIR) + "/quorl", "--inventory", url, "inventory", "upgrade"});
+    EXPECT_EQ(upgrade.exitCode, 0) << upgrade.err;
+    EXPECT_EQ(upgrade.out, "The inventory's schema is at version 2\n");
+    InventoryRecorder recorder(asStation, dir / "queue/q.sqlite");
+    ASSERT_TRUE(recorder.record(pagerRecord(1)));
+    EXPECT_EQ(recorder.queued(), 0);
 }
 
 TEST_F(SharedInventory, TheStationRoleMayRecordAndAskButNotChangeHistory) {

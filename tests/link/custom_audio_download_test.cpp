@@ -3,6 +3,7 @@
 #include "audio/custom_audio_slots.h"
 #include "audio/voice_build.h"
 #include "codeplug/codeplug_state.h"
+#include "codeplug/private_folder.h"
 #include "link/codeplug_operation.h"
 #include "link/operation_texts.h"
 #include "link/page_file.h"
@@ -12,6 +13,7 @@
 #include <chrono>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <map>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -410,6 +412,28 @@ namespace {
 std::string fileBytes(const std::filesystem::path& p) {
     std::ifstream in(p, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The copies a build leaves in the user's folder go through no link there: links at
+// BinFiles and at BuildIMG.cfg stay as they are, and so does what they point to; the
+// stream is still built, from the build's own private folder.
+TEST(VoiceBuildFolder, LinksInTheUsersFolderAreNeitherFollowedNorReused) {
+    namespace fs = std::filesystem;
+    test::TempDir dir;
+    const auto user = dir.path() / "BuildIMG";
+    std::string problem;
+    ASSERT_TRUE(ensurePrivateFolder(user, problem)) << problem;
+    fs::create_directory(dir.path() / "elsewhere");
+    std::ofstream(dir.path() / "notes.txt") << "mine";
+    fs::create_directory_symlink(dir.path() / "elsewhere", user / "BinFiles");
+    fs::create_symlink(dir.path() / "notes.txt", user / "BuildIMG.cfg");
+    VoiceBuild voice(user, kLibrary.string());
+    EXPECT_TRUE(voice.build(0, defaultRecording(kInstall, 0).string()));
+    EXPECT_TRUE(fs::is_empty(dir.path() / "elsewhere"));
+    std::ifstream notes(dir.path() / "notes.txt");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(notes), {}), "mine");
+    EXPECT_TRUE(fs::is_symlink(user / "BinFiles"));
+    EXPECT_TRUE(fs::is_symlink(user / "BuildIMG.cfg"));
 }
 
 // Two processes of one user, each building alert1.wav .. alert3.wav from a folder of its

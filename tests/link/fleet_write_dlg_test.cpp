@@ -2,6 +2,8 @@
 // per cradle, and the log it saves.
 #include "codeplug/channel_block.h"
 #include "codeplug/checksums.h"
+#include "inventory/inventory_location.h"
+#include "inventory/inventory_recorder.h"
 #include "link/operation_texts.h"
 #include "link/sha256.h"
 #include "link/ui/fleet_write_dlg.h"
@@ -14,6 +16,7 @@
 #include <QTableWidget>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <map>
 #include <sstream>
 
 namespace quorl {
@@ -50,6 +53,7 @@ TEST(FleetWriteWindow, WritesEveryCradleAndShowsEachResult) {
     const Address changed = firstChange(image);
     ASSERT_LT(changed, kImageSize) << "the edit must change a byte";
 
+    const std::string started = inventory::isoTimeMicroseconds();
     CFleetWriteDlg dialog(image, {first.device(), second.devicePath()});
     QSignalSpy finished(&dialog, &CFleetWriteDlg::writeFinished);
     dialog.startWrite();
@@ -85,6 +89,23 @@ TEST(FleetWriteWindow, WritesEveryCradleAndShowsEachResult) {
     EXPECT_NE(text.str().find(",write,(unsaved),16384," + sha256Hex(sent.bytes()) + ",OK,"),
               std::string::npos)
         << text.str();
+    // Each pager in the inventory with what it was sent, whether or not a log is saved.
+    std::map<std::string, std::string> byCradle;
+    for (const auto& r :
+         inventory::openInventory({inventory::InventoryLocation::Kind::Sqlite,
+                                   (inventory::userDataFolder() / "inventory.sqlite").string()})
+             ->all(true))
+        if (r.at >= started)
+            byCradle[r.cradle] +=
+                r.operation + " " + r.result + " " + r.serialNumber + " " +
+                (r.codeplug == std::vector<std::uint8_t>(sent.bytes().begin(), sent.bytes().end())
+                     ? "sent"
+                     : "-") +
+                ";";
+    EXPECT_EQ(byCradle[first.device()],
+              "write succeeded 7TV0000001 sent;verify succeeded 7TV0000001 sent;");
+    EXPECT_EQ(byCradle[second.devicePath()],
+              "write failed 7TV0000001 sent;verify failed 7TV0000001 sent;");
     std::string problem;
     const auto nowhere = (dir.path() / "missing" / "log.csv").string();
     EXPECT_FALSE(dialog.saveLog(nowhere, &problem));

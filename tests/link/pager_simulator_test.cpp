@@ -306,6 +306,57 @@ TEST(PagerSimulatorLine, ExclusiveUseEndsWithTheProgramThatHeldIt) {
     ::close(watch);
 }
 
+// Ended by a signal it can catch, the program gives the cradle back itself: the next
+// operation finds the line free, and the simulator never had to clear a left mark.
+TEST(PagerSimulatorLine, AProgramEndedBySignalGivesTheCradleBackItself) {
+    auto options = test::pacedLine();
+    options.log = true;
+    test::SimulatedCradle cradle(options);
+    std::mutex mutex;
+    std::vector<std::string> lines;
+    cradle.sim().setLogSink([&](const std::string& line) {
+        std::lock_guard lock(mutex);
+        lines.push_back(line);
+    });
+    const int watch = ::open(cradle.device().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    const auto exclusive = [watch] {
+        int on = 0;
+        return ::ioctl(watch, TIOCGEXCL, &on) == 0 && on != 0;
+    };
+    test::TempDir dir;
+    const std::string quorl = std::string(QUORL_TEST_BIN_DIR) + "/quorl";
+    const auto read = [&](const char* name) {
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            const auto out = (dir.path() / name).string();
+            ::execl(quorl.c_str(), quorl.c_str(), "read", "--port", cradle.device().c_str(), "-o",
+                    out.c_str(), static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        return pid;
+    };
+    const pid_t first = read("first.ppg");
+    ASSERT_GE(first, 0);
+    for (int i = 0; i < 500 && !exclusive(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_TRUE(exclusive()) << "the program marks the line while it works";
+    ::kill(first, SIGTERM);
+    int status = 0;
+    ASSERT_EQ(::waitpid(first, &status, 0), first);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+    EXPECT_FALSE(exclusive()) << "the mark outlived the program";
+    const pid_t second = read("second.ppg");
+    ASSERT_GE(second, 0);
+    ASSERT_EQ(::waitpid(second, &status, 0), second);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "second.ppg"));
+    std::lock_guard lock(mutex);
+    for (const auto& line : lines)
+        EXPECT_EQ(line.find("left by a program that is gone"), std::string::npos) << line;
+    ::close(watch);
+}
+
 // The simulator as a program of its own, as the run script starts it.
 TEST(PagerSimulatorProgram, AnswersThroughItsLinkAndCleansUp) {
     test::TempDir dir;
