@@ -1,4 +1,5 @@
 #include "editors/ui/channel_f1_dlg.h"
+#include "editors/ui/edit_step_names.h"
 
 #include "codeplug/channel_option_lists.h"
 #include "editors/channel_audition.h"
@@ -171,44 +172,48 @@ void CChannelF1Dlg::build() {
         edit->setValidator(new DecimalPointValidator(edit));
         edit->installEventFilter(this);
         connect(edit, &QLineEdit::textEdited, this, [this, slot](const QString& t) {
-            runGuarded([&] { tab_.toneTextEdited(slot, t.toStdString()); });
+            runEdit(step_names::tone(slot), [&] { tab_.toneTextEdited(slot, t.toStdString()); });
         });
         connect(tones_[static_cast<std::size_t>(i)].picker, &QToolButton::clicked, this,
                 [this, slot] { pickTone(slot); });
     }
 
     // Combos and the slider store at once.
-    const auto onIndex = [this](QComboBox* c, auto action) {
-        connect(c, &QComboBox::currentIndexChanged, this, [this, action](int i) {
+    const auto onIndex = [this](QComboBox* c, const QString& name, auto action) {
+        connect(c, &QComboBox::currentIndexChanged, this, [this, name, action](int i) {
             if (i >= 0)
-                runGuarded([&] { action(i); });
+                runEdit(name, [&] { action(i); });
         });
     };
-    onIndex(bandwidth_, [this](int i) { tab_.setBandwidth(i); });
-    onIndex(toneSystem_, [this](int i) { tab_.setToneSystem(i); });
-    onIndex(codingOption_, [this](int i) { tab_.setCodingOption(i); });
-    onIndex(resetFunction_, [this](int i) { tab_.setResetFunction(i); });
+    onIndex(bandwidth_, QStringLiteral("Bandwidth"), [this](int i) { tab_.setBandwidth(i); });
+    onIndex(toneSystem_, QStringLiteral("Tone System"), [this](int i) { tab_.setToneSystem(i); });
+    onIndex(codingOption_, QStringLiteral("Coding Option"),
+            [this](int i) { tab_.setCodingOption(i); });
+    onIndex(resetFunction_, QStringLiteral("Reset Function"),
+            [this](int i) { tab_.setResetFunction(i); });
     for (int row = 0; row < kEntryRows; ++row) {
         const Row& w = rows_[static_cast<std::size_t>(row)];
-        onIndex(w.alert, [this, row](int i) { tab_.setAlert(row, i); });
-        onIndex(w.vibrate, [this, row](int i) { tab_.setVibrate(row, i); });
-        onIndex(w.duty, [this, row](int i) { tab_.setDuty(row, i); });
+        onIndex(w.alert, step_names::row("Alert", row),
+                [this, row](int i) { tab_.setAlert(row, i); });
+        onIndex(w.vibrate, step_names::row("Vibrate", row),
+                [this, row](int i) { tab_.setVibrate(row, i); });
+        onIndex(w.duty, step_names::row("Duty", row), [this, row](int i) { tab_.setDuty(row, i); });
         connect(w.play, &QPushButton::clicked, this, [this, row] { playAlert(row); });
         connect(w.testPage, &QPushButton::clicked, this, [this, row] { playTestPage(row); });
     }
     connect(squelch_, &QSlider::valueChanged, this,
-            [this](int v) { runGuarded([&] { tab_.setSquelch(v); }); });
+            [this](int v) { runEdit(QStringLiteral("Squelch"), [&] { tab_.setSquelch(v); }); });
     // The arrows take no focus, so they step from whatever the box shows.
     connect(timerUp_, &QToolButton::clicked, this, [this] {
         syncText(timer_);
-        runGuarded([&] { tab_.stepResetTimer(true); });
+        runEdit(QStringLiteral("Reset Timer"), [&] { tab_.stepResetTimer(true); });
     });
     connect(timerDown_, &QToolButton::clicked, this, [this] {
         syncText(timer_);
-        runGuarded([&] { tab_.stepResetTimer(false); });
+        runEdit(QStringLiteral("Reset Timer"), [&] { tab_.stepResetTimer(false); });
     });
     connect(clearAll_, &QPushButton::clicked, this,
-            [this] { runGuarded([&] { tab_.clearAllTones(); }); });
+            [this] { runEdit(QStringLiteral("Clear All Tones"), [&] { tab_.clearAllTones(); }); });
 
     // Every other control: the S key, and Enter and Escape kept from the window.
     for (QWidget* w : findChildren<QWidget*>())
@@ -345,6 +350,25 @@ void CChannelF1Dlg::runGuarded(const std::function<void()>& action) {
     }
 }
 
+void CChannelF1Dlg::runEdit(const QString& name, const std::function<void()>& action) {
+    const bool outer = !busy_;
+    runGuarded(action);
+    if (outer && recorder_)
+        recorder_(name);
+}
+
+QString CChannelF1Dlg::boxStepName(ChannelTab::Box box, ToneSlot slot) const {
+    switch (box) {
+    case ChannelTab::Box::Frequency:
+        return QStringLiteral("Frequency");
+    case ChannelTab::Box::Timer:
+        return QStringLiteral("Reset Timer");
+    case ChannelTab::Box::Tone:
+        break;
+    }
+    return step_names::tone(slot);
+}
+
 void CChannelF1Dlg::setCurrentChannel(int channel) {
     tab_.setCurrentChannel(channel);
 }
@@ -423,7 +447,7 @@ bool CChannelF1Dlg::editKey(QLineEdit* edit, QKeyEvent* key) {
                 if (tones_[static_cast<std::size_t>(i)].edit == edit)
                     slot = toneBoxSlot(i);
         syncText(edit);
-        runGuarded([&] { tab_.enterPressed(box, slot); });
+        runEdit(boxStepName(box, slot), [&] { tab_.enterPressed(box, slot); });
         return true;
     }
     // A comma, from the main keys or a decimal-comma keypad, is the decimal point:
@@ -454,13 +478,15 @@ bool CChannelF1Dlg::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusOut && edit && !busy_ && edit->isVisible()) {
         syncText(edit);
         if (edit == frequency_)
-            runGuarded([&] { tab_.focusLost(ChannelTab::Box::Frequency); });
+            runEdit(QStringLiteral("Frequency"),
+                    [&] { tab_.focusLost(ChannelTab::Box::Frequency); });
         else if (edit == timer_)
-            runGuarded([&] { tab_.focusLost(ChannelTab::Box::Timer); });
+            runEdit(QStringLiteral("Reset Timer"), [&] { tab_.focusLost(ChannelTab::Box::Timer); });
         else
             for (int i = 0; i < kToneBoxes; ++i)
                 if (tones_[static_cast<std::size_t>(i)].edit == edit)
-                    runGuarded([&] { tab_.focusLost(ChannelTab::Box::Tone, toneBoxSlot(i)); });
+                    runEdit(step_names::tone(toneBoxSlot(i)),
+                            [&] { tab_.focusLost(ChannelTab::Box::Tone, toneBoxSlot(i)); });
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -480,14 +506,14 @@ void CChannelF1Dlg::keyPressEvent(QKeyEvent* event) {
 }
 
 void CChannelF1Dlg::openFalsingAdjustment() {
-    runGuarded([&] {
+    runEdit(QStringLiteral("Falsing Adjustment"), [&] {
         CFalshingDlg dlg(state_, tab_.currentChannel(), this);
         dlg.exec();
     });
 }
 
 void CChannelF1Dlg::pickTone(ToneSlot slot) {
-    runGuarded([&] {
+    runEdit(step_names::tone(slot), [&] {
         const ToneTable* table = tab_.beginPick(slot);
         if (!table)
             return;
@@ -577,7 +603,8 @@ bool CChannelF1Dlg::enterTone(ToneSlot slot, const QString& text) {
     edit->setText(text);
     syncText(edit);
     bool accepted = false;
-    runGuarded([&] { accepted = tab_.enterPressed(ChannelTab::Box::Tone, slot); });
+    runEdit(step_names::tone(slot),
+            [&] { accepted = tab_.enterPressed(ChannelTab::Box::Tone, slot); });
     return accepted;
 }
 

@@ -4,6 +4,7 @@
 #include "editors/audition_port.h"
 #include "editors/channel_tab.h"
 #include "editors/ui/editor_message.h"
+#include "editors/ui/user_data_undo.h"
 
 #include <QWidget>
 #include <array>
@@ -55,6 +56,8 @@ public:
     // Opens the Falsing Adjustment dialog for the channel shown (the S key).
     void openFalsingAdjustment();
 
+    void setEditRecorder(EditRecorder recorder) { recorder_ = std::move(recorder); }
+
     // For the host and tests.
     ChannelTab& logic() { return tab_; }
     QLineEdit* frequencyEdit() const { return frequency_; }
@@ -102,6 +105,10 @@ private:
     void refresh();
     bool editKey(QLineEdit* edit, QKeyEvent* key);
     void runGuarded(const std::function<void()>& action);
+    // A user's action: guarded as above, then one undo step named `name` when it
+    // changed bytes.
+    void runEdit(const QString& name, const std::function<void()>& action);
+    QString boxStepName(ChannelTab::Box box, ToneSlot slot) const;
     void syncText(QLineEdit* edit);
     void pickTone(ToneSlot slot);
     void playAlert(int row);
@@ -133,6 +140,7 @@ private:
     QTimer* auditionTimer_ = nullptr;
     CTestPagePlayer* testPlayer_ = nullptr;
     int testPageRow_ = -1;
+    EditRecorder recorder_;
 };
 
 } // namespace quorl

@@ -1,4 +1,5 @@
 #include "editors/ui/switch_dlg.h"
+#include "editors/ui/edit_step_names.h"
 #include "widgets/system_text.h"
 
 #include "editors/user_data_texts.h"
@@ -101,26 +102,32 @@ void CSwitchDlg::buildRow(int k) {
     connect(w.mode, &QComboBox::activated, this, [this, k](int i) {
         logic_.modeChanged(k, i);
         refresh();
+        recordEdit(step_names::switchField("Mode", k));
     });
     connect(w.alert, &QComboBox::activated, this, [this, k](int i) {
         logic_.alertTypeChanged(k, i);
         refresh();
+        recordEdit(step_names::switchField("Alert Type", k));
     });
     connect(w.announcement, &QComboBox::activated, this, [this, k](int i) {
         logic_.announcementChanged(k, i);
         refresh();
+        recordEdit(step_names::switchField("Announcement", k));
     });
     connect(w.duty, &QCheckBox::clicked, this, [this, k](bool on) {
         logic_.dutyClicked(k, on);
         refresh();
+        recordEdit(step_names::switchField("On/Off Duty", k));
     });
     connect(w.pushToListen, &QCheckBox::clicked, this, [this, k](bool on) {
         logic_.pushToListenClicked(k, on);
         refresh();
+        recordEdit(step_names::switchField("Push To Listen", k));
     });
     connect(w.scan1, &QComboBox::activated, this, [this, k](int i) {
         logic_.scan1Changed(k, i);
         refresh();
+        recordEdit(step_names::switchField("Scan Channel", k));
     });
     connect(w.scan2, &PopupComboBox::aboutToShowPopup, this, [this, k] {
         logic_.scan2Opened(k);
@@ -129,6 +136,7 @@ void CSwitchDlg::buildRow(int k) {
     connect(w.scan2, &QComboBox::activated, this, [this, k](int i) {
         logic_.scan2Changed(k, i);
         refresh();
+        recordEdit(step_names::switchField("Scan Channel", k));
     });
     connect(w.play, &QPushButton::clicked, this, [this, k] { play(k); });
 }
@@ -147,6 +155,13 @@ void CSwitchDlg::play(int k) {
     // buttons are usable again.
     if (!started)
         setPlayButtonsEnabled(cradleConnected_ && cradleConnected_());
+}
+
+void CSwitchDlg::reload() {
+    const bool cradle = cradleConnected_ && cradleConnected_();
+    logic_.open(cradle);
+    // A running audition keeps the Play buttons locked.
+    setPlayButtonsEnabled(cradle && !auditionTimer_.isActive());
 }
 
 void CSwitchDlg::rearmAuditionTimer(int remainingMs) {
