@@ -16,6 +16,10 @@ inline constexpr const char* kWriteToAllCradles = "Write to All Cradles...";
 inline constexpr const char* kAboutLinkTrace = "About the link trace";
 inline constexpr const char* kMenuView = "&View";
 inline constexpr const char* kMenuInventory = "&Inventory...";
+inline constexpr const char* kMenuTheme = "T&heme";
+inline constexpr const char* kThemeSystem = "&System";
+inline constexpr const char* kThemeLight = "&Light";
+inline constexpr const char* kThemeDark = "&Dark";
 inline constexpr const char* kReplaceUnsaved =
     "The open codeplug has changes that are not saved. Replace it with the inventory's?";
 inline constexpr const char* kMenuTools = "&Tools";

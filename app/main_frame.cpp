@@ -1,6 +1,7 @@
 #include "app/main_frame.h"
 #include "link/cradle_discovery.h"
 #include "link/ui/fleet_write_dlg.h"
+#include "widgets/help_viewer.h"
 
 #include "app/about_dialog.h"
 #include "app/app_texts.h"
@@ -10,6 +11,7 @@
 #include "app/keyboard_indicators.h"
 #include "app/link_audition_port.h"
 #include "app/message_box.h"
+#include "app/program_theme.h"
 #include "app/qt_operation_host.h"
 #include "app/qt_profile_store.h"
 #include "app/report_printing.h"
@@ -27,8 +29,9 @@
 #include "tones/ui/tones_ui_texts.h"
 
 #include <QAction>
+#include <QActionGroup>
+#include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -37,7 +40,6 @@
 #include <QStatusBar>
 #include <QTime>
 #include <QToolBar>
-#include <QUrl>
 
 namespace quorl {
 
@@ -215,6 +217,28 @@ void CMainFrame::createActions() {
     connect(statusbar, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
 }
 
+QMenu* CMainFrame::createThemeMenu() {
+    auto* menu = new QMenu(QString::fromUtf8(texts::kMenuTheme), this);
+    menu->setObjectName(QStringLiteral("themeMenu"));
+    auto* group = new QActionGroup(menu);
+    const ProgramTheme saved = savedTheme(profile_.settings());
+    const std::pair<ProgramTheme, const char*> choices[] = {
+        {ProgramTheme::System, texts::kThemeSystem},
+        {ProgramTheme::Light, texts::kThemeLight},
+        {ProgramTheme::Dark, texts::kThemeDark}};
+    for (const auto& [theme, text] : choices) {
+        QAction* a = menu->addAction(QString::fromUtf8(text));
+        a->setCheckable(true);
+        a->setChecked(theme == saved);
+        group->addAction(a);
+        connect(a, &QAction::triggered, this, [this, theme = theme] {
+            saveTheme(profile_.settings(), theme);
+            applyTheme(*qApp, theme);
+        });
+    }
+    return menu;
+}
+
 void CMainFrame::applyIcons() {
     for (const auto& entry : kCommands)
         if (entry.icon >= 0)
@@ -259,6 +283,7 @@ void CMainFrame::createMenus() {
     viewMenu->addSeparator();
     viewMenu->addAction(actions_[Command::Toolbar]);
     viewMenu->addAction(actions_[Command::StatusBar]);
+    viewMenu->addMenu(createThemeMenu());
 
     auto* tools = menuBar()->addMenu(QString::fromUtf8(texts::kMenuTools));
     tools->addAction(actions_[Command::SystemSetup]);
@@ -601,13 +626,26 @@ void CMainFrame::onHelp() {
 
 void CMainFrame::openHelpAt(const QString& section) {
     const auto file = helpFile();
-    QUrl url = QUrl::fromLocalFile(QString::fromStdString(file.string()));
-    if (!section.isEmpty())
-        url.setFragment(section);
-    if (!QFileInfo::exists(QString::fromStdString(file.string())) ||
-        !QDesktopServices::openUrl(url)) {
+    const QString path = QString::fromStdString(file.string());
+    if (!QFileInfo::exists(path)) {
         showStopMessage(this, std::string(texts::kHelpMissing) + file.string());
+        return;
     }
+    // The manual opens in the program's own window, which needs no browser. Over a
+    // modal window (User Data) it must belong to that window, or it could not be
+    // used until the modal window closed.
+    QWidget* owner = QApplication::activeModalWidget();
+    if (!owner)
+        owner = this;
+    if (!helpViewer_ || helpViewer_->parentWidget() != owner) {
+        delete helpViewer_;
+        helpViewer_ = new CHelpViewer(path, owner);
+        helpViewer_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    helpViewer_->showSection(section);
+    helpViewer_->show();
+    helpViewer_->raise();
+    helpViewer_->activateWindow();
 }
 
 void CMainFrame::onHelpFromKeyboard() {

@@ -4,10 +4,12 @@
 #include "app/pager_operation_runner.h"
 #include "codeplug/codeplug_image.h"
 #include "editors/audition_port.h"
+#include "widgets/help_viewer.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QMap>
+#include <QPointer>
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -36,6 +38,8 @@ public:
     ~CMainFrame() override;
 
     QAction* action(Command command) const { return actions_.value(command); }
+    // The help window while it is open.
+    CHelpViewer* helpViewer() const { return helpViewer_; }
     CVoicePagerView* view() const { return view_; }
     QtOperationHost& operationHost() { return *host_; }
     PagerOperationRunner& operations() { return runner_; }
@@ -103,6 +107,8 @@ private:
     void createActions();
     void applyIcons();
     void createMenus();
+    // View > Theme: System, Light, Dark, remembered in the profile.
+    QMenu* createThemeMenu();
     void createToolBar();
     void rebuildRecentFiles();
     void onFirstUpdate();
@@ -144,6 +150,7 @@ private:
     std::function<bool()> customAudioCloseCheck_;
     std::function<bool()> anySlotMarked_;
     std::function<void()> closePreview_;
+    QPointer<CHelpViewer> helpViewer_;
 };
 
 } // namespace quorl

@@ -214,35 +214,4 @@ void WindowGallery::forEach(const Visit& visit) {
     }
 }
 
-QPalette darkFusionPalette() {
-    QPalette p;
-    const QColor window(45, 45, 48);
-    const QColor base(30, 30, 32);
-    const QColor text(230, 230, 230);
-    const QColor disabledText(130, 130, 130);
-    p.setColor(QPalette::Window, window);
-    p.setColor(QPalette::WindowText, text);
-    p.setColor(QPalette::Base, base);
-    p.setColor(QPalette::AlternateBase, window);
-    p.setColor(QPalette::ToolTipBase, base);
-    p.setColor(QPalette::ToolTipText, text);
-    p.setColor(QPalette::PlaceholderText, disabledText);
-    p.setColor(QPalette::Text, text);
-    p.setColor(QPalette::Button, window);
-    p.setColor(QPalette::ButtonText, text);
-    p.setColor(QPalette::BrightText, QColor(255, 90, 90));
-    p.setColor(QPalette::Light, QColor(70, 70, 74));
-    p.setColor(QPalette::Midlight, QColor(60, 60, 64));
-    p.setColor(QPalette::Mid, QColor(35, 35, 38));
-    p.setColor(QPalette::Dark, QColor(20, 20, 22));
-    p.setColor(QPalette::Shadow, Qt::black);
-    p.setColor(QPalette::Link, QColor(90, 160, 240));
-    p.setColor(QPalette::Highlight, QColor(42, 110, 190));
-    p.setColor(QPalette::HighlightedText, Qt::white);
-    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        p.setColor(QPalette::Disabled, role, disabledText);
-    p.setColor(QPalette::Disabled, QPalette::Base, window);
-    return p;
-}
-
 } // namespace quorl

@@ -17,11 +17,17 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <QToolBar>
 #include <atomic>
 #include <fstream>
@@ -460,6 +466,81 @@ TEST_F(MainFrameTest, FirstUpdateNeverGrowsTheFrameOnASmallScreen) {
     EXPECT_LE(fresh.height(), 400);
     EXPECT_TRUE(fresh.view()->timer0Running());
     fresh.close();
+}
+
+} // namespace
+} // namespace quorl
+
+namespace quorl {
+namespace {
+
+// F1 opens the manual in the program's own window: contents from the manual's
+// headings, a section chosen by name, Back to where the reader was, and search.
+TEST_F(MainFrameTest, HelpOpensInItsOwnWindowWithContentsBackAndSearch) {
+    frame.action(Command::Help)->trigger();
+    CHelpViewer* help = frame.helpViewer();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_TRUE(modals.texts.isEmpty());
+    EXPECT_TRUE(help->browser()->toPlainText().contains("Getting started"));
+    // The manual's sections with an id, in order (h2 and h3 of resources/help).
+    ASSERT_EQ(help->contents()->count(), 14);
+    EXPECT_EQ(help->contents()->item(0)->text(), "Getting started");
+    EXPECT_EQ(help->contents()->item(5)->text(), "    Test pages");
+    EXPECT_EQ(help->contents()->item(13)->text(), "Every window");
+
+    help->contents()->setCurrentRow(9); // About the link trace
+    EXPECT_EQ(help->browser()->source().fragment(), "trace");
+    const QTextCursor top = help->browser()->cursorForPosition(QPoint(4, 4));
+    EXPECT_EQ(top.block().text(), "About the link trace");
+    EXPECT_TRUE(help->backButton()->isEnabled());
+    QTest::mouseClick(help->backButton(), Qt::LeftButton);
+    EXPECT_EQ(help->browser()->source().fragment(), "");
+    EXPECT_TRUE(help->forwardButton()->isEnabled());
+
+    help->searchBox()->setText("link trace");
+    EXPECT_TRUE(help->findNext());
+    EXPECT_EQ(help->browser()->textCursor().selectedText(), "link trace");
+    help->searchBox()->setText("no such words in the manual");
+    EXPECT_FALSE(help->findNext());
+
+    // A second F1 brings the same window forward.
+    frame.action(Command::Help)->trigger();
+    EXPECT_EQ(frame.helpViewer(), help);
+    help->close();
+}
+
+} // namespace
+} // namespace quorl
+
+namespace quorl {
+namespace {
+
+// View > Theme changes every window at once and is remembered for the next start.
+TEST_F(MainFrameTest, ThemeMenuSwitchesThePaletteAndRemembersTheChoice) {
+    auto* menu = frame.findChild<QMenu*>(QStringLiteral("themeMenu"));
+    ASSERT_NE(menu, nullptr);
+    const QList<QAction*> choices = menu->actions();
+    ASSERT_EQ(choices.size(), 3);
+    EXPECT_EQ(choices[0]->text(), "&System");
+    EXPECT_TRUE(choices[0]->isChecked());
+    const QPalette system = QApplication::palette();
+
+    choices[2]->trigger(); // Dark
+    EXPECT_LT(QApplication::palette().color(QPalette::Window).lightness(), 80);
+    EXPECT_GT(QApplication::palette().color(QPalette::WindowText).lightness(), 200);
+    EXPECT_EQ(QApplication::style()->name(), "fusion");
+    EXPECT_EQ(profile.settings().value("Settings/Theme").toString(), "Dark");
+    {
+        CMainFrame next{profile, doc};
+        auto* nextMenu = next.findChild<QMenu*>(QStringLiteral("themeMenu"));
+        EXPECT_TRUE(nextMenu->actions()[2]->isChecked());
+    }
+    choices[1]->trigger(); // Light
+    EXPECT_GT(QApplication::palette().color(QPalette::Window).lightness(), 180);
+    choices[0]->trigger(); // back to the desktop's own
+    EXPECT_EQ(QApplication::palette().color(QPalette::Window), system.color(QPalette::Window));
+    EXPECT_EQ(profile.settings().value("Settings/Theme").toString(), "System");
 }
 
 } // namespace
