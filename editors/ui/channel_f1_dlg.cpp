@@ -12,6 +12,7 @@
 #include "tones/ui/tones_ui_texts.h"
 #include "widgets/decimal_point_validator.h"
 #include "widgets/level_slider.h"
+#include "widgets/message_box.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -20,7 +21,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -587,8 +587,8 @@ void CChannelF1Dlg::playTestPage(int row) {
                                      call ? 0 : row - kCallCount + 1};
     const auto made = tones::sequenceForEntry(state_.editImage, request, {});
     if (!made.problem.empty()) {
-        QMessageBox::information(this, qs(texts::tones::kCaption),
-                                 QString::fromStdString(made.problem));
+        showMessageBox(this, QMessageBox::Information, qs(texts::tones::kCaption),
+                       QString::fromStdString(made.problem));
         return;
     }
     testPageRow_ = row;
