@@ -5,6 +5,7 @@
 
 #include "app/about_dialog.h"
 #include "app/app_texts.h"
+#include "app/background_picture.h"
 #include "app/codeplug_text_dialogs.h"
 #include "app/installation.h"
 #include "app/inventory_window.h"
@@ -20,6 +21,7 @@
 #include "app/voice_pager_doc.h"
 #include "app/voice_pager_view.h"
 #include "codeplug/decimal_text.h"
+#include "codeplug/general_block.h"
 #include "inventory/inventory_recorder.h"
 #include "link/port_choice.h"
 #include "link/ui/link_dialogs.h"
@@ -369,6 +371,22 @@ void CMainFrame::updateTitle() {
                           QStringLiteral(" - ") + QString::fromUtf8(texts::kFrameTitle);
     if (windowTitle() != title)
         setWindowTitle(title);
+    view_->setNote(viewNote());
+}
+
+QString CMainFrame::viewNote() const {
+    const CodeplugState& state = document_.state();
+    if (!state.loaded)
+        return QString::fromUtf8(kStartNote);
+    // The codeplug in memory, named the way the pager's label names it.
+    const GeneralBlock general(state.image);
+    const int channels = general.channelCount();
+    return QStringLiteral("Codeplug loaded: model %1, serial number %2, %3 %4. Press F5 to edit "
+                          "it, F7 to write it to the pager in the cradle.")
+        .arg(QString::fromStdString(general.modelNumber()).trimmed(),
+             QString::fromStdString(general.serialNumber()).trimmed())
+        .arg(channels)
+        .arg(channels == 1 ? QStringLiteral("channel") : QStringLiteral("channels"));
 }
 
 bool CMainFrame::busy() const {
@@ -387,15 +405,15 @@ void CMainFrame::updateCommandUI() {
 }
 
 void CMainFrame::onFirstUpdate() {
-    // Fit the frame to the 920 x 550 view; on a small screen only ever shrink it.
+    // Fit the frame to the 920 x 550 view.
     const QSize chrome = size() - view_->size();
     const QSize fit = CVoicePagerView::scrollSize() + chrome;
     const QScreen* s = screen();
     const QRect avail = s ? s->availableGeometry() : QRect(0, 0, 1920, 1080);
-    if (avail.width() < 850 || avail.height() < 750)
-        resize(size().boundedTo(fit));
-    else
-        resize(fit);
+    // On a small screen the frame takes the work area (less its title bar and
+    // borders) and the view shows the picture scaled down, whole.
+    const QSize decoration = frameGeometry().size() - geometry().size();
+    resize(fit.boundedTo(avail.size() - decoration.expandedTo(QSize(0, 0))));
     view_->startTimer0();
 }
 

@@ -60,6 +60,9 @@ public:
 
     // The frame's title follows the document: "name - Tessaly VI Quorl".
     void updateTitle();
+    // The main view's words: the codeplug loaded (model, serial number, channels),
+    // or how to begin when none is.
+    QString viewNote() const;
     // Recomputes every command's enabled state.
     void updateCommandUI();
     bool cradleConnected() const { return cradleConnected_; }

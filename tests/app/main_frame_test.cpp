@@ -5,6 +5,7 @@
 #include "app/voice_pager_doc.h"
 #include "app/voice_pager_view.h"
 #include "codeplug/codeplug_texts.h"
+#include "codeplug/general_block.h"
 #include "codeplug/ppg_file.h"
 #include "modal_answerer.h"
 #include "test_files.h"
@@ -22,6 +23,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QStyle>
@@ -314,6 +317,7 @@ TEST(MainFrameStartup, AViewClosedWhileItsPictureIsDrawnLeavesCleanly) {
     }
     QApplication::processEvents();
     CVoicePagerView view;
+    view.resize(CVoicePagerView::scrollSize());
     view.waitForPicture();
     EXPECT_EQ(view.viewport()->grab().toImage().pixelColor(110, 300), QColor(29, 53, 87))
         << "a picture taken for the manual must show the whole picture";
@@ -411,6 +415,40 @@ TEST_F(MainFrameTest, OpenThroughTheDialogLoadsTheFile) {
     EXPECT_TRUE(doc.state().loaded);
     EXPECT_EQ(doc.state().currentFileName, "Default_UHF_1CH.ppg");
     EXPECT_EQ(doc.state().bandLowMHz(), 450);
+    // The view names what is loaded instead of asking for a read.
+    const QString note = frame.view()->note();
+    EXPECT_FALSE(note.contains("F3")) << note.toStdString();
+    EXPECT_TRUE(note.endsWith(QStringLiteral(", 1 channel. Press F5 to edit it, F7 to write it to "
+                                             "the pager in the cradle.")))
+        << note.toStdString();
+    EXPECT_TRUE(note.contains(
+        QStringLiteral("serial number %1")
+            .arg(QString::fromStdString(GeneralBlock(doc.state().image).serialNumber()).trimmed())))
+        << note.toStdString();
+}
+
+// On a small screen the welcome picture shrinks to fit the view, whole, and
+// nothing scrolls.
+TEST(MainViewPicture, ShrinksWholeIntoASmallView) {
+    CVoicePagerView view;
+    const struct {
+        QSize view;
+        QRectF picture;
+    } cases[] = {
+        {{1000, 700}, {0, 0, 920, 550}},
+        {{460, 600}, {0, 0, 460, 275}},
+        {{920, 275}, {0, 0, 460, 275}},
+    };
+    for (const auto& c : cases) {
+        view.resize(c.view);
+        view.viewport()->resize(c.view);
+        EXPECT_EQ(view.pictureRect(), c.picture) << c.view.width() << "x" << c.view.height();
+    }
+    view.resize(400, 300);
+    view.show();
+    QApplication::processEvents();
+    EXPECT_EQ(view.verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(view.horizontalScrollBar()->maximum(), 0);
 }
 
 TEST_F(MainFrameTest, AYamlTextOpensOnItsModelsFactoryCodeplugAndSavesAsText) {
@@ -456,14 +494,17 @@ TEST_F(MainFrameTest, AYamlTextOpensOnItsModelsFactoryCodeplugAndSavesAsText) {
     EXPECT_TRUE(doc.state().image == expected);
 }
 
-TEST_F(MainFrameTest, FirstUpdateNeverGrowsTheFrameOnASmallScreen) {
-    // The offscreen screen is 800 x 600, narrower than 850: shrink only.
+TEST_F(MainFrameTest, FirstUpdateFitsTheFrameIntoASmallScreenWithThePictureWhole) {
+    // The offscreen screen is 800 x 600, smaller than the 920 x 550 view and its bars.
     CMainFrame fresh(profile, doc);
-    fresh.resize(500, 400);
     fresh.show();
     QApplication::processEvents();
-    EXPECT_LE(fresh.width(), 500);
-    EXPECT_LE(fresh.height(), 400);
+    const QRect available = fresh.screen()->availableGeometry();
+    EXPECT_LE(fresh.width(), available.width());
+    EXPECT_LE(fresh.height(), available.height());
+    const QRectF picture = fresh.view()->pictureRect();
+    EXPECT_TRUE(QRectF(fresh.view()->viewport()->rect()).contains(picture));
+    EXPECT_NEAR(picture.width() / picture.height(), 920.0 / 550.0, 0.01);
     EXPECT_TRUE(fresh.view()->timer0Running());
     fresh.close();
 }
