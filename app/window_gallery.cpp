@@ -209,7 +209,7 @@ void WindowGallery::forEach(const Visit& visit) {
         const SummaryReport report(five->image, five->currentFileName, "");
         QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                          [&report](QPrinter* p) { paintReport(*p, report); });
-        preview.resize(900, 700);
+        fitPreview(preview);
         showAndVisit(QStringLiteral("print-preview"), preview, visit);
     }
 }
