@@ -95,6 +95,12 @@ inline constexpr const char* kNoteReadDone = "Read the pager in %1 s (%2)";
 inline constexpr const char* kNoteWriteDone = "Wrote the pager in %1 s (%2)";
 inline constexpr const char* kNoteAudioDone = "Wrote the custom audio in %1 s (%2)";
 inline constexpr const char* kExportPdfTitle = "Export PDF";
+inline constexpr const char* kExportTextTitle = "Export Text";
+inline constexpr const char* kImportTextTitle = "Import Text";
+inline constexpr const char* kSaveAsTitle = "Save As";
+// The status bar's word after a file was written and read back whole.
+inline constexpr const char* kSavedNote = "Saved %1";
+inline constexpr const char* kExportedNote = "Exported %1";
 // The status-bar note for what must wait while a pager operation runs (closing the
 // frame, a Play Pager button).
 inline constexpr const char* kOperationRunningNote = "A pager operation is running; please wait.";

@@ -16,16 +16,19 @@
 #include "app/qt_operation_host.h"
 #include "app/qt_profile_store.h"
 #include "app/report_printing.h"
+#include "app/suggested_file_name.h"
 #include "app/summary_report.h"
 #include "app/toolbar_icons.h"
 #include "app/voice_pager_doc.h"
 #include "app/voice_pager_view.h"
 #include "codeplug/decimal_text.h"
 #include "codeplug/general_block.h"
+#include "codeplug/ppg_file.h"
 #include "inventory/inventory_recorder.h"
 #include "link/port_choice.h"
 #include "link/ui/link_dialogs.h"
 #include "link/ui/progress_bar_dlg.h"
+#include "textplug/text_file.h"
 #include "tones/ui/find_tones_dlg.h"
 #include "tones/ui/test_page_dlg.h"
 #include "tones/ui/tones_ui_texts.h"
@@ -440,14 +443,16 @@ void CMainFrame::onFileOpen() {
 void CMainFrame::onFileSave() {
     if (busy())
         return;
-    document_.document().onFileSave();
+    if (document_.document().onFileSave())
+        noteSaved();
     updateCommandUI();
 }
 
 void CMainFrame::onFileSaveAs() {
     if (busy())
         return;
-    document_.document().onFileSaveAs();
+    if (document_.document().onFileSaveAs())
+        noteSaved();
     updateCommandUI();
 }
 
@@ -477,10 +482,8 @@ void CMainFrame::onPrint() {
 void CMainFrame::onExportPdf() {
     if (busy())
         return;
-    QString suggested = QString::fromStdString(document_.state().currentFileName);
-    suggested = suggested.isEmpty()
-                    ? QStringLiteral("codeplug.pdf")
-                    : QFileInfo(suggested).completeBaseName() + QStringLiteral(".pdf");
+    const QString suggested =
+        QString::fromStdString(suggestedFileBase(document_.state())) + QStringLiteral(".pdf");
     const QString folder = QString::fromStdString(document_.document().initialFolder());
     const QString path =
         QFileDialog::getSaveFileName(this, QString::fromUtf8(texts::kExportPdfTitle),
@@ -489,15 +492,46 @@ void CMainFrame::onExportPdf() {
         return;
     // The dialog's name in the file system's own bytes.
     if (std::string problem;
-        !exportReportPdf(summaryReport(), QFile::encodeName(path).toStdString(), &problem))
+        !exportReportPdf(summaryReport(), QFile::encodeName(path).toStdString(), &problem)) {
         showStopMessage(this, std::string(texts::kPdfFailed) + path.toStdString() + "\n" + problem);
+        return;
+    }
+    // Noted only for a file that is there and begins as a PDF does.
+    QFile written(path);
+    if (written.open(QIODevice::ReadOnly) && written.read(5) == "%PDF-")
+        noteWritten(texts::kExportedNote, path);
+}
+
+void CMainFrame::noteWritten(const char* note, const QString& path) {
+    statusBar()->showMessage(QString::fromUtf8(note).arg(path), kWrittenNoteMs);
+}
+
+void CMainFrame::noteSaved() {
+    // The file read back: a codeplug file must hold the image saved, a text must read.
+    const CodeplugState& state = document_.state();
+    const std::string path = state.currentPath;
+    const bool text = QFileInfo(QString::fromStdString(path))
+                          .suffix()
+                          .startsWith(QLatin1String("y"), Qt::CaseInsensitive);
+    bool whole = false;
+    if (text) {
+        std::string why;
+        whole = textplug::readTextFile(path, why).has_value();
+    } else {
+        const PpgReadResult back = readPpgFile(path);
+        whole = back.status == PpgReadStatus::Ok && back.image == state.image;
+    }
+    if (whole)
+        noteWritten(texts::kSavedNote, QString::fromStdString(path));
 }
 
 void CMainFrame::onExportText() {
     if (busy())
         return;
-    exportTextWithDialog(this, document_.state(),
-                         QString::fromStdString(document_.document().initialFolder()));
+    const QString written = exportTextWithDialog(
+        this, document_.state(), QString::fromStdString(document_.document().initialFolder()));
+    if (!written.isEmpty())
+        noteWritten(texts::kExportedNote, written);
 }
 
 void CMainFrame::onImportText() {

@@ -120,6 +120,10 @@ private:
     // The manual, at `section` when one is named.
     void openHelpAt(const QString& section);
     SummaryReport summaryReport() const;
+    // "Saved ..." / "Exported ..." in the status bar, after the file was read back.
+    static constexpr int kWrittenNoteMs = 8000;
+    void noteWritten(const char* note, const QString& path);
+    void noteSaved();
     // A modal window runs with timer 0 stopped.
     void runWithTimerStopped(const std::function<void()>& window);
 

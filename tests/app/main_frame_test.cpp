@@ -2,6 +2,7 @@
 #include "app/main_frame.h"
 #include "app/qt_operation_host.h"
 #include "app/qt_profile_store.h"
+#include "app/suggested_file_name.h"
 #include "app/voice_pager_doc.h"
 #include "app/voice_pager_view.h"
 #include "codeplug/codeplug_texts.h"
@@ -389,6 +390,52 @@ TEST_F(MainFrameTest, SaveThatCannotWriteShowsFileError3AndKeepsTheFile) {
     ASSERT_EQ(modals.texts.size(), 1);
     EXPECT_TRUE(modals.texts[0].startsWith("File Error #3 \n\nCannot save the file"));
     EXPECT_EQ(test::readAll(path), before);
+}
+
+TEST_F(MainFrameTest, SaveAndExportTextEndWithANoteOnlyWhenTheFileReadsBack) {
+    test::TempDir dir;
+    const auto path = dir / "mine.ppg";
+    ASSERT_TRUE(writePpgFile(path, test::validImage()));
+    doc.openAtStartup(QString::fromStdString(path.string()));
+    frame.statusBar()->clearMessage();
+    frame.onFileSave();
+    EXPECT_EQ(frame.statusBar()->currentMessage(),
+              "Saved " + QString::fromStdString(path.string()));
+    // A save that fails says so in its box and notes nothing.
+    frame.statusBar()->clearMessage();
+    modals.pressOnNextBox(QMessageBox::Ok);
+    {
+        test::FileSizeLimit diskFull(4096);
+        doc.state().modified = true;
+        frame.onFileSave();
+    }
+    EXPECT_EQ(frame.statusBar()->currentMessage(), "");
+
+    const QString text = QString::fromStdString((dir / "mine.yaml").string());
+    modals.onNextModal([&](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle(), "Export Text");
+        dialog->selectFile(text);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    frame.onExportText();
+    EXPECT_EQ(frame.statusBar()->currentMessage(), "Exported " + text);
+}
+
+TEST(SuggestedFileName, TheFilesNameElseTheSerialNumberElseCodeplug) {
+    CodeplugState state;
+    state.loadBoth(test::validImage());
+    const std::string serial = GeneralBlock(state.image).serialNumber();
+    ASSERT_FALSE(serial.empty());
+    EXPECT_EQ(suggestedFileBase(state), "codeplug") << "nothing loaded";
+    state.loaded = true;
+    EXPECT_EQ(suggestedFileBase(state), serial) << "after a read";
+    state.currentFileName = "fire brigade.v2.ppg";
+    EXPECT_EQ(suggestedFileBase(state), "fire brigade.v2");
+    state.currentFileName.clear();
+    state.image.set(general_offset::kSerialNumber, 0xFF); // a pager with no serial number
+    EXPECT_EQ(suggestedFileBase(state), "codeplug");
 }
 
 TEST_F(MainFrameTest, OpenDialogStartsInLibWhenWorkingDirIsZero) {
