@@ -60,7 +60,11 @@ OpenResult CodeplugDocument::openFile(bool setTitle) {
         return OpenResult::CannotOpen;
     }
     if (read.status == PpgReadStatus::InvalidFormat) {
-        host_.showError(texts::kFileError2);
+        // With the reason the command-line tool gives: a short record, a wrong size.
+        std::string text(texts::kFileError2);
+        if (!read.problem.empty())
+            text += "\r\n" + state_.currentFileName + ": " + read.problem;
+        host_.showError(text);
         return OpenResult::InvalidFormat;
     }
     state_.loadBoth(read.image);
