@@ -71,6 +71,7 @@ inline constexpr std::string_view kCancel = "Cancel";
 
 // Falsing adjustment.
 inline constexpr std::string_view kFalsingTitle = "Falsing Adjustment";
+inline constexpr std::string_view kFalsingButton = "Falsing... (S)";
 inline constexpr std::string_view kToneTolerance = "Tone Tolerance";
 inline constexpr std::string_view kInterpageGapTime = "Interpage Gap Time";
 inline constexpr std::string_view kLevelDefault = "Default";

@@ -116,6 +116,10 @@ void CChannelF1Dlg::build() {
     squelch_ = new LevelSlider(options::kSquelchPositions, this);
     dutyLabel_ = new QLabel(this);
     clearAll_ = new QPushButton(qs(txt::kClearAllTones), this);
+    // The S key's dialog, where it can be seen.
+    falsing_ = new QPushButton(qs(txt::kFalsingButton), this);
+    falsing_->setObjectName(QStringLiteral("falsingButton"));
+    falsing_->setAutoDefault(false);
 
     int r = 0;
     top->addWidget(new QLabel(qs(txt::kReceiverFrequency), this), r, 0);
@@ -143,6 +147,7 @@ void CChannelF1Dlg::build() {
     timerBox->addWidget(timerSec_);
     top->addLayout(timerBox, r++, 3);
     top->addWidget(dutyLabel_, r, 0, 1, 2);
+    top->addWidget(falsing_, r, 2, Qt::AlignLeft);
     top->addWidget(clearAll_, r, 3);
     top->setColumnStretch(4, 1);
 
@@ -212,6 +217,7 @@ void CChannelF1Dlg::build() {
         syncText(timer_);
         runEdit(QStringLiteral("Reset Timer"), [&] { tab_.stepResetTimer(false); });
     });
+    connect(falsing_, &QPushButton::clicked, this, &CChannelF1Dlg::openFalsingAdjustment);
     connect(clearAll_, &QPushButton::clicked, this,
             [this] { runEdit(QStringLiteral("Clear All Tones"), [&] { tab_.clearAllTones(); }); });
 
@@ -224,8 +230,8 @@ void CChannelF1Dlg::build() {
 void CChannelF1Dlg::setReadingTabOrder() {
     // Tab follows the page as it is read: the left column of the channel settings,
     // the right column, then each call row from its tones to its Play button.
-    std::vector<QWidget*> order{frequency_,    bandwidth_,     squelch_, toneSystem_,
-                                codingOption_, resetFunction_, timer_,   clearAll_};
+    std::vector<QWidget*> order{frequency_,     bandwidth_, squelch_, toneSystem_, codingOption_,
+                                resetFunction_, timer_,     falsing_, clearAll_};
     for (int row = 0; row < kEntryRows; ++row) {
         const bool call = row < kCallCount;
         const auto addTone = [&](ToneSlot slot) {
@@ -475,20 +481,22 @@ bool CChannelF1Dlg::eventFilter(QObject* watched, QEvent* event) {
         }
         return false;
     }
-    if (event->type() == QEvent::FocusOut && edit && !busy_ && edit->isVisible()) {
-        syncText(edit);
-        if (edit == frequency_)
-            runEdit(QStringLiteral("Frequency"),
-                    [&] { tab_.focusLost(ChannelTab::Box::Frequency); });
-        else if (edit == timer_)
-            runEdit(QStringLiteral("Reset Timer"), [&] { tab_.focusLost(ChannelTab::Box::Timer); });
-        else
-            for (int i = 0; i < kToneBoxes; ++i)
-                if (tones_[static_cast<std::size_t>(i)].edit == edit)
-                    runEdit(step_names::tone(toneBoxSlot(i)),
-                            [&] { tab_.focusLost(ChannelTab::Box::Tone, toneBoxSlot(i)); });
-    }
+    if (event->type() == QEvent::FocusOut && edit && !busy_ && edit->isVisible())
+        checkBox(edit);
     return QWidget::eventFilter(watched, event);
+}
+
+void CChannelF1Dlg::checkBox(QLineEdit* edit) {
+    syncText(edit);
+    if (edit == frequency_)
+        runEdit(QStringLiteral("Frequency"), [&] { tab_.focusLost(ChannelTab::Box::Frequency); });
+    else if (edit == timer_)
+        runEdit(QStringLiteral("Reset Timer"), [&] { tab_.focusLost(ChannelTab::Box::Timer); });
+    else
+        for (int i = 0; i < kToneBoxes; ++i)
+            if (tones_[static_cast<std::size_t>(i)].edit == edit)
+                runEdit(step_names::tone(toneBoxSlot(i)),
+                        [&] { tab_.focusLost(ChannelTab::Box::Tone, toneBoxSlot(i)); });
 }
 
 void CChannelF1Dlg::keyPressEvent(QKeyEvent* event) {
@@ -506,6 +514,11 @@ void CChannelF1Dlg::keyPressEvent(QKeyEvent* event) {
 }
 
 void CChannelF1Dlg::openFalsingAdjustment() {
+    // A value typed and not yet checked is checked first: S may come before the
+    // box loses the focus (and without a window manager the focus never moves).
+    if (auto* edit = qobject_cast<QLineEdit*>(focusWidget());
+        edit && isAncestorOf(edit) && !busy_ && edit->isVisible())
+        checkBox(edit);
     runEdit(QStringLiteral("Falsing Adjustment"), [&] {
         CFalshingDlg dlg(state_, tab_.currentChannel(), this);
         dlg.exec();

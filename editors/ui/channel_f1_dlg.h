@@ -77,6 +77,7 @@ public:
     QToolButton* timerUpButton() const { return timerUp_; }
     QToolButton* timerDownButton() const { return timerDown_; }
     QPushButton* clearAllTonesButton() const { return clearAll_; }
+    QPushButton* falsingButton() const { return falsing_; }
     QLabel* dutyLabel() const { return dutyLabel_; }
     QLabel* csLabel(int row) const { return rows_[static_cast<std::size_t>(row)].cs; }
 
@@ -110,6 +111,8 @@ private:
     void runEdit(const QString& name, const std::function<void()>& action);
     QString boxStepName(ChannelTab::Box box, ToneSlot slot) const;
     void syncText(QLineEdit* edit);
+    // The box's value checked as when it loses the focus.
+    void checkBox(QLineEdit* edit);
     void pickTone(ToneSlot slot);
     void playAlert(int row);
     void playTestPage(int row);
@@ -135,6 +138,7 @@ private:
     QSlider* squelch_ = nullptr;
     QLabel* dutyLabel_ = nullptr;
     QPushButton* clearAll_ = nullptr;
+    QPushButton* falsing_ = nullptr;
     std::array<ToneWidgets, kToneBoxes> tones_{};
     std::array<Row, kEntryRows> rows_{};
     QTimer* auditionTimer_ = nullptr;
