@@ -152,7 +152,9 @@ void checkContrast(const QWidget* w, QStringList& problems) {
         if (edit->text().isEmpty())
             return;
         text = QPalette::Text;
-        back = QPalette::Base;
+        // A box with a see-through base shows the window behind it.
+        back =
+            edit->palette().color(QPalette::Base).alpha() == 0 ? QPalette::Window : QPalette::Base;
     } else {
         return;
     }
