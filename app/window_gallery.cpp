@@ -1,6 +1,7 @@
 #include "app/window_gallery.h"
 
 #include "app/about_dialog.h"
+#include "app/installation.h"
 #include "app/main_frame.h"
 #include "app/qt_profile_store.h"
 #include "app/report_printing.h"
@@ -13,19 +14,23 @@
 #include "codeplug/codeplug_state.h"
 #include "codeplug/default_codeplug.h"
 #include "codeplug/profile_store.h"
+#include "editors/ui/channel_f1_dlg.h"
 #include "editors/ui/data_tab_dlg.h"
 #include "editors/ui/falshing_dlg.h"
 #include "editors/ui/tone_table_dlg.h"
 #include "link/ui/devices_dlg.h"
+#include "link/ui/fleet_write_dlg.h"
 #include "link/ui/progress_bar_dlg.h"
 #include "link/ui/serial_comm_dlg.h"
 #include "tones/page_sequence.h"
 #include "tones/page_synthesis.h"
 #include "tones/ui/find_tones_dlg.h"
 #include "tones/ui/test_page_dlg.h"
+#include "widgets/help_viewer.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QMenu>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QTabBar>
@@ -103,7 +108,10 @@ QStringList WindowGallery::names() {
             QStringLiteral("test-page"),
             QStringLiteral("find-tones"),
             QStringLiteral("about"),
-            QStringLiteral("print-preview")};
+            QStringLiteral("print-preview"),
+            QStringLiteral("user-data-undo"),
+            QStringLiteral("fleet-write"),
+            QStringLiteral("help-viewer")};
 }
 
 void WindowGallery::forEach(const Visit& visit) {
@@ -211,6 +219,33 @@ void WindowGallery::forEach(const Visit& visit) {
                          [&report](QPrinter* p) { paintReport(*p, report); });
         fitPreview(preview);
         showAndVisit(QStringLiteral("print-preview"), preview, visit);
+    }
+    {
+        // A change made, and the Edit menu open on the step it can take back.
+        SilentAudition audition;
+        CDataTabDlg window(*five, audition, [] { return true; });
+        window.show();
+        settle();
+        window.tabBar()->setCurrentIndex(CDataTabDlg::ChannelPage);
+        settle();
+        window.channelPage()->enterTone({ToneKind::Tone1, 2}, QStringLiteral("1200"));
+        auto* edit = window.findChild<QMenu*>(QStringLiteral("editMenu"));
+        edit->popup(window.mapToGlobal(QPoint(8, 24)));
+        settle();
+        visit(QStringLiteral("user-data-undo"), *edit);
+        edit->close();
+        window.onCancel();
+    }
+    {
+        CFleetWriteDlg fleet(five->image,
+                             {"/dev/ttyUSB0", "/tmp/quorl-sim/tessaly-vi-cradle-2/tty"});
+        showAndVisit(QStringLiteral("fleet-write"), fleet, visit);
+    }
+    {
+        CHelpViewer help(QString::fromStdString(helpFile().string()));
+        help.resize(900, 560);
+        help.showSection(QStringLiteral("text"));
+        showAndVisit(QStringLiteral("help-viewer"), help, visit);
     }
 }
 

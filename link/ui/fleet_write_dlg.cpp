@@ -115,6 +115,7 @@ CFleetWriteDlg::CFleetWriteDlg(const CodeplugImage& image, std::vector<std::stri
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     // Long paths and messages lose their middle, never their ends.
     table_->setTextElideMode(Qt::ElideMiddle);
+    table_->setWordWrap(false);
     table_->verticalHeader()->hide();
     QHeaderView* header = table_->horizontalHeader();
     header->setSectionResizeMode(QHeaderView::ResizeToContents);
