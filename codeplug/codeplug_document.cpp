@@ -60,11 +60,7 @@ OpenResult CodeplugDocument::openFile(bool setTitle) {
         return OpenResult::CannotOpen;
     }
     if (read.status == PpgReadStatus::InvalidFormat) {
-        // With the reason the command-line tool gives: a short record, a wrong size.
-        std::string text(texts::kFileError2);
-        if (!read.problem.empty())
-            text += "\r\n" + state_.currentFileName + ": " + read.problem;
-        host_.showError(text);
+        host_.showError(texts::kFileError2);
         return OpenResult::InvalidFormat;
     }
     state_.loadBoth(read.image);

@@ -85,10 +85,7 @@ TEST_F(DocumentTest, FailedReadsKeepThePreviousFileAsSaveTarget) {
     writeAll(dir / "short.ppg", shortRecord);
 
     openChosen((dir / "short.ppg").string());
-    ASSERT_EQ(host.errors.size(), 1U);
-    // The reason follows the pager's own words, as the command-line tool gives it.
-    EXPECT_EQ(host.errors[0].rfind(std::string(texts::kFileError2) + "\r\nshort.ppg: ", 0), 0U)
-        << host.errors[0];
+    ASSERT_EQ(host.errors, std::vector<std::string>{std::string(texts::kFileError2)});
     EXPECT_EQ(state->currentPath, good);
     EXPECT_TRUE(state->loaded);
 
