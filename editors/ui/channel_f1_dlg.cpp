@@ -261,6 +261,9 @@ void CChannelF1Dlg::buildRows(QGridLayout* grid) {
     grid->addWidget(new QLabel(qs(txt::kTone2), this), 0, 4);
     grid->addWidget(new QLabel(qs(txt::kAlert), this), 0, 6);
     grid->addWidget(new QLabel(qs(txt::kVibrate), this), 0, 7);
+    auto* duty = new QLabel(qs(txt::kDutyHeading), this);
+    duty->setObjectName(QStringLiteral("dutyHeading"));
+    grid->addWidget(duty, 0, 8);
     grid->setColumnStretch(11, 1);
     for (int row = 0; row < kEntryRows; ++row) {
         Row& w = rows_[static_cast<std::size_t>(row)];

@@ -309,6 +309,12 @@ TEST_F(ChannelPageTest, SKeyOpensFalsingAdjustment) {
 // checked as if the box had lost the focus, before the dialog opens.
 TEST_F(ChannelPageTest, FalsingButtonAndATypedToneKeptWhenSOpensTheDialog) {
     EXPECT_EQ(page->falsingButton()->text(), "Falsing... (S)");
+    // The duty lists have their heading, over their own column.
+    auto* duty = page->findChild<QLabel*>(QStringLiteral("dutyHeading"));
+    ASSERT_NE(duty, nullptr);
+    EXPECT_EQ(duty->text(), "Duty");
+    EXPECT_NEAR(duty->geometry().center().x(), page->dutyCombo(0)->geometry().center().x(),
+                page->dutyCombo(0)->width() / 2);
     int opened = 0;
     const auto answer = [&](QWidget* w) {
         EXPECT_NE(qobject_cast<CFalshingDlg*>(w), nullptr);
