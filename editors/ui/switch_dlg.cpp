@@ -81,14 +81,17 @@ void CSwitchDlg::buildRow(int k) {
     w.pushToListen->setObjectName(QStringLiteral("pushToListen"));
     w.scan1->setObjectName(QStringLiteral("scan1"));
     w.scan2->setObjectName(QStringLiteral("scan2"));
+    w.priority->setObjectName(QStringLiteral("priorityNote"));
     grid->addWidget(new QLabel(systemText(texts::kModeLabel), box), 0, 0);
     grid->addWidget(w.mode, 0, 1);
-    grid->addWidget(w.priority, 0, 2);
     grid->addWidget(new QLabel(systemText(texts::kAlertTypeLabel), box), 0, 3);
     grid->addWidget(w.alert, 0, 4);
     grid->addWidget(new QLabel(systemText(texts::kAnnouncementLabel), box), 0, 5);
     grid->addWidget(w.announcement, 0, 6);
     grid->addWidget(w.play, 0, 7);
+    // Under Play Pager, not between the mode list and "Alert Type :", which it
+    // pushed apart in every row.
+    grid->addWidget(w.priority, 1, 7);
     grid->addWidget(w.duty, 1, 1);
     grid->addWidget(w.pushToListen, 1, 3, 1, 2);
     grid->addWidget(w.scanLabel, 1, 5);
