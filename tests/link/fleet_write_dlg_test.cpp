@@ -133,11 +133,10 @@ TEST(FleetWriteWindow, WritesWithoutTheReadBackWhenItIsTurnedOff) {
 TEST(FleetWriteWindow, WithNoCradleSaysWhatToCheck) {
     app();
     CFleetWriteDlg dialog(test::defaultTestCodeplug(), {});
-    dialog.show();
-    EXPECT_FALSE(dialog.findChild<QTableWidget*>()->isVisible());
+    EXPECT_FALSE(dialog.findChild<QTableWidget*>()->isVisibleTo(&dialog));
     auto* note = dialog.findChild<QLabel*>(QStringLiteral("noCradleNote"));
     ASSERT_NE(note, nullptr);
-    EXPECT_TRUE(note->isVisible());
+    EXPECT_TRUE(note->isVisibleTo(&dialog));
     EXPECT_TRUE(note->text().startsWith("No cradle is connected."));
     EXPECT_FALSE(dialog.findChild<QPushButton*>()->isEnabled() &&
                  dialog.findChild<QPushButton*>()->text() == "Write");
