@@ -110,7 +110,13 @@ CDataTabDlg::CDataTabDlg(CodeplugState& state, AuditionPort& audition,
     layout->addLayout(buttons);
 }
 
-CDataTabDlg::~CDataTabDlg() = default;
+CDataTabDlg::~CDataTabDlg() {
+    // The stack and the boxes outlive this part of the window while its children
+    // are deleted: neither may call back into it then.
+    undo_->stack()->disconnect(this);
+    for (QLineEdit* box : stack_->findChildren<QLineEdit*>())
+        box->removeEventFilter(this);
+}
 
 void CDataTabDlg::buildEditMenu() {
     QUndoStack* stack = undo_->stack();
