@@ -16,6 +16,10 @@ inline constexpr const char* kWriteToAllCradles = "Write to All Cradles...";
 inline constexpr const char* kAboutLinkTrace = "About the link trace";
 inline constexpr const char* kMenuView = "&View";
 inline constexpr const char* kMenuInventory = "&Inventory...";
+inline constexpr const char* kMenuTheme = "T&heme";
+inline constexpr const char* kThemeSystem = "&System";
+inline constexpr const char* kThemeLight = "&Light";
+inline constexpr const char* kThemeDark = "&Dark";
 inline constexpr const char* kReplaceUnsaved =
     "The open codeplug has changes that are not saved. Replace it with the inventory's?";
 inline constexpr const char* kMenuTools = "&Tools";
@@ -91,6 +95,12 @@ inline constexpr const char* kNoteReadDone = "Read the pager in %1 s (%2)";
 inline constexpr const char* kNoteWriteDone = "Wrote the pager in %1 s (%2)";
 inline constexpr const char* kNoteAudioDone = "Wrote the custom audio in %1 s (%2)";
 inline constexpr const char* kExportPdfTitle = "Export PDF";
+inline constexpr const char* kExportTextTitle = "Export Text";
+inline constexpr const char* kImportTextTitle = "Import Text";
+inline constexpr const char* kSaveAsTitle = "Save As";
+// The status bar's word after a file was written and read back whole.
+inline constexpr const char* kSavedNote = "Saved %1";
+inline constexpr const char* kExportedNote = "Exported %1";
 // The status-bar note for what must wait while a pager operation runs (closing the
 // frame, a Play Pager button).
 inline constexpr const char* kOperationRunningNote = "A pager operation is running; please wait.";

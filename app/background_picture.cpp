@@ -61,12 +61,6 @@ QImage backgroundPicture(qreal devicePixelRatio) {
     p.setFont(sub);
     p.drawText(QRectF(342, 215, 560, 30), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("Two Tone Voice Pager Programming Software"));
-    QFont hint(QStringLiteral("Sans Serif"), 11);
-    p.setFont(hint);
-    p.setPen(QColor(69, 123, 157));
-    p.drawText(QRectF(342, 290, 540, 120), Qt::AlignLeft | Qt::TextWordWrap,
-               QStringLiteral("Put the pager in its programming cradle and press F3 to read it, "
-                              "or open a codeplug file with Ctrl+O."));
     return img;
 }
 

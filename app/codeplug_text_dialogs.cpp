@@ -2,6 +2,7 @@
 
 #include "app/app_texts.h"
 #include "app/message_box.h"
+#include "app/suggested_file_name.h"
 #include "base/atomic_file_write.h"
 #include "codeplug/codeplug_state.h"
 #include "textplug/codeplug_fields.h"
@@ -12,6 +13,8 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <fstream>
+#include <iterator>
 
 namespace quorl {
 
@@ -26,43 +29,47 @@ std::string listed(const std::string& file, const std::vector<textplug::TextProb
 
 } // namespace
 
-void exportTextWithDialog(QWidget* owner, const CodeplugState& state, const QString& folder) {
-    QString suggested = QString::fromStdString(state.currentFileName);
-    suggested = suggested.isEmpty()
-                    ? QStringLiteral("codeplug.yaml")
-                    : QFileInfo(suggested).completeBaseName() + QStringLiteral(".yaml");
+QString exportTextWithDialog(QWidget* owner, const CodeplugState& state, const QString& folder) {
+    const QString suggested =
+        QString::fromStdString(suggestedFileBase(state)) + QStringLiteral(".yaml");
     // An existing file is asked about below: updated in place or replaced.
-    const QString path = QFileDialog::getSaveFileName(owner, QString(), folder + "/" + suggested,
-                                                      QString::fromUtf8(texts::kTextFilter),
-                                                      nullptr, QFileDialog::DontConfirmOverwrite);
+    const QString path = QFileDialog::getSaveFileName(
+        owner, QString::fromUtf8(texts::kExportTextTitle), folder + "/" + suggested,
+        QString::fromUtf8(texts::kTextFilter), nullptr, QFileDialog::DontConfirmOverwrite);
     if (path.isEmpty())
-        return;
+        return {};
     const auto fields = textplug::codeplugFields(state.image, state.firmwareVersion);
     std::string text = textplug::exportText(fields, state.currentFileName);
     const std::string file = QFileInfo(path).fileName().toStdString();
     if (QFileInfo::exists(path)) {
         const Answer answer = askYesNoCancel(owner, file + texts::kTextUpdateQuestion);
         if (answer == Answer::Cancel)
-            return;
+            return {};
         if (answer == Answer::Yes) {
             std::string why;
             const auto existing = textplug::readTextFile(path.toStdString(), why);
             if (!existing) {
                 showStopMessage(owner, file + ": " + why);
-                return;
+                return {};
             }
             const textplug::UpdateResult updated = textplug::updateText(*existing, fields);
             if (!updated.text) {
                 showStopMessage(owner, std::string(texts::kTextUpdateRefused) +
                                            listed(file, updated.errors));
-                return;
+                return {};
             }
             text = *updated.text;
         }
     }
     if (!writeFileAtomically(path.toStdString(),
-                             std::as_bytes(std::span(text.data(), text.size()))))
+                             std::as_bytes(std::span(text.data(), text.size())))) {
         showStopMessage(owner, std::string(texts::kTextWriteFailed) + path.toStdString());
+        return {};
+    }
+    // Written is what reads back byte for byte.
+    std::ifstream in(path.toStdString(), std::ios::binary);
+    const std::string back{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return back == text ? path : QString();
 }
 
 std::optional<CodeplugImage> applyTextWithDialogs(QWidget* owner, const QString& path,
@@ -90,8 +97,9 @@ std::optional<CodeplugImage> applyTextWithDialogs(QWidget* owner, const QString&
 }
 
 bool importTextWithDialog(QWidget* owner, CodeplugState& state, const QString& folder) {
-    const QString path = QFileDialog::getOpenFileName(owner, QString(), folder,
-                                                      QString::fromUtf8(texts::kTextFilter));
+    const QString path =
+        QFileDialog::getOpenFileName(owner, QString::fromUtf8(texts::kImportTextTitle), folder,
+                                     QString::fromUtf8(texts::kTextFilter));
     if (path.isEmpty())
         return false;
     const auto image = applyTextWithDialogs(owner, path, state.image);

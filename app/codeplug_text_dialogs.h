@@ -13,8 +13,9 @@ struct CodeplugState;
 
 // File > Export Text...: the committed codeplug as YAML text, in a file the user
 // chooses (starting in `folder`). An existing text is, when the user says so,
-// updated in place with its comments kept, or else replaced.
-void exportTextWithDialog(QWidget* owner, const CodeplugState& state, const QString& folder);
+// updated in place with its comments kept, or else replaced. Returns the file
+// written when it reads back as written, else empty.
+QString exportTextWithDialog(QWidget* owner, const CodeplugState& state, const QString& folder);
 
 // The text at `path` applied to `base` under the editors' rules, as Import Text
 // applies it: refusals and a missing file are shown and give nothing, adjustments

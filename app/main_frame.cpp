@@ -1,34 +1,42 @@
 #include "app/main_frame.h"
 #include "link/cradle_discovery.h"
 #include "link/ui/fleet_write_dlg.h"
+#include "widgets/help_viewer.h"
 
 #include "app/about_dialog.h"
 #include "app/app_texts.h"
+#include "app/background_picture.h"
 #include "app/codeplug_text_dialogs.h"
 #include "app/installation.h"
 #include "app/inventory_window.h"
 #include "app/keyboard_indicators.h"
 #include "app/link_audition_port.h"
 #include "app/message_box.h"
+#include "app/program_theme.h"
 #include "app/qt_operation_host.h"
 #include "app/qt_profile_store.h"
 #include "app/report_printing.h"
+#include "app/suggested_file_name.h"
 #include "app/summary_report.h"
 #include "app/toolbar_icons.h"
 #include "app/voice_pager_doc.h"
 #include "app/voice_pager_view.h"
 #include "base/decimal_text.h"
+#include "codeplug/general_block.h"
+#include "codeplug/ppg_file.h"
 #include "inventory/inventory_recorder.h"
 #include "link/port_choice.h"
 #include "link/ui/link_dialogs.h"
 #include "link/ui/progress_bar_dlg.h"
+#include "textplug/text_file.h"
 #include "tones/ui/find_tones_dlg.h"
 #include "tones/ui/test_page_dlg.h"
 #include "tones/ui/tones_ui_texts.h"
 
 #include <QAction>
+#include <QActionGroup>
+#include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -37,7 +45,6 @@
 #include <QStatusBar>
 #include <QTime>
 #include <QToolBar>
-#include <QUrl>
 
 namespace quorl {
 
@@ -215,6 +222,28 @@ void CMainFrame::createActions() {
     connect(statusbar, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
 }
 
+QMenu* CMainFrame::createThemeMenu() {
+    auto* menu = new QMenu(QString::fromUtf8(texts::kMenuTheme), this);
+    menu->setObjectName(QStringLiteral("themeMenu"));
+    auto* group = new QActionGroup(menu);
+    const ProgramTheme saved = savedTheme(profile_.settings());
+    const std::pair<ProgramTheme, const char*> choices[] = {
+        {ProgramTheme::System, texts::kThemeSystem},
+        {ProgramTheme::Light, texts::kThemeLight},
+        {ProgramTheme::Dark, texts::kThemeDark}};
+    for (const auto& [theme, text] : choices) {
+        QAction* a = menu->addAction(QString::fromUtf8(text));
+        a->setCheckable(true);
+        a->setChecked(theme == saved);
+        group->addAction(a);
+        connect(a, &QAction::triggered, this, [this, theme = theme] {
+            saveTheme(profile_.settings(), theme);
+            applyTheme(*qApp, theme);
+        });
+    }
+    return menu;
+}
+
 void CMainFrame::applyIcons() {
     for (const auto& entry : kCommands)
         if (entry.icon >= 0)
@@ -259,6 +288,7 @@ void CMainFrame::createMenus() {
     viewMenu->addSeparator();
     viewMenu->addAction(actions_[Command::Toolbar]);
     viewMenu->addAction(actions_[Command::StatusBar]);
+    viewMenu->addMenu(createThemeMenu());
 
     auto* tools = menuBar()->addMenu(QString::fromUtf8(texts::kMenuTools));
     tools->addAction(actions_[Command::SystemSetup]);
@@ -344,6 +374,22 @@ void CMainFrame::updateTitle() {
                           QStringLiteral(" - ") + QString::fromUtf8(texts::kFrameTitle);
     if (windowTitle() != title)
         setWindowTitle(title);
+    view_->setNote(viewNote());
+}
+
+QString CMainFrame::viewNote() const {
+    const CodeplugState& state = document_.state();
+    if (!state.loaded)
+        return QString::fromUtf8(kStartNote);
+    // The codeplug in memory, named the way the pager's label names it.
+    const GeneralBlock general(state.image);
+    const int channels = general.channelCount();
+    return QStringLiteral("Codeplug loaded: model %1, serial number %2, %3 %4. Press F5 to edit "
+                          "it, F7 to write it to the pager in the cradle.")
+        .arg(QString::fromStdString(general.modelNumber()).trimmed(),
+             QString::fromStdString(general.serialNumber()).trimmed())
+        .arg(channels)
+        .arg(channels == 1 ? QStringLiteral("channel") : QStringLiteral("channels"));
 }
 
 bool CMainFrame::busy() const {
@@ -362,15 +408,15 @@ void CMainFrame::updateCommandUI() {
 }
 
 void CMainFrame::onFirstUpdate() {
-    // Fit the frame to the 920 x 550 view; on a small screen only ever shrink it.
+    // Fit the frame to the 920 x 550 view.
     const QSize chrome = size() - view_->size();
     const QSize fit = CVoicePagerView::scrollSize() + chrome;
     const QScreen* s = screen();
     const QRect avail = s ? s->availableGeometry() : QRect(0, 0, 1920, 1080);
-    if (avail.width() < 850 || avail.height() < 750)
-        resize(size().boundedTo(fit));
-    else
-        resize(fit);
+    // On a small screen the frame takes the work area (less its title bar and
+    // borders) and the view shows the picture scaled down, whole.
+    const QSize decoration = frameGeometry().size() - geometry().size();
+    resize(fit.boundedTo(avail.size() - decoration.expandedTo(QSize(0, 0))));
     view_->startTimer0();
 }
 
@@ -397,14 +443,16 @@ void CMainFrame::onFileOpen() {
 void CMainFrame::onFileSave() {
     if (busy())
         return;
-    document_.document().onFileSave();
+    if (document_.document().onFileSave())
+        noteSaved();
     updateCommandUI();
 }
 
 void CMainFrame::onFileSaveAs() {
     if (busy())
         return;
-    document_.document().onFileSaveAs();
+    if (document_.document().onFileSaveAs())
+        noteSaved();
     updateCommandUI();
 }
 
@@ -434,10 +482,8 @@ void CMainFrame::onPrint() {
 void CMainFrame::onExportPdf() {
     if (busy())
         return;
-    QString suggested = QString::fromStdString(document_.state().currentFileName);
-    suggested = suggested.isEmpty()
-                    ? QStringLiteral("codeplug.pdf")
-                    : QFileInfo(suggested).completeBaseName() + QStringLiteral(".pdf");
+    const QString suggested =
+        QString::fromStdString(suggestedFileBase(document_.state())) + QStringLiteral(".pdf");
     const QString folder = QString::fromStdString(document_.document().initialFolder());
     const QString path =
         QFileDialog::getSaveFileName(this, QString::fromUtf8(texts::kExportPdfTitle),
@@ -446,15 +492,46 @@ void CMainFrame::onExportPdf() {
         return;
     // The dialog's name in the file system's own bytes.
     if (std::string problem;
-        !exportReportPdf(summaryReport(), QFile::encodeName(path).toStdString(), &problem))
+        !exportReportPdf(summaryReport(), QFile::encodeName(path).toStdString(), &problem)) {
         showStopMessage(this, std::string(texts::kPdfFailed) + path.toStdString() + "\n" + problem);
+        return;
+    }
+    // Noted only for a file that is there and begins as a PDF does.
+    QFile written(path);
+    if (written.open(QIODevice::ReadOnly) && written.read(5) == "%PDF-")
+        noteWritten(texts::kExportedNote, path);
+}
+
+void CMainFrame::noteWritten(const char* note, const QString& path) {
+    statusBar()->showMessage(QString::fromUtf8(note).arg(path), kWrittenNoteMs);
+}
+
+void CMainFrame::noteSaved() {
+    // The file read back: a codeplug file must hold the image saved, a text must read.
+    const CodeplugState& state = document_.state();
+    const std::string path = state.currentPath;
+    const bool text = QFileInfo(QString::fromStdString(path))
+                          .suffix()
+                          .startsWith(QLatin1String("y"), Qt::CaseInsensitive);
+    bool whole = false;
+    if (text) {
+        std::string why;
+        whole = textplug::readTextFile(path, why).has_value();
+    } else {
+        const PpgReadResult back = readPpgFile(path);
+        whole = back.status == PpgReadStatus::Ok && back.image == state.image;
+    }
+    if (whole)
+        noteWritten(texts::kSavedNote, QString::fromStdString(path));
 }
 
 void CMainFrame::onExportText() {
     if (busy())
         return;
-    exportTextWithDialog(this, document_.state(),
-                         QString::fromStdString(document_.document().initialFolder()));
+    const QString written = exportTextWithDialog(
+        this, document_.state(), QString::fromStdString(document_.document().initialFolder()));
+    if (!written.isEmpty())
+        noteWritten(texts::kExportedNote, written);
 }
 
 void CMainFrame::onImportText() {
@@ -601,13 +678,26 @@ void CMainFrame::onHelp() {
 
 void CMainFrame::openHelpAt(const QString& section) {
     const auto file = helpFile();
-    QUrl url = QUrl::fromLocalFile(QString::fromStdString(file.string()));
-    if (!section.isEmpty())
-        url.setFragment(section);
-    if (!QFileInfo::exists(QString::fromStdString(file.string())) ||
-        !QDesktopServices::openUrl(url)) {
+    const QString path = QString::fromStdString(file.string());
+    if (!QFileInfo::exists(path)) {
         showStopMessage(this, std::string(texts::kHelpMissing) + file.string());
+        return;
     }
+    // The manual opens in the program's own window, which needs no browser. Over a
+    // modal window (User Data) it must belong to that window, or it could not be
+    // used until the modal window closed.
+    QWidget* owner = QApplication::activeModalWidget();
+    if (!owner)
+        owner = this;
+    if (!helpViewer_ || helpViewer_->parentWidget() != owner) {
+        delete helpViewer_;
+        helpViewer_ = new CHelpViewer(path, owner);
+        helpViewer_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    helpViewer_->showSection(section);
+    helpViewer_->show();
+    helpViewer_->raise();
+    helpViewer_->activateWindow();
 }
 
 void CMainFrame::onHelpFromKeyboard() {

@@ -4,10 +4,12 @@
 #include "app/pager_operation_runner.h"
 #include "codeplug/codeplug_image.h"
 #include "editors/audition_port.h"
+#include "widgets/help_viewer.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QMap>
+#include <QPointer>
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -36,6 +38,8 @@ public:
     ~CMainFrame() override;
 
     QAction* action(Command command) const { return actions_.value(command); }
+    // The help window while it is open.
+    CHelpViewer* helpViewer() const { return helpViewer_; }
     CVoicePagerView* view() const { return view_; }
     QtOperationHost& operationHost() { return *host_; }
     PagerOperationRunner& operations() { return runner_; }
@@ -56,6 +60,9 @@ public:
 
     // The frame's title follows the document: "name - Tessaly VI Quorl".
     void updateTitle();
+    // The main view's words: the codeplug loaded (model, serial number, channels),
+    // or how to begin when none is.
+    QString viewNote() const;
     // Recomputes every command's enabled state.
     void updateCommandUI();
     bool cradleConnected() const { return cradleConnected_; }
@@ -103,6 +110,8 @@ private:
     void createActions();
     void applyIcons();
     void createMenus();
+    // View > Theme: System, Light, Dark, remembered in the profile.
+    QMenu* createThemeMenu();
     void createToolBar();
     void rebuildRecentFiles();
     void onFirstUpdate();
@@ -111,6 +120,10 @@ private:
     // The manual, at `section` when one is named.
     void openHelpAt(const QString& section);
     SummaryReport summaryReport() const;
+    // "Saved ..." / "Exported ..." in the status bar, after the file was read back.
+    static constexpr int kWrittenNoteMs = 8000;
+    void noteWritten(const char* note, const QString& path);
+    void noteSaved();
     // A modal window runs with timer 0 stopped.
     void runWithTimerStopped(const std::function<void()>& window);
 
@@ -144,6 +157,7 @@ private:
     std::function<bool()> customAudioCloseCheck_;
     std::function<bool()> anySlotMarked_;
     std::function<void()> closePreview_;
+    QPointer<CHelpViewer> helpViewer_;
 };
 
 } // namespace quorl

@@ -2,16 +2,15 @@
 
 #include "app/app_texts.h"
 
-#include <QMessageBox>
+#include "widgets/message_box.h"
 
 namespace quorl {
 
 namespace {
 QMessageBox::StandardButton run(QWidget* owner, QMessageBox::Icon icon, std::string_view text,
                                 QMessageBox::StandardButtons buttons) {
-    QMessageBox box(icon, QString::fromUtf8(texts::kFrameTitle), systemText(text), buttons, owner);
-    box.setObjectName(QStringLiteral("quorlMessageBox"));
-    return static_cast<QMessageBox::StandardButton>(box.exec());
+    return showMessageBox(owner, icon, QString::fromUtf8(texts::kFrameTitle), systemText(text),
+                          buttons);
 }
 } // namespace
 

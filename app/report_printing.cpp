@@ -10,7 +10,10 @@
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QScreen>
+#include <algorithm>
 #include <span>
 
 namespace quorl {
@@ -33,6 +36,17 @@ void paintReport(QPrinter& printer, const SummaryReport& report) {
     painter.end();
 }
 
+void fitPreview(QPrintPreviewDialog& preview) {
+    // Most of the work area, and the page at the width of the window: readable at
+    // once, where the dialog's own default (a small window, the whole page) is not.
+    if (const QScreen* screen = preview.screen()) {
+        const QRect area = screen->availableGeometry();
+        preview.resize(std::min(area.width() - 40, 1000), area.height() - 60);
+    }
+    if (auto* page = preview.findChild<QPrintPreviewWidget*>())
+        page->fitToWidth();
+}
+
 void showReportPreview(QWidget* owner, const std::function<SummaryReport()>& report,
                        const std::function<void(std::function<void()>)>& registerClose) {
     QPrinter printer(QPrinter::HighResolution);
@@ -44,6 +58,7 @@ void showReportPreview(QWidget* owner, const std::function<SummaryReport()>& rep
                      [&report](QPrinter* p) { paintReport(*p, report()); });
     if (registerClose)
         registerClose([&preview] { preview.reject(); });
+    fitPreview(preview);
     preview.exec();
     if (registerClose)
         registerClose({});

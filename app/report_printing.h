@@ -6,6 +6,7 @@
 #include <string>
 
 class QPrinter;
+class QPrintPreviewDialog;
 class QWidget;
 
 namespace quorl {
@@ -17,6 +18,9 @@ void paintReport(QPrinter& printer, const SummaryReport& report);
 
 // Print Preview: a modal preview window over the summary. `registerClose` gets a
 // function that closes the preview (the frame calls it when asked to close).
+// Sizes a print preview to the work area and fits the page to its width.
+void fitPreview(QPrintPreviewDialog& preview);
+
 void showReportPreview(QWidget* owner, const std::function<SummaryReport()>& report,
                        const std::function<void(std::function<void()>)>& registerClose);
 

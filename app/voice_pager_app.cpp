@@ -6,6 +6,7 @@
 #include "app/installation.h"
 #include "app/main_frame.h"
 #include "app/message_box.h"
+#include "app/program_theme.h"
 #include "app/qt_operation_host.h"
 #include "app/qt_profile_store.h"
 #include "app/voice_pager_doc.h"
@@ -47,6 +48,9 @@ CVoicePagerApp::CVoicePagerApp(int& argc, char** argv) : QApplication(argc, argv
     // The desktop program initialised OLE here for its print and clipboard
     // plumbing; Qt needs nothing of the kind, so there is no start-up failure to report.
     profile_ = std::make_unique<QtProfileStore>();
+    // Before the first window, so it opens in the theme the user chose.
+    if (const ProgramTheme theme = savedTheme(profile_->settings()); theme != ProgramTheme::System)
+        applyTheme(*this, theme);
     document_ = std::make_unique<CVoicePagerDoc>(*profile_);
     frame_ = std::make_unique<CMainFrame>(*profile_, *document_);
     customAudio_ = std::make_unique<CustomAudioModel>(installationFolder(),

@@ -1,4 +1,5 @@
 #include "app/voice_pager_doc.h"
+#include "app/suggested_file_name.h"
 
 #include "app/app_texts.h"
 #include "app/installation.h"
@@ -74,7 +75,8 @@ std::optional<std::string> CVoicePagerDoc::chooseSaveFile(const std::string& ini
                                                           SaveDialogKind) {
     // Both save dialogs let the user name a new file and confirm before replacing
     // an existing one.
-    QFileDialog dialog(owner_, QString(), QString::fromStdString(initialFolder), kSaveFilter);
+    QFileDialog dialog(owner_, QString::fromUtf8(texts::kSaveAsTitle),
+                       QString::fromStdString(initialFolder), kSaveFilter);
     dialog.setObjectName(QStringLiteral("saveCodeplugDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -84,6 +86,10 @@ std::optional<std::string> CVoicePagerDoc::chooseSaveFile(const std::string& ini
         dialog.setDefaultSuffix(f.contains(QStringLiteral("*.yaml")) ? QStringLiteral("yaml")
                                                                      : QStringLiteral("ppg"));
     });
+    // After a read there is no file yet: the pager's serial number is offered.
+    if (state().currentFileName.empty())
+        dialog.selectFile(QString::fromStdString(suggestedFileBase(state())) +
+                          QStringLiteral(".ppg"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().first().toStdString();

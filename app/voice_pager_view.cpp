@@ -6,6 +6,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <system_error>
@@ -106,8 +107,30 @@ void CVoicePagerView::paintEvent(QPaintEvent* event) {
         return;
     }
     painter.fillRect(event->rect(), Qt::white);
-    painter.drawImage(QPoint(-horizontalScrollBar()->value(), -verticalScrollBar()->value()),
-                      offscreen_);
+    // A view smaller than the picture shows it whole, scaled down, never cut off.
+    const QRectF target = pictureRect();
+    painter.drawImage(target, offscreen_);
+    if (note_.isEmpty())
+        return;
+    painter.translate(target.topLeft());
+    painter.scale(target.width() / kViewWidth, target.height() / kViewHeight);
+    painter.setFont(QFont(QStringLiteral("Sans Serif"), 11));
+    painter.setPen(kPictureNoteColor);
+    painter.drawText(kPictureNoteRect, Qt::AlignLeft | Qt::TextWordWrap, note_);
+}
+
+QRectF CVoicePagerView::pictureRect() const {
+    const QSize area = viewport()->size();
+    const double scale =
+        std::min({1.0, area.width() / double(kViewWidth), area.height() / double(kViewHeight)});
+    return {0, 0, kViewWidth * scale, kViewHeight * scale};
+}
+
+void CVoicePagerView::setNote(const QString& note) {
+    if (note == note_)
+        return;
+    note_ = note;
+    viewport()->update();
 }
 
 void CVoicePagerView::scrollContentsBy(int, int) {
@@ -120,18 +143,9 @@ void CVoicePagerView::resizeEvent(QResizeEvent* event) {
 }
 
 void CVoicePagerView::updateScrollBars() {
-    // When the picture fits the area without scroll bars, show none; otherwise the
-    // bars can keep each other alive (each one's space makes the other necessary).
-    const QSize whole = maximumViewportSize();
-    const bool fits =
-        whole.width() >= scrollSize().width() && whole.height() >= scrollSize().height();
-    const QSize area = fits ? whole : viewport()->size();
-    horizontalScrollBar()->setRange(0, std::max(0, scrollSize().width() - area.width()));
-    verticalScrollBar()->setRange(0, std::max(0, scrollSize().height() - area.height()));
-    horizontalScrollBar()->setPageStep(area.width());
-    verticalScrollBar()->setPageStep(area.height());
-    horizontalScrollBar()->setSingleStep(20);
-    verticalScrollBar()->setSingleStep(20);
+    // The picture always fits: scaled down in a small view, so nothing scrolls.
+    horizontalScrollBar()->setRange(0, 0);
+    verticalScrollBar()->setRange(0, 0);
 }
 
 } // namespace quorl

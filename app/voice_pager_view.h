@@ -33,6 +33,12 @@ public:
     // picture in place, not the sky colour shown while it is being drawn.
     void waitForPicture();
 
+    // The words under the title: how to begin, or the codeplug loaded.
+    void setNote(const QString& note);
+    const QString& note() const { return note_; }
+    // Where the picture is drawn: whole, scaled down when the view is smaller.
+    QRectF pictureRect() const;
+
     QSize sizeHint() const override;
     // The size the frame must give the view so that the whole picture shows.
     static QSize scrollSize() { return {kViewWidth, kViewHeight}; }
@@ -61,6 +67,7 @@ private:
     QImage offscreen_;
     QTimer timer0_;
     std::function<void()> cradleRefresh_;
+    QString note_ = QString::fromUtf8(kStartNote);
     bool firstUpdateDone_ = false;
     bool firstPaintReported_ = false;
 };

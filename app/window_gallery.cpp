@@ -1,6 +1,7 @@
 #include "app/window_gallery.h"
 
 #include "app/about_dialog.h"
+#include "app/installation.h"
 #include "app/main_frame.h"
 #include "app/qt_profile_store.h"
 #include "app/report_printing.h"
@@ -13,19 +14,23 @@
 #include "codeplug/codeplug_state.h"
 #include "codeplug/default_codeplug.h"
 #include "codeplug/profile_store.h"
+#include "editors/ui/channel_f1_dlg.h"
 #include "editors/ui/data_tab_dlg.h"
 #include "editors/ui/falshing_dlg.h"
 #include "editors/ui/tone_table_dlg.h"
 #include "link/ui/devices_dlg.h"
+#include "link/ui/fleet_write_dlg.h"
 #include "link/ui/progress_bar_dlg.h"
 #include "link/ui/serial_comm_dlg.h"
 #include "tones/page_sequence.h"
 #include "tones/page_synthesis.h"
 #include "tones/ui/find_tones_dlg.h"
 #include "tones/ui/test_page_dlg.h"
+#include "widgets/help_viewer.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QMenu>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QTabBar>
@@ -103,7 +108,10 @@ QStringList WindowGallery::names() {
             QStringLiteral("test-page"),
             QStringLiteral("find-tones"),
             QStringLiteral("about"),
-            QStringLiteral("print-preview")};
+            QStringLiteral("print-preview"),
+            QStringLiteral("user-data-undo"),
+            QStringLiteral("fleet-write"),
+            QStringLiteral("help-viewer")};
 }
 
 void WindowGallery::forEach(const Visit& visit) {
@@ -209,40 +217,36 @@ void WindowGallery::forEach(const Visit& visit) {
         const SummaryReport report(five->image, five->currentFileName, "");
         QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                          [&report](QPrinter* p) { paintReport(*p, report); });
-        preview.resize(900, 700);
+        fitPreview(preview);
         showAndVisit(QStringLiteral("print-preview"), preview, visit);
     }
-}
-
-QPalette darkFusionPalette() {
-    QPalette p;
-    const QColor window(45, 45, 48);
-    const QColor base(30, 30, 32);
-    const QColor text(230, 230, 230);
-    const QColor disabledText(130, 130, 130);
-    p.setColor(QPalette::Window, window);
-    p.setColor(QPalette::WindowText, text);
-    p.setColor(QPalette::Base, base);
-    p.setColor(QPalette::AlternateBase, window);
-    p.setColor(QPalette::ToolTipBase, base);
-    p.setColor(QPalette::ToolTipText, text);
-    p.setColor(QPalette::PlaceholderText, disabledText);
-    p.setColor(QPalette::Text, text);
-    p.setColor(QPalette::Button, window);
-    p.setColor(QPalette::ButtonText, text);
-    p.setColor(QPalette::BrightText, QColor(255, 90, 90));
-    p.setColor(QPalette::Light, QColor(70, 70, 74));
-    p.setColor(QPalette::Midlight, QColor(60, 60, 64));
-    p.setColor(QPalette::Mid, QColor(35, 35, 38));
-    p.setColor(QPalette::Dark, QColor(20, 20, 22));
-    p.setColor(QPalette::Shadow, Qt::black);
-    p.setColor(QPalette::Link, QColor(90, 160, 240));
-    p.setColor(QPalette::Highlight, QColor(42, 110, 190));
-    p.setColor(QPalette::HighlightedText, Qt::white);
-    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        p.setColor(QPalette::Disabled, role, disabledText);
-    p.setColor(QPalette::Disabled, QPalette::Base, window);
-    return p;
+    {
+        // A change made, and the Edit menu open on the step it can take back.
+        SilentAudition audition;
+        CDataTabDlg window(*five, audition, [] { return true; });
+        window.show();
+        settle();
+        window.tabBar()->setCurrentIndex(CDataTabDlg::ChannelPage);
+        settle();
+        window.channelPage()->enterTone({ToneKind::Tone1, 2}, QStringLiteral("1200"));
+        auto* edit = window.findChild<QMenu*>(QStringLiteral("editMenu"));
+        edit->popup(window.mapToGlobal(QPoint(8, 24)));
+        settle();
+        visit(QStringLiteral("user-data-undo"), *edit);
+        edit->close();
+        window.onCancel();
+    }
+    {
+        CFleetWriteDlg fleet(five->image,
+                             {"/dev/ttyUSB0", "/tmp/quorl-sim/tessaly-vi-cradle-2/tty"});
+        showAndVisit(QStringLiteral("fleet-write"), fleet, visit);
+    }
+    {
+        CHelpViewer help(QString::fromStdString(helpFile().string()));
+        help.resize(900, 560);
+        help.showSection(QStringLiteral("text"));
+        showAndVisit(QStringLiteral("help-viewer"), help, visit);
+    }
 }
 
 } // namespace quorl

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/program_theme.h"
+
 #include <QPalette>
 #include <QString>
 #include <filesystem>
@@ -28,8 +30,5 @@ public:
 private:
     std::filesystem::path scratch_;
 };
-
-// The dark Fusion palette the windows are checked under.
-QPalette darkFusionPalette();
 
 } // namespace quorl

@@ -58,6 +58,8 @@ inline constexpr std::string_view kTone1 = "Tone 1";
 inline constexpr std::string_view kTone2 = "Tone 2";
 inline constexpr std::string_view kAlert = "Alert";
 inline constexpr std::string_view kVibrate = "Vibrate";
+// Over the rows' on/off duty lists, which had no heading of their own.
+inline constexpr std::string_view kDutyHeading = "Duty";
 inline constexpr std::string_view kCallRowPrefix = "Call ";
 inline constexpr std::string_view kGroupRowPrefix = "Group Call ";
 
@@ -71,6 +73,7 @@ inline constexpr std::string_view kCancel = "Cancel";
 
 // Falsing adjustment.
 inline constexpr std::string_view kFalsingTitle = "Falsing Adjustment";
+inline constexpr std::string_view kFalsingButton = "Falsing... (S)";
 inline constexpr std::string_view kToneTolerance = "Tone Tolerance";
 inline constexpr std::string_view kInterpageGapTime = "Interpage Gap Time";
 inline constexpr std::string_view kLevelDefault = "Default";

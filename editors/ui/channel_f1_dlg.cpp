@@ -1,4 +1,5 @@
 #include "editors/ui/channel_f1_dlg.h"
+#include "editors/ui/edit_step_names.h"
 
 #include "codeplug/channel_option_lists.h"
 #include "editors/channel_audition.h"
@@ -11,6 +12,7 @@
 #include "tones/ui/tones_ui_texts.h"
 #include "widgets/decimal_point_validator.h"
 #include "widgets/level_slider.h"
+#include "widgets/message_box.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -19,7 +21,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -115,6 +116,10 @@ void CChannelF1Dlg::build() {
     squelch_ = new LevelSlider(options::kSquelchPositions, this);
     dutyLabel_ = new QLabel(this);
     clearAll_ = new QPushButton(qs(txt::kClearAllTones), this);
+    // The S key's dialog, where it can be seen.
+    falsing_ = new QPushButton(qs(txt::kFalsingButton), this);
+    falsing_->setObjectName(QStringLiteral("falsingButton"));
+    falsing_->setAutoDefault(false);
 
     int r = 0;
     top->addWidget(new QLabel(qs(txt::kReceiverFrequency), this), r, 0);
@@ -142,6 +147,7 @@ void CChannelF1Dlg::build() {
     timerBox->addWidget(timerSec_);
     top->addLayout(timerBox, r++, 3);
     top->addWidget(dutyLabel_, r, 0, 1, 2);
+    top->addWidget(falsing_, r, 2, Qt::AlignLeft);
     top->addWidget(clearAll_, r, 3);
     top->setColumnStretch(4, 1);
 
@@ -171,44 +177,49 @@ void CChannelF1Dlg::build() {
         edit->setValidator(new DecimalPointValidator(edit));
         edit->installEventFilter(this);
         connect(edit, &QLineEdit::textEdited, this, [this, slot](const QString& t) {
-            runGuarded([&] { tab_.toneTextEdited(slot, t.toStdString()); });
+            runEdit(step_names::tone(slot), [&] { tab_.toneTextEdited(slot, t.toStdString()); });
         });
         connect(tones_[static_cast<std::size_t>(i)].picker, &QToolButton::clicked, this,
                 [this, slot] { pickTone(slot); });
     }
 
     // Combos and the slider store at once.
-    const auto onIndex = [this](QComboBox* c, auto action) {
-        connect(c, &QComboBox::currentIndexChanged, this, [this, action](int i) {
+    const auto onIndex = [this](QComboBox* c, const QString& name, auto action) {
+        connect(c, &QComboBox::currentIndexChanged, this, [this, name, action](int i) {
             if (i >= 0)
-                runGuarded([&] { action(i); });
+                runEdit(name, [&] { action(i); });
         });
     };
-    onIndex(bandwidth_, [this](int i) { tab_.setBandwidth(i); });
-    onIndex(toneSystem_, [this](int i) { tab_.setToneSystem(i); });
-    onIndex(codingOption_, [this](int i) { tab_.setCodingOption(i); });
-    onIndex(resetFunction_, [this](int i) { tab_.setResetFunction(i); });
+    onIndex(bandwidth_, QStringLiteral("Bandwidth"), [this](int i) { tab_.setBandwidth(i); });
+    onIndex(toneSystem_, QStringLiteral("Tone System"), [this](int i) { tab_.setToneSystem(i); });
+    onIndex(codingOption_, QStringLiteral("Coding Option"),
+            [this](int i) { tab_.setCodingOption(i); });
+    onIndex(resetFunction_, QStringLiteral("Reset Function"),
+            [this](int i) { tab_.setResetFunction(i); });
     for (int row = 0; row < kEntryRows; ++row) {
         const Row& w = rows_[static_cast<std::size_t>(row)];
-        onIndex(w.alert, [this, row](int i) { tab_.setAlert(row, i); });
-        onIndex(w.vibrate, [this, row](int i) { tab_.setVibrate(row, i); });
-        onIndex(w.duty, [this, row](int i) { tab_.setDuty(row, i); });
+        onIndex(w.alert, step_names::row("Alert", row),
+                [this, row](int i) { tab_.setAlert(row, i); });
+        onIndex(w.vibrate, step_names::row("Vibrate", row),
+                [this, row](int i) { tab_.setVibrate(row, i); });
+        onIndex(w.duty, step_names::row("Duty", row), [this, row](int i) { tab_.setDuty(row, i); });
         connect(w.play, &QPushButton::clicked, this, [this, row] { playAlert(row); });
         connect(w.testPage, &QPushButton::clicked, this, [this, row] { playTestPage(row); });
     }
     connect(squelch_, &QSlider::valueChanged, this,
-            [this](int v) { runGuarded([&] { tab_.setSquelch(v); }); });
+            [this](int v) { runEdit(QStringLiteral("Squelch"), [&] { tab_.setSquelch(v); }); });
     // The arrows take no focus, so they step from whatever the box shows.
     connect(timerUp_, &QToolButton::clicked, this, [this] {
         syncText(timer_);
-        runGuarded([&] { tab_.stepResetTimer(true); });
+        runEdit(QStringLiteral("Reset Timer"), [&] { tab_.stepResetTimer(true); });
     });
     connect(timerDown_, &QToolButton::clicked, this, [this] {
         syncText(timer_);
-        runGuarded([&] { tab_.stepResetTimer(false); });
+        runEdit(QStringLiteral("Reset Timer"), [&] { tab_.stepResetTimer(false); });
     });
+    connect(falsing_, &QPushButton::clicked, this, &CChannelF1Dlg::openFalsingAdjustment);
     connect(clearAll_, &QPushButton::clicked, this,
-            [this] { runGuarded([&] { tab_.clearAllTones(); }); });
+            [this] { runEdit(QStringLiteral("Clear All Tones"), [&] { tab_.clearAllTones(); }); });
 
     // Every other control: the S key, and Enter and Escape kept from the window.
     for (QWidget* w : findChildren<QWidget*>())
@@ -219,8 +230,8 @@ void CChannelF1Dlg::build() {
 void CChannelF1Dlg::setReadingTabOrder() {
     // Tab follows the page as it is read: the left column of the channel settings,
     // the right column, then each call row from its tones to its Play button.
-    std::vector<QWidget*> order{frequency_,    bandwidth_,     squelch_, toneSystem_,
-                                codingOption_, resetFunction_, timer_,   clearAll_};
+    std::vector<QWidget*> order{frequency_,     bandwidth_, squelch_, toneSystem_, codingOption_,
+                                resetFunction_, timer_,     falsing_, clearAll_};
     for (int row = 0; row < kEntryRows; ++row) {
         const bool call = row < kCallCount;
         const auto addTone = [&](ToneSlot slot) {
@@ -250,6 +261,9 @@ void CChannelF1Dlg::buildRows(QGridLayout* grid) {
     grid->addWidget(new QLabel(qs(txt::kTone2), this), 0, 4);
     grid->addWidget(new QLabel(qs(txt::kAlert), this), 0, 6);
     grid->addWidget(new QLabel(qs(txt::kVibrate), this), 0, 7);
+    auto* duty = new QLabel(qs(txt::kDutyHeading), this);
+    duty->setObjectName(QStringLiteral("dutyHeading"));
+    grid->addWidget(duty, 0, 8);
     grid->setColumnStretch(11, 1);
     for (int row = 0; row < kEntryRows; ++row) {
         Row& w = rows_[static_cast<std::size_t>(row)];
@@ -345,6 +359,25 @@ void CChannelF1Dlg::runGuarded(const std::function<void()>& action) {
     }
 }
 
+void CChannelF1Dlg::runEdit(const QString& name, const std::function<void()>& action) {
+    const bool outer = !busy_;
+    runGuarded(action);
+    if (outer && recorder_)
+        recorder_(name);
+}
+
+QString CChannelF1Dlg::boxStepName(ChannelTab::Box box, ToneSlot slot) const {
+    switch (box) {
+    case ChannelTab::Box::Frequency:
+        return QStringLiteral("Frequency");
+    case ChannelTab::Box::Timer:
+        return QStringLiteral("Reset Timer");
+    case ChannelTab::Box::Tone:
+        break;
+    }
+    return step_names::tone(slot);
+}
+
 void CChannelF1Dlg::setCurrentChannel(int channel) {
     tab_.setCurrentChannel(channel);
 }
@@ -423,7 +456,7 @@ bool CChannelF1Dlg::editKey(QLineEdit* edit, QKeyEvent* key) {
                 if (tones_[static_cast<std::size_t>(i)].edit == edit)
                     slot = toneBoxSlot(i);
         syncText(edit);
-        runGuarded([&] { tab_.enterPressed(box, slot); });
+        runEdit(boxStepName(box, slot), [&] { tab_.enterPressed(box, slot); });
         return true;
     }
     // A comma, from the main keys or a decimal-comma keypad, is the decimal point:
@@ -451,18 +484,22 @@ bool CChannelF1Dlg::eventFilter(QObject* watched, QEvent* event) {
         }
         return false;
     }
-    if (event->type() == QEvent::FocusOut && edit && !busy_ && edit->isVisible()) {
-        syncText(edit);
-        if (edit == frequency_)
-            runGuarded([&] { tab_.focusLost(ChannelTab::Box::Frequency); });
-        else if (edit == timer_)
-            runGuarded([&] { tab_.focusLost(ChannelTab::Box::Timer); });
-        else
-            for (int i = 0; i < kToneBoxes; ++i)
-                if (tones_[static_cast<std::size_t>(i)].edit == edit)
-                    runGuarded([&] { tab_.focusLost(ChannelTab::Box::Tone, toneBoxSlot(i)); });
-    }
+    if (event->type() == QEvent::FocusOut && edit && !busy_ && edit->isVisible())
+        checkBox(edit);
     return QWidget::eventFilter(watched, event);
+}
+
+void CChannelF1Dlg::checkBox(QLineEdit* edit) {
+    syncText(edit);
+    if (edit == frequency_)
+        runEdit(QStringLiteral("Frequency"), [&] { tab_.focusLost(ChannelTab::Box::Frequency); });
+    else if (edit == timer_)
+        runEdit(QStringLiteral("Reset Timer"), [&] { tab_.focusLost(ChannelTab::Box::Timer); });
+    else
+        for (int i = 0; i < kToneBoxes; ++i)
+            if (tones_[static_cast<std::size_t>(i)].edit == edit)
+                runEdit(step_names::tone(toneBoxSlot(i)),
+                        [&] { tab_.focusLost(ChannelTab::Box::Tone, toneBoxSlot(i)); });
 }
 
 void CChannelF1Dlg::keyPressEvent(QKeyEvent* event) {
@@ -480,14 +517,19 @@ void CChannelF1Dlg::keyPressEvent(QKeyEvent* event) {
 }
 
 void CChannelF1Dlg::openFalsingAdjustment() {
-    runGuarded([&] {
+    // A value typed and not yet checked is checked first: S may come before the
+    // box loses the focus (and without a window manager the focus never moves).
+    if (auto* edit = qobject_cast<QLineEdit*>(focusWidget());
+        edit && isAncestorOf(edit) && !busy_ && edit->isVisible())
+        checkBox(edit);
+    runEdit(QStringLiteral("Falsing Adjustment"), [&] {
         CFalshingDlg dlg(state_, tab_.currentChannel(), this);
         dlg.exec();
     });
 }
 
 void CChannelF1Dlg::pickTone(ToneSlot slot) {
-    runGuarded([&] {
+    runEdit(step_names::tone(slot), [&] {
         const ToneTable* table = tab_.beginPick(slot);
         if (!table)
             return;
@@ -561,8 +603,8 @@ void CChannelF1Dlg::playTestPage(int row) {
                                      call ? 0 : row - kCallCount + 1};
     const auto made = tones::sequenceForEntry(state_.editImage, request, {});
     if (!made.problem.empty()) {
-        QMessageBox::information(this, qs(texts::tones::kCaption),
-                                 QString::fromStdString(made.problem));
+        showMessageBox(this, QMessageBox::Information, qs(texts::tones::kCaption),
+                       QString::fromStdString(made.problem));
         return;
     }
     testPageRow_ = row;
@@ -577,7 +619,8 @@ bool CChannelF1Dlg::enterTone(ToneSlot slot, const QString& text) {
     edit->setText(text);
     syncText(edit);
     bool accepted = false;
-    runGuarded([&] { accepted = tab_.enterPressed(ChannelTab::Box::Tone, slot); });
+    runEdit(step_names::tone(slot),
+            [&] { accepted = tab_.enterPressed(ChannelTab::Box::Tone, slot); });
     return accepted;
 }
 

@@ -4,6 +4,7 @@
 #include "editors/audition_port.h"
 #include "editors/channel_tab.h"
 #include "editors/ui/editor_message.h"
+#include "editors/ui/user_data_undo.h"
 
 #include <QWidget>
 #include <array>
@@ -55,6 +56,8 @@ public:
     // Opens the Falsing Adjustment dialog for the channel shown (the S key).
     void openFalsingAdjustment();
 
+    void setEditRecorder(EditRecorder recorder) { recorder_ = std::move(recorder); }
+
     // For the host and tests.
     ChannelTab& logic() { return tab_; }
     QLineEdit* frequencyEdit() const { return frequency_; }
@@ -74,6 +77,7 @@ public:
     QToolButton* timerUpButton() const { return timerUp_; }
     QToolButton* timerDownButton() const { return timerDown_; }
     QPushButton* clearAllTonesButton() const { return clearAll_; }
+    QPushButton* falsingButton() const { return falsing_; }
     QLabel* dutyLabel() const { return dutyLabel_; }
     QLabel* csLabel(int row) const { return rows_[static_cast<std::size_t>(row)].cs; }
 
@@ -102,7 +106,13 @@ private:
     void refresh();
     bool editKey(QLineEdit* edit, QKeyEvent* key);
     void runGuarded(const std::function<void()>& action);
+    // A user's action: guarded as above, then one undo step named `name` when it
+    // changed bytes.
+    void runEdit(const QString& name, const std::function<void()>& action);
+    QString boxStepName(ChannelTab::Box box, ToneSlot slot) const;
     void syncText(QLineEdit* edit);
+    // The box's value checked as when it loses the focus.
+    void checkBox(QLineEdit* edit);
     void pickTone(ToneSlot slot);
     void playAlert(int row);
     void playTestPage(int row);
@@ -128,11 +138,13 @@ private:
     QSlider* squelch_ = nullptr;
     QLabel* dutyLabel_ = nullptr;
     QPushButton* clearAll_ = nullptr;
+    QPushButton* falsing_ = nullptr;
     std::array<ToneWidgets, kToneBoxes> tones_{};
     std::array<Row, kEntryRows> rows_{};
     QTimer* auditionTimer_ = nullptr;
     CTestPagePlayer* testPlayer_ = nullptr;
     int testPageRow_ = -1;
+    EditRecorder recorder_;
 };
 
 } // namespace quorl

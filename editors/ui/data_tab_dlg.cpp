@@ -6,16 +6,25 @@
 #include "editors/ui/main_dlg.h"
 #include "editors/ui/option_dlg.h"
 #include "editors/ui/switch_dlg.h"
+#include "editors/ui/user_data_undo.h"
 #include "editors/user_data_texts.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QTabBar>
+#include <QToolBar>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 namespace quorl {
@@ -24,8 +33,8 @@ namespace {} // namespace
 
 CDataTabDlg::CDataTabDlg(CodeplugState& state, AuditionPort& audition,
                          std::function<bool()> cradleConnected, QWidget* parent)
-    : QDialog(parent), state_(state), cradleConnected_(std::move(cradleConnected)),
-      session_(state) {
+    : QDialog(parent), state_(state), cradleConnected_(std::move(cradleConnected)), session_(state),
+      undo_(nullptr) {
     setObjectName(QStringLiteral("userDataWindow"));
     setWindowTitle(systemText(texts::kUserDataTitle));
     setMinimumSize(410, 385);
@@ -84,13 +93,140 @@ CDataTabDlg::CDataTabDlg(CodeplugState& state, AuditionPort& audition,
     buttons->addStretch(1);
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
+    // The steps start from the images as the pages left them after filling.
+    undo_ = new UserDataUndo(
+        state_, [this](int tab) { reshow(tab); }, this);
+    options_->setEditRecorder([this](const QString& n) { undo_->record(n, ModelOptionsPage); });
+    switches_->setEditRecorder(
+        [this](const QString& n) { undo_->record(n, FunctionSwitchesPage); });
+    channel_->setEditRecorder(
+        [this](const QString& n) { undo_->record(n, ChannelPage + channel_->currentChannel()); });
     auto* layout = new QVBoxLayout(this);
+    buildEditMenu();
+    layout->setMenuBar(menuBar_);
+    layout->addWidget(tools_);
     layout->addWidget(tabs_);
     layout->addWidget(scroll_, 1);
     layout->addLayout(buttons);
 }
 
-CDataTabDlg::~CDataTabDlg() = default;
+CDataTabDlg::~CDataTabDlg() {
+    // The stack and the boxes outlive this part of the window while its children
+    // are deleted: neither may call back into it then.
+    undo_->stack()->disconnect(this);
+    for (QLineEdit* box : stack_->findChildren<QLineEdit*>())
+        box->removeEventFilter(this);
+}
+
+void CDataTabDlg::buildEditMenu() {
+    QUndoStack* stack = undo_->stack();
+    undoAction_ = new QAction(this);
+    redoAction_ = new QAction(this);
+    undoAction_->setObjectName(QStringLiteral("undoAction"));
+    redoAction_->setObjectName(QStringLiteral("redoAction"));
+    undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redoAction_->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    undoAction_->setIcon(
+        QIcon::fromTheme(QStringLiteral("edit-undo"), style()->standardIcon(QStyle::SP_ArrowBack)));
+    redoAction_->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo"),
+                                          style()->standardIcon(QStyle::SP_ArrowForward)));
+    const auto name = [](QAction* action, const QString& verb, const QString& step, bool enabled) {
+        action->setText(step.isEmpty() ? verb : verb + QLatin1Char(' ') + step);
+        action->setToolTip(action->text().remove(QLatin1Char('&')));
+        action->setEnabled(enabled);
+    };
+    const auto update = [this, stack, name] {
+        name(undoAction_, QStringLiteral("&Undo"), stack->undoText(), stack->canUndo());
+        name(redoAction_, QStringLiteral("&Redo"), stack->redoText(), stack->canRedo());
+    };
+    connect(stack, &QUndoStack::indexChanged, this, update);
+    update();
+    connect(undoAction_, &QAction::triggered, this, [this] { undoOrRedo(true); });
+    connect(redoAction_, &QAction::triggered, this, [this] { undoOrRedo(false); });
+
+    menuBar_ = new QMenuBar(this);
+    auto* edit = menuBar_->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("editMenu"));
+    edit->addAction(undoAction_);
+    edit->addAction(redoAction_);
+    tools_ = new QToolBar(this);
+    tools_->setObjectName(QStringLiteral("undoToolBar"));
+    tools_->setAccessibleName(QStringLiteral("Undo and Redo"));
+    tools_->addAction(undoAction_);
+    tools_->addAction(redoAction_);
+
+    // Ctrl+Tab and Ctrl+PgDn go to the next tab, with Shift or PgUp back, as in
+    // every tabbed window.
+    const auto stepTab = [this](int by) {
+        const int n = tabs_->count();
+        tabs_->setCurrentIndex((tabs_->currentIndex() + by + n) % n);
+    };
+    for (auto [keys, by] :
+         {std::pair{QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Tab),
+                                        QKeySequence(Qt::CTRL | Qt::Key_PageDown)},
+                    1},
+          std::pair{QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+                                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
+                                        QKeySequence(Qt::CTRL | Qt::Key_PageUp)},
+                    -1}}) {
+        auto* action = new QAction(this);
+        action->setShortcuts(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, [stepTab, by = by] { stepTab(by); });
+        addAction(action);
+    }
+
+    // Ctrl+Z in a number box takes back the last step of the window, not the
+    // box's own typing: what the box shows is the step's value either way.
+    for (QLineEdit* box : stack_->findChildren<QLineEdit*>())
+        box->installEventFilter(this);
+}
+
+bool CDataTabDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+            undoAction_->shortcuts().contains(QKeySequence(key->keyCombination())) ||
+            redoAction_->shortcuts().contains(QKeySequence(key->keyCombination())))
+            return true; // left unaccepted: the window's shortcut takes the key
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void CDataTabDlg::undoOrRedo(bool undo) {
+    // A change no action named (none is expected) joins the stack first, so the
+    // step taken back is exactly the last one.
+    undo_->record(QStringLiteral("Edit"), tabs_->currentIndex());
+    if (undo)
+        undo_->stack()->undo();
+    else
+        undo_->stack()->redo();
+}
+
+void CDataTabDlg::reshow(int tab) {
+    scrollOfTab_[shownTab_] = scroll_->verticalScrollBar()->value();
+    {
+        // Not a tab change by the user: nothing the pages show is stored on the way.
+        const QSignalBlocker block(tabs_);
+        tabs_->setCurrentIndex(tab);
+    }
+    shownTab_ = tab;
+    // The pages fill from the committed image; here they must show the edit image.
+    // The undo stack puts both images back once the pages are filled.
+    state_.image = state_.editImage;
+    options_->reload();
+    switches_->reload();
+    if (tab >= ChannelPage) {
+        channel_->setCurrentChannel(tab - ChannelPage);
+        channel_->updateDutyState();
+        channel_->showCallTones();
+        channel_->showGroupTones();
+        channel_->loadChannel();
+    }
+    stack_->setCurrentIndex(std::min(tab, static_cast<int>(ChannelPage)));
+    scroll_->verticalScrollBar()->setValue(scrollOfTab_.value(tab, 0));
+}
 
 void CDataTabDlg::setCustomAudioOpener(std::function<void()> opener) {
     customAudioOpener_ = std::move(opener);
@@ -106,6 +242,7 @@ void CDataTabDlg::leaveTab(int index) {
 
 void CDataTabDlg::tabChanged(int index) {
     leaveTab(shownTab_);
+    scrollOfTab_[shownTab_] = scroll_->verticalScrollBar()->value();
     shownTab_ = index;
     const int remaining = AuditionState::process().remainingMs();
     switch (index) {
@@ -127,6 +264,8 @@ void CDataTabDlg::tabChanged(int index) {
         break;
     }
     stack_->setCurrentIndex(std::min(index, static_cast<int>(ChannelPage)));
+    // Each tab opens where it was left, at the top the first time.
+    scroll_->verticalScrollBar()->setValue(scrollOfTab_.value(index, 0));
     if (index >= ChannelPage)
         channel_->setFocus();
 }

@@ -4,11 +4,15 @@
 #include "editors/user_data_window.h"
 
 #include <QDialog>
+#include <QHash>
 #include <functional>
 
+class QAction;
 class QPushButton;
 class QScrollArea;
+class QMenuBar;
 class QStackedWidget;
+class QToolBar;
 class QTabBar;
 
 namespace quorl {
@@ -17,6 +21,7 @@ class CMainDlg;
 class COptionDlg;
 class CSwitchDlg;
 class CChannelF1Dlg;
+class UserDataUndo;
 
 // "User Data": the modal editor of the codeplug. Pages fill from the committed
 // image and write into the edit image; OK and the title bar commit, Cancel throws
@@ -38,6 +43,11 @@ public:
     CSwitchDlg* switchPage() const { return switches_; }
     CChannelF1Dlg* channelPage() const { return channel_; }
     QPushButton* viewCustomAudioButton() const { return viewCustomAudio_; }
+    QScrollArea* scrollArea() const { return scroll_; }
+    // Edit > Undo and Redo, named after the step they take back or make again.
+    QAction* undoAction() const { return undoAction_; }
+    QAction* redoAction() const { return redoAction_; }
+    UserDataUndo& undo() { return *undo_; }
 
     // The Custom Audio window plugs in here.
     void setCustomAudioOpener(std::function<void()> opener);
@@ -49,6 +59,7 @@ public slots:
     void onCancel();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -59,6 +70,10 @@ private:
     // Before the selection moves: the page left checks what it holds.
     void leaveTab(int index);
     void fitToScreen();
+    void buildEditMenu();
+    void undoOrRedo(bool undo);
+    // Shows the images again after an undo or redo, on the tab where the step was made.
+    void reshow(int tab);
 
     CodeplugState& state_;
     std::function<bool()> cradleConnected_;
@@ -74,6 +89,12 @@ private:
     QPushButton* viewCustomAudio_;
     std::function<void()> customAudioOpener_;
     std::function<void()> helpOpener_;
+    UserDataUndo* undo_;
+    QMenuBar* menuBar_ = nullptr;
+    QToolBar* tools_ = nullptr;
+    QAction* undoAction_ = nullptr;
+    QAction* redoAction_ = nullptr;
+    QHash<int, int> scrollOfTab_; // each tab keeps where it was scrolled to
     bool closing_ = false;
     bool fitted_ = false;
 };

@@ -1,14 +1,12 @@
 #include "editors/ui/editor_message.h"
 
-#include <QMessageBox>
+#include "widgets/message_box.h"
 
 namespace quorl {
 
 void QtEditorMessages::warning(std::string_view text, std::string_view caption) {
-    QMessageBox box(QMessageBox::Warning, systemText(caption), systemText(text), QMessageBox::Ok,
-                    owner_);
-    box.setObjectName(QStringLiteral("quorlEditorWarning"));
-    box.exec();
+    showMessageBox(owner_, QMessageBox::Warning, systemText(caption), systemText(text),
+                   QMessageBox::Ok, QStringLiteral("quorlEditorWarning"));
 }
 
 } // namespace quorl

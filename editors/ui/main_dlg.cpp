@@ -24,6 +24,13 @@ CMainDlg::CMainDlg(CodeplugState& state, QWidget* parent) : QWidget(parent), sta
     auto field = [&](std::string_view label, const char* name) {
         auto* e = new QLineEdit(this);
         e->setReadOnly(true);
+        // Read-only, and looking it: no edit frame, the window showing through (in
+        // any theme).
+        e->setFrame(false);
+        QPalette clear = e->palette();
+        clear.setBrush(QPalette::Base, Qt::transparent);
+        e->setPalette(clear);
+        e->setFocusPolicy(Qt::ClickFocus); // selectable for copying, not a Tab stop
         e->setObjectName(QString::fromUtf8(name));
         e->setFixedWidth(textBoxWidth(e, 24));
         form->addRow(systemText(label), e);

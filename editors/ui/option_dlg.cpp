@@ -69,9 +69,12 @@ COptionDlg::COptionDlg(CodeplugState& state, QWidget* parent)
         lists_[static_cast<std::size_t>(entry.list)] = combo;
         grid->addWidget(label, row, 0);
         grid->addWidget(combo, row, 1);
-        connect(combo, &QComboBox::activated, this, [this, list = entry.list](int index) {
+        // The step keeps the label's words without its colon: "Undo Privacy".
+        const QString stepName = systemText(entry.label).remove(QLatin1Char(':')).trimmed();
+        connect(combo, &QComboBox::activated, this, [this, list = entry.list, stepName](int index) {
             logic_.select(list, index);
             refresh();
+            recordEdit(stepName);
         });
         if (entry.list == ModelOptionList::AutoDeletion) {
             label->hide(); // the pager keeps this option to itself
@@ -119,20 +122,30 @@ COptionDlg::COptionDlg(CodeplugState& state, QWidget* parent)
     connect(scanEdit_, &NumericEdit::valueEntered, this, [this](const QString& t) {
         logic_.commitPriorityScanText(t.toStdString());
         refresh();
+        recordEdit(QStringLiteral("Priority Scan Time"));
     });
     connect(alertEdit_, &NumericEdit::valueEntered, this, [this](const QString& t) {
         logic_.commitAlertDurationText(t.toStdString());
         refresh();
+        recordEdit(QStringLiteral("Alert Duration"));
     });
     connect(scanSpin_, &SpinButtons::stepped, this, [this](bool up) {
         logic_.spinPriorityScan(up, scanEdit_->text().toStdString());
         refresh();
+        recordEdit(QStringLiteral("Priority Scan Time"));
     });
     connect(alertSpin_, &SpinButtons::stepped, this, [this](bool up) {
         logic_.spinAlertDuration(up, alertEdit_->text().toStdString());
         refresh();
+        recordEdit(QStringLiteral("Alert Duration"));
     });
     logic_.open();
+    refresh();
+}
+
+void COptionDlg::reload() {
+    logic_.open();
+    logic_.applyPriorityScanRule();
     refresh();
 }
 

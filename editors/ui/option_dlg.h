@@ -2,6 +2,7 @@
 
 #include "editors/model_options_tab.h"
 #include "editors/ui/editor_message.h"
+#include "editors/ui/user_data_undo.h"
 
 #include <QWidget>
 #include <array>
@@ -24,9 +25,16 @@ public:
     // Re-evaluated each time the tab is shown: switch modes may have changed.
     void applyPriorityScanRule();
     ModelOptionsTab& logic() { return logic_; }
+    void setEditRecorder(EditRecorder recorder) { recorder_ = std::move(recorder); }
+    // Shows the edit image again (after an undo or redo).
+    void reload();
 
 private:
     void refresh();
+    void recordEdit(const QString& name) {
+        if (recorder_)
+            recorder_(name);
+    }
 
     QtEditorMessages messages_;
     ModelOptionsTab logic_;
@@ -38,6 +46,7 @@ private:
     SpinButtons* alertSpin_;
     QLabel* alertSec_;
     QLabel* alwaysOnNote_;
+    EditRecorder recorder_;
 };
 
 } // namespace quorl

@@ -1,4 +1,5 @@
 #include "editors/ui/switch_dlg.h"
+#include "editors/ui/edit_step_names.h"
 #include "widgets/system_text.h"
 
 #include "editors/user_data_texts.h"
@@ -80,14 +81,17 @@ void CSwitchDlg::buildRow(int k) {
     w.pushToListen->setObjectName(QStringLiteral("pushToListen"));
     w.scan1->setObjectName(QStringLiteral("scan1"));
     w.scan2->setObjectName(QStringLiteral("scan2"));
+    w.priority->setObjectName(QStringLiteral("priorityNote"));
     grid->addWidget(new QLabel(systemText(texts::kModeLabel), box), 0, 0);
     grid->addWidget(w.mode, 0, 1);
-    grid->addWidget(w.priority, 0, 2);
     grid->addWidget(new QLabel(systemText(texts::kAlertTypeLabel), box), 0, 3);
     grid->addWidget(w.alert, 0, 4);
     grid->addWidget(new QLabel(systemText(texts::kAnnouncementLabel), box), 0, 5);
     grid->addWidget(w.announcement, 0, 6);
     grid->addWidget(w.play, 0, 7);
+    // Under Play Pager, not between the mode list and "Alert Type :", which it
+    // pushed apart in every row.
+    grid->addWidget(w.priority, 1, 7);
     grid->addWidget(w.duty, 1, 1);
     grid->addWidget(w.pushToListen, 1, 3, 1, 2);
     grid->addWidget(w.scanLabel, 1, 5);
@@ -101,26 +105,32 @@ void CSwitchDlg::buildRow(int k) {
     connect(w.mode, &QComboBox::activated, this, [this, k](int i) {
         logic_.modeChanged(k, i);
         refresh();
+        recordEdit(step_names::switchField("Mode", k));
     });
     connect(w.alert, &QComboBox::activated, this, [this, k](int i) {
         logic_.alertTypeChanged(k, i);
         refresh();
+        recordEdit(step_names::switchField("Alert Type", k));
     });
     connect(w.announcement, &QComboBox::activated, this, [this, k](int i) {
         logic_.announcementChanged(k, i);
         refresh();
+        recordEdit(step_names::switchField("Announcement", k));
     });
     connect(w.duty, &QCheckBox::clicked, this, [this, k](bool on) {
         logic_.dutyClicked(k, on);
         refresh();
+        recordEdit(step_names::switchField("On/Off Duty", k));
     });
     connect(w.pushToListen, &QCheckBox::clicked, this, [this, k](bool on) {
         logic_.pushToListenClicked(k, on);
         refresh();
+        recordEdit(step_names::switchField("Push To Listen", k));
     });
     connect(w.scan1, &QComboBox::activated, this, [this, k](int i) {
         logic_.scan1Changed(k, i);
         refresh();
+        recordEdit(step_names::switchField("Scan Channel", k));
     });
     connect(w.scan2, &PopupComboBox::aboutToShowPopup, this, [this, k] {
         logic_.scan2Opened(k);
@@ -129,6 +139,7 @@ void CSwitchDlg::buildRow(int k) {
     connect(w.scan2, &QComboBox::activated, this, [this, k](int i) {
         logic_.scan2Changed(k, i);
         refresh();
+        recordEdit(step_names::switchField("Scan Channel", k));
     });
     connect(w.play, &QPushButton::clicked, this, [this, k] { play(k); });
 }
@@ -147,6 +158,13 @@ void CSwitchDlg::play(int k) {
     // buttons are usable again.
     if (!started)
         setPlayButtonsEnabled(cradleConnected_ && cradleConnected_());
+}
+
+void CSwitchDlg::reload() {
+    const bool cradle = cradleConnected_ && cradleConnected_();
+    logic_.open(cradle);
+    // A running audition keeps the Play buttons locked.
+    setPlayButtonsEnabled(cradle && !auditionTimer_.isActive());
 }
 
 void CSwitchDlg::rearmAuditionTimer(int remainingMs) {

@@ -2,6 +2,7 @@
 
 #include "editors/audition_port.h"
 #include "editors/function_switch_tab.h"
+#include "editors/ui/user_data_undo.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -30,6 +31,9 @@ public:
     void rearmAuditionTimer(int remainingMs);
     void setPlayButtonsEnabled(bool enabled);
     bool auditionTimerActive() const { return auditionTimer_.isActive(); }
+    void setEditRecorder(EditRecorder recorder) { recorder_ = std::move(recorder); }
+    // Shows the edit image again (after an undo or redo).
+    void reload();
 
 private:
     struct RowWidgets {
@@ -50,12 +54,17 @@ private:
     // row's column the width the widest row needs.
     void alignColumns();
     void play(int k);
+    void recordEdit(const QString& name) {
+        if (recorder_)
+            recorder_(name);
+    }
 
     FunctionSwitchTab logic_;
     AuditionPort& audition_;
     std::function<bool()> cradleConnected_;
     std::array<RowWidgets, kSwitchCount> rows_{};
     QTimer auditionTimer_;
+    EditRecorder recorder_;
 };
 
 } // namespace quorl

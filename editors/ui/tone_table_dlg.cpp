@@ -11,6 +11,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace quorl {
@@ -41,6 +44,7 @@ CToneTableDlgBase::CToneTableDlgBase(const ToneTable& table, std::string_view ti
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout()->addWidget(buttons);
+    fitToScreen();
 
     // Preselection: the tone the target names, matched as text first.
     const StoredTone current = targetTone(state_.editImage, channel_, ToneTarget::process());
@@ -49,14 +53,38 @@ CToneTableDlgBase::CToneTableDlgBase(const ToneTable& table, std::string_view ti
         r->setChecked(true);
 }
 
+QGridLayout* CToneTableDlgBase::scrolledGrid(QVBoxLayout* outer) {
+    auto* content = new QWidget;
+    auto* grid = new QGridLayout(content);
+    grid->setContentsMargins(0, 0, 0, 0);
+    scroll_ = new QScrollArea(this);
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setWidgetResizable(true);
+    scroll_->setWidget(content);
+    outer->addWidget(scroll_, 1);
+    return grid;
+}
+
+void CToneTableDlgBase::fitToScreen() {
+    // The whole table where the screen has room; on a small screen (the Corvane
+    // table is about 700 pixels high) the rows scroll and the buttons stay in view.
+    QWidget* content = scroll_->widget();
+    const QSize whole = content->sizeHint();
+    const QScreen* s = screen();
+    const int room = s ? s->availableGeometry().height() - 140 : whole.height();
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const bool scrolls = whole.height() > room;
+    scroll_->setMinimumSize(whole.width() + (scrolls ? bar : 0),
+                            std::min(whole.height(), std::max(room, 120)));
+}
+
 QRadioButton* CToneTableDlgBase::radio(int index) const {
     return qobject_cast<QRadioButton*>(group_->button(index));
 }
 
 void CToneTableDlgBase::buildFrames() {
     auto* outer = new QVBoxLayout(this);
-    auto* grid = new QGridLayout;
-    outer->addLayout(grid);
+    QGridLayout* grid = scrolledGrid(outer);
     const auto size = static_cast<std::size_t>(table_.groupSize);
     for (std::size_t g = 0; g < table_.groupTitles.size(); ++g) {
         auto* frame = new QGroupBox(qs(table_.groupTitles[g]), this);
@@ -74,8 +102,7 @@ void CToneTableDlgBase::buildFrames() {
 
 void CToneTableDlgBase::buildRows() {
     auto* outer = new QVBoxLayout(this);
-    auto* grid = new QGridLayout;
-    outer->addLayout(grid);
+    QGridLayout* grid = scrolledGrid(outer);
     const int perRow = table_.groupSize;
     for (int c = 0; c < perRow; ++c)
         grid->addWidget(new QLabel(qs(txt::kFreqHeading), this), 0, c);

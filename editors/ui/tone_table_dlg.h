@@ -9,7 +9,10 @@
 #include <string_view>
 
 class QButtonGroup;
+class QGridLayout;
 class QRadioButton;
+class QScrollArea;
+class QVBoxLayout;
 
 namespace quorl {
 
@@ -32,11 +35,15 @@ public:
 private:
     void buildFrames();
     void buildRows();
+    // The table's grid, inside a scroll area that keeps the window on a small screen.
+    QGridLayout* scrolledGrid(QVBoxLayout* outer);
+    void fitToScreen();
 
     const ToneTable& table_;
     CodeplugState& state_;
     int channel_;
     QButtonGroup* group_;
+    QScrollArea* scroll_ = nullptr;
     int selected_ = -1;
     QString selectedText_;
 };

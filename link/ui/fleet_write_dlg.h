@@ -9,11 +9,17 @@
 #include <vector>
 
 class QCheckBox;
+class QLabel;
 class QProgressBar;
 class QPushButton;
 class QTableWidget;
 
 namespace quorl {
+
+// The line under the finished table: "3 written and verified, 1 failed". Kinds with
+// no pager are left out; a write whose read-back found a difference counts as
+// "not verified".
+std::string fleetSummary(const std::vector<FleetResult>& results);
 
 // "Write to All Cradles...": the connected cradles, each with a progress bar and its
 // result; Write sends the codeplug to all of them at once, with Write Codeplug's own
@@ -35,12 +41,19 @@ public:
     bool saveLog(const std::string& path, std::string* problem = nullptr);
     // Refused while the pagers are being written.
     void reject() override;
+    // The line under the table: how many pagers ended how (empty before a write).
+    QString summaryText() const;
+    // "serial: message" of the selected row, in full.
+    QString detailsText() const;
 
 signals:
     void writeFinished();
 
 private:
     void showProgress(int row, const QString& phase, int percent);
+    // A row's state by word and colour ("Writing", "Verifying", "Done", "Failed: ...").
+    void showState(int row, const QString& word, bool failed, const QString& full);
+    void showDetails();
     void showIdentity(int row, const QString& serial);
     void showResults(std::vector<FleetResult> results);
 
@@ -48,7 +61,11 @@ private:
     std::vector<std::string> devices_;
     std::string documentPath_;
     QTableWidget* table_;
+    QLabel* empty_;
+    QLabel* details_;
+    QLabel* summary_;
     std::vector<QProgressBar*> bars_;
+    std::vector<bool> wrote_; // a row's write phase has begun: a read now verifies
     QCheckBox* verify_;
     QPushButton* write_;
     QPushButton* saveLog_;

@@ -17,6 +17,8 @@
 #include <QStyleOptionComboBox>
 #include <QTabBar>
 #include <QToolBar>
+#include <algorithm>
+#include <cmath>
 
 namespace quorl::test {
 
@@ -119,6 +121,49 @@ void checkText(const QWidget* w, QStringList& problems) {
     }
 }
 
+// WCAG relative luminance and contrast ratio (1 to 21) of two colours.
+double luminance(const QColor& c) {
+    const auto channel = [](double v) {
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+double contrast(const QColor& a, const QColor& b) {
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// Text a user must read stands out from its background by at least 4.5 : 1, in
+// whatever palette the program runs (the dark theme included).
+void checkContrast(const QWidget* w, QStringList& problems) {
+    if (!w->isEnabled())
+        return;
+    QPalette::ColorRole text = QPalette::WindowText, back = QPalette::Window;
+    if (auto* label = qobject_cast<const QLabel*>(w)) {
+        if (label->text().isEmpty())
+            return;
+    } else if (auto* button = qobject_cast<const QAbstractButton*>(w)) {
+        if (button->text().isEmpty())
+            return;
+        text = QPalette::ButtonText;
+        back = QPalette::Button;
+    } else if (auto* edit = qobject_cast<const QLineEdit*>(w)) {
+        if (edit->text().isEmpty())
+            return;
+        text = QPalette::Text;
+        // A box with a see-through base shows the window behind it.
+        back =
+            edit->palette().color(QPalette::Base).alpha() == 0 ? QPalette::Window : QPalette::Base;
+    } else {
+        return;
+    }
+    const double ratio = contrast(w->palette().color(text), w->palette().color(back));
+    if (ratio < 4.5)
+        problems
+            << QStringLiteral("low contrast: %1 at %2 : 1").arg(describe(w)).arg(ratio, 0, 'f', 1);
+}
+
 void checkChildren(QWidget* parent, QStringList& problems) {
     QList<QWidget*> shown;
     for (QObject* o : parent->children()) {
@@ -143,6 +188,7 @@ void checkChildren(QWidget* parent, QStringList& problems) {
                                 .arg(describe(w), rectText(w->geometry()), describe(shown[j]),
                                      rectText(shown[j]->geometry()), describe(parent));
         checkText(w, problems);
+        checkContrast(w, problems);
         if (!ownsItsInsides(w))
             checkChildren(w, problems);
     }

@@ -2,9 +2,11 @@
 #include "app/main_frame.h"
 #include "app/qt_operation_host.h"
 #include "app/qt_profile_store.h"
+#include "app/suggested_file_name.h"
 #include "app/voice_pager_doc.h"
 #include "app/voice_pager_view.h"
 #include "codeplug/codeplug_texts.h"
+#include "codeplug/general_block.h"
 #include "codeplug/ppg_file.h"
 #include "modal_answerer.h"
 #include "tests/support/test_files.h"
@@ -17,11 +19,19 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <QToolBar>
 #include <atomic>
 #include <fstream>
@@ -308,6 +318,7 @@ TEST(MainFrameStartup, AViewClosedWhileItsPictureIsDrawnLeavesCleanly) {
     }
     QApplication::processEvents();
     CVoicePagerView view;
+    view.resize(CVoicePagerView::scrollSize());
     view.waitForPicture();
     EXPECT_EQ(view.viewport()->grab().toImage().pixelColor(110, 300), QColor(29, 53, 87))
         << "a picture taken for the manual must show the whole picture";
@@ -381,6 +392,52 @@ TEST_F(MainFrameTest, SaveThatCannotWriteShowsFileError3AndKeepsTheFile) {
     EXPECT_EQ(test::readAll(path), before);
 }
 
+TEST_F(MainFrameTest, SaveAndExportTextEndWithANoteOnlyWhenTheFileReadsBack) {
+    test::TempDir dir;
+    const auto path = dir / "mine.ppg";
+    ASSERT_TRUE(writePpgFile(path, test::validImage()));
+    doc.openAtStartup(QString::fromStdString(path.string()));
+    frame.statusBar()->clearMessage();
+    frame.onFileSave();
+    EXPECT_EQ(frame.statusBar()->currentMessage(),
+              "Saved " + QString::fromStdString(path.string()));
+    // A save that fails says so in its box and notes nothing.
+    frame.statusBar()->clearMessage();
+    modals.pressOnNextBox(QMessageBox::Ok);
+    {
+        test::FileSizeLimit diskFull(4096);
+        doc.state().modified = true;
+        frame.onFileSave();
+    }
+    EXPECT_EQ(frame.statusBar()->currentMessage(), "");
+
+    const QString text = QString::fromStdString((dir / "mine.yaml").string());
+    modals.onNextModal([&](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle(), "Export Text");
+        dialog->selectFile(text);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    frame.onExportText();
+    EXPECT_EQ(frame.statusBar()->currentMessage(), "Exported " + text);
+}
+
+TEST(SuggestedFileName, TheFilesNameElseTheSerialNumberElseCodeplug) {
+    CodeplugState state;
+    state.loadBoth(test::validImage());
+    const std::string serial = GeneralBlock(state.image).serialNumber();
+    ASSERT_FALSE(serial.empty());
+    EXPECT_EQ(suggestedFileBase(state), "codeplug") << "nothing loaded";
+    state.loaded = true;
+    EXPECT_EQ(suggestedFileBase(state), serial) << "after a read";
+    state.currentFileName = "fire brigade.v2.ppg";
+    EXPECT_EQ(suggestedFileBase(state), "fire brigade.v2");
+    state.currentFileName.clear();
+    state.image.set(general_offset::kSerialNumber, 0xFF); // a pager with no serial number
+    EXPECT_EQ(suggestedFileBase(state), "codeplug");
+}
+
 TEST_F(MainFrameTest, OpenDialogStartsInLibWhenWorkingDirIsZero) {
     profile.writeString("Settings", "WorkingDir", "0");
     QString shownFolder;
@@ -405,6 +462,40 @@ TEST_F(MainFrameTest, OpenThroughTheDialogLoadsTheFile) {
     EXPECT_TRUE(doc.state().loaded);
     EXPECT_EQ(doc.state().currentFileName, "Default_UHF_1CH.ppg");
     EXPECT_EQ(doc.state().bandLowMHz(), 450);
+    // The view names what is loaded instead of asking for a read.
+    const QString note = frame.view()->note();
+    EXPECT_FALSE(note.contains("F3")) << note.toStdString();
+    EXPECT_TRUE(note.endsWith(QStringLiteral(", 1 channel. Press F5 to edit it, F7 to write it to "
+                                             "the pager in the cradle.")))
+        << note.toStdString();
+    EXPECT_TRUE(note.contains(
+        QStringLiteral("serial number %1")
+            .arg(QString::fromStdString(GeneralBlock(doc.state().image).serialNumber()).trimmed())))
+        << note.toStdString();
+}
+
+// On a small screen the welcome picture shrinks to fit the view, whole, and
+// nothing scrolls.
+TEST(MainViewPicture, ShrinksWholeIntoASmallView) {
+    CVoicePagerView view;
+    const struct {
+        QSize view;
+        QRectF picture;
+    } cases[] = {
+        {{1000, 700}, {0, 0, 920, 550}},
+        {{460, 600}, {0, 0, 460, 275}},
+        {{920, 275}, {0, 0, 460, 275}},
+    };
+    for (const auto& c : cases) {
+        view.resize(c.view);
+        view.viewport()->resize(c.view);
+        EXPECT_EQ(view.pictureRect(), c.picture) << c.view.width() << "x" << c.view.height();
+    }
+    view.resize(400, 300);
+    view.show();
+    QApplication::processEvents();
+    EXPECT_EQ(view.verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(view.horizontalScrollBar()->maximum(), 0);
 }
 
 TEST_F(MainFrameTest, AYamlTextOpensOnItsModelsFactoryCodeplugAndSavesAsText) {
@@ -450,16 +541,94 @@ TEST_F(MainFrameTest, AYamlTextOpensOnItsModelsFactoryCodeplugAndSavesAsText) {
     EXPECT_TRUE(doc.state().image == expected);
 }
 
-TEST_F(MainFrameTest, FirstUpdateNeverGrowsTheFrameOnASmallScreen) {
-    // The offscreen screen is 800 x 600, narrower than 850: shrink only.
+TEST_F(MainFrameTest, FirstUpdateFitsTheFrameIntoASmallScreenWithThePictureWhole) {
+    // The offscreen screen is 800 x 600, smaller than the 920 x 550 view and its bars.
     CMainFrame fresh(profile, doc);
-    fresh.resize(500, 400);
     fresh.show();
     QApplication::processEvents();
-    EXPECT_LE(fresh.width(), 500);
-    EXPECT_LE(fresh.height(), 400);
+    const QRect available = fresh.screen()->availableGeometry();
+    EXPECT_LE(fresh.width(), available.width());
+    EXPECT_LE(fresh.height(), available.height());
+    const QRectF picture = fresh.view()->pictureRect();
+    EXPECT_TRUE(QRectF(fresh.view()->viewport()->rect()).contains(picture));
+    EXPECT_NEAR(picture.width() / picture.height(), 920.0 / 550.0, 0.01);
     EXPECT_TRUE(fresh.view()->timer0Running());
     fresh.close();
+}
+
+} // namespace
+} // namespace quorl
+
+namespace quorl {
+namespace {
+
+// F1 opens the manual in the program's own window: contents from the manual's
+// headings, a section chosen by name, Back to where the reader was, and search.
+TEST_F(MainFrameTest, HelpOpensInItsOwnWindowWithContentsBackAndSearch) {
+    frame.action(Command::Help)->trigger();
+    CHelpViewer* help = frame.helpViewer();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_TRUE(modals.texts.isEmpty());
+    EXPECT_TRUE(help->browser()->toPlainText().contains("Getting started"));
+    // The manual's sections with an id, in order (h2 and h3 of resources/help).
+    ASSERT_EQ(help->contents()->count(), 14);
+    EXPECT_EQ(help->contents()->item(0)->text(), "Getting started");
+    EXPECT_EQ(help->contents()->item(5)->text(), "    Test pages");
+    EXPECT_EQ(help->contents()->item(13)->text(), "Every window");
+
+    help->contents()->setCurrentRow(9); // About the link trace
+    EXPECT_EQ(help->browser()->source().fragment(), "trace");
+    const QTextCursor top = help->browser()->cursorForPosition(QPoint(4, 4));
+    EXPECT_EQ(top.block().text(), "About the link trace");
+    EXPECT_TRUE(help->backButton()->isEnabled());
+    QTest::mouseClick(help->backButton(), Qt::LeftButton);
+    EXPECT_EQ(help->browser()->source().fragment(), "");
+    EXPECT_TRUE(help->forwardButton()->isEnabled());
+
+    help->searchBox()->setText("link trace");
+    EXPECT_TRUE(help->findNext());
+    EXPECT_EQ(help->browser()->textCursor().selectedText(), "link trace");
+    help->searchBox()->setText("no such words in the manual");
+    EXPECT_FALSE(help->findNext());
+
+    // A second F1 brings the same window forward.
+    frame.action(Command::Help)->trigger();
+    EXPECT_EQ(frame.helpViewer(), help);
+    help->close();
+}
+
+} // namespace
+} // namespace quorl
+
+namespace quorl {
+namespace {
+
+// View > Theme changes every window at once and is remembered for the next start.
+TEST_F(MainFrameTest, ThemeMenuSwitchesThePaletteAndRemembersTheChoice) {
+    auto* menu = frame.findChild<QMenu*>(QStringLiteral("themeMenu"));
+    ASSERT_NE(menu, nullptr);
+    const QList<QAction*> choices = menu->actions();
+    ASSERT_EQ(choices.size(), 3);
+    EXPECT_EQ(choices[0]->text(), "&System");
+    EXPECT_TRUE(choices[0]->isChecked());
+    const QPalette system = QApplication::palette();
+
+    choices[2]->trigger(); // Dark
+    EXPECT_LT(QApplication::palette().color(QPalette::Window).lightness(), 80);
+    EXPECT_GT(QApplication::palette().color(QPalette::WindowText).lightness(), 200);
+    EXPECT_EQ(QApplication::style()->name(), "fusion");
+    EXPECT_EQ(profile.settings().value("Settings/Theme").toString(), "Dark");
+    {
+        CMainFrame next{profile, doc};
+        auto* nextMenu = next.findChild<QMenu*>(QStringLiteral("themeMenu"));
+        EXPECT_TRUE(nextMenu->actions()[2]->isChecked());
+    }
+    choices[1]->trigger(); // Light
+    EXPECT_GT(QApplication::palette().color(QPalette::Window).lightness(), 180);
+    choices[0]->trigger(); // back to the desktop's own
+    EXPECT_EQ(QApplication::palette().color(QPalette::Window), system.color(QPalette::Window));
+    EXPECT_EQ(profile.settings().value("Settings/Theme").toString(), "System");
 }
 
 } // namespace

@@ -4,9 +4,13 @@
 #include "recording_paint_device.h"
 #include "tests/support/test_files.h"
 
+#include <QApplication>
 #include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QScreen>
 #include <gtest/gtest.h>
 
 namespace quorl {
@@ -80,6 +84,28 @@ TEST(Printing, APdfPrinterReceivesOnlyTheChosenSheets) {
     const auto bytes = test::readAll(dir / "summary.pdf");
     const QString pdf = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
     EXPECT_EQ(pdf.count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))), 4);
+}
+
+} // namespace
+} // namespace quorl
+
+namespace quorl {
+namespace {
+
+// Print Preview opens inside the work area with the page at the window's width.
+TEST(Printing, ThePreviewFitsTheScreenAndThePageItsWidth) {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog preview(&printer);
+    fitPreview(preview);
+    preview.show();
+    QApplication::processEvents();
+    const QRect area = preview.screen()->availableGeometry();
+    EXPECT_LE(preview.width(), area.width());
+    EXPECT_LE(preview.height(), area.height());
+    auto* page = preview.findChild<QPrintPreviewWidget*>();
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->zoomMode(), QPrintPreviewWidget::FitToWidth);
+    preview.close();
 }
 
 } // namespace

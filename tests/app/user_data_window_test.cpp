@@ -114,6 +114,10 @@ TEST_F(UserDataWindowTest, FunctionSwitchRowsLineUpAndChannelTabReadsInOrder) {
         }
         EXPECT_EQ(lefts.count(lefts.first()), 8) << name;
     }
+    // "Alert Type :" follows the mode list at once; a Priority note goes below.
+    auto* row = find<QGroupBox>(page, "switchRow6");
+    EXPECT_GE(find<QWidget>(row, "priorityNote")->y(),
+              find<QWidget>(row, "mode")->geometry().bottom());
 
     // Tab from a call's first tone goes to its picker, its second tone, then the
     // alert of the same call.

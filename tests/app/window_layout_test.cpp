@@ -89,11 +89,18 @@ TEST(WindowLayout, TheCheckFindsEachKindOfFault) {
     outside->setGeometry(150, 60, 100, 30);
     overlapping->setGeometry(140, 70, 40, 30);
     edit->setGeometry(10, 40, 60, 24);
+    auto* faint = new QLabel(QStringLiteral("Faint"), &window);
+    QPalette grey = faint->palette();
+    grey.setColor(QPalette::WindowText, grey.color(QPalette::Window).darker(115));
+    faint->setPalette(grey);
+    faint->setGeometry(10, 90, 60, 20);
+    faint->show();
     const QString all = test::layoutProblems(window).join('\n');
     EXPECT_TRUE(all.contains("clipped text: QLabel \"A label much longer")) << all.toStdString();
     EXPECT_TRUE(all.contains("outside: QPushButton \"Out\"")) << all.toStdString();
     EXPECT_TRUE(all.contains("overlap: QPushButton \"Out\"")) << all.toStdString();
     EXPECT_TRUE(all.contains("clipped text: QLineEdit")) << all.toStdString();
+    EXPECT_TRUE(all.contains("low contrast: QLabel \"Faint\"")) << all.toStdString();
 
     // Laid out by a layout, the same controls are tidy.
     QDialog tidy;

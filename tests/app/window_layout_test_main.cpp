@@ -1,7 +1,8 @@
 // The layout test runs on an offscreen screen of a chosen size and scale, set before
 // the application starts: QUORL_LAYOUT_SCREEN ("1600x900", logical pixels) and
-// QUORL_LAYOUT_SCALE ("2" for 200 %).
+// QUORL_LAYOUT_SCALE ("2" for 200 %), and the theme, QUORL_LAYOUT_THEME ("dark").
 #include "app/desktop_look.h"
+#include "app/program_theme.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -38,6 +39,10 @@ int main(int argc, char** argv) {
     ::setenv("QUORL_DATA_DIR", QUORL_TEST_STAGE_DATA_DIR, 1);
     QApplication app(argc, argv);
     quorl::applyDesktopLook(app);
+    // QUORL_LAYOUT_THEME=dark: the windows as View > Theme > Dark shows them.
+    if (const char* theme = std::getenv("QUORL_LAYOUT_THEME");
+        theme && std::string(theme) == "dark")
+        quorl::applyTheme(app, quorl::ProgramTheme::Dark);
     const int result = RUN_ALL_TESTS();
     std::error_code ignored;
     std::filesystem::remove_all(scratch, ignored);

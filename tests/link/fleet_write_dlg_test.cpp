@@ -11,6 +11,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableWidget>
@@ -63,11 +65,21 @@ TEST(FleetWriteWindow, WritesEveryCradleAndShowsEachResult) {
     EXPECT_FALSE(dialog.running());
     auto* table = dialog.findChild<QTableWidget*>();
     ASSERT_NE(table, nullptr);
-    EXPECT_EQ(table->item(0, 3)->text(), "OK");
+    const QString error7 = "Write Error #7 Unable to write the pager. Source and destination "
+                           "model number do not match.";
+    EXPECT_EQ(table->item(0, 3)->text(), "Done");
     EXPECT_EQ(table->item(0, 4)->text(), "verified");
-    EXPECT_EQ(table->item(1, 3)->text().toStdString(),
-              "Write Error #7 Unable to write the pager. Source and destination model number do "
-              "not match.");
+    EXPECT_EQ(table->item(1, 3)->text(), "Failed: " + error7);
+    EXPECT_EQ(table->item(1, 3)->toolTip(), error7);
+    EXPECT_EQ(table->item(1, 0)->toolTip(), QString::fromStdString(second.devicePath()));
+    // Failed and done differ in colour, and the failed bar is not a full one.
+    EXPECT_NE(table->item(0, 3)->foreground().color(), table->item(1, 3)->foreground().color());
+    auto* failedBar = qobject_cast<QProgressBar*>(table->cellWidget(1, 2));
+    EXPECT_EQ(failedBar->format(), "Failed");
+    EXPECT_LT(failedBar->value(), 100);
+    EXPECT_EQ(dialog.summaryText(), "1 written and verified, 1 failed.");
+    // The failed pager is selected, its whole message on the details line.
+    EXPECT_TRUE(dialog.detailsText().endsWith(": " + error7)) << dialog.detailsText().toStdString();
     first.sim().withModel(
         [&](sim::PagerModel& m) { EXPECT_EQ(m.codeplug().at(changed), image.at(changed)); });
 
@@ -130,12 +142,49 @@ TEST(FleetWriteWindow, WritesWithoutTheReadBackWhenItIsTurnedOff) {
     EXPECT_FALSE(verify->isEnabled()) << "the choice cannot change part-way";
     ASSERT_TRUE(finished.wait(30000));
     auto* table = dialog.findChild<QTableWidget*>();
-    EXPECT_EQ(table->item(0, 3)->text(), "OK");
+    EXPECT_EQ(table->item(0, 3)->text(), "Done");
     EXPECT_EQ(table->item(0, 4)->text(), "") << "nothing was read back";
+    EXPECT_EQ(dialog.summaryText(), "1 written.");
     ASSERT_EQ(dialog.results().size(), 1U);
     EXPECT_TRUE(dialog.results()[0].verify.empty());
     cradle.sim().withModel(
         [&](sim::PagerModel& m) { EXPECT_EQ(m.codeplug().at(changed), image.at(changed)); });
+}
+
+TEST(FleetWriteWindow, WithNoCradleSaysWhatToCheck) {
+    app();
+    CFleetWriteDlg dialog(test::defaultTestCodeplug(), {});
+    EXPECT_FALSE(dialog.findChild<QTableWidget*>()->isVisibleTo(&dialog));
+    auto* note = dialog.findChild<QLabel*>(QStringLiteral("noCradleNote"));
+    ASSERT_NE(note, nullptr);
+    EXPECT_TRUE(note->isVisibleTo(&dialog));
+    EXPECT_TRUE(note->text().startsWith("No cradle is connected."));
+    EXPECT_FALSE(dialog.findChild<QPushButton*>()->isEnabled() &&
+                 dialog.findChild<QPushButton*>()->text() == "Write");
+}
+
+TEST(FleetSummary, CountsEachKindOfEndAndLeavesOutTheEmptyOnes) {
+    const auto result = [](OperationOutcome outcome, std::string verify) {
+        FleetResult r;
+        r.outcome = outcome;
+        r.verify = std::move(verify);
+        return r;
+    };
+    const auto ok = OperationOutcome::Succeeded;
+    const auto bad = OperationOutcome::Failed;
+    const struct {
+        std::vector<FleetResult> results;
+        std::string summary;
+    } cases[] = {
+        {{result(ok, "verified"), result(ok, "verified"), result(ok, "verified"), result(bad, "")},
+         "3 written and verified, 1 failed"},
+        {{result(ok, "")}, "1 written"},
+        {{result(ok, "2 byte(s) differ"), result(ok, "verified")},
+         "1 written and verified, 1 not verified"},
+        {{result(bad, ""), result(bad, "")}, "2 failed"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(fleetSummary(c.results), c.summary);
 }
 
 } // namespace

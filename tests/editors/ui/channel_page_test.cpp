@@ -300,6 +300,38 @@ TEST_F(ChannelPageTest, SKeyOpensFalsingAdjustment) {
     EXPECT_EQ(state.editImage.at(layout::channelBase(0) + 8), 0x22);
 }
 
+// The falsing dialog has a button too, and a tone typed just before S is kept:
+// checked as if the box had lost the focus, before the dialog opens.
+TEST_F(ChannelPageTest, FalsingButtonAndATypedToneKeptWhenSOpensTheDialog) {
+    EXPECT_EQ(page->falsingButton()->text(), "Falsing... (S)");
+    // The duty lists have their heading, over their own column.
+    auto* duty = page->findChild<QLabel*>(QStringLiteral("dutyHeading"));
+    ASSERT_NE(duty, nullptr);
+    EXPECT_EQ(duty->text(), "Duty");
+    EXPECT_NEAR(duty->geometry().center().x(), page->dutyCombo(0)->geometry().center().x(),
+                page->dutyCombo(0)->width() / 2);
+    int opened = 0;
+    const auto answer = [&](QWidget* w) {
+        EXPECT_NE(qobject_cast<CFalshingDlg*>(w), nullptr);
+        ++opened;
+        static_cast<QDialog*>(w)->reject();
+    };
+    modals.onNextModal(answer);
+    QTest::mouseClick(page->falsingButton(), Qt::LeftButton);
+    ASSERT_TRUE(waitFor([&] { return modals.pending() == 0; }));
+    EXPECT_EQ(opened, 1);
+
+    QLineEdit* box = page->toneEdit(t1(1));
+    ASSERT_NE(ConstChannelBlock(state.editImage, 0).callTone(1, 1).tenthsHz, 11852);
+    typeInto(box, "1200");
+    modals.onNextModal(answer);
+    QTest::keyClick(box, Qt::Key_S);
+    ASSERT_TRUE(waitFor([&] { return modals.pending() == 0; }));
+    EXPECT_EQ(opened, 2);
+    // 1200 Hz is stored as the tone system's nearest tone, 1185.2 Hz.
+    EXPECT_EQ(ConstChannelBlock(state.editImage, 0).callTone(1, 1).tenthsHz, 11852);
+}
+
 TEST_F(ChannelPageTest, FalsingCancelRestoresAndCorruptLevelsShowAtTheEnd) {
     const Address a = layout::channelBase(0) + 8;
     state.image.set(a, 0xCF);

@@ -1,0 +1,186 @@
+#include "codeplug/channel_block.h"
+#include "codeplug/codeplug_state.h"
+#include "codeplug/model_options_block.h"
+#include "editors/ui/channel_f1_dlg.h"
+#include "editors/ui/data_tab_dlg.h"
+#include "editors/ui/option_dlg.h"
+#include "editors/ui/switch_dlg.h"
+#include "editors/ui/user_data_undo.h"
+#include "modal_answerer.h"
+#include "test_files.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSlider>
+#include <QTabBar>
+#include <QTest>
+#include <QUndoStack>
+#include <gtest/gtest.h>
+#include <memory>
+#include <random>
+
+namespace quorl {
+namespace {
+
+class NoAudition : public AuditionPort {
+public:
+    void play(const AuditionRequest&, const std::function<void(int)>&) override {}
+};
+
+class UserDataUndoTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        state->loadBoth(test::validImage());
+        state->loaded = true;
+        window = std::make_unique<CDataTabDlg>(*state, port, [] { return true; });
+        window->show();
+        QApplication::processEvents();
+        start = EditedBytes::of(*state);
+    }
+    void TearDown() override { window->onCancel(); }
+
+    static bool same(const EditedBytes& a, const EditedBytes& b) {
+        return a.committed == b.committed && a.edit == b.edit && a.modified == b.modified;
+    }
+    template <typename T> T* find(QWidget* in, const char* name) {
+        return in->findChild<T*>(QString::fromUtf8(name));
+    }
+    // Chooses item `index` of `combo` as a click would.
+    static void choose(QComboBox* combo, int index) {
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    }
+
+    std::unique_ptr<CodeplugState> state = std::make_unique<CodeplugState>();
+    NoAudition port;
+    std::unique_ptr<CDataTabDlg> window;
+    test::ModalAnswerer modals;
+    EditedBytes start;
+};
+
+// Random choices on the lists of every editable tab and the channels' squelch:
+// after each step the bytes are kept, then every step is taken back one by one
+// and made again, each time landing on the bytes kept for it.
+TEST_F(UserDataUndoTest, RandomEditsUndoneAndRedoneGiveTheBytesOfEachStep) {
+    for (const unsigned seed : {1u, 7u, 2026u}) {
+        std::mt19937 random(seed);
+        const auto pick = [&](int n) { return static_cast<int>(random() % unsigned(n)); };
+        std::vector<EditedBytes> after{EditedBytes::of(*state)};
+        QUndoStack* stack = window->undo().stack();
+        const int base = stack->index();
+        for (int i = 0; i < 30; ++i) {
+            switch (pick(4)) {
+            case 0: {
+                window->tabBar()->setCurrentIndex(CDataTabDlg::ModelOptionsPage);
+                auto combos = window->optionPage()->findChildren<QComboBox*>();
+                QComboBox* c = combos[pick(static_cast<int>(combos.size()))];
+                choose(c, pick(c->count()));
+                break;
+            }
+            case 1: {
+                window->tabBar()->setCurrentIndex(CDataTabDlg::FunctionSwitchesPage);
+                auto* row = find<QWidget>(window->switchPage(),
+                                          QStringLiteral("switchRow%1").arg(pick(8)).toUtf8());
+                auto* c = find<QComboBox>(row, pick(2) ? "mode" : "announcement");
+                if (c->isEnabled())
+                    choose(c, pick(c->count()));
+                break;
+            }
+            case 2:
+                window->tabBar()->setCurrentIndex(CDataTabDlg::ChannelPage + pick(5));
+                window->channelPage()->alertCombo(0)->setCurrentIndex(
+                    pick(window->channelPage()->alertCombo(0)->count()));
+                break;
+            default:
+                window->tabBar()->setCurrentIndex(CDataTabDlg::ChannelPage + pick(5));
+                window->channelPage()->squelchSlider()->setValue(
+                    pick(window->channelPage()->squelchSlider()->maximum() + 1));
+                break;
+            }
+            ASSERT_EQ(modals.texts.size(), 0) << modals.texts.join(QLatin1Char('|')).toStdString();
+            if (stack->index() - base == static_cast<int>(after.size()))
+                after.push_back(EditedBytes::of(*state));
+            ASSERT_EQ(stack->index() - base + 1, static_cast<int>(after.size())) << seed;
+            ASSERT_TRUE(same(after.back(), EditedBytes::of(*state))) << "unrecorded change " << i;
+        }
+        ASSERT_GT(after.size(), 10u) << seed;
+        for (auto k = after.size() - 1; k > 0; --k) {
+            window->undoAction()->trigger();
+            ASSERT_TRUE(same(EditedBytes::of(*state), after[k - 1])) << seed << " undo " << k;
+        }
+        EXPECT_EQ(stack->index(), base);
+        EXPECT_EQ(window->undoAction()->isEnabled(), base > 0);
+        for (std::size_t k = 1; k < after.size(); ++k) {
+            window->redoAction()->trigger();
+            ASSERT_TRUE(same(EditedBytes::of(*state), after[k])) << seed << " redo " << k;
+        }
+        EXPECT_FALSE(window->redoAction()->isEnabled());
+    }
+    EXPECT_FALSE(same(EditedBytes::of(*state), start));
+}
+
+TEST_F(UserDataUndoTest, EditMenuNamesTheStepAndTheKeysTakeItBackAndForth) {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    window->tabBar()->setCurrentIndex(CDataTabDlg::ChannelPage + 1);
+    const ToneSlot slot{ToneKind::Tone1, 2};
+    const auto tone = [&] {
+        return ConstChannelBlock(state->editImage, 1).callTone(2, 1).tenthsHz;
+    };
+    const auto before = tone();
+    ASSERT_TRUE(window->channelPage()->enterTone(slot, QStringLiteral("1200.0")));
+    ASSERT_NE(tone(), before);
+    const auto typed = tone();
+    EXPECT_EQ(window->undoAction()->text(), "&Undo Tone 1 of Call 2");
+    EXPECT_EQ(window->redoAction()->text(), "&Redo");
+
+    // The keys work with the focus in the tone box itself.
+    QLineEdit* box = window->channelPage()->toneEdit(slot);
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(tone(), before);
+    EXPECT_EQ(box->text().toDouble(), before / 10.0);
+    EXPECT_EQ(window->redoAction()->text(), "&Redo Tone 1 of Call 2");
+    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(tone(), typed);
+
+    // A switch list names its row; an undo on another tab shows the tab it acts on.
+    window->tabBar()->setCurrentIndex(CDataTabDlg::FunctionSwitchesPage);
+    auto* row = find<QWidget>(window->switchPage(), "switchRow2");
+    auto* mode = find<QComboBox>(row, "mode");
+    choose(mode, mode->currentIndex() == 0 ? 1 : 0);
+    EXPECT_EQ(window->undoAction()->text(), "&Undo Mode of SW-C");
+    window->tabBar()->setCurrentIndex(CDataTabDlg::GeneralPage);
+    window->undoAction()->trigger();
+    window->undoAction()->trigger();
+    EXPECT_EQ(window->tabBar()->currentIndex(), CDataTabDlg::ChannelPage + 1);
+    EXPECT_TRUE(same(EditedBytes::of(*state), start));
+}
+
+TEST_F(UserDataUndoTest, EachTabKeepsItsOwnScrollPositionAndCtrlTabMovesOn) {
+    window->resize(480, 320);
+    QApplication::processEvents();
+    QScrollBar* bar = window->scrollArea()->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    bar->setValue(bar->maximum());
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(window->tabBar()->currentIndex(), CDataTabDlg::ModelOptionsPage);
+    EXPECT_EQ(bar->value(), 0);
+    bar->setValue(7);
+    QTest::keyClick(window.get(), Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(window->tabBar()->currentIndex(), CDataTabDlg::FunctionSwitchesPage);
+    QTest::keyClick(window.get(), Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(bar->value(), 7);
+    QTest::keyClick(window.get(), Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(window->tabBar()->currentIndex(), CDataTabDlg::GeneralPage);
+    EXPECT_EQ(bar->value(), bar->maximum());
+}
+
+} // namespace
+} // namespace quorl
