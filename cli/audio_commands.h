@@ -21,6 +21,9 @@ struct AudioCompressOptions {
 // folder DIR and prints the stream, its size, codec tag, bit rate and SNRs.
 int runAudioCompress(const AudioCompressOptions& options, std::ostream& out, std::ostream& err);
 
+// The --type and --srtype options of the commands that compress.
+void addCodecOptions(CLI::App& command, int& compressionType, int& srType);
+
 void addAudioCommands(CLI::App& app, int& exitCode);
 
 } // namespace quorl::cli

@@ -4,6 +4,8 @@
 #include "audio/voice_build.h"
 #include "audio/wav_check.h"
 #include "audio/wav_data_check.h"
+#include "cli/audio_commands.h"
+#include "cli/audio_preview_command.h"
 #include "cli/cli_document_host.h"
 #include "cli/cli_operation_host.h"
 #include "cli/codeplug_commands.h"
@@ -163,7 +165,16 @@ void addCustomAudioCommands(CLI::App& audio, int& exitCode) {
     auto* check = audio.add_subcommand("check", "Check a WAV file as the Custom Audio window does");
     auto file = std::make_shared<std::string>();
     check->add_option("file", *file, "WAV file")->required();
-    check->callback([file, &exitCode] { exitCode = runAudioCheck(*file); });
+    auto fit = std::make_shared<bool>(false);
+    auto codec = std::make_shared<std::pair<int, int>>(kDownloadCompressionType, kDownloadSrType);
+    check->add_flag("--fit", *fit,
+                    "Also compress it and say how full its slot would be: the share of the "
+                    "slot's four sectors and the longest recording that fits");
+    addCodecOptions(*check, codec->first, codec->second);
+    check->callback([file, fit, codec, &exitCode] {
+        exitCode = *fit ? runAudioFit(*file, codec->first, codec->second, std::cout, std::cerr)
+                        : runAudioCheck(*file);
+    });
 
     auto* write = audio.add_subcommand("write", "Write custom audio slots into the pager");
     auto choice = std::make_shared<CradleChoice>();

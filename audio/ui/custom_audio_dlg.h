@@ -15,6 +15,7 @@ class QPushButton;
 namespace quorl {
 
 class ProfileStore;
+class SlotPreviewControls;
 class WaveOutput;
 
 // "Custom Audio": the thirteen slots with their files, defaults, playback on the
@@ -35,6 +36,9 @@ public:
     // its title-bar close; true when this window may close, its edits then kept.
     bool settleForUserDataOk();
     bool settleForUserDataClose();
+
+    // "Preview ▶" and the fit bars of the slots.
+    SlotPreviewControls& previews() { return *previews_; }
 
     // The file chooser; tests replace it.
     std::function<QString(const QString& folder)> chooseFile;
@@ -70,6 +74,7 @@ private:
     std::function<bool()> cradleConnected_;
     std::array<Row, kCustomAudioSlotCount> rows_{};
     WaveOutput* output_;
+    SlotPreviewControls* previews_;
     QTimer auditionTimer_; // timer 7
     bool tipShown_ = false;
 };

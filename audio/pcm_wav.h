@@ -1,0 +1,13 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace quorl {
+
+// The bytes of a 16-bit mono PCM WAV file holding `samples` at `rate` Hz: the
+// canonical 44-byte header, then the samples little-endian, every one as it is.
+std::vector<std::byte> pcmWavBytes(const std::vector<std::int16_t>& samples, int rate);
+
+} // namespace quorl
