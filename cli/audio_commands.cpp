@@ -5,6 +5,7 @@
 #include "codeplug/temporary_files.h"
 
 #include "cli/audio_preview_command.h"
+#include "cli/audio_speak_command.h"
 #include "cli/audio_tidy_command.h"
 #include "cli/custom_audio_commands.h"
 #include "cli/named_path.h"
@@ -315,6 +316,7 @@ void addAudioCommands(CLI::App& app, int& exitCode) {
         [options, &exitCode] { exitCode = runAudioCompress(*options, std::cout, std::cerr); });
     addPreviewCommand(*audio, exitCode);
     addTidyCommand(*audio, exitCode);
+    addSpeakCommands(*audio, exitCode);
     addCustomAudioCommands(*audio, exitCode);
 }
 
