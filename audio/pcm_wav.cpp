@@ -40,4 +40,14 @@ std::vector<std::byte> pcmWavBytes(const std::vector<std::int16_t>& samples, int
     return out;
 }
 
+std::vector<std::uint8_t> pcmBytes(const std::vector<std::int16_t>& samples) {
+    std::vector<std::uint8_t> out;
+    out.reserve(samples.size() * 2);
+    for (const std::int16_t s : samples) {
+        out.push_back(static_cast<std::uint8_t>(static_cast<std::uint16_t>(s) & 0xFF));
+        out.push_back(static_cast<std::uint8_t>(static_cast<std::uint16_t>(s) >> 8));
+    }
+    return out;
+}
+
 } // namespace quorl

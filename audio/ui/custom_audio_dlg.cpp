@@ -17,10 +17,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace quorl {
@@ -96,6 +98,18 @@ CCustomAudioDlg::CCustomAudioDlg(CustomAudioModel& model, AuditionPort& audition
             grid->addWidget(r.write, line, 7);
             grid->addWidget(preview.fit, line, 8);
             grid->addWidget(preview.longest, line, 9);
+            r.make = new QToolButton(box);
+            r.make->setObjectName(QStringLiteral("make%1").arg(i));
+            r.make->setText(QStringLiteral("Make..."));
+            r.make->setAccessibleName(
+                QStringLiteral("Make a recording for %1")
+                    .arg(systemText(kCustomAudioSlots[static_cast<std::size_t>(i)].shortName)));
+            r.make->setPopupMode(QToolButton::InstantPopup);
+            auto* menu = new QMenu(r.make);
+            menu->addAction(QStringLiteral("Speak..."), this, [this, i] { speakSlot(i); });
+            menu->addAction(QStringLiteral("Tidy..."), this, [this, i] { tidySlot(i); });
+            r.make->setMenu(menu);
+            grid->addWidget(r.make, line, 10);
             connect(r.browse, &QPushButton::clicked, this, [this, i] { browse(i); });
             connect(r.useDefault, &QCheckBox::clicked, this, [this, i](bool on) {
                 model_.useDefaultToggled(i, on, *this);
@@ -145,7 +159,14 @@ CCustomAudioDlg::CCustomAudioDlg(CustomAudioModel& model, AuditionPort& audition
     cancel->setAutoDefault(false);
     connect(ok, &QPushButton::clicked, this, &CCustomAudioDlg::onOk);
     connect(cancel, &QPushButton::clicked, this, &CCustomAudioDlg::onCancel);
+    speakSwitches_ = new QPushButton(QStringLiteral("Speak Switch Names..."), this);
+    speakSwitches_->setObjectName(QStringLiteral("speakSwitchNames"));
+    speakSwitches_->setAutoDefault(false);
+    speakSwitches_->setToolTip(QStringLiteral(
+        "Speak the modes the Function Switches tab has programmed into SW A to SW H"));
+    connect(speakSwitches_, &QPushButton::clicked, this, &CCustomAudioDlg::speakSwitchNames);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(speakSwitches_);
     buttons->addStretch(1);
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
@@ -164,6 +185,7 @@ CCustomAudioDlg::~CCustomAudioDlg() = default;
 
 void CCustomAudioDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    speakSwitches_->setEnabled(static_cast<bool>(switchModes));
     if (!tipShown_ && CTipDlg::wanted(profile_)) {
         tipShown_ = true;
         auto* tip = new CTipDlg(profile_, this);
@@ -201,6 +223,7 @@ void CCustomAudioDlg::refresh() {
         const std::string wav = model_.activePath(i).string();
         previews_->show(i, wav, checkWav(wav).status == WavCheck::Ok);
     }
+    speakSwitches_->setEnabled(static_cast<bool>(switchModes));
 }
 
 void CCustomAudioDlg::browse(int slot) {

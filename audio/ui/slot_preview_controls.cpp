@@ -1,6 +1,7 @@
 #include "audio/ui/slot_preview_controls.h"
 
 #include "audio/audio_texts.h"
+#include "audio/pcm_wav.h"
 #include "audio/slot_fit.h"
 #include "audio/ui/wave_output.h"
 #include "codeplug/decimal_text.h"
@@ -137,15 +138,8 @@ void SlotPreviewControls::showFit(int slot, const HeardRecording& result) {
 }
 
 void SlotPreviewControls::play(int slot, const HeardStream& stream) {
-    std::vector<std::uint8_t> bytes;
-    bytes.reserve(stream.samples.size() * 2);
-    for (const std::int16_t s : stream.samples) {
-        const auto u = static_cast<std::uint16_t>(s);
-        bytes.push_back(static_cast<std::uint8_t>(u & 0xFF));
-        bytes.push_back(static_cast<std::uint8_t>(u >> 8));
-    }
-    lastPlayed = bytes;
-    if (!output_.play(bytes)) {
+    lastPlayed = pcmBytes(stream.samples);
+    if (!output_.play(lastPlayed)) {
         stopped();
         showProblem(systemText(texts::kNoAudioOutput));
         return;

@@ -5,7 +5,15 @@
 #include "audio/ui/slot_preview_controls.h"
 #include "audio/voice_build.h"
 #include "codeplug/profile_store.h"
+#include "modal_answerer.h"
 #include "test_files.h"
+
+#include "audio/spoken_recording.h"
+#include "audio/switch_announcements.h"
+#include "audio/wav_check.h"
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QRegularExpression>
 
 #include <QLabel>
 #include <QProgressBar>
@@ -79,6 +87,41 @@ TEST_F(CustomAudioPreviewTest, PreviewPlaysTheDecodedStreamOrSaysWhyNot) {
     }
     EXPECT_EQ(window.previews().previewing(), -1);
     EXPECT_EQ(window.previews().row(slot).preview->text(), QStringLiteral("Preview \u25B6"));
+}
+
+TEST_F(CustomAudioPreviewTest, SpeakSwitchNamesFillsTheSwitchSlotsAndAsksBeforeReplacing) {
+    profile.writeString("Settings", "Tip_View", "0");
+    CCustomAudioDlg window(model, port, profile, [] { return false; });
+    // Every mode once over the two runs; SW A and SW B say the same both times.
+    const std::array<int, 8> runs[] = {{0, 1, 2, 3, 4, 5, 6, 7}, {0, 1, 8, 9, 10, 11, 12, 13}};
+    for (const auto& modes : runs) {
+        window.switchModes = [modes] { return modes; };
+        test::ModalAnswerer modals;
+        modals.onNextModal([](QWidget* w) {
+            auto* input = qobject_cast<QInputDialog*>(w);
+            ASSERT_NE(input, nullptr);
+            const qsizetype german =
+                input->comboBoxItems().indexOf(QRegularExpression(QStringLiteral(".*\\(de\\)")));
+            input->setTextValue(input->comboBoxItems().value(german));
+            input->accept();
+        });
+        // The second run finds SW A and SW B already spoken: it asks, and keeps them.
+        if (modes[2] == 8) {
+            modals.pressOnNextBox(QMessageBox::No);
+            modals.pressOnNextBox(QMessageBox::No);
+        }
+        window.speakSwitchNames();
+        EXPECT_EQ(modals.pending(), 0);
+        for (int k = 0; k < 8; ++k) {
+            const auto path = window.model().activePath(5 + k);
+            SCOPED_TRACE(path.string());
+            const int mode = modes[static_cast<std::size_t>(k)];
+            EXPECT_EQ(path, customAudioFolder() /
+                                spokenFileName(5 + k, switchAnnouncement(mode, "de"), "de"));
+            EXPECT_EQ(checkWav(path).status, WavCheck::Ok);
+            EXPECT_TRUE(window.model().slot(5 + k).write);
+        }
+    }
 }
 
 } // namespace
