@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <locale.h>
 #include <memory>
 #include <mutex>
 #include <sox.h>
@@ -132,11 +133,35 @@ bool addTidySteps(Chain& chain, const TidySettings& s) {
     return ok;
 }
 
+// libsox reads the effects' numbers ("0.01", "-1.00") with the C library under the
+// thread's locale; the program runs under the desktop's (a German desktop writes
+// "0,01"), so the effects are set up and run under the C locale's numbers.
+class CNumbers {
+public:
+    CNumbers() : c_(::newlocale(LC_NUMERIC_MASK, "C", nullptr)) {
+        if (c_ != nullptr)
+            previous_ = ::uselocale(c_);
+    }
+    ~CNumbers() {
+        if (c_ != nullptr) {
+            ::uselocale(previous_);
+            ::freelocale(c_);
+        }
+    }
+    CNumbers(const CNumbers&) = delete;
+    CNumbers& operator=(const CNumbers&) = delete;
+
+private:
+    locale_t c_;
+    locale_t previous_ = nullptr;
+};
+
 using Opener = std::function<sox_format_t*()>;
 
 TidyResult tidyFrom(const Opener& open, const TidySettings& settings) {
     TidyResult result;
     const std::lock_guard lock(soxInUse);
+    const CNumbers numbers;
     if (!soxStarted()) {
         result.problem = "the sound effects library (libsox) does not start";
         return result;

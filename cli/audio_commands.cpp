@@ -139,19 +139,24 @@ bool copyIntoFolder(int root, const fs::path& shownRoot, const fs::path& relativ
 
 } // namespace
 
+bool isRegularFile(const std::string& path, const std::string& shown, std::ostream& err) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+        return true;
+    const int error = errno;
+    err << "Cannot open " << printableText(shown) << '\n'
+        << fileProblemLine(shown, S_ISDIR(st.st_mode) ? "is a folder"
+                                  : error == ENOENT   ? "no such file"
+                                                      : "not a regular file");
+    return false;
+}
+
 int runAudioCompress(const AudioCompressOptions& o, std::ostream& out, std::ostream& err) {
     std::error_code ec;
     const std::string source = fs::absolute(o.file, ec).string();
     const std::string project = fs::absolute(o.outDir, ec).lexically_normal().string();
-    struct stat st {};
-    if (::stat(source.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
-        const int error = errno;
-        err << "Cannot open " << printableText(o.file) << '\n'
-            << fileProblemLine(o.file, S_ISDIR(st.st_mode) ? "is a folder"
-                                       : error == ENOENT   ? "no such file"
-                                                           : "not a regular file");
+    if (!isRegularFile(source, o.file, err))
         return kExitFailure;
-    }
     if (const int fd = ::open(source.c_str(), O_RDONLY | O_CLOEXEC); fd < 0) {
         err << "Cannot open " << printableText(o.file) << '\n'
             << fileProblemLine(o.file, std::strerror(errno));

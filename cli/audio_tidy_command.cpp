@@ -1,6 +1,7 @@
 #include "cli/audio_tidy_command.h"
 
 #include "audio/pcm_wav.h"
+#include "cli/audio_commands.h"
 #include "cli/codeplug_commands.h"
 #include "cli/named_path.h"
 #include "cli/printable_text.h"
@@ -8,10 +9,7 @@
 #include "codeplug/decimal_text.h"
 
 #include <CLI/CLI.hpp>
-#include <cerrno>
-#include <cstring>
 #include <iostream>
-#include <sys/stat.h>
 
 namespace quorl::cli {
 
@@ -20,16 +18,8 @@ int runAudioTidy(const AudioTidyOptions& o, std::ostream& out, std::ostream& err
         err << "Cannot write the tidied recording\n" << problemLine(problem);
         return kExitFailure;
     }
-    // A FIFO or a device would never end; only regular files are read.
-    struct stat st {};
-    if (::stat(o.file.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
-        const int error = errno;
-        err << "Cannot open " << printableText(o.file) << '\n'
-            << fileProblemLine(o.file, S_ISDIR(st.st_mode) ? "is a folder"
-                                       : error == ENOENT   ? "no such file"
-                                                           : "not a regular file");
+    if (!isRegularFile(o.file, o.file, err))
         return kExitFailure;
-    }
     const TidyResult tidy = tidyRecording(o.file, o.settings);
     if (!tidy.problem.empty()) {
         err << "Cannot tidy " << printableText(o.file) << '\n'

@@ -5,6 +5,7 @@
 #include "tests/voicelib/test_wav.h"
 
 #include <algorithm>
+#include <clocale>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -96,6 +97,21 @@ TEST(RecordingTidy, TheResultPassesTheSlotCheck) {
         return std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     }());
     EXPECT_EQ(checkWav(dir.path() / "tidy.wav").status, WavCheck::Ok);
+}
+
+TEST(RecordingTidy, ReadsItsSettingsTheSameUnderADecimalCommaLocale) {
+    // The program runs under the desktop's locale; a German one writes "1,5".
+    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr)
+        GTEST_SKIP() << "no German locale installed";
+    TempDir dir("tidy-locale");
+    vq4::test::writeWav(dir.path() / "take.wav", burst(8000, 4000), vq4::test::WavFormat{8000, 2});
+    TidySettings settings;
+    settings.normalizeDbfs = -1.5;
+    const TidyResult r = tidyRecording(dir.path() / "take.wav", settings);
+    std::setlocale(LC_NUMERIC, previous.c_str());
+    ASSERT_EQ(r.problem, "");
+    EXPECT_NEAR(peakDbfs(r.samples), -1.5, 0.1);
 }
 
 TEST(RecordingTidy, SaysWhatItCannotRead) {

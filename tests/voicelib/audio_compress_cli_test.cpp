@@ -1,4 +1,5 @@
 // `quorl audio compress` run as a process, loading the built libVQ4.so.
+#include "tests/voicelib/quorl_process.h"
 #include "tests/voicelib/test_wav.h"
 
 #include <array>
@@ -14,15 +15,7 @@ namespace {
 namespace fs = std::filesystem;
 
 std::pair<int, std::string> runQuorl(const std::string& args) {
-    const std::string cmd =
-        (fs::path(QUORL_TEST_BIN_DIR) / "quorl").string() + " " + args + " 2>/dev/null";
-    FILE* p = ::popen(cmd.c_str(), "r");
-    std::string out;
-    std::array<char, 256> buf{};
-    while (p && std::fgets(buf.data(), buf.size(), p))
-        out += buf.data();
-    const int status = p ? ::pclose(p) : -1;
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+    return runQuorlShell(args, "2>/dev/null");
 }
 
 TEST(AudioCompressCommand, CompressesIntoTheProjectFolderAndReportsFigures) {
@@ -52,15 +45,7 @@ TEST(AudioCompressCommand, CompressesIntoTheProjectFolderAndReportsFigures) {
 }
 
 std::pair<int, std::string> runQuorlErr(const std::string& args) {
-    const std::string cmd =
-        (fs::path(QUORL_TEST_BIN_DIR) / "quorl").string() + " " + args + " 2>&1 >/dev/null";
-    FILE* p = ::popen(cmd.c_str(), "r");
-    std::string err;
-    std::array<char, 256> buf{};
-    while (p && std::fgets(buf.data(), buf.size(), p))
-        err += buf.data();
-    const int status = p ? ::pclose(p) : -1;
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, err};
+    return runQuorlShell(args, "2>&1 >/dev/null");
 }
 
 TEST(AudioCompressCommand, AnOlderRecordingOfTheSameNameIsCompressedItself) {

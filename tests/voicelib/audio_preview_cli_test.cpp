@@ -1,12 +1,10 @@
 // `quorl audio preview` and `quorl audio check --fit` run as processes, against the
 // stream `quorl audio compress` writes and the library's decoder read here directly.
+#include "tests/voicelib/quorl_process.h"
 #include "tests/voicelib/test_wav.h"
 #include "voicelib/stream_decoder.h"
 
-#include <array>
-#include <cstdio>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 namespace quorl::vq4::test {
 namespace {
@@ -14,15 +12,7 @@ namespace {
 namespace fs = std::filesystem;
 
 std::pair<int, std::string> run(const std::string& args) {
-    const std::string cmd =
-        (fs::path(QUORL_TEST_BIN_DIR) / "quorl").string() + " " + args + " 2>&1";
-    FILE* p = ::popen(cmd.c_str(), "r");
-    std::string out;
-    std::array<char, 256> buf{};
-    while (p && std::fgets(buf.data(), buf.size(), p))
-        out += buf.data();
-    const int status = p ? ::pclose(p) : -1;
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+    return runQuorlShell(args, "2>&1");
 }
 
 std::string header(std::uint32_t rate, std::uint32_t dataBytes) {
