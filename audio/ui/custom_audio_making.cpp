@@ -7,6 +7,7 @@
 #include "audio/spoken_recording.h"
 #include "audio/switch_announcements.h"
 #include "audio/ui/custom_audio_dlg.h"
+#include "audio/ui/slot_preview_controls.h"
 #include "audio/ui/speak_dlg.h"
 #include "audio/ui/wave_output.h"
 #include "widgets/system_text.h"
@@ -46,6 +47,7 @@ bool CCustomAudioDlg::keepForSlot(int slot, const std::filesystem::path& file,
         return false;
     }
     model_.browsed(slot, file, *this);
+    previews_->forget(slot);
     refresh();
     return true;
 }

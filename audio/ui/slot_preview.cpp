@@ -34,6 +34,7 @@ QByteArray cacheKey(const std::string& wav, int compressionType, int srType) {
 HeardRecording hear(const std::string& wav, int compressionType, int srType) {
     VoiceBuild build(buildFolder());
     HeardRecording result;
+    result.wav = wav;
     if (auto heard = build.hear(wav, compressionType, srType))
         result.heard = std::make_shared<const HeardStream>(std::move(*heard));
     else

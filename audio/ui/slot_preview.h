@@ -15,6 +15,7 @@ namespace quorl {
 struct HeardRecording {
     std::shared_ptr<const HeardStream> heard; // null when it could not be made
     QString problem;
+    std::string wav; // the recording it was made from
 };
 
 // Compresses recordings as a download does and decodes them with the voice library,

@@ -98,6 +98,9 @@ void SlotPreviewControls::preview(int slot) {
 }
 
 void SlotPreviewControls::ready(int slot, const HeardRecording& result) {
+    // The slot may have another recording by now; that one has its own request.
+    if (result.wav != shown_[static_cast<std::size_t>(slot)])
+        return;
     showFit(slot, result);
     if (previewing_ != slot || !waiting_)
         return;

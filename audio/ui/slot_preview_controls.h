@@ -41,6 +41,8 @@ public:
     // `usable` is false when it fails the WAV check.
     void show(int slot, const std::string& wav, bool usable);
     void preview(int slot);
+    // The slot's file was rewritten: the next show() hears it afresh.
+    void forget(int slot) { shown_[static_cast<std::size_t>(slot)].clear(); }
     int previewing() const { return previewing_; }
     const Row& row(int slot) const { return rows_[static_cast<std::size_t>(slot)]; }
 
