@@ -12,6 +12,7 @@
 #include "app/voice_pager_doc.h"
 #include "audio/custom_audio_model.h"
 #include "audio/custom_audio_slots.h"
+#include "audio/slot_recording_file.h"
 #include "audio/ui/custom_audio_dlg.h"
 #include "audio/voice_build.h"
 #include "editors/ui/data_tab_dlg.h"
@@ -141,6 +142,8 @@ void CVoicePagerApp::showCustomAudioFrom(CDataTabDlg& userData) {
     auto* window = new CCustomAudioDlg(
         *customAudio_, frame_->auditionPort(), *profile_,
         [this] { return frame_->cradleConnected(); }, &userData);
+    // The switch modes as the open Function Switches tab has them now.
+    window->switchModes = [this] { return programmedSwitchModes(document_->state().editImage); };
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setModal(false);
     modelessCustomAudio_ = window;
@@ -153,6 +156,7 @@ void CVoicePagerApp::runCustomAudio() {
     CCustomAudioDlg window(
         *customAudio_, frame_->auditionPort(), *profile_,
         [this] { return frame_->cradleConnected(); }, frame_.get());
+    window.switchModes = [this] { return programmedSwitchModes(document_->state().image); };
     menuCustomAudio_ = &window;
     document_->holdUserData(true);
     window.exec();

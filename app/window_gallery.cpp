@@ -10,7 +10,9 @@
 #include "app/voice_pager_view.h"
 #include "audio/custom_audio_model.h"
 #include "audio/ui/custom_audio_dlg.h"
+#include "audio/ui/speak_dlg.h"
 #include "audio/ui/tip_dlg.h"
+#include "audio/ui/wave_output.h"
 #include "codeplug/codeplug_state.h"
 #include "codeplug/default_codeplug.h"
 #include "codeplug/profile_store.h"
@@ -102,6 +104,7 @@ QStringList WindowGallery::names() {
             QStringLiteral("falsing-adjustment"),
             QStringLiteral("custom-audio"),
             QStringLiteral("custom-audio-tip"),
+            QStringLiteral("custom-audio-speak"),
             QStringLiteral("system-setup"),
             QStringLiteral("connected-devices"),
             QStringLiteral("progress"),
@@ -166,6 +169,9 @@ void WindowGallery::forEach(const Visit& visit) {
         showAndVisit(QStringLiteral("custom-audio"), window, visit);
         CTipDlg tip(profile, &window);
         showAndVisit(QStringLiteral("custom-audio-tip"), tip, visit);
+        WaveOutput output;
+        CSpeakDlg speak(QStringLiteral("SW A"), QStringLiteral("Scan mode"), output, &window);
+        showAndVisit(QStringLiteral("custom-audio-speak"), speak, visit);
     }
     {
         CSerialCommDlg setup;

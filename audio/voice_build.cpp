@@ -8,6 +8,7 @@
 #include "base/private_folder.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
@@ -27,6 +28,10 @@ void copyText(char* out, std::size_t size, const std::string& text) {
     const std::size_t n = std::min(size - 1, text.size());
     std::memcpy(out, text.data(), n);
     out[n] = '\0';
+}
+
+std::string boundedTag(const char (&text)[VQ4_TEXT_SIZE]) {
+    return std::string(text, strnlen(text, sizeof text));
 }
 
 } // namespace
@@ -91,37 +96,102 @@ VoiceBuild::~VoiceBuild() {
         fs::remove_all(work, ec);
 }
 
+namespace {
+
+// The library holds one project per process: one build at a time.
+std::mutex libraryInUse;
+
+} // namespace
+
+std::optional<fs::path> VoiceBuild::privateCopy(const std::string& stem,
+                                                const std::string& wavPath) {
+    std::string name = (fs::temp_directory_path() / "quorl-voice-XXXXXX").string();
+    if (::mkdtemp(name.data()) == nullptr) {
+        problem_ = "no private folder can be made: " + std::string(std::strerror(errno));
+        return std::nullopt;
+    }
+    const fs::path work = name;
+    workFolders_.push_back(work);
+    removedOnSignal_.push_back(std::make_unique<TemporaryOnSignal>(work));
+
+    // The recording as it is now, under the name the stream is to go by.
+    std::error_code ec;
+    fs::create_directory(work / "WavIn", ec);
+    const fs::path wav = work / "WavIn" / (stem + ".wav");
+    if (ec || !fs::copy_file(wavPath, wav, ec) || ec) {
+        problem_ = wavPath + ": " + (ec ? ec.message() : "cannot be copied");
+        return std::nullopt;
+    }
+    return wav;
+}
+
 std::optional<fs::path> VoiceBuild::build(int slot, const std::string& wavPath) {
     // The library writes where it is told without further checks; the user's folder
     // must be the user's own.
     std::string problem;
     if (!ensurePrivateFolder(folder_, problem))
         return std::nullopt;
-    std::string name = (fs::temp_directory_path() / "quorl-voice-XXXXXX").string();
-    if (::mkdtemp(name.data()) == nullptr)
+    const auto wav = privateCopy(slotFileStem(slot), wavPath);
+    if (!wav)
         return std::nullopt;
-    const fs::path work = name;
-    workFolders_.push_back(work);
-    removedOnSignal_.push_back(std::make_unique<TemporaryOnSignal>(work));
-
-    // The recording as it is now, under the slot's name: the stream is named after it.
-    std::error_code ec;
-    fs::create_directory(work / "WavIn", ec);
-    const fs::path wav = work / "WavIn" / (slotFileStem(slot) + ".wav");
-    if (ec || !fs::copy_file(wavPath, wav, ec) || ec)
-        return std::nullopt;
-
-    const auto stream = compress(work, slot, wav);
+    std::optional<fs::path> stream;
+    {
+        const std::lock_guard lock(libraryInUse);
+        stream = compress(*wav, kDownloadCompressionType, kDownloadSrType);
+    }
+    if (stream && *stream != slotStreamPath(wav->parent_path().parent_path(), slot))
+        stream.reset();
     if (stream)
-        leaveForUser(work, *stream, slot);
+        leaveForUser(wav->parent_path().parent_path(), *stream, slot);
     return stream;
 }
 
-std::optional<fs::path> VoiceBuild::compress(const fs::path& work, int slot, const fs::path& wav) {
-    // The library holds one project per process: one build at a time.
-    static std::mutex libraryInUse;
+std::optional<HeardStream> VoiceBuild::hear(const std::string& wavPath, int compressionType,
+                                            int srType) {
+    problem_.clear();
+    const auto wav = privateCopy(fs::path(wavPath).stem().string(), wavPath);
+    if (!wav)
+        return std::nullopt;
     const std::lock_guard lock(libraryInUse);
+    const auto stream = compress(*wav, compressionType, srType);
+    if (!stream) {
+        if (problem_.empty())
+            problem_ = "the voice library wrote no stream";
+        return std::nullopt;
+    }
+    return decode(*stream);
+}
 
+std::optional<HeardStream> VoiceBuild::decode(const fs::path& stream) {
+    std::string contents, why;
+    bool tooLarge = false;
+    if (!readSmallFile(stream, std::size_t{16} << 20, contents, why, tooLarge)) {
+        problem_ = why;
+        return std::nullopt;
+    }
+    if (library_.VQ4DecodeStream == nullptr) {
+        problem_ = library_.path() + ": this voice library has no decoder (VQ4DecodeStream)";
+        return std::nullopt;
+    }
+    HeardStream heard;
+    heard.stream.assign(contents.begin(), contents.end());
+    heard.codecTag = codecTag_;
+    const auto* bytes = heard.stream.data();
+    const auto size = static_cast<std::int32_t>(heard.stream.size());
+    std::int32_t count = 0;
+    std::int32_t rate = 0;
+    if (library_.VQ4DecodeStream(bytes, size, nullptr, 0, &count, &rate) != 1) {
+        problem_ = "the voice library cannot decode the stream it wrote";
+        return std::nullopt;
+    }
+    heard.samples.resize(static_cast<std::size_t>(count));
+    library_.VQ4DecodeStream(bytes, size, heard.samples.data(), count, &count, &rate);
+    heard.sampleRate = rate;
+    return heard;
+}
+
+std::optional<fs::path> VoiceBuild::compress(const fs::path& wav, int compressionType, int srType) {
+    const fs::path work = wav.parent_path().parent_path();
     // 1. The configuration, written whole.
     const fs::path cfg = work / "BuildIMG.cfg";
     const std::string text = buildConfigText(work, wav.string());
@@ -130,8 +200,10 @@ std::optional<fs::path> VoiceBuild::compress(const fs::path& work, int slot, con
 
     // 2. A fresh copy of the library.
     const bool loaded = libraryPath_.empty() ? library_.load() : library_.loadFrom(libraryPath_);
-    if (!loaded)
+    if (!loaded) {
+        problem_ = "cannot load the voice library: " + library_.error();
         return std::nullopt;
+    }
     // 3. The configuration as read back.
     IniReader ini;
     if (!ini.load(cfg))
@@ -153,7 +225,7 @@ std::optional<fs::path> VoiceBuild::compress(const fs::path& work, int slot, con
     config.intMem = static_cast<std::int16_t>(ini.readInt("Info", "IntMem", 64));
     library_.VQ4Init(&config);
 
-    // 4. One request per wave; the slot's stream is always compressed afresh.
+    // 4. One request per wave; the recording's stream is always compressed afresh.
     const auto waves = ini.readList("VPWaveList", "VW_", 255);
     std::vector<PromptRequest> requests(waves.size());
     for (std::size_t i = 0; i < waves.size(); ++i) {
@@ -163,21 +235,25 @@ std::optional<fs::path> VoiceBuild::compress(const fs::path& work, int slot, con
         const std::string name = fs::path(waves[i]).stem().string();
         copyText(r.codecTag, sizeof r.codecTag,
                  (fs::path(config.binDir) / (name + ".bin")).string());
-        r.srType = 3;
-        r.compressionType = 4;
+        r.srType = i == 0 ? srType : kDownloadSrType;
+        r.compressionType = i == 0 ? compressionType : kDownloadCompressionType;
     }
-    // A fresh folder holds no earlier stream, resampled copy or check WAV, so the slot's
-    // recording is always compressed afresh.
-    const fs::path stream = slotStreamPath(work, slot);
 
     // Compress every wave, build the download image from the streams, free the library.
+    // A fresh folder holds no earlier stream, resampled copy or check WAV, so the
+    // recording is always compressed afresh.
     for (auto& r : requests)
         library_.VQ4CompressVoice(r.sourcePath, r.streamPath, r.codecTag, &r.compressedSize,
                                   r.srType, r.compressionType);
     library_.VQ4CreateDownloadFile(static_cast<std::int32_t>(requests.size()), requests.data());
     library_.VQ4FreeAll();
+    if (requests.empty() || requests[0].compressedSize <= 0)
+        return std::nullopt;
+    codecTag_ = boundedTag(requests[0].codecTag);
+    // Only a stream the library wrote into this build's own folder is taken.
+    const fs::path stream = requests[0].streamPath;
     std::error_code ec;
-    if (!fs::is_regular_file(stream, ec))
+    if (stream.parent_path() != work / "BinFiles" || !fs::is_regular_file(stream, ec))
         return std::nullopt;
     return stream;
 }

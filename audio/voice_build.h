@@ -3,6 +3,7 @@
 #include "audio/vq4_library.h"
 #include "base/temporary_files.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -23,6 +24,19 @@ std::string slotFileStem(int slot);
 
 // The stream the pager gets for a slot: <folder>/BinFiles/<slot>_8000_ADPCM14-4-1.bin.
 std::filesystem::path slotStreamPath(const std::filesystem::path& folder, int slot);
+
+// The download's own compression: 4-bit ADPCM at 8 kHz.
+inline constexpr int kDownloadCompressionType = 4;
+inline constexpr int kDownloadSrType = 3;
+
+// What the pager would play for a recording: the stream as a download compresses it and
+// the voice library's own decode of that stream.
+struct HeardStream {
+    std::vector<std::uint8_t> stream;
+    std::vector<std::int16_t> samples;
+    int sampleRate = 0;
+    std::string codecTag;
+};
 
 // The program's side of the voice-image library. Every build works in a private folder
 // of its own (mkdtemp, mode 0700) holding its configuration, the slot's recording copied
@@ -46,16 +60,26 @@ public:
     // user's own, no private folder can be made, the library cannot be loaded (then
     // nothing is called in it) or it wrote no stream.
     std::optional<std::filesystem::path> build(int slot, const std::string& wavPath);
+    // `wavPath` compressed exactly as a download does, but with the given compression
+    // and sample-rate types, then decoded by the library; nothing is left in the user's
+    // folder. None, with problem() saying why, when the build or the decode fails.
+    std::optional<HeardStream> hear(const std::string& wavPath, int compressionType, int srType);
+    const std::string& problem() const { return problem_; }
     CXLoadLibrary& library() { return library_; }
 
 private:
-    std::optional<std::filesystem::path> compress(const std::filesystem::path& work, int slot,
-                                                  const std::filesystem::path& wav);
+    std::optional<std::filesystem::path> privateCopy(const std::string& stem,
+                                                     const std::string& wavPath);
+    std::optional<std::filesystem::path> compress(const std::filesystem::path& wav,
+                                                  int compressionType, int srType);
+    std::optional<HeardStream> decode(const std::filesystem::path& stream);
     void leaveForUser(const std::filesystem::path& work, const std::filesystem::path& stream,
                       int slot);
 
     std::filesystem::path folder_;
     std::string libraryPath_; // empty: next to the program
+    std::string problem_;
+    std::string codecTag_; // of the last stream compressed
     CXLoadLibrary library_;
     std::vector<std::filesystem::path> workFolders_;
     std::vector<std::unique_ptr<TemporaryOnSignal>> removedOnSignal_;

@@ -127,6 +127,7 @@ bool CXLoadLibrary::loadFrom(const std::string& path) {
         bind(handle_, "VQ4FreeAll", VQ4FreeAll) && bind(handle_, "DestroyVQ4", DestroyVQ4);
     if (!bound)
         return fail(path + ": missing entry point");
+    bind(handle_, "VQ4DecodeStream", VQ4DecodeStream);
     bind(handle_, "CreateVQ4", CreateVQ4);
     bind(handle_, "GetCpuSpeedVQ4", GetCpuSpeedVQ4);
     path_ = path;
@@ -156,6 +157,7 @@ void CXLoadLibrary::clearBindings() {
     VQ4CreateDownloadFile2 = nullptr;
     VQ4FreeAll = nullptr;
     DestroyVQ4 = nullptr;
+    VQ4DecodeStream = nullptr;
     CreateVQ4 = nullptr;
     GetCpuSpeedVQ4 = nullptr;
 }

@@ -50,8 +50,9 @@ public:
     decltype(&::VQ4CreateDownloadFile2) VQ4CreateDownloadFile2 = nullptr;
     decltype(&::VQ4FreeAll) VQ4FreeAll = nullptr;
     decltype(&::DestroyVQ4) DestroyVQ4 = nullptr;
-    decltype(&::CreateVQ4) CreateVQ4 = nullptr;           // optional
-    decltype(&::GetCpuSpeedVQ4) GetCpuSpeedVQ4 = nullptr; // optional
+    decltype(&::VQ4DecodeStream) VQ4DecodeStream = nullptr; // optional (older libraries)
+    decltype(&::CreateVQ4) CreateVQ4 = nullptr;             // optional
+    decltype(&::GetCpuSpeedVQ4) GetCpuSpeedVQ4 = nullptr;   // optional
 
 private:
     bool fail(const std::string& why);

@@ -4,6 +4,9 @@
 #include "base/private_folder.h"
 #include "base/temporary_files.h"
 
+#include "cli/audio_preview_command.h"
+#include "cli/audio_speak_command.h"
+#include "cli/audio_tidy_command.h"
 #include "cli/custom_audio_commands.h"
 #include "cli/named_path.h"
 
@@ -136,19 +139,24 @@ bool copyIntoFolder(int root, const fs::path& shownRoot, const fs::path& relativ
 
 } // namespace
 
+bool isRegularFile(const std::string& path, const std::string& shown, std::ostream& err) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+        return true;
+    const int error = errno;
+    err << "Cannot open " << printableText(shown) << '\n'
+        << fileProblemLine(shown, S_ISDIR(st.st_mode) ? "is a folder"
+                                  : error == ENOENT   ? "no such file"
+                                                      : "not a regular file");
+    return false;
+}
+
 int runAudioCompress(const AudioCompressOptions& o, std::ostream& out, std::ostream& err) {
     std::error_code ec;
     const std::string source = fs::absolute(o.file, ec).string();
     const std::string project = fs::absolute(o.outDir, ec).lexically_normal().string();
-    struct stat st {};
-    if (::stat(source.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
-        const int error = errno;
-        err << "Cannot open " << printableText(o.file) << '\n'
-            << fileProblemLine(o.file, S_ISDIR(st.st_mode) ? "is a folder"
-                                       : error == ENOENT   ? "no such file"
-                                                           : "not a regular file");
+    if (!isRegularFile(source, o.file, err))
         return kExitFailure;
-    }
     if (const int fd = ::open(source.c_str(), O_RDONLY | O_CLOEXEC); fd < 0) {
         err << "Cannot open " << printableText(o.file) << '\n'
             << fileProblemLine(o.file, std::strerror(errno));
@@ -258,6 +266,43 @@ int runAudioCompress(const AudioCompressOptions& o, std::ostream& out, std::ostr
     return kExitOk;
 }
 
+void addCodecOptions(CLI::App& command, int& compressionType, int& srType) {
+    // Checked when the options are read: a value out of range is a usage error.
+    command
+        .add_option("--type", compressionType,
+                    "Compression type: 2..5, 10..13, 16..18, 20..22, 24, 25, 27..30, or -1 for "
+                    "the library's default (4: 4-bit ADPCM)")
+        ->check(intValidator(isCompressionType, "a compression type of the voice library"));
+    command
+        .add_option("--srtype", srType,
+                    "Sample-rate type: 0..6 (3: 8000 Hz), -1 for the library's default, or -2 "
+                    "for the one nearest the file's own rate")
+        ->check(intValidator(isSrType, "a sample-rate type from -2 to 6"));
+}
+
+namespace {
+
+void addPreviewCommand(CLI::App& audio, int& exitCode) {
+    auto* preview = audio.add_subcommand(
+        "preview", "Hear a WAV file as the pager will: compress it, then decode the stream");
+    auto options = std::make_shared<AudioPreviewOptions>();
+    preview->add_option("file", options->file, "Source WAV file")->required();
+    addCodecOptions(*preview, options->compressionType, options->srType);
+    auto* output = preview->add_option("-o,--output", options->output,
+                                       "WAV file for what the pager plays (16-bit mono, at the "
+                                       "stream's rate)");
+    output->check(namedPath());
+    auto* play = preview->add_flag("--play", options->play, "Play it on the sound output");
+    // Something must come of it: a file, the sound, or both.
+    preview->callback([options, output, play, &exitCode] {
+        if (output->count() == 0 && play->count() == 0)
+            throw CLI::RequiredError("-o,--output or --play");
+        exitCode = runAudioPreview(*options, std::cout, std::cerr);
+    });
+}
+
+} // namespace
+
 void addAudioCommands(CLI::App& app, int& exitCode) {
     auto* audio = app.add_subcommand("audio", "Custom audio through the voice library");
     audio->require_subcommand(1);
@@ -265,17 +310,7 @@ void addAudioCommands(CLI::App& app, int& exitCode) {
         audio->add_subcommand("compress", "Compress a WAV file into the pager's voice stream");
     auto options = std::make_shared<AudioCompressOptions>();
     compress->add_option("file", options->file, "Source WAV file")->required();
-    // Checked when the options are read: a value out of range is a usage error.
-    compress
-        ->add_option("--type", options->compressionType,
-                     "Compression type: 2..5, 10..13, 16..18, 20..22, 24, 25, 27..30, or -1 for "
-                     "the library's default (4: 4-bit ADPCM)")
-        ->check(intValidator(isCompressionType, "a compression type of the voice library"));
-    compress
-        ->add_option("--srtype", options->srType,
-                     "Sample-rate type: 0..6 (3: 8000 Hz), -1 for the library's default, or -2 "
-                     "for the one nearest the file's own rate")
-        ->check(intValidator(isSrType, "a sample-rate type from -2 to 6"));
+    addCodecOptions(*compress, options->compressionType, options->srType);
     compress
         ->add_option("-o,--output", options->outDir,
                      "Folder of your own for the output (WavFiles/, BinFiles/ and Logs/ are made "
@@ -284,6 +319,9 @@ void addAudioCommands(CLI::App& app, int& exitCode) {
         ->check(namedPath());
     compress->callback(
         [options, &exitCode] { exitCode = runAudioCompress(*options, std::cout, std::cerr); });
+    addPreviewCommand(*audio, exitCode);
+    addTidyCommand(*audio, exitCode);
+    addSpeakCommands(*audio, exitCode);
     addCustomAudioCommands(*audio, exitCode);
 }
 

@@ -6,6 +6,8 @@
 #include "audio/wav_data_check.h"
 #include "base/printable_text.h"
 #include "base/private_folder.h"
+#include "cli/audio_commands.h"
+#include "cli/audio_preview_command.h"
 #include "cli/cli_operation_host.h"
 #include "cli/codeplug_commands.h"
 #include "cli/cradle_options.h"
@@ -158,7 +160,16 @@ void addCustomAudioCommands(CLI::App& audio, int& exitCode) {
     auto* check = audio.add_subcommand("check", "Check a WAV file as the Custom Audio window does");
     auto file = std::make_shared<std::string>();
     check->add_option("file", *file, "WAV file")->required();
-    check->callback([file, &exitCode] { exitCode = runAudioCheck(*file); });
+    auto fit = std::make_shared<bool>(false);
+    auto codec = std::make_shared<std::pair<int, int>>(kDownloadCompressionType, kDownloadSrType);
+    check->add_flag("--fit", *fit,
+                    "Also compress it and say how full its slot would be: the share of the "
+                    "slot's four sectors and the longest recording that fits");
+    addCodecOptions(*check, codec->first, codec->second);
+    check->callback([file, fit, codec, &exitCode] {
+        exitCode = *fit ? runAudioFit(*file, codec->first, codec->second, std::cout, std::cerr)
+                        : runAudioCheck(*file);
+    });
 
     auto* write = audio.add_subcommand("write", "Write custom audio slots into the pager");
     auto choice = std::make_shared<CradleChoice>();

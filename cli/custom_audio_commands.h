@@ -1,5 +1,7 @@
 #pragma once
 
+#include <iosfwd>
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,6 +14,9 @@ namespace quorl::cli {
 
 // `quorl audio check FILE.wav`: the Custom Audio window's WAV check.
 int runAudioCheck(const std::string& file);
+
+// The Custom Audio window's WAV check and the compression's own, said on `err`.
+bool recordingPasses(const std::string& file, std::ostream& err);
 
 // `quorl audio write [--port PORT] --slot N=FILE.wav ...`: Write Custom Audio for
 // the given slots (1..13, or "Alert 1" .. "SW H").

@@ -210,13 +210,7 @@ std::filesystem::path playerPath() {
 
 } // namespace
 
-int runTonesPlay(const TonePageOptions& options, std::ostream& err) {
-    // The program's sound output plays 8 kHz, ample for tones up to 3,400 Hz.
-    TonePageOptions o = options;
-    o.rate = kPlayRate;
-    const auto samples = pageSamples(o, err);
-    if (!samples)
-        return kExitFailure;
+int playOnSoundOutput(const std::vector<std::uint8_t>& pcm, std::ostream& err) {
     const std::filesystem::path player = playerPath();
     if (::access(player.c_str(), X_OK) != 0) {
         err << "No sound output: the sound player is not installed\n"
@@ -244,7 +238,6 @@ int runTonesPlay(const TonePageOptions& options, std::ostream& err) {
     // A player without a sound output ends before it reads: its message says why,
     // and the broken pipe is no news.
     const auto previous = std::signal(SIGPIPE, SIG_IGN);
-    const auto pcm = tones::pcm16le(*samples);
     writeWhole(fds[1], std::as_bytes(std::span(pcm)));
     ::close(fds[1]);
     std::signal(SIGPIPE, previous);
@@ -256,6 +249,16 @@ int runTonesPlay(const TonePageOptions& options, std::ostream& err) {
     if (WIFSIGNALED(status))
         err << "The sound player stopped (signal " << WTERMSIG(status) << ")\n";
     return kExitFailure;
+}
+
+int runTonesPlay(const TonePageOptions& options, std::ostream& err) {
+    // The program's sound output plays 8 kHz, ample for tones up to 3,400 Hz.
+    TonePageOptions o = options;
+    o.rate = kPlayRate;
+    const auto samples = pageSamples(o, err);
+    if (!samples)
+        return kExitFailure;
+    return playOnSoundOutput(tones::pcm16le(*samples), err);
 }
 
 int runTonesFind(const std::string& recording, const std::string& codeplug, bool json,

@@ -2,6 +2,7 @@
 
 #include "tones/page_timing.h"
 
+#include <cstdint>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -33,6 +34,9 @@ int runTonesPage(const TonePageOptions& options, std::ostream& out, std::ostream
 // sound player beside the tool; says so and fails when there is no output.
 inline constexpr int kPlayRate = 8000;
 int runTonesPlay(const TonePageOptions& options, std::ostream& err);
+
+// 8 kHz 16-bit little-endian mono `pcm` through the sound player beside the tool.
+int playOnSoundOutput(const std::vector<std::uint8_t>& pcm, std::ostream& err);
 
 // `quorl tones find REC.wav [--codeplug FILE] [--json]`: the steady tones of a
 // recording, their table codes, the pages they form and the calls each alerts.

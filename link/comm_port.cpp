@@ -1,6 +1,6 @@
 #include "link/comm_port.h"
 
-#include "codeplug/temporary_files.h"
+#include "base/temporary_files.h"
 #include "link/hex_frame.h"
 #include "link/link_state.h"
 #include "link/link_texts.h"

@@ -7,6 +7,7 @@ PACKAGES=(
     qt6-base-dev qt6-multimedia-dev libqt6multimedia6
     libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
     libsndfile1-dev libresample1-dev libfftw3-dev locales-all libyaml-cpp-dev libssl-dev
+    libsox-dev libespeak-ng-dev
     libsqlite3-dev libpq-dev postgresql
     dpkg-dev fakeroot file help2man librsvg2-bin man-db bash-completion
     lintian appstream desktop-file-utils

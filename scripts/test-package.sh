@@ -40,7 +40,8 @@ else
 fi
 check "control Version is $version" test "$(dpkg-deb -f "$deb" Version)" = "$version"
 depends="$(dpkg-deb -f "$deb" Depends)"
-for lib in libc6 libsndfile1 libresample1 libfftw3-double3 libqt6widgets6 libqt6multimedia6; do
+for lib in libc6 libsndfile1 libresample1 libfftw3-double3 libqt6widgets6 libqt6multimedia6 \
+    libsox3 libespeak-ng1; do
     check "Depends names $lib (from dpkg-shlibdeps)" grep -q "\b$lib\b" <<<"$depends"
 done
 

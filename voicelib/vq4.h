@@ -98,6 +98,15 @@ VQ4_API int32_t VQ4CreateDownloadFile2(int32_t count, PromptRequest* requests, i
                                        PromptRequest* extras, int32_t macroCount,
                                        VoiceMacroBlock* macros);
 
+/* Plays a compressed stream back as the pager's decoder does, from its bytes
+ * alone. When samplesOut is not null, up to capacity samples are written to it.
+ * *countOut is the number of samples the whole stream decodes to (call again
+ * with a larger buffer when it exceeds capacity); *sampleRateOut, when not
+ * null, the stream's rate in Hz under the open project's master rate (32 kHz
+ * before any VQ4Init). Returns 1, or 0 when the first byte names no codec. */
+VQ4_API int32_t VQ4DecodeStream(const uint8_t* data, int32_t size, int16_t* samplesOut,
+                                int32_t capacity, int32_t* countOut, int32_t* sampleRateOut);
+
 /* Frees the voice-macro, reserved-memory and prompt lists. Returns 0. */
 VQ4_API int32_t VQ4FreeAll(void);
 

@@ -5,10 +5,13 @@
 #include "voicelib/download_requests.h"
 #include "voicelib/image_builder.h"
 #include "voicelib/project_state.h"
+#include "voicelib/sample_rates.h"
+#include "voicelib/stream_decoder.h"
 #include "voicelib/text_format.h"
 #include "voicelib/voice_compressor.h"
 #include "voicelib/vq4_texts.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <new>
 
@@ -91,6 +94,31 @@ int32_t VQ4CreateDownloadFile2(int32_t count, PromptRequest* requests, int32_t e
     } catch (...) {
     }
     return 1;
+}
+
+int32_t VQ4DecodeStream(const uint8_t* data, int32_t size, int16_t* samplesOut, int32_t capacity,
+                        int32_t* countOut, int32_t* sampleRateOut) {
+    if (countOut != nullptr)
+        *countOut = 0;
+    if (data == nullptr || size <= 0)
+        return 0;
+    try {
+        const auto samples = decodeStream(data, static_cast<std::size_t>(size));
+        if (!samples)
+            return 0;
+        const std::size_t room =
+            samplesOut == nullptr || capacity <= 0
+                ? 0
+                : std::min(samples->size(), static_cast<std::size_t>(capacity));
+        std::copy_n(samples->begin(), room, samplesOut);
+        if (countOut != nullptr)
+            *countOut = static_cast<int32_t>(samples->size());
+        if (sampleRateOut != nullptr)
+            *sampleRateOut = srTypeRate(data[0] >> 5, projectState().masterRate);
+        return 1;
+    } catch (...) {
+        return 0;
+    }
 }
 
 int32_t VQ4FreeAll(void) {

@@ -2,8 +2,10 @@
 #include "widgets/system_text.h"
 
 #include "audio/audio_texts.h"
+#include "audio/ui/slot_preview_controls.h"
 #include "audio/ui/tip_dlg.h"
 #include "audio/ui/wave_output.h"
+#include "audio/wav_check.h"
 #include "widgets/elided_path_edit.h"
 
 #include <QCheckBox>
@@ -15,9 +17,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace quorl {
@@ -32,7 +37,13 @@ CCustomAudioDlg::CCustomAudioDlg(CustomAudioModel& model, AuditionPort& audition
                                  ProfileStore& profile, std::function<bool()> cradleConnected,
                                  QWidget* parent)
     : QDialog(parent), committed_(model), model_(model), audition_(audition), profile_(profile),
-      cradleConnected_(std::move(cradleConnected)), output_(new WaveOutput(this)) {
+      cradleConnected_(std::move(cradleConnected)), output_(new WaveOutput(this)),
+      previews_(new SlotPreviewControls(
+          *output_, [this](int slot) { return model_.fileToPlay(slot, *this).has_value(); },
+          this)) {
+    previews_->showProblem = [this](const QString& text) {
+        QMessageBox::information(this, kCaption, text);
+    };
     setObjectName(QStringLiteral("customAudioWindow"));
     setWindowTitle(systemText(texts::kCustomAudioTitle));
     chooseFile = [this](const QString& folder) {
@@ -50,6 +61,7 @@ CCustomAudioDlg::CCustomAudioDlg(CustomAudioModel& model, AuditionPort& audition
         auto* grid = new QGridLayout(box);
         grid->addWidget(new QLabel(systemText(texts::kUseDefaultHeader), box), 0, 3);
         grid->addWidget(new QLabel(systemText(texts::kPlayHeader), box), 0, 4, 1, 2);
+        grid->addWidget(new QLabel(QStringLiteral("Slot used"), box), 0, 8, 1, 2);
         for (int i = first; i <= last; ++i) {
             Row& r = rows_[static_cast<std::size_t>(i)];
             const int line = i - first + 1;
@@ -80,7 +92,24 @@ CCustomAudioDlg::CCustomAudioDlg(CustomAudioModel& model, AuditionPort& audition
             grid->addWidget(r.useDefault, line, 3, Qt::AlignCenter);
             grid->addWidget(r.playFile, line, 4);
             grid->addWidget(r.playPager, line, 5);
-            grid->addWidget(r.write, line, 6);
+            const auto preview = previews_->makeRow(
+                i, systemText(kCustomAudioSlots[static_cast<std::size_t>(i)].shortName), box);
+            grid->addWidget(preview.preview, line, 6);
+            grid->addWidget(r.write, line, 7);
+            grid->addWidget(preview.fit, line, 8);
+            grid->addWidget(preview.longest, line, 9);
+            r.make = new QToolButton(box);
+            r.make->setObjectName(QStringLiteral("make%1").arg(i));
+            r.make->setText(QStringLiteral("Make..."));
+            r.make->setAccessibleName(
+                QStringLiteral("Make a recording for %1")
+                    .arg(systemText(kCustomAudioSlots[static_cast<std::size_t>(i)].shortName)));
+            r.make->setPopupMode(QToolButton::InstantPopup);
+            auto* menu = new QMenu(r.make);
+            menu->addAction(QStringLiteral("Speak..."), this, [this, i] { speakSlot(i); });
+            menu->addAction(QStringLiteral("Tidy..."), this, [this, i] { tidySlot(i); });
+            r.make->setMenu(menu);
+            grid->addWidget(r.make, line, 10);
             connect(r.browse, &QPushButton::clicked, this, [this, i] { browse(i); });
             connect(r.useDefault, &QCheckBox::clicked, this, [this, i](bool on) {
                 model_.useDefaultToggled(i, on, *this);
@@ -130,7 +159,14 @@ CCustomAudioDlg::CCustomAudioDlg(CustomAudioModel& model, AuditionPort& audition
     cancel->setAutoDefault(false);
     connect(ok, &QPushButton::clicked, this, &CCustomAudioDlg::onOk);
     connect(cancel, &QPushButton::clicked, this, &CCustomAudioDlg::onCancel);
+    speakSwitches_ = new QPushButton(QStringLiteral("Speak Switch Names..."), this);
+    speakSwitches_->setObjectName(QStringLiteral("speakSwitchNames"));
+    speakSwitches_->setAutoDefault(false);
+    speakSwitches_->setToolTip(QStringLiteral(
+        "Speak the modes the Function Switches tab has programmed into SW A to SW H"));
+    connect(speakSwitches_, &QPushButton::clicked, this, &CCustomAudioDlg::speakSwitchNames);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(speakSwitches_);
     buttons->addStretch(1);
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
@@ -149,6 +185,7 @@ CCustomAudioDlg::~CCustomAudioDlg() = default;
 
 void CCustomAudioDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    speakSwitches_->setEnabled(static_cast<bool>(switchModes));
     if (!tipShown_ && CTipDlg::wanted(profile_)) {
         tipShown_ = true;
         auto* tip = new CTipDlg(profile_, this);
@@ -183,7 +220,10 @@ void CCustomAudioDlg::refresh() {
         r.write->setChecked(s.write);
         r.write->setEnabled(model_.writeEnabled(i));
         r.playPager->setEnabled(canPlayOnPager);
+        const std::string wav = model_.activePath(i).string();
+        previews_->show(i, wav, checkWav(wav).status == WavCheck::Ok);
     }
+    speakSwitches_->setEnabled(static_cast<bool>(switchModes));
 }
 
 void CCustomAudioDlg::browse(int slot) {

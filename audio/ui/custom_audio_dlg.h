@@ -6,15 +6,19 @@
 #include <QDialog>
 #include <QTimer>
 #include <array>
+#include <filesystem>
 #include <functional>
+#include <vector>
 
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
+class QToolButton;
 
 namespace quorl {
 
 class ProfileStore;
+class SlotPreviewControls;
 class WaveOutput;
 
 // "Custom Audio": the thirteen slots with their files, defaults, playback on the
@@ -36,6 +40,13 @@ public:
     bool settleForUserDataOk();
     bool settleForUserDataClose();
 
+    // "Preview ▶" and the fit bars of the slots.
+    SlotPreviewControls& previews() { return *previews_; }
+
+    // The mode codes of SW-A to SW-H as the Function Switches tab has them; without it
+    // "Speak Switch Names" is off.
+    std::function<std::array<int, 8>()> switchModes;
+
     // The file chooser; tests replace it.
     std::function<QString(const QString& folder)> chooseFile;
 
@@ -45,6 +56,9 @@ public slots:
     void browse(int slot);
     void playFile(int slot);
     void playPager(int slot);
+    void speakSlot(int slot);
+    void tidySlot(int slot);
+    void speakSwitchNames();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -58,8 +72,14 @@ private:
         QPushButton* playFile;
         QPushButton* playPager;
         QCheckBox* write;
+        QToolButton* make;
     };
     void refresh();
+    // Saves a made recording for the slot in the custom audio folder (asking before
+    // replacing a file) and makes it the slot's; false when the user cancelled or it
+    // could not be saved.
+    bool keepForSlot(int slot, const std::filesystem::path& file,
+                     const std::vector<std::int16_t>& samples);
     void error(std::string_view text) override;
     Answer askYesNoCancel(std::string_view question) override;
 
@@ -70,8 +90,10 @@ private:
     std::function<bool()> cradleConnected_;
     std::array<Row, kCustomAudioSlotCount> rows_{};
     WaveOutput* output_;
+    SlotPreviewControls* previews_;
     QTimer auditionTimer_; // timer 7
     bool tipShown_ = false;
+    QPushButton* speakSwitches_ = nullptr;
 };
 
 } // namespace quorl

@@ -7,7 +7,7 @@
 #include "editors/ui/switch_dlg.h"
 #include "editors/ui/user_data_undo.h"
 #include "modal_answerer.h"
-#include "test_files.h"
+#include "tests/support/test_files.h"
 
 #include <QAction>
 #include <QApplication>

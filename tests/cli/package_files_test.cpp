@@ -1,6 +1,6 @@
 // What the package tells the system and the user, checked against what is real: the
 // udev rule's USB IDs, and the value lists the help gives for the voice options.
-#include "tests/program_run.h"
+#include "tests/support/program_run.h"
 
 #include <filesystem>
 #include <fstream>

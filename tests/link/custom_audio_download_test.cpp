@@ -2,8 +2,8 @@
 
 #include "audio/custom_audio_slots.h"
 #include "audio/voice_build.h"
+#include "base/private_folder.h"
 #include "codeplug/codeplug_state.h"
-#include "codeplug/private_folder.h"
 #include "link/codeplug_operation.h"
 #include "link/operation_texts.h"
 #include "link/page_file.h"

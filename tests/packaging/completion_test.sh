@@ -66,7 +66,7 @@ contains "$quorl " check
 contains "$quorl " audio
 contains "$quorl " ports
 expect "$quorl au" "audio"
-expect "$quorl audio " "check compress write"
+expect "$quorl audio " "check compress preview speak tidy voices write"
 expect "$quorl audio compress --s" "--srtype"
 expect "$quorl audio compress -" "--help --output --srtype --type -o"
 expect "$quorl check " "folder other.PPG pager.ppg"

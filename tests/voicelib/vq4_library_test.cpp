@@ -54,6 +54,7 @@ TEST(Vq4Exports, ExactlyTheDocumentedEntryPoints) {
                                          "VQ4CompressVoice",
                                          "VQ4CreateDownloadFile",
                                          "VQ4CreateDownloadFile2",
+                                         "VQ4DecodeStream",
                                          "VQ4FreeAll",
                                          "CreateVQ4",
                                          "DestroyVQ4",
