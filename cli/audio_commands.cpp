@@ -271,7 +271,7 @@ void addCodecOptions(CLI::App& command, int& compressionType, int& srType) {
     command
         .add_option("--type", compressionType,
                     "Compression type: 2..5, 10..13, 16..18, 20..22, 24, 25, 27..30, or -1 for "
-                    "the library's default (4: 4-bit ADPCM)")
+                    "the library's default (12: 4-bit enhanced ADPCM)")
         ->check(intValidator(isCompressionType, "a compression type of the voice library"));
     command
         .add_option("--srtype", srType,
