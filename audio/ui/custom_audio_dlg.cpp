@@ -13,6 +13,7 @@
 #include <QFont>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -56,7 +57,9 @@ CCustomAudioDlg::CCustomAudioDlg(CustomAudioModel& model, AuditionPort& audition
                    : QString();
     };
 
-    auto makeGroup = [this](std::string_view title, int first, int last) {
+    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    const int fileNameChars = screen && screen->availableGeometry().width() < 1280 ? 24 : 52;
+    auto makeGroup = [this, fileNameChars](std::string_view title, int first, int last) {
         auto* box = new QGroupBox(systemText(title), this);
         auto* grid = new QGridLayout(box);
         grid->addWidget(new QLabel(systemText(texts::kUseDefaultHeader), box), 0, 3);
@@ -67,7 +70,9 @@ CCustomAudioDlg::CCustomAudioDlg(CustomAudioModel& model, AuditionPort& audition
             const int line = i - first + 1;
             r.file = new ElidedPathEdit(box);
             // Room for a file name and a little of its folder; wider windows show more.
-            r.file->setMinimumWidth(r.file->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 52);
+            // On a netbook's narrow screen the name alone, so the window still fits.
+            r.file->setMinimumWidth(r.file->fontMetrics().horizontalAdvance(QLatin1Char('x')) *
+                                    fileNameChars);
             r.browse = new QPushButton(systemText(texts::kBrowse), box);
             r.useDefault = new QCheckBox(box);
             r.playFile = new QPushButton(QStringLiteral("\u25B6"), box);
