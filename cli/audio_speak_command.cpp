@@ -3,8 +3,8 @@
 #include "audio/recording_tidy.h"
 #include "audio/spoken_recording.h"
 #include "base/atomic_file_write.h"
-#include "base/decimal_text.h"
 #include "base/printable_text.h"
+#include "cli/audio_tidy_command.h"
 #include "cli/codeplug_commands.h"
 #include "cli/named_path.h"
 
@@ -24,14 +24,7 @@ int runAudioSpeak(const AudioSpeakOptions& o, std::ostream& out, std::ostream& e
             << problemLine(spoken.problem);
         return kExitFailure;
     }
-    if (std::string problem; !writeFileAtomically(o.output, spokenWav(spoken), &problem)) {
-        err << "Cannot write the announcement\n" << problemLine(problem);
-        return kExitFailure;
-    }
-    out << "Wrote " << printableText(o.output) << ": "
-        << decimalText(static_cast<double>(spoken.samples.size()) / kTidyRate, 3) << " s at "
-        << kTidyRate << " Hz\n";
-    return kExitOk;
+    return writeTidiedWav(o.output, spoken.samples, "announcement", out, err);
 }
 
 int runAudioVoices(std::ostream& out, std::ostream& err) {

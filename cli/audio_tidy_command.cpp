@@ -26,14 +26,19 @@ int runAudioTidy(const AudioTidyOptions& o, std::ostream& out, std::ostream& err
             << fileProblemLine(o.file, tidy.problem);
         return kExitFailure;
     }
+    return writeTidiedWav(o.output, tidy.samples, "tidied recording", out, err);
+}
+
+int writeTidiedWav(const std::string& path, const std::vector<std::int16_t>& samples,
+                   const std::string& what, std::ostream& out, std::ostream& err) {
     if (std::string problem;
-        !writeFileAtomically(o.output, pcmWavBytes(tidy.samples, kTidyRate), &problem)) {
-        err << "Cannot write the tidied recording\n" << problemLine(problem);
+        !writeFileAtomically(path, pcmWavBytes(samples, kTidyRate), &problem)) {
+        err << "Cannot write the " << what << '\n' << problemLine(problem);
         return kExitFailure;
     }
-    out << "Wrote " << printableText(o.output) << ": "
-        << decimalText(static_cast<double>(tidy.samples.size()) / kTidyRate, 3) << " s at "
-        << kTidyRate << " Hz\n";
+    out << "Wrote " << printableText(path) << ": "
+        << decimalText(static_cast<double>(samples.size()) / kTidyRate, 3) << " s at " << kTidyRate
+        << " Hz\n";
     return kExitOk;
 }
 

@@ -2,8 +2,10 @@
 
 #include "audio/recording_tidy.h"
 
+#include <cstdint>
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 namespace CLI {
 class App;
@@ -23,5 +25,10 @@ struct AudioTidyOptions {
 int runAudioTidy(const AudioTidyOptions& options, std::ostream& out, std::ostream& err);
 
 void addTidyCommand(CLI::App& audio, int& exitCode);
+
+// Writes tidied samples (8 kHz mono) as the WAV `path` and says how long it is; on a
+// failure "Cannot write the `what`" with the cause. The exit code either way.
+int writeTidiedWav(const std::string& path, const std::vector<std::int16_t>& samples,
+                   const std::string& what, std::ostream& out, std::ostream& err);
 
 } // namespace quorl::cli
