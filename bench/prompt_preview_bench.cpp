@@ -6,6 +6,8 @@
 #include "audio/voice_build.h"
 #include "tests/voicelib/test_wav.h"
 
+#include "bench/every_compression_type.h"
+
 #include <benchmark/benchmark.h>
 #include <filesystem>
 
@@ -39,27 +41,7 @@ void previewTenSeconds(benchmark::State& state) {
 }
 
 BENCHMARK(previewTenSeconds)
-    ->ArgName("type")
-    ->Arg(2)
-    ->Arg(3)
-    ->Arg(4)
-    ->Arg(5)
-    ->Arg(16)
-    ->Arg(17)
-    ->Arg(18)
-    ->Arg(20)
-    ->Arg(21)
-    ->Arg(22)
-    ->Arg(24)
-    ->Arg(25)
-    ->Arg(27)
-    ->Arg(10)
-    ->Arg(11)
-    ->Arg(12)
-    ->Arg(13)
-    ->Arg(28)
-    ->Arg(29)
-    ->Arg(30)
+    ->Apply(everyCompressionType)
     ->Unit(benchmark::kMillisecond)
     ->MinTime(0.3);
 

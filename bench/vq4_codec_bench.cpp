@@ -6,6 +6,8 @@
 #include "voicelib/voice_compressor.h"
 #include "voicelib/vq4.h"
 
+#include "bench/every_compression_type.h"
+
 #include <benchmark/benchmark.h>
 #include <cmath>
 #include <cstdio>
@@ -60,28 +62,7 @@ void BM_Encode(benchmark::State& state) {
     state.SetLabel(codec->name);
     setCounters(state);
 }
-BENCHMARK(BM_Encode)
-    ->Arg(2)
-    ->Arg(3)
-    ->Arg(4)
-    ->Arg(5)
-    ->Arg(10)
-    ->Arg(11)
-    ->Arg(12)
-    ->Arg(13)
-    ->Arg(16)
-    ->Arg(17)
-    ->Arg(18)
-    ->Arg(20)
-    ->Arg(21)
-    ->Arg(22)
-    ->Arg(24)
-    ->Arg(25)
-    ->Arg(27)
-    ->Arg(28)
-    ->Arg(29)
-    ->Arg(30)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Encode)->Apply(everyCompressionType)->Unit(benchmark::kMillisecond);
 
 // A whole VQ4CompressVoice-equivalent call: WAV reading, stream file, check
 // WAV and statistics (the resampled copy is already up to date).
