@@ -73,8 +73,9 @@ BENCHMARK(BM_RecordOnePostgres)->Unit(benchmark::kMillisecond);
 
 void fill(InventoryStore& store) {
     store.database().run("BEGIN");
-    for (int pager = 0; pager < 10000; ++pager)
-        for (int n = 0; n < 10; ++n) {
+    // In time order, as a fleet's records arrive: a pager's records lie apart.
+    for (int n = 0; n < 10; ++n)
+        for (int pager = 0; pager < 10000; ++pager) {
             auto r = writeOf(pager, n);
             store.database().run(
                 "INSERT INTO operations (id, at, station, user_name, cradle, serial, model, "
@@ -86,9 +87,12 @@ void fill(InventoryStore& store) {
     store.database().run("COMMIT");
 }
 
-void listAll(benchmark::State& state, std::unique_ptr<SqlDatabase> db) {
+void listAll(benchmark::State& state, std::unique_ptr<SqlDatabase> db,
+             const std::string& afterFill = {}) {
     InventoryStore store(std::move(db));
     fill(store);
+    if (!afterFill.empty())
+        store.database().run(afterFill);
     for (auto _ : state) {
         const auto pagers = store.pagers({});
         if (pagers.size() != 10000)
@@ -112,7 +116,10 @@ void BM_List100kPostgres(benchmark::State& state) {
         admin.run("DROP DATABASE IF EXISTS list_bench");
         admin.run("CREATE DATABASE list_bench");
     }
-    listAll(state, std::make_unique<PostgresDatabase>(server().url("list_bench")));
+    auto db = std::make_unique<PostgresDatabase>(server().url("list_bench"));
+    // What the server's autovacuum does within a minute of a store growing by a tenth; a
+    // list right after a bulk load would be planned without any figures.
+    listAll(state, std::move(db), "ANALYZE operations");
 }
 BENCHMARK(BM_List100kPostgres)->Unit(benchmark::kMillisecond)->Iterations(5);
 

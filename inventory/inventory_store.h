@@ -12,7 +12,7 @@ namespace quorl::inventory {
 
 // The schema's versions, each step run in order in one transaction. Step N brings
 // a store from version N-1 to N; a store is never taken back.
-inline constexpr int kSchemaVersion = 2;
+inline constexpr int kSchemaVersion = 3;
 void upgradeSchema(SqlDatabase& db, int toVersion = kSchemaVersion);
 int schemaVersion(SqlDatabase& db);
 

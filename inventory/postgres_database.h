@@ -22,7 +22,7 @@ public:
                             const std::vector<SqlValue>& values = {}) override;
     void beginExclusive() override;
     bool tableExists(const std::string& name) override;
-    std::string_view blobType() const override { return "BYTEA"; }
+    SqlDialect dialect() const override { return SqlDialect::Postgres; }
     // Runs a script of several statements as it stands, no values bound: for the
     // administrator's own files (the station role), never for recorded text.
     void runScript(const std::string& script);

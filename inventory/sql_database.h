@@ -41,6 +41,8 @@ private:
 // The little the inventory needs of a database: statements with values bound to
 // $1, $2, ... in order, and transactions. SQLite on one bench, PostgreSQL shared by
 // many; the SQL the inventory sends is the same for both.
+enum class SqlDialect { Sqlite, Postgres };
+
 class SqlDatabase {
 public:
     virtual ~SqlDatabase() = default;
@@ -51,8 +53,8 @@ public:
     // Begins a transaction that no other connection's schema work can run beside.
     virtual void beginExclusive() = 0;
     virtual bool tableExists(const std::string& name) = 0;
-    // The column type for codeplug bytes.
-    virtual std::string_view blobType() const = 0;
+    // Which database this is, for the few statements written differently for each.
+    virtual SqlDialect dialect() const = 0;
 };
 
 } // namespace quorl::inventory

@@ -23,7 +23,7 @@ public:
                             const std::vector<SqlValue>& values = {}) override;
     void beginExclusive() override;
     bool tableExists(const std::string& name) override;
-    std::string_view blobType() const override { return "BLOB"; }
+    SqlDialect dialect() const override { return SqlDialect::Sqlite; }
 
 private:
     sqlite3* db_ = nullptr;

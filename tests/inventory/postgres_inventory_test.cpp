@@ -3,6 +3,7 @@
 #include "inventory/inventory_recorder.h"
 #include "inventory/postgres_database.h"
 #include "link/sha256.h"
+#include "pager_list_check.h"
 #include "throwaway_postgres.h"
 
 #include "tests/support/program_run.h"
@@ -102,6 +103,11 @@ TEST_F(SharedInventory, AStoppedServerQueuesAndTheQueueIsSentWhenItIsBack) {
     EXPECT_EQ(store.codeplug(pagerRecord(2).codeplugSha256), pagerRecord(2).codeplug);
 }
 
+TEST_F(SharedInventory, ListsEachPagerByItsLastOperation) {
+    InventoryStore store(std::make_unique<PostgresDatabase>(freshDatabase("pager_list")));
+    test::expectPagersListedByTheirLastOperation(store);
+}
+
 // The station role's script, run by the database's owner.
 void addStation(const std::string& url, const std::string& login) {
     std::ifstream file(QUORL_TEST_SOURCE_DIR "/inventory/postgresql_station_role.sql");
@@ -130,7 +136,7 @@ TEST_F(SharedInventory, AStationOfAnOlderStoreIsToldTheOwnerMustUpgradeIt) {
     } catch (const SqlError& e) {
         const std::string what = e.what();
         EXPECT_NE(what.find("the inventory's schema is at version 1 and this program needs "
-                            "version 2, which only the database's owner may make: the owner "
+                            "version 3, which only the database's owner may make: the owner "
                             "must run \"quorl inventory upgrade\" once ("),
                   std::string::npos)
             << what;
@@ -138,7 +144,7 @@ TEST_F(SharedInventory, AStationOfAnOlderStoreIsToldTheOwnerMustUpgradeIt) {
     const auto upgrade = test::runProgram(
         {std::string(QUORL_TEST_BIN_DIR) + "/quorl", "--inventory", url, "inventory", "upgrade"});
     EXPECT_EQ(upgrade.exitCode, 0) << upgrade.err;
-    EXPECT_EQ(upgrade.out, "The inventory's schema is at version 2\n");
+    EXPECT_EQ(upgrade.out, "The inventory's schema is at version 3\n");
     InventoryRecorder recorder(asStation, dir / "queue/q.sqlite");
     ASSERT_TRUE(recorder.record(pagerRecord(1)));
     EXPECT_EQ(recorder.queued(), 0);
