@@ -1,16 +1,21 @@
 // The Custom Audio window's ways of making a slot's recording: speaking a text,
-// speaking every switch's mode name, and tidying the slot's recording. What they make
+// speaking every switch's mode name, tidying the slot's recording and recording
+// from the computer's audio input. What they make
 // goes into the user's custom audio folder, never over a file without asking.
+#include "audio/custom_audio_slots.h"
 #include "audio/pcm_wav.h"
+#include "audio/recording_limit.h"
 #include "audio/recording_tidy.h"
 #include "audio/slot_recording_file.h"
 #include "audio/spoken_recording.h"
 #include "audio/switch_announcements.h"
 #include "audio/ui/custom_audio_dlg.h"
+#include "audio/ui/record_dlg.h"
 #include "audio/ui/slot_preview_controls.h"
 #include "audio/ui/speak_dlg.h"
 #include "audio/ui/tidy_dlg.h"
 #include "audio/ui/wave_output.h"
+#include "audio/voice_build.h"
 #include "widgets/system_text.h"
 
 #include <QInputDialog>
@@ -112,6 +117,23 @@ void CCustomAudioDlg::tidySlot(int slot) {
     const QString name = QStringLiteral("%1 - %2 (tidied).wav")
                              .arg(shortName(slot), QString::fromStdString(source.stem().string()));
     keepForSlot(slot, customAudioFolder() / name.toStdString(), tidy.tidied().samples);
+}
+
+void CCustomAudioDlg::recordSlot(int slot) {
+    // The limit is what the slot holds at the download's compression, measured with
+    // the voice library the download uses.
+    std::string problem;
+    const auto limit =
+        slotRecordingLimit(buildFolder(), kDownloadCompressionType, kDownloadSrType, problem);
+    if (!limit) {
+        error("The slot's capacity cannot be worked out, so nothing is recorded: " + problem);
+        return;
+    }
+    CRecordDlg record(shortName(slot), *limit, *output_, this);
+    if (record.exec() != QDialog::Accepted || record.tidied().empty())
+        return;
+    const QString name = QStringLiteral("%1 - recorded.wav").arg(shortName(slot));
+    keepForSlot(slot, customAudioFolder() / name.toStdString(), record.tidied());
 }
 
 } // namespace quorl
