@@ -10,6 +10,7 @@
 #include "app/voice_pager_view.h"
 #include "audio/custom_audio_model.h"
 #include "audio/ui/custom_audio_dlg.h"
+#include "audio/ui/record_dlg.h"
 #include "audio/ui/speak_dlg.h"
 #include "audio/ui/tip_dlg.h"
 #include "audio/ui/wave_output.h"
@@ -105,6 +106,7 @@ QStringList WindowGallery::names() {
             QStringLiteral("custom-audio"),
             QStringLiteral("custom-audio-tip"),
             QStringLiteral("custom-audio-speak"),
+            QStringLiteral("custom-audio-record"),
             QStringLiteral("system-setup"),
             QStringLiteral("connected-devices"),
             QStringLiteral("progress"),
@@ -172,6 +174,9 @@ void WindowGallery::forEach(const Visit& visit) {
         WaveOutput output;
         CSpeakDlg speak(QStringLiteral("SW A"), QStringLiteral("Scan mode"), output, &window);
         showAndVisit(QStringLiteral("custom-audio-speak"), speak, visit);
+        CRecordDlg record(QStringLiteral("SW A"), 4.0, output, &window);
+        record.showProgress(0.35, 1.6); // speaking, as the meter shows it
+        showAndVisit(QStringLiteral("custom-audio-record"), record, visit);
     }
     {
         CSerialCommDlg setup;

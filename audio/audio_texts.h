@@ -58,5 +58,7 @@ inline constexpr std::string_view kDwkFileError1 =
     "File Error #1 \r\n\r\nCan not open the file; dwk file may be missing or invalid. ";
 inline constexpr std::string_view kNoAudioOutput =
     "No sound output device is available; the file cannot be played on this computer.";
+inline constexpr std::string_view kNoAudioInput =
+    "No audio input was found. Connect a microphone or check the system's sound settings.";
 
 } // namespace quorl::texts

@@ -2,6 +2,8 @@
 
 #include "base/decimal_text.h"
 
+#include <cmath>
+
 namespace quorl {
 
 SlotFit slotFit(std::size_t streamBytes, std::size_t samples, int sampleRate) {
@@ -19,6 +21,10 @@ SlotFit slotFit(std::size_t streamBytes, std::size_t samples, int sampleRate) {
         fit.longestSeconds = fit.seconds * static_cast<double>(kSlotCapacityBytes) /
                              static_cast<double>(streamBytes);
     return fit;
+}
+
+double recordingLimitSeconds(const SlotFit& fit) {
+    return std::floor(fit.longestSeconds * 10.0) / 10.0;
 }
 
 std::string slotFitText(const SlotFit& fit) {

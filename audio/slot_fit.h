@@ -25,6 +25,11 @@ struct SlotFit {
 // The fit of a stream of `streamBytes` that decodes to `samples` at `sampleRate` Hz.
 SlotFit slotFit(std::size_t streamBytes, std::size_t samples, int sampleRate);
 
+// How long a recording for a slot may run at the compression `fit` was measured
+// with: the longest that fits, to the tenth of a second below, so that a recording
+// stopped there fits whole.
+double recordingLimitSeconds(const SlotFit& fit);
+
 // "72 %, 2.9 s of at most 4.1 s" (and " – too long" when it does not fit), the same
 // under every locale.
 std::string slotFitText(const SlotFit& fit);

@@ -8,6 +8,7 @@ PACKAGES=(
     libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
     libsndfile1-dev libresample1-dev libfftw3-dev locales-all libyaml-cpp-dev libssl-dev
     libsox-dev libespeak-ng-dev
+    pulseaudio pulseaudio-utils
     libsqlite3-dev libpq-dev postgresql
     dpkg-dev fakeroot file help2man librsvg2-bin man-db bash-completion
     lintian appstream desktop-file-utils

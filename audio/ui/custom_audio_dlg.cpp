@@ -113,6 +113,7 @@ CCustomAudioDlg::CCustomAudioDlg(CustomAudioModel& model, AuditionPort& audition
             auto* menu = new QMenu(r.make);
             menu->addAction(QStringLiteral("Speak..."), this, [this, i] { speakSlot(i); });
             menu->addAction(QStringLiteral("Tidy..."), this, [this, i] { tidySlot(i); });
+            menu->addAction(QStringLiteral("Record..."), this, [this, i] { recordSlot(i); });
             r.make->setMenu(menu);
             grid->addWidget(r.make, line, 10);
             connect(r.browse, &QPushButton::clicked, this, [this, i] { browse(i); });

@@ -58,6 +58,7 @@ public slots:
     void playPager(int slot);
     void speakSlot(int slot);
     void tidySlot(int slot);
+    void recordSlot(int slot);
     void speakSwitchNames();
 
 protected:

@@ -1,26 +1,28 @@
 // The Custom Audio window's ways of making a slot's recording: speaking a text,
-// speaking every switch's mode name, and tidying the slot's recording. What they make
+// speaking every switch's mode name, tidying the slot's recording and recording
+// from the computer's audio input. What they make
 // goes into the user's custom audio folder, never over a file without asking.
+#include "audio/custom_audio_slots.h"
 #include "audio/pcm_wav.h"
+#include "audio/recording_limit.h"
 #include "audio/recording_tidy.h"
 #include "audio/slot_recording_file.h"
 #include "audio/spoken_recording.h"
 #include "audio/switch_announcements.h"
 #include "audio/ui/custom_audio_dlg.h"
+#include "audio/ui/record_dlg.h"
 #include "audio/ui/slot_preview_controls.h"
 #include "audio/ui/speak_dlg.h"
+#include "audio/ui/tidy_dlg.h"
 #include "audio/ui/wave_output.h"
+#include "audio/voice_build.h"
 #include "widgets/system_text.h"
 
 #include <QInputDialog>
-#include <QMessageBox>
-#include <QPushButton>
 
 namespace quorl {
 
 namespace {
-
-const QString kCaption = QStringLiteral("Tessaly VI Quorl");
 
 QString shortName(int slot) {
     return systemText(kCustomAudioSlots.at(static_cast<std::size_t>(slot)).shortName);
@@ -107,33 +109,31 @@ void CCustomAudioDlg::tidySlot(int slot) {
     if (!before)
         return;
     const std::filesystem::path source = model_.activePath(slot);
-    const TidyResult tidy = tidyRecording(source, TidySettings{});
-    if (!tidy.problem.empty()) {
-        error("The recording could not be tidied: " + tidy.problem);
-        return;
-    }
-    QMessageBox box(QMessageBox::Question, kCaption,
-                    QStringLiteral("Tidied: silence trimmed, rumble removed, level evened and "
-                                   "the peak set to -1 dB.\nKeep the tidied recording for %1?")
-                        .arg(shortName(slot)),
-                    QMessageBox::NoButton, this);
-    box.setObjectName(QStringLiteral("tidyBox"));
-    auto* playBefore = box.addButton(QStringLiteral("Before \u25B6"), QMessageBox::ActionRole);
-    auto* playAfter = box.addButton(QStringLiteral("After \u25B6"), QMessageBox::ActionRole);
-    auto* keep = box.addButton(QStringLiteral("Keep Tidied"), QMessageBox::AcceptRole);
-    box.addButton(QMessageBox::Cancel);
-    // The preview buttons play without closing the question.
-    for (auto* b : {playBefore, playAfter})
-        b->disconnect();
-    connect(playBefore, &QPushButton::clicked, &box, [&] { output_->play(before->playBuffer); });
-    connect(playAfter, &QPushButton::clicked, &box, [&] { output_->play(pcmBytes(tidy.samples)); });
-    box.exec();
+    CTidyDlg tidy(shortName(slot), source, before->playBuffer, *output_, this);
+    const int answer = tidy.exec();
     output_->stop();
-    if (box.clickedButton() != keep)
+    if (answer != QDialog::Accepted)
         return;
     const QString name = QStringLiteral("%1 - %2 (tidied).wav")
                              .arg(shortName(slot), QString::fromStdString(source.stem().string()));
-    keepForSlot(slot, customAudioFolder() / name.toStdString(), tidy.samples);
+    keepForSlot(slot, customAudioFolder() / name.toStdString(), tidy.tidied().samples);
+}
+
+void CCustomAudioDlg::recordSlot(int slot) {
+    // The limit is what the slot holds at the download's compression, measured with
+    // the voice library the download uses.
+    std::string problem;
+    const auto limit =
+        slotRecordingLimit(buildFolder(), kDownloadCompressionType, kDownloadSrType, problem);
+    if (!limit) {
+        error("The slot's capacity cannot be worked out, so nothing is recorded: " + problem);
+        return;
+    }
+    CRecordDlg record(shortName(slot), *limit, *output_, this);
+    if (record.exec() != QDialog::Accepted || record.tidied().empty())
+        return;
+    const QString name = QStringLiteral("%1 - recorded.wav").arg(shortName(slot));
+    keepForSlot(slot, customAudioFolder() / name.toStdString(), record.tidied());
 }
 
 } // namespace quorl

@@ -16,7 +16,7 @@ namespace quorl {
 CSpeakDlg::CSpeakDlg(const QString& slotName, const QString& text, WaveOutput& output,
                      QWidget* parent)
     : QDialog(parent), output_(output), text_(new QLineEdit(text, this)),
-      voice_(new QComboBox(this)), speed_(new QSpinBox(this)) {
+      voice_(new QComboBox(this)), speed_(new QSpinBox(this)), pitch_(new QSpinBox(this)) {
     setObjectName(QStringLiteral("speakWindow"));
     setWindowTitle(QStringLiteral("Speak %1").arg(slotName));
     showProblem = [this](const QString& why) {
@@ -25,6 +25,7 @@ CSpeakDlg::CSpeakDlg(const QString& slotName, const QString& text, WaveOutput& o
     text_->setObjectName(QStringLiteral("speakText"));
     voice_->setObjectName(QStringLiteral("speakVoice"));
     speed_->setObjectName(QStringLiteral("speakSpeed"));
+    pitch_->setObjectName(QStringLiteral("speakPitch"));
     for (const auto& v : speechVoices())
         voice_->addItem(QStringLiteral("%1 (%2)").arg(QString::fromStdString(v.name),
                                                       QString::fromStdString(v.language)),
@@ -32,10 +33,13 @@ CSpeakDlg::CSpeakDlg(const QString& slotName, const QString& text, WaveOutput& o
     voice_->setCurrentIndex(voiceIndex(*voice_, QStringLiteral("en")));
     speed_->setRange(80, 450);
     speed_->setValue(SpeechSettings{}.wordsPerMinute);
+    pitch_->setRange(0, 100);
+    pitch_->setValue(SpeechSettings{}.pitch);
     auto* form = new QFormLayout(this);
     form->addRow(QStringLiteral("&Text:"), text_);
     form->addRow(QStringLiteral("&Voice:"), voice_);
     form->addRow(QStringLiteral("&Words per minute:"), speed_);
+    form->addRow(QStringLiteral("&Pitch (0 to 100):"), pitch_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Save | QDialogButtonBox::Cancel, this);
     auto* play = buttons->addButton(QStringLiteral("Preview \u25B6"), QDialogButtonBox::ActionRole);
     play->setObjectName(QStringLiteral("speakPreview"));
@@ -50,6 +54,7 @@ SpeechSettings CSpeakDlg::settings() const {
     SpeechSettings s;
     s.voice = voice_->currentData().toString().toStdString();
     s.wordsPerMinute = speed_->value();
+    s.pitch = pitch_->value();
     return s;
 }
 

@@ -12,7 +12,7 @@ namespace quorl {
 
 class WaveOutput;
 
-// "Speak": a text for one slot, the eSpeak NG voice, the speed, and a preview of the
+// "Speak": a text for one slot, the eSpeak NG voice, speed and pitch, and a preview of the
 // tidied announcement before it is kept.
 class CSpeakDlg : public QDialog {
     Q_OBJECT
@@ -35,6 +35,7 @@ private:
     QLineEdit* text_;
     QComboBox* voice_;
     QSpinBox* speed_;
+    QSpinBox* pitch_;
 };
 
 // The voice list's choice for a language ("de"), the English one when it is missing.

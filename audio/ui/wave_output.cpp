@@ -1,36 +1,10 @@
 #include "audio/ui/wave_output.h"
 
+#include "audio/ui/sound_module.h"
 #include "audio/ui/wave_sink.h"
 #include "audio/wav_check.h"
 
-#include <QCoreApplication>
-#include <QLibrary>
-
 namespace quorl {
-
-namespace {
-
-// The sound module, loaded once and kept for the life of the program (sinks made
-// by it may outlive any one window). Looked up in the program's private library
-// folder (bin/../lib/tessaly-vi-quorl, as built and as installed), then on the
-// library path.
-QLibrary* waveSinkModule() {
-    static QLibrary* module = [] {
-        auto* lib = new QLibrary;
-        for (const QString& name : {QCoreApplication::applicationDirPath() +
-                                        QStringLiteral("/../" QUORL_PRIVATE_LIB_SUBDIR "/lib") +
-                                        QLatin1String(kWaveSinkModule),
-                                    QString::fromLatin1(kWaveSinkModule)}) {
-            lib->setFileName(name);
-            if (lib->load())
-                return lib;
-        }
-        return lib;
-    }();
-    return module->isLoaded() ? module : nullptr;
-}
-
-} // namespace
 
 WaveOutput::WaveOutput(QObject* parent) : QObject(parent) {}
 
@@ -39,10 +13,8 @@ WaveOutput::~WaveOutput() {
 }
 
 bool WaveOutput::deviceAvailable() {
-    QLibrary* module = waveSinkModule();
     const auto available =
-        module ? reinterpret_cast<WaveDeviceAvailable>(module->resolve(kWaveDeviceAvailableSymbol))
-               : nullptr;
+        reinterpret_cast<WaveDeviceAvailable>(soundModuleEntry(kWaveDeviceAvailableSymbol));
     return available && available();
 }
 
@@ -58,10 +30,8 @@ QByteArray WaveOutput::blocks(const std::vector<std::uint8_t>& samples) {
 bool WaveOutput::play(const std::vector<std::uint8_t>& samples) {
     stop();
     if (!sink_) {
-        QLibrary* module = waveSinkModule();
         const auto create =
-            module ? reinterpret_cast<CreateWaveSink>(module->resolve(kCreateWaveSinkSymbol))
-                   : nullptr;
+            reinterpret_cast<CreateWaveSink>(soundModuleEntry(kCreateWaveSinkSymbol));
         if (!create)
             return false; // no sound module: the caller says there is no output
         sink_.reset(create());
