@@ -386,8 +386,8 @@ QString CMainFrame::viewNote() const {
     const int channels = general.channelCount();
     return QStringLiteral("Codeplug loaded: model %1, serial number %2, %3 %4. Press F5 to edit "
                           "it, F7 to write it to the pager in the cradle.")
-        .arg(QString::fromStdString(general.modelNumber()).trimmed(),
-             QString::fromStdString(general.serialNumber()).trimmed())
+        .arg(fieldText(general.modelNumber()).trimmed(),
+             fieldText(general.serialNumber()).trimmed())
         .arg(channels)
         .arg(channels == 1 ? QStringLiteral("channel") : QStringLiteral("channels"));
 }
@@ -503,7 +503,7 @@ void CMainFrame::onExportPdf() {
 }
 
 void CMainFrame::noteWritten(const char* note, const QString& path) {
-    statusBar()->showMessage(QString::fromUtf8(note).arg(path), kWrittenNoteMs);
+    statusBar()->showMessage(QString::fromUtf8(note).arg(fieldText(path)), kWrittenNoteMs);
 }
 
 void CMainFrame::noteSaved() {

@@ -122,7 +122,9 @@ std::string CVoicePagerDoc::libFolder() {
 }
 
 void CVoicePagerDoc::setDocumentTitle(const std::string& title) {
-    title_ = QString::fromStdString(title);
+    // A file name is shown as written; "[*]" in a title would be read as the
+    // marker of unsaved edits unless doubled.
+    title_ = fieldText(title).replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
     emit titleChanged(title_);
 }
 

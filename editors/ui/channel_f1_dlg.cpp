@@ -604,7 +604,7 @@ void CChannelF1Dlg::playTestPage(int row) {
     const auto made = tones::sequenceForEntry(state_.editImage, request, {});
     if (!made.problem.empty()) {
         showMessageBox(this, QMessageBox::Information, qs(texts::tones::kCaption),
-                       QString::fromStdString(made.problem));
+                       systemText(made.problem));
         return;
     }
     testPageRow_ = row;
