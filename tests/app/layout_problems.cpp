@@ -1,6 +1,8 @@
 #include "layout_problems.h"
 
 #include "widgets/elided_path_edit.h"
+#include "widgets/level_scale.h"
+#include "widgets/level_slider.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
@@ -164,6 +166,32 @@ void checkContrast(const QWidget* w, QStringList& problems) {
             << QStringLiteral("low contrast: %1 at %2 : 1").arg(describe(w)).arg(ratio, 0, 'f', 1);
 }
 
+// A slider's level names stand each under its own tick: the number that begins a
+// name is where a click picks that level, and the numbers are evenly spaced.
+void checkLevelNames(const LevelScale* scale, QStringList& problems) {
+    const LevelSlider* slider = scale->slider();
+    QList<int> centres;
+    for (int level = slider->minimum(); level <= slider->maximum(); ++level) {
+        const auto* name = scale->findChild<QLabel*>(QStringLiteral("level%1").arg(level));
+        if (!name)
+            return;
+        const int lead = name->fontMetrics().horizontalAdvance(name->text().left(1));
+        const int x =
+            name->mapTo(scale->window(), QPoint(name->contentsRect().left() + lead / 2, 0)).x() -
+            slider->mapTo(scale->window(), QPoint()).x();
+        centres << x;
+        if (slider->levelAt(x) != level)
+            problems << QStringLiteral("misplaced: %1 stands under level %2 of %3")
+                            .arg(describe(name))
+                            .arg(slider->levelAt(x))
+                            .arg(describe(slider));
+    }
+    for (int i = 2; i < centres.size(); ++i)
+        if (std::abs((centres[i] - centres[i - 1]) - (centres[1] - centres[0])) > 2)
+            problems << QStringLiteral("misplaced: the level names of %1 are unevenly spaced")
+                            .arg(describe(slider));
+}
+
 void checkChildren(QWidget* parent, QStringList& problems) {
     QList<QWidget*> shown;
     for (QObject* o : parent->children()) {
@@ -189,6 +217,8 @@ void checkChildren(QWidget* parent, QStringList& problems) {
                                      rectText(shown[j]->geometry()), describe(parent));
         checkText(w, problems);
         checkContrast(w, problems);
+        if (auto* scale = qobject_cast<const LevelScale*>(w))
+            checkLevelNames(scale, problems);
         if (!ownsItsInsides(w))
             checkChildren(w, problems);
     }

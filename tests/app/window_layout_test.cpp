@@ -1,5 +1,7 @@
 #include "app/window_gallery.h"
 #include "layout_problems.h"
+#include "widgets/level_scale.h"
+#include "widgets/level_slider.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -95,12 +97,22 @@ TEST(WindowLayout, TheCheckFindsEachKindOfFault) {
     faint->setPalette(grey);
     faint->setGeometry(10, 90, 60, 20);
     faint->show();
+    auto* levels = new LevelSlider(3, &window);
+    auto* names = new LevelScale(levels, QStringLiteral("1  2  3"), &window);
+    levels->setGeometry(100, 0, 90, 24);
+    names->setGeometry(100, 24, 95, 20);
+    levels->show();
+    names->show();
+    QApplication::processEvents();
+    names->findChild<QLabel*>(QStringLiteral("level2"))->move(0, 0);
     const QString all = test::layoutProblems(window).join('\n');
     EXPECT_TRUE(all.contains("clipped text: QLabel \"A label much longer")) << all.toStdString();
     EXPECT_TRUE(all.contains("outside: QPushButton \"Out\"")) << all.toStdString();
     EXPECT_TRUE(all.contains("overlap: QPushButton \"Out\"")) << all.toStdString();
     EXPECT_TRUE(all.contains("clipped text: QLineEdit")) << all.toStdString();
     EXPECT_TRUE(all.contains("low contrast: QLabel \"Faint\"")) << all.toStdString();
+    EXPECT_TRUE(all.contains("misplaced: QLabel#level2 \"3\" stands under level 0"))
+        << all.toStdString();
 
     // Laid out by a layout, the same controls are tidy.
     QDialog tidy;
