@@ -110,7 +110,13 @@ CMainFrame::CMainFrame(QtProfileStore& profile, CVoicePagerDoc& document, QWidge
         std::make_unique<QtOperationHost>(this, document_, [this] { view_->viewport()->update(); });
     document_.setDialogOwner(this);
     auditionPort_ = std::make_unique<LinkAuditionPort>(*host_, [this] {
-        statusBar()->showMessage(QString::fromUtf8(texts::kOperationRunningNote), 5000);
+        // Said where the press was: a modal window (Custom Audio, User Data) covers
+        // the status bar.
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal != this)
+            showInformation(modal, texts::kOperationRunningNote);
+        else
+            statusBar()->showMessage(QString::fromUtf8(texts::kOperationRunningNote), 5000);
     });
     // The "Progress Indicator" of the pager operations, owned by the frame.
     host_->setProgressWindow({[this](const QString& text) {
