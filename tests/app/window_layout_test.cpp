@@ -1,8 +1,10 @@
 #include "app/window_gallery.h"
 #include "layout_problems.h"
+#include "widgets/help_viewer.h"
 #include "widgets/level_scale.h"
 #include "widgets/level_slider.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
@@ -13,6 +15,10 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QSet>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QTextObjectInterface>
 #include <gtest/gtest.h>
 
 namespace quorl {
@@ -57,6 +63,52 @@ TEST(WindowLayout, TheManualShowsEveryWindowAndOnlyRenderedPictures) {
                 << name.toStdString() << look;
 #endif
     }
+}
+
+// The help window shows each picture of the manual at the size of its plain file,
+// from the sharp file at 200 % and the dark one in the dark theme, as a browser
+// would from the page's srcset and <picture>.
+TEST(WindowLayout, TheHelpWindowShowsItsPicturesSharpAndAtTheirSize) {
+#ifndef QUORL_HELP_PICTURES
+    GTEST_SKIP() << "the build renders no pictures";
+#endif
+    const QString help = QStringLiteral(QUORL_TEST_STAGE_DATA_DIR "/Help/");
+    CHelpViewer viewer(help + QStringLiteral("index.html"));
+    viewer.show();
+    QApplication::processEvents();
+    QTextDocument* page = viewer.browser()->document();
+    const bool dark = viewer.browser()->palette().color(QPalette::Base).lightness() < 128;
+    const bool sharp = viewer.browser()->devicePixelRatioF() > 1.0;
+    int pictures = 0;
+    for (QTextBlock block = page->begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextImageFormat image = it.fragment().charFormat().toImageFormat();
+            if (!image.isValid())
+                continue;
+            ++pictures;
+            const QString file = help + image.name();
+            const QImage plain(file);
+            const auto shown = qvariant_cast<QImage>(
+                page->resource(QTextDocument::ImageResource, QUrl(image.name())));
+            ASSERT_FALSE(shown.isNull()) << file.toStdString();
+            if (dark) {
+                const QString darkFile =
+                    QString(file).replace(QStringLiteral(".png"), QStringLiteral("-dark.png"));
+                EXPECT_EQ(shown, QImage(darkFile)) << file.toStdString() << " in the dark";
+            }
+            const qreal ratio = dark || !sharp ? 1.0 : 2.0;
+            EXPECT_EQ(shown.devicePixelRatio(), ratio) << file.toStdString();
+            // The size the page lays the picture out at.
+            QTextObjectInterface* handler =
+                page->documentLayout()->handlerForObject(QTextFormat::ImageObject);
+            ASSERT_NE(handler, nullptr);
+            // A window drawn at 200 % may come out a few pixels wider than twice its
+            // plain picture.
+            const QSizeF size = handler->intrinsicSize(page, it.fragment().position(), image);
+            EXPECT_NEAR(size.width(), plain.width(), plain.width() * 0.05) << file.toStdString();
+            EXPECT_NEAR(size.height(), plain.height(), plain.height() * 0.05) << file.toStdString();
+        }
+    EXPECT_GE(pictures, 10);
 }
 
 // Software centres show the AppStream screenshots: each is a picture the screenshot
