@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -224,6 +225,45 @@ void checkChildren(QWidget* parent, QStringList& problems) {
     }
 }
 
+// The letter after a single '&' in a control's text: what Alt and that letter press.
+QChar mnemonicOf(const QString& text) {
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != QLatin1Char('&'))
+            continue;
+        if (text[i + 1] == QLatin1Char('&')) {
+            ++i;
+            continue;
+        }
+        return text[i + 1].toLower();
+    }
+    return {};
+}
+
+// Two controls of one window answering the same Alt key: the second is out of reach.
+void checkMnemonics(QWidget& window, QStringList& problems) {
+    QHash<QChar, const QWidget*> taken;
+    const auto take = [&](const QWidget* w, const QString& text) {
+        const QChar key = mnemonicOf(text);
+        if (key.isNull() || !w->isVisible())
+            return;
+        if (const QWidget* first = taken.value(key))
+            problems << QStringLiteral("mnemonic: Alt+%1 is %2 and %3")
+                            .arg(key.toUpper(), describe(first), describe(w));
+        else
+            taken.insert(key, w);
+    };
+    for (const QWidget* w : window.findChildren<QWidget*>()) {
+        if (w->window() != &window)
+            continue;
+        if (auto* label = qobject_cast<const QLabel*>(w); label && label->buddy())
+            take(w, label->text());
+        else if (auto* button = qobject_cast<const QAbstractButton*>(w))
+            take(w, button->text());
+        else if (auto* box = qobject_cast<const QGroupBox*>(w); box && box->isCheckable())
+            take(w, box->title());
+    }
+}
+
 } // namespace
 
 QStringList layoutProblems(QWidget& window) {
@@ -237,6 +277,7 @@ QStringList layoutProblems(QWidget& window) {
     }
     if (!ownsItsInsides(&window))
         checkChildren(&window, problems);
+    checkMnemonics(window, problems);
     return problems;
 }
 

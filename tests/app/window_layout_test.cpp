@@ -157,12 +157,21 @@ TEST(WindowLayout, TheCheckFindsEachKindOfFault) {
     names->show();
     QApplication::processEvents();
     names->findChild<QLabel*>(QStringLiteral("level2"))->move(0, 0);
+    auto* open = new QPushButton(QStringLiteral("&Open"), &window);
+    auto* other = new QPushButton(QStringLiteral("&Other && more"), &window);
+    open->setGeometry(10, 120, 60, 30);
+    other->setGeometry(80, 120, 110, 30);
+    window.resize(200, 160);
+    open->show();
+    other->show();
     const QString all = test::layoutProblems(window).join('\n');
     EXPECT_TRUE(all.contains("clipped text: QLabel \"A label much longer")) << all.toStdString();
     EXPECT_TRUE(all.contains("outside: QPushButton \"Out\"")) << all.toStdString();
     EXPECT_TRUE(all.contains("overlap: QPushButton \"Out\"")) << all.toStdString();
     EXPECT_TRUE(all.contains("clipped text: QLineEdit")) << all.toStdString();
     EXPECT_TRUE(all.contains("low contrast: QLabel \"Faint\"")) << all.toStdString();
+    EXPECT_TRUE(all.contains("mnemonic: Alt+O is QPushButton \"&Open\" and QPushButton \"&Other"))
+        << all.toStdString();
     EXPECT_TRUE(all.contains("misplaced: QLabel#level2 \"3\" stands under level 0"))
         << all.toStdString();
 
