@@ -225,6 +225,20 @@ void checkChildren(QWidget* parent, QStringList& problems) {
     }
 }
 
+// The focus frame and a table's selected row are drawn in the highlight colour: it
+// stands out from the window and from a box's or table's background (3 : 1, as for
+// any mark that is not text).
+void checkFocusColours(const QWidget& window, QStringList& problems) {
+    const QPalette& p = window.palette();
+    const QColor mark = p.color(QPalette::Highlight);
+    for (const auto role : {QPalette::Window, QPalette::Base})
+        if (const double ratio = contrast(mark, p.color(role)); ratio < 3.0)
+            problems << QStringLiteral("faint focus: the highlight against %1 at %2 : 1")
+                            .arg(role == QPalette::Window ? QStringLiteral("the window")
+                                                          : QStringLiteral("a box"))
+                            .arg(ratio, 0, 'f', 1);
+}
+
 // The letter after a single '&' in a control's text: what Alt and that letter press.
 QChar mnemonicOf(const QString& text) {
     for (qsizetype i = 0; i + 1 < text.size(); ++i) {
@@ -278,6 +292,7 @@ QStringList layoutProblems(QWidget& window) {
     if (!ownsItsInsides(&window))
         checkChildren(&window, problems);
     checkMnemonics(window, problems);
+    checkFocusColours(window, problems);
     return problems;
 }
 

@@ -164,6 +164,9 @@ TEST(WindowLayout, TheCheckFindsEachKindOfFault) {
     window.resize(200, 160);
     open->show();
     other->show();
+    QPalette washed = window.palette();
+    washed.setColor(QPalette::Highlight, washed.color(QPalette::Window).darker(110));
+    window.setPalette(washed);
     const QString all = test::layoutProblems(window).join('\n');
     EXPECT_TRUE(all.contains("clipped text: QLabel \"A label much longer")) << all.toStdString();
     EXPECT_TRUE(all.contains("outside: QPushButton \"Out\"")) << all.toStdString();
@@ -172,6 +175,7 @@ TEST(WindowLayout, TheCheckFindsEachKindOfFault) {
     EXPECT_TRUE(all.contains("low contrast: QLabel \"Faint\"")) << all.toStdString();
     EXPECT_TRUE(all.contains("mnemonic: Alt+O is QPushButton \"&Open\" and QPushButton \"&Other"))
         << all.toStdString();
+    EXPECT_TRUE(all.contains("faint focus: the highlight against the window")) << all.toStdString();
     EXPECT_TRUE(all.contains("misplaced: QLabel#level2 \"3\" stands under level 0"))
         << all.toStdString();
 
