@@ -280,6 +280,24 @@ void checkMnemonics(QWidget& window, QStringList& problems) {
 
 } // namespace
 
+QStringList scrollProblems(QWidget& window) {
+    QStringList problems;
+    for (const QScrollArea* area : window.findChildren<QScrollArea*>()) {
+        if (!area->isVisible() || !area->widget())
+            continue;
+        const QSize page = area->widget()->size();
+        const QSize room = area->viewport()->size();
+        if (page.width() > room.width() || page.height() > room.height())
+            problems << QStringLiteral("scrolls: %1 shows a page of %2x%3 in %4x%5")
+                            .arg(describe(area))
+                            .arg(page.width())
+                            .arg(page.height())
+                            .arg(room.width())
+                            .arg(room.height());
+    }
+    return problems;
+}
+
 QStringList layoutProblems(QWidget& window) {
     QStringList problems;
     if (const QScreen* screen = window.screen()) {

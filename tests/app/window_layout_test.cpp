@@ -31,7 +31,13 @@ TEST(WindowLayout, EveryWindowIsTidy) {
     QStringList visited;
     gallery.forEach([&](const QString& name, QWidget& window) {
         visited << name;
-        const QStringList problems = test::layoutProblems(window);
+        QStringList problems = test::layoutProblems(window);
+        // With room for the whole window (a 1366 x 768 laptop's work area less its
+        // panels, or more, at 100 %), no tab of User Data scrolls.
+        const QSize screen = window.screen()->availableSize();
+        if (name.startsWith(QStringLiteral("user-data")) && screen.width() >= 1366 &&
+            screen.height() >= 728 && window.devicePixelRatio() == 1.0)
+            problems << test::scrollProblems(window);
         EXPECT_TRUE(problems.isEmpty())
             << name.toStdString() << " on a " << window.screen()->size().width() << "x"
             << window.screen()->size().height() << " screen:\n  "
