@@ -1,9 +1,9 @@
 #include "app/inventory_window.h"
 
-#include "base/printable_text.h"
 #include "link/sha256.h"
 #include "textplug/codeplug_fields.h"
 #include "textplug/text_diff.h"
+#include "widgets/system_text.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -21,11 +21,6 @@ namespace quorl {
 
 namespace {
 
-// Recorded as given; shown so that no control character reaches the screen.
-QString shown(const std::string& text) {
-    return QString::fromStdString(printableText(text));
-}
-
 QTableWidget* tableOf(const QStringList& headings, const QString& name, QWidget* parent) {
     auto* table = new QTableWidget(0, static_cast<int>(headings.size()), parent);
     table->setHorizontalHeaderLabels(headings);
@@ -40,7 +35,7 @@ QTableWidget* tableOf(const QStringList& headings, const QString& name, QWidget*
 
 void fillRow(QTableWidget* table, int row, const std::vector<std::string>& texts) {
     for (std::size_t c = 0; c < texts.size(); ++c)
-        table->setItem(row, static_cast<int>(c), new QTableWidgetItem(shown(texts[c])));
+        table->setItem(row, static_cast<int>(c), new QTableWidgetItem(fieldText(texts[c])));
 }
 
 // A date box: a year, a month or a day, as YYYY, YYYY-MM or YYYY-MM-DD. Records carry
@@ -135,7 +130,7 @@ CInventoryWnd::CInventoryWnd(std::unique_ptr<inventory::InventoryStore> store,
 
     refresh_->setEnabled(store_ != nullptr);
     if (!store_)
-        status_->setText(tr("The inventory cannot be opened: %1").arg(shown(problem)));
+        status_->setText(tr("The inventory cannot be opened: %1").arg(fieldText(problem)));
     refresh();
 }
 
@@ -151,7 +146,7 @@ void CInventoryWnd::refresh() {
             allPagers_ = store_->pagers({});
             status_->clear();
         } catch (const inventory::SqlError& e) {
-            status_->setText(tr("The inventory failed: %1").arg(shown(e.what())));
+            status_->setText(tr("The inventory failed: %1").arg(fieldText(e.what())));
         }
     }
     showPagers();
@@ -185,7 +180,7 @@ void CInventoryWnd::showHistory() {
             historyRecords_ =
                 store_->history(shownPagers_[static_cast<std::size_t>(row)].serialNumber);
         } catch (const inventory::SqlError& e) {
-            status_->setText(tr("The inventory failed: %1").arg(shown(e.what())));
+            status_->setText(tr("The inventory failed: %1").arg(fieldText(e.what())));
         }
     }
     history_->setRowCount(static_cast<int>(historyRecords_.size()));
@@ -216,7 +211,7 @@ std::optional<CodeplugImage> CInventoryWnd::chosenCodeplug() {
     try {
         bytes = store_->codeplug(sha);
     } catch (const inventory::SqlError& e) {
-        status_->setText(tr("The inventory failed: %1").arg(shown(e.what())));
+        status_->setText(tr("The inventory failed: %1").arg(fieldText(e.what())));
         return std::nullopt;
     }
     if (!bytes || bytes->size() != kImageSize || sha256Hex(*bytes) != sha) {
@@ -247,7 +242,7 @@ void CInventoryWnd::compareChosen() {
     QString text = differences.empty() ? tr("The open codeplug holds the same values.")
                                        : tr("Values that differ (pager \u2192 open codeplug):");
     for (const auto& d : differences)
-        text += QLatin1Char('\n') + shown(textplug::formatDifference(d));
+        text += QLatin1Char('\n') + fieldText(textplug::formatDifference(d));
     comparison_->setPlainText(text);
 }
 

@@ -110,7 +110,13 @@ CMainFrame::CMainFrame(QtProfileStore& profile, CVoicePagerDoc& document, QWidge
         std::make_unique<QtOperationHost>(this, document_, [this] { view_->viewport()->update(); });
     document_.setDialogOwner(this);
     auditionPort_ = std::make_unique<LinkAuditionPort>(*host_, [this] {
-        statusBar()->showMessage(QString::fromUtf8(texts::kOperationRunningNote), 5000);
+        // Said where the press was: a modal window (Custom Audio, User Data) covers
+        // the status bar.
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal != this)
+            showInformation(modal, texts::kOperationRunningNote);
+        else
+            statusBar()->showMessage(QString::fromUtf8(texts::kOperationRunningNote), 5000);
     });
     // The "Progress Indicator" of the pager operations, owned by the frame.
     host_->setProgressWindow({[this](const QString& text) {
@@ -386,8 +392,8 @@ QString CMainFrame::viewNote() const {
     const int channels = general.channelCount();
     return QStringLiteral("Codeplug loaded: model %1, serial number %2, %3 %4. Press F5 to edit "
                           "it, F7 to write it to the pager in the cradle.")
-        .arg(QString::fromStdString(general.modelNumber()).trimmed(),
-             QString::fromStdString(general.serialNumber()).trimmed())
+        .arg(fieldText(general.modelNumber()).trimmed(),
+             fieldText(general.serialNumber()).trimmed())
         .arg(channels)
         .arg(channels == 1 ? QStringLiteral("channel") : QStringLiteral("channels"));
 }
@@ -503,7 +509,7 @@ void CMainFrame::onExportPdf() {
 }
 
 void CMainFrame::noteWritten(const char* note, const QString& path) {
-    statusBar()->showMessage(QString::fromUtf8(note).arg(path), kWrittenNoteMs);
+    statusBar()->showMessage(QString::fromUtf8(note).arg(fieldText(path)), kWrittenNoteMs);
 }
 
 void CMainFrame::noteSaved() {

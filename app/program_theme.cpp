@@ -47,7 +47,8 @@ QPalette darkFusionPalette() {
     p.setColor(QPalette::Dark, QColor(20, 20, 22));
     p.setColor(QPalette::Shadow, Qt::black);
     p.setColor(QPalette::Link, QColor(90, 160, 240));
-    p.setColor(QPalette::Highlight, QColor(42, 110, 190));
+    // Bright enough that the focus frame stands out from the window (3 : 1).
+    p.setColor(QPalette::Highlight, QColor(56, 128, 210));
     p.setColor(QPalette::HighlightedText, Qt::white);
     for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
         p.setColor(QPalette::Disabled, role, disabledText);

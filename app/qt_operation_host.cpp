@@ -61,19 +61,17 @@ bool QtOperationHost::askYesNo(std::string_view question) {
 }
 
 void QtOperationHost::openProgress(std::string_view text) {
-    onInterfaceThread(
-        [this, t = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))] {
-            if (progress_.open)
-                progress_.open(t);
-        });
+    onInterfaceThread([this, t = systemText(text)] {
+        if (progress_.open)
+            progress_.open(t);
+    });
 }
 
 void QtOperationHost::updateProgress(int percent, std::string_view text) {
-    onInterfaceThread(
-        [this, percent, t = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))] {
-            if (progress_.update)
-                progress_.update(percent, t);
-        });
+    onInterfaceThread([this, percent, t = systemText(text)] {
+        if (progress_.update)
+            progress_.update(percent, t);
+    });
 }
 
 void QtOperationHost::closeProgress() {

@@ -83,22 +83,22 @@ void SummaryReport::paintHeader(QPainter& p) const {
     const QString welcome =
         fileName_.empty() ? QStringLiteral("Welcome to Corvane Tessaly VI Quorl!")
                           : QStringLiteral("Welcome to Corvane Tessaly VI Quorl! (File Name : ") +
-                                systemText(fileName_) + QStringLiteral(" )");
+                                fieldText(fileName_) + QStringLiteral(" )");
     text(p, 10, 10, welcome);
     hline(p, 150);
 }
 
 void SummaryReport::paintIdentityPage(QPainter& p) const {
     const SummaryIdentity id = summaryIdentity(image_, pagerVersion_);
-    text(p, 10, 200, "MODEL : " + systemText(id.model));
-    text(p, 1600, 200, "PLUG VER : " + systemText(id.codeplugVersion));
-    text(p, 3150, 200, "BAND SPLIT : " + systemText(id.bandSplit));
-    text(p, 10, 350, "SERIAL : " + systemText(id.serial));
-    text(p, 1600, 350, "PAGER VER : " + systemText(id.pagerVersion));
-    text(p, 3150, 350, "IF : " + systemText(id.intermediateFrequency) + "MHz");
-    text(p, 10, 500, "TANAPA : " + systemText(id.tanapa));
-    text(p, 3150, 500, "TCXO : " + systemText(id.tcxo) + "MHz");
-    text(p, 10, 650, "CHANNEL TYPE : " + systemText(id.channelType));
+    text(p, 10, 200, "MODEL : " + fieldText(id.model));
+    text(p, 1600, 200, "PLUG VER : " + fieldText(id.codeplugVersion));
+    text(p, 3150, 200, "BAND SPLIT : " + fieldText(id.bandSplit));
+    text(p, 10, 350, "SERIAL : " + fieldText(id.serial));
+    text(p, 1600, 350, "PAGER VER : " + fieldText(id.pagerVersion));
+    text(p, 3150, 350, "IF : " + fieldText(id.intermediateFrequency) + "MHz");
+    text(p, 10, 500, "TANAPA : " + fieldText(id.tanapa));
+    text(p, 3150, 500, "TCXO : " + fieldText(id.tcxo) + "MHz");
+    text(p, 10, 650, "CHANNEL TYPE : " + fieldText(id.channelType));
     hline(p, 850);
 
     text(p, 10, 1000, QStringLiteral("1. MODEL OPTIONS "));

@@ -5,6 +5,8 @@
 #include "app/installation.h"
 #include "app/message_box.h"
 #include "app/qt_profile_store.h"
+#include "codeplug/codeplug_texts.h"
+#include "codeplug/load_like_open.h"
 
 #include <QFileDialog>
 #include <utility>
@@ -51,7 +53,17 @@ void CVoicePagerDoc::resetTitle() {
 }
 
 void CVoicePagerDoc::showError(std::string_view text) {
-    showStopMessage(owner_, text);
+    if (text != texts::kFileError2 || state_->currentPath.empty()) {
+        showStopMessage(owner_, text);
+        return;
+    }
+    // The numbered message alone does not say what is wrong with the file; the
+    // command-line tool prints the cause under it, and so does the window. A codeplug
+    // text that was read refuses only for the image check.
+    const std::string& path = state_->currentPath;
+    const std::string why =
+        textFormat_.handles(path) ? std::string(kFailsImageCheck) : whyNotOpened(path);
+    showStopMessage(owner_, std::string(text) + "\r\n\r\n" + path + ": " + why);
 }
 
 Answer CVoicePagerDoc::askYesNoCancel(std::string_view question) {
@@ -110,7 +122,9 @@ std::string CVoicePagerDoc::libFolder() {
 }
 
 void CVoicePagerDoc::setDocumentTitle(const std::string& title) {
-    title_ = QString::fromStdString(title);
+    // A file name is shown as written; "[*]" in a title would be read as the
+    // marker of unsaved edits unless doubled.
+    title_ = fieldText(title).replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
     emit titleChanged(title_);
 }
 

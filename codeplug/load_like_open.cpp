@@ -17,11 +17,13 @@ bool loadLikeOpen(const std::string& path, CodeplugState& state, std::ostream& e
     if (document.openFile(false) == OpenResult::Loaded)
         return true;
     // The program's own message names no file and no cause; a terminal user needs both.
-    const PpgReadResult again = readPpgFile(path);
-    err << fileProblemLine(path, again.status == PpgReadStatus::Ok
-                                     ? "the codeplug does not pass the image check"
-                                     : again.problem);
+    err << fileProblemLine(path, whyNotOpened(path));
     return false;
+}
+
+std::string whyNotOpened(const std::string& path) {
+    const PpgReadResult again = readPpgFile(path);
+    return again.status == PpgReadStatus::Ok ? std::string(kFailsImageCheck) : again.problem;
 }
 
 } // namespace quorl

@@ -2,7 +2,9 @@
 
 #include <QDesktopServices>
 #include <QFile>
+#include <QFileInfo>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -35,11 +37,47 @@ std::vector<std::pair<QString, QString>> helpSections(const QString& html) {
     return out;
 }
 
+HelpPicture helpPictureFor(const QString& file, qreal ratio, bool dark) {
+    const QFileInfo info(file);
+    const QString stem = info.path() + QLatin1Char('/') + info.completeBaseName();
+    const QString suffix = QLatin1Char('.') + info.suffix();
+    if (dark && QFileInfo::exists(stem + QStringLiteral("-dark") + suffix))
+        return {stem + QStringLiteral("-dark") + suffix, 1.0};
+    if (ratio > 1.0 && QFileInfo::exists(stem + QStringLiteral("@2x") + suffix))
+        return {stem + QStringLiteral("@2x") + suffix, 2.0};
+    return {file, 1.0};
+}
+
+namespace {
+
+// The manual's page, its pictures chosen for the screen and the palette.
+class HelpBrowser : public QTextBrowser {
+public:
+    using QTextBrowser::QTextBrowser;
+
+    QVariant loadResource(int type, const QUrl& name) override {
+        const QUrl url = source().resolved(name);
+        if (type == QTextDocument::ImageResource && url.isLocalFile()) {
+            const bool dark = palette().color(QPalette::Base).lightness() < 128;
+            const HelpPicture picture =
+                helpPictureFor(url.toLocalFile(), devicePixelRatioF(), dark);
+            QImage image(picture.file);
+            if (!image.isNull()) {
+                image.setDevicePixelRatio(picture.ratio);
+                return image;
+            }
+        }
+        return QTextBrowser::loadResource(type, name);
+    }
+};
+
+} // namespace
+
 CHelpViewer::CHelpViewer(const QString& indexFile, QWidget* parent)
     : QWidget(parent, Qt::Window), index_(QUrl::fromLocalFile(indexFile)) {
     setObjectName(QStringLiteral("helpViewer"));
     setWindowTitle(QStringLiteral("Tessaly VI Quorl Help"));
-    browser_ = new QTextBrowser(this);
+    browser_ = new HelpBrowser(this);
     browser_->setObjectName(QStringLiteral("helpPage"));
     browser_->setAccessibleName(QStringLiteral("Manual"));
     // Links to other sites go to the browser; the manual's own stay here.
@@ -49,7 +87,7 @@ CHelpViewer::CHelpViewer(const QString& indexFile, QWidget* parent)
     contents_->setAccessibleName(QStringLiteral("Contents"));
     back_ = new QPushButton(QStringLiteral("&Back"), this);
     forward_ = new QPushButton(QStringLiteral("&Forward"), this);
-    openInBrowser_ = new QPushButton(QStringLiteral("Open in &Browser"), this);
+    openInBrowser_ = new QPushButton(QStringLiteral("Open in Bro&wser"), this);
     back_->setObjectName(QStringLiteral("helpBack"));
     forward_->setObjectName(QStringLiteral("helpForward"));
     openInBrowser_->setObjectName(QStringLiteral("helpOpenInBrowser"));

@@ -17,6 +17,17 @@ namespace quorl {
 // id, as (id, heading text), in document order.
 std::vector<std::pair<QString, QString>> helpSections(const QString& html);
 
+// The picture the manual names at `file` (a local path), as a window drawing
+// `ratio` device pixels per pixel in a dark or light palette shows it sharp and at
+// its size: "name-dark.png" in the dark, "name@2x.png" from a ratio above 1 with
+// its ratio of 2, else the file itself. The page's <picture> and srcset choose
+// so in a browser; the help window reads neither.
+struct HelpPicture {
+    QString file;
+    qreal ratio = 1.0;
+};
+HelpPicture helpPictureFor(const QString& file, qreal ratio, bool dark);
+
 // "Help": the HTML manual in a window of the program's own, so it reads without a
 // browser and offline. Contents on the left, the page on the right, Back and
 // Forward, a search box that finds the next match, and "Open in Browser" for

@@ -8,6 +8,8 @@ QMessageBox::StandardButton showMessageBox(QWidget* owner, QMessageBox::Icon ico
                                            const QString& objectName) {
     QMessageBox box(icon, caption, text, buttons, owner);
     box.setObjectName(objectName);
+    // Messages carry file names and pager texts: never read as markup.
+    box.setTextFormat(Qt::PlainText);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

@@ -63,7 +63,16 @@ CCustomAudioDlg::CCustomAudioDlg(CustomAudioModel& model, AuditionPort& audition
         auto* box = new QGroupBox(systemText(title), this);
         auto* grid = new QGridLayout(box);
         grid->addWidget(new QLabel(systemText(texts::kUseDefaultHeader), box), 0, 3);
-        grid->addWidget(new QLabel(systemText(texts::kPlayHeader), box), 0, 4, 1, 2);
+        // Each play button's column has its own heading, the place it plays on (the
+        // buttons show the play sign); one line, so the window still fits a netbook.
+        const QStringList play =
+            systemText(texts::kPlayHeader).simplified().split(QLatin1Char(' '));
+        for (int c = 1; c < play.size(); ++c) {
+            auto* heading = new QLabel(play[c], box);
+            heading->setObjectName(QStringLiteral("playHeading%1").arg(c));
+            heading->setAlignment(Qt::AlignCenter);
+            grid->addWidget(heading, 0, 3 + c);
+        }
         grid->addWidget(new QLabel(QStringLiteral("Slot used"), box), 0, 8, 1, 2);
         for (int i = first; i <= last; ++i) {
             Row& r = rows_[static_cast<std::size_t>(i)];

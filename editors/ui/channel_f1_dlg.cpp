@@ -11,8 +11,10 @@
 #include "tones/ui/test_page_player.h"
 #include "tones/ui/tones_ui_texts.h"
 #include "widgets/decimal_point_validator.h"
+#include "widgets/level_scale.h"
 #include "widgets/level_slider.h"
 #include "widgets/message_box.h"
+#include "widgets/spin_buttons.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -106,14 +108,13 @@ void CChannelF1Dlg::build() {
     timer_ = new QLineEdit(this);
     timer_->setMaxLength(6);
     timer_->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000.0")) + 16);
-    timerUp_ = new QToolButton(this);
-    timerUp_->setArrowType(Qt::UpArrow);
-    timerDown_ = new QToolButton(this);
-    timerDown_->setArrowType(Qt::DownArrow);
-    for (QToolButton* b : {timerUp_, timerDown_})
-        b->setFocusPolicy(Qt::NoFocus);
+    // The arrow pair of the Model Options tab's boxes: one look for every stepped box.
+    timerSpin_ = new SpinButtons(this);
+    timerUp_ = timerSpin_->upButton();
+    timerDown_ = timerSpin_->downButton();
     timerSec_ = new QLabel(qs(txt::kSec), this);
-    squelch_ = new LevelSlider(options::kSquelchPositions, this);
+    auto* squelch = new LevelSlider(options::kSquelchPositions, this);
+    squelch_ = squelch;
     dutyLabel_ = new QLabel(this);
     clearAll_ = new QPushButton(qs(txt::kClearAllTones), this);
     // The S key's dialog, where it can be seen.
@@ -128,8 +129,11 @@ void CChannelF1Dlg::build() {
     top->addWidget(bandwidth_, r++, 1, Qt::AlignLeft);
     top->addWidget(new QLabel(qs(txt::kSquelch), this), r, 0);
     auto* squelchBox = new QVBoxLayout;
-    auto* scale = new QLabel(qs(txt::kSquelchScale), this);
-    squelch_->setFixedWidth(scale->sizeHint().width());
+    // As wide as the old scale's text, with each name laid under its tick.
+    squelch_->setFixedWidth(fontMetrics().horizontalAdvance(qs(txt::kSquelchScale)));
+    auto* scale = new LevelScale(squelch, qs(txt::kSquelchScale), this);
+    scale->setObjectName(QStringLiteral("squelchScale"));
+    squelchBox->setSpacing(0);
     squelchBox->addWidget(squelch_);
     squelchBox->addWidget(scale);
     top->addLayout(squelchBox, r++, 1);
@@ -142,8 +146,7 @@ void CChannelF1Dlg::build() {
     top->addWidget(resetFunction_, r++, 3);
     auto* timerBox = new QHBoxLayout;
     timerBox->addWidget(timer_);
-    timerBox->addWidget(timerUp_);
-    timerBox->addWidget(timerDown_);
+    timerBox->addWidget(timerSpin_);
     timerBox->addWidget(timerSec_);
     top->addLayout(timerBox, r++, 3);
     top->addWidget(dutyLabel_, r, 0, 1, 2);
@@ -317,8 +320,8 @@ void CChannelF1Dlg::refresh() {
         const QSignalBlocker block(squelch_);
         squelch_->setValue(tab_.squelch);
     }
-    for (QWidget* w : {static_cast<QWidget*>(timer_), static_cast<QWidget*>(timerUp_),
-                       static_cast<QWidget*>(timerDown_), static_cast<QWidget*>(timerSec_)})
+    for (QWidget* w : {static_cast<QWidget*>(timer_), static_cast<QWidget*>(timerSpin_),
+                       static_cast<QWidget*>(timerSec_)})
         w->setVisible(tab_.timerVisible);
     dutyLabel_->setText(QString::fromStdString(tab_.dutyLabel));
 
@@ -604,7 +607,7 @@ void CChannelF1Dlg::playTestPage(int row) {
     const auto made = tones::sequenceForEntry(state_.editImage, request, {});
     if (!made.problem.empty()) {
         showMessageBox(this, QMessageBox::Information, qs(texts::tones::kCaption),
-                       QString::fromStdString(made.problem));
+                       systemText(made.problem));
         return;
     }
     testPageRow_ = row;

@@ -22,6 +22,7 @@ class QToolButton;
 namespace quorl {
 
 class CTestPagePlayer;
+class SpinButtons;
 
 // The channel page of the User Data window. One instance serves Channel F1 to F5:
 // the host sets the channel, then calls updateDutyState(), showCallTones(),
@@ -132,6 +133,7 @@ private:
     QComboBox* codingOption_ = nullptr;
     QComboBox* resetFunction_ = nullptr;
     QLineEdit* timer_ = nullptr;
+    SpinButtons* timerSpin_ = nullptr;
     QToolButton* timerUp_ = nullptr;
     QToolButton* timerDown_ = nullptr;
     QLabel* timerSec_ = nullptr;

@@ -104,7 +104,9 @@ CDataTabDlg::CDataTabDlg(CodeplugState& state, AuditionPort& audition,
     auto* layout = new QVBoxLayout(this);
     buildEditMenu();
     layout->setMenuBar(menuBar_);
-    layout->addWidget(tools_);
+    // The arrows share the menu's line, which leaves the pages the height a laptop's
+    // screen can give them.
+    menuBar_->setCornerWidget(tools_, Qt::TopRightCorner);
     layout->addWidget(tabs_);
     layout->addWidget(scroll_, 1);
     layout->addLayout(buttons);
@@ -264,6 +266,7 @@ void CDataTabDlg::tabChanged(int index) {
         break;
     }
     stack_->setCurrentIndex(std::min(index, static_cast<int>(ChannelPage)));
+    widenForPage();
     // Each tab opens where it was left, at the top the first time.
     scroll_->verticalScrollBar()->setValue(scrollOfTab_.value(index, 0));
     if (index >= ChannelPage)
@@ -272,11 +275,13 @@ void CDataTabDlg::tabChanged(int index) {
 
 void CDataTabDlg::fitToScreen() {
     // The designed size holds the largest page without scrolling.
-    QSize page;
+    QSize page = stack_->sizeHint().expandedTo(stack_->minimumSizeHint());
     for (int i = 0; i < stack_->count(); ++i)
         page = page.expandedTo(stack_->widget(i)->sizeHint());
-    const QSize designed(page.width() + 40, page.height() + tabs_->sizeHint().height() +
-                                                viewCustomAudio_->sizeHint().height() + 60);
+    // Beside the page the window holds its menu line, the tabs, the buttons, its
+    // margins and the scroll area's frame, as laid out now.
+    layout()->activate();
+    const QSize designed = page + (size() - scroll_->viewport()->size());
     const QScreen* s = screen();
     const QSize avail = s ? s->availableGeometry().size() : QSize(1920, 1080);
     const WindowSize fit =
@@ -285,6 +290,17 @@ void CDataTabDlg::fitToScreen() {
     if (s)
         move(s->availableGeometry().center() - rect().center());
     // The rule counts the whole screen; panels and the title bar take part of it.
+    ScreenPlacement::place(*this);
+}
+
+void CDataTabDlg::widenForPage() {
+    // A channel page is as wide as its rows only once a channel is loaded: wider
+    // than the first fit. The window grows while the screen has room.
+    const int need = stack_->minimumSizeHint().width() - scroll_->viewport()->width();
+    const QScreen* s = screen();
+    if (!fitted_ || need <= 0 || !s)
+        return;
+    resize(std::min(width() + need, s->availableGeometry().width()), height());
     ScreenPlacement::place(*this);
 }
 

@@ -70,6 +70,7 @@ private:
     // Before the selection moves: the page left checks what it holds.
     void leaveTab(int index);
     void fitToScreen();
+    void widenForPage();
     void buildEditMenu();
     void undoOrRedo(bool undo);
     // Shows the images again after an undo or redo, on the tab where the step was made.

@@ -64,14 +64,14 @@ CMainDlg::CMainDlg(CodeplugState& state, QWidget* parent) : QWidget(parent), sta
 
 void CMainDlg::fill() {
     const GeneralTabTexts t = openGeneralTab(state_);
-    bandSplit_->setText(QString::fromStdString(t.bandSplit));
-    model_->setText(QString::fromStdString(t.modelNumber));
-    serial_->setText(QString::fromStdString(t.serialNumber));
-    tanapa_->setText(QString::fromStdString(t.tanapa));
-    if_->setText(QString::fromStdString(t.intermediateFrequency));
-    tcxo_->setText(QString::fromStdString(t.tcxo));
-    firmware_->setText(QString::fromStdString(t.firmwareVersion));
-    codeplugVersion_->setText(QString::fromStdString(t.codeplugVersion));
+    bandSplit_->setText(fieldText(t.bandSplit));
+    model_->setText(fieldText(t.modelNumber));
+    serial_->setText(fieldText(t.serialNumber));
+    tanapa_->setText(fieldText(t.tanapa));
+    if_->setText(fieldText(t.intermediateFrequency));
+    tcxo_->setText(fieldText(t.tcxo));
+    firmware_->setText(fieldText(t.firmwareVersion));
+    codeplugVersion_->setText(fieldText(t.codeplugVersion));
 }
 
 } // namespace quorl

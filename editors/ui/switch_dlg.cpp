@@ -41,6 +41,10 @@ CSwitchDlg::CSwitchDlg(CodeplugState& state, AuditionPort& audition,
       cradleConnected_(std::move(cradleConnected)) {
     setObjectName(QStringLiteral("functionSwitchesTab"));
     auto* layout = new QVBoxLayout(this);
+    // Eight rows: close together, so that the tab needs no scrolling on a laptop.
+    layout->setSpacing(2);
+    const QMargins outer = layout->contentsMargins();
+    layout->setContentsMargins(outer.left(), 4, outer.right(), 4);
     for (int k = 0; k < kSwitchCount; ++k)
         buildRow(k);
     for (int k = 0; k < kSwitchCount; ++k)
@@ -61,6 +65,9 @@ void CSwitchDlg::buildRow(int k) {
     auto* box = new QGroupBox(QStringLiteral("SW-%1").arg(QChar('A' + k)), this);
     box->setObjectName(QStringLiteral("switchRow%1").arg(k));
     auto* grid = new QGridLayout(box);
+    const QMargins m = grid->contentsMargins();
+    grid->setContentsMargins(m.left(), 1, m.right(), 1);
+    grid->setVerticalSpacing(1);
     RowWidgets& w = rows_[static_cast<std::size_t>(k)];
     w.mode = new QComboBox(box);
     w.alert = new QComboBox(box);

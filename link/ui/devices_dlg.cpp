@@ -1,5 +1,7 @@
 #include "link/ui/devices_dlg.h"
 
+#include "widgets/system_text.h"
+
 #include "link/link_texts.h"
 #include "link/port_choice.h"
 
@@ -31,7 +33,7 @@ CDevicesDlg::CDevicesDlg(QWidget* parent) : QDialog(parent), list_(new QListWidg
     layout->addWidget(buttons);
 
     for (const auto& name : openConnectedDevices())
-        list_->addItem(QString::fromStdString(name));
+        list_->addItem(fieldText(name));
     // The row that looks chosen is chosen: OK always means a cradle.
     if (list_->count() > 0)
         list_->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);

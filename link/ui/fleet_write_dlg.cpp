@@ -3,6 +3,8 @@
 #include "inventory/operation_record.h"
 #include "link/fleet_write.h"
 #include "link/programming_log.h"
+#include "widgets/message_box.h"
+#include "widgets/system_text.h"
 
 #include <QCheckBox>
 #include <QFileDialog>
@@ -26,8 +28,9 @@ enum Column { kPort, kSerial, kProgress, kState, kVerify, kColumns };
 // in the middle and show whole in their tooltips.
 constexpr int kPortColumnChars = 28;
 
+// A message from a cradle's run; it may carry a port's name or the pager's texts.
 QString qt(const std::string& s) {
-    return QString::fromStdString(s);
+    return systemText(s);
 }
 
 // Workers report from their own threads; the window is updated on its own.
@@ -46,9 +49,8 @@ public:
     void identified(std::size_t cradle, const PagerIdentity& identity) override {
         QMetaObject::invokeMethod(
             dialog_,
-            [f = identity_, row = static_cast<int>(cradle), serial = qt(identity.serialNumber)] {
-                f(row, serial);
-            },
+            [f = identity_, row = static_cast<int>(cradle),
+             serial = fieldText(identity.serialNumber)] { f(row, serial); },
             Qt::QueuedConnection);
     }
     void finished(std::size_t, const FleetResult& result) override {
@@ -123,9 +125,9 @@ CFleetWriteDlg::CFleetWriteDlg(const CodeplugImage& image, std::vector<std::stri
     header->setSectionResizeMode(kState, QHeaderView::Stretch);
     int portWidth = header->fontMetrics().horizontalAdvance(QStringLiteral("Port")) + 24;
     for (int row = 0; row < table_->rowCount(); ++row) {
-        const QString port = qt(devices_[static_cast<std::size_t>(row)]);
+        const QString port = fieldText(devices_[static_cast<std::size_t>(row)]);
         auto* item = new QTableWidgetItem(port);
-        item->setToolTip(port);
+        item->setToolTip(plainToolTip(port));
         table_->setItem(row, kPort, item);
         portWidth = std::max(portWidth, fontMetrics().horizontalAdvance(port) + 16);
         table_->setItem(row, kSerial, new QTableWidgetItem);
@@ -154,6 +156,7 @@ CFleetWriteDlg::CFleetWriteDlg(const CodeplugImage& image, std::vector<std::stri
     details_->setTextFormat(Qt::PlainText);
     summary_ = new QLabel(this);
     summary_->setObjectName(QStringLiteral("summary"));
+    summary_->setTextFormat(Qt::PlainText);
     table_->setVisible(!devices_.empty());
     empty_->setVisible(devices_.empty());
     details_->setVisible(false);
@@ -192,9 +195,8 @@ CFleetWriteDlg::CFleetWriteDlg(const CodeplugImage& image, std::vector<std::stri
             this, QStringLiteral("Save Log"), QString(), QStringLiteral("CSV files (*.csv)"));
         std::string problem;
         if (!path.isEmpty() && !saveLog(path.toStdString(), &problem))
-            QMessageBox::critical(
-                this, QStringLiteral("Tessaly VI Quorl"),
-                QStringLiteral("The log was not saved.\n%1").arg(QString::fromStdString(problem)));
+            showMessageBox(this, QMessageBox::Critical, QStringLiteral("Tessaly VI Quorl"),
+                           QStringLiteral("The log was not saved.\n%1").arg(systemText(problem)));
     });
 }
 
@@ -241,7 +243,7 @@ void CFleetWriteDlg::showProgress(int row, const QString& phase, int percent) {
 void CFleetWriteDlg::showState(int row, const QString& word, bool failed, const QString& full) {
     QTableWidgetItem* item = table_->item(row, kState);
     item->setText(word);
-    item->setToolTip(full);
+    item->setToolTip(plainToolTip(full));
     item->setData(Qt::UserRole, full);
     const bool ended = failed || word.startsWith(QLatin1String("Done"));
     if (ended)
@@ -288,9 +290,9 @@ void CFleetWriteDlg::showResults(std::vector<FleetResult> results) {
     for (std::size_t i = 0; i < results_.size() && i < bars_.size(); ++i) {
         const int row = static_cast<int>(i);
         const FleetResult& r = results_[i];
-        table_->item(row, kSerial)->setText(qt(r.identity.serialNumber));
+        table_->item(row, kSerial)->setText(fieldText(r.identity.serialNumber));
         table_->item(row, kVerify)->setText(qt(r.verify));
-        table_->item(row, kVerify)->setToolTip(qt(r.verify));
+        table_->item(row, kVerify)->setToolTip(plainToolTip(qt(r.verify)));
         const bool failed = r.outcome != OperationOutcome::Succeeded;
         const bool differs = !failed && !r.verify.empty() && r.verify != "verified";
         const QString text = qt(fleetResultText(r));

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -145,6 +146,28 @@ TEST(WaveOutput, TheSoundModuleLoadsOnFirstUse) {
     EXPECT_EQ(output.play(std::vector<std::uint8_t>(3200, 0)), device);
     output.stop();
     EXPECT_FALSE(output.playing());
+}
+
+// Each play button has its own heading over it, not one heading over the pair.
+TEST_F(CustomAudioWindowTest, EachPlayColumnHasItsOwnHeading) {
+    CCustomAudioDlg window(model, port, profile, [] { return true; });
+    window.show();
+    const struct {
+        const char* heading;
+        const char* text;
+        const char* button;
+    } columns[] = {{"playHeading1", "File", "playFile0"}, {"playHeading2", "Pager", "playPager0"}};
+    for (const auto& c : columns) {
+        auto* heading = window.findChild<QLabel*>(QString::fromUtf8(c.heading));
+        auto* button = window.findChild<QPushButton*>(QString::fromUtf8(c.button));
+        ASSERT_NE(heading, nullptr) << c.heading;
+        EXPECT_EQ(heading->text(), QString::fromUtf8(c.text));
+        const int middle = heading->mapTo(&window, heading->rect().center()).x();
+        const QRect under(button->mapTo(&window, QPoint()), button->size());
+        EXPECT_TRUE(middle >= under.left() && middle <= under.right())
+            << c.heading << " at " << middle << ", its button " << under.left() << ".."
+            << under.right();
+    }
 }
 
 } // namespace

@@ -1,12 +1,15 @@
 #include "layout_problems.h"
 
 #include "widgets/elided_path_edit.h"
+#include "widgets/level_scale.h"
+#include "widgets/level_slider.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -164,6 +167,32 @@ void checkContrast(const QWidget* w, QStringList& problems) {
             << QStringLiteral("low contrast: %1 at %2 : 1").arg(describe(w)).arg(ratio, 0, 'f', 1);
 }
 
+// A slider's level names stand each under its own tick: the number that begins a
+// name is where a click picks that level, and the numbers are evenly spaced.
+void checkLevelNames(const LevelScale* scale, QStringList& problems) {
+    const LevelSlider* slider = scale->slider();
+    QList<int> centres;
+    for (int level = slider->minimum(); level <= slider->maximum(); ++level) {
+        const auto* name = scale->findChild<QLabel*>(QStringLiteral("level%1").arg(level));
+        if (!name)
+            return;
+        const int lead = name->fontMetrics().horizontalAdvance(name->text().left(1));
+        const int x =
+            name->mapTo(scale->window(), QPoint(name->contentsRect().left() + lead / 2, 0)).x() -
+            slider->mapTo(scale->window(), QPoint()).x();
+        centres << x;
+        if (slider->levelAt(x) != level)
+            problems << QStringLiteral("misplaced: %1 stands under level %2 of %3")
+                            .arg(describe(name))
+                            .arg(slider->levelAt(x))
+                            .arg(describe(slider));
+    }
+    for (int i = 2; i < centres.size(); ++i)
+        if (std::abs((centres[i] - centres[i - 1]) - (centres[1] - centres[0])) > 2)
+            problems << QStringLiteral("misplaced: the level names of %1 are unevenly spaced")
+                            .arg(describe(slider));
+}
+
 void checkChildren(QWidget* parent, QStringList& problems) {
     QList<QWidget*> shown;
     for (QObject* o : parent->children()) {
@@ -189,12 +218,85 @@ void checkChildren(QWidget* parent, QStringList& problems) {
                                      rectText(shown[j]->geometry()), describe(parent));
         checkText(w, problems);
         checkContrast(w, problems);
+        if (auto* scale = qobject_cast<const LevelScale*>(w))
+            checkLevelNames(scale, problems);
         if (!ownsItsInsides(w))
             checkChildren(w, problems);
     }
 }
 
+// The focus frame and a table's selected row are drawn in the highlight colour: it
+// stands out from the window and from a box's or table's background (3 : 1, as for
+// any mark that is not text).
+void checkFocusColours(const QWidget& window, QStringList& problems) {
+    const QPalette& p = window.palette();
+    const QColor mark = p.color(QPalette::Highlight);
+    for (const auto role : {QPalette::Window, QPalette::Base})
+        if (const double ratio = contrast(mark, p.color(role)); ratio < 3.0)
+            problems << QStringLiteral("faint focus: the highlight against %1 at %2 : 1")
+                            .arg(role == QPalette::Window ? QStringLiteral("the window")
+                                                          : QStringLiteral("a box"))
+                            .arg(ratio, 0, 'f', 1);
+}
+
+// The letter after a single '&' in a control's text: what Alt and that letter press.
+QChar mnemonicOf(const QString& text) {
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != QLatin1Char('&'))
+            continue;
+        if (text[i + 1] == QLatin1Char('&')) {
+            ++i;
+            continue;
+        }
+        return text[i + 1].toLower();
+    }
+    return {};
+}
+
+// Two controls of one window answering the same Alt key: the second is out of reach.
+void checkMnemonics(QWidget& window, QStringList& problems) {
+    QHash<QChar, const QWidget*> taken;
+    const auto take = [&](const QWidget* w, const QString& text) {
+        const QChar key = mnemonicOf(text);
+        if (key.isNull() || !w->isVisible())
+            return;
+        if (const QWidget* first = taken.value(key))
+            problems << QStringLiteral("mnemonic: Alt+%1 is %2 and %3")
+                            .arg(key.toUpper(), describe(first), describe(w));
+        else
+            taken.insert(key, w);
+    };
+    for (const QWidget* w : window.findChildren<QWidget*>()) {
+        if (w->window() != &window)
+            continue;
+        if (auto* label = qobject_cast<const QLabel*>(w); label && label->buddy())
+            take(w, label->text());
+        else if (auto* button = qobject_cast<const QAbstractButton*>(w))
+            take(w, button->text());
+        else if (auto* box = qobject_cast<const QGroupBox*>(w); box && box->isCheckable())
+            take(w, box->title());
+    }
+}
+
 } // namespace
+
+QStringList scrollProblems(QWidget& window) {
+    QStringList problems;
+    for (const QScrollArea* area : window.findChildren<QScrollArea*>()) {
+        if (!area->isVisible() || !area->widget())
+            continue;
+        const QSize page = area->widget()->size();
+        const QSize room = area->viewport()->size();
+        if (page.width() > room.width() || page.height() > room.height())
+            problems << QStringLiteral("scrolls: %1 shows a page of %2x%3 in %4x%5")
+                            .arg(describe(area))
+                            .arg(page.width())
+                            .arg(page.height())
+                            .arg(room.width())
+                            .arg(room.height());
+    }
+    return problems;
+}
 
 QStringList layoutProblems(QWidget& window) {
     QStringList problems;
@@ -207,6 +309,8 @@ QStringList layoutProblems(QWidget& window) {
     }
     if (!ownsItsInsides(&window))
         checkChildren(&window, problems);
+    checkMnemonics(window, problems);
+    checkFocusColours(window, problems);
     return problems;
 }
 

@@ -12,4 +12,8 @@ namespace quorl::test {
 // naming the widgets, for the test's failure message.
 QStringList layoutProblems(QWidget& window);
 
+// The scroll areas of `window` that scroll: on a screen with room for the whole
+// window, its pages should not.
+QStringList scrollProblems(QWidget& window);
+
 } // namespace quorl::test

@@ -84,14 +84,17 @@ TEST_F(PagerLinkFrameTest, PlayPagerDuringAReadIsRefusedAndTheReadCompletesByteE
     MemoryProfileStore audioProfile;
     audioProfile.writeString("Settings", "Tip_View", "1");
     CCustomAudioDlg window(audio, frame.auditionPort(), audioProfile, [] { return true; });
-    window.show();
+    window.setProperty("quorlAnswered", true); // stays open: not a box to answer
+    window.open(); // modal, as the program opens it, over the status bar
 
     startRead();
     ASSERT_TRUE(waitUntil([&] { return countOf(cradle.sim().commandLog(), 0x02) >= 3; }));
     auto* play = window.findChild<QPushButton*>(QStringLiteral("playPager3"));
     ASSERT_TRUE(play->isEnabled());
+    modals.pressOnNextBox(QMessageBox::Ok);
     play->click();
-    EXPECT_EQ(frame.statusBar()->currentMessage().toStdString(), texts::kOperationRunningNote);
+    EXPECT_EQ(modals.texts, QStringList{QString::fromUtf8(texts::kOperationRunningNote)})
+        << "the refusal is said in a box over the window pressed";
     EXPECT_TRUE(doc.state().busy.load()) << "the press came in the middle of the read";
 
     ASSERT_TRUE(readEnded());

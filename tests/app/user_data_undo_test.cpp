@@ -6,8 +6,8 @@
 #include "editors/ui/option_dlg.h"
 #include "editors/ui/switch_dlg.h"
 #include "editors/ui/user_data_undo.h"
-#include "modal_answerer.h"
 #include "tests/support/test_files.h"
+#include "user_data_fixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,28 +26,15 @@
 namespace quorl {
 namespace {
 
-class NoAudition : public AuditionPort {
-public:
-    void play(const AuditionRequest&, const std::function<void(int)>&) override {}
-};
-
-class UserDataUndoTest : public ::testing::Test {
+class UserDataUndoTest : public test::UserDataFixture {
 protected:
     void SetUp() override {
-        state->loadBoth(test::validImage());
-        state->loaded = true;
-        window = std::make_unique<CDataTabDlg>(*state, port, [] { return true; });
-        window->show();
-        QApplication::processEvents();
+        UserDataFixture::SetUp();
         start = EditedBytes::of(*state);
     }
-    void TearDown() override { window->onCancel(); }
 
     static bool same(const EditedBytes& a, const EditedBytes& b) {
         return a.committed == b.committed && a.edit == b.edit && a.modified == b.modified;
-    }
-    template <typename T> T* find(QWidget* in, const char* name) {
-        return in->findChild<T*>(QString::fromUtf8(name));
     }
     // Chooses item `index` of `combo` as a click would.
     static void choose(QComboBox* combo, int index) {
@@ -55,10 +42,6 @@ protected:
         emit combo->activated(index);
     }
 
-    std::unique_ptr<CodeplugState> state = std::make_unique<CodeplugState>();
-    NoAudition port;
-    std::unique_ptr<CDataTabDlg> window;
-    test::ModalAnswerer modals;
     EditedBytes start;
 };
 

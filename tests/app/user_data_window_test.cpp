@@ -6,9 +6,9 @@
 #include "editors/ui/data_tab_dlg.h"
 #include "editors/ui/option_dlg.h"
 #include "editors/ui/switch_dlg.h"
-#include "modal_answerer.h"
 #include "tests/support/test_files.h"
 #include "tones/ui/find_tones_dlg.h"
+#include "user_data_fixture.h"
 #include "widgets/numeric_edit.h"
 #include "widgets/spin_buttons.h"
 
@@ -31,39 +31,7 @@
 namespace quorl {
 namespace {
 
-// Records what Play Pager would send to the pager.
-class RecordingAuditionPort : public AuditionPort {
-public:
-    std::vector<AuditionRequest> played;
-    void play(const AuditionRequest& r, const std::function<void(int)>& startTimer) override {
-        played.push_back(r);
-        AuditionState::process().started(r.durationMs);
-        startTimer(r.durationMs);
-    }
-};
-
-class UserDataWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        state->loadBoth(test::validImage());
-        state->loaded = true;
-        window = std::make_unique<CDataTabDlg>(*state, port, [] { return true; });
-        window->show();
-        QApplication::processEvents();
-    }
-    void TearDown() override {
-        window->onCancel();
-        AuditionState::process().allow();
-    }
-    template <typename T> T* find(QWidget* in, const char* name) {
-        return in->findChild<T*>(QString::fromUtf8(name));
-    }
-
-    std::unique_ptr<CodeplugState> state = std::make_unique<CodeplugState>();
-    RecordingAuditionPort port;
-    std::unique_ptr<CDataTabDlg> window;
-    test::ModalAnswerer modals;
-};
+using UserDataWindowTest = test::UserDataFixture;
 
 TEST_F(UserDataWindowTest, EnterAndEscapeNeverCloseTheWindow) {
     for (int page = 0; page < 8; ++page) {
@@ -311,7 +279,7 @@ namespace {
 TEST(UserDataWindowTabs, ASingleChannelPagerShowsFourTabsAndEachChannelLoadsItsOwnBlock) {
     auto state = std::make_unique<CodeplugState>();
     state->loadBoth(makeDefaultCodeplug(uhfSingleChannelFactory()));
-    RecordingAuditionPort port;
+    test::RecordingAuditionPort port;
     CDataTabDlg single(*state, port, [] { return false; });
     EXPECT_EQ(single.tabBar()->count(), 4);
     single.onCancel();

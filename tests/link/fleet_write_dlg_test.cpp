@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableWidget>
+#include <QTextDocumentFragment>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <map>
@@ -23,14 +24,6 @@
 
 namespace quorl {
 namespace {
-
-QApplication& app() {
-    static int argc = 1;
-    static char name[] = "quorl_fleet_window_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication a(argc, argv);
-    return a;
-}
 
 // The first address where an edited image differs from the test codeplug.
 Address firstChange(const CodeplugImage& edited) {
@@ -42,7 +35,6 @@ Address firstChange(const CodeplugImage& edited) {
 }
 
 TEST(FleetWriteWindow, WritesEveryCradleAndShowsEachResult) {
-    app();
     test::SimulatedCradle first(test::pacedLine(), 0.02, 1.0);
     sim::PagerSimulator second(sim::PagerModel(test::defaultTestCodeplug()), test::pacedLine());
     std::string error;
@@ -126,7 +118,6 @@ TEST(FleetWriteWindow, WritesEveryCradleAndShowsEachResult) {
 }
 
 TEST(FleetWriteWindow, WritesWithoutTheReadBackWhenItIsTurnedOff) {
-    app();
     test::SimulatedCradle cradle(test::pacedLine(), 0.02, 1.0);
     CodeplugImage image = test::defaultTestCodeplug();
     ChannelBlock(image, 0).setSquelchLevel(5);
@@ -152,7 +143,6 @@ TEST(FleetWriteWindow, WritesWithoutTheReadBackWhenItIsTurnedOff) {
 }
 
 TEST(FleetWriteWindow, WithNoCradleSaysWhatToCheck) {
-    app();
     CFleetWriteDlg dialog(test::defaultTestCodeplug(), {});
     EXPECT_FALSE(dialog.findChild<QTableWidget*>()->isVisibleTo(&dialog));
     auto* note = dialog.findChild<QLabel*>(QStringLiteral("noCradleNote"));
@@ -161,6 +151,25 @@ TEST(FleetWriteWindow, WithNoCradleSaysWhatToCheck) {
     EXPECT_TRUE(note->text().startsWith("No cradle is connected."));
     EXPECT_FALSE(dialog.findChild<QPushButton*>()->isEnabled() &&
                  dialog.findChild<QPushButton*>()->text() == "Write");
+}
+
+// A port's name reaches the row, its tooltip and the details line as written: a
+// tooltip that looks like markup still reads as the name.
+TEST(FleetWriteWindow, ShowsAPortsNameAsWrittenInEveryPlace) {
+    const std::string port = "<b>x</b>\x1B[2J\u202E";
+    const QString shown = QStringLiteral("<b>x</b>\\x1B[2J\\xE2\\x80\\xAE");
+    CFleetWriteDlg dialog(test::defaultTestCodeplug(), {port});
+    QSignalSpy finished(&dialog, &CFleetWriteDlg::writeFinished);
+    dialog.startWrite();
+    ASSERT_TRUE(finished.wait(30000));
+    auto* table = dialog.findChild<QTableWidget*>();
+    EXPECT_EQ(table->item(0, 0)->text(), shown);
+    const QString tip = table->item(0, 0)->toolTip();
+    EXPECT_EQ(QTextDocumentFragment::fromHtml(tip).toPlainText(), shown);
+    auto* details = dialog.findChild<QLabel*>(QStringLiteral("details"));
+    EXPECT_EQ(details->textFormat(), Qt::PlainText);
+    EXPECT_TRUE(details->text().startsWith(shown + ": ")) << details->text().toStdString();
+    EXPECT_TRUE(table->item(0, 3)->text().startsWith("Failed: "));
 }
 
 TEST(FleetSummary, CountsEachKindOfEndAndLeavesOutTheEmptyOnes) {

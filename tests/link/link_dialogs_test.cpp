@@ -14,18 +14,9 @@
 namespace quorl {
 namespace {
 
-QApplication& app() {
-    static int argc = 1;
-    static char name[] = "quorl_link_ui_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication a(argc, argv);
-    return a;
-}
-
 class LinkDialogsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        app();
         std::string error;
         ASSERT_TRUE(first.start(error)) << error;
         ASSERT_TRUE(second.start(error)) << error;

@@ -12,6 +12,7 @@
 #include "tones/ui/test_page_player.h"
 #include "tones/ui/tone_strip.h"
 #include "tones/ui/tones_ui_texts.h"
+#include "widgets/system_text.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -74,6 +75,7 @@ CFindTonesDlg::CFindTonesDlg(const CodeplugImage* image, QWidget* parent)
     setWindowTitle(qs(txt::kFindTonesTitle));
     open_ = new QPushButton(qs(txt::kOpenRecording), this);
     status_ = new QLabel(this);
+    status_->setTextFormat(Qt::PlainText);
     strip_ = new CToneStrip(this);
     table_ = new QTableWidget(0, 4, this);
     table_->setAccessibleName(QStringLiteral("Pages"));
@@ -176,7 +178,7 @@ void CFindTonesDlg::openRecording(const QString& path) {
 void CFindTonesDlg::showResult(const Result& r) {
     table_->setRowCount(0);
     if (!r.problem.empty()) {
-        status_->setText(qs(txt::kCannotRead) + QString::fromStdString(r.problem));
+        status_->setText(qs(txt::kCannotRead) + systemText(r.problem));
         found_.clear();
         pages_.clear();
         strip_->setRecording({}, 0, {});

@@ -9,6 +9,8 @@
 #include "tones/ui/test_page_player.h"
 #include "tones/ui/tones_ui_texts.h"
 #include "tones/wav_audio.h"
+#include "widgets/message_box.h"
+#include "widgets/system_text.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -90,6 +92,7 @@ CTestPageDlg::CTestPageDlg(const CodeplugImage& image, QWidget* parent)
     auto* close = new QPushButton(qs(txt::kClose), this);
     status_ = new QLabel(this);
     status_->setWordWrap(true);
+    status_->setTextFormat(Qt::PlainText);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(play_);
     buttons->addWidget(save_);
@@ -175,10 +178,11 @@ void CTestPageDlg::onSave() {
         return;
     QString problem;
     if (!saveTo(path, &problem)) {
-        QMessageBox::critical(this, qs(txt::kCaption), qs(txt::kCannotSave) + problem);
+        showMessageBox(this, QMessageBox::Critical, qs(txt::kCaption),
+                       qs(txt::kCannotSave) + systemText(problem));
         return;
     }
-    status_->setText(qs(txt::kSaved) + path);
+    status_->setText(qs(txt::kSaved) + fieldText(path));
 }
 
 } // namespace quorl
