@@ -9,8 +9,8 @@
 #include "audio/ui/custom_audio_dlg.h"
 #include "audio/ui/slot_preview_controls.h"
 #include "audio/ui/speak_dlg.h"
-#include "audio/ui/wave_output.h"
 #include "widgets/system_text.h"
+#include "widgets/wave_output.h"
 
 #include <QInputDialog>
 #include <QMessageBox>

@@ -1,7 +1,7 @@
-#include "audio/ui/wave_output.h"
+#include "widgets/wave_output.h"
 
-#include "audio/ui/wave_sink.h"
-#include "audio/wav_check.h"
+#include "base/play_blocks.h"
+#include "widgets/wave_sink.h"
 
 #include <QCoreApplication>
 #include <QLibrary>
