@@ -106,8 +106,7 @@ CMainFrame::CMainFrame(QtProfileStore& profile, CVoicePagerDoc& document, QWidge
     setMinimumSize(400, 300);
     view_ = new CVoicePagerView(this);
     setCentralWidget(view_);
-    host_ =
-        std::make_unique<QtOperationHost>(this, document_, [this] { view_->viewport()->update(); });
+    host_ = std::make_unique<QtOperationHost>(this, [this] { view_->viewport()->update(); });
     document_.setDialogOwner(this);
     auditionPort_ = std::make_unique<LinkAuditionPort>(*host_, [this] {
         statusBar()->showMessage(QString::fromUtf8(texts::kOperationRunningNote), 5000);
@@ -158,7 +157,12 @@ CMainFrame::CMainFrame(QtProfileStore& profile, CVoicePagerDoc& document, QWidge
         this, &CMainFrame::pagerOperationFinished, this,
         [this] {
             runner_.join();
+            const bool readWhole =
+                runningOperation_ == PagerOperation::ReadCodeplug && operationSucceeded_;
             showOperationNote();
+            // Timer 0 starts again once the read's User Data window has closed.
+            if (readWhole)
+                showReadCodeplug();
             view_->startTimer0();
             view_->viewport()->update();
             updateTitle();
@@ -393,7 +397,7 @@ QString CMainFrame::viewNote() const {
 }
 
 bool CMainFrame::busy() const {
-    return document_.state().busy;
+    return document_.state().busy.load();
 }
 
 void CMainFrame::updateCommandUI() {
@@ -545,6 +549,9 @@ void CMainFrame::onImportText() {
 void CMainFrame::runPagerOperation(PagerOperation op) {
     if (busy() || !runner_.hasBody(op))
         return;
+    // Save and Save As refuse to run under an operation: the questions come first.
+    if (op == PagerOperation::ReadCodeplug && !document_.document().settleBeforeRead())
+        return;
     runner_.start(
         op,
         [this, op] {
@@ -572,6 +579,12 @@ void CMainFrame::showOperationNote() {
         QTime::currentTime().toString(QStringLiteral("HH:mm"))));
 }
 
+void CMainFrame::showReadCodeplug() {
+    if (document_.state().currentPath.empty())
+        document_.resetTitle();
+    document_.openUserData();
+}
+
 void CMainFrame::onReadCodeplug() {
     runPagerOperation(PagerOperation::ReadCodeplug);
 }
@@ -589,15 +602,17 @@ void CMainFrame::onWriteToAllCradles() {
     std::vector<std::string> devices;
     for (const auto& c : listCradles(false).cradles)
         devices.push_back(c.devicePath);
-    document_.state().busy = true;
-    view_->stopTimer0();
-    updateCommandUI();
     {
+        // The fleet's pagers get the committed image: nothing may change it meanwhile.
+        const BusyClaim claim(document_.state().busy);
+        if (!claim)
+            return;
+        view_->stopTimer0();
+        updateCommandUI();
         CFleetWriteDlg dialog(document_.state().image, devices, this,
                               document_.state().currentPath);
         dialog.exec();
     }
-    document_.state().busy = false;
     view_->startTimer0();
     updateCommandUI();
 }

@@ -123,6 +123,35 @@ void CodeplugDocument::onFileOpen() {
     }
 }
 
+bool CodeplugDocument::settleBeforeRead() {
+    if (state_.busy)
+        return false;
+    if (!state_.loaded)
+        return true;
+    if (state_.currentPath.empty()) {
+        switch (host_.askYesNoCancel(texts::kOverwriteQuestion)) {
+        case Answer::Yes:
+            return true;
+        case Answer::No:
+            // Reading over an image that could not be saved would lose it.
+            return onFileSaveAs();
+        case Answer::Cancel:
+            return false;
+        }
+    }
+    if (!state_.modified)
+        return true;
+    switch (host_.askYesNoCancel(texts::kSaveChangesQuestion)) {
+    case Answer::Yes:
+        return onFileSave();
+    case Answer::No:
+        return true;
+    case Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
 bool CodeplugDocument::onFileSave() {
     if (state_.busy)
         return false;

@@ -28,6 +28,11 @@ public:
     bool onFileSave();
     bool onFileSaveAs();
 
+    // The questions before a pager read replaces the image in memory, asked before
+    // the read starts so that Save and Save As can run: true when the read may go
+    // on, false when the user cancelled or the image could not be saved.
+    bool settleBeforeRead();
+
     // The codeplug's part of closing the frame; true when the frame may close.
     bool saveOnExit();
 

@@ -26,9 +26,6 @@ public:
         inner_.updateProgress(percent, text);
     }
     void closeProgress() override { inner_.closeProgress(); }
-    bool runSave() override { return inner_.runSave(); }
-    bool runSaveAs() override { return inner_.runSaveAs(); }
-    void openUserData() override { inner_.openUserData(); }
     void repaintView() override { inner_.repaintView(); }
     void runConnectedDevicesDialog() override { inner_.runConnectedDevicesDialog(); }
 

@@ -9,8 +9,8 @@ namespace quorl {
 enum class MessageIcon { Stop, Question, Information, Warning };
 
 // Everything a pager operation (running on its worker thread, or a watcher thread)
-// needs from the user: messages, questions, the progress window, the document's
-// Save and Save As, the User Data window and a repaint of the main view. The Qt host
+// needs from the user: messages, questions, the progress window and a repaint of
+// the main view. The Qt host
 // forwards each call to the interface thread and waits for it; the command-line
 // host prints and answers from options; the test host answers from a script and
 // records every call. Operations never touch Qt themselves.
@@ -35,12 +35,6 @@ public:
     virtual void updateProgress(int percent, std::string_view text) = 0;
     virtual void closeProgress() = 0;
 
-    // The document's Save and Save As, run on the interface thread; true when written.
-    virtual bool runSave() = 0;
-    virtual bool runSaveAs() = 0;
-
-    // Opens the User Data window (the caller waits until it is closed).
-    virtual void openUserData() = 0;
     virtual void repaintView() = 0;
 
     // Shows the "Connected Devices" dialog modally on the interface thread; the dialog

@@ -1,6 +1,4 @@
 #include "app/qt_operation_host.h"
-#include "app/qt_profile_store.h"
-#include "app/voice_pager_doc.h"
 #include "modal_answerer.h"
 
 #include <QTest>
@@ -12,11 +10,9 @@ namespace quorl {
 namespace {
 
 TEST(QtOperationHost, AWorkerWaitsForTheAnswerGivenOnTheInterfaceThread) {
-    QtProfileStore profile;
-    CVoicePagerDoc doc(profile);
     QWidget owner;
     int repaints = 0;
-    QtOperationHost host(&owner, doc, [&] { ++repaints; });
+    QtOperationHost host(&owner, [&] { ++repaints; });
     test::ModalAnswerer modals;
     modals.pressOnNextBox(QMessageBox::No);
     modals.pressOnNextBox(QMessageBox::Ok);
