@@ -25,6 +25,7 @@
 #include "codeplug/general_block.h"
 #include "codeplug/ppg_file.h"
 #include "inventory/inventory_recorder.h"
+#include "inventory/operation_record.h"
 #include "link/port_choice.h"
 #include "link/ui/link_dialogs.h"
 #include "link/ui/progress_bar_dlg.h"
@@ -611,6 +612,7 @@ void CMainFrame::onWriteToAllCradles() {
         updateCommandUI();
         CFleetWriteDlg dialog(document_.state().image, devices, this,
                               document_.state().currentPath);
+        dialog.setPagerEnded(inventory::recordFleetWrite);
         dialog.exec();
     }
     view_->startTimer0();
