@@ -46,8 +46,10 @@ public:
     static std::string fileNameOf(const std::string& path);
 
 private:
-    // Save As without a current file (and without a dialog result) gives false.
-    bool saveBeforeReplacing();
+    // " Do you want to save the changes current codeplug ?  ": Yes saves (Save As
+    // without a current file), No goes on, Cancel stops. True when the caller may go
+    // on: the edits were saved, or the user let them go.
+    bool askToSaveChanges();
     void showSaveError(const std::string& problem);
     void choose(const std::string& path);
     bool writeFile(const std::string& path, const CodeplugImage& image, std::string& problem);
