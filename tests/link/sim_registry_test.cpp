@@ -1,5 +1,6 @@
 #include "base/private_folder.h"
 #include "link/cradle_discovery.h"
+#include "tests/support/folder_watch.h"
 #include "tests/support/link_test_support.h"
 #include "tests/support/program_run.h"
 
@@ -12,7 +13,6 @@
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 namespace quorl {
@@ -255,13 +255,11 @@ TEST(WithSimulatorScript, StopsTheSimulatorWhenTerminatedOrHungUp) {
         pollfd running{started[0], POLLIN, 0};
         ASSERT_EQ(::poll(&running, 1, 20000), 1) << "the command never started";
         ::close(started[0]);
-        // The script starts the command only once the simulator has had its time to register.
+        // The script has made the folder before it started the simulator.
         std::string line;
-        for (int i = 0; i < 200 && line.empty(); ++i) {
-            line = readText(registry);
-            if (line.empty())
-                std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
+        test::waitForFolderChange(
+            registry.parent_path(), [&] { return !(line = readText(registry)).empty(); },
+            std::chrono::seconds(10));
         ASSERT_FALSE(line.empty()) << "simulator never registered";
         const long simPid = std::stol(line);
         const int simGone = static_cast<int>(::syscall(SYS_pidfd_open, simPid, 0));
