@@ -48,16 +48,6 @@ void QtOperationHost::runConnectedDevicesDialog() {
     onInterfaceThread([this] { runConnectedDevices(owner_); });
 }
 
-Answer QtOperationHost::askYesNoCancel(std::string_view question) {
-    return onInterfaceThread(
-        [this, q = std::string(question)] { return quorl::askYesNoCancel(owner_, q); });
-}
-
-bool QtOperationHost::askYesNo(std::string_view question) {
-    return onInterfaceThread(
-        [this, q = std::string(question)] { return quorl::askYesNo(owner_, q); });
-}
-
 void QtOperationHost::openProgress(std::string_view text) {
     onInterfaceThread(
         [this, t = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))] {

@@ -17,10 +17,6 @@ public:
     void postMessage(std::string_view text, MessageIcon icon) override {
         inner_.postMessage(text, icon);
     }
-    Answer askYesNoCancel(std::string_view question) override {
-        return inner_.askYesNoCancel(question);
-    }
-    bool askYesNo(std::string_view question) override { return inner_.askYesNo(question); }
     void openProgress(std::string_view text) override { inner_.openProgress(text); }
     void updateProgress(int percent, std::string_view text) override {
         inner_.updateProgress(percent, text);

@@ -9,8 +9,8 @@ namespace quorl {
 enum class MessageIcon { Stop, Question, Information, Warning };
 
 // Everything a pager operation (running on its worker thread, or a watcher thread)
-// needs from the user: messages, questions, the progress window and a repaint of
-// the main view. The Qt host
+// needs from the user: messages, the progress window and a repaint of the main view.
+// It asks no questions: those about the document come before the operation starts. The Qt host
 // forwards each call to the interface thread and waits for it; the command-line
 // host prints and answers from options; the test host answers from a script and
 // records every call. Operations never touch Qt themselves.
@@ -27,8 +27,6 @@ public:
     virtual void postMessage(std::string_view text, MessageIcon icon = MessageIcon::Stop) {
         showMessage(text, icon);
     }
-    virtual Answer askYesNoCancel(std::string_view question) = 0;
-    virtual bool askYesNo(std::string_view question) = 0;
 
     // The "Progress Indicator" window: text drawn over a bar of 0..100.
     virtual void openProgress(std::string_view text) = 0;

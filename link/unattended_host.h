@@ -5,12 +5,10 @@
 namespace quorl {
 
 // A host with nobody in front of it (a fleet's cradle, a measuring program, a test):
-// every question is declined as Cancel or No and no progress window opens. What
-// becomes of a message is the one thing each such host decides.
+// no progress window opens. What becomes of a message is the one thing each such
+// host decides.
 class UnattendedHost : public OperationHost {
 public:
-    Answer askYesNoCancel(std::string_view) override { return Answer::Cancel; }
-    bool askYesNo(std::string_view) override { return false; }
     void openProgress(std::string_view) override {}
     void updateProgress(int, std::string_view) override {}
     void closeProgress() override {}

@@ -7,7 +7,6 @@
 #include "link/operation_link_hold.h"
 #include "link/operation_texts.h"
 #include "tests/support/link_test_support.h"
-#include "tests/support/scripted_answers.h"
 #include "xon_xoff_codeplug.h"
 
 #include <chrono>
@@ -21,8 +20,8 @@ namespace {
 using sim::FaultKind;
 using sim::FaultRule;
 
-// Answers questions from a script and records what the user would have seen.
-class OperationTestHost : public OperationHost, public test::ScriptedAnswers {
+// Records what the user would have seen.
+class OperationTestHost : public OperationHost {
 public:
     std::vector<std::string> messages;
     std::vector<std::pair<int, std::string>> progress;
@@ -30,8 +29,6 @@ public:
     int progressClosed = 0;
 
     void showMessage(std::string_view text, MessageIcon) override { messages.emplace_back(text); }
-    Answer askYesNoCancel(std::string_view q) override { return answer(q); }
-    bool askYesNo(std::string_view) override { return false; }
     void openProgress(std::string_view t) override {
         progressOpened.emplace_back(t);
         linkHeldWhileProgressOpens = pagerOperationHoldsLink();
@@ -94,7 +91,6 @@ TEST_F(CodeplugOperationTest, ReadFillsBothImagesAndAsksNothing) {
     state->modified = true;
     ASSERT_EQ(read(), OperationOutcome::Succeeded) << ::testing::PrintToString(host.messages);
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_TRUE(host.questions.empty());
     const auto pager = pagerCodeplug();
     for (int n : kReadBlocks)
         for (Address a = 64 * n; a < 64 * n + 64u; ++a) {
