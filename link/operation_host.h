@@ -10,10 +10,10 @@ enum class MessageIcon { Stop, Question, Information, Warning };
 
 // Everything a pager operation (running on its worker thread, or a watcher thread)
 // needs from the user: messages, the progress window and a repaint of the main view.
-// It asks no questions: those about the document come before the operation starts. The Qt host
-// forwards each call to the interface thread and waits for it; the command-line
-// host prints and answers from options; the test host answers from a script and
-// records every call. Operations never touch Qt themselves.
+// It asks no questions: those about the document come before the operation starts.
+// The Qt host forwards each call to the interface thread and waits for it; the
+// command-line host prints; a test host records every call. Operations never touch
+// Qt themselves.
 class OperationHost {
 public:
     virtual ~OperationHost() = default;
