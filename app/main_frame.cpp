@@ -25,6 +25,7 @@
 #include "codeplug/general_block.h"
 #include "codeplug/ppg_file.h"
 #include "inventory/inventory_recorder.h"
+#include "inventory/operation_record.h"
 #include "link/port_choice.h"
 #include "link/ui/link_dialogs.h"
 #include "link/ui/progress_bar_dlg.h"
@@ -106,8 +107,7 @@ CMainFrame::CMainFrame(QtProfileStore& profile, CVoicePagerDoc& document, QWidge
     setMinimumSize(400, 300);
     view_ = new CVoicePagerView(this);
     setCentralWidget(view_);
-    host_ =
-        std::make_unique<QtOperationHost>(this, document_, [this] { view_->viewport()->update(); });
+    host_ = std::make_unique<QtOperationHost>(this, [this] { view_->viewport()->update(); });
     document_.setDialogOwner(this);
     auditionPort_ = std::make_unique<LinkAuditionPort>(*host_, [this] {
         // Said where the press was: a modal window (Custom Audio, User Data) covers
@@ -164,7 +164,12 @@ CMainFrame::CMainFrame(QtProfileStore& profile, CVoicePagerDoc& document, QWidge
         this, &CMainFrame::pagerOperationFinished, this,
         [this] {
             runner_.join();
+            const bool readWhole =
+                runningOperation_ == PagerOperation::ReadCodeplug && operationSucceeded_;
             showOperationNote();
+            // Timer 0 starts again once the read's User Data window has closed.
+            if (readWhole)
+                showReadCodeplug();
             view_->startTimer0();
             view_->viewport()->update();
             updateTitle();
@@ -399,7 +404,7 @@ QString CMainFrame::viewNote() const {
 }
 
 bool CMainFrame::busy() const {
-    return document_.state().busy;
+    return document_.state().busy.load();
 }
 
 void CMainFrame::updateCommandUI() {
@@ -551,6 +556,9 @@ void CMainFrame::onImportText() {
 void CMainFrame::runPagerOperation(PagerOperation op) {
     if (busy() || !runner_.hasBody(op))
         return;
+    // Save and Save As refuse to run under an operation: the questions come first.
+    if (op == PagerOperation::ReadCodeplug && !document_.document().settleBeforeRead())
+        return;
     runner_.start(
         op,
         [this, op] {
@@ -578,6 +586,12 @@ void CMainFrame::showOperationNote() {
         QTime::currentTime().toString(QStringLiteral("HH:mm"))));
 }
 
+void CMainFrame::showReadCodeplug() {
+    if (document_.state().currentPath.empty())
+        document_.resetTitle();
+    document_.openUserData();
+}
+
 void CMainFrame::onReadCodeplug() {
     runPagerOperation(PagerOperation::ReadCodeplug);
 }
@@ -595,15 +609,18 @@ void CMainFrame::onWriteToAllCradles() {
     std::vector<std::string> devices;
     for (const auto& c : listCradles(false).cradles)
         devices.push_back(c.devicePath);
-    document_.state().busy = true;
-    view_->stopTimer0();
-    updateCommandUI();
     {
+        // The fleet's pagers get the committed image: nothing may change it meanwhile.
+        const BusyClaim claim(document_.state().busy);
+        if (!claim)
+            return;
+        view_->stopTimer0();
+        updateCommandUI();
         CFleetWriteDlg dialog(document_.state().image, devices, this,
                               document_.state().currentPath);
+        dialog.setPagerEnded(inventory::recordFleetWrite);
         dialog.exec();
     }
-    document_.state().busy = false;
     view_->startTimer0();
     updateCommandUI();
 }

@@ -67,11 +67,15 @@ public:
     void updateCommandUI();
     bool cradleConnected() const { return cradleConnected_; }
 
-    // Runs one of the three pager operations (F3, F7, Write Custom Audio).
+    // Runs one of the three pager operations (F3, F7, Write Custom Audio). A read
+    // asks about the image in memory first, before the operation holds the document.
     void runPagerOperation(PagerOperation op);
     // Called by an operation's body, on its worker, when it worked; the status bar
-    // then says so once the operation has ended.
+    // then says so once the operation has ended, and a read opens its User Data window.
     void operationSucceeded() { operationSucceeded_ = true; }
+    // A whole read has become the document: until it is saved it has no file, so the
+    // title loses the file's name; then its User Data window opens.
+    void showReadCodeplug();
 
 public slots:
     void onFileOpen();
@@ -144,8 +148,8 @@ private:
     bool helpFromKeyboard_ = false; // dialogs read it to skip their own F1 handling
     std::atomic<bool> operationSucceeded_{false};
     PagerOperation runningOperation_ = PagerOperation::ReadCodeplug;
-    // The operation's own time: from its start to the progress window closing (a read
-    // then waits on the User Data window, which is the user's time, not the pager's).
+    // The operation's own time: from its start, after any question about the image in
+    // memory, to the progress window closing.
     QElapsedTimer operationClock_;
     qint64 operationMs_ = -1;
 

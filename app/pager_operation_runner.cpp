@@ -1,5 +1,8 @@
 #include "app/pager_operation_runner.h"
 
+#include <exception>
+#include <iostream>
+
 namespace quorl {
 
 PagerOperationRunner::~PagerOperationRunner() {
@@ -18,8 +21,8 @@ bool PagerOperationRunner::start(PagerOperation op, const std::function<void()>&
                                  std::function<void()> finished) {
     if (!hasBody(op))
         return false;
-    bool expected = false;
-    if (!state_.busy.compare_exchange_strong(expected, true))
+    BusyClaim claim(state_.busy);
+    if (!claim)
         return false;
     if (beforeStart)
         beforeStart();
@@ -27,11 +30,15 @@ bool PagerOperationRunner::start(PagerOperation op, const std::function<void()>&
     if (worker_.joinable())
         worker_.join();
     Body body = bodies_[static_cast<std::size_t>(op)];
-    worker_ = std::thread([this, op, body = std::move(body), finished = std::move(finished)] {
-        body(op);
-        // The operation clears busy itself; make sure an escaped path cannot leave
-        // every pager command locked out.
-        state_.busy = false;
+    worker_ = std::thread([op, claim = std::move(claim), body = std::move(body),
+                           finished = std::move(finished)]() mutable {
+        try {
+            body(op);
+        } catch (const std::exception& e) {
+            // Nothing above the worker could take it up; the commands must come back.
+            std::cerr << "tessaly-vi-quorl: the pager operation stopped: " << e.what() << '\n';
+        }
+        claim.release();
         if (finished)
             finished();
     });

@@ -12,8 +12,9 @@ namespace quorl {
 enum class PagerOperation : int { ReadCodeplug = 1, WriteCodeplug = 2, WriteCustomAudio = 3 };
 
 // Starts Read Codeplug, Write Codeplug and Write Custom Audio on their own worker
-// thread: one at a time, guarded by the document's `busy` flag. The operation
-// itself clears `busy` when it ends; the runner then reports the end.
+// thread, one at a time. The runner owns the document's `busy` flag for them: it
+// claims it before the worker starts and lets it go when the body has returned (or
+// thrown), then reports the end.
 class PagerOperationRunner {
 public:
     using Body = std::function<void(PagerOperation)>;
@@ -28,8 +29,9 @@ public:
     bool hasBody(PagerOperation op) const;
 
     // Does nothing while busy or while the operation has no body. Otherwise sets
-    // busy, runs `beforeStart` on the calling thread (timer 0 stops, the title is
-    // reset) and starts the worker. `finished` runs on the worker after the body.
+    // busy, runs `beforeStart` on the calling thread (timer 0 stops, the clock
+    // starts) and starts the worker. `finished` runs on the worker once the body has
+    // ended and busy is clear again.
     bool start(PagerOperation op, const std::function<void()>& beforeStart,
                std::function<void()> finished);
 

@@ -1,7 +1,6 @@
 #include "app/qt_operation_host.h"
 
 #include "app/message_box.h"
-#include "app/voice_pager_doc.h"
 #include "link/ui/link_dialogs.h"
 
 #include <QMessageBox>
@@ -10,9 +9,8 @@
 
 namespace quorl {
 
-QtOperationHost::QtOperationHost(QWidget* owner, CVoicePagerDoc& document,
-                                 std::function<void()> repaint)
-    : owner_(owner), document_(document), repaint_(std::move(repaint)) {}
+QtOperationHost::QtOperationHost(QWidget* owner, std::function<void()> repaint)
+    : owner_(owner), repaint_(std::move(repaint)) {}
 
 template <typename F> auto QtOperationHost::onInterfaceThread(F&& f) -> decltype(f()) {
     using R = decltype(f());
@@ -50,16 +48,6 @@ void QtOperationHost::runConnectedDevicesDialog() {
     onInterfaceThread([this] { runConnectedDevices(owner_); });
 }
 
-Answer QtOperationHost::askYesNoCancel(std::string_view question) {
-    return onInterfaceThread(
-        [this, q = std::string(question)] { return quorl::askYesNoCancel(owner_, q); });
-}
-
-bool QtOperationHost::askYesNo(std::string_view question) {
-    return onInterfaceThread(
-        [this, q = std::string(question)] { return quorl::askYesNo(owner_, q); });
-}
-
 void QtOperationHost::openProgress(std::string_view text) {
     onInterfaceThread([this, t = systemText(text)] {
         if (progress_.open)
@@ -78,24 +66,6 @@ void QtOperationHost::closeProgress() {
     onInterfaceThread([this] {
         if (progress_.close)
             progress_.close();
-    });
-}
-
-bool QtOperationHost::runSave() {
-    return onInterfaceThread([this] { return document_.document().onFileSave(); });
-}
-
-bool QtOperationHost::runSaveAs() {
-    return onInterfaceThread([this] { return document_.document().onFileSaveAs(); });
-}
-
-void QtOperationHost::openUserData() {
-    onInterfaceThread([this] {
-        // A read has just become the document: until it is saved it has no file. The
-        // title changes only now, so a read that fails leaves the file's name in place.
-        if (document_.state().currentPath.empty())
-            document_.resetTitle();
-        document_.openUserData();
     });
 }
 

@@ -11,8 +11,6 @@ class QWidget;
 
 namespace quorl {
 
-class CVoicePagerDoc;
-
 // Carries an operation's calls from its worker thread to the interface thread and
 // waits for each to finish, so a message box is answered before the worker goes
 // on. Called on the interface thread itself, it runs the call directly.
@@ -27,21 +25,16 @@ public:
         std::function<void()> close;
     };
 
-    QtOperationHost(QWidget* owner, CVoicePagerDoc& document, std::function<void()> repaint);
+    QtOperationHost(QWidget* owner, std::function<void()> repaint);
 
     void setProgressWindow(ProgressWindow window) { progress_ = std::move(window); }
 
     void showMessage(std::string_view text, MessageIcon icon) override;
     void postMessage(std::string_view text, MessageIcon icon) override;
     void runConnectedDevicesDialog() override;
-    Answer askYesNoCancel(std::string_view question) override;
-    bool askYesNo(std::string_view question) override;
     void openProgress(std::string_view text) override;
     void updateProgress(int percent, std::string_view text) override;
     void closeProgress() override;
-    bool runSave() override;
-    bool runSaveAs() override;
-    void openUserData() override;
     void repaintView() override;
 
 private:
@@ -50,7 +43,6 @@ private:
     template <typename F> auto onInterfaceThread(F&& f) -> decltype(f());
 
     QPointer<QWidget> owner_;
-    CVoicePagerDoc& document_;
     std::function<void()> repaint_;
     ProgressWindow progress_;
 };

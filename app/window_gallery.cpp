@@ -13,7 +13,6 @@
 #include "audio/ui/record_dlg.h"
 #include "audio/ui/speak_dlg.h"
 #include "audio/ui/tip_dlg.h"
-#include "audio/ui/wave_output.h"
 #include "codeplug/codeplug_state.h"
 #include "codeplug/default_codeplug.h"
 #include "codeplug/profile_store.h"
@@ -30,6 +29,7 @@
 #include "tones/ui/find_tones_dlg.h"
 #include "tones/ui/test_page_dlg.h"
 #include "widgets/help_viewer.h"
+#include "widgets/wave_output.h"
 
 #include <QApplication>
 #include <QComboBox>

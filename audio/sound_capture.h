@@ -1,18 +1,12 @@
 #pragma once
 
+#include "base/capture_format.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 namespace quorl {
-
-// How a sound input delivers its samples: interleaved frames of `channels` samples.
-enum class CaptureEncoding { UInt8, Int16, Int32, Float };
-struct CaptureFormat {
-    int rate = 0;
-    int channels = 0;
-    CaptureEncoding encoding = CaptureEncoding::Int16;
-};
 
 // The bytes one sample of `encoding` takes.
 int captureSampleBytes(CaptureEncoding encoding);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/play_blocks.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <string_view>
@@ -20,7 +22,6 @@ enum class WavCheck {
 };
 
 inline constexpr std::uint32_t kMaxRiffSize = 65000;
-inline constexpr std::size_t kPlayBlockBytes = 1600; // 0.1 s of 8 kHz 16-bit mono
 
 struct WavCheckResult {
     WavCheck status = WavCheck::CannotOpen;

@@ -190,7 +190,6 @@ int runFleetTextWrite(const CodeplugSource& codeplug, bool verify, const FleetOp
     const auto imageFor = [&](PagerLink& link,
                               OperationHost& host) -> std::optional<CodeplugImage> {
         auto base = std::make_unique<CodeplugState>();
-        base->busy = true;
         if (readCodeplug(link, *base, host) != OperationOutcome::Succeeded)
             return std::nullopt;
         const auto result = textplug::importCodeplugText(*text, base->committedEdits(),
@@ -270,7 +269,6 @@ int runFleetRead(const std::string& folder, const FleetOptions& options, std::os
                 result.identity.model = *model;
             auto state = std::make_unique<CodeplugState>();
             std::ranges::fill(state->image.bytes(), std::uint8_t{0xFF});
-            state->busy = true;
             // The blocks that came in, kept by the read even when it fails (the
             // document is only changed by a whole read).
             CodeplugImage arrived = state->image;

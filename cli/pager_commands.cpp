@@ -117,11 +117,9 @@ bool writeReadAsText(const std::string& output, const CodeplugState& state,
 // Reads the pager's codeplug into `base`, as the first step of writing or
 // verifying a text that names no --base.
 bool readBaseFromPager(const std::string& port, CliOperationHost& host, CodeplugState& base) {
-    base.busy = true;
     const auto outcome = runOn(
         port, host, [&](PagerLink& link, OperationHost& h) { return readCodeplug(link, base, h); },
         OperationSelector::CodeplugRead);
-    base.busy = false;
     return outcome == OperationOutcome::Succeeded;
 }
 
@@ -137,7 +135,6 @@ int runRead(const std::string& port, const std::string& output) {
         return kExitFailure;
     }
     CliOperationHost host(std::cerr, stderrIsTerminal());
-    state->busy = true;
     const auto outcome = runOn(
         port, host,
         [&](PagerLink& link, OperationHost& h) { return readCodeplug(link, *state, h); },
@@ -169,7 +166,6 @@ int runWrite(const std::string& port, const CodeplugSource& source, bool verify)
             return readBaseFromPager(port, host, base);
         }))
         return kExitFailure;
-    state->busy = true;
     const auto outcome = runOn(
         port, host,
         [&](PagerLink& link, OperationHost& h) { return writeCodeplug(link, *state, h); },

@@ -87,27 +87,26 @@ void CodeplugDocument::showSaveError(const std::string& problem) {
                                     : std::string(texts::kFileError3) + "\r\n\r\n" + problem);
 }
 
-bool CodeplugDocument::saveBeforeReplacing() {
-    return state_.currentPath.empty() ? onFileSaveAs() : onFileSave();
+bool CodeplugDocument::askToSaveChanges() {
+    switch (host_.askYesNoCancel(texts::kSaveChangesQuestion)) {
+    case Answer::Yes:
+        // Going on after a failed save would throw the edits away: stop, so the user
+        // can save them elsewhere.
+        return state_.currentPath.empty() ? onFileSaveAs() : onFileSave();
+    case Answer::No:
+        return true;
+    case Answer::Cancel:
+        break;
+    }
+    return false;
 }
 
 void CodeplugDocument::onFileOpen() {
     if (state_.busy)
         return;
     state_.clearFirmwareVersion();
-    if (state_.loaded && state_.modified) {
-        switch (host_.askYesNoCancel(texts::kSaveChangesQuestion)) {
-        case Answer::Yes:
-            // Opening another file over edits that could not be saved would lose them.
-            if (!saveBeforeReplacing())
-                return;
-            break;
-        case Answer::No:
-            break;
-        case Answer::Cancel:
-            return;
-        }
-    }
+    if (state_.loaded && state_.modified && !askToSaveChanges())
+        return;
     const auto chosen = host_.chooseOpenFile(initialFolder());
     if (!chosen)
         return;
@@ -121,6 +120,25 @@ void CodeplugDocument::onFileOpen() {
         state_.currentPath = previousPath;
         state_.currentFileName = previousName;
     }
+}
+
+bool CodeplugDocument::settleBeforeRead() {
+    if (state_.busy)
+        return false;
+    if (!state_.loaded)
+        return true;
+    if (state_.currentPath.empty()) {
+        switch (host_.askYesNoCancel(texts::kOverwriteQuestion)) {
+        case Answer::Yes:
+            return true;
+        case Answer::No:
+            // Reading over an image that could not be saved would lose it.
+            return onFileSaveAs();
+        case Answer::Cancel:
+            return false;
+        }
+    }
+    return !state_.modified || askToSaveChanges();
 }
 
 bool CodeplugDocument::onFileSave() {
@@ -164,19 +182,8 @@ bool CodeplugDocument::onFileSaveAs() {
 bool CodeplugDocument::saveOnExit() {
     if (!state_.modified)
         return true;
-    if (!state_.currentPath.empty()) {
-        switch (host_.askYesNoCancel(texts::kSaveChangesQuestion)) {
-        case Answer::Yes:
-            // Closing after a failed save would throw the edits away; stay open so
-            // the user can save them elsewhere.
-            return onFileSave();
-        case Answer::No:
-            return true;
-        case Answer::Cancel:
-            return false;
-        }
-        return false;
-    }
+    if (!state_.currentPath.empty())
+        return askToSaveChanges();
     switch (host_.askYesNoCancel(texts::kSaveChangesQuestion)) {
     case Answer::No:
         return true;

@@ -28,6 +28,11 @@ public:
     bool onFileSave();
     bool onFileSaveAs();
 
+    // The questions before a pager read replaces the image in memory, asked before
+    // the read starts so that Save and Save As can run: true when the read may go
+    // on, false when the user cancelled or the image could not be saved.
+    bool settleBeforeRead();
+
     // The codeplug's part of closing the frame; true when the frame may close.
     bool saveOnExit();
 
@@ -41,8 +46,10 @@ public:
     static std::string fileNameOf(const std::string& path);
 
 private:
-    // Save As without a current file (and without a dialog result) gives false.
-    bool saveBeforeReplacing();
+    // " Do you want to save the changes current codeplug ?  ": Yes saves (Save As
+    // without a current file), No goes on, Cancel stops. True when the caller may go
+    // on: the edits were saved, or the user let them go.
+    bool askToSaveChanges();
     void showSaveError(const std::string& problem);
     void choose(const std::string& path);
     bool writeFile(const std::string& path, const CodeplugImage& image, std::string& problem);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "codeplug/busy_claim.h"
 #include "codeplug/codeplug_image.h"
 #include "codeplug/image_check.h"
 
@@ -17,7 +18,7 @@ struct CodeplugState {
     CodeplugImage editImage; // what the User Data tabs change
     std::atomic<bool> loaded{false};
     std::atomic<bool> modified{false};
-    std::atomic<bool> busy{false};
+    BusyFlag busy; // set only by a BusyClaim
     std::string currentPath;
     std::string currentFileName;
     std::array<std::string, 5> firmwareVersion; // one character each, from a pager read

@@ -16,6 +16,9 @@ inline constexpr std::string_view kFileError3 =
 
 inline constexpr std::string_view kSaveChangesQuestion =
     " Do you want to save the changes current codeplug ?  ";
+// Before a pager read replaces an image that has no file.
+inline constexpr std::string_view kOverwriteQuestion =
+    " Do you want to overwrite current codeplug ?  ";
 
 inline constexpr std::string_view kPpgExtension = "ppg";
 inline constexpr std::string_view kOpenFilter = "Codeplug File(*.ppg)|*.ppg||";

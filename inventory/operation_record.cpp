@@ -92,4 +92,8 @@ void recordOperations(const std::vector<InventoryRecord>& records) {
                          printableText(problem).c_str());
 }
 
+void recordFleetWrite(const FleetResult& result) {
+    recordOperations(fleetRecords(result, "write"));
+}
+
 } // namespace quorl::inventory

@@ -22,6 +22,10 @@ void setIdentity(InventoryRecord& record, const PagerIdentity& identity);
 // "verify" of its own when one was asked for.
 std::vector<InventoryRecord> fleetRecords(const FleetResult& result, const std::string& operation);
 
+// Records one pager of a fleet write as it ends (the Write to All Cradles window's
+// pagers), whether or not a log is saved.
+void recordFleetWrite(const FleetResult& result);
+
 // The record of a single read, write or verify on `cradle`, from the document the
 // operation worked on: the pager's codeplug when one was read or written whole, and
 // nothing of the document when a read failed (it still holds the file before).

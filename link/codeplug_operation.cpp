@@ -10,7 +10,6 @@
 #include "link/link_texts.h"
 #include "link/link_timing.h"
 #include "link/operation_host.h"
-#include "link/operation_link_hold.h"
 #include "link/operation_texts.h"
 #include "link/pager_link.h"
 #include "link/port_choice.h"
@@ -64,45 +63,6 @@ bool expectReply(QueryResult result, OperationHost& host, const MissTexts& texts
     }
     fail(host, texts.noReply, closeProgress);
     return false;
-}
-
-// The questions of a read when an image is already loaded. Save and Save As run
-// with `busy` cleared, as they refuse to run during an operation; it is set again
-// afterwards so no other pager command can start while the read goes on.
-bool askBeforeRead(CodeplugState& state, OperationHost& host) {
-    if (!state.loaded)
-        return true;
-    auto saveWhileIdle = [&](bool saveAs) {
-        state.busy = false;
-        const bool saved = saveAs ? host.runSaveAs() : host.runSave();
-        state.busy = true;
-        sleepMs(200);
-        return saved;
-    };
-    if (state.currentPath.empty()) {
-        switch (host.askYesNoCancel(op_texts::kOverwriteQuestion)) {
-        case Answer::Yes:
-            sleepMs(500);
-            return true;
-        case Answer::No:
-            // Reading over an image that could not be saved would lose it.
-            return saveWhileIdle(true);
-        case Answer::Cancel:
-            return false;
-        }
-    }
-    if (state.modified) {
-        switch (host.askYesNoCancel(op_texts::kSaveChangesQuestion)) {
-        case Answer::Yes:
-            return saveWhileIdle(false);
-        case Answer::No:
-            sleepMs(500);
-            return true;
-        case Answer::Cancel:
-            return false;
-        }
-    }
-    return true;
 }
 
 OperationOutcome serialNumberCheck(PagerLink& link, OperationHost& host,
@@ -256,10 +216,6 @@ int writeProgressPercent(int block) {
 
 OperationOutcome readCodeplug(PagerLink& link, CodeplugState& state, OperationHost& host,
                               CodeplugImage* arrived) {
-    // Questions about the image in memory.
-    if (!askBeforeRead(state, host))
-        return OperationOutcome::Cancelled;
-
     // Which pager is this: firmware version and serial number.
     const auto firmware = queryFirmwareVersion(link);
     if (!firmware)
@@ -298,13 +254,11 @@ OperationOutcome readCodeplug(PagerLink& link, CodeplugState& state, OperationHo
     }
 
     // Every block arrived and checked: the image is the document's now, whole,
-    // and it has no file yet.
+    // and it has no file yet. The caller opens the User Data window on it once the
+    // operation has ended.
     commitStagedRead(state, staged, band, *firmware);
     link.close();
-    releaseOperationLinkHold();
-    state.busy = false;
     host.repaintView();
-    host.openUserData();
     return OperationOutcome::Succeeded;
 }
 

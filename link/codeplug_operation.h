@@ -22,7 +22,9 @@ class PagerLink;
 class OperationHost;
 struct CodeplugState;
 
-// The two codeplug operations on a port that is already open.
+// The two codeplug operations on a port that is already open. Neither asks about the
+// image in memory (the caller settles that before it starts the read), and neither
+// touches the document's busy flag (its BusyClaim belongs to the caller too).
 // `arrived`, when given, gets the staging image as the blocks left it, also when the
 // read fails: a fleet names a pager by the General block it sent before it failed.
 OperationOutcome readCodeplug(PagerLink& link, CodeplugState& state, OperationHost& host,

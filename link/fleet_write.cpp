@@ -62,7 +62,6 @@ std::vector<FleetResult> writeToAllCradles(const std::vector<std::string>& devic
             state->image = *image;
             state->editImage = *image;
             state->loaded = true;
-            state->busy = true;
             const auto written = writeCodeplug(link, *state, host);
             if (written != OperationOutcome::Succeeded || !verify)
                 return written;

@@ -17,18 +17,11 @@ public:
     void postMessage(std::string_view text, MessageIcon icon) override {
         inner_.postMessage(text, icon);
     }
-    Answer askYesNoCancel(std::string_view question) override {
-        return inner_.askYesNoCancel(question);
-    }
-    bool askYesNo(std::string_view question) override { return inner_.askYesNo(question); }
     void openProgress(std::string_view text) override { inner_.openProgress(text); }
     void updateProgress(int percent, std::string_view text) override {
         inner_.updateProgress(percent, text);
     }
     void closeProgress() override { inner_.closeProgress(); }
-    bool runSave() override { return inner_.runSave(); }
-    bool runSaveAs() override { return inner_.runSaveAs(); }
-    void openUserData() override { inner_.openUserData(); }
     void repaintView() override { inner_.repaintView(); }
     void runConnectedDevicesDialog() override { inner_.runConnectedDevicesDialog(); }
 

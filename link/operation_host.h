@@ -9,11 +9,11 @@ namespace quorl {
 enum class MessageIcon { Stop, Question, Information, Warning };
 
 // Everything a pager operation (running on its worker thread, or a watcher thread)
-// needs from the user: messages, questions, the progress window, the document's
-// Save and Save As, the User Data window and a repaint of the main view. The Qt host
-// forwards each call to the interface thread and waits for it; the command-line
-// host prints and answers from options; the test host answers from a script and
-// records every call. Operations never touch Qt themselves.
+// needs from the user: messages, the progress window and a repaint of the main view.
+// It asks no questions: those about the document come before the operation starts.
+// The Qt host forwards each call to the interface thread and waits for it; the
+// command-line host prints; a test host records every call. Operations never touch
+// Qt themselves.
 class OperationHost {
 public:
     virtual ~OperationHost() = default;
@@ -27,20 +27,12 @@ public:
     virtual void postMessage(std::string_view text, MessageIcon icon = MessageIcon::Stop) {
         showMessage(text, icon);
     }
-    virtual Answer askYesNoCancel(std::string_view question) = 0;
-    virtual bool askYesNo(std::string_view question) = 0;
 
     // The "Progress Indicator" window: text drawn over a bar of 0..100.
     virtual void openProgress(std::string_view text) = 0;
     virtual void updateProgress(int percent, std::string_view text) = 0;
     virtual void closeProgress() = 0;
 
-    // The document's Save and Save As, run on the interface thread; true when written.
-    virtual bool runSave() = 0;
-    virtual bool runSaveAs() = 0;
-
-    // Opens the User Data window (the caller waits until it is closed).
-    virtual void openUserData() = 0;
     virtual void repaintView() = 0;
 
     // Shows the "Connected Devices" dialog modally on the interface thread; the dialog

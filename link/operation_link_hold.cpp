@@ -1,8 +1,6 @@
 #include "link/operation_link_hold.h"
 
-#include <algorithm>
 #include <atomic>
-#include <vector>
 
 namespace quorl {
 
@@ -14,9 +12,6 @@ std::atomic<int>& holdCount() {
     return count;
 }
 
-// The holds an operation took on its own thread: what releasing its link lets go.
-thread_local std::vector<OperationLinkHold*> holdsOfThisThread;
-
 } // namespace
 
 bool pagerOperationHoldsLink() {
@@ -25,23 +20,10 @@ bool pagerOperationHoldsLink() {
 
 OperationLinkHold::OperationLinkHold() {
     holdCount().fetch_add(1);
-    holdsOfThisThread.push_back(this);
 }
 
 OperationLinkHold::~OperationLinkHold() {
-    release();
-    std::erase(holdsOfThisThread, this);
-}
-
-void OperationLinkHold::release() {
-    if (held_)
-        holdCount().fetch_sub(1);
-    held_ = false;
-}
-
-void releaseOperationLinkHold() {
-    for (OperationLinkHold* hold : holdsOfThisThread)
-        hold->release();
+    holdCount().fetch_sub(1);
 }
 
 } // namespace quorl

@@ -17,16 +17,6 @@ public:
     ~OperationLinkHold();
     OperationLinkHold(const OperationLinkHold&) = delete;
     OperationLinkHold& operator=(const OperationLinkHold&) = delete;
-
-    void release();
-
-private:
-    bool held_ = true;
 };
-
-// Lets the link go before the operation ends: a read whose port is closed and that
-// now waits for the User Data window, from which auditions are welcome. Only the holds
-// the calling operation took (on its own thread) are let go.
-void releaseOperationLinkHold();
 
 } // namespace quorl

@@ -48,11 +48,6 @@ inline constexpr std::string_view kWriteError11Version =
     "Write Error #11 \r\n\r\nCodeplug version not supported. Please refer to the the readme file "
     "of the appliction for supported codeplug version. ";
 
-inline constexpr std::string_view kOverwriteQuestion =
-    " Do you want to overwrite current codeplug ?  ";
-inline constexpr std::string_view kSaveChangesQuestion =
-    " Do you want to save the changes current codeplug ?  ";
-
 inline constexpr std::string_view kReadingStart = "Reading 0%";
 inline constexpr std::string_view kWritingStart = "Writeing 0%";
 

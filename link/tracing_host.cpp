@@ -24,16 +24,6 @@ void TracingHost::postMessage(std::string_view text, MessageIcon icon) {
     ForwardingHost::postMessage(text, icon);
 }
 
-Answer TracingHost::askYesNoCancel(std::string_view question) {
-    message(question);
-    return ForwardingHost::askYesNoCancel(question);
-}
-
-bool TracingHost::askYesNo(std::string_view question) {
-    message(question);
-    return ForwardingHost::askYesNo(question);
-}
-
 void TracingHost::openProgress(std::string_view text) {
     step(text);
     ForwardingHost::openProgress(text);

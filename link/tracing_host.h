@@ -17,8 +17,6 @@ public:
 
     void showMessage(std::string_view text, MessageIcon icon) override;
     void postMessage(std::string_view text, MessageIcon icon) override;
-    Answer askYesNoCancel(std::string_view question) override;
-    bool askYesNo(std::string_view question) override;
     void openProgress(std::string_view text) override;
     void updateProgress(int percent, std::string_view text) override;
 

@@ -5,19 +5,13 @@
 namespace quorl {
 
 // A host with nobody in front of it (a fleet's cradle, a measuring program, a test):
-// every question is declined as Cancel or No, no progress window or User Data
-// window opens, and there is no document to save. What becomes of a message is
-// the one thing each such host decides.
+// no progress window opens. What becomes of a message is the one thing each such
+// host decides.
 class UnattendedHost : public OperationHost {
 public:
-    Answer askYesNoCancel(std::string_view) override { return Answer::Cancel; }
-    bool askYesNo(std::string_view) override { return false; }
     void openProgress(std::string_view) override {}
     void updateProgress(int, std::string_view) override {}
     void closeProgress() override {}
-    bool runSave() override { return false; }
-    bool runSaveAs() override { return false; }
-    void openUserData() override {}
     void repaintView() override {}
 };
 

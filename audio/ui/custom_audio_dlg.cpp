@@ -4,9 +4,9 @@
 #include "audio/audio_texts.h"
 #include "audio/ui/slot_preview_controls.h"
 #include "audio/ui/tip_dlg.h"
-#include "audio/ui/wave_output.h"
 #include "audio/wav_check.h"
 #include "widgets/elided_path_edit.h"
+#include "widgets/wave_output.h"
 
 #include <QCheckBox>
 #include <QFileDialog>

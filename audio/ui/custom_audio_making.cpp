@@ -14,9 +14,9 @@
 #include "audio/ui/slot_preview_controls.h"
 #include "audio/ui/speak_dlg.h"
 #include "audio/ui/tidy_dlg.h"
-#include "audio/ui/wave_output.h"
 #include "audio/voice_build.h"
 #include "widgets/system_text.h"
+#include "widgets/wave_output.h"
 
 #include <QInputDialog>
 

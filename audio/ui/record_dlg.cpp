@@ -3,10 +3,10 @@
 #include "audio/audio_texts.h"
 #include "audio/pcm_wav.h"
 #include "audio/recording_tidy.h"
-#include "audio/ui/sound_module.h"
-#include "audio/ui/wave_output.h"
 #include "base/decimal_text.h"
+#include "widgets/sound_module.h"
 #include "widgets/system_text.h"
+#include "widgets/wave_output.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "audio/sound_capture.h"
-#include "audio/ui/wave_source.h"
+#include "widgets/wave_source.h"
 
 #include <QDialog>
 #include <functional>

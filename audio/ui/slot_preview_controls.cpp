@@ -3,9 +3,9 @@
 #include "audio/audio_texts.h"
 #include "audio/pcm_wav.h"
 #include "audio/slot_fit.h"
-#include "audio/ui/wave_output.h"
 #include "base/decimal_text.h"
 #include "widgets/system_text.h"
+#include "widgets/wave_output.h"
 
 #include <QLabel>
 #include <QProgressBar>

@@ -1,7 +1,7 @@
 #include "audio/ui/tidy_dlg.h"
 
 #include "audio/pcm_wav.h"
-#include "audio/ui/wave_output.h"
+#include "widgets/wave_output.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

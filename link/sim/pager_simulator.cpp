@@ -94,6 +94,7 @@ bool PagerSimulator::start(std::string& error) {
 
 void PagerSimulator::stop() {
     running_.store(false);
+    noteChange();
     if (wake_[1] >= 0) {
         const char c = 'x';
         [[maybe_unused]] const auto n = ::write(wake_[1], &c, 1);
@@ -216,6 +217,7 @@ void PagerSimulator::takeBytes() {
         // the program's fault.
         ++refusedForLine_;
         rx_.clear();
+        noteChange();
         return;
     }
     for (;;) {
@@ -293,10 +295,37 @@ bool PagerSimulator::programSideReady() {
     return problem.empty();
 }
 
+void PagerSimulator::noteChange() {
+    {
+        std::lock_guard lock(changeMutex_);
+        ++changes_;
+    }
+    changed_.notify_all();
+}
+
+bool PagerSimulator::waitUntil(const std::function<bool()>& done,
+                               std::chrono::milliseconds timeout) {
+    const auto deadline = Clock::now() + timeout;
+    std::unique_lock lock(changeMutex_);
+    for (;;) {
+        const std::uint64_t seen = changes_;
+        // `done` may take the model's lock: never under this one.
+        lock.unlock();
+        if (done())
+            return true;
+        lock.lock();
+        if (!changed_.wait_until(lock, deadline, [&] { return changes_ != seen; })) {
+            lock.unlock();
+            return done();
+        }
+    }
+}
+
 void PagerSimulator::hangUp() {
     log("sim: hanging up");
     hungUp_ = Clock::now();
     running_.store(false);
+    noteChange();
     // Closing both ends takes the device away, as pulling the cradle does.
     ::close(master_);
     master_ = -1;
@@ -307,6 +336,7 @@ void PagerSimulator::hangUp() {
 void PagerSimulator::handleFrame(const CommandFrame& frame) {
     ++framesReceived_;
     commands_.push_back(frame.command);
+    noteChange();
     if (options_.hangUpAfter >= 0 &&
         framesReceived_.load() > static_cast<std::size_t>(options_.hangUpAfter)) {
         hangUp();

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -94,6 +95,10 @@ public:
     // for the pager.
     std::size_t refusedForLineSettings() const { return refusedForLine_.load(); }
 
+    // Waits until `done` holds, looking again whenever a frame arrives or is refused
+    // and when the simulator stops or hangs up; at most `timeout`. True when it holds.
+    bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout);
+
     // Where log lines go (standard error by default).
     void setLogSink(std::function<void(const std::string&)> sink);
 
@@ -115,6 +120,8 @@ private:
     bool programSideReady();
     void hangUp();
     void log(const std::string& line);
+    // Wakes waitUntil to look again.
+    void noteChange();
     std::optional<FaultKind> takeFault(const CommandFrame& frame);
 
     PagerModel model_;
@@ -139,6 +146,10 @@ private:
     std::atomic<std::size_t> refusedForLine_{0};
     std::string lastLineProblem_;
     std::function<void(const std::string&)> logSink_;
+    // Counts what waitUntil looks again after; never held while `mutex_` is taken.
+    std::mutex changeMutex_;
+    std::condition_variable changed_;
+    std::uint64_t changes_ = 0;
 };
 
 } // namespace quorl::sim

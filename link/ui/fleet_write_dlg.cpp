@@ -1,6 +1,5 @@
 #include "link/ui/fleet_write_dlg.h"
 
-#include "inventory/operation_record.h"
 #include "link/fleet_write.h"
 #include "link/programming_log.h"
 #include "widgets/message_box.h"
@@ -37,8 +36,10 @@ QString qt(const std::string& s) {
 class WindowObserver : public FleetObserver {
 public:
     explicit WindowObserver(CFleetWriteDlg* dialog, std::function<void(int, QString, int)> progress,
-                            std::function<void(int, QString)> identity)
-        : dialog_(dialog), progress_(std::move(progress)), identity_(std::move(identity)) {}
+                            std::function<void(int, QString)> identity,
+                            std::function<void(const FleetResult&)> ended)
+        : dialog_(dialog), progress_(std::move(progress)), identity_(std::move(identity)),
+          ended_(std::move(ended)) {}
     void progress(std::size_t cradle, std::string_view phase, int percent) override {
         QMetaObject::invokeMethod(
             dialog_,
@@ -54,14 +55,15 @@ public:
             Qt::QueuedConnection);
     }
     void finished(std::size_t, const FleetResult& result) override {
-        // Each pager goes to the inventory as it ends, whether or not a log is saved.
-        inventory::recordOperations(inventory::fleetRecords(result, "write"));
+        if (ended_)
+            ended_(result);
     }
 
 private:
     CFleetWriteDlg* dialog_;
     std::function<void(int, QString, int)> progress_;
     std::function<void(int, QString)> identity_;
+    std::function<void(const FleetResult&)> ended_;
 };
 
 // Red and green that read on the window's own background, light or dark.
@@ -215,7 +217,7 @@ void CFleetWriteDlg::startWrite() {
         WindowObserver observer(
             this,
             [this](int row, QString phase, int percent) { showProgress(row, phase, percent); },
-            [this](int row, QString serial) { showIdentity(row, serial); });
+            [this](int row, QString serial) { showIdentity(row, serial); }, pagerEnded_);
         auto results = writeToAllCradles(devices_, image_, verify, observer,
                                          documentPath_.empty() ? "(unsaved)" : documentPath_);
         QMetaObject::invokeMethod(

@@ -4,6 +4,7 @@
 #include "link/fleet_operation.h"
 
 #include <QDialog>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -33,6 +34,12 @@ public:
                    QWidget* parent = nullptr, std::string documentPath = {});
     ~CFleetWriteDlg() override;
 
+    // What becomes of each pager as it ends, on that pager's worker thread, whether or
+    // not a log is saved (the program records it in the inventory). Set before Write.
+    void setPagerEnded(std::function<void(const FleetResult&)> ended) {
+        pagerEnded_ = std::move(ended);
+    }
+
     bool running() const { return worker_.joinable() && !finished_; }
     const std::vector<FleetResult>& results() const { return results_; }
     void startWrite();
@@ -60,6 +67,7 @@ private:
     CodeplugImage image_;
     std::vector<std::string> devices_;
     std::string documentPath_;
+    std::function<void(const FleetResult&)> pagerEnded_;
     QTableWidget* table_;
     QLabel* empty_;
     QLabel* details_;

@@ -63,7 +63,7 @@ TEST_F(AppWindowsTest, AReadEndingUnderCustomAudioShowsUserDataAfterItCloses) {
         window.reject();
     });
     WhenShown<CCustomAudioDlg> customAudio([&](CCustomAudioDlg& window) {
-        frame.operationHost().openUserData(); // the read ends
+        frame.showReadCodeplug(); // the read ends
         QApplication::processEvents();
         EXPECT_TRUE(shown<CDataTabDlg>().isEmpty()) << "User Data over Custom Audio";
         EXPECT_FALSE(userData.ran);

@@ -4,8 +4,8 @@
 #include "audio/spoken_recording.h"
 #include "audio/ui/speak_dlg.h"
 #include "audio/ui/tidy_dlg.h"
-#include "audio/ui/wave_output.h"
 #include "tests/support/test_files.h"
+#include "widgets/wave_output.h"
 
 #include <QCheckBox>
 #include <QDoubleSpinBox>

@@ -6,11 +6,11 @@
 #include "audio/spoken_recording.h"
 #include "audio/ui/custom_audio_dlg.h"
 #include "audio/ui/record_dlg.h"
-#include "audio/ui/wave_output.h"
 #include "audio/wav_check.h"
 #include "codeplug/profile_store.h"
 #include "modal_answerer.h"
 #include "tests/support/test_files.h"
+#include "widgets/wave_output.h"
 
 #include <QElapsedTimer>
 #include <QLabel>

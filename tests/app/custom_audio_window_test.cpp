@@ -1,10 +1,10 @@
 #include "audio/custom_audio_model.h"
 #include "audio/ui/custom_audio_dlg.h"
 #include "audio/ui/tip_dlg.h"
-#include "audio/ui/wave_output.h"
 #include "codeplug/profile_store.h"
 #include "modal_answerer.h"
 #include "tests/support/test_files.h"
+#include "widgets/wave_output.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -2,27 +2,33 @@
 // while a read runs, and a cradle pulled in the middle of a read or a write.
 #include "app/app_texts.h"
 #include "app/main_frame.h"
+#include "app/qt_operation_host.h"
 #include "app/qt_profile_store.h"
 #include "app/voice_pager_doc.h"
 #include "app/voice_pager_view.h"
 #include "audio/custom_audio_model.h"
 #include "audio/ui/custom_audio_dlg.h"
+#include "codeplug/codeplug_texts.h"
 #include "codeplug/profile_store.h"
 #include "inventory/inventory_location.h"
 #include "inventory/recorded_operation.h"
 #include "link/codeplug_operation.h"
 #include "link/fleet_write.h"
 #include "link/link_texts.h"
+#include "link/operation_link_hold.h"
 #include "link/operation_texts.h"
 #include "modal_answerer.h"
 #include "tests/support/link_test_support.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTest>
 #include <algorithm>
+#include <chrono>
 #include <gtest/gtest.h>
 
 namespace quorl {
@@ -150,6 +156,57 @@ TEST_F(PagerLinkFrameTest, ACradlePulledMidWriteGivesWriteError5AndTheCommandsWo
     ASSERT_TRUE(waitUntil([&] { return countOf(back.sim().commandLog(), 0x72) >= 1; }));
     ASSERT_TRUE(readEnded());
     EXPECT_EQ(host.messages().size(), 1u) << ::testing::PrintToString(host.messages());
+}
+
+// A read over edits asks first, before the operation: while the box is open nothing
+// holds the document or the cradle, and the time the status bar reports is the
+// link's work alone, not the time the user took to answer.
+TEST_F(PagerLinkFrameTest, TheQuestionBeforeAReadComesFirstAndIsNotTimed) {
+    using Clock = std::chrono::steady_clock;
+    frame.operations().setBody(PagerOperation::ReadCodeplug, [this](PagerOperation) {
+        if (runPagerOperation(OperationSelector::CodeplugRead, doc.state(),
+                              frame.operationHost()) == OperationOutcome::Succeeded)
+            frame.operationSucceeded();
+    });
+    test::SimulatedCradle cradle(test::pacedLine(), 0.1, 1.0);
+    doc.state().loadBoth(test::defaultTestCodeplug());
+    doc.state().loaded = true;
+    doc.state().currentPath = "/x/brigade.ppg";
+    doc.state().modified = true;
+    QString asked;
+    bool busyWhileAsked = true;
+    bool linkHeldWhileAsked = true;
+    std::size_t framesWhileAsked = 1;
+    Clock::time_point answered;
+    modals.onNextModal([&](QWidget* window) {
+        auto* box = qobject_cast<QMessageBox*>(window);
+        asked = box->text();
+        busyWhileAsked = doc.state().busy.load();
+        linkHeldWhileAsked = pagerOperationHoldsLink();
+        framesWhileAsked = cradle.sim().commandLog().size();
+        // The user thinks it over, long enough to show in a time of tenths.
+        const auto opened = Clock::now();
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return Clock::now() - opened >= std::chrono::milliseconds(700); }));
+        answered = Clock::now();
+        box->button(QMessageBox::No)->click(); // read over the edits
+    });
+    frame.runPagerOperation(PagerOperation::ReadCodeplug);
+    ASSERT_TRUE(readEnded());
+    EXPECT_EQ(asked.trimmed(), QString::fromUtf8(texts::kSaveChangesQuestion).trimmed());
+    EXPECT_FALSE(busyWhileAsked);
+    EXPECT_FALSE(linkHeldWhileAsked);
+    EXPECT_EQ(framesWhileAsked, 0u) << "the question came before the cradle was opened";
+
+    const auto note = QRegularExpression(QStringLiteral("^Read the pager in (\\d+\\.\\d) s"))
+                          .match(frame.statusBar()->currentMessage());
+    ASSERT_TRUE(note.hasMatch()) << frame.statusBar()->currentMessage().toStdString();
+    // From the answer to the pager's last reply, then a short pause and the progress
+    // window closing; the reported time is rounded to a tenth.
+    const double linkSeconds =
+        std::chrono::duration<double>(cradle.sim().lastReplyWritten() - answered).count();
+    EXPECT_GE(note.captured(1).toDouble(), linkSeconds - 0.1);
+    EXPECT_LE(note.captured(1).toDouble(), linkSeconds + 0.3);
 }
 
 // The window's own operations go to the inventory with their cradle, the failed read

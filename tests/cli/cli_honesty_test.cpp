@@ -1,3 +1,4 @@
+#include "tests/support/folder_watch.h"
 #include "tests/support/program_run.h"
 
 #include <chrono>
@@ -9,7 +10,6 @@
 #include <random>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -232,9 +232,8 @@ TEST(QuorlHonesty, AnInterruptedCompressLeavesNoScratchFolder) {
                 return true;
         return false;
     };
-    for (int i = 0; i < 2000 && !working(); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    const bool wasWorking = working();
+    const bool wasWorking =
+        test::waitForFolderChange(dir / "tmp", working, std::chrono::seconds(10));
     ::kill(pid, SIGTERM);
     int status = 0;
     ASSERT_EQ(::waitpid(pid, &status, 0), pid);

@@ -13,6 +13,7 @@
 #include "link/page_file.h"
 #include "link/programming_log.h"
 #include "link/sha256.h"
+#include "tests/support/folder_watch.h"
 #include "tests/support/link_test_support.h"
 
 #include <algorithm>
@@ -386,8 +387,9 @@ TEST(FleetLogDeathTest, CtrlCKeepsTheFinishedRowsAndMarksTheOthers) {
     auto interruptedRun = [&] {
         std::thread([&] {
             // Header and the first pager's row: now interrupt.
-            while (lines(fileText(log)).size() < 2)
-                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            test::waitForFolderChange(
+                log.parent_path(), [&] { return lines(fileText(log)).size() >= 2; },
+                std::chrono::seconds(30));
             ::kill(::getpid(), SIGINT);
         }).detach();
         std::ostringstream out, err;

@@ -187,11 +187,68 @@ TEST_F(DocumentTest, FailedSaveAsChangesNothing) {
     EXPECT_EQ(state->currentFileName, "a.ppg");
 }
 
+// The questions before a pager read replaces the image: which one is asked, and
+// whether the read may go on after the answer and the save it asks for.
+TEST_F(DocumentTest, TheQuestionsBeforeAReadSettleTheImageInMemory) {
+    const std::string overwrite(texts::kOverwriteQuestion);
+    const std::string saveChanges(texts::kSaveChangesQuestion);
+    struct Case {
+        const char* name;
+        bool fromFile;
+        bool modified;
+        std::optional<Answer> answer;
+        std::optional<std::string> saveAsTo; // the Save As dialog's choice
+        std::string asked;
+        bool goesOn;
+        bool savedAs;
+    };
+    const std::vector<Case> cases = {
+        {"from a pager, overwrite", false, false, Answer::Yes, {}, overwrite, true, false},
+        {"from a pager, save it first", false, false, Answer::No, "kept.ppg", overwrite, true,
+         true},
+        {"from a pager, Save As cancelled", false, false, Answer::No, std::nullopt, overwrite,
+         false, false},
+        {"from a pager, cancel", false, false, Answer::Cancel, {}, overwrite, false, false},
+        {"a saved file", true, false, {}, {}, "", true, false},
+        {"an edited file, save", true, true, Answer::Yes, {}, saveChanges, true, false},
+        {"an edited file, do not save", true, true, Answer::No, {}, saveChanges, true, false},
+        {"an edited file, cancel", true, true, Answer::Cancel, {}, saveChanges, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        state->modified = false; // the last case's edits are not this one's
+        openChosen(validFile("a.ppg"));
+        if (!c.fromFile)
+            state->currentPath.clear();
+        state->modified = c.modified;
+        state->image.set(0x0210, 0x07); // committed, not yet in the file
+        host.questions.clear();
+        if (c.answer)
+            host.answers.push_back(*c.answer);
+        const bool asksSaveAs = c.answer == Answer::No && !c.fromFile;
+        if (asksSaveAs)
+            host.saveChoices.push_back(c.saveAsTo ? std::optional((dir / *c.saveAsTo).string())
+                                                  : std::nullopt);
+        EXPECT_EQ(doc.settleBeforeRead(), c.goesOn);
+        EXPECT_EQ(host.questions,
+                  c.asked.empty() ? std::vector<std::string>{} : std::vector{c.asked});
+        EXPECT_EQ(std::filesystem::exists(dir / "kept.ppg"), c.savedAs);
+        const bool saved = c.fromFile && c.answer == Answer::Yes;
+        EXPECT_EQ(readPpgFile((dir / "a.ppg").string()).image.at(0x0210) == 0x07, saved);
+        std::filesystem::remove(dir / "kept.ppg");
+    }
+    state->loaded = false;
+    host.questions.clear();
+    EXPECT_TRUE(doc.settleBeforeRead()) << "nothing loaded, nothing to lose";
+    EXPECT_TRUE(host.questions.empty());
+}
+
 TEST_F(DocumentTest, BusyBlocksOpenSaveAndSaveAs) {
-    state->busy = true;
+    const BusyClaim claim(state->busy);
     doc.onFileOpen(); // would throw on the unscripted dialog
     EXPECT_FALSE(doc.onFileSave());
     EXPECT_FALSE(doc.onFileSaveAs());
+    EXPECT_FALSE(doc.settleBeforeRead());
     EXPECT_TRUE(host.dialogFolders.empty());
 }
 

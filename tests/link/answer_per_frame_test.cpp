@@ -49,7 +49,6 @@ TEST_P(AnswerPerFrameTest, WriteEndsByteExact) {
     auto state = std::make_unique<CodeplugState>();
     state->loadBoth(test::defaultTestCodeplug());
     state->loaded = true;
-    state->busy = true;
     test::RecordingHost host;
     ASSERT_EQ(runPagerOperation(OperationSelector::CodeplugWrite, *state, host),
               OperationOutcome::Succeeded)

@@ -138,16 +138,6 @@ TEST(AuditionExchange, RefusedWhileAnOperationHoldsTheLink) {
     EXPECT_EQ(auditionExchange(host, channelAudition(0), nullptr), AuditionResult::Started);
 }
 
-// One cradle of a fleet read letting go of its link leaves the others' holds.
-TEST(AuditionExchange, EachOperationReleasesOnlyItsOwnHold) {
-    const OperationLinkHold fleet;
-    std::thread([] {
-        const OperationLinkHold cradle;
-        releaseOperationLinkHold();
-    }).join();
-    EXPECT_TRUE(pagerOperationHoldsLink());
-}
-
 TEST(AuditionExchange, NoCradleStopsBeforeOpening) {
     test::IsolatedDiscovery iso;
     RecordingHost host;

@@ -7,7 +7,6 @@
 #include "link/operation_link_hold.h"
 #include "link/operation_texts.h"
 #include "tests/support/link_test_support.h"
-#include "tests/support/scripted_answers.h"
 #include "xon_xoff_codeplug.h"
 
 #include <chrono>
@@ -21,43 +20,23 @@ namespace {
 using sim::FaultKind;
 using sim::FaultRule;
 
-// Answers questions from a script and records what the user would have seen.
-class OperationTestHost : public OperationHost, public test::ScriptedAnswers {
+// Records what the user would have seen.
+class OperationTestHost : public OperationHost {
 public:
     std::vector<std::string> messages;
     std::vector<std::pair<int, std::string>> progress;
     std::vector<std::string> progressOpened;
     int progressClosed = 0;
-    int userDataOpened = 0;
-    int saves = 0;
-    int saveAses = 0;
-    bool saveSucceeds = true;
 
     void showMessage(std::string_view text, MessageIcon) override { messages.emplace_back(text); }
-    Answer askYesNoCancel(std::string_view q) override { return answer(q); }
-    bool askYesNo(std::string_view) override { return false; }
     void openProgress(std::string_view t) override {
         progressOpened.emplace_back(t);
         linkHeldWhileProgressOpens = pagerOperationHoldsLink();
     }
     void updateProgress(int p, std::string_view t) override { progress.emplace_back(p, t); }
     void closeProgress() override { ++progressClosed; }
-    bool runSave() override {
-        ++saves;
-        return saveSucceeds;
-    }
-    bool runSaveAs() override {
-        ++saveAses;
-        return saveSucceeds;
-    }
-    void openUserData() override {
-        ++userDataOpened;
-        linkHeldAtUserData = pagerOperationHoldsLink();
-    }
-    // Auditions are refused while the link is held: during the read, not from the
-    // User Data window the read opens at its end.
+    // Auditions are refused while the link is held: during the read.
     bool linkHeldWhileProgressOpens = false;
-    bool linkHeldAtUserData = true;
     void repaintView() override {}
 };
 
@@ -67,11 +46,9 @@ protected:
         : cradle(std::make_unique<test::SimulatedCradle>(test::pacedLine(), 0.02, timeoutScale)) {}
 
     OperationOutcome read() {
-        state->busy = true;
         return runPagerOperation(OperationSelector::CodeplugRead, *state, host);
     }
     OperationOutcome write() {
-        state->busy = true;
         return runPagerOperation(OperationSelector::CodeplugWrite, *state, host);
     }
     CodeplugImage pagerCodeplug() {
@@ -107,26 +84,26 @@ protected:
     ShortTimeoutTest() : CodeplugOperationTest(0.1) {}
 };
 
-TEST_F(CodeplugOperationTest, ReadFillsBothImagesAndOpensTheUserDataWindow) {
-    state->currentPath = "/old/file.ppg"; // nothing loaded: no question
+TEST_F(CodeplugOperationTest, ReadFillsBothImagesAndAsksNothing) {
+    // Over a modified file: the questions are the caller's, before the read.
+    loadFromFile("/old/file.ppg");
+    state->image.set(0x3C00, 0xA7);
+    state->modified = true;
     ASSERT_EQ(read(), OperationOutcome::Succeeded) << ::testing::PrintToString(host.messages);
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_TRUE(host.questions.empty());
     const auto pager = pagerCodeplug();
     for (int n : kReadBlocks)
         for (Address a = 64 * n; a < 64 * n + 64u; ++a) {
             ASSERT_EQ(state->image.at(a), pager.at(a)) << a;
             ASSERT_EQ(state->editImage.at(a), pager.at(a)) << a;
         }
-    EXPECT_EQ(state->image.at(0x3C00), 0) << "outside the read blocks nothing changes";
+    EXPECT_EQ(state->image.at(0x3C00), 0xA7) << "outside the read blocks nothing changes";
     EXPECT_TRUE(state->loaded);
     EXPECT_FALSE(state->modified);
-    EXPECT_FALSE(state->busy);
+    EXPECT_FALSE(state->busy) << "the read leaves the flag to its caller";
     EXPECT_TRUE(state->currentPath.empty());
     EXPECT_EQ(state->firmwareVersionText(), "V01.07");
-    EXPECT_EQ(host.userDataOpened, 1);
     EXPECT_TRUE(host.linkHeldWhileProgressOpens);
-    EXPECT_FALSE(host.linkHeldAtUserData);
     EXPECT_FALSE(pagerOperationHoldsLink());
     EXPECT_EQ(host.progressOpened, std::vector<std::string>{"Reading 0%"});
     ASSERT_EQ(host.progress.size(), 28u);
@@ -191,51 +168,6 @@ TEST_F(CodeplugOperationTest, ALateReplyForTheBlockBeforeIsNotStoredAsTheNextBlo
     for (int n : kReadBlocks)
         for (Address a = 64 * n; a < 64 * n + 64u; ++a)
             ASSERT_EQ(state->image.at(a), distinct.at(a)) << a;
-}
-
-TEST_F(CodeplugOperationTest, QuestionsBeforeReadingOverAnImage) {
-    // Loaded from the pager (no file): overwrite? Cancel stops, Yes reads.
-    state->loadBoth(test::defaultTestCodeplug());
-    state->loaded = true;
-    host.answers = {Answer::Cancel};
-    EXPECT_EQ(read(), OperationOutcome::Cancelled);
-    EXPECT_EQ(host.questions.back(), op_texts::kOverwriteQuestion);
-    host.answers = {Answer::Yes};
-    EXPECT_EQ(read(), OperationOutcome::Succeeded);
-
-    // No: Save As first; a Save As that did not save stops the read.
-    host.answers = {Answer::No};
-    host.saveSucceeds = false;
-    EXPECT_EQ(read(), OperationOutcome::Cancelled);
-    EXPECT_EQ(host.saveAses, 1);
-    host.answers = {Answer::No};
-    host.saveSucceeds = true;
-    EXPECT_EQ(read(), OperationOutcome::Succeeded);
-    EXPECT_EQ(host.saveAses, 2);
-
-    // A file that is not modified: nothing asked.
-    const auto asked = host.questions.size();
-    loadFromFile("/x/a.ppg");
-    EXPECT_EQ(read(), OperationOutcome::Succeeded);
-    EXPECT_EQ(host.questions.size(), asked);
-
-    // A modified file: save the changes? Yes saves, No goes on, Cancel stops.
-    loadFromFile("/x/a.ppg");
-    state->modified = true;
-    host.answers = {Answer::Yes};
-    EXPECT_EQ(read(), OperationOutcome::Succeeded);
-    EXPECT_EQ(host.saves, 1);
-    EXPECT_EQ(host.questions.back(), op_texts::kSaveChangesQuestion);
-    loadFromFile("/x/a.ppg");
-    state->modified = true;
-    host.answers = {Answer::No};
-    EXPECT_EQ(read(), OperationOutcome::Succeeded);
-    loadFromFile("/x/a.ppg");
-    state->modified = true;
-    host.answers = {Answer::Cancel};
-    EXPECT_EQ(read(), OperationOutcome::Cancelled);
-    EXPECT_EQ(state->currentPath, "/x/a.ppg");
-    EXPECT_EQ(host.saves, 1);
 }
 
 TEST_F(CodeplugOperationTest, ABlockIsTriedSixTimes) {
@@ -403,7 +335,6 @@ TEST_F(ShortTimeoutTest, AReadThatDoesNotEndWholeLeavesTheDocumentAsItWas) {
         state->currentFileName = "brigade.ppg";
         state->firmwareVersion = {"V", "0", "1", "0", "5"};
         host.messages.clear();
-        host.answers = {Answer::No}; // save the changes? No: read over them
         EXPECT_EQ(read(), OperationOutcome::Failed);
         EXPECT_EQ(host.messages, std::vector<std::string>{std::string(c.message)});
         EXPECT_TRUE(state->image == file);
@@ -413,7 +344,6 @@ TEST_F(ShortTimeoutTest, AReadThatDoesNotEndWholeLeavesTheDocumentAsItWas) {
         EXPECT_EQ(state->currentPath, "/x/brigade.ppg");
         EXPECT_EQ(state->currentFileName, "brigade.ppg");
         EXPECT_EQ(state->firmwareVersionText(), "V01.05");
-        EXPECT_EQ(host.userDataOpened, 0);
     }
 }
 
@@ -421,14 +351,12 @@ TEST(CodeplugOperationTiming, FullTimingReadAndWriteStayNearTheirSleeps) {
     test::SimulatedCradle cradle(test::pacedLine(), 1.0, 1.0);
     auto state = std::make_unique<CodeplugState>();
     OperationTestHost host;
-    state->busy = true;
     auto t0 = std::chrono::steady_clock::now();
     ASSERT_EQ(runPagerOperation(OperationSelector::CodeplugRead, *state, host),
               OperationOutcome::Succeeded);
     const auto readMs =
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t0)
             .count();
-    state->busy = true;
     t0 = std::chrono::steady_clock::now();
     ASSERT_EQ(runPagerOperation(OperationSelector::CodeplugWrite, *state, host),
               OperationOutcome::Succeeded);

@@ -4,6 +4,7 @@
 #include "codeplug/checksums.h"
 #include "inventory/inventory_location.h"
 #include "inventory/inventory_recorder.h"
+#include "inventory/operation_record.h"
 #include "link/operation_texts.h"
 #include "link/sha256.h"
 #include "link/ui/fleet_write_dlg.h"
@@ -49,6 +50,7 @@ TEST(FleetWriteWindow, WritesEveryCradleAndShowsEachResult) {
 
     const std::string started = inventory::isoTimeMicroseconds();
     CFleetWriteDlg dialog(image, {first.device(), second.devicePath()});
+    dialog.setPagerEnded(inventory::recordFleetWrite); // as the program records them
     QSignalSpy finished(&dialog, &CFleetWriteDlg::writeFinished);
     dialog.startWrite();
     EXPECT_TRUE(dialog.running());

@@ -64,7 +64,6 @@ protected:
 
     OperationOutcome run(OperationSelector selector, OperationHost& host) {
         state->loadBoth(test::defaultTestCodeplug());
-        state->busy = true;
         VoiceBuild voice(build.path(), kLibrary.string());
         std::array<DownloadSlot, kDownloadSlots> slots{};
         slots[0] = {true, defaultRecording(kInstall, 0)};
@@ -74,7 +73,6 @@ protected:
                     return voice.build(slot, wav);
                 });
             });
-        state->busy = false; // as the worker does when the operation returns
         return outcome;
     }
 

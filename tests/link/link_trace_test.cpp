@@ -88,7 +88,6 @@ TEST_F(LinkTraceTest, AReadListsEveryFrameAndReplyTheSimulatorLoggedInOrder) {
 
     test::RecordingHost host;
     auto state = std::make_unique<CodeplugState>();
-    state->busy = true;
     ASSERT_EQ(runPagerOperation(OperationSelector::CodeplugRead, *state, host),
               OperationOutcome::Succeeded);
     stopLinkTrace();
@@ -131,7 +130,6 @@ TEST_F(LinkTraceTest, AMessageIsOneLineAndTheTraceIsWrittenAsItHappens) {
     ASSERT_TRUE(startLinkTrace(tracePath.string()));
     test::RecordingHost host;
     auto state = std::make_unique<CodeplugState>();
-    state->busy = true;
     ASSERT_EQ(runPagerOperation(OperationSelector::CodeplugRead, *state, host),
               OperationOutcome::Failed);
     // Still active: what is in the file got there without a close or a flush.

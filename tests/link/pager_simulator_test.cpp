@@ -165,10 +165,12 @@ TEST(PagerSimulator, AnswersOnlyALineSetUpForThePager) {
         EXPECT_EQ(cfgetospeed(&tio), B38400);
         const auto frame = hexTextToBytes(frame_text::kFirmwareVersion);
         ASSERT_EQ(::write(fd, frame.data(), frame.size()), static_cast<ssize_t>(frame.size()));
-        for (int i = 0; i < 100 && cradle.sim().framesReceived() == 0 &&
-                        cradle.sim().refusedForLineSettings() == 0;
-             ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        EXPECT_TRUE(cradle.sim().waitUntil(
+            [&] {
+                return cradle.sim().framesReceived() != 0 ||
+                       cradle.sim().refusedForLineSettings() != 0;
+            },
+            std::chrono::seconds(5)));
         ::close(fd);
         std::lock_guard lock(m);
         if (relaxed) {
@@ -262,9 +264,8 @@ TEST(PagerSimulator, HangUpTakesTheDeviceAway) {
         // A hang-up is no character-received event: no drain, no drain event.
         EXPECT_FALSE(portLink.waitForDrain(300));
         EXPECT_EQ(portLink.replyStatus(), kStatusNone);
-        for (int i = 0; i < 100 && cradle.sim().running(); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        EXPECT_FALSE(cradle.sim().running());
+        EXPECT_TRUE(cradle.sim().waitUntil([&] { return !cradle.sim().running(); },
+                                           std::chrono::seconds(1)));
         port.Close();
     }
     PagerLink againLink(host);

@@ -1,15 +1,18 @@
 #include "base/private_folder.h"
 #include "link/cradle_discovery.h"
+#include "tests/support/folder_watch.h"
 #include "tests/support/link_test_support.h"
 #include "tests/support/program_run.h"
 
 #include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 namespace quorl {
@@ -236,23 +239,31 @@ TEST(WithSimulatorScript, StopsTheSimulatorWhenTerminatedOrHungUp) {
     for (int signal : {SIGTERM, SIGHUP, SIGINT}) {
         test::TempDir dir;
         const fs::path registry = dir.path() / "tessaly-vi-quorl" / "sim-cradles";
+        // The command says on this pipe that it runs, then waits a minute.
+        int started[2];
+        ASSERT_EQ(::pipe2(started, O_CLOEXEC), 0);
         const pid_t pid = ::fork();
         ASSERT_GE(pid, 0);
         if (pid == 0) {
             ::setenv("XDG_RUNTIME_DIR", dir.path().c_str(), 1);
-            ::execl("/bin/bash", "bash", script.c_str(), QUORL_TEST_BIN_DIR, "/bin/sleep", "60",
-                    static_cast<char*>(nullptr));
+            ::dup2(started[1], STDOUT_FILENO);
+            ::execl("/bin/bash", "bash", script.c_str(), QUORL_TEST_BIN_DIR, "/bin/sh", "-c",
+                    "echo running; exec sleep 60", static_cast<char*>(nullptr));
             ::_exit(127);
         }
-        // Wait until the simulator is registered and the command runs.
+        ::close(started[1]);
+        pollfd running{started[0], POLLIN, 0};
+        ASSERT_EQ(::poll(&running, 1, 20000), 1) << "the command never started";
+        ::close(started[0]);
+        // The script has made the folder before it started the simulator.
         std::string line;
-        for (int i = 0; i < 200 && line.empty(); ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-            line = readText(registry);
-        }
+        test::waitForFolderChange(
+            registry.parent_path(), [&] { return !(line = readText(registry)).empty(); },
+            std::chrono::seconds(10));
         ASSERT_FALSE(line.empty()) << "simulator never registered";
         const long simPid = std::stol(line);
-        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        const int simGone = static_cast<int>(::syscall(SYS_pidfd_open, simPid, 0));
+        ASSERT_GE(simGone, 0);
         const auto sent = std::chrono::steady_clock::now();
         ::kill(pid, signal);
         int status = 0;
@@ -260,9 +271,11 @@ TEST(WithSimulatorScript, StopsTheSimulatorWhenTerminatedOrHungUp) {
         EXPECT_TRUE(WIFEXITED(status)) << signal;
         // At once, not only when the command (a minute's sleep here) ends by itself.
         EXPECT_LT(std::chrono::steady_clock::now() - sent, std::chrono::seconds(20)) << signal;
-        // The simulator is gone with its registration and link.
-        for (int i = 0; i < 100 && ::kill(static_cast<pid_t>(simPid), 0) == 0; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        // The simulator is gone with its registration and link: its process descriptor
+        // becomes readable when it ends.
+        pollfd ended{simGone, POLLIN, 0};
+        EXPECT_EQ(::poll(&ended, 1, 5000), 1) << signal;
+        ::close(simGone);
         EXPECT_NE(::kill(static_cast<pid_t>(simPid), 0), 0) << signal;
         EXPECT_EQ(readText(registry), "") << signal;
         EXPECT_FALSE(fs::exists(fs::symlink_status(dir.path() / "tessaly-vi-quorl" / "ttySIM0")));

@@ -81,7 +81,6 @@ TEST(TwoLinks, TwoReadsAtOnceEachGetTheirOwnPagersCodeplug) {
     });
     auto read = [](const std::string& device, CodeplugState& state) {
         test::RecordingHost host;
-        state.busy = true;
         const auto outcome = runOperationOnDevice(
             device, host,
             [&](PagerLink& link, OperationHost& h) { return readCodeplug(link, state, h); },

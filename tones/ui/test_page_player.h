@@ -1,6 +1,6 @@
 #pragma once
 
-#include "audio/ui/wave_output.h"
+#include "widgets/wave_output.h"
 
 #include <QObject>
 #include <vector>

@@ -1,7 +1,7 @@
 // quorl-tone-player: plays 8 kHz 16-bit mono samples from standard input on the
 // computer's sound output, for `quorl tones play` (the command-line tool itself
 // links no Qt). Exit status 0 when played out, 1 without a sound output.
-#include "audio/ui/wave_output.h"
+#include "widgets/wave_output.h"
 
 #include <QCoreApplication>
 #include <cstdio>

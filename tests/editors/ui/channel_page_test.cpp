@@ -430,10 +430,16 @@ TEST_F(ChannelPageTest, RearmedTimerAndMissingCradle) {
     ASSERT_TRUE(waitFor([&] { return page->playButton(0)->isEnabled(); }));
 
     bool cradle = false;
-    page->setCradleConnected([&] { return cradle; });
+    int cradleAsked = 0;
+    page->setCradleConnected([&] {
+        ++cradleAsked;
+        return cradle;
+    });
     EXPECT_FALSE(page->playButton(0)->isEnabled());
+    const int askedBefore = cradleAsked;
     page->rearmAuditionTimer(30);
-    QTest::qWait(100);
+    // The end of the audition asks for the cradle before it enables the buttons.
+    ASSERT_TRUE(waitFor([&] { return cradleAsked > askedBefore; }));
     EXPECT_FALSE(page->playButton(0)->isEnabled());
 }
 

@@ -1,6 +1,5 @@
 // The test page and tone finder windows, and the channel tab's Test page buttons,
 // on the offscreen platform with no sound output.
-#include "audio/ui/wave_output.h"
 #include "codeplug/channel_block.h"
 #include "codeplug/codeplug_state.h"
 #include "codeplug/default_codeplug.h"
@@ -13,6 +12,7 @@
 #include "tones/ui/tone_strip.h"
 #include "tones/ui/tones_ui_texts.h"
 #include "tones/wav_audio.h"
+#include "widgets/wave_output.h"
 
 #include "modal_answerer.h"
 #include "tests/support/test_files.h"

@@ -1,6 +1,6 @@
 // The sound module's input side: recording from the system's default input with
 // Qt Multimedia, for the Custom Audio window's "Record...".
-#include "audio/ui/wave_source.h"
+#include "widgets/wave_source.h"
 
 #include <QAudioDevice>
 #include <QAudioFormat>

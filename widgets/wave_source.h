@@ -1,6 +1,6 @@
 #pragma once
 
-#include "audio/sound_capture.h"
+#include "base/capture_format.h"
 
 #include <cstddef>
 #include <cstdint>

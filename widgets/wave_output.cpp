@@ -1,8 +1,8 @@
-#include "audio/ui/wave_output.h"
+#include "widgets/wave_output.h"
 
-#include "audio/ui/sound_module.h"
-#include "audio/ui/wave_sink.h"
-#include "audio/wav_check.h"
+#include "base/play_blocks.h"
+#include "widgets/sound_module.h"
+#include "widgets/wave_sink.h"
 
 namespace quorl {
 

@@ -1,6 +1,6 @@
-#include "audio/ui/sound_module.h"
+#include "widgets/sound_module.h"
 
-#include "audio/ui/wave_sink.h"
+#include "widgets/wave_sink.h"
 
 #include <QCoreApplication>
 #include <QLibrary>

@@ -1,5 +1,5 @@
 // libquorl_wave_sink.so: the Qt Multimedia side of WaveOutput, loaded on first use.
-#include "audio/ui/wave_sink.h"
+#include "widgets/wave_sink.h"
 
 #include <QAudioDevice>
 #include <QAudioFormat>
