@@ -6,6 +6,7 @@
 #include "audio/ui/tip_dlg.h"
 #include "audio/wav_check.h"
 #include "widgets/elided_path_edit.h"
+#include "widgets/message_box.h"
 #include "widgets/wave_output.h"
 
 #include <QCheckBox>
@@ -43,7 +44,7 @@ CCustomAudioDlg::CCustomAudioDlg(CustomAudioModel& model, AuditionPort& audition
           *output_, [this](int slot) { return model_.fileToPlay(slot, *this).has_value(); },
           this)) {
     previews_->showProblem = [this](const QString& text) {
-        QMessageBox::information(this, kCaption, text);
+        showMessageBox(this, QMessageBox::Information, kCaption, text);
     };
     setObjectName(QStringLiteral("customAudioWindow"));
     setWindowTitle(systemText(texts::kCustomAudioTitle));
@@ -254,7 +255,7 @@ void CCustomAudioDlg::playFile(int slot) {
     if (!file)
         return;
     if (!output_->play(file->playBuffer))
-        QMessageBox::information(this, kCaption, systemText(texts::kNoAudioOutput));
+        showMessageBox(this, QMessageBox::Information, kCaption, systemText(texts::kNoAudioOutput));
 }
 
 void CCustomAudioDlg::playPager(int slot) {
@@ -296,14 +297,12 @@ void CCustomAudioDlg::onCancel() {
 }
 
 void CCustomAudioDlg::error(std::string_view text) {
-    QMessageBox box(QMessageBox::Critical, kCaption, systemText(text), QMessageBox::Ok, this);
-    box.exec();
+    showMessageBox(this, QMessageBox::Critical, kCaption, systemText(text));
 }
 
 Answer CCustomAudioDlg::askYesNoCancel(std::string_view question) {
-    QMessageBox box(QMessageBox::Question, kCaption, systemText(question),
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
-    switch (box.exec()) {
+    switch (showMessageBox(this, QMessageBox::Question, kCaption, systemText(question),
+                           QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
     case QMessageBox::Yes:
         return Answer::Yes;
     case QMessageBox::No:

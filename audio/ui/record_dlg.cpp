@@ -4,6 +4,7 @@
 #include "audio/pcm_wav.h"
 #include "audio/recording_tidy.h"
 #include "base/decimal_text.h"
+#include "widgets/message_box.h"
 #include "widgets/sound_module.h"
 #include "widgets/system_text.h"
 #include "widgets/wave_output.h"
@@ -40,7 +41,7 @@ CRecordDlg::CRecordDlg(const QString& slotName, double limitSeconds, WaveOutput&
     setObjectName(QStringLiteral("recordWindow"));
     setWindowTitle(QStringLiteral("Record %1").arg(slotName));
     showProblem = [this](const QString& why) {
-        QMessageBox::information(this, QStringLiteral("Tessaly VI Quorl"), why);
+        showMessageBox(this, QMessageBox::Information, QStringLiteral("Tessaly VI Quorl"), why);
     };
     auto* note = new QLabel(
         QStringLiteral("Records from the computer's audio input. Recording stops by itself "

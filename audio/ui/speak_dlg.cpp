@@ -1,6 +1,7 @@
 #include "audio/ui/speak_dlg.h"
 
 #include "audio/pcm_wav.h"
+#include "widgets/message_box.h"
 #include "widgets/wave_output.h"
 
 #include <QComboBox>
@@ -20,7 +21,7 @@ CSpeakDlg::CSpeakDlg(const QString& slotName, const QString& text, WaveOutput& o
     setObjectName(QStringLiteral("speakWindow"));
     setWindowTitle(QStringLiteral("Speak %1").arg(slotName));
     showProblem = [this](const QString& why) {
-        QMessageBox::information(this, QStringLiteral("Tessaly VI Quorl"), why);
+        showMessageBox(this, QMessageBox::Information, QStringLiteral("Tessaly VI Quorl"), why);
     };
     text_->setObjectName(QStringLiteral("speakText"));
     voice_->setObjectName(QStringLiteral("speakVoice"));

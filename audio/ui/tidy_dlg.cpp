@@ -1,6 +1,7 @@
 #include "audio/ui/tidy_dlg.h"
 
 #include "audio/pcm_wav.h"
+#include "widgets/message_box.h"
 #include "widgets/wave_output.h"
 
 #include <QCheckBox>
@@ -38,7 +39,7 @@ CTidyDlg::CTidyDlg(const QString& slotName, std::filesystem::path recording,
     setObjectName(QStringLiteral("tidyWindow"));
     setWindowTitle(QStringLiteral("Tidy %1").arg(slotName));
     showProblem = [this](const QString& why) {
-        QMessageBox::information(this, QStringLiteral("Tessaly VI Quorl"), why);
+        showMessageBox(this, QMessageBox::Information, QStringLiteral("Tessaly VI Quorl"), why);
     };
     const TidySettings usual;
     trim_->setObjectName(QStringLiteral("tidyTrim"));

@@ -1,5 +1,8 @@
 #include "audio/custom_audio_model.h"
 #include "audio/ui/custom_audio_dlg.h"
+#include "audio/ui/record_dlg.h"
+#include "audio/ui/speak_dlg.h"
+#include "audio/ui/tidy_dlg.h"
 #include "audio/ui/tip_dlg.h"
 #include "codeplug/profile_store.h"
 #include "modal_answerer.h"
@@ -167,6 +170,30 @@ TEST_F(CustomAudioWindowTest, EachPlayColumnHasItsOwnHeading) {
         EXPECT_TRUE(middle >= under.left() && middle <= under.right())
             << c.heading << " at " << middle << ", its button " << under.left() << ".."
             << under.right();
+    }
+}
+
+// A message naming a file shows the name as written, never read as markup, in the
+// Speak, Tidy and Record windows alike.
+TEST_F(CustomAudioWindowTest, MessagesShowFileNamesAsWritten) {
+    WaveOutput output;
+    CSpeakDlg speak(QStringLiteral("SW A"), QStringLiteral("Scan"), output);
+    CTidyDlg tidy(QStringLiteral("SW A"), build / "take.wav", {}, output);
+    CRecordDlg record(QStringLiteral("SW A"), 1.0, output);
+    const QString name = QStringLiteral("Cannot read <b>SW A</b> &amp; more.wav");
+    for (const auto* show : {&speak.showProblem, &tidy.showProblem, &record.showProblem}) {
+        QString text;
+        Qt::TextFormat format = Qt::AutoText;
+        modals.onNextModal([&](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            ASSERT_NE(box, nullptr);
+            text = box->text();
+            format = box->textFormat();
+            box->accept();
+        });
+        (*show)(name);
+        EXPECT_EQ(format, Qt::PlainText);
+        EXPECT_EQ(text, name);
     }
 }
 
