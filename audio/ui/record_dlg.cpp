@@ -96,9 +96,15 @@ CRecordDlg::CRecordDlg(const QString& slotName, double limitSeconds, WaveOutput&
 }
 
 CRecordDlg::~CRecordDlg() {
-    if (source_)
-        source_->stop();
+    endSource();
     output_.stop();
+}
+
+void CRecordDlg::endSource() {
+    // Stopping the input may run queued events, a queued stop() among them: the source
+    // leaves the member first, so a nested call finds nothing left to stop or free.
+    if (const std::unique_ptr<WaveSource> source = std::move(source_))
+        source->stop();
 }
 
 bool CRecordDlg::record() {
@@ -162,18 +168,14 @@ void CRecordDlg::failed(const std::string& why) {
 
 void CRecordDlg::done(int result) {
     // Closing the window ends a recording still running; nothing of it is kept.
-    if (source_) {
-        source_->stop();
-        source_.reset();
-    }
+    endSource();
     QDialog::done(result);
 }
 
 void CRecordDlg::stop() {
     if (!source_)
         return;
-    source_->stop();
-    source_.reset();
+    endSource();
     level_->setValue(0);
     level_->setFormat(QString());
     if (take_ && !take_->samples().empty()) {

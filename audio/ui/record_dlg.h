@@ -52,6 +52,7 @@ signals:
 private:
     void arrived(const std::uint8_t* block, std::size_t size);
     void failed(const std::string& why);
+    void endSource();
     void showState();
 
     double limitSeconds_;

@@ -88,11 +88,13 @@ public:
     }
 
     void stop() override {
-        if (source_) {
-            source_->disconnect();
-            source_->stop();
+        // Out of the member before stopping: the sound system may run events meanwhile.
+        if (const std::unique_ptr<QAudioSource> source = std::move(source_)) {
+            source->disconnect();
+            if (io_ != nullptr)
+                io_->disconnect();
+            source->stop();
         }
-        source_.reset();
         io_ = nullptr;
     }
 
