@@ -21,13 +21,6 @@ struct AudioCompressOptions {
 // folder DIR and prints the stream, its size, codec tag, bit rate and SNRs.
 int runAudioCompress(const AudioCompressOptions& options, std::ostream& out, std::ostream& err);
 
-// True for an existing regular file; otherwise says why not on `err`, naming `shown`.
-// A FIFO or a device would never end, so only regular files are read.
-bool isRegularFile(const std::string& path, const std::string& shown, std::ostream& err);
-
-// The --type and --srtype options of the commands that compress.
-void addCodecOptions(CLI::App& command, int& compressionType, int& srType);
-
 void addAudioCommands(CLI::App& app, int& exitCode);
 
 } // namespace quorl::cli

@@ -4,7 +4,7 @@
 #include "base/atomic_file_write.h"
 #include "base/decimal_text.h"
 #include "base/printable_text.h"
-#include "cli/audio_commands.h"
+#include "cli/audio_command_options.h"
 #include "cli/codeplug_commands.h"
 #include "cli/named_path.h"
 

@@ -6,7 +6,7 @@
 #include "audio/wav_data_check.h"
 #include "base/printable_text.h"
 #include "base/private_folder.h"
-#include "cli/audio_commands.h"
+#include "cli/audio_command_options.h"
 #include "cli/audio_preview_command.h"
 #include "cli/cli_operation_host.h"
 #include "cli/codeplug_commands.h"
