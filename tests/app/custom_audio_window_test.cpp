@@ -182,19 +182,11 @@ TEST_F(CustomAudioWindowTest, MessagesShowFileNamesAsWritten) {
     CRecordDlg record(QStringLiteral("SW A"), 1.0, output);
     const QString name = QStringLiteral("Cannot read <b>SW A</b> &amp; more.wav");
     for (const auto* show : {&speak.showProblem, &tidy.showProblem, &record.showProblem}) {
-        QString text;
-        Qt::TextFormat format = Qt::AutoText;
-        modals.onNextModal([&](QWidget* w) {
-            auto* box = qobject_cast<QMessageBox*>(w);
-            ASSERT_NE(box, nullptr);
-            text = box->text();
-            format = box->textFormat();
-            box->accept();
-        });
+        modals.pressOnNextBox(QMessageBox::Ok);
         (*show)(name);
-        EXPECT_EQ(format, Qt::PlainText);
-        EXPECT_EQ(text, name);
     }
+    EXPECT_EQ(modals.texts, QStringList({name, name, name}));
+    EXPECT_EQ(modals.formats, QList<Qt::TextFormat>(3, Qt::PlainText));
 }
 
 } // namespace

@@ -33,6 +33,7 @@ void ModalAnswerer::pressOnNextBox(QMessageBox::StandardButton button) {
         }
         texts << box->text();
         icons << box->icon();
+        formats << box->textFormat();
         if (auto* b = box->button(button))
             b->click();
         else

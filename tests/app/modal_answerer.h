@@ -20,6 +20,7 @@ public:
 
     QStringList texts; // message box texts, in order
     QList<QMessageBox::Icon> icons;
+    QList<Qt::TextFormat> formats; // markup or plain, as each box reads its text
     int pending() const { return static_cast<int>(queue_.size()); }
 
 private:

@@ -129,18 +129,12 @@ TEST(PagerText, TheRefusedFileIsNamedInAPlainTextBox) {
         QtProfileStore profile;
         CVoicePagerDoc doc{profile};
         test::ModalAnswerer modals;
-        QString text;
-        Qt::TextFormat format = Qt::AutoText;
-        modals.onNextModal([&](QWidget* w) {
-            auto* box = qobject_cast<QMessageBox*>(w);
-            ASSERT_NE(box, nullptr);
-            text = box->text();
-            format = box->textFormat();
-            box->accept();
-        });
+        modals.pressOnNextBox(QMessageBox::Ok);
         doc.openAtStartup(QString::fromStdString(path.string()));
-        EXPECT_EQ(format, Qt::PlainText) << h.text;
-        EXPECT_TRUE(text.contains("/" + shownFileName(h) + ": not a codeplug file")) << h.text;
+        EXPECT_EQ(modals.formats, QList<Qt::TextFormat>{Qt::PlainText}) << h.text;
+        EXPECT_TRUE(
+            modals.texts.value(0).contains("/" + shownFileName(h) + ": not a codeplug file"))
+            << h.text;
     }
 }
 
