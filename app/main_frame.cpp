@@ -139,6 +139,12 @@ CMainFrame::CMainFrame(QtProfileStore& profile, CVoicePagerDoc& document, QWidge
                                   if (operationClock_.isValid())
                                       operationMs_ = operationClock_.elapsed();
                               }});
+    // The time the status bar reports is the link's work: the user's pick of a
+    // cradle is not part of it.
+    host_->setAfterDeviceChoice([this] {
+        if (operationClock_.isValid())
+            operationClock_.start();
+    });
     cradleProbe_ = [] { return refreshCradlePresence(); };
     systemSetup_ = [this] { runSystemSetup(this); };
 

@@ -45,7 +45,11 @@ void QtOperationHost::postMessage(std::string_view text, MessageIcon icon) {
 }
 
 void QtOperationHost::runConnectedDevicesDialog() {
-    onInterfaceThread([this] { runConnectedDevices(owner_); });
+    onInterfaceThread([this] {
+        runConnectedDevices(owner_);
+        if (afterDeviceChoice_)
+            afterDeviceChoice_();
+    });
 }
 
 void QtOperationHost::openProgress(std::string_view text) {

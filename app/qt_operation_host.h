@@ -28,6 +28,11 @@ public:
     QtOperationHost(QWidget* owner, std::function<void()> repaint);
 
     void setProgressWindow(ProgressWindow window) { progress_ = std::move(window); }
+    // Called on the interface thread once the user has answered the Connected Devices
+    // dialog: the operation's own work starts there.
+    void setAfterDeviceChoice(std::function<void()> after) {
+        afterDeviceChoice_ = std::move(after);
+    }
 
     void showMessage(std::string_view text, MessageIcon icon) override;
     void postMessage(std::string_view text, MessageIcon icon) override;
@@ -45,6 +50,7 @@ private:
     QPointer<QWidget> owner_;
     std::function<void()> repaint_;
     ProgressWindow progress_;
+    std::function<void()> afterDeviceChoice_;
 };
 
 } // namespace quorl

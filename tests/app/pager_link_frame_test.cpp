@@ -17,11 +17,13 @@
 #include "link/link_texts.h"
 #include "link/operation_link_hold.h"
 #include "link/operation_texts.h"
+#include "link/ui/devices_dlg.h"
 #include "modal_answerer.h"
 #include "tests/support/link_test_support.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -158,16 +160,44 @@ TEST_F(PagerLinkFrameTest, ACradlePulledMidWriteGivesWriteError5AndTheCommandsWo
     EXPECT_EQ(host.messages().size(), 1u) << ::testing::PrintToString(host.messages());
 }
 
-// A read over edits asks first, before the operation: while the box is open nothing
-// holds the document or the cradle, and the time the status bar reports is the
-// link's work alone, not the time the user took to answer.
-TEST_F(PagerLinkFrameTest, TheQuestionBeforeAReadComesFirstAndIsNotTimed) {
+// A frame whose read runs through the frame's own host, so that its questions and
+// the Connected Devices dialog are real modal windows.
+class TimedReadTest : public PagerLinkFrameTest {
+protected:
     using Clock = std::chrono::steady_clock;
-    frame.operations().setBody(PagerOperation::ReadCodeplug, [this](PagerOperation) {
-        if (runPagerOperation(OperationSelector::CodeplugRead, doc.state(),
-                              frame.operationHost()) == OperationOutcome::Succeeded)
-            frame.operationSucceeded();
-    });
+
+    void SetUp() override {
+        PagerLinkFrameTest::SetUp();
+        frame.operations().setBody(PagerOperation::ReadCodeplug, [this](PagerOperation) {
+            if (runPagerOperation(OperationSelector::CodeplugRead, doc.state(),
+                                  frame.operationHost()) == OperationOutcome::Succeeded)
+                frame.operationSucceeded();
+        });
+    }
+    // The user thinks it over, long enough to show in a time of tenths; returns when
+    // the answer is given.
+    static Clock::time_point thinkItOver() {
+        const auto opened = Clock::now();
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return Clock::now() - opened >= std::chrono::milliseconds(700); }));
+        return Clock::now();
+    }
+    // The status bar's time is the span from the answer to the pager's last reply,
+    // then a short pause and the progress window closing, rounded to a tenth.
+    void expectTimedFrom(Clock::time_point answered, sim::PagerSimulator& pager) {
+        const auto note = QRegularExpression(QStringLiteral("^Read the pager in (\\d+\\.\\d) s"))
+                              .match(frame.statusBar()->currentMessage());
+        ASSERT_TRUE(note.hasMatch()) << frame.statusBar()->currentMessage().toStdString();
+        const double linkSeconds =
+            std::chrono::duration<double>(pager.lastReplyWritten() - answered).count();
+        EXPECT_GE(note.captured(1).toDouble(), linkSeconds - 0.1);
+        EXPECT_LE(note.captured(1).toDouble(), linkSeconds + 0.3);
+    }
+};
+
+// A read over edits asks first, before the operation: while the box is open nothing
+// holds the document or the cradle, and the time reported is the link's work alone.
+TEST_F(TimedReadTest, TheQuestionBeforeAReadComesFirstAndIsNotTimed) {
     test::SimulatedCradle cradle(test::pacedLine(), 0.1, 1.0);
     doc.state().loadBoth(test::defaultTestCodeplug());
     doc.state().loaded = true;
@@ -184,11 +214,7 @@ TEST_F(PagerLinkFrameTest, TheQuestionBeforeAReadComesFirstAndIsNotTimed) {
         busyWhileAsked = doc.state().busy.load();
         linkHeldWhileAsked = pagerOperationHoldsLink();
         framesWhileAsked = cradle.sim().commandLog().size();
-        // The user thinks it over, long enough to show in a time of tenths.
-        const auto opened = Clock::now();
-        EXPECT_TRUE(QTest::qWaitFor(
-            [&] { return Clock::now() - opened >= std::chrono::milliseconds(700); }));
-        answered = Clock::now();
+        answered = thinkItOver();
         box->button(QMessageBox::No)->click(); // read over the edits
     });
     frame.runPagerOperation(PagerOperation::ReadCodeplug);
@@ -197,16 +223,37 @@ TEST_F(PagerLinkFrameTest, TheQuestionBeforeAReadComesFirstAndIsNotTimed) {
     EXPECT_FALSE(busyWhileAsked);
     EXPECT_FALSE(linkHeldWhileAsked);
     EXPECT_EQ(framesWhileAsked, 0u) << "the question came before the cradle was opened";
+    expectTimedFrom(answered, cradle.sim());
+}
 
-    const auto note = QRegularExpression(QStringLiteral("^Read the pager in (\\d+\\.\\d) s"))
-                          .match(frame.statusBar()->currentMessage());
-    ASSERT_TRUE(note.hasMatch()) << frame.statusBar()->currentMessage().toStdString();
-    // From the answer to the pager's last reply, then a short pause and the progress
-    // window closing; the reported time is rounded to a tenth.
-    const double linkSeconds =
-        std::chrono::duration<double>(cradle.sim().lastReplyWritten() - answered).count();
-    EXPECT_GE(note.captured(1).toDouble(), linkSeconds - 0.1);
-    EXPECT_LE(note.captured(1).toDouble(), linkSeconds + 0.3);
+// With two cradles the user picks one in Connected Devices; the time spent choosing
+// is not the pager's.
+TEST_F(TimedReadTest, ThePickOfACradleIsNotTimed) {
+    test::SimulatedCradle cradle(test::pacedLine(), 0.1, 1.0);
+    sim::PagerSimulator other(sim::PagerModel(test::defaultTestCodeplug()), test::pacedLine());
+    std::string error;
+    ASSERT_TRUE(other.start(error)) << error;
+    cradle.discovery().registerCradle(other.devicePath());
+    Clock::time_point answered;
+    bool picked = false;
+    modals.onNextModal([&](QWidget* window) {
+        auto* dialog = qobject_cast<CDevicesDlg*>(window);
+        ASSERT_NE(dialog, nullptr) << window->metaObject()->className();
+        ASSERT_EQ(dialog->portList()->count(), 2);
+        answered = thinkItOver();
+        for (int row = 0; row < 2; ++row)
+            if (cradle.device().ends_with(dialog->portList()->item(row)->text().toStdString())) {
+                dialog->portList()->setCurrentRow(row);
+                picked = true;
+            }
+        dialog->accept();
+    });
+    startRead();
+    ASSERT_TRUE(readEnded());
+    ASSERT_TRUE(picked);
+    EXPECT_TRUE(doc.state().loaded);
+    EXPECT_TRUE(other.commandLog().empty()) << "only the cradle picked was read";
+    expectTimedFrom(answered, cradle.sim());
 }
 
 // The window's own operations go to the inventory with their cradle, the failed read
