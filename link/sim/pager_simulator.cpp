@@ -190,6 +190,7 @@ void PagerSimulator::releaseLeftExclusiveUse() {
     ::ioctl(slave_, TIOCNXCL);
     ::flock(slave_, LOCK_UN);
     log("sim: exclusive use left by a program that is gone; cleared");
+    noteChange();
 }
 
 void PagerSimulator::takeBytes() {

@@ -95,8 +95,9 @@ public:
     // for the pager.
     std::size_t refusedForLineSettings() const { return refusedForLine_.load(); }
 
-    // Waits until `done` holds, looking again whenever a frame arrives or is refused
-    // and when the simulator stops or hangs up; at most `timeout`. True when it holds.
+    // Waits until `done` holds, looking again whenever a frame arrives or is refused,
+    // when the simulator clears an exclusive-use mark a program left behind, and when
+    // it stops or hangs up; at most `timeout`. True when it holds.
     bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout);
 
     // Where log lines go (standard error by default).

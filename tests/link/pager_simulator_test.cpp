@@ -20,7 +20,6 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <termios.h>
-#include <thread>
 #include <unistd.h>
 
 namespace quorl {
@@ -285,11 +284,12 @@ TEST(PagerSimulatorLine, ExclusiveUseEndsWithTheProgramThatHeldIt) {
         int on = 0;
         return ::ioctl(watch, TIOCGEXCL, &on) == 0 && on != 0;
     };
-    const auto within = [](auto condition) {
-        for (int i = 0; i < 500 && !condition(); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        return condition();
+    // The program marks the line when it opens it, before its first frame; the
+    // simulator wakes its waiters when it clears a mark left behind.
+    const auto within = [&](auto condition) {
+        return cradle.sim().waitUntil(condition, std::chrono::seconds(5));
     };
+    const auto working = [&] { return cradle.sim().framesReceived() > 0; };
     const std::string quorl = std::string(QUORL_TEST_BIN_DIR) + "/quorl";
     const std::string ppg = std::string(QUORL_TEST_STAGE_DATA_DIR) + "/Lib/Default_VHF_5CH.ppg";
     const pid_t pid = ::fork();
@@ -299,7 +299,8 @@ TEST(PagerSimulatorLine, ExclusiveUseEndsWithTheProgramThatHeldIt) {
                 ppg.c_str(), static_cast<char*>(nullptr));
         ::_exit(127);
     }
-    EXPECT_TRUE(within(exclusive)) << "the program marks the line while it works";
+    ASSERT_TRUE(within(working));
+    EXPECT_TRUE(exclusive()) << "the program marks the line while it works";
     ::kill(pid, SIGKILL);
     int status = 0;
     ::waitpid(pid, &status, 0);
@@ -339,8 +340,8 @@ TEST(PagerSimulatorLine, AProgramEndedBySignalGivesTheCradleBackItself) {
     };
     const pid_t first = read("first.ppg");
     ASSERT_GE(first, 0);
-    for (int i = 0; i < 500 && !exclusive(); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_TRUE(cradle.sim().waitUntil([&] { return cradle.sim().framesReceived() > 0; },
+                                       std::chrono::seconds(5)));
     ASSERT_TRUE(exclusive()) << "the program marks the line while it works";
     ::kill(first, SIGTERM);
     int status = 0;
