@@ -539,27 +539,28 @@ TEST(FleetAudio, CradlesWhoseLinksShareABaseName) {
     ::setenv("TMPDIR", scratch.c_str(), 1);
     std::map<std::filesystem::path, std::filesystem::perms> copies;
     std::atomic<bool> running{true};
-    std::thread watcher([&] {
-        const auto name = slotStreamPath(".", 2).filename();
-        while (running.load()) {
-            std::error_code ec;
-            for (std::filesystem::recursive_directory_iterator it(scratch, ec), end;
-                 !ec && it != end; it.increment(ec))
-                if (it->path().filename() == name &&
-                    it->path().parent_path().parent_path().filename().string().starts_with(
-                        "cradle-")) {
-                    // A file removed as the run ends has no mode to keep.
-                    std::error_code gone;
-                    const auto mode = std::filesystem::symlink_status(it->path(), gone);
-                    if (!gone && std::filesystem::exists(mode))
-                        copies[it->path()] = mode.permissions();
-                }
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-    });
+    // Looked at again on every change in the scratch folder: a copy's mode as it was
+    // after its last change (a file removed as the run ends has no mode to keep).
+    const auto name = slotStreamPath(".", 2).filename();
+    const auto lookAtCopies = [&] {
+        std::error_code ec;
+        for (std::filesystem::recursive_directory_iterator it(scratch, ec), end; !ec && it != end;
+             it.increment(ec))
+            if (it->path().filename() == name &&
+                it->path().parent_path().parent_path().filename().string().starts_with("cradle-")) {
+                std::error_code gone;
+                const auto mode = std::filesystem::symlink_status(it->path(), gone);
+                if (!gone && std::filesystem::exists(mode))
+                    copies[it->path()] = mode.permissions();
+            }
+        return !running.load();
+    };
+    std::thread watcher(
+        [&] { test::waitForFolderChange(scratch, lookAtCopies, std::chrono::minutes(2)); });
     std::ostringstream out, err;
     const int code = runFleetAudioWrite(slots, {}, out, err);
     running = false;
+    std::ofstream(scratch / "ended"); // a change that wakes the watcher
     watcher.join();
     savedTmp.empty() ? ::unsetenv("TMPDIR") : ::setenv("TMPDIR", savedTmp.c_str(), 1);
     ASSERT_EQ(code, 0) << err.str() << out.str();

@@ -9,6 +9,7 @@
 #include "link/operation_texts.h"
 #include "link/pager_link.h"
 #include "link/serial_line.h"
+#include "tests/support/folder_watch.h"
 #include "tests/support/link_test_support.h"
 
 #include <algorithm>
@@ -17,7 +18,6 @@
 #include <memory>
 #include <mutex>
 #include <sstream>
-#include <thread>
 #include <unistd.h>
 
 namespace quorl {
@@ -211,10 +211,15 @@ TEST_F(LinkTraceTest, ChunksDroppedOnAFullBufferAreTracedWithTheirCount) {
             done += static_cast<std::size_t>(n);
         }
         written += flood.size();
-        for (t = traced();
-             t.rx + t.dropped < written && std::chrono::steady_clock::now() < deadline;
-             t = traced())
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        // The trace catches up as the port's reader drains the line.
+        test::waitForFolderChange(
+            tracePath.parent_path(),
+            [&] {
+                t = traced();
+                return t.rx + t.dropped >= written;
+            },
+            std::chrono::duration_cast<std::chrono::milliseconds>(
+                deadline - std::chrono::steady_clock::now()));
     }
     port.Close();
     ::close(master);

@@ -7,9 +7,9 @@
 namespace quorl::test {
 
 // Waits until `done` holds, looking again whenever something is made, written,
-// moved in or removed in `folder` or in a folder made inside it while waiting; at
-// most `timeout`. True when it holds. For another process's files, where no other
-// event tells the test that they changed.
+// moved in, removed or has its mode changed in `folder` or in any folder inside it
+// (made before or while waiting); at most `timeout`. True when it holds. For another process's
+// files, where no other event tells the test that they changed.
 bool waitForFolderChange(const std::filesystem::path& folder, const std::function<bool()>& done,
                          std::chrono::milliseconds timeout);
 
