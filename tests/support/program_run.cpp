@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -81,16 +82,24 @@ ProgramResult runProgram(const ProgramRun& run) {
     ::close(out[0]);
     ::close(err[0]);
     int status = 0;
-    // It may linger after closing its output; the time-out holds for that too.
+    // It may linger after closing its output; the time-out holds for that too. Its
+    // process descriptor becomes readable when it ends.
+    const int ended = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
     while (::waitpid(pid, &status, WNOHANG) == 0) {
-        if (std::chrono::steady_clock::now() >= deadline) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) {
             result.timedOut = true;
             ::kill(pid, SIGKILL);
             ::waitpid(pid, &status, 0);
             break;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        pollfd gone{ended, POLLIN, 0};
+        if (ended < 0 || ::poll(&gone, 1, static_cast<int>(left.count())) < 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10)); // no descriptor
     }
+    if (ended >= 0)
+        ::close(ended);
     if (WIFEXITED(status))
         result.exitCode = WEXITSTATUS(status);
     else if (WIFSIGNALED(status))
