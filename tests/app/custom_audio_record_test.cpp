@@ -117,11 +117,7 @@ std::vector<std::int16_t> wavSamples(const std::filesystem::path& file) {
 
 // Waits, handling events, until `done` or ten seconds have passed.
 bool waitFor(const std::function<bool()>& done) {
-    QElapsedTimer waited;
-    waited.start();
-    while (!done() && waited.elapsed() < 10000)
-        QTest::qWait(10);
-    return done();
+    return QTest::qWaitFor(done, 10000);
 }
 
 class CustomAudioRecordTest : public ::testing::Test {
