@@ -4,6 +4,7 @@
 #include <QSettings>
 #include <QStyle>
 #include <QStyleFactory>
+#include <memory>
 
 namespace quorl {
 
@@ -18,11 +19,29 @@ struct StartingLook {
 };
 
 StartingLook& startingLook() {
-    static StartingLook look{QApplication::style()->name(), QApplication::palette()};
+    static StartingLook look = [] {
+        StartingLook start{QApplication::style()->name(), QApplication::palette()};
+        // Without a desktop theme Qt falls back to Fusion and its standard palette, whose
+        // selected rows read at 3.7 : 1; that is no choice of the user's to keep.
+        if (start.style.compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0 &&
+            start.palette == QApplication::style()->standardPalette())
+            start.palette = lightFusionPalette();
+        return start;
+    }();
     return look;
 }
 
 } // namespace
+
+QPalette lightFusionPalette() {
+    std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+    QPalette p = fusion->standardPalette();
+    // Fusion's blue, darker: white selected text on it reads at 4.5 : 1 or more, and
+    // the focus frame still stands out from the window.
+    p.setColor(QPalette::Highlight, QColor(30, 105, 160));
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    return p;
+}
 
 QPalette darkFusionPalette() {
     QPalette p;
@@ -47,8 +66,9 @@ QPalette darkFusionPalette() {
     p.setColor(QPalette::Dark, QColor(20, 20, 22));
     p.setColor(QPalette::Shadow, Qt::black);
     p.setColor(QPalette::Link, QColor(90, 160, 240));
-    // Bright enough that the focus frame stands out from the window (3 : 1).
-    p.setColor(QPalette::Highlight, QColor(56, 128, 210));
+    // Bright enough that the focus frame stands out from the window (3 : 1), dark
+    // enough that white selected text reads on it (4.5 : 1).
+    p.setColor(QPalette::Highlight, QColor(50, 118, 205));
     p.setColor(QPalette::HighlightedText, Qt::white);
     for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
         p.setColor(QPalette::Disabled, role, disabledText);
@@ -78,8 +98,7 @@ void applyTheme(QApplication& app, ProgramTheme theme) {
         return;
     }
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    app.setPalette(theme == ProgramTheme::Dark ? darkFusionPalette()
-                                               : QApplication::style()->standardPalette());
+    app.setPalette(theme == ProgramTheme::Dark ? darkFusionPalette() : lightFusionPalette());
 }
 
 } // namespace quorl

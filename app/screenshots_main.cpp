@@ -106,8 +106,7 @@ int main(int argc, char** argv) {
     // script installs.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
-    QApplication::setPalette(dark ? quorl::darkFusionPalette()
-                                  : QApplication::style()->standardPalette());
+    QApplication::setPalette(dark ? quorl::darkFusionPalette() : quorl::lightFusionPalette());
 
     const QString folder = QString::fromStdString(out);
     QDir().mkpath(folder);

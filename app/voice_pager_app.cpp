@@ -50,8 +50,7 @@ CVoicePagerApp::CVoicePagerApp(int& argc, char** argv) : QApplication(argc, argv
     // plumbing; Qt needs nothing of the kind, so there is no start-up failure to report.
     profile_ = std::make_unique<QtProfileStore>();
     // Before the first window, so it opens in the theme the user chose.
-    if (const ProgramTheme theme = savedTheme(profile_->settings()); theme != ProgramTheme::System)
-        applyTheme(*this, theme);
+    applyTheme(*this, savedTheme(profile_->settings()));
     document_ = std::make_unique<CVoicePagerDoc>(*profile_);
     frame_ = std::make_unique<CMainFrame>(*profile_, *document_);
     customAudio_ = std::make_unique<CustomAudioModel>(installationFolder(),

@@ -77,8 +77,7 @@ TEST(ScreenPlacement, AShownWindowLandsOnTheScreen) {
 // Toolbar pictures stand out from the toolbar in a light and in a dark theme.
 TEST(ToolbarIcons, ReadOnLightAndDarkToolbars) {
     const QPalette original = QApplication::palette();
-    for (const QPalette& palette :
-         {QApplication::style()->standardPalette(), darkFusionPalette()}) {
+    for (const QPalette& palette : {lightFusionPalette(), darkFusionPalette()}) {
         QApplication::setPalette(palette);
         const int window = palette.color(QPalette::Window).lightness();
         for (int i = 0; i <= static_cast<int>(ToolbarIcon::Help); ++i) {

@@ -227,7 +227,7 @@ void checkChildren(QWidget* parent, QStringList& problems) {
 
 // The focus frame and a table's selected row are drawn in the highlight colour: it
 // stands out from the window and from a box's or table's background (3 : 1, as for
-// any mark that is not text).
+// any mark that is not text), and the selected row's text on it reads at 4.5 : 1.
 void checkFocusColours(const QWidget& window, QStringList& problems) {
     const QPalette& p = window.palette();
     const QColor mark = p.color(QPalette::Highlight);
@@ -237,6 +237,9 @@ void checkFocusColours(const QWidget& window, QStringList& problems) {
                             .arg(role == QPalette::Window ? QStringLiteral("the window")
                                                           : QStringLiteral("a box"))
                             .arg(ratio, 0, 'f', 1);
+    // A selected row's text is text to read.
+    if (const double ratio = contrast(p.color(QPalette::HighlightedText), mark); ratio < 4.5)
+        problems << QStringLiteral("low contrast: selected text at %1 : 1").arg(ratio, 0, 'f', 1);
 }
 
 // The letter after a single '&' in a control's text: what Alt and that letter press.

@@ -40,9 +40,10 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     quorl::applyDesktopLook(app);
     // QUORL_LAYOUT_THEME=dark: the windows as View > Theme > Dark shows them.
-    if (const char* theme = std::getenv("QUORL_LAYOUT_THEME");
-        theme && std::string(theme) == "dark")
-        quorl::applyTheme(app, quorl::ProgramTheme::Dark);
+    // Otherwise as the program starts with no theme chosen.
+    const char* theme = std::getenv("QUORL_LAYOUT_THEME");
+    quorl::applyTheme(app, theme && std::string(theme) == "dark" ? quorl::ProgramTheme::Dark
+                                                                 : quorl::ProgramTheme::System);
     const int result = RUN_ALL_TESTS();
     std::error_code ignored;
     std::filesystem::remove_all(scratch, ignored);
