@@ -2,6 +2,7 @@
 
 #include "link/link_texts.h"
 
+#include <QCloseEvent>
 #include <QPainter>
 #include <QStyleOptionProgressBar>
 #include <QVBoxLayout>
@@ -44,6 +45,13 @@ void CProgressBarDlg::setPosition(int percent) {
     if (percent < 0 || percent > 100)
         return;
     bar_->setValue(percent);
+}
+
+void CProgressBarDlg::closeEvent(QCloseEvent* event) {
+    if (event->spontaneous())
+        event->ignore();
+    else
+        QDialog::closeEvent(event);
 }
 
 int CProgressBarDlg::position() const {

@@ -34,6 +34,13 @@ public:
     int position() const;
     QString text() const;
 
+    // Escape and the title bar's close button leave the window up: the operation it
+    // counts goes on, and only the operation closes it.
+    void reject() override {}
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     CTextProgressBar* bar_;
 };
