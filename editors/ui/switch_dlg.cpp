@@ -180,6 +180,7 @@ void CSwitchDlg::showRowMenu(int k, QWidget* on, const QPoint& at) {
     menu->setObjectName(QStringLiteral("switchRowMenu"));
     menu->setAttribute(Qt::WA_DeleteOnClose);
     const QChar letter('A' + k);
+    menu->setAccessibleName(QStringLiteral("SW-%1").arg(letter));
     QMenu* from = menu->addMenu(QStringLiteral("&Fill SW-%1 from").arg(letter));
     from->setObjectName(QStringLiteral("fillFromMenu"));
     for (int source = 0; source < kSwitchCount; ++source) {
