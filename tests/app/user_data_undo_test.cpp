@@ -47,7 +47,8 @@ protected:
     EditedBytes start;
 };
 
-// Random choices on the lists of every editable tab and the channels' squelch:
+// Random choices on the lists of every editable tab, switch rows filled from others
+// and the channels' squelch:
 // after each step the bytes are kept, then every step is taken back one by one
 // and made again, each time landing on the bytes kept for it.
 TEST_F(UserDataUndoTest, RandomEditsUndoneAndRedoneGiveTheBytesOfEachStep) {
@@ -70,6 +71,17 @@ TEST_F(UserDataUndoTest, RandomEditsUndoneAndRedoneGiveTheBytesOfEachStep) {
                 window->tabBar()->setCurrentIndex(CDataTabDlg::FunctionSwitchesPage);
                 auto* row = find<QWidget>(window->switchPage(),
                                           QStringLiteral("switchRow%1").arg(pick(8)).toUtf8());
+                if (pick(3) == 0) { // filled from another row through its menu
+                    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, {}, {});
+                    QApplication::sendEvent(row, &menuKey);
+                    QWidget* menu = QApplication::activePopupWidget();
+                    ASSERT_NE(menu, nullptr);
+                    const auto entries =
+                        menu->findChild<QMenu*>(QStringLiteral("fillFromMenu"))->actions();
+                    entries[pick(static_cast<int>(entries.size()))]->trigger();
+                    menu->close();
+                    break;
+                }
                 auto* c = find<QComboBox>(row, pick(2) ? "mode" : "announcement");
                 if (c->isEnabled())
                     choose(c, pick(c->count()));
