@@ -15,6 +15,7 @@
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSlider>
@@ -226,6 +227,21 @@ TEST_F(UserDataUndoTest, FillingARowFromItsMenuIsOneStep) {
     EXPECT_FALSE(find<QComboBox>(rowE, "scan1")->isVisible());
     QTest::keyClick(mode, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_TRUE(same(EditedBytes::of(*state), filled));
+}
+
+// Taking a step back while the pager sounds an audition does not open the window
+// anew: Play Pager stays locked until the audition has ended.
+TEST_F(UserDataUndoTest, AnUndoDuringAnAuditionKeepsPlayPagerLocked) {
+    window->tabBar()->setCurrentIndex(CDataTabDlg::FunctionSwitchesPage);
+    auto* mode = find<QComboBox>(find<QWidget>(window->switchPage(), "switchRow2"), "mode");
+    choose(mode, 0);
+    auto* play = find<QPushButton>(find<QWidget>(window->switchPage(), "switchRow0"), "playPager");
+    play->click();
+    ASSERT_EQ(port.played.size(), 1u);
+    window->undoAction()->trigger();
+    EXPECT_EQ(mode->currentIndex(), 2);
+    EXPECT_FALSE(AuditionState::process().allowed());
+    EXPECT_FALSE(play->isEnabled());
 }
 
 } // namespace
