@@ -96,13 +96,23 @@ std::optional<CodeplugImage> applyTextWithDialogs(QWidget* owner, const QString&
     return result.image;
 }
 
-bool importTextWithDialog(QWidget* owner, CodeplugState& state, const QString& folder) {
-    const QString path =
-        QFileDialog::getOpenFileName(owner, QString::fromUtf8(texts::kImportTextTitle), folder,
-                                     QString::fromUtf8(texts::kTextFilter));
+TextFileChoice importTextFileDialog(const QString& folder) {
+    return [folder](QWidget* owner) {
+        return QFileDialog::getOpenFileName(owner, QString::fromUtf8(texts::kImportTextTitle),
+                                            folder, QString::fromUtf8(texts::kTextFilter));
+    };
+}
+
+std::optional<CodeplugImage> importTextOnto(QWidget* owner, const CodeplugImage& base,
+                                            const TextFileChoice& choose) {
+    const QString path = choose(owner);
     if (path.isEmpty())
-        return false;
-    const auto image = applyTextWithDialogs(owner, path, state.image);
+        return std::nullopt;
+    return applyTextWithDialogs(owner, path, base);
+}
+
+bool importTextWithDialog(QWidget* owner, CodeplugState& state, const QString& folder) {
+    const auto image = importTextOnto(owner, state.image, importTextFileDialog(folder));
     if (!image)
         return false;
     // As if the values had been entered in the User Data window and OK pressed.

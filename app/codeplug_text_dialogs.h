@@ -3,6 +3,7 @@
 #include "codeplug/codeplug_image.h"
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -22,6 +23,17 @@ QString exportTextWithDialog(QWidget* owner, const CodeplugState& state, const Q
 // are shown, a text that only leaves values out is offered as a patch.
 std::optional<CodeplugImage> applyTextWithDialogs(QWidget* owner, const QString& path,
                                                   const CodeplugImage& base);
+
+// Which text to import; empty when the user cancelled.
+using TextFileChoice = std::function<QString(QWidget* owner)>;
+
+// The "Import Text" file dialog, opening in `folder`.
+TextFileChoice importTextFileDialog(const QString& folder);
+
+// Import Text onto `base`: the text `choose` names, applied by applyTextWithDialogs.
+// Empty when no file was chosen or the text was refused.
+std::optional<CodeplugImage> importTextOnto(QWidget* owner, const CodeplugImage& base,
+                                            const TextFileChoice& choose);
 
 // File > Import Text...: applies a YAML text to the committed codeplug under the
 // editors' rules. When the editors refuse anything, the list is shown and nothing

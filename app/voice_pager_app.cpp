@@ -1,6 +1,7 @@
 #include "app/voice_pager_app.h"
 
 #include "app/app_texts.h"
+#include "app/codeplug_text_dialogs.h"
 #include "app/desktop_look.h"
 #include "app/found_tone_use.h"
 #include "app/installation.h"
@@ -100,6 +101,11 @@ void CVoicePagerApp::runUserData(const std::function<void(CDataTabDlg&)>& afterS
         frame_.get());
     window.setHelpOpener([this] { frame_->onHelp(); });
     window.setCustomAudioOpener([this, &window] { showCustomAudioFrom(window); });
+    // Import Text under the same dialogs and rules as the main window's.
+    window.setTextImporter([this](QWidget* owner, const CodeplugImage& base) {
+        const QString folder = QString::fromStdString(document_->document().initialFolder());
+        return importTextOnto(owner, base, importTextFileDialog(folder));
+    });
     UserDataSession& session = window.session();
     // The Custom Audio window, when open, settles with the User Data window.
     session.settleCustomAudioOnOk = [this] {

@@ -235,6 +235,9 @@ void WindowGallery::forEach(const Visit& visit) {
         // A change made, and the Edit menu open on the step it can take back.
         SilentAudition audition;
         CDataTabDlg window(*five, audition, [] { return true; });
+        // The menu as the program has it, Import Text included.
+        window.setTextImporter(
+            [](QWidget*, const CodeplugImage&) { return std::optional<CodeplugImage>(); });
         window.show();
         settle();
         window.tabBar()->setCurrentIndex(CDataTabDlg::ChannelPage);

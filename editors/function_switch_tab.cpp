@@ -38,39 +38,43 @@ void FunctionSwitchTab::open(bool cradleConnected) {
     cradleConnected_ = cradleConnected;
     auditions_.allow();
     singleChannel_ = GeneralBlock(state_.image).isSingleChannel();
-    for (int k = 0; k < kSwitchCount; ++k)
-        fillRow(k);
-    // Scan channel lists.
-    const int channels = GeneralBlock(state_.image).channelCount();
     for (int k = 0; k < kSwitchCount; ++k) {
-        SwitchRow& r = rows_[static_cast<std::size_t>(k)];
-        r.scanVisible = !singleChannel_ && switch_mode::isScan(committed(k).mode());
-        r.scan1Items.clear();
-        for (int c = 0; c < channels && c < 5; ++c)
-            r.scan1Items.emplace_back(texts::kScanChannels[static_cast<std::size_t>(c)]);
-        r.scan2Items = r.scan1Items;
-        if (committed(k).scan1() > 5)
-            repair(k, [](SwitchEntry e) { e.setScan1(1); });
-        if (committed(k).scan2() > 5)
-            repair(k, [](SwitchEntry e) { e.setScan2(2); });
-        r.scan1Selected = committed(k).scan1() - 1;
-        r.scan2Selected = committed(k).scan2() - 1;
-        if (r.scan1Selected >= static_cast<int>(r.scan1Items.size()))
-            r.scan1Selected = -1;
-        if (r.scan2Selected >= static_cast<int>(r.scan2Items.size()))
-            r.scan2Selected = -1;
+        fillRow(k, state_.image);
+        fillScanLists(k, state_.image);
     }
     FunctionSwitchBlock(state_.image).setLengthBytes();
 }
 
-void FunctionSwitchTab::fillRow(int k) {
+void FunctionSwitchTab::fillScanLists(int k, const CodeplugImage& image) {
     SwitchRow& r = rows_[static_cast<std::size_t>(k)];
+    const ConstSwitchEntry shown(image, k);
+    const int channels = GeneralBlock(image).channelCount();
+    r.scanVisible = !singleChannel_ && switch_mode::isScan(shown.mode());
+    r.scan1Items.clear();
+    for (int c = 0; c < channels && c < 5; ++c)
+        r.scan1Items.emplace_back(texts::kScanChannels[static_cast<std::size_t>(c)]);
+    r.scan2Items = r.scan1Items;
+    if (shown.scan1() > 5)
+        repair(image, k, [](SwitchEntry e) { e.setScan1(1); });
+    if (shown.scan2() > 5)
+        repair(image, k, [](SwitchEntry e) { e.setScan2(2); });
+    r.scan1Selected = shown.scan1() - 1;
+    r.scan2Selected = shown.scan2() - 1;
+    if (r.scan1Selected >= static_cast<int>(r.scan1Items.size()))
+        r.scan1Selected = -1;
+    if (r.scan2Selected >= static_cast<int>(r.scan2Items.size()))
+        r.scan2Selected = -1;
+}
+
+void FunctionSwitchTab::fillRow(int k, const CodeplugImage& image) {
+    SwitchRow& r = rows_[static_cast<std::size_t>(k)];
+    const ConstSwitchEntry shown(image, k);
     // 1. Mode.
-    if (committed(k).mode() > switch_mode::kHighest) {
-        const auto b0 = static_cast<std::uint8_t>(committed(k).modeByte() & 0x70);
-        repair(k, [b0](SwitchEntry e) { e.setModeByte(b0); });
+    if (shown.mode() > switch_mode::kHighest) {
+        const auto b0 = static_cast<std::uint8_t>(shown.modeByte() & 0x70);
+        repair(image, k, [b0](SwitchEntry e) { e.setModeByte(b0); });
     }
-    const int mode = committed(k).mode();
+    const int mode = shown.mode();
     r.modeItems.clear();
     if (singleChannel_) {
         for (int code : kSingleChannelModes)
@@ -88,28 +92,28 @@ void FunctionSwitchTab::fillRow(int k) {
     r.announcementItems = {std::string(texts::kAnnouncementNames[0]),
                            std::string(texts::kAnnouncementNames[1]),
                            std::string(texts::kAnnouncementNames[2]) + static_cast<char>('A' + k)};
-    const int announcement = committed(k).announcement();
+    const int announcement = shown.announcement();
     if (announcement == 3) {
-        const auto b3 = static_cast<std::uint8_t>(committed(k).optionByte() & 0x0F);
-        repair(k, [b3](SwitchEntry e) { e.setOptionByte(b3); });
+        const auto b3 = static_cast<std::uint8_t>(shown.optionByte() & 0x0F);
+        repair(image, k, [b3](SwitchEntry e) { e.setOptionByte(b3); });
         r.announcementSelected = -1;
     } else {
         r.announcementSelected = kAnnouncementItemOfCode[announcement];
     }
     // 3. Check boxes.
-    r.dutyChecked = committed(k).dutyEnabled();
-    r.pushToListenChecked = committed(k).pushToListen();
+    r.dutyChecked = shown.dutyEnabled();
+    r.pushToListenChecked = shown.pushToListen();
     // 4. Alert type.
-    const int alert = committed(k).alertType();
+    const int alert = shown.alertType();
     if (r.pushToListenChecked) {
         r.alertItems = {std::string(texts::kAlertTypes[switch_alert::kVibrate])};
         r.alertSelected = 0;
         if (alert != switch_alert::kVibrate)
-            repair(k, [](SwitchEntry e) { e.setAlertType(switch_alert::kVibrate); });
+            repair(image, k, [](SwitchEntry e) { e.setAlertType(switch_alert::kVibrate); });
     } else {
         r.alertItems = allAlertItems();
         if (alert == 2 || alert > switch_alert::kToneAndVibrate) {
-            repair(k, [](SwitchEntry e) { e.setAlertType(switch_alert::kTone); });
+            repair(image, k, [](SwitchEntry e) { e.setAlertType(switch_alert::kTone); });
             r.alertSelected = 0;
         } else {
             r.alertSelected = alertItemOfCode(alert);
@@ -260,6 +264,30 @@ void FunctionSwitchTab::scan2Changed(int k, int item) {
     for (std::size_t c = 0; c < texts::kScanChannels.size(); ++c)
         if (texts::kScanChannels[c] == name)
             edit(k).setScan2(static_cast<std::uint8_t>(c + 1));
+}
+
+bool FunctionSwitchTab::fillFrom(int k, int source) {
+    if (k == source || k < 0 || source < 0 || k >= kSwitchCount || source >= kSwitchCount)
+        return false;
+    const ConstSwitchEntry from(state_.editImage, source);
+    SwitchEntry to = edit(k);
+    // What the row's controls set; bit 7 of the mode byte, bits 6 and 7 of the option
+    // byte and bytes +4 and +5 belong to the switch itself.
+    const auto mode = static_cast<std::uint8_t>((to.modeByte() & 0x80) | (from.modeByte() & 0x7F));
+    const auto option =
+        static_cast<std::uint8_t>((to.optionByte() & 0xC0) | (from.optionByte() & 0x3F));
+    if (mode == to.modeByte() && option == to.optionByte() && from.scan1() == to.scan1() &&
+        from.scan2() == to.scan2())
+        return false;
+    to.setModeByte(mode);
+    to.setScan1(from.scan1());
+    to.setScan2(from.scan2());
+    to.setOptionByte(option);
+    state_.modified = true;
+    // Shown as opening the window on these bytes would show them.
+    fillRow(k, state_.editImage);
+    fillScanLists(k, state_.editImage);
+    return true;
 }
 
 std::optional<AuditionRequest> FunctionSwitchTab::playPager(int k) {

@@ -33,6 +33,7 @@ struct SwitchRow {
     int scan2Selected = -1;
     std::string priorityLabel;
     bool playEnabled = true;
+    friend bool operator==(const SwitchRow&, const SwitchRow&) = default;
 };
 
 // The editing logic of the Function Switches tab over the eight switch entries. Every change goes
@@ -55,6 +56,9 @@ public:
     void scan1Changed(int k, int item);
     void scan2Opened(int k);
     void scan2Changed(int k, int item);
+    // "Fill SW-C from" SW-`source`: row `k` takes every setting its controls set from
+    // row `source`, as the edit image holds it. False when nothing changed.
+    bool fillFrom(int k, int source);
 
     // Play Pager: disables every Play button, then gives the audition to send
     // (none while auditions are not allowed).
@@ -66,7 +70,10 @@ public:
     void setCradleConnected(bool connected) { cradleConnected_ = connected; }
 
 private:
-    void fillRow(int k);
+    // Shows row `k` as `image` holds it: the committed image when the window opens,
+    // the edit image after a fill.
+    void fillRow(int k, const CodeplugImage& image);
+    void fillScanLists(int k, const CodeplugImage& image);
     void applyModeEnabling(int k, int code);
     // The mode change rule for the alert list: a mode without Push To Listen
     // gives all three alert types back, with "Vibrate" chosen.
@@ -76,10 +83,11 @@ private:
     int modeCodeOf(int k, int item) const;
     SwitchEntry edit(int k) { return {state_.editImage, k}; }
     ConstSwitchEntry edit(int k) const { return {state_.editImage, k}; }
-    ConstSwitchEntry committed(int k) const { return {state_.image, k}; }
-    // Rewrites the entry in both images (repairs of out-of-range codes).
-    template <typename Change> void repair(int k, Change change) {
-        change(SwitchEntry(state_.image, k));
+    // Rewrites an out-of-range code of the entry shown from `shown`: in both images
+    // when opening, only in the edit image after a fill.
+    template <typename Change> void repair(const CodeplugImage& shown, int k, Change change) {
+        if (&shown == &state_.image)
+            change(SwitchEntry(state_.image, k));
         change(SwitchEntry(state_.editImage, k));
     }
 

@@ -1,8 +1,10 @@
 #include "editors/ui/data_tab_dlg.h"
+#include "codeplug/checksums.h"
 #include "widgets/screen_placement.h"
 #include "widgets/system_text.h"
 
 #include "editors/ui/channel_f1_dlg.h"
+#include "editors/ui/edit_step_names.h"
 #include "editors/ui/main_dlg.h"
 #include "editors/ui/option_dlg.h"
 #include "editors/ui/switch_dlg.h"
@@ -152,6 +154,11 @@ void CDataTabDlg::buildEditMenu() {
     edit->setObjectName(QStringLiteral("editMenu"));
     edit->addAction(undoAction_);
     edit->addAction(redoAction_);
+    edit->addSeparator();
+    importTextAction_ = edit->addAction(QStringLiteral("&Import Text..."));
+    importTextAction_->setObjectName(QStringLiteral("importTextAction"));
+    importTextAction_->setVisible(false);
+    connect(importTextAction_, &QAction::triggered, this, &CDataTabDlg::importText);
     tools_ = new QToolBar(this);
     tools_->setObjectName(QStringLiteral("undoToolBar"));
     tools_->setAccessibleName(QStringLiteral("Undo and Redo"));
@@ -204,6 +211,33 @@ void CDataTabDlg::undoOrRedo(bool undo) {
         undo_->stack()->undo();
     else
         undo_->stack()->redo();
+}
+
+void CDataTabDlg::setTextImporter(TextImporter importer) {
+    textImporter_ = std::move(importer);
+    importTextAction_->setVisible(static_cast<bool>(textImporter_));
+}
+
+void CDataTabDlg::importText() {
+    if (!textImporter_)
+        return;
+    const int tab = tabs_->currentIndex();
+    // A value being typed is checked, and stored as its own step, before the text
+    // builds on it.
+    leaveTab(tab);
+    // Onto the edit image: the text's rules are checked against what the window
+    // holds now, and Cancel still drops the import with the rest.
+    const auto image = textImporter_(this, state_.editImage);
+    // A text that says what the window holds already changes nothing but the
+    // checksums a save computes anyway: no step.
+    if (!image || *image == preparedForFile(state_.editImage))
+        return;
+    const CodeplugImage committed = state_.image;
+    state_.editImage = *image;
+    reshow(tab);
+    state_.image = committed;
+    state_.modified = true;
+    undo_->record(step_names::importText(), tab);
 }
 
 void CDataTabDlg::reshow(int tab) {

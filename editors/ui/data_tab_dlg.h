@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QHash>
 #include <functional>
+#include <optional>
 
 class QAction;
 class QPushButton;
@@ -51,6 +52,13 @@ public:
 
     // The Custom Audio window plugs in here.
     void setCustomAudioOpener(std::function<void()> opener);
+    // Edit > Import Text...: asks for a text and gives the image it makes of `base`
+    // under the editors' rules, or nothing when cancelled or refused (having said why).
+    using TextImporter =
+        std::function<std::optional<CodeplugImage>(QWidget* owner, const CodeplugImage& base)>;
+    // Without an importer the menu has no Import Text entry.
+    void setTextImporter(TextImporter importer);
+    QAction* importTextAction() const { return importTextAction_; }
     // F1 inside the window opens the manual, once per key press.
     void setHelpOpener(std::function<void()> opener) { helpOpener_ = std::move(opener); }
 
@@ -73,6 +81,8 @@ private:
     void widenForPage();
     void buildEditMenu();
     void undoOrRedo(bool undo);
+    // Import Text onto the edit image, as one step.
+    void importText();
     // Shows the images again after an undo or redo, on the tab where the step was made.
     void reshow(int tab);
 
@@ -90,11 +100,13 @@ private:
     QPushButton* viewCustomAudio_;
     std::function<void()> customAudioOpener_;
     std::function<void()> helpOpener_;
+    TextImporter textImporter_;
     UserDataUndo* undo_;
     QMenuBar* menuBar_ = nullptr;
     QToolBar* tools_ = nullptr;
     QAction* undoAction_ = nullptr;
     QAction* redoAction_ = nullptr;
+    QAction* importTextAction_ = nullptr;
     QHash<int, int> scrollOfTab_; // each tab keeps where it was scrolled to
     bool closing_ = false;
     bool fitted_ = false;

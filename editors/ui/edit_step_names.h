@@ -30,4 +30,14 @@ inline QString switchField(const char* field, int k) {
     return QStringLiteral("%1 of SW-%2").arg(QLatin1String(field)).arg(QChar('A' + k));
 }
 
+// A function switch row filled from another: "Fill SW-C".
+inline QString fill(int k) {
+    return QStringLiteral("Fill SW-%1").arg(QChar('A' + k));
+}
+
+// A YAML text applied to the window's edits: "Import Text".
+inline QString importText() {
+    return QStringLiteral("Import Text");
+}
+
 } // namespace quorl::step_names

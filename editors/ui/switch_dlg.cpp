@@ -5,11 +5,13 @@
 #include "editors/user_data_texts.h"
 #include "widgets/popup_combo_box.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -149,6 +151,53 @@ void CSwitchDlg::buildRow(int k) {
         recordEdit(step_names::switchField("Scan Channel", k));
     });
     connect(w.play, &QPushButton::clicked, this, [this, k] { play(k); });
+    installRowMenu(k, box);
+}
+
+void CSwitchDlg::installRowMenu(int k, QGroupBox* box) {
+    // On the frame and on each control in it: a list box takes the menu event for
+    // itself and would not pass it on to the frame.
+    QList<QWidget*> targets = box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    targets.prepend(box);
+    for (QWidget* target : targets) {
+        target->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(target, &QWidget::customContextMenuRequested, this,
+                [this, k, target](const QPoint& at) { showRowMenu(k, target, at); });
+    }
+    // The menu key arrives as a menu event; Shift+F10, its usual stand-in, does not.
+    auto* menuKey = new QAction(box);
+    menuKey->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10));
+    menuKey->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    box->addAction(menuKey);
+    connect(menuKey, &QAction::triggered, this, [this, k, box] {
+        QWidget* on = box->focusWidget() ? box->focusWidget() : box;
+        showRowMenu(k, on, on->rect().center());
+    });
+}
+
+void CSwitchDlg::showRowMenu(int k, QWidget* on, const QPoint& at) {
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("switchRowMenu"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const QChar letter('A' + k);
+    menu->setAccessibleName(QStringLiteral("SW-%1").arg(letter));
+    QMenu* from = menu->addMenu(QStringLiteral("&Fill SW-%1 from").arg(letter));
+    from->setObjectName(QStringLiteral("fillFromMenu"));
+    for (int source = 0; source < kSwitchCount; ++source) {
+        if (source == k)
+            continue;
+        QAction* entry = from->addAction(QStringLiteral("SW-&%1").arg(QChar('A' + source)));
+        connect(entry, &QAction::triggered, this, [this, k, source] { fill(k, source); });
+    }
+    // From the keyboard the point may lie outside the control: the menu opens on it.
+    menu->popup(on->mapToGlobal(on->rect().contains(at) ? at : on->rect().center()));
+}
+
+void CSwitchDlg::fill(int k, int source) {
+    if (!logic_.fillFrom(k, source))
+        return;
+    refresh();
+    recordEdit(step_names::fill(k));
 }
 
 void CSwitchDlg::play(int k) {
@@ -169,7 +218,14 @@ void CSwitchDlg::play(int k) {
 
 void CSwitchDlg::reload() {
     const bool cradle = cradleConnected_ && cradleConnected_();
+    // Opening allows auditions; showing the images again must not while the pager
+    // still sounds one.
+    AuditionState& auditions = AuditionState::process();
+    const bool sounding = !auditions.allowed();
+    const int remaining = auditions.remainingMs();
     logic_.open(cradle);
+    if (sounding)
+        auditions.started(remaining);
     // A running audition keeps the Play buttons locked.
     setPlayButtonsEnabled(cradle && !auditionTimer_.isActive());
 }

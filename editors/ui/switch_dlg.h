@@ -11,6 +11,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QPushButton;
 
@@ -49,6 +50,10 @@ private:
         QLabel* priority;
     };
     void buildRow(int k);
+    // Right click or the menu key on any control of row `k` opens its menu.
+    void installRowMenu(int k, QGroupBox* box);
+    void showRowMenu(int k, QWidget* on, const QPoint& at);
+    void fill(int k, int source);
     void refresh();
     // The eight rows are separate frames; their columns line up by giving every
     // row's column the width the widest row needs.

@@ -12,7 +12,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSlider>
@@ -45,7 +48,8 @@ protected:
     EditedBytes start;
 };
 
-// Random choices on the lists of every editable tab and the channels' squelch:
+// Random choices on the lists of every editable tab, switch rows filled from others
+// and the channels' squelch:
 // after each step the bytes are kept, then every step is taken back one by one
 // and made again, each time landing on the bytes kept for it.
 TEST_F(UserDataUndoTest, RandomEditsUndoneAndRedoneGiveTheBytesOfEachStep) {
@@ -68,6 +72,17 @@ TEST_F(UserDataUndoTest, RandomEditsUndoneAndRedoneGiveTheBytesOfEachStep) {
                 window->tabBar()->setCurrentIndex(CDataTabDlg::FunctionSwitchesPage);
                 auto* row = find<QWidget>(window->switchPage(),
                                           QStringLiteral("switchRow%1").arg(pick(8)).toUtf8());
+                if (pick(3) == 0) { // filled from another row through its menu
+                    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, {}, {});
+                    QApplication::sendEvent(row, &menuKey);
+                    QWidget* menu = QApplication::activePopupWidget();
+                    ASSERT_NE(menu, nullptr);
+                    const auto entries =
+                        menu->findChild<QMenu*>(QStringLiteral("fillFromMenu"))->actions();
+                    entries[pick(static_cast<int>(entries.size()))]->trigger();
+                    menu->close();
+                    break;
+                }
                 auto* c = find<QComboBox>(row, pick(2) ? "mode" : "announcement");
                 if (c->isEnabled())
                     choose(c, pick(c->count()));
@@ -163,6 +178,70 @@ TEST_F(UserDataUndoTest, EachTabKeepsItsOwnScrollPositionAndCtrlTabMovesOn) {
     QTest::keyClick(window.get(), Qt::Key_PageUp, Qt::ControlModifier);
     EXPECT_EQ(window->tabBar()->currentIndex(), CDataTabDlg::GeneralPage);
     EXPECT_EQ(bar->value(), bar->maximum());
+}
+
+// SW-E filled from SW-B through the row's menu, opened with Shift+F10 on one of the
+// row's lists: one step, taken back and made again with the keys.
+TEST_F(UserDataUndoTest, FillingARowFromItsMenuIsOneStep) {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    window->tabBar()->setCurrentIndex(CDataTabDlg::FunctionSwitchesPage);
+    auto* rowB = find<QWidget>(window->switchPage(), "switchRow1");
+    choose(find<QComboBox>(rowB, "mode"), 11); // Priority Scan
+    choose(find<QComboBox>(rowB, "scan1"), 1); // F2, and F3 after it
+    const EditedBytes before = EditedBytes::of(*state);
+    auto* rowE = find<QWidget>(window->switchPage(), "switchRow4");
+    // The menu key on any list of the row opens the menu too.
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, {}, {});
+    QApplication::sendEvent(find<QComboBox>(rowE, "announcement"), &menuKey);
+    ASSERT_NE(qobject_cast<QMenu*>(QApplication::activePopupWidget()), nullptr);
+    QApplication::activePopupWidget()->close();
+    auto* mode = find<QComboBox>(rowE, "mode");
+    mode->setFocus();
+    QTest::keyClick(mode, Qt::Key_F10, Qt::ShiftModifier);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    auto* from = menu->findChild<QMenu*>(QStringLiteral("fillFromMenu"));
+    ASSERT_NE(from, nullptr);
+    EXPECT_EQ(from->title().remove(QLatin1Char('&')), "Fill SW-E from");
+    QStringList entries;
+    for (QAction* a : from->actions())
+        entries << a->text().remove(QLatin1Char('&'));
+    EXPECT_EQ(entries, QStringList({"SW-A", "SW-B", "SW-C", "SW-D", "SW-F", "SW-G", "SW-H"}));
+    from->actions()[1]->trigger();
+    menu->close();
+
+    // SW-E at 0x0282 + 6 * 4: Priority Scan (11) with Tone (0); F2, F3; Standard (2 << 4).
+    const std::vector<int> swE{state->editImage.at(0x029A), state->editImage.at(0x029B),
+                               state->editImage.at(0x029C), state->editImage.at(0x029D)};
+    EXPECT_EQ(swE, (std::vector<int>{0x0B, 2, 3, 0x20}));
+    EXPECT_EQ(mode->currentText(), "Priority Scan");
+    EXPECT_EQ(find<QComboBox>(rowE, "scan1")->currentText(), "F2");
+    EXPECT_EQ(find<QComboBox>(rowE, "scan2")->currentText(), "F3");
+    EXPECT_FALSE(find<QWidget>(rowE, "onOffDuty")->isEnabled());
+    EXPECT_EQ(window->undoAction()->text(), "&Undo Fill SW-E");
+    const EditedBytes filled = EditedBytes::of(*state);
+    QTest::keyClick(mode, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(same(EditedBytes::of(*state), before));
+    EXPECT_EQ(mode->currentText(), "Selective Call F5");
+    EXPECT_FALSE(find<QComboBox>(rowE, "scan1")->isVisible());
+    QTest::keyClick(mode, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(same(EditedBytes::of(*state), filled));
+}
+
+// Taking a step back while the pager sounds an audition does not open the window
+// anew: Play Pager stays locked until the audition has ended.
+TEST_F(UserDataUndoTest, AnUndoDuringAnAuditionKeepsPlayPagerLocked) {
+    window->tabBar()->setCurrentIndex(CDataTabDlg::FunctionSwitchesPage);
+    auto* mode = find<QComboBox>(find<QWidget>(window->switchPage(), "switchRow2"), "mode");
+    choose(mode, 0);
+    auto* play = find<QPushButton>(find<QWidget>(window->switchPage(), "switchRow0"), "playPager");
+    play->click();
+    ASSERT_EQ(port.played.size(), 1u);
+    window->undoAction()->trigger();
+    EXPECT_EQ(mode->currentIndex(), 2);
+    EXPECT_FALSE(AuditionState::process().allowed());
+    EXPECT_FALSE(play->isEnabled());
 }
 
 } // namespace

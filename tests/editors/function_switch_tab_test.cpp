@@ -3,6 +3,7 @@
 #include "codeplug/default_codeplug.h"
 #include "tests/support/test_files.h"
 
+#include <array>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -193,6 +194,97 @@ TEST_F(FunctionSwitchTest, FillingAModeWithoutListenGivesTheAlertListBackAsAMode
     EXPECT_EQ(tab.row(4).alertSelected, filled.alertSelected);
     // Filling changes nothing in the image besides the repairs.
     EXPECT_EQ(state->editImage.at(entry(0) + 3), 0x23);
+}
+
+} // namespace
+} // namespace quorl
+
+namespace quorl {
+namespace {
+
+// "Fill SW-x from": each case's bytes worked out from the entry layout (mode byte:
+// bit 7 kept, alert << 4 | mode; scans; option byte: bits 6-7 kept, announcement
+// << 4 | bit 2 | Push To Listen << 1 | duty).
+TEST_F(FunctionSwitchTest, FillCopiesTheRowsSettingsAndKeepsTheSwitchsOwnBits) {
+    struct Case {
+        const char* what;
+        bool singleChannel;
+        int target, source;
+        std::array<std::uint8_t, 4> from; // source bytes +0..+3
+        std::array<std::uint8_t, 4> want; // target bytes +0..+3 after the fill
+    };
+    const Case cases[] = {
+        {"Priority Scan F2/F3, Tone & Vibrate, Enhanced",
+         false,
+         4,
+         1,
+         {0x3B, 2, 3, 0x44},
+         {0xBB, 2, 3, 0xC4}},
+        {"Silent Scan F4/F5, Push To Listen and duty, custom",
+         false,
+         4,
+         2,
+         {0x9C, 4, 5, 0x13},
+         {0x9C, 4, 5, 0xD3}},
+        {"Disabled", false, 4, 7, {0x0D, 1, 2, 0x20}, {0x8D, 1, 2, 0xE0}},
+        {"single channel: Monitor F1, Tone & Vibrate",
+         true,
+         0,
+         1,
+         {0x35, 1, 2, 0x20},
+         {0xB5, 1, 2, 0xE0}},
+    };
+    for (const Case& c : cases) {
+        CodeplugImage img =
+            c.singleChannel ? makeDefaultCodeplug(uhfSingleChannelFactory()) : test::validImage();
+        const std::array<std::uint8_t, 6> target{0x80, 1, 2, 0xE0, 0x5A, 0xA5};
+        for (std::uint32_t i = 0; i < 6; ++i) {
+            img.set(entry(c.target) + i, target[i]);
+            if (i < 4)
+                img.set(entry(c.source) + i, c.from[i]);
+        }
+        load(img);
+        state->modified = false;
+        ASSERT_TRUE(tab.fillFrom(c.target, c.source)) << c.what;
+        for (std::uint32_t i = 0; i < 4; ++i)
+            EXPECT_EQ(state->editImage.at(entry(c.target) + i), c.want[i]) << c.what << " +" << i;
+        EXPECT_EQ(state->editImage.at(entry(c.target) + 4), 0x5A) << c.what;
+        EXPECT_EQ(state->editImage.at(entry(c.target) + 5), 0xA5) << c.what;
+        EXPECT_EQ(state->image.at(entry(c.target)), 0x80) << c.what << ": committed untouched";
+        EXPECT_TRUE(state->modified) << c.what;
+        // The row shows what a window opened on the filled bytes shows.
+        auto reopened = std::make_unique<CodeplugState>();
+        reopened->loadBoth(state->editImage);
+        AuditionState otherAuditions;
+        FunctionSwitchTab fresh(*reopened, otherAuditions);
+        fresh.open(true);
+        EXPECT_TRUE(tab.row(c.target) == fresh.row(c.target)) << c.what;
+    }
+    // Hand-checked views of two of the rows: the last case and the custom announcement.
+    EXPECT_EQ(tab.row(0).modeSelected, 1);
+    EXPECT_FALSE(tab.row(0).scanVisible);
+    load(test::validImage());
+    setEntry(2, 0x1C, 4, 5, 0x13);
+    tab.open(true);
+    ASSERT_TRUE(tab.fillFrom(6, 2));
+    const SwitchRow& g = tab.row(6);
+    EXPECT_EQ(g.announcementItems[static_cast<std::size_t>(g.announcementSelected)],
+              "Custom SW- G");
+    EXPECT_EQ(g.alertItems, std::vector<std::string>{"Vibrate"});
+    EXPECT_TRUE(g.pushToListenChecked && g.dutyChecked && g.scanVisible);
+    EXPECT_EQ(g.scan1Selected, 3);
+}
+
+TEST_F(FunctionSwitchTest, FillFromARowThatDiffersOnlyInItsOwnBitsChangesNothing) {
+    setEntry(1, 0x8B, 2, 3, 0xC4);
+    setEntry(3, 0x0B, 2, 3, 0x04); // the same settings, without bit 7 and bits 6-7
+    tab.open(true);
+    state->modified = false;
+    const CodeplugImage before = state->editImage;
+    EXPECT_FALSE(tab.fillFrom(3, 1));
+    EXPECT_FALSE(tab.fillFrom(3, 3));
+    EXPECT_TRUE(state->editImage == before);
+    EXPECT_FALSE(state->modified);
 }
 
 } // namespace
