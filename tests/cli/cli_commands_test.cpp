@@ -118,8 +118,7 @@ TEST(QuorlTool, ReportWritesTheSummaryPdf) {
     const auto [code, out] =
         run("report " + (kLib / "Default_VHF_5CH.ppg").string() + " -o " + pdf.string());
     ASSERT_EQ(code, 0) << out;
-    std::ifstream in(pdf, std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::string bytes = test::fileText(pdf);
     EXPECT_EQ(bytes.rfind("%PDF", 0), 0u);
     EXPECT_EQ(countPages(bytes), 6);
     std::filesystem::remove(pdf);
