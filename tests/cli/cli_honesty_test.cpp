@@ -60,11 +60,14 @@ TEST(QuorlHonesty, ATraceThatLostLinesIsSaid) {
         << r.err;
 }
 
-// A misspelt command is named back.
+// A misspelt command is named back; no command, or one without its file, is a usage
+// error too.
 TEST(QuorlHonesty, AnUnknownCommandIsNamed) {
     const auto r = quorl({"chek", "x.ppg"});
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_NE(r.err.find("there is no command 'chek'"), std::string::npos) << r.err;
+    EXPECT_EQ(quorl({}).exitCode, 2);
+    EXPECT_EQ(quorl({"check"}).exitCode, 2);
 }
 
 TEST(QuorlHonesty, TextFromFilesReachesTheTerminalEscaped) {
@@ -106,8 +109,12 @@ TEST(QuorlHonesty, MessagesNameTheFileAndTheCause) {
         << r.err;
     std::ofstream(dir / "short.ppg") << "2012 Voice";
     r = quorl({"check", (dir / "short.ppg").string()});
-    EXPECT_NE(r.err.find("File Error #2"), std::string::npos);
-    EXPECT_NE(r.err.find("short.ppg: not a codeplug file (10 bytes"), std::string::npos) << r.err;
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("File Error #2 \n\nCannot open the file; invalid file format.\n  " +
+                         (dir / "short.ppg").string() +
+                         ": not a codeplug file (10 bytes, a codeplug file has 16432)\n"),
+              std::string::npos)
+        << r.err;
     ASSERT_EQ(::mkfifo((dir / "fifo.ppg").c_str(), 0600), 0);
     r = quorl({"info", (dir / "fifo.ppg").string()});
     EXPECT_FALSE(r.timedOut);
