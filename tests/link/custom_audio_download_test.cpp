@@ -192,11 +192,7 @@ TEST_F(DownloadTest, StreamPagesWithXonXoffArriveByteExactWithoutRetriesAndStayI
 }
 
 TEST_F(DownloadTest, AnEraseNeverAcknowledgedIsWriteError8) {
-    sim::FaultRule r;
-    r.kind = sim::FaultKind::Nak;
-    r.command = 0xA6;
-    r.times = 0;
-    cradle.sim().addFault(r);
+    cradle.sim().addFault({sim::FaultKind::Nak, std::uint8_t{0xA6}, std::nullopt, 0}); // always
     cradle.sim().withModel([](sim::PagerModel& m) { m.setEraseDelayMs(0); });
     std::array<DownloadSlot, kDownloadSlots> slots{};
     slots[2] = {true, defaultRecording(kInstall, 2)};
@@ -207,11 +203,7 @@ TEST_F(DownloadTest, AnEraseNeverAcknowledgedIsWriteError8) {
 
 // A part the pager never acknowledges: the slot starts again twice, then Write Error #9.
 TEST_F(DownloadTest, APartNeverAcknowledgedRestartsTheSlotThenEndsInWriteError9) {
-    sim::FaultRule r;
-    r.kind = sim::FaultKind::Nak;
-    r.command = 0xA1;
-    r.times = 0; // every time
-    cradle.sim().addFault(r);
+    cradle.sim().addFault({sim::FaultKind::Nak, std::uint8_t{0xA1}, std::nullopt, 0}); // always
     std::array<DownloadSlot, kDownloadSlots> slots{};
     slots[0] = {true, defaultRecording(kInstall, 0)};
     EXPECT_EQ(download(slots), OperationOutcome::Failed);
@@ -307,17 +299,12 @@ protected:
 };
 
 TEST_F(DownloadTimeoutTest, SilenceDuringEraseOrWriteIsWriteError10) {
-    sim::FaultRule r;
-    r.kind = sim::FaultKind::Drop;
-    r.command = 0xA6;
-    r.times = 1;
-    cradle.sim().addFault(r);
+    cradle.sim().addFault({sim::FaultKind::Drop, std::uint8_t{0xA6}, std::nullopt, 1});
     std::array<DownloadSlot, kDownloadSlots> slots{};
     slots[3] = {true, defaultRecording(kInstall, 3)};
     EXPECT_EQ(download(slots), OperationOutcome::Failed);
     EXPECT_EQ(host.messages().back().substr(0, 17), "Write Error #10 \r");
-    r.command = 0xA1;
-    cradle.sim().addFault(r);
+    cradle.sim().addFault({sim::FaultKind::Drop, std::uint8_t{0xA1}, std::nullopt, 1});
     EXPECT_EQ(download(slots), OperationOutcome::Failed);
     EXPECT_EQ(host.messages().back().substr(0, 17), "Write Error #10 \r");
     EXPECT_EQ(commandCount(0xA1), 1) << "the erase went through; the first part timed out";
