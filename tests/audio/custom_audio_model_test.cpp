@@ -27,10 +27,7 @@ protected:
             test::writeWav(defaultRecording(install, i), {});
     }
     CustomAudioModel makeModel() { return CustomAudioModel(install, build / kSlotStateFileName); }
-    std::string stateText() {
-        std::ifstream in(build / kSlotStateFileName, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    std::string stateText() { return test::fileText(build / kSlotStateFileName); }
 
     test::TempDir dir;
     std::filesystem::path install = dir / "share";

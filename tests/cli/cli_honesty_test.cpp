@@ -1,5 +1,7 @@
 #include "tests/support/folder_watch.h"
 #include "tests/support/program_run.h"
+#include "tests/support/test_files.h"
+#include "tests/support/wav_writer.h"
 
 #include <chrono>
 #include <csignal>
@@ -21,23 +23,6 @@ namespace fs = std::filesystem;
 const fs::path kLib = fs::path(QUORL_TEST_STAGE_DATA_DIR) / "Lib";
 const std::string kQuorl = std::string(QUORL_TEST_BIN_DIR) + "/quorl";
 
-class Folder {
-public:
-    Folder()
-        : path_(fs::temp_directory_path() /
-                ("quorl-cli-" + std::to_string(std::random_device()()))) {
-        fs::create_directories(path_);
-    }
-    ~Folder() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    fs::path operator/(const std::string& name) const { return path_ / name; }
-
-private:
-    fs::path path_;
-};
-
 test::ProgramResult quorl(std::vector<std::string> args) {
     args.insert(args.begin(), kQuorl);
     return test::runProgram(std::move(args));
@@ -45,9 +30,9 @@ test::ProgramResult quorl(std::vector<std::string> args) {
 
 // The shipped VHF codeplug with identity texts of one's choosing; the image check
 // does not look at them.
-fs::path codeplugWith(const Folder& dir, const std::string& serial, const std::string& model) {
-    std::ifstream in(kLib / "Default_VHF_5CH.ppg", std::ios::binary);
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+fs::path codeplugWith(const test::TempDir& dir, const std::string& serial,
+                      const std::string& model) {
+    std::string bytes = test::fileText(kLib / "Default_VHF_5CH.ppg");
     constexpr std::size_t kHeader = 48;
     bytes.replace(kHeader + 0x110, serial.size(), serial);
     bytes.replace(kHeader + 0x11A, model.size(), model);
@@ -56,34 +41,12 @@ fs::path codeplugWith(const Folder& dir, const std::string& serial, const std::s
     return file;
 }
 
-TEST(QuorlHonesty, OutputThatCannotBeWrittenFails) {
-    test::ProgramRun run;
-    run.args = {kQuorl, "info", "--json", (kLib / "Default_VHF_5CH.ppg").string()};
-    run.stdoutPath = "/dev/full";
-    const auto r = test::runProgram(run);
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.err.find("cannot write the output: No space left on device"), std::string::npos)
-        << r.err;
-    run.args = {kQuorl, "check", (kLib / "Default_VHF_5CH.ppg").string()};
-    EXPECT_EQ(test::runProgram(run).exitCode, 1);
-    // Help and version texts are output like any other.
-    const std::string bin = QUORL_TEST_BIN_DIR;
-    for (const auto& args : {std::vector<std::string>{bin + "/quorl-pager-sim", "--help"},
-                             std::vector<std::string>{bin + "/quorl-report", "--help"},
-                             std::vector<std::string>{bin + "/quorl-report", "--version"}}) {
-        if (!fs::exists(args[0]))
-            continue; // built without the Qt parts
-        run.args = args;
-        EXPECT_EQ(test::runProgram(run).exitCode, 1) << args[0] << ' ' << args[1];
-    }
-}
-
 // A trace that lost lines to a full disk is said, with the cause. A file-size limit of
 // nothing stands in for the full disk (its signal ignored, so writes fail instead).
 TEST(QuorlHonesty, ATraceThatLostLinesIsSaid) {
     if (::access("/usr/bin/prlimit", X_OK) != 0)
         GTEST_SKIP() << "needs prlimit (util-linux)";
-    Folder dir;
+    test::TempDir dir;
     const auto previous = std::signal(SIGXFSZ, SIG_IGN);
     const auto r =
         test::runProgram({"/usr/bin/prlimit", "--fsize=0", "--", kQuorl, "verify", "--port",
@@ -97,15 +60,18 @@ TEST(QuorlHonesty, ATraceThatLostLinesIsSaid) {
         << r.err;
 }
 
-// A misspelt command is named back.
+// A misspelt command is named back; no command, or one without its file, is a usage
+// error too.
 TEST(QuorlHonesty, AnUnknownCommandIsNamed) {
     const auto r = quorl({"chek", "x.ppg"});
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_NE(r.err.find("there is no command 'chek'"), std::string::npos) << r.err;
+    EXPECT_EQ(quorl({}).exitCode, 2);
+    EXPECT_EQ(quorl({"check"}).exitCode, 2);
 }
 
 TEST(QuorlHonesty, TextFromFilesReachesTheTerminalEscaped) {
-    Folder dir;
+    test::TempDir dir;
     // ESC [ 2 J clears the screen, BEL rings, \xc2\x9b is the C1 form of ESC [.
     const auto file = codeplugWith(dir, "\x1b[2J\x07\xc2\x9b", "Caf\xc3\xa9\xfe");
     const auto text = quorl({"info", file.string()});
@@ -134,7 +100,7 @@ TEST(QuorlHonesty, TextFromFilesReachesTheTerminalEscaped) {
 }
 
 TEST(QuorlHonesty, MessagesNameTheFileAndTheCause) {
-    Folder dir;
+    test::TempDir dir;
     auto r = quorl({"check", (dir / "pager.ppg").string()});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("File Error #1 \n\nCannot open the file"), std::string::npos) << r.err;
@@ -143,8 +109,12 @@ TEST(QuorlHonesty, MessagesNameTheFileAndTheCause) {
         << r.err;
     std::ofstream(dir / "short.ppg") << "2012 Voice";
     r = quorl({"check", (dir / "short.ppg").string()});
-    EXPECT_NE(r.err.find("File Error #2"), std::string::npos);
-    EXPECT_NE(r.err.find("short.ppg: not a codeplug file (10 bytes"), std::string::npos) << r.err;
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("File Error #2 \n\nCannot open the file; invalid file format.\n  " +
+                         (dir / "short.ppg").string() +
+                         ": not a codeplug file (10 bytes, a codeplug file has 16432)\n"),
+              std::string::npos)
+        << r.err;
     ASSERT_EQ(::mkfifo((dir / "fifo.ppg").c_str(), 0600), 0);
     r = quorl({"info", (dir / "fifo.ppg").string()});
     EXPECT_FALSE(r.timedOut);
@@ -152,7 +122,7 @@ TEST(QuorlHonesty, MessagesNameTheFileAndTheCause) {
 }
 
 TEST(QuorlHonesty, PortFailuresSayWhy) {
-    Folder dir;
+    test::TempDir dir;
     auto r = quorl(
         {"verify", "--port", (dir / "ttyNone").string(), (kLib / "Default_VHF_5CH.ppg").string()});
     EXPECT_EQ(r.exitCode, 1);
@@ -165,7 +135,7 @@ TEST(QuorlHonesty, PortFailuresSayWhy) {
 }
 
 TEST(QuorlHonesty, ReadChecksItsOutputBeforeTheCradle) {
-    Folder dir;
+    test::TempDir dir;
     // No cradle and no port would fail too, but later: the output is looked at first.
     const auto r = quorl({"read", "-o", (dir / "missing" / "pager.ppg").string()});
     EXPECT_EQ(r.exitCode, 1);
@@ -194,25 +164,14 @@ TEST(QuorlHonesty, AnEmptyOutputNameIsAUsageError) {
 // Ended by a signal while the voice library works, the tool takes its scratch folder
 // with it.
 TEST(QuorlHonesty, AnInterruptedCompressLeavesNoScratchFolder) {
-    Folder dir;
+    test::TempDir dir;
     fs::create_directory(dir / "tmp");
     {
-        // Ten minutes of a 500 Hz tone, 16-bit mono at 8 kHz: seconds of work.
-        constexpr std::uint32_t kSamples = 8000 * 600;
-        std::ofstream wav(dir / "long.wav", std::ios::binary);
-        const auto u32 = [&](std::uint32_t v) { wav.write(reinterpret_cast<char*>(&v), 4); };
-        const auto u16 = [&](std::uint16_t v) { wav.write(reinterpret_cast<char*>(&v), 2); };
-        wav << "RIFF";
-        u32(36 + kSamples * 2);
-        wav << "WAVEfmt ";
-        u32(16), u16(1), u16(1), u32(8000), u32(16000), u16(2), u16(16);
-        wav << "data";
-        u32(kSamples * 2);
-        std::vector<std::int16_t> pcm(kSamples);
-        for (std::uint32_t i = 0; i < kSamples; ++i)
-            pcm[i] = static_cast<std::int16_t>(i % 16 < 8 ? 8000 : -8000);
-        wav.write(reinterpret_cast<const char*>(pcm.data()),
-                  static_cast<std::streamsize>(pcm.size() * 2));
+        // Ten minutes of a 500 Hz square wave, 16-bit mono at 8 kHz: seconds of work.
+        test::WavLayout wav;
+        for (std::uint32_t i = 0; i < 8000 * 600; ++i)
+            wav.pcm.push_back(static_cast<std::int16_t>(i % 16 < 8 ? 8000 : -8000));
+        test::writeWav(dir / "long.wav", wav);
     }
     const std::string tmp = (dir / "tmp").string(), wav = (dir / "long.wav").string(),
                       out = (dir / "out").string();
@@ -245,7 +204,7 @@ TEST(QuorlHonesty, AnInterruptedCompressLeavesNoScratchFolder) {
 TEST(QuorlHonesty, ReportRendersWithoutADisplayWhateverThePlatformSays) {
     if (!fs::exists(fs::path(QUORL_TEST_BIN_DIR) / "quorl-report"))
         GTEST_SKIP() << "built without the Qt parts";
-    Folder dir;
+    test::TempDir dir;
     test::ProgramRun run;
     run.args = {kQuorl, "report", (kLib / "Default_VHF_5CH.ppg").string(), "-o",
                 (dir / "r.pdf").string()};
@@ -265,7 +224,7 @@ TEST(QuorlHonesty, ReportRendersWithoutADisplayWhateverThePlatformSays) {
 TEST(QuorlHonesty, ReportWritesTheNameAskedForAndSaysWhyNot) {
     if (!fs::exists(fs::path(QUORL_TEST_BIN_DIR) / "quorl-report"))
         GTEST_SKIP() << "built without the Qt parts";
-    Folder dir;
+    test::TempDir dir;
     const std::string ppg = (kLib / "Default_VHF_5CH.ppg").string();
     for (const char* name : {"\xff-caf\xe9.pdf", "\xfe-caf\xe9.pdf"}) {
         const auto r = quorl({"report", ppg, "-o", (dir / name).string()});
@@ -285,7 +244,7 @@ TEST(QuorlHonesty, ReportWritesTheNameAskedForAndSaysWhyNot) {
 }
 
 TEST(QuorlHonesty, ReportSaysWhenItsRendererDiesOrIsMissing) {
-    Folder dir;
+    test::TempDir dir;
     const fs::path copy = dir / "quorl";
     fs::copy_file(kQuorl, copy);
     const fs::path renderer = dir / "quorl-report";

@@ -61,6 +61,28 @@ void startBeside(test::SimulatedCradle& first, sim::PagerSimulator& second) {
     first.discovery().registerCradle(second.devicePath());
 }
 
+// The pages of `wav`'s stream for `slot`, built on its own in `folder`.
+std::vector<std::uint8_t> referencePages(const std::filesystem::path& folder, int slot,
+                                         const std::filesystem::path& wav) {
+    VoiceBuild voice(folder); // its stream lives as long as it does
+    const auto stream = voice.build(slot, wav.string());
+    if (!stream)
+        return {};
+    std::ifstream in(*stream, std::ios::binary);
+    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+    return makePages(bytes, kSlotFirstSector[static_cast<std::size_t>(slot)]);
+}
+
+// Whether the first sector of `slot` on `pager` holds the first of `pages`.
+bool holdsPages(sim::PagerSimulator& pager, int slot, const std::vector<std::uint8_t>& pages) {
+    bool same = false;
+    pager.withModel([&](sim::PagerModel& m) {
+        const auto held = m.sector(kSlotFirstSector[static_cast<std::size_t>(slot)]);
+        same = pages.size() >= held.size() && std::equal(held.begin(), held.end(), pages.begin());
+    });
+    return same;
+}
+
 class FleetTest : public ::testing::TestWithParam<FleetCase> {
 protected:
     FleetTest() : first(test::pacedLine(), 0.02, 0.2) {}
@@ -147,11 +169,8 @@ TEST_P(FleetTest, TheGoodPagersEndByteExactAndTheFaultyOneWithItsMessage) {
     EXPECT_NE(bad.find("\t" + message + "\tnot verified"), std::string::npos) << bad;
 
     // The log: a header and three whole rows with the file's SHA-256.
-    std::ifstream in(log);
-    std::stringstream logText;
-    logText << in.rdbuf();
-    const auto rows = lines(logText.str());
-    ASSERT_EQ(rows.size(), 4u) << logText.str();
+    const auto rows = lines(test::fileText(log));
+    ASSERT_EQ(rows.size(), 4u) << test::fileText(log);
     EXPECT_EQ(rows[0], "Started,Ended,Port,Serial Number,Model,Firmware,Operation,File,Size,"
                        "SHA-256,Result,Verify\r");
     // The image as sent: the file's, with its checksums and mirror brought up to date.
@@ -170,11 +189,8 @@ TEST_P(FleetTest, TheGoodPagersEndByteExactAndTheFaultyOneWithItsMessage) {
     // A second run appends to the same log.
     std::ostringstream out2, err2;
     runFleetWrite(file, false, {log, false}, out2, err2);
-    std::ifstream again(log);
-    std::stringstream againText;
-    againText << again.rdbuf();
     // (a hung-up cradle is gone by now)
-    EXPECT_EQ(lines(againText.str()).size(), rows.size() + lines(out2.str()).size());
+    EXPECT_EQ(lines(test::fileText(log)).size(), rows.size() + lines(out2.str()).size());
 }
 
 INSTANTIATE_TEST_SUITE_P(OneFaultyPager, FleetTest,
@@ -246,8 +262,6 @@ TEST(FleetWrite, ATextWithoutABaseGoesOntoEachPagersOwnCodeplug) {
     second.withModel([](sim::PagerModel& m) { EXPECT_EQ(m.codeplug().at(0x0111), 'N'); });
 }
 
-// A pager that fails part way through a read keeps in its row what it said before:
-// serial number, model and firmware, then the message.
 // A folder that cannot take the files is named with its cause before any pager is read.
 TEST(FleetRead, AnUnusableFolderIsRefusedBeforeAnyPager) {
     test::SimulatedCradle cradle(test::pacedLine(), 0.02, 1.0);
@@ -272,6 +286,8 @@ TEST(FleetRead, AnUnusableFolderIsRefusedBeforeAnyPager) {
     EXPECT_EQ(cradle.sim().framesReceived(), 0u) << "a pager was asked before the folder";
 }
 
+// A pager that fails part way through a read keeps in its row what it said before:
+// serial number, model and firmware, then the message.
 TEST(FleetRead, AFailingPagersRowKeepsWhatWasRead) {
     const struct {
         const char* name;
@@ -301,29 +317,6 @@ TEST(FleetRead, AFailingPagersRowKeepsWhatWasRead) {
                   cradle.device() + "\tSN0042\tTV6VHF5CH001\tV0107\t" + message)
             << c.name << ": " << out.str();
     }
-}
-
-TEST(FleetAudio, EveryCradleGetsTheRecordingAndAMissingOneIsNamed) {
-    const std::filesystem::path install = QUORL_TEST_STAGE_DATA_DIR;
-    test::SimulatedCradle first(test::pacedLine(), 0.01, 1.0);
-    sim::PagerSimulator second(sim::PagerModel(test::defaultTestCodeplug()), test::pacedLine());
-    ASSERT_NO_FATAL_FAILURE(startBeside(first, second));
-    test::TempDir build;
-    ::setenv("QUORL_BUILD_DIR", build.path().c_str(), 1);
-    std::array<DownloadSlot, kDownloadSlots> slots{};
-    slots[1] = {true, defaultRecording(install, 1)};
-    std::ostringstream out, err;
-    EXPECT_EQ(runFleetAudioWrite(slots, {}, out, err), 0) << err.str() << out.str();
-    for (auto* pager : {&first.sim(), &second})
-        pager->withModel([](sim::PagerModel& m) { EXPECT_EQ(m.sector(0x0105)[5], 0xA4); });
-    EXPECT_EQ(lines(out.str()).size(), 2u);
-
-    // A slot whose recording is missing: written elsewhere, named on every line, exit 1.
-    slots[6] = {true, "/nonexistent.wav"};
-    std::ostringstream out2, err2;
-    EXPECT_EQ(runFleetAudioWrite(slots, {}, out2, err2), 1);
-    for (const auto& l : lines(out2.str()))
-        EXPECT_NE(l.find("Note: The write to the pager is completed."), std::string::npos) << l;
 }
 
 // Pager and file texts in a spreadsheet: quoted where CSV needs it, never a formula,
@@ -356,19 +349,6 @@ TEST(ProgrammingLog, FieldsAreQuotedNeutralisedAndEscaped) {
               "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
 }
 
-} // namespace
-} // namespace quorl::cli
-
-namespace quorl::cli {
-namespace {
-
-std::string fileText(const std::filesystem::path& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // Ctrl-C while one pager is still being written: the row of the pager that was done
 // stays, the other gets its "interrupted" row, and the program ends as interrupted.
 TEST(FleetLogDeathTest, CtrlCKeepsTheFinishedRowsAndMarksTheOthers) {
@@ -388,7 +368,7 @@ TEST(FleetLogDeathTest, CtrlCKeepsTheFinishedRowsAndMarksTheOthers) {
         std::thread([&] {
             // Header and the first pager's row: now interrupt.
             test::waitForFolderChange(
-                log.parent_path(), [&] { return lines(fileText(log)).size() >= 2; },
+                log.parent_path(), [&] { return lines(test::fileText(log)).size() >= 2; },
                 std::chrono::seconds(30));
             ::kill(::getpid(), SIGINT);
         }).detach();
@@ -397,17 +377,18 @@ TEST(FleetLogDeathTest, CtrlCKeepsTheFinishedRowsAndMarksTheOthers) {
         std::exit(0);
     };
     EXPECT_EXIT(interruptedRun(), ::testing::ExitedWithCode(128 + SIGINT), "");
-    const auto rows = lines(fileText(log));
-    ASSERT_EQ(rows.size(), 3u) << fileText(log);
+    const auto rows = lines(test::fileText(log));
+    ASSERT_EQ(rows.size(), 3u) << test::fileText(log);
     EXPECT_NE(rows[1].find(first.device() + ","), std::string::npos) << rows[1];
     EXPECT_NE(rows[1].find(",OK,"), std::string::npos) << rows[1];
     EXPECT_NE(rows[2].find(second.devicePath() + ","), std::string::npos) << rows[2];
     EXPECT_NE(rows[2].find(",interrupted,"), std::string::npos) << rows[2];
 }
 
-// Two recordings of one file name from two folders, one pager slow to answer: every
-// pager's slots hold the streams of their own recordings.
-TEST(FleetAudio, SameFileNameInTwoFoldersWithASlowPager) {
+// Two recordings of one file name from two folders, one pager slow to answer, and a
+// recording that is gone: every pager's slots hold the streams of their own recordings,
+// and every pager's line names the slot that was not written.
+TEST(FleetAudio, SameFileNameInTwoFoldersASlowPagerAndAMissingRecording) {
     const std::filesystem::path install = QUORL_TEST_STAGE_DATA_DIR;
     test::SimulatedCradle first(test::pacedLine(), 0.01, 1.0);
     sim::SimulatorOptions slow = test::pacedLine();
@@ -426,32 +407,21 @@ TEST(FleetAudio, SameFileNameInTwoFoldersWithASlowPager) {
     std::array<DownloadSlot, kDownloadSlots> slots{};
     slots[0] = {true, build.path() / "a" / "tone.wav"};
     slots[1] = {true, build.path() / "b" / "tone.wav"};
+    slots[6] = {true, "/nonexistent.wav"};
     std::ostringstream out, err;
-    ASSERT_EQ(runFleetAudioWrite(slots, {}, out, err), 0) << err.str() << out.str();
+    EXPECT_EQ(runFleetAudioWrite(slots, {}, out, err), 1) << err.str() << out.str();
+    const auto summary = lines(out.str());
+    EXPECT_EQ(summary.size(), 2u) << out.str();
+    for (const auto& l : summary)
+        EXPECT_NE(l.find("Note: The write to the pager is completed."), std::string::npos) << l;
 
-    // Each recording's stream, built on its own, against what each pager holds.
-    VoiceBuild voice(build.path() / "reference");
     for (int slot : {0, 1}) {
-        const auto stream = voice.build(slot, slots[static_cast<std::size_t>(slot)].wav.string());
-        ASSERT_TRUE(stream);
-        std::ifstream in(*stream, std::ios::binary);
-        const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
-                                              std::istreambuf_iterator<char>()};
-        const auto pages = makePages(bytes, kSlotFirstSector[static_cast<std::size_t>(slot)]);
+        const auto pages = referencePages(build.path() / "reference", slot,
+                                          slots[static_cast<std::size_t>(slot)].wav);
         for (auto* pager : {&first.sim(), &second})
-            pager->withModel([&](sim::PagerModel& m) {
-                const auto held = m.sector(kSlotFirstSector[static_cast<std::size_t>(slot)]);
-                EXPECT_TRUE(std::equal(held.begin(), held.end(), pages.begin()))
-                    << "slot " << slot + 1;
-            });
+            EXPECT_TRUE(holdsPages(*pager, slot, pages)) << "slot " << slot + 1;
     }
 }
-
-} // namespace
-} // namespace quorl::cli
-
-namespace quorl::cli {
-namespace {
 
 // Every byte a terminal would obey, or that is no UTF-8: none may come from a pager.
 bool onlyPrintable(const std::string& text) {
@@ -502,12 +472,6 @@ TEST(PagerText, EscapedInEveryCommandThatPrintsIt) {
             EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 5) << line;
     }
 }
-
-} // namespace
-} // namespace quorl::cli
-
-namespace quorl::cli {
-namespace {
 
 // Two cradles reached through links of one base name (p1/port, p2/port): each gets its
 // own copy of the stream, and both pagers hold the recording's pages, never an empty one.
@@ -568,18 +532,9 @@ TEST(FleetAudio, CradlesWhoseLinksShareABaseName) {
     for (const auto& [path, mode] : copies)
         EXPECT_EQ(mode, std::filesystem::perms::owner_read) << path;
 
-    VoiceBuild voice(dir.path() / "reference");
-    const auto stream = voice.build(2, wav.string());
-    ASSERT_TRUE(stream);
-    std::ifstream in(*stream, std::ios::binary);
-    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
-                                          std::istreambuf_iterator<char>()};
-    const auto pages = makePages(bytes, kSlotFirstSector[2]);
+    const auto pages = referencePages(dir.path() / "reference", 2, wav);
     for (auto* pager : {&first, &second})
-        pager->withModel([&](sim::PagerModel& m) {
-            const auto held = m.sector(kSlotFirstSector[2]);
-            EXPECT_TRUE(std::equal(held.begin(), held.end(), pages.begin()));
-        });
+        EXPECT_TRUE(holdsPages(*pager, 2, pages));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 // name the cause, and leave the victim's files as they were. Playing two users takes
 // root (setpriv changes the user); without it the test says so and skips.
 #include "tests/support/program_run.h"
+#include "tests/support/test_files.h"
 
 #include <filesystem>
 #include <fstream>
@@ -22,13 +23,6 @@ constexpr uid_t kVictim = 64711;
 constexpr uid_t kAttacker = 64712;
 const fs::path kLib = fs::path(QUORL_TEST_STAGE_DATA_DIR) / "Lib";
 const std::string kQuorl = std::string(QUORL_TEST_BIN_DIR) + "/quorl";
-
-std::string contents(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // The scene: the victim's home with a notes file and a music folder, and a shared
 // sticky folder the attacker plants things in.
@@ -201,8 +195,8 @@ TEST(HostileMachine, EveryPlantedTrapIsRefusedWithItsCause) {
         EXPECT_EQ(r.exitCode, 1) << r.err;
         EXPECT_NE(r.err.find(attack.cause), std::string::npos) << r.err;
         EXPECT_EQ(r.err.find("Communication Error"), std::string::npos) << "refused first";
-        EXPECT_EQ(contents(machine.home() / "notes.txt"), "my notes\n");
-        EXPECT_EQ(contents(machine.home() / "Music" / "song.wav"), "RIFF");
+        EXPECT_EQ(test::fileText(machine.home() / "notes.txt"), "my notes\n");
+        EXPECT_EQ(test::fileText(machine.home() / "Music" / "song.wav"), "RIFF");
         EXPECT_EQ(std::distance(fs::directory_iterator(machine.home() / "Music"), {}), 1);
         EXPECT_FALSE(fs::exists(machine.home() / "planted.txt"));
     }

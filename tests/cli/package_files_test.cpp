@@ -1,9 +1,9 @@
 // What the package tells the system and the user, checked against what is real: the
 // udev rule's USB IDs, and the value lists the help gives for the voice options.
 #include "tests/support/program_run.h"
+#include "tests/support/test_files.h"
 
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <map>
 #include <regex>
@@ -20,12 +20,11 @@ namespace fs = std::filesystem;
 // to them, so no other Silicon Labs device is hidden from ModemManager or opened to
 // the user at the seat.
 TEST(PackageFiles, TheUdevRuleMatchesTheCradlesUsbIdsAlone) {
-    std::ifstream in(QUORL_TEST_SOURCE_DIR "/resources/70-tessaly-cradle.rules");
-    ASSERT_TRUE(in);
-    std::stringstream whole;
-    whole << in.rdbuf();
+    const std::string whole =
+        test::fileText(QUORL_TEST_SOURCE_DIR "/resources/70-tessaly-cradle.rules");
+    ASSERT_FALSE(whole.empty());
     // A rule may go on over a line ending in a backslash.
-    const std::string text = std::regex_replace(whole.str(), std::regex("\\\\\n"), " ");
+    const std::string text = std::regex_replace(whole, std::regex("\\\\\n"), " ");
     const std::regex clause(R"re(([A-Za-z_]+(\{[^}]*\})?)\s*(==|!=|\+=|:=|=)\s*"([^"]*)")re");
     int rules = 0;
     std::istringstream lines(text);

@@ -70,10 +70,6 @@ TEST(PagerCommands, TextsGoStraightToAndFromThePager) {
     test::SimulatedCradle cradle(test::pacedLine(), 0.02, 1.0);
     test::TempDir dir;
     const auto at = [&](const char* name) { return (dir.path() / name).string(); };
-    const auto slurp = [](const std::string& p) {
-        std::ifstream in(p, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    };
     ASSERT_EQ(runRead(cradle.device(), at("before.ppg")), 0);
     ASSERT_EQ(runRead(cradle.device(), at("before.yaml")), 0);
     {
@@ -81,13 +77,14 @@ TEST(PagerCommands, TextsGoStraightToAndFromThePager) {
         auto* const previous = std::cout.rdbuf(text.rdbuf());
         EXPECT_EQ(runRead(cradle.device(), "-"), 0);
         std::cout.rdbuf(previous);
-        EXPECT_EQ(text.str(), slurp(at("before.yaml")));
+        EXPECT_EQ(text.str(), test::fileText(at("before.yaml")));
     }
     std::ostringstream same, err;
     // A .ppg file carries no firmware version; the read text names the pager's.
     EXPECT_EQ(runDiff(at("before.ppg"), at("before.yaml"), false, same, err), 1);
     EXPECT_EQ(same.str(), "Firmware Version (identity): \"\" \u2192 V01.07\n");
-    EXPECT_NE(slurp(at("before.yaml")).find("\nformat: tessaly-vi-quorl/1\n"), std::string::npos);
+    EXPECT_NE(test::fileText(at("before.yaml")).find("\nformat: tessaly-vi-quorl/1\n"),
+              std::string::npos);
 
     // A one-value patch onto the pager's own codeplug: F1 squelch position 5 is level 4.
     std::ofstream(at("patch.yaml")) << "channels:\n  F1:\n    Squelch Level: 5\n";
@@ -149,8 +146,7 @@ TEST(AudioCommands, RecordingsAreCheckedBeforeThePagerAndSuccessIsSaid) {
     test::TempDir dir;
     // The Custom Audio window's header check passes this; compression would refuse it.
     const std::filesystem::path install = QUORL_TEST_STAGE_DATA_DIR;
-    std::ifstream in(defaultRecording(install, 0), std::ios::binary);
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::string bytes = test::fileText(defaultRecording(install, 0));
     bytes.resize(bytes.find("data"));
     const auto noData = dir.path() / "nodata.wav";
     std::ofstream(noData, std::ios::binary) << bytes;

@@ -66,15 +66,20 @@ TEST(AtomicFileWrite, AnotherUsersLinkInASharedFolderIsNotFollowed) {
     EXPECT_FALSE(canWriteFileAtomically(shared / "pager.ppg", problem));
 }
 
+// The file the link leads to is replaced, and keeps its permissions.
 TEST(AtomicFileWrite, LinksTheKernelWouldFollowAreSavedThrough) {
     TempDir dir;
     const fs::path shared = makeSharedFolder(dir);
     writeAll(dir / "mine.ppg", {'x'});
+    ::chmod((dir / "mine.ppg").c_str(), 0640);
     // One's own link, even in a shared folder.
     fs::create_symlink(dir / "mine.ppg", shared / "own.ppg");
     ASSERT_TRUE(writePpgFile(shared / "own.ppg", test::validImage()));
     EXPECT_TRUE(fs::is_symlink(shared / "own.ppg"));
     EXPECT_EQ(readAll(dir / "mine.ppg").size(), kPpgRecordSize);
+    struct stat st {};
+    ASSERT_EQ(::stat((dir / "mine.ppg").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
     if (::geteuid() != 0)
         return;
     // Another user's link in a folder that is not shared: the folder's owner let it be.

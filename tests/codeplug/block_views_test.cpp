@@ -1,7 +1,5 @@
 #include "codeplug/function_switch_block.h"
 #include "codeplug/model_options_block.h"
-#include "codeplug/summary_texts.h"
-#include "tests/support/test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -73,25 +71,6 @@ TEST(FunctionSwitchBlock, ModeGroupsFollowTheModeTable) {
         EXPECT_EQ(switch_mode::isScan(code), code >= 10 && code <= 12) << code;
         EXPECT_EQ(switch_mode::withoutDutyAndListen(code), code >= 5 && code <= 11) << code;
     }
-}
-
-TEST(FunctionSwitchBlock, SummaryReadsTheSameFieldsAsTheView) {
-    CodeplugImage img = test::validImage();
-    SwitchEntry e = FunctionSwitchBlock(img).entry(3);
-    e.setModeByte(0x3C); // Silent Scan, Tone & Vibrate
-    e.setScan1(5);
-    e.setScan2(1);
-    e.setOptionByte(0x13); // Custom, Duty and Push To Listen
-    const SummarySwitch s = summarySwitches(img)[3];
-    EXPECT_EQ(s.mode, "Silent Scan");
-    EXPECT_EQ(s.alertType, "Tone&Vibrate");
-    EXPECT_EQ(s.announcement, "Custom");
-    EXPECT_EQ(s.onOffDuty, "Enable");
-    EXPECT_EQ(s.pushToListen, "Enable");
-    EXPECT_EQ(s.scan1, "F5");
-    EXPECT_EQ(s.scan2, "F1");
-    EXPECT_TRUE(s.scanning);
-    EXPECT_FALSE(s.disabled);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The desktop entry opens .ppg files by MIME type; the type must be defined for
 // shared-mime-info, by name and by content, and installed with the entry.
 #include "codeplug/ppg_file.h"
+#include "tests/support/test_files.h"
 
 #include <filesystem>
 #include <fstream>
@@ -12,19 +13,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string readText(const fs::path& p) {
-    std::ifstream in(p);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 TEST(DesktopMime, TheEntrysTypeIsDefinedByGlobAndHeaderAndInstalled) {
     const fs::path resources = fs::path(QUORL_TEST_SOURCE_DIR) / "resources";
-    const std::string desktop = readText(resources / "tessaly-vi-quorl.desktop");
+    const std::string desktop = test::fileText(resources / "tessaly-vi-quorl.desktop");
     std::smatch m;
     ASSERT_TRUE(std::regex_search(desktop, m, std::regex("\nMimeType=([^;\n]+);")));
     const std::string type = m[1];
 
-    const std::string xml = readText(resources / "tessaly-vi-quorl-mime.xml");
+    const std::string xml = test::fileText(resources / "tessaly-vi-quorl-mime.xml");
     ASSERT_FALSE(xml.empty());
     EXPECT_NE(xml.find("<mime-type type=\"" + type + "\">"), std::string::npos);
     EXPECT_NE(xml.find("<glob pattern=\"*.ppg\"/>"), std::string::npos);
@@ -32,7 +28,7 @@ TEST(DesktopMime, TheEntrysTypeIsDefinedByGlobAndHeaderAndInstalled) {
               std::string::npos);
 
     const std::string install =
-        readText(fs::path(QUORL_TEST_BINARY_DIR) / "resources" / "cmake_install.cmake");
+        test::fileText(fs::path(QUORL_TEST_BINARY_DIR) / "resources" / "cmake_install.cmake");
     EXPECT_NE(install.find("mime/packages"), std::string::npos);
     EXPECT_NE(install.find("tessaly-vi-quorl-mime.xml"), std::string::npos);
 }

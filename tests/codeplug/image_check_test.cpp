@@ -16,11 +16,6 @@ bool check(const CodeplugImage& img) {
     return checkImage(img, limits);
 }
 
-TEST(ImageCheck, FactoryImagesPass) {
-    EXPECT_TRUE(check(makeDefaultCodeplug(vhfFiveChannelFactory())));
-    EXPECT_TRUE(check(makeDefaultCodeplug(uhfSingleChannelFactory())));
-}
-
 TEST(ImageCheck, EachLengthByteMatters) {
     for (Address a : {0x0100u, 0x0200u, 0x0280u, 0x0300u}) {
         auto img = test::validImage();
@@ -29,19 +24,16 @@ TEST(ImageCheck, EachLengthByteMatters) {
     }
 }
 
-TEST(ImageCheck, ChannelCountZeroSkipsEveryChannel) {
-    auto img = test::validImage();
-    img.set(0x010D, 0);
-    ChannelBlock(img, 0).setFrequencyWord(0, 0, 0);
-    ChannelBlock(img, 1).setCallTone(1, 1, {1, 0, 0});
-    EXPECT_TRUE(check(img));
-}
-
 TEST(ImageCheck, OnlyTheCountedChannelsAreChecked) {
     auto img = test::validImage();
     ChannelBlock(img, 4).setFrequencyWord(0, 0, 0);
     EXPECT_FALSE(check(img));
     img.set(0x010D, 4);
+    EXPECT_TRUE(check(img));
+    // A count of zero checks none.
+    img.set(0x010D, 0);
+    ChannelBlock(img, 0).setFrequencyWord(0, 0, 0);
+    ChannelBlock(img, 1).setCallTone(1, 1, {1, 0, 0});
     EXPECT_TRUE(check(img));
 }
 

@@ -3,7 +3,6 @@
 #include "tests/support/test_files.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 namespace quorl {
 namespace {
@@ -84,19 +83,6 @@ TEST(PpgFile, WriteIntoAMissingFolderOrOverAFolderFails) {
     std::filesystem::create_directory(dir / "sub.ppg");
     EXPECT_FALSE(writePpgFile(dir / "sub.ppg", test::validImage()));
     EXPECT_TRUE(std::filesystem::is_directory(dir / "sub.ppg"));
-}
-
-TEST(PpgFile, ReplacingKeepsPermissionsAndFollowsLinks) {
-    TempDir dir;
-    writeAll(dir / "real.ppg", {'x'});
-    ::chmod((dir / "real.ppg").c_str(), 0640);
-    std::filesystem::create_symlink(dir / "real.ppg", dir / "link.ppg");
-    ASSERT_TRUE(writePpgFile(dir / "link.ppg", test::validImage()));
-    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.ppg"));
-    EXPECT_EQ(readAll(dir / "real.ppg").size(), kPpgRecordSize);
-    struct stat st {};
-    ASSERT_EQ(::stat((dir / "real.ppg").c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0640u);
 }
 
 } // namespace

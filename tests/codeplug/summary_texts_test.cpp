@@ -59,6 +59,9 @@ TEST(SummaryTexts, SwitchColumns) {
     set(0, 0x3D, 0x03); // Disabled
     set(1, 0x1C, 0x12); // Silent Scan, Vibrate, Custom, PTL
     set(2, 0x05, 0x00); // Monitor F1
+    set(3, 0x3C, 0x13); // Silent Scan, Tone & Vibrate, Custom, Duty, PTL, F5 and F1
+    img.set(0x0282 + 6 * 3 + 1, 5);
+    img.set(0x0282 + 6 * 3 + 2, 1);
     const auto s = summarySwitches(img);
     EXPECT_TRUE(s[0].disabled);
     EXPECT_EQ(s[0].mode, "Disabled");
@@ -66,10 +69,15 @@ TEST(SummaryTexts, SwitchColumns) {
     EXPECT_EQ(s[1].alertType, "Vibrate");
     EXPECT_EQ(s[1].announcement, "Custom");
     EXPECT_EQ(s[1].pushToListen, "Enable");
+    EXPECT_EQ(s[1].onOffDuty, "Disable");
     EXPECT_EQ(s[1].scan1, "F1");
     EXPECT_EQ(s[1].scan2, "F2");
     EXPECT_FALSE(s[2].scanning);
     EXPECT_EQ(s[2].announcement, "Enhanced");
+    EXPECT_EQ(s[3].alertType, "Tone&Vibrate");
+    EXPECT_EQ(s[3].onOffDuty, "Enable");
+    EXPECT_EQ(s[3].scan1, "F5");
+    EXPECT_EQ(s[3].scan2, "F1");
 }
 
 } // namespace

@@ -61,59 +61,38 @@ TEST_F(ToneStore, WritesTheThreeBytesAtTheCurrentChannelAndSetsModified) {
     EXPECT_EQ(state.editImage.at(g5 + 3), 0);
 }
 
-TEST_F(ToneStore, Tone1CopiesFollowTheCodingOption) {
-    for (int option : {0, 1, 2}) {
-        SetUp();
-        setOption(option);
-        storeTone1(state, kChannel, ToneTarget::forSlot(t1(1)), 10069);
-        EXPECT_EQ(block().tone(t1(2)), encodeTone(10069)) << option;
-        EXPECT_EQ(t(grp(1)), 0) << option;
-    }
-    SetUp();
-    setOption(9);
-    storeTone1(state, kChannel, ToneTarget::forSlot(t1(1)), 10069);
-    EXPECT_EQ(block().tone(grp(1)), encodeTone(10069));
-    EXPECT_EQ(t(t1(2)), 0);
-    // No other option copies tone 1.
-    for (int option : {3, 4, 5, 6, 7, 8, 10}) {
-        SetUp();
-        setOption(option);
-        storeTone1(state, kChannel, ToneTarget::forSlot(t1(1)), 10069);
-        EXPECT_EQ(t(t1(2)), 0) << option;
-        EXPECT_EQ(t(grp(1)), 0) << option;
-    }
-}
-
-TEST_F(ToneStore, Tone2CopiesFollowTheCodingOption) {
-    setOption(0); // R468: Long B = Call 1 tone 2, Long C = Call 2 tone 2
-    storeTone2(state, kChannel, ToneTarget::forSlot(t2(1)), 5105);
-    storeTone2(state, kChannel, ToneTarget::forSlot(t2(2)), 7468);
-    EXPECT_EQ(block().tone(grp(1)), encodeTone(5105));
-    EXPECT_EQ(block().tone(grp(2)), encodeTone(7468));
-
-    SetUp();
-    setOption(1); // R130: Long C = Call 2 tone 2
-    storeTone2(state, kChannel, ToneTarget::forSlot(t2(2)), 7468);
-    EXPECT_EQ(t(grp(1)), 7468);
-
-    for (int option : {4, 5}) {
-        SetUp();
-        setOption(option);
-        storeTone2(state, kChannel, ToneTarget::forSlot(t2(1)), 5105);
-        EXPECT_EQ(t(grp(1)), 5105) << option;
-        EXPECT_EQ(t(grp(2)), 0) << option;
-    }
-    SetUp();
-    setOption(7); // R177: C - B
-    storeTone2(state, kChannel, ToneTarget::forSlot(t2(1)), 5105);
-    EXPECT_EQ(t(t2(2)), 5105);
-    EXPECT_EQ(t(grp(1)), 0);
-
-    SetUp();
-    setOption(8); // R60
-    storeTone2(state, kChannel, ToneTarget::forSlot(t2(1)), 5105);
-    EXPECT_EQ(t(t2(2)), 5105);
-    EXPECT_EQ(t(grp(1)), 5105);
+// Where a stored tone 1 or tone 2 is copied to, by coding option: each slot listed holds
+// the tone afterwards (0: stays empty).
+TEST_F(ToneStore, CopiesFollowTheCodingOption) {
+    struct Copy {
+        std::vector<int> options;
+        bool tone2;
+        int call;
+        std::uint16_t tenths;
+        std::vector<std::pair<ToneSlot, std::uint16_t>> after;
+    };
+    const Copy cases[] = {
+        {{0, 1, 2}, false, 1, 10069, {{t1(2), 10069}, {grp(1), 0}}},
+        {{9}, false, 1, 10069, {{grp(1), 10069}, {t1(2), 0}}},
+        {{3, 4, 5, 6, 7, 8, 10}, false, 1, 10069, {{t1(2), 0}, {grp(1), 0}}},
+        // R468: Long B = Call 1 tone 2, Long C = Call 2 tone 2.
+        {{0}, true, 1, 5105, {{grp(1), 5105}, {grp(2), 0}}},
+        {{0}, true, 2, 7468, {{grp(2), 7468}, {grp(1), 0}}},
+        {{1}, true, 2, 7468, {{grp(1), 7468}}}, // R130: Long C = Call 2 tone 2
+        {{4, 5}, true, 1, 5105, {{grp(1), 5105}, {grp(2), 0}}},
+        {{7}, true, 1, 5105, {{t2(2), 5105}, {grp(1), 0}}},    // R177: C - B
+        {{8}, true, 1, 5105, {{t2(2), 5105}, {grp(1), 5105}}}, // R60
+    };
+    for (const Copy& c : cases)
+        for (int option : c.options) {
+            SCOPED_TRACE("option " + std::to_string(option) + (c.tone2 ? " tone 2" : " tone 1"));
+            SetUp();
+            setOption(option);
+            const auto target = ToneTarget::forSlot(c.tone2 ? t2(c.call) : t1(c.call));
+            (c.tone2 ? storeTone2 : storeTone1)(state, kChannel, target, c.tenths);
+            for (const auto& [slot, tenths] : c.after)
+                EXPECT_EQ(block().tone(slot), encodeTone(tenths));
+        }
 }
 
 TEST_F(ToneStore, CopiesAreMadeEvenWithoutATargetAndGroupStoresCopyNothing) {

@@ -9,9 +9,7 @@
 #include "tests/support/program_run.h"
 #include "tests/support/test_files.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -110,13 +108,12 @@ TEST_F(SharedInventory, ListsEachPagerByItsLastOperation) {
 
 // The station role's script, run by the database's owner.
 void addStation(const std::string& url, const std::string& login) {
-    std::ifstream file(QUORL_TEST_SOURCE_DIR "/inventory/postgresql_station_role.sql");
-    std::stringstream script;
-    script << file.rdbuf();
-    ASSERT_FALSE(script.str().empty());
+    const std::string script =
+        test::fileText(QUORL_TEST_SOURCE_DIR "/inventory/postgresql_station_role.sql");
+    ASSERT_FALSE(script.empty());
     PostgresDatabase owner(url);
     owner.run("DROP ROLE IF EXISTS " + login);
-    owner.runScript(script.str());
+    owner.runScript(script);
     owner.run("CREATE ROLE " + login + " LOGIN IN ROLE quorl_station");
 }
 
@@ -153,16 +150,7 @@ TEST_F(SharedInventory, AStationOfAnOlderStoreIsToldTheOwnerMustUpgradeIt) {
 TEST_F(SharedInventory, TheStationRoleMayRecordAndAskButNotChangeHistory) {
     const std::string url = freshDatabase("station_role");
     InventoryStore(std::make_unique<PostgresDatabase>(url)).add(pagerRecord(1));
-    std::ifstream file(QUORL_TEST_SOURCE_DIR "/inventory/postgresql_station_role.sql");
-    std::stringstream script;
-    script << file.rdbuf();
-    ASSERT_FALSE(script.str().empty());
-    {
-        PostgresDatabase owner(url);
-        owner.run("DROP ROLE IF EXISTS bench7");
-        owner.runScript(script.str());
-        owner.run("CREATE ROLE bench7 LOGIN IN ROLE quorl_station");
-    }
+    addStation(url, "bench7");
     const std::string asStation = url.substr(0, url.find("&user=")) + "&user=bench7";
     InventoryRecorder recorder(asStation, dir / "queue/q.sqlite");
     ASSERT_TRUE(recorder.record(pagerRecord(2)));

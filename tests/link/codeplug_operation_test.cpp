@@ -18,7 +18,6 @@ namespace quorl {
 namespace {
 
 using sim::FaultKind;
-using sim::FaultRule;
 
 // Records what the user would have seen.
 class OperationTestHost : public OperationHost {
@@ -60,12 +59,7 @@ protected:
         cradle->sim().withModel([&](sim::PagerModel& m) { m.codeplug() = img; });
     }
     void fault(FaultKind kind, std::uint8_t command, int times, std::optional<int> address = {}) {
-        FaultRule r;
-        r.kind = kind;
-        r.command = command;
-        r.address = address;
-        r.times = times;
-        cradle->sim().addFault(r);
+        cradle->sim().addFault({kind, command, address, times});
     }
     void loadFromFile(const std::string& path) {
         state->loadBoth(test::defaultTestCodeplug());

@@ -8,7 +8,6 @@
 #include "link/staging_budget.h"
 #include "tests/support/link_test_support.h"
 
-#include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <mutex>
@@ -54,29 +53,6 @@ TEST(CommPortOpen, MissingDeviceHeldDeviceAndNonTtyAreRefused) {
     PagerLink againLink(host);
     CCommPort& again = againLink.port();
     EXPECT_TRUE(openPagerPort(again, cradle.device()));
-}
-
-TEST(CommPortOpen, LineIsRawAt57600TwoStopBitsNoParity) {
-    RecordingHost host;
-    SimulatedCradle cradle;
-    PagerLink portLink(host);
-    CCommPort& port = portLink.port();
-    ASSERT_TRUE(openPagerPort(port, cradle.device()));
-    const int fd = ::open(cradle.device().c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
-    // Root may look past the exclusive flag; other users are refused, which the open
-    // test above already covers.
-    if (fd < 0)
-        GTEST_SKIP() << "cannot look at the line settings as this user";
-    termios tio{};
-    ASSERT_EQ(::tcgetattr(fd, &tio), 0);
-    ::close(fd);
-    EXPECT_EQ(cfgetospeed(&tio), B57600);
-    EXPECT_EQ(tio.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
-    EXPECT_NE(tio.c_cflag & CSTOPB, 0u);
-    EXPECT_EQ(tio.c_cflag & PARENB, 0u);
-    EXPECT_EQ(tio.c_lflag & (ICANON | ECHO | ISIG), 0u);
-    EXPECT_EQ(tio.c_iflag & (ICRNL | INLCR | IGNCR), 0u);
-    EXPECT_EQ(tio.c_oflag & OPOST, 0u);
 }
 
 TEST(CommPortOpen, UnsupportedLineSettingsFailWithoutMessage) {
@@ -171,23 +147,6 @@ TEST(CommPortWrite, FramesGoOutInPiecesOfEight) {
     EXPECT_EQ(cradle.sim().invalidFrames(), 0u);
     cradle.sim().withModel(
         [](sim::PagerModel& pager) { EXPECT_EQ(pager.codeplug().at(0x0400), 0x11); });
-}
-
-TEST(CommPortWatcher, FirmwareReplyLandsInTheMailbox) {
-    RecordingHost host;
-    SimulatedCradle cradle;
-    PagerLink portLink(host);
-    CCommPort& port = portLink.port();
-    ASSERT_TRUE(openPagerPort(port, cradle.device()));
-    portLink.clearReplyStatus();
-    port.sendHexFrame(frame_text::kFirmwareVersion);
-    ASSERT_TRUE(portLink.waitForDrain(2000));
-    ASSERT_EQ(portLink.replyStatus(), kStatusData);
-    EXPECT_EQ(portLink.state().mailbox.bytes[1], 5);
-    std::string fw;
-    for (std::size_t k = 0; k < 5; ++k)
-        fw.push_back(static_cast<char>(portLink.replyDataByte(k)));
-    EXPECT_EQ(fw, "V0107");
 }
 
 // A reply whose second half comes after a pause longer than the drain waits inside a

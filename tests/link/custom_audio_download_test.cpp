@@ -8,6 +8,7 @@
 #include "link/operation_texts.h"
 #include "link/page_file.h"
 #include "tests/support/link_test_support.h"
+#include "tests/support/wav_writer.h"
 
 #include <algorithm>
 #include <chrono>
@@ -144,76 +145,22 @@ TEST_F(DownloadTest, NothingMarkedShowsNothing) {
     EXPECT_TRUE(host.messages().empty());
 }
 
-TEST_F(DownloadTest, APartNeverAcknowledgedEndsInWriteError9) {
-    sim::FaultRule r;
-    r.kind = sim::FaultKind::Nak;
-    r.command = 0xA1;
-    r.times = 0; // every time
-    cradle.sim().addFault(r);
-    std::array<DownloadSlot, kDownloadSlots> slots{};
-    slots[0] = {true, defaultRecording(kInstall, 0)};
-    EXPECT_EQ(download(slots), OperationOutcome::Failed);
-    const auto messages = host.messages();
-    ASSERT_FALSE(messages.empty());
-    EXPECT_EQ(messages.back(),
-              "Write Error #9 \r\n\r\nUnable to write the pager. Please try again. ");
-}
-
-TEST_F(DownloadTest, VoiceMemoryHoldsExactlyTheStreamsPages) {
-    std::array<DownloadSlot, kDownloadSlots> slots{};
-    slots[0] = {true, defaultRecording(kInstall, 0)};
-    ASSERT_EQ(download(slots), OperationOutcome::Succeeded);
-    EXPECT_TRUE(host.messages().empty());
-    const auto streamFile = slotStreamPath(build.path(), 0);
-    std::ifstream in(streamFile, std::ios::binary);
-    const std::vector<std::uint8_t> streamBytes{std::istreambuf_iterator<char>(in),
-                                                std::istreambuf_iterator<char>()};
-    const auto pages = makePages(streamBytes, 0x0101);
-    const std::size_t used = (streamBytes.size() + kStreamBlock - 1) / kStreamBlock;
-    for (unsigned n = 0; n < used; ++n) {
-        const auto sec = sector(0x0101 + n);
-        EXPECT_TRUE(std::equal(sec.begin(), sec.end(), pages.begin() + n * kPageSize)) << n;
-    }
-    for (unsigned n : {0x0100u, 0x0101u + static_cast<unsigned>(used), 0x0105u, 0x011Du})
-        EXPECT_EQ(sector(n)[0], 0xFF) << std::hex << n;
-}
-
 // 2.5 s of noise, 8 kHz mono 16-bit: its compressed stream is as good as random, so
 // every page of it holds XON and XOFF bytes, which tonal recordings need not.
 std::filesystem::path writeNoiseWav(const std::filesystem::path& path) {
-    constexpr std::uint32_t kSamples = 20000;
-    std::vector<std::uint8_t> out;
-    auto put = [&](std::uint32_t v, int bytes) {
-        for (int i = 0; i < bytes; ++i)
-            out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-    };
-    auto tag = [&](const char* t) { out.insert(out.end(), t, t + 4); };
-    tag("RIFF");
-    put(36 + 2 * kSamples, 4);
-    tag("WAVE");
-    tag("fmt ");
-    put(16, 4);
-    put(1, 2);
-    put(1, 2);
-    put(8000, 4);
-    put(16000, 4);
-    put(2, 2);
-    put(16, 2);
-    tag("data");
-    put(2 * kSamples, 4);
+    test::WavLayout noise;
     std::uint32_t x = 12345;
-    for (std::uint32_t i = 0; i < kSamples; ++i) {
+    for (int i = 0; i < 20000; ++i) {
         x = x * 1103515245u + 12345u;
-        put(static_cast<std::uint16_t>(static_cast<int>((x >> 16) % 24000) - 12000), 2);
+        noise.pcm.push_back(static_cast<std::int16_t>(static_cast<int>((x >> 16) % 24000) - 12000));
     }
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
+    test::writeWav(path, noise);
     return path;
 }
 
 // At the real line rate a 520-byte part frame takes 90 ms to reach the pager, so every
 // part's ACK comes well after the wait began.
-TEST_F(DownloadTest, StreamPagesWithXonXoffArriveByteExactWithoutRetries) {
+TEST_F(DownloadTest, StreamPagesWithXonXoffArriveByteExactWithoutRetriesAndStayInTheirSlot) {
     std::array<DownloadSlot, kDownloadSlots> slots{};
     const auto wav = writeNoiseWav(build.path() / "noise.wav");
     slots[2] = {true, wav};
@@ -235,6 +182,9 @@ TEST_F(DownloadTest, StreamPagesWithXonXoffArriveByteExactWithoutRetries) {
             << "page " << n << " holds an XOFF";
         EXPECT_TRUE(std::equal(sec.begin(), sec.end(), page)) << n;
     }
+    // Nothing lands beside the slot: the sectors before and after it, and the slots around.
+    for (unsigned n : {0x0108u, 0x0109u + static_cast<unsigned>(used), 0x0101u, 0x0105u, 0x011Du})
+        EXPECT_EQ(sector(n)[0], 0xFF) << std::hex << n;
     EXPECT_EQ(commandCount(0xA1), static_cast<int>(8 * used))
         << "every part acknowledged the first time";
     EXPECT_EQ(commandCount(0xA6), 1);
@@ -242,11 +192,7 @@ TEST_F(DownloadTest, StreamPagesWithXonXoffArriveByteExactWithoutRetries) {
 }
 
 TEST_F(DownloadTest, AnEraseNeverAcknowledgedIsWriteError8) {
-    sim::FaultRule r;
-    r.kind = sim::FaultKind::Nak;
-    r.command = 0xA6;
-    r.times = 0;
-    cradle.sim().addFault(r);
+    cradle.sim().addFault({sim::FaultKind::Nak, std::uint8_t{0xA6}, std::nullopt, 0}); // always
     cradle.sim().withModel([](sim::PagerModel& m) { m.setEraseDelayMs(0); });
     std::array<DownloadSlot, kDownloadSlots> slots{};
     slots[2] = {true, defaultRecording(kInstall, 2)};
@@ -255,18 +201,18 @@ TEST_F(DownloadTest, AnEraseNeverAcknowledgedIsWriteError8) {
     EXPECT_EQ(host.messages().back().substr(0, 16), "Write Error #8 \r");
 }
 
-TEST_F(DownloadTest, SlotRestartsBeforeWriteError9) {
-    sim::FaultRule r;
-    r.kind = sim::FaultKind::Nak;
-    r.command = 0xA1;
-    r.times = 0;
-    cradle.sim().addFault(r);
+// A part the pager never acknowledges: the slot starts again twice, then Write Error #9.
+TEST_F(DownloadTest, APartNeverAcknowledgedRestartsTheSlotThenEndsInWriteError9) {
+    cradle.sim().addFault({sim::FaultKind::Nak, std::uint8_t{0xA1}, std::nullopt, 0}); // always
     std::array<DownloadSlot, kDownloadSlots> slots{};
     slots[0] = {true, defaultRecording(kInstall, 0)};
     EXPECT_EQ(download(slots), OperationOutcome::Failed);
     EXPECT_EQ(commandCount(0xA6), 3) << "the slot starts again twice";
     // Six sends of the first part, then one after each restart: the retry count stays 5.
     EXPECT_EQ(commandCount(0xA1), 8);
+    ASSERT_FALSE(host.messages().empty());
+    EXPECT_EQ(host.messages().back(),
+              "Write Error #9 \r\n\r\nUnable to write the pager. Please try again. ");
 }
 
 // Streams no slot may get: each is refused before its slot is erased, with a message
@@ -330,8 +276,7 @@ TEST_F(DownloadTest, SameFileNameNeverMeansSameRecording) {
     std::filesystem::copy_file(defaultRecording(kInstall, 0), a);
     std::filesystem::copy_file(defaultRecording(kInstall, 3), b);
     auto bytes = [](const std::optional<std::filesystem::path>& p) {
-        std::ifstream in(p.value(), std::ios::binary);
-        return std::string{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        return test::fileText(p.value());
     };
     const auto fromA = voice.build(0, a.string());
     const auto fromB = voice.build(1, b.string());
@@ -354,17 +299,12 @@ protected:
 };
 
 TEST_F(DownloadTimeoutTest, SilenceDuringEraseOrWriteIsWriteError10) {
-    sim::FaultRule r;
-    r.kind = sim::FaultKind::Drop;
-    r.command = 0xA6;
-    r.times = 1;
-    cradle.sim().addFault(r);
+    cradle.sim().addFault({sim::FaultKind::Drop, std::uint8_t{0xA6}, std::nullopt, 1});
     std::array<DownloadSlot, kDownloadSlots> slots{};
     slots[3] = {true, defaultRecording(kInstall, 3)};
     EXPECT_EQ(download(slots), OperationOutcome::Failed);
     EXPECT_EQ(host.messages().back().substr(0, 17), "Write Error #10 \r");
-    r.command = 0xA1;
-    cradle.sim().addFault(r);
+    cradle.sim().addFault({sim::FaultKind::Drop, std::uint8_t{0xA1}, std::nullopt, 1});
     EXPECT_EQ(download(slots), OperationOutcome::Failed);
     EXPECT_EQ(host.messages().back().substr(0, 17), "Write Error #10 \r");
     EXPECT_EQ(commandCount(0xA1), 1) << "the erase went through; the first part timed out";
@@ -409,11 +349,6 @@ TEST(DownloadTiming, OneSlotAtFullTiming) {
 namespace quorl {
 namespace {
 
-std::string fileBytes(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 // The copies a build leaves in the user's folder go through no link there: links at
 // BinFiles and at BuildIMG.cfg stay as they are, and so does what they point to; the
 // stream is still built, from the build's own private folder.
@@ -430,8 +365,7 @@ TEST(VoiceBuildFolder, LinksInTheUsersFolderAreNeitherFollowedNorReused) {
     VoiceBuild voice(user, kLibrary.string());
     EXPECT_TRUE(voice.build(0, defaultRecording(kInstall, 0).string()));
     EXPECT_TRUE(fs::is_empty(dir.path() / "elsewhere"));
-    std::ifstream notes(dir.path() / "notes.txt");
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(notes), {}), "mine");
+    EXPECT_EQ(test::fileText(dir.path() / "notes.txt"), "mine");
     EXPECT_TRUE(fs::is_symlink(user / "BinFiles"));
     EXPECT_TRUE(fs::is_symlink(user / "BuildIMG.cfg"));
 }
@@ -450,7 +384,7 @@ TEST(VoiceBuildProcesses, TwoAtOnceNeverShareAStream) {
             std::filesystem::copy_file(defaultRecording(kInstall, (*side == 'a' ? 0 : 5) + slot),
                                        wav);
             VoiceBuild alone(dir.path() / "alone", kLibrary.string());
-            reference[wav.string()] = fileBytes(alone.build(slot, wav.string()).value());
+            reference[wav.string()] = test::fileText(alone.build(slot, wav.string()).value());
         }
     }
     auto buildSide = [&](const char* side) {
@@ -459,7 +393,7 @@ TEST(VoiceBuildProcesses, TwoAtOnceNeverShareAStream) {
         for (int slot = 0; slot < 3; ++slot) {
             const auto wav = dir.path() / side / ("alert" + std::to_string(slot + 1) + ".wav");
             const auto stream = voice.build(slot, wav.string());
-            same = same && stream && fileBytes(*stream) == reference[wav.string()];
+            same = same && stream && test::fileText(*stream) == reference[wav.string()];
         }
         return same;
     };

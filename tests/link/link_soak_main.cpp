@@ -43,30 +43,13 @@ constexpr std::array kFaults = {Fault::None,      Fault::Drop,    Fault::Nak,   
                                 Fault::Split,     Fault::Silence, Fault::HangUp, Fault::Late,
                                 Fault::Duplicate, Fault::Refuse};
 
+// In the order of Fault.
+constexpr std::array kFaultNames = {"none",    "drop",    "nak",  "bad-checksum", "split",
+                                    "silence", "hang-up", "late", "duplicate",    "refuse"};
+static_assert(kFaultNames.size() == kFaults.size());
+
 const char* faultName(Fault f) {
-    switch (f) {
-    case Fault::None:
-        return "none";
-    case Fault::Drop:
-        return "drop";
-    case Fault::Nak:
-        return "nak";
-    case Fault::BadChecksum:
-        return "bad-checksum";
-    case Fault::Split:
-        return "split";
-    case Fault::Silence:
-        return "silence";
-    case Fault::HangUp:
-        return "hang-up";
-    case Fault::Late:
-        return "late";
-    case Fault::Duplicate:
-        return "duplicate";
-    case Fault::Refuse:
-        return "refuse";
-    }
-    return "?";
+    return kFaultNames[static_cast<std::size_t>(f)];
 }
 
 // The headings of the messages each operation may end with.
@@ -122,10 +105,6 @@ bool portReleased(const std::string& device) {
 class Soak {
 public:
     Soak(unsigned seed, sim::LinePace pace) : rng_(seed), pace_(pace) {
-        std::string dir = (fs::temp_directory_path() / "quorl-soak-XXXXXX").string();
-        if (!::mkdtemp(dir.data()))
-            broken("no temporary folder");
-        dir_ = dir;
         images_[0] = test::codeplugFullOfXonXoff();
         images_[1] = test::defaultTestCodeplug();
         for (int i = 0; i < 2; ++i) {
@@ -135,11 +114,6 @@ public:
             sources_[i] = path;
         }
     }
-    ~Soak() {
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-    }
-
     void run(bool write) {
         const Fault fault = kFaults[pick(kFaults.size())];
         sim::SimulatorOptions options;
@@ -289,7 +263,7 @@ private:
 
     std::mt19937 rng_;
     sim::LinePace pace_;
-    fs::path dir_;
+    test::TempDir dir_;
     std::array<CodeplugImage, 2> images_;
     std::array<fs::path, 2> sources_;
     int ops_ = 0;

@@ -3,6 +3,7 @@
 #include "tests/support/folder_watch.h"
 #include "tests/support/link_test_support.h"
 #include "tests/support/program_run.h"
+#include "tests/support/test_files.h"
 
 #include <csignal>
 #include <cstdlib>
@@ -57,15 +58,6 @@ DiscoverySources sourcesWith(const test::TempDir& dir, const fs::path& registry)
     return sources;
 }
 
-void writeText(const fs::path& file, const std::string& text) {
-    std::ofstream(file) << text;
-}
-
-std::string readText(const fs::path& file) {
-    std::ifstream in(file);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 std::string lineFor(const std::string& device, long pid = ::getpid()) {
     return std::to_string(pid) + ' ' + device + '\n';
 }
@@ -100,7 +92,7 @@ TEST(SimRegistry, LivesInAFolderOfTheUsersOwnNeverUnderTmp) {
     EXPECT_EQ(st.st_mode & 0777, 0700u);
     ASSERT_EQ(::stat(registry.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0077, 0u);
-    EXPECT_EQ(readText(registry), lineFor(a.sim.devicePath()));
+    EXPECT_EQ(test::fileText(registry), lineFor(a.sim.devicePath()));
 }
 
 TEST(SimRegistry, AFolderOthersCanChangeIsNeitherReadNorWritten) {
@@ -108,7 +100,7 @@ TEST(SimRegistry, AFolderOthersCanChangeIsNeitherReadNorWritten) {
     RunningSim a;
     const fs::path folder = dir.path() / "open";
     fs::create_directory(folder);
-    writeText(folder / "sim-cradles", lineFor(a.sim.devicePath()));
+    test::writeText(folder / "sim-cradles", lineFor(a.sim.devicePath()));
     ::chmod(folder.c_str(), 0777);
 
     const auto listing = listCradles(false, sourcesWith(dir, folder / "sim-cradles"));
@@ -119,7 +111,7 @@ TEST(SimRegistry, AFolderOthersCanChangeIsNeitherReadNorWritten) {
         << listing.errors[0];
     std::string problem;
     EXPECT_FALSE(registerSimulatedCradle(folder / "sim-cradles", "/dev/pts/0", problem));
-    EXPECT_EQ(readText(folder / "sim-cradles"), lineFor(a.sim.devicePath()));
+    EXPECT_EQ(test::fileText(folder / "sim-cradles"), lineFor(a.sim.devicePath()));
 
     if (::geteuid() != 0)
         return;
@@ -136,7 +128,7 @@ TEST(SimRegistry, APlantedLinkIsNeitherFollowedForReadingNorForWriting) {
     test::TempDir dir;
     RunningSim a, b;
     const fs::path victim = dir.path() / "victim.conf";
-    writeText(victim, lineFor(a.sim.devicePath()));
+    test::writeText(victim, lineFor(a.sim.devicePath()));
     fs::create_directory(dir.path() / "run");
     const fs::path registry = dir.path() / "run" / "sim-cradles";
     fs::create_symlink(victim, registry);
@@ -147,9 +139,9 @@ TEST(SimRegistry, APlantedLinkIsNeitherFollowedForReadingNorForWriting) {
     EXPECT_NE(listing.errors[0].find("is a symbolic link"), std::string::npos);
 
     ASSERT_TRUE(registerSimulatedCradle(registry, b.sim.devicePath()));
-    EXPECT_EQ(readText(victim), lineFor(a.sim.devicePath()));
+    EXPECT_EQ(test::fileText(victim), lineFor(a.sim.devicePath()));
     EXPECT_FALSE(fs::is_symlink(registry));
-    EXPECT_EQ(readText(registry), lineFor(b.sim.devicePath()));
+    EXPECT_EQ(test::fileText(registry), lineFor(b.sim.devicePath()));
 }
 
 TEST(SimRegistry, LinesOfEndedSimulatorsAndOfOtherDevicesAreDropped) {
@@ -161,7 +153,7 @@ TEST(SimRegistry, LinesOfEndedSimulatorsAndOfOtherDevicesAreDropped) {
     ::waitpid(ended, nullptr, 0);
     const fs::path registry = dir.path() / "sim-cradles";
     // A killed simulator's line names a terminal that may since belong to anyone.
-    writeText(registry, lineFor(a.sim.devicePath(), ended) + a.sim.devicePath() + '\n');
+    test::writeText(registry, lineFor(a.sim.devicePath(), ended) + a.sim.devicePath() + '\n');
     EXPECT_TRUE(listCradles(false, sourcesWith(dir, registry)).cradles.empty());
 
     // Character devices that are not a pseudo-terminal are never simulated cradles.
@@ -172,9 +164,9 @@ TEST(SimRegistry, LinesOfEndedSimulatorsAndOfOtherDevicesAreDropped) {
     EXPECT_EQ(listing.cradles[0].devicePath, a.sim.devicePath());
     // Rewriting keeps only the live line.
     ASSERT_TRUE(registerSimulatedCradle(registry, a.sim.devicePath()));
-    EXPECT_EQ(readText(registry), lineFor(a.sim.devicePath()));
+    EXPECT_EQ(test::fileText(registry), lineFor(a.sim.devicePath()));
     unregisterSimulatedCradle(registry, a.sim.devicePath());
-    EXPECT_EQ(readText(registry), "");
+    EXPECT_EQ(test::fileText(registry), "");
 }
 
 TEST(SimRegistry, TheSystemTreeCanBeReplacedThroughTheEnvironment) {
@@ -206,11 +198,11 @@ TEST(PagerSimulatorProgram, UsageErrorsExitTwo) {
 TEST(PagerSimulatorProgram, RefusesToReplaceWhatItDidNotMake) {
     test::TempDir dir;
     const fs::path file = dir.path() / "ttySIM0";
-    writeText(file, "someone's file");
+    test::writeText(file, "someone's file");
     auto r = test::runProgram({kSimProgram, "--link", file.string()});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("not replacing"), std::string::npos) << r.err;
-    EXPECT_EQ(readText(file), "someone's file");
+    EXPECT_EQ(test::fileText(file), "someone's file");
 
     const fs::path link = dir.path() / "ttySIM1";
     fs::create_symlink(dir.path() / "victim", link);
@@ -258,7 +250,7 @@ TEST(WithSimulatorScript, StopsTheSimulatorWhenTerminatedOrHungUp) {
         // The script has made the folder before it started the simulator.
         std::string line;
         test::waitForFolderChange(
-            registry.parent_path(), [&] { return !(line = readText(registry)).empty(); },
+            registry.parent_path(), [&] { return !(line = test::fileText(registry)).empty(); },
             std::chrono::seconds(10));
         ASSERT_FALSE(line.empty()) << "simulator never registered";
         const long simPid = std::stol(line);
@@ -277,7 +269,7 @@ TEST(WithSimulatorScript, StopsTheSimulatorWhenTerminatedOrHungUp) {
         EXPECT_EQ(::poll(&ended, 1, 5000), 1) << signal;
         ::close(simGone);
         EXPECT_NE(::kill(static_cast<pid_t>(simPid), 0), 0) << signal;
-        EXPECT_EQ(readText(registry), "") << signal;
+        EXPECT_EQ(test::fileText(registry), "") << signal;
         EXPECT_FALSE(fs::exists(fs::symlink_status(dir.path() / "tessaly-vi-quorl" / "ttySIM0")));
     }
 }

@@ -18,13 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string contents(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // Lets files grow only `room` bytes past `file`'s size while alive.
 class FileSizeLimit {
 public:
@@ -52,13 +45,13 @@ TEST(WholeLines, ALogRowThatDoesNotFitIsCutOffWholeAndNamed) {
     row.port = "/dev/ttyUSB0";
     row.result = "Succeeded";
     ASSERT_TRUE(appendProgrammingLog(log, {row}));
-    const std::string before = contents(log);
+    const std::string before = test::fileText(log);
     std::string problem;
     {
         FileSizeLimit limit(log, 10);
         EXPECT_FALSE(appendProgrammingLog(log, {row}, &problem));
     }
-    EXPECT_EQ(contents(log), before);
+    EXPECT_EQ(test::fileText(log), before);
     EXPECT_EQ(problem, log + ": File too large");
 }
 
@@ -69,13 +62,13 @@ TEST(WholeLines, ATraceLineThatDoesNotFitIsCutOffWholeAndTheTraceSaysSo) {
     ASSERT_TRUE(trace);
     trace->message("/dev/ttyUSB0", "first");
     EXPECT_EQ(trace->problem(), "");
-    const std::string before = contents(path);
+    const std::string before = test::fileText(path);
     {
         FileSizeLimit limit(path, 30); // past the time stamp, into the port name
         trace->message("/dev/ttyUSB0", "second, too long for the room left");
     }
     trace->message("/dev/ttyUSB0", "third");
-    const std::string after = contents(path);
+    const std::string after = test::fileText(path);
     EXPECT_EQ(after.substr(0, before.size()), before);
     // Nothing of the second line is left before the third.
     EXPECT_TRUE(std::regex_match(after.substr(before.size()),

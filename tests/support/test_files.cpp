@@ -52,6 +52,15 @@ void writeAll(const std::filesystem::path& p, const std::vector<char>& bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+std::string fileText(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeText(const std::filesystem::path& p, const std::string& text) {
+    std::ofstream(p, std::ios::binary | std::ios::trunc) << text;
+}
+
 std::vector<char> ppgRecord(const CodeplugImage& image) {
     std::vector<char> out(kPpgHeader.begin(), kPpgHeader.end());
     for (auto b : image.bytes())

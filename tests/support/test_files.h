@@ -24,6 +24,9 @@ private:
 
 std::vector<char> readAll(const std::filesystem::path& p);
 void writeAll(const std::filesystem::path& p, const std::vector<char>& bytes);
+// The same for text: the whole file ("" when it cannot be read), and a file of `text`.
+std::string fileText(const std::filesystem::path& p);
+void writeText(const std::filesystem::path& p, const std::string& text);
 
 // While alive, writing past `bytes` in any file fails (EFBIG), as on a full disk.
 // Works for root too, unlike permission bits.

@@ -35,10 +35,14 @@ std::vector<std::uint8_t> makeWav(const WavLayout& s) {
     put16(v, s.blockAlign);
     put16(v, s.bits);
     putTag(v, "data");
-    put32(v, static_cast<std::uint32_t>(s.samples * 2));
-    for (std::size_t i = 0; i < s.samples; ++i)
-        put16(v, static_cast<std::uint16_t>(static_cast<std::int16_t>(
-                     8000 * std::sin(2 * 3.14159265 * 440 * static_cast<double>(i) / 8000))));
+    const std::size_t count = s.pcm.empty() ? s.samples : s.pcm.size();
+    put32(v, static_cast<std::uint32_t>(count * 2));
+    for (std::size_t i = 0; i < count; ++i)
+        put16(v, static_cast<std::uint16_t>(
+                     s.pcm.empty()
+                         ? static_cast<std::int16_t>(8000 * std::sin(2 * 3.14159265 * 440 *
+                                                                     static_cast<double>(i) / 8000))
+                         : s.pcm[i]));
     const auto riff = s.riffSizeOverride >= 0 ? static_cast<std::uint32_t>(s.riffSizeOverride)
                                               : static_cast<std::uint32_t>(v.size() - 8);
     for (int i = 0; i < 4; ++i)

@@ -16,7 +16,8 @@ struct WavLayout {
     std::uint32_t byteRate = 16000;
     std::uint16_t blockAlign = 2;
     std::uint16_t bits = 16;
-    std::size_t samples = 800;
+    std::size_t samples = 800; // of a 440 Hz sine, unless `pcm` gives them
+    std::vector<std::int16_t> pcm;
     std::string riffTag = "RIFF";
     std::string waveTag = "WAVE";
     std::vector<std::uint8_t> chunkBeforeFmt; // a whole chunk, header included

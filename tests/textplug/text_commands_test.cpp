@@ -25,11 +25,6 @@ namespace {
 const std::filesystem::path kLib = std::filesystem::path(QUORL_TEST_STAGE_DATA_DIR) / "Lib";
 const std::filesystem::path kQuorl = std::filesystem::path(QUORL_TEST_BIN_DIR) / "quorl";
 
-std::string slurp(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
 int exitCodeOf(const std::string& args) {
     const int status = std::system((kQuorl.string() + " " + args + " >/dev/null 2>&1").c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -51,7 +46,7 @@ TEST_F(TextCommands, ExportToStandardOutputOrAFileGivesTheSameText) {
     EXPECT_NE(out.str().find("# Source: Default_VHF_5CH.ppg\n"), std::string::npos);
     std::ostringstream none;
     ASSERT_EQ(runExport(vhf, at("v.yaml"), none, err), kExitOk);
-    EXPECT_EQ(slurp(at("v.yaml")), out.str());
+    EXPECT_EQ(test::fileText(at("v.yaml")), out.str());
     EXPECT_TRUE(none.str().empty());
 
     std::ostringstream bad;
@@ -63,9 +58,9 @@ TEST_F(TextCommands, ImportWritesTheCodeplugOrNothing) {
     std::ostringstream out, err;
     ASSERT_EQ(runExport(vhf, at("v.yaml"), out, err), kExitOk);
     ASSERT_EQ(runImport(at("v.yaml"), vhf, at("same.ppg"), false, out, err), kExitOk) << err.str();
-    EXPECT_EQ(slurp(at("same.ppg")), slurp(vhf));
+    EXPECT_EQ(test::fileText(at("same.ppg")), test::fileText(vhf));
 
-    std::string text = slurp(at("v.yaml"));
+    std::string text = test::fileText(at("v.yaml"));
     const auto place = test::setValue(text, {"channels", "F1", "Call 1", "Tone 1"}, "1000");
     const auto bad = test::setValue(text, {"channels", "F2", "Receiver Frequency"}, "200");
     std::ofstream(at("e.yaml")) << text;
@@ -81,7 +76,7 @@ TEST_F(TextCommands, ImportWritesTheCodeplugOrNothing) {
     // An existing output file survives a refused import untouched.
     std::ofstream(at("keep.ppg")) << "old";
     EXPECT_EQ(runImport(at("e.yaml"), vhf, at("keep.ppg"), false, out, errors), kExitFailure);
-    EXPECT_EQ(slurp(at("keep.ppg")), "old");
+    EXPECT_EQ(test::fileText(at("keep.ppg")), "old");
 
     // A 10 MB file is refused before it is read.
     {
@@ -99,7 +94,7 @@ TEST_F(TextCommands, DiffNamesEachValueAndExitsByTheResult) {
     std::ostringstream out, err;
     // A copy of the VHF codeplug with F2's first tone changed through the text.
     ASSERT_EQ(runExport(vhf, at("v.yaml"), out, err), kExitOk);
-    std::string text = slurp(at("v.yaml"));
+    std::string text = test::fileText(at("v.yaml"));
     test::setValue(text, {"channels", "F2", "Call 1", "Tone 1"}, "349.0");
     std::ofstream(at("w.yaml")) << text;
     ASSERT_EQ(runImport(at("w.yaml"), vhf, at("w.ppg"), false, out, err), kExitOk) << err.str();
@@ -237,36 +232,39 @@ protected:
 
 TEST_F(Pipelines, StandardInputAndOutputStandForFiles) {
     // export -o - is standard output, not a file named "-".
-    ASSERT_EQ(sh("$Q export $V -o - >t.yaml"), 0) << slurp(at("err"));
+    ASSERT_EQ(sh("$Q export $V -o - >t.yaml"), 0) << test::fileText(at("err"));
     EXPECT_FALSE(std::filesystem::exists(at("-")));
-    EXPECT_NE(slurp(at("t.yaml")).find("\n# Tessaly VI Quorl "), std::string::npos);
+    EXPECT_NE(test::fileText(at("t.yaml")).find("\n# Tessaly VI Quorl "), std::string::npos);
     // export | import - | (the .ppg on standard output): the same bytes as the base.
-    ASSERT_EQ(sh("$Q export $V | $Q import - --base $V -o - >same.ppg"), 0) << slurp(at("err"));
-    EXPECT_EQ(slurp(at("same.ppg")), slurp(vhf));
+    ASSERT_EQ(sh("$Q export $V | $Q import - --base $V -o - >same.ppg"), 0)
+        << test::fileText(at("err"));
+    EXPECT_EQ(test::fileText(at("same.ppg")), test::fileText(vhf));
     // A patch edited on the way: sed changes F2's first tone.
     ASSERT_EQ(sh("$Q export $V | sed 's/389.0/349.0/' | $Q import /dev/stdin --base $V -o p.ppg"),
               0)
-        << slurp(at("err"));
+        << test::fileText(at("err"));
     EXPECT_EQ(sh("$Q diff $V p.ppg"), 1);
-    EXPECT_EQ(slurp(at("out")), "F2 Call 1 Tone 1: 389.0 \u2192 349.0\n");
+    EXPECT_EQ(test::fileText(at("out")), "F2 Call 1 Tone 1: 389.0 \u2192 349.0\n");
     // --check reads the pipe and writes nothing.
     EXPECT_EQ(sh("printf 'channels:\\n  F2: {Squelch Level: 9}\\n' | $Q import - --base $V "
                  "--partial --check"),
               1);
-    EXPECT_EQ(slurp(at("out")), "");
-    EXPECT_EQ(slurp(at("err")),
+    EXPECT_EQ(test::fileText(at("out")), "");
+    EXPECT_EQ(test::fileText(at("err")),
               "(standard input):2:23: F2 Squelch Level: expected 1 (Tight) to 5 (Loose)\n"
               "(standard input):1:1: note: format: no format key; read as tessaly-vi-quorl/1 "
               "(texts exported before the key was written)\n");
     // diff of a file against the text on standard input.
     EXPECT_EQ(sh("$Q export $V | $Q diff p.ppg -"), 1);
-    EXPECT_EQ(slurp(at("out")), "F2 Call 1 Tone 1: 349.0 \u2192 389.0\n");
+    EXPECT_EQ(test::fileText(at("out")), "F2 Call 1 Tone 1: 349.0 \u2192 389.0\n");
 }
 
 TEST_F(Pipelines, ProcessSubstitutionIsAText) {
-    ASSERT_EQ(sh("$Q diff <($Q export $U) <($Q export $V)", "bash"), 1) << slurp(at("err"));
-    EXPECT_NE(slurp(at("out")).find("Serial Number (identity): 7TU0000001 \u2192 7TV0000001\n"),
-              std::string::npos);
+    ASSERT_EQ(sh("$Q diff <($Q export $U) <($Q export $V)", "bash"), 1)
+        << test::fileText(at("err"));
+    EXPECT_NE(
+        test::fileText(at("out")).find("Serial Number (identity): 7TU0000001 \u2192 7TV0000001\n"),
+        std::string::npos);
 }
 
 // The git setup the README gives: git diff and git log -p show a changed tone of a
@@ -285,9 +283,9 @@ TEST_F(Pipelines, GitShowsCodeplugChangesAsText) {
                  "git diff --no-color >../diff.txt && git commit -qam tone && git log -p "
                  "--no-color -1 >../log.txt"),
               0)
-        << slurp(at("err"));
+        << test::fileText(at("err"));
     for (const char* file : {"diff.txt", "log.txt"}) {
-        const std::string shown = slurp(at(file));
+        const std::string shown = test::fileText(at(file));
         const auto hunk = shown.find("@@");
         ASSERT_NE(hunk, std::string::npos) << file << '\n' << shown;
         std::vector<std::string> changed;

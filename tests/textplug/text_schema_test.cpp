@@ -25,8 +25,7 @@ protected:
     void SetUp() override {
         if (std::system("python3 -c 'import jsonschema, yaml' 2>/dev/null") != 0)
             GTEST_SKIP() << "python3-jsonschema is not installed";
-        std::ifstream installed(kSchema);
-        ASSERT_EQ(std::string(std::istreambuf_iterator<char>(installed), {}), codeplugTextSchema());
+        ASSERT_EQ(test::fileText(kSchema), codeplugTextSchema());
     }
     // Writes each text to a file and runs the validator over them all.
     int validate(const char* expectation, const std::vector<std::string>& texts) {

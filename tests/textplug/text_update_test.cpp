@@ -100,15 +100,13 @@ TEST_F(TextUpdate, TheCommandRewritesTheFileInPlace) {
     std::ofstream(yaml) << commented;
     std::ostringstream err;
     EXPECT_EQ(cli::runExportUpdate(ppg, yaml, err), 0) << err.str();
-    std::ifstream in(yaml, std::ios::binary);
-    const std::string text(std::istreambuf_iterator<char>(in), {});
+    const std::string text = test::fileText(yaml);
     EXPECT_NE(text.find("Squelch Level: 5  # quiet site\n"), std::string::npos) << text;
 
     // A text that does not read is left as it is.
     std::ofstream(yaml) << "channels: [\n";
     EXPECT_EQ(cli::runExportUpdate(ppg, yaml, err), 1);
-    std::ifstream again(yaml, std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(again), {}), "channels: [\n");
+    EXPECT_EQ(test::fileText(yaml), "channels: [\n");
 }
 
 } // namespace

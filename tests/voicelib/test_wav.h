@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <stdexcept>
+#include <stdlib.h>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -97,14 +99,16 @@ inline std::vector<std::int16_t> samplesOf(const std::string& wav) {
     return out;
 }
 
-// A fresh folder under the system's temporary folder, removed at the end.
+// A fresh folder of its own under the system's temporary folder, removed at the end;
+// `tag` only makes a leftover one easy to recognise.
 class TempDir {
 public:
     explicit TempDir(const std::string& tag) {
-        path_ = std::filesystem::temp_directory_path() /
-                ("quorl-vq4-" + tag + "-" + std::to_string(::getpid()));
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_);
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / ("quorl-vq4-" + tag + "-XXXXXX")).string();
+        if (::mkdtemp(pattern.data()) == nullptr)
+            throw std::runtime_error("cannot make a folder like " + pattern);
+        path_ = pattern;
     }
     ~TempDir() {
         std::error_code ec;
