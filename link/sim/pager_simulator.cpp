@@ -187,6 +187,12 @@ void PagerSimulator::releaseLeftExclusiveUse() {
         return;
     if (::flock(slave_, LOCK_EX | LOCK_NB) != 0)
         return; // still in use
+    // A program that closed normally clears its mark and then unlocks: between the two
+    // looks the mark may have gone with its program, and then nothing was left behind.
+    if (::ioctl(slave_, TIOCGEXCL, &exclusive) != 0 || exclusive == 0) {
+        ::flock(slave_, LOCK_UN);
+        return;
+    }
     ::ioctl(slave_, TIOCNXCL);
     ::flock(slave_, LOCK_UN);
     log("sim: exclusive use left by a program that is gone; cleared");
