@@ -4,6 +4,7 @@
 
 #include "tests/support/test_files.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -144,6 +145,41 @@ TEST(AtomicFileWrite, OnlyRegularFilesAreWrittenOrReplaced) {
     const int fd = openForAppend(dir / "log.csv");
     EXPECT_GE(fd, 0) << "a new regular file is made";
     ::close(fd);
+}
+
+// Through a folder's descriptor: a replaced file keeps its mode, a new one takes the
+// mode the user's umask leaves, and a link at the name is refused and left.
+TEST(AtomicFileWrite, ThroughAFolderDescriptorModesAreKeptOrTakenFromTheUmask) {
+    TempDir dir;
+    writeAll(dir / "kept.bin", {'o', 'l', 'd'});
+    ::chmod((dir / "kept.bin").c_str(), 0600);
+    fs::create_symlink("kept.bin", dir / "link.bin");
+    const int folder = ::open(dir.path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(folder, 0);
+    const mode_t saved = ::umask(027);
+    const std::vector<std::byte> bytes{std::byte{'n'}, std::byte{'e'}, std::byte{'w'}};
+    const struct {
+        const char* name;
+        bool written;
+        mode_t mode;
+    } cases[] = {{"kept.bin", true, 0600}, {"made.bin", true, 0640}, {"link.bin", false, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string problem;
+        EXPECT_EQ(writeFileAtomicallyAt(folder, c.name, bytes, dir / c.name, &problem), c.written)
+            << problem;
+        struct stat st {};
+        ASSERT_EQ(::lstat((dir / c.name).c_str(), &st), 0);
+        if (c.written) {
+            EXPECT_EQ(st.st_mode & 07777, c.mode);
+            EXPECT_EQ(readAll(dir / c.name), (std::vector<char>{'n', 'e', 'w'}));
+        } else {
+            EXPECT_TRUE(S_ISLNK(st.st_mode));
+            EXPECT_NE(problem.find("link.bin"), std::string::npos) << problem;
+        }
+    }
+    ::umask(saved);
+    ::close(folder);
 }
 
 } // namespace
