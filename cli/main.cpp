@@ -17,6 +17,7 @@
 #include <iostream>
 
 int main(int argc, char** argv) {
+    quorl::keepOutputErrors();
     CLI::App app{"Tessaly VI Quorl command-line tool", "quorl"};
     app.require_subcommand(1);
     quorl::cli::describeTool(app);
