@@ -63,7 +63,7 @@ Bytes wav(const std::vector<std::int16_t>& samples, int rate) {
     putLe(b, 1, 2);
     putLe(b, 1, 2);
     putLe(b, static_cast<std::uint32_t>(rate), 4);
-    putLe(b, static_cast<std::uint32_t>(rate * 2), 4);
+    putLe(b, static_cast<std::uint32_t>(rate) * 2u, 4);
     putLe(b, 2, 2);
     putLe(b, 16, 2);
     for (char c : std::string("data"))
@@ -115,6 +115,9 @@ int main(int argc, char** argv) {
                 std::lround(12000.0 * std::sin(2 * std::numbers::pi * (i < 3200 ? 1000.0 : 1500.0) *
                                                static_cast<double>(i) / 8000)));
         write(out / "fuzz_tone_finder" / "page.wav", wav(page, 8000));
+        // The same page with a header that claims two billion samples a second: a
+        // frame of that rate is longer than the whole recording.
+        write(out / "fuzz_tone_finder" / "absurd-rate.wav", wav(page, 2'000'000'000));
     }
     // The compression target reads its codec from the last byte: 4-bit ADPCM,
     // enhanced ADPCM and VBR, each at SRType 3.

@@ -72,6 +72,11 @@ const std::vector<double>& FrameSpectrum::power(std::span<const float> frame) {
 std::vector<FrameReading> readFrames(std::span<const float> samples, int rate,
                                      const FrameLayout& layout) {
     const int n = layout.length;
+    // A recording shorter than one frame has no frames. The frame's length comes from
+    // the header's rate, so planning its spectrum first would let a damaged header
+    // claiming billions of samples a second take gigabytes for a few samples.
+    if (n <= 0 || samples.size() < static_cast<std::size_t>(n))
+        return {};
     const int bins = n / 2 + 1;
     FrameSpectrum spectrum(n);
     const double binHz = static_cast<double>(rate) / n;
