@@ -35,8 +35,12 @@ int switchAuditionBaseMs(int mode, int alert) {
 }
 
 void FunctionSwitchTab::open(bool cradleConnected) {
-    cradleConnected_ = cradleConnected;
     auditions_.allow();
+    show(cradleConnected);
+}
+
+void FunctionSwitchTab::show(bool cradleConnected) {
+    cradleConnected_ = cradleConnected;
     singleChannel_ = GeneralBlock(state_.image).isSingleChannel();
     for (int k = 0; k < kSwitchCount; ++k) {
         fillRow(k, state_.image);

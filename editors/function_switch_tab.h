@@ -43,7 +43,10 @@ public:
     FunctionSwitchTab(CodeplugState& state, AuditionState& auditions)
         : state_(state), auditions_(auditions) {}
 
+    // The tab opens: auditions are allowed again and the rows show the committed image.
     void open(bool cradleConnected);
+    // The rows shown again from the committed image, leaving a sounding audition's lock.
+    void show(bool cradleConnected);
 
     const SwitchRow& row(int k) const { return rows_.at(static_cast<std::size_t>(k)); }
     bool singleChannel() const { return singleChannel_; }

@@ -218,14 +218,8 @@ void CSwitchDlg::play(int k) {
 
 void CSwitchDlg::reload() {
     const bool cradle = cradleConnected_ && cradleConnected_();
-    // Opening allows auditions; showing the images again must not while the pager
-    // still sounds one.
-    AuditionState& auditions = AuditionState::process();
-    const bool sounding = !auditions.allowed();
-    const int remaining = auditions.remainingMs();
-    logic_.open(cradle);
-    if (sounding)
-        auditions.started(remaining);
+    // Not opening: while the pager still sounds an audition, Play Pager stays locked.
+    logic_.show(cradle);
     // A running audition keeps the Play buttons locked.
     setPlayButtonsEnabled(cradle && !auditionTimer_.isActive());
 }
