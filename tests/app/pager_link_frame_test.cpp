@@ -232,8 +232,7 @@ TEST_F(TimedReadTest, ThePickOfACradleIsNotTimed) {
     test::SimulatedCradle cradle(test::pacedLine(), 0.1, 1.0);
     sim::PagerSimulator other(sim::PagerModel(test::defaultTestCodeplug()), test::pacedLine());
     std::string error;
-    ASSERT_TRUE(other.start(error)) << error;
-    cradle.discovery().registerCradle(other.devicePath());
+    ASSERT_TRUE(cradle.addBeside(other, error)) << error;
     Clock::time_point answered;
     bool picked = false;
     modals.onNextModal([&](QWidget* window) {

@@ -54,13 +54,6 @@ std::vector<std::string> lines(const std::string& text) {
     return out;
 }
 
-// `second` started and registered as a cradle beside `first`.
-void startBeside(test::SimulatedCradle& first, sim::PagerSimulator& second) {
-    std::string error;
-    ASSERT_TRUE(second.start(error)) << error;
-    first.discovery().registerCradle(second.devicePath());
-}
-
 // The pages of `wav`'s stream for `slot`, built on its own in `folder`.
 std::vector<std::uint8_t> referencePages(const std::filesystem::path& folder, int slot,
                                          const std::filesystem::path& wav) {
@@ -93,8 +86,7 @@ protected:
             others.push_back(std::make_unique<sim::PagerSimulator>(
                 sim::PagerModel(test::defaultTestCodeplug()), options));
             std::string error;
-            ASSERT_TRUE(others.back()->start(error)) << error;
-            first.discovery().registerCradle(others.back()->devicePath());
+            ASSERT_TRUE(first.addBeside(*others.back(), error)) << error;
         }
         setSerial(first.sim(), "SN0001");
         setSerial(*others[0], "SN0002");
@@ -212,7 +204,8 @@ INSTANTIATE_TEST_SUITE_P(OneFaultyPager, FleetTest,
 TEST(FleetRead, FilesAreNamedBySerialNumber) {
     test::SimulatedCradle first(test::pacedLine(), 0.02, 0.2);
     sim::PagerSimulator second(sim::PagerModel(test::defaultTestCodeplug()), test::pacedLine());
-    ASSERT_NO_FATAL_FAILURE(startBeside(first, second));
+    std::string error;
+    ASSERT_TRUE(first.addBeside(second, error)) << error;
     setSerial(first.sim(), "A/../1");
     setSerial(second, "B2");
     test::TempDir dir;
@@ -235,7 +228,8 @@ TEST(FleetRead, FilesAreNamedBySerialNumber) {
 TEST(FleetWrite, ATextWithoutABaseGoesOntoEachPagersOwnCodeplug) {
     test::SimulatedCradle first(test::pacedLine(), 0.02, 0.2);
     sim::PagerSimulator second(sim::PagerModel(test::defaultTestCodeplug()), test::pacedLine());
-    ASSERT_NO_FATAL_FAILURE(startBeside(first, second));
+    std::string error;
+    ASSERT_TRUE(first.addBeside(second, error)) << error;
     setSerial(first.sim(), "SN0001");
     setSerial(second, "SN0002");
     second.withModel([](sim::PagerModel& m) {
@@ -357,8 +351,7 @@ TEST(FleetLogDeathTest, CtrlCKeepsTheFinishedRowsAndMarksTheOthers) {
     slow.replyDelayMs = 200;
     sim::PagerSimulator second(sim::PagerModel(test::defaultTestCodeplug()), slow);
     std::string error;
-    ASSERT_TRUE(second.start(error)) << error;
-    first.discovery().registerCradle(second.devicePath());
+    ASSERT_TRUE(first.addBeside(second, error)) << error;
     test::TempDir dir;
     const auto file = (dir.path() / "c.ppg").string();
     ASSERT_TRUE(writePpgFile(file, test::defaultTestCodeplug()));
@@ -396,8 +389,7 @@ TEST(FleetAudio, SameFileNameInTwoFoldersASlowPagerAndAMissingRecording) {
     slow.faults.push_back({sim::FaultKind::Late, std::uint8_t{0x70}, std::nullopt, 0});
     sim::PagerSimulator second(sim::PagerModel(test::defaultTestCodeplug()), slow);
     std::string error;
-    ASSERT_TRUE(second.start(error)) << error;
-    first.discovery().registerCradle(second.devicePath());
+    ASSERT_TRUE(first.addBeside(second, error)) << error;
     test::TempDir build;
     ::setenv("QUORL_BUILD_DIR", (build.path() / "BuildIMG").c_str(), 1);
     std::filesystem::create_directories(build.path() / "a");

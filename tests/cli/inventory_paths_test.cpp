@@ -116,8 +116,7 @@ TEST(InventoryPaths, AFleetWriteRecordsEveryPagerAndItsReadBack) {
     test::SimulatedCradle first(test::pacedLine(), 0.02, 0.2);
     sim::PagerSimulator other(sim::PagerModel(test::defaultTestCodeplug()), test::pacedLine());
     std::string error;
-    ASSERT_TRUE(other.start(error)) << error;
-    first.discovery().registerCradle(other.devicePath());
+    ASSERT_TRUE(first.addBeside(other, error)) << error;
     other.withModel(
         [](sim::PagerModel& m) { m.identity().modelNumber = std::string("OTHERMODEL12"); });
     test::TempDir dir;

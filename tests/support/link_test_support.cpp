@@ -70,6 +70,13 @@ SimulatedCradle::SimulatedCradle(sim::SimulatorOptions options, double sleepScal
     discovery_.registerCradle(sim_->devicePath());
 }
 
+bool SimulatedCradle::addBeside(sim::PagerSimulator& other, std::string& error) {
+    if (!other.start(error))
+        return false;
+    discovery_.registerCradle(other.devicePath());
+    return true;
+}
+
 int openRawPty(std::string& slave) {
     const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
     if (master < 0)

@@ -68,6 +68,9 @@ public:
     sim::PagerSimulator& sim() { return *sim_; }
     const std::string& device() const { return sim_->devicePath(); }
     IsolatedDiscovery& discovery() { return discovery_; }
+    // Starts `other` and registers it as a second cradle beside this one; false with
+    // `error` when it does not start.
+    [[nodiscard]] bool addBeside(sim::PagerSimulator& other, std::string& error);
 
 private:
     ScopedLinkTiming timing_;
